@@ -1,0 +1,62 @@
+// Unchecked movement kernels, shared by the movement family and by other
+// families that fill or copy a result known in advance.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace veks {
+
+// Fills n elements with one bit pattern. Patterns whose bytes are all equal
+// (zero, all-ones) go to memset; others to a loop the compiler vectorises.
+template <class B>
+inline void fill_bits(B pattern, B* dst, std::size_t n) {
+    unsigned char bytes[sizeof(B)];
+    std::memcpy(bytes, &pattern, sizeof(B));
+    bool uniform = true;
+    for (std::size_t i = 1; i < sizeof(B); ++i) uniform = uniform && bytes[i] == bytes[0];
+    if (uniform) {
+        std::memset(dst, bytes[0], n * sizeof(B));
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) dst[i] = pattern;
+}
+
+// Copy in ascending byte order. Ranges that do not overlap (or whose
+// destination lies below the source) give the memmove result; a destination
+// that starts inside the source range sees the leading bytes repeated.
+inline void copy_bytes_ascending(const void* src, void* dst, std::size_t bytes) {
+    const unsigned char* s = static_cast<const unsigned char*>(src);
+    unsigned char* d = static_cast<unsigned char*>(dst);
+    if (d <= s || d >= s + bytes) {
+        std::memmove(d, s, bytes);
+        return;
+    }
+    // s < d < s + bytes: the result is periodic, d[i] = s[i mod period].
+    // Copy one period, then keep doubling from the part already written.
+    const std::size_t period = static_cast<std::size_t>(d - s);
+    std::memcpy(d, s, period);
+    std::size_t done = period;
+    while (done < bytes) {
+        const std::size_t back = done - done % period;
+        const std::size_t k = back < bytes - done ? back : bytes - done;
+        std::memcpy(d + done, d + done - back, k);
+        done += k;
+    }
+}
+
+template <class B>
+inline void reverse_in_place(B* p, std::size_t n) {
+    for (std::size_t i = 0, j = n - 1; i < n / 2; ++i, --j) {
+        B t = p[i];
+        p[i] = p[j];
+        p[j] = t;
+    }
+}
+
+inline std::uint16_t byte_swap(std::uint16_t v) { return __builtin_bswap16(v); }
+inline std::uint32_t byte_swap(std::uint32_t v) { return __builtin_bswap32(v); }
+inline std::uint64_t byte_swap(std::uint64_t v) { return __builtin_bswap64(v); }
+
+} // namespace veks

@@ -1,0 +1,245 @@
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+#include "veks_test.h"
+
+namespace {
+
+// One row per member type: its Set, Zero, Copy and Move.
+template <class T> struct Mov;
+#define MOV_ROW(s)                                                                   \
+    template <> struct Mov<Vek##s> {                                                \
+        static constexpr auto set = veksSet_##s;                                    \
+        static constexpr auto zero = veksZero_##s;                                  \
+        static constexpr auto copy = veksCopy_##s;                                  \
+        static constexpr auto move = veksMove_##s;                                  \
+    };
+MOV_ROW(8u) MOV_ROW(16s) MOV_ROW(16sc) MOV_ROW(32s) MOV_ROW(32sc) MOV_ROW(32f) MOV_ROW(32fc)
+MOV_ROW(64s) MOV_ROW(64sc) MOV_ROW(64f) MOV_ROW(64fc)
+#undef MOV_ROW
+
+template <class T> T pattern(unsigned i) {
+    T v;
+    unsigned char b[sizeof(T)];
+    for (std::size_t k = 0; k < sizeof(T); ++k) b[k] = static_cast<unsigned char>(i * 31 + k * 7 + 1);
+    std::memcpy(&v, b, sizeof(T));
+    return v;
+}
+
+template <class T> class MovementTyped : public ::testing::Test {};
+using MovementTypes = ::testing::Types<Vek8u, Vek16s, Vek16sc, Vek32s, Vek32sc, Vek32f, Vek32fc, Vek64s, Vek64sc, Vek64f, Vek64fc>;
+TYPED_TEST_SUITE(MovementTyped, MovementTypes);
+
+TYPED_TEST(MovementTyped, CheckOrder) {
+    using T = TypeParam;
+    vt::Guarded<T> dst(8);
+    std::vector<T> src(8);
+    const T val = pattern<T>(3);
+    vt::expect_ptrs_then_len(1, [&](int nul, int len) { return Mov<T>::set(val, vt::ptr_or_null(dst.data(), 0, nul), len); }, [&] { return dst.intact(); });
+    vt::expect_ptrs_then_len(1, [&](int nul, int len) { return Mov<T>::zero(vt::ptr_or_null(dst.data(), 0, nul), len); }, [&] { return dst.intact(); });
+    for (auto fn : {Mov<T>::copy, Mov<T>::move})
+        vt::expect_ptrs_then_len(2, [&](int nul, int len) {
+            return fn(vt::ptr_or_null(src.data(), 0, nul), vt::ptr_or_null(dst.data(), 1, nul), len);
+        }, [&] { return dst.intact(); });
+}
+
+TYPED_TEST(MovementTyped, SetZeroCopyMoveWriteExactlyLen) {
+    using T = TypeParam;
+    for (int len : {1, 2, 7, 8, 9, 31, 33, 100, 1027}) {
+        std::vector<T> src(len);
+        for (int i = 0; i < len; ++i) src[i] = pattern<T>(i);
+        const T val = pattern<T>(77);
+
+        vt::Guarded<T> d(len);
+        ASSERT_EQ(Mov<T>::set(val, d.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) ASSERT_TRUE(vt::same_bits(d[i], val));
+        EXPECT_TRUE(d.guard_intact());
+
+        d.reset();
+        ASSERT_EQ(Mov<T>::zero(d.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) ASSERT_TRUE(vt::same_bits(d[i], T{}));
+        EXPECT_TRUE(d.guard_intact());
+
+        for (auto fn : {Mov<T>::copy, Mov<T>::move}) {
+            d.reset();
+            ASSERT_EQ(fn(src.data(), d.data(), len), vekStsOk);
+            EXPECT_EQ(std::memcmp(d.data(), src.data(), len * sizeof(T)), 0);
+            EXPECT_TRUE(d.guard_intact());
+        }
+    }
+}
+
+TYPED_TEST(MovementTyped, OverlapSemantics) {
+    // Move is correct for every overlap; Copy walks bytes upward, so a
+    // destination above the source repeats the leading bytes.
+    using T = TypeParam;
+    const int n = 40;
+    for (int shift : {-13, -3, -1, 0, 1, 3, 13}) {
+        std::vector<T> buf(n + 30);
+        for (std::size_t i = 0; i < buf.size(); ++i) buf[i] = pattern<T>(i);
+        const std::vector<T> orig = buf;
+        const int from = 15, to = from + shift;
+
+        ASSERT_EQ(Mov<T>::move(buf.data() + from, buf.data() + to, n), vekStsOk);
+        EXPECT_EQ(std::memcmp(buf.data() + to, orig.data() + from, n * sizeof(T)), 0) << shift;
+
+        buf = orig;
+        ASSERT_EQ(Mov<T>::copy(buf.data() + from, buf.data() + to, n), vekStsOk);
+        std::vector<unsigned char> want(reinterpret_cast<const unsigned char*>(orig.data()),
+                                         reinterpret_cast<const unsigned char*>(orig.data() + orig.size()));
+        const std::size_t s = from * sizeof(T), d = to * sizeof(T);
+        for (std::size_t k = 0; k < n * sizeof(T); ++k) want[d + k] = want[s + k]; // ascending bytes
+        EXPECT_EQ(std::memcmp(buf.data(), want.data(), want.size()), 0) << shift;
+    }
+}
+
+TEST(Movement, SetKeepsBitsOfSpecialValues) {
+    const float specials[] = {-0.0f, std::numeric_limits<float>::infinity(), std::nanf("0x123")};
+    for (float v : specials) {
+        vt::Guarded<Vek32f> d(9);
+        ASSERT_EQ(veksSet_32f(v, d.data(), 9), vekStsOk);
+        for (int i = 0; i < 9; ++i) EXPECT_TRUE(vt::same_bits(d[i], v));
+    }
+    std::uint32_t neg0;
+    const float m0 = -0.0f;
+    std::memcpy(&neg0, &m0, 4);
+    EXPECT_EQ(neg0, 0x80000000u);
+}
+
+TEST(Movement, ByteMoveAndCopyOverTenBytes) {
+    Vek8u a[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0};
+    Vek8u b[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0};
+    ASSERT_EQ(veksMove_8u(a, a + 1, 10), vekStsOk);
+    ASSERT_EQ(veksCopy_8u(b, b + 1, 10), vekStsOk);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(a[i + 1], i + 1);
+        EXPECT_EQ(b[i + 1], 1);
+    }
+}
+
+template <class T> void check_flip(VekStatus (*flip)(const T*, T*, int), VekStatus (*flip_i)(T*, int)) {
+    for (int len : {1, 2, 3, 8, 17, 64}) {
+        std::vector<T> src(len);
+        for (int i = 0; i < len; ++i) src[i] = pattern<T>(i);
+        vt::Guarded<T> d(len);
+        ASSERT_EQ(flip(src.data(), d.data(), len), vekStsOk);
+        std::vector<T> inplace = src;
+        ASSERT_EQ(flip_i(inplace.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) {
+            EXPECT_TRUE(vt::same_bits(d[i], src[len - 1 - i]));
+            EXPECT_TRUE(vt::same_bits(inplace[i], src[len - 1 - i]));
+        }
+        EXPECT_TRUE(d.guard_intact());
+    }
+    vt::Guarded<T> d(4);
+    std::vector<T> s(4);
+    vt::expect_ptrs_then_len(2, [&](int nul, int len) { return flip(vt::ptr_or_null(s.data(), 0, nul), vt::ptr_or_null(d.data(), 1, nul), len); }, [&] { return d.intact(); });
+    vt::expect_ptrs_then_len(1, [&](int nul, int len) { return flip_i(vt::ptr_or_null(d.data(), 0, nul), len); }, [&] { return d.intact(); });
+}
+
+TEST(Movement, FlipEveryMember) {
+    check_flip<Vek8u>(veksFlip_8u, veksFlip_8u_I);
+    check_flip<Vek16u>(veksFlip_16u, veksFlip_16u_I);
+    check_flip<Vek32f>(veksFlip_32f, veksFlip_32f_I);
+    check_flip<Vek64f>(veksFlip_64f, veksFlip_64f_I);
+    check_flip<Vek32fc>(veksFlip_32fc, veksFlip_32fc_I);
+    check_flip<Vek64fc>(veksFlip_64fc, veksFlip_64fc_I);
+}
+
+template <class T> void check_swap(VekStatus (*swap)(const T*, T*, int), VekStatus (*swap_i)(T*, int), int width) {
+    // n elements of `width` bytes; 24u packs its elements into a byte array.
+    const int n = 19;
+    std::vector<T> src(n * width / sizeof(T));
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = pattern<T>(i);
+    const int bytes = n * width;
+    vt::Guarded<T> d(src.size());
+    ASSERT_EQ(swap(src.data(), d.data(), n), vekStsOk);
+    std::vector<T> inplace = src;
+    ASSERT_EQ(swap_i(inplace.data(), n), vekStsOk);
+    const auto* s8 = reinterpret_cast<const unsigned char*>(src.data());
+    const auto* d8 = reinterpret_cast<const unsigned char*>(d.data());
+    const auto* i8 = reinterpret_cast<const unsigned char*>(inplace.data());
+    for (int e = 0; e < bytes; e += width)
+        for (int k = 0; k < width; ++k) {
+            EXPECT_EQ(d8[e + k], s8[e + width - 1 - k]);
+            EXPECT_EQ(i8[e + k], s8[e + width - 1 - k]);
+        }
+    EXPECT_EQ(static_cast<unsigned char>(d8[bytes]), vt::kSentinelByte);
+    vt::expect_ptrs_then_len(2, [&](int nul, int l) { return swap(vt::ptr_or_null(src.data(), 0, nul), vt::ptr_or_null(d.data(), 1, nul), l); });
+    vt::expect_ptrs_then_len(1, [&](int nul, int l) { return swap_i(vt::ptr_or_null(inplace.data(), 0, nul), l); });
+}
+
+TEST(Movement, SwapBytesEveryMember) {
+    check_swap<Vek16u>(veksSwapBytes_16u, veksSwapBytes_16u_I, 2);
+    check_swap<Vek8u>(veksSwapBytes_24u, veksSwapBytes_24u_I, 3);
+    check_swap<Vek32u>(veksSwapBytes_32u, veksSwapBytes_32u_I, 4);
+    check_swap<Vek64u>(veksSwapBytes_64u, veksSwapBytes_64u_I, 8);
+    Vek8u b[3] = {1, 2, 3};
+    ASSERT_EQ(veksSwapBytes_24u_I(b, 1), vekStsOk);
+    EXPECT_EQ(b[0], 3);
+    EXPECT_EQ(b[2], 1);
+}
+
+// Reference bit copy, one bit at a time.
+void ref_copy_bits(const Vek8u* s, int so, Vek8u* d, int dof, int len) {
+    for (int k = 0; k < len; ++k) {
+        const int sp = (so & 7) + k, dp = (dof & 7) + k;
+        const int bit = (s[sp / 8] >> (7 - sp % 8)) & 1;
+        d[dp / 8] = static_cast<Vek8u>((d[dp / 8] & ~(0x80 >> (dp % 8))) | (bit << (7 - dp % 8)));
+    }
+}
+
+TEST(CopyBits, MatchesBitwiseReferenceForAllOffsets) {
+    vt::Rng rng(7);
+    std::vector<Vek8u> src(40);
+    for (auto& b : src) b = rng.any<Vek8u>();
+    for (int so = 0; so < 16; ++so)
+        for (int dof = 0; dof < 16; ++dof)
+            for (int len : {1, 2, 7, 8, 9, 15, 16, 17, 100, 250}) {
+                std::vector<Vek8u> got(40, 0x5A), want(40, 0x5A);
+                ASSERT_EQ(veksCopy_1u(src.data(), so, got.data(), dof, len), vekStsOk);
+                ref_copy_bits(src.data(), so, want.data(), dof, len);
+                ASSERT_EQ(got, want) << so << " " << dof << " " << len;
+            }
+}
+
+TEST(CopyBits, ExampleAndChecks) {
+    const Vek8u src[2] = {0x03, 0x80};
+    Vek8u dst[1] = {0x00};
+    ASSERT_EQ(veksCopy_1u(src, 6, dst, 0, 3), vekStsOk);
+    EXPECT_EQ(dst[0], 0xE0);
+    Vek8u d2[1] = {0x11};
+    EXPECT_EQ(veksCopy_1u(nullptr, 0, d2, 0, 0), vekStsNullPtr);
+    EXPECT_EQ(veksCopy_1u(src, 0, nullptr, -1, 1), vekStsNullPtr);
+    EXPECT_EQ(veksCopy_1u(src, -1, d2, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksCopy_1u(src, 0, d2, -1, 1), vekStsBadLength);
+    EXPECT_EQ(veksCopy_1u(src, 0, d2, 0, 0), vekStsBadLength);
+    EXPECT_EQ(d2[0], 0x11);
+}
+
+TEST(Join, InterleavesWithHalfEvenRoundingAndSaturation) {
+    const Vek32f c0[] = {0.5f, 1.5f, -0.5f, 2.5f, 32767.5f, -32768.5f, std::nanf(""), 0.49999997f};
+    const Vek32f c1[] = {-2.5f, 40000.0f, -1.5f, -3.5f, -1e30f, 1e30f, -0.0f, 3.4999998f};
+    const Vek32f* ch[] = {c0, c1};
+    vt::Guarded<Vek16s> d(16);
+    ASSERT_EQ(veksJoin_32f16s_D2L(ch, 2, 8, d.data()), vekStsOk);
+    const Vek16s want[] = {0, -2, 2, 32767, 0, -2, 2, -4, 32767, -32768, -32768, 32767, 0, 0, 0, 3};
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(d[i], want[i]) << i;
+    EXPECT_TRUE(d.guard_intact());
+}
+
+TEST(Join, ChecksEverythingBeforeWriting) {
+    const Vek32f c0[] = {1, 2};
+    const Vek32f* good[] = {c0, c0, c0};
+    const Vek32f* bad[] = {c0, c0, nullptr};
+    vt::Guarded<Vek16s> d(6);
+    EXPECT_EQ(veksJoin_32f16s_D2L(good, 3, 0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksJoin_32f16s_D2L(nullptr, 0, 2, d.data()), vekStsBadLength);
+    EXPECT_EQ(veksJoin_32f16s_D2L(good, 3, -1, d.data()), vekStsBadLength);
+    EXPECT_EQ(veksJoin_32f16s_D2L(nullptr, 3, 2, d.data()), vekStsNullPtr);
+    EXPECT_EQ(veksJoin_32f16s_D2L(bad, 3, 2, d.data()), vekStsNullPtr);
+    EXPECT_TRUE(d.intact());
+}
+
+} // namespace
