@@ -15,7 +15,8 @@ def main(path):
     for r in runs:
         if r.get("run_type") == "aggregate":
             continue
-        parts = r["name"].split("/")
+        # Drop the suffixes the framework appends ("min_time:0.200", "real_time").
+        parts = [p for p in r["name"].split("/") if ":" not in p and p != "real_time"]
         if len(parts) < 3:
             continue
         op, impl, size = "/".join(parts[:-2]), parts[-2], parts[-1]

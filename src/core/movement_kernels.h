@@ -9,7 +9,8 @@
 namespace veks {
 
 // Fills n elements with one bit pattern. Patterns whose bytes are all equal
-// (zero, all-ones) go to memset; others to a loop the compiler vectorises.
+// (zero, all-ones) go to memset, which uses the widest stores the processor
+// has; a loop compiled for baseline x86-64 cannot.
 template <class B>
 inline void fill_bits(B pattern, B* dst, std::size_t n) {
     unsigned char bytes[sizeof(B)];
@@ -20,6 +21,20 @@ inline void fill_bits(B pattern, B* dst, std::size_t n) {
         std::memset(dst, bytes[0], n * sizeof(B));
         return;
     }
+#if defined(__x86_64__)
+    // The string-store instruction fills at the processor's full store width.
+    if constexpr (sizeof(B) == 2 || sizeof(B) == 4 || sizeof(B) == 8) {
+        void* d = dst;
+        std::size_t count = n;
+        if constexpr (sizeof(B) == 2)
+            __asm__ volatile("rep stosw" : "+D"(d), "+c"(count) : "a"(pattern) : "memory");
+        else if constexpr (sizeof(B) == 4)
+            __asm__ volatile("rep stosl" : "+D"(d), "+c"(count) : "a"(pattern) : "memory");
+        else
+            __asm__ volatile("rep stosq" : "+D"(d), "+c"(count) : "a"(pattern) : "memory");
+        return;
+    }
+#endif
     for (std::size_t i = 0; i < n; ++i) dst[i] = pattern;
 }
 
