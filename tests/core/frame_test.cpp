@@ -80,7 +80,7 @@ TEST(ScaleRule, MatchesExactReferenceOver32BitDestinations) {
     for (int i = 0; i < 200000; ++i) {
         const std::int64_t v = rng.integer<std::int64_t>(-(std::int64_t(1) << 62), std::int64_t(1) << 62) >> rng.integer(0, 62);
         const int sf = rng.integer(-40, 62);
-        const __int128 exact = sf >= 0 ? 0 : (__int128)v << -sf;
+        const __int128 exact = sf >= 0 ? 0 : (__int128)v * ((__int128)1 << -sf);
         __int128 r;
         if (sf > 0) {
             const __int128 d = (__int128)1 << sf, q = v >= 0 ? v / d : -((-(__int128)v) / d);
