@@ -109,10 +109,11 @@ VekStatus veksCartToPolar_16sc_Sfs(const Vek16sc* pSrc, Vek16s* pDstMagn, Vek16s
 
 /* ---- polar to Cartesian: re = m cos(phi), im = m sin(phi) --------------------
  * 64f: the standard double-precision sine and cosine.
- * 32f: elements go in pairs through a double-precision polynomial sine and
- * cosine (absolute error below 2e-9 for |phi| up to about 1e5); a single
- * element (len 1, or the last of an odd len) uses the standard
- * single-precision functions. The products are formed in single precision.
+ * 32f: elements go in pairs through a double-precision reduction by pi and
+ * polynomial sine and cosine (absolute error below 6e-8 once rounded to
+ * single, for |phi| up to 1e6); a single element (len 1, or the last of an
+ * odd len) uses the standard single-precision functions. The products are
+ * formed in single precision.
  * 16sc: the phase is pSrcPhase[k] * 2^-phaseFixedPoint (0..15, else
  * vekStsBadLength, checked with len); pairs as in 32f, a single element with
  * the double-precision functions; m cos and m sin are truncated toward zero
