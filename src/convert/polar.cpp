@@ -30,6 +30,12 @@ struct SplitDest {
         re[k] = x;
         im[k] = y;
     }
+#if defined(__SSE2__)
+    void put4(int k, __m128 x, __m128 y) const {
+        _mm_storeu_ps(re + k, x);
+        _mm_storeu_ps(im + k, y);
+    }
+#endif
     template <class... P>
     VekStatus check(int len, const P*... srcs) const { return check_ptrs_len(len, srcs..., re, im); }
 };
@@ -38,6 +44,13 @@ template <class C>
 struct InterleavedDest {
     C* p;
     void put(int k, component_t<C> x, component_t<C> y) const { p[k] = C{x, y}; }
+#if defined(__SSE2__)
+    void put4(int k, __m128 x, __m128 y) const {
+        float* out = reinterpret_cast<float*>(p + k);
+        _mm_storeu_ps(out, _mm_unpacklo_ps(x, y));
+        _mm_storeu_ps(out + 4, _mm_unpackhi_ps(x, y));
+    }
+#endif
     template <class... P>
     VekStatus check(int len, const P*... srcs) const { return check_ptrs_len(len, srcs..., p); }
 };
@@ -53,11 +66,26 @@ template <class Dst>
 VekStatus polar_to_cart_32f(const Vek32f* magn, const Vek32f* phase, Dst dst, int len) {
     VEKS_CHECK(dst.check(len, magn, phase));
     const int paired = paired_count(len);
-    for (int k = 0; k < paired; ++k) {
+    int k = 0;
+#if defined(__SSE2__)
+    for (; k + 4 <= paired; k += 4) {
+        __m128 s, c;
+        if (!paired_sincos4(phase + k, s, c)) {
+            for (int j = k; j < k + 4; ++j) {
+                const SinCos32 sc = paired_sincos(phase[j]);
+                dst.put(j, magn[j] * sc.cos, magn[j] * sc.sin);
+            }
+            continue;
+        }
+        const __m128 m = _mm_loadu_ps(magn + k);
+        dst.put4(k, _mm_mul_ps(m, c), _mm_mul_ps(m, s));
+    }
+#endif
+    for (; k < paired; ++k) {
         const SinCos32 sc = paired_sincos(phase[k]);
         dst.put(k, magn[k] * sc.cos, magn[k] * sc.sin);
     }
-    for (int k = paired; k < len; ++k) dst.put(k, magn[k] * std::cos(phase[k]), magn[k] * std::sin(phase[k]));
+    for (k = paired; k < len; ++k) dst.put(k, magn[k] * std::cos(phase[k]), magn[k] * std::sin(phase[k]));
     return vekStsOk;
 }
 
