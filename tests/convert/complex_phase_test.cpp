@@ -75,6 +75,30 @@ TEST(ComplexPhase, FloatingAgainstLongDouble) {
     check_float_phase<Vek16s, Vek32f, Vek16sc>(veksPhase_16s32f, veksPhase_16sc32f, 0);
 }
 
+// An element's phase does not depend on where it sits in the vector:
+// whole-vector calls equal one call per element.
+TEST(ComplexPhase, IndependentOfPosition) {
+    vt::Rng rng(29);
+    const auto p32 = ct::test_parts<Vek32f>(rng, 1000);
+    const auto c32 = ct::interleave<Vek32fc>(p32);
+    const auto p16 = ct::test_parts<Vek16s>(rng, 1000);
+    const auto c16 = ct::interleave<Vek16sc>(p16);
+    vt::Guarded<Vek32f> a(p32.count()), b(p16.count());
+    ASSERT_EQ(veksPhase_32fc(c32.data(), a.data(), p32.size()), vekStsOk);
+    ASSERT_EQ(veksPhase_16sc32f(c16.data(), b.data(), p16.size()), vekStsOk);
+    for (int k = 0; k < p32.size(); ++k) {
+        Vek32f one, split_one;
+        ASSERT_EQ(veksPhase_32fc(&c32[k], &one, 1), vekStsOk);
+        ASSERT_EQ(veksPhase_32f(&p32.re[k], &p32.im[k], &split_one, 1), vekStsOk);
+        EXPECT_TRUE(vt::same_bits(a[k], one) && vt::same_bits(a[k], split_one)) << k;
+    }
+    for (int k = 0; k < p16.size(); ++k) {
+        Vek32f one;
+        ASSERT_EQ(veksPhase_16sc32f(&c16[k], &one, 1), vekStsOk);
+        EXPECT_TRUE(vt::same_bits(b[k], one)) << k;
+    }
+}
+
 TEST(ComplexPhase, IntegerAcrossScaleFactors) {
     vt::Rng rng(23);
     const auto p16 = ct::test_parts<Vek16s>(rng, 300);
