@@ -83,13 +83,13 @@ VekStatus phase_int(Src s, I* dst, int len, int sf) {
             dst[k] = static_cast<I>(round_half_away(rational_arctan2(y, x)));
         }
     } else if constexpr (sizeof(I) == 2) {
-        const float f = std::pow(2.0f, static_cast<float>(-sf));
+        const float f = std::pow(2.0f, -static_cast<float>(sf));
         for (int k = 0; k < len; ++k) {
             const float scaled = static_cast<float>(phase_at(s, k)) * f;
             dst[k] = saturate_integral<I>(round_half_away(scaled));
         }
     } else {
-        const double f = std::pow(2.0, static_cast<double>(-sf));
+        const double f = std::pow(2.0, -static_cast<double>(sf));
         for (int k = 0; k < len; ++k) dst[k] = saturate_integral<I>(round_half_away(phase_at(s, k) * f));
     }
     return vekStsOk;

@@ -248,6 +248,22 @@ TEST(ComplexPower, NamedValues) {
     EXPECT_TRUE(e[0] == 2147483647 && e[1] == 2147483647);
     ASSERT_EQ(veksMagSquared_32sc32s_Sfs(v, e, 2, 63), vekStsOk);
     EXPECT_TRUE(e[0] == 0 && e[1] == 1); // 2^63 >> 63
+
+    // The extreme scale factors take the all-zero and saturating shortcuts.
+    const Vek16sc z[2] = {{0, 0}, {-1, 0}};
+    Vek16s out[2];
+    Vek32s out32[2];
+    for (int sf : {-2147483647 - 1, 2147483647}) {
+        const bool up = sf < 0;
+        ASSERT_EQ(veksMagnitude_16sc_Sfs(z, out, 2, sf), vekStsOk);
+        EXPECT_TRUE(out[0] == 0 && out[1] == (up ? 32767 : 0)) << sf;
+        ASSERT_EQ(veksPowerSpectr_16sc_Sfs(z, out, 2, sf), vekStsOk);
+        EXPECT_TRUE(out[0] == 0 && out[1] == (up ? 32767 : 0)) << sf;
+        ASSERT_EQ(veksMagnitude_32sc_Sfs(v, out32, 2, sf), vekStsOk);
+        EXPECT_TRUE(out32[0] == (up ? 2147483647 : 0) && out32[1] == (up ? 2147483647 : 0)) << sf;
+        ASSERT_EQ(veksMagSquared_32sc32s_Sfs(v, out32, 2, sf), vekStsOk);
+        EXPECT_TRUE(out32[0] == (up ? 2147483647 : 0) && out32[1] == (up ? 2147483647 : 0)) << sf;
+    }
 }
 
 } // namespace

@@ -257,7 +257,7 @@ TEST(Polar, ScaledIntegerInputs) {
     vt::Rng rng(47);
     const auto in = ct::test_parts<Vek16s>(rng, 200);
     const int n = in.size();
-    for (int msf : {-40, -31, -16, -15, -3, 0, 1, 5, 15, 16, 31, 40}) {
+    for (int msf : {-2147483647 - 1, -40, -31, -16, -15, -3, 0, 1, 5, 15, 16, 31, 40, 2147483647}) {
         for (int psf : {-40, -31, -2, 0, 3, 13, 15, 31, 40}) {
             vt::Guarded<Vek16sc> d(in.count());
             ASSERT_EQ(veksPolarToCart_16sc_Sfs(in.re.data(), in.im.data(), d.data(), n, msf, psf), vekStsOk);
