@@ -3,6 +3,10 @@
 #include <limits>
 #include <type_traits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "convert/complex_source.h"
 #include "core/export.h"
 
@@ -22,10 +26,40 @@ inline R negate_imag(R v) {
 template <class C>
 inline C conjugate(C v) { return C{v.re, negate_imag(v.im)}; }
 
+#if defined(__SSE2__)
+// Sixteen bytes of interleaved data at a time, without separating the
+// parts: (v & real lanes) - (v & imaginary lanes) leaves re - 0 = re and
+// gives 0 - im; integer lanes take a saturating 0 - im.
+inline __m128i conj_lanes(__m128i v, Vek16s) {
+    const __m128i re_lanes = _mm_set1_epi32(0x0000FFFF);
+    return _mm_or_si128(_mm_and_si128(re_lanes, v), _mm_andnot_si128(re_lanes, _mm_subs_epi16(_mm_setzero_si128(), v)));
+}
+inline __m128i conj_lanes(__m128i v, Vek32f) {
+    const __m128i re_lanes = _mm_set1_epi64x(0x00000000FFFFFFFFll);
+    const __m128 f = _mm_castsi128_ps(v), mask = _mm_castsi128_ps(re_lanes);
+    return _mm_castps_si128(_mm_sub_ps(_mm_and_ps(mask, f), _mm_andnot_ps(mask, f)));
+}
+inline __m128i conj_lanes(__m128i v, Vek64f) {
+    const __m128d d = _mm_castsi128_pd(v), mask = _mm_castsi128_pd(_mm_set_epi64x(0, -1));
+    return _mm_castpd_si128(_mm_sub_pd(_mm_and_pd(mask, d), _mm_andnot_pd(mask, d)));
+}
+#endif
+
 template <class C>
 VekStatus conj(const C* src, C* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (int k = 0; k < len; ++k) dst[k] = conjugate(src[k]);
+    int k = 0;
+#if defined(__SSE2__)
+    // Two vectors per step, both loaded before either is stored.
+    constexpr int per_vector = 16 / sizeof(C);
+    for (; k + 2 * per_vector <= len; k += 2 * per_vector) {
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + k));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + k + per_vector));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k), conj_lanes(v0, component_t<C>{}));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k + per_vector), conj_lanes(v1, component_t<C>{}));
+    }
+#endif
+    for (; k < len; ++k) dst[k] = conjugate(src[k]);
     return vekStsOk;
 }
 
