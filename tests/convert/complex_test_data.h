@@ -1,5 +1,5 @@
-// Inputs shared by the complex-family tests: random complex vectors whose
-// first elements are the awkward values of each component type.
+// Inputs shared by the complex-family tests: every pair of awkward component
+// values, then random ones.
 #pragma once
 
 #include <cmath>
@@ -12,8 +12,8 @@
 
 namespace ct {
 
-// A test vector length, visibly bounded so that the compiler's buffer-size
-// analysis of the sentinel buffers stays quiet.
+// A length, visibly bounded so that the compiler's size analysis of the
+// sentinel buffers stays quiet.
 inline std::size_t bounded(std::size_t n) {
     if (n > (std::size_t(1) << 24)) std::abort();
     return n;
@@ -29,50 +29,48 @@ std::vector<R> awkward_values() {
                 L::quiet_NaN(), L::denorm_min(), L::max()};
 }
 
-// n random values of R; integers over their whole range, floating values
-// over [-scale, scale].
-template <class R>
-std::vector<R> random_values(vt::Rng& rng, int n, double scale = 1000.0) {
-    std::vector<R> v(n);
-    for (auto& x : v) {
-        if constexpr (std::is_integral_v<R>)
-            x = rng.integer<R>(std::numeric_limits<R>::min(), std::numeric_limits<R>::max());
-        else
-            x = static_cast<R>(rng.real(-scale, scale));
-    }
-    return v;
-}
-
-// re/im pairs: every combination of two awkward values first, then random.
 template <class R>
 struct Parts {
     std::vector<R> re, im;
     int size() const { return static_cast<int>(bounded(re.size())); }
     std::size_t count() const { return bounded(re.size()); }
+    template <class C> std::vector<C> interleaved() const {
+        std::vector<C> c(re.size());
+        for (std::size_t k = 0; k < c.size(); ++k) c[k] = C{re[k], im[k]};
+        return c;
+    }
 };
 
+// Integers over their whole range, floating values over [-scale, scale].
 template <class R>
-Parts<R> test_parts(vt::Rng& rng, int n_random, bool with_specials = true, double scale = 1000.0) {
+Parts<R> test_parts(vt::Rng& rng, int n_random, bool with_awkward = true, double scale = 1000.0) {
     Parts<R> p;
-    if (with_specials) {
-        const auto a = awkward_values<R>();
-        for (R x : a)
-            for (R y : a) {
-                p.re.push_back(x);
-                p.im.push_back(y);
-            }
-    }
-    const auto r = random_values<R>(rng, n_random, scale), i = random_values<R>(rng, n_random, scale);
-    p.re.insert(p.re.end(), r.begin(), r.end());
-    p.im.insert(p.im.end(), i.begin(), i.end());
+    const auto a = with_awkward ? awkward_values<R>() : std::vector<R>{};
+    for (R x : a)
+        for (R y : a) p.re.push_back(x), p.im.push_back(y);
+    auto random = [&] {
+        if constexpr (std::is_integral_v<R>) return rng.integer<R>(std::numeric_limits<R>::min(), std::numeric_limits<R>::max());
+        else return static_cast<R>(rng.real(-scale, scale));
+    };
+    for (int k = 0; k < n_random; ++k) p.re.push_back(random()), p.im.push_back(random());
     return p;
 }
 
-template <class C, class R>
-std::vector<C> interleave(const Parts<R>& p) {
-    std::vector<C> c(p.re.size());
-    for (std::size_t k = 0; k < c.size(); ++k) c[k] = C{p.re[k], p.im[k]};
-    return c;
+// Runs the member on separate parts and the member on interleaved data
+// over the same values; checks they agree bit for bit and write nothing
+// past len; returns the output. cplx may be null for a type with no
+// separate-parts member.
+template <class R, class S, class C, class D, class... X>
+std::vector<D> both_forms(const Parts<R>& p, S split, VekStatus (*cplx)(const C*, D*, int, X...), X... extra) {
+    vt::Guarded<D> a(p.count()), b(p.count());
+    const auto c = p.template interleaved<C>();
+    EXPECT_EQ(cplx(c.data(), b.data(), p.size(), extra...), vekStsOk);
+    if constexpr (!std::is_null_pointer_v<S>) {
+        EXPECT_EQ(split(p.re.data(), p.im.data(), a.data(), p.size(), extra...), vekStsOk);
+        for (int k = 0; k < p.size(); ++k) EXPECT_TRUE(vt::same_bits(a[k], b[k])) << k;
+    }
+    EXPECT_TRUE(a.guard_intact() && b.guard_intact());
+    return b.values();
 }
 
 } // namespace ct
