@@ -56,7 +56,9 @@ VekStatus veksMagnitude_16sc32f(const Vek16sc* pSrc, Vek32f* pDst, int len);
 /* Integer: m = sqrt(re^2 + im^2) in double precision, times 2^-scaleFactor.
  * scaleFactor <= 0: rounded half up, saturated (at or below -15, or -31 for
  * 32sc, every non-zero input gives the maximum); scaleFactor > 0: rounded
- * half to even; at or above 17 (33 for 32sc) every output is 0. */
+ * half to even; at or above 17 (33 for 32sc) every output is 0. For 32sc
+ * the squares and their sum are formed in double precision too, so large
+ * inputs may land one away from the exactly rounded root. */
 VekStatus veksMagnitude_16s_Sfs(const Vek16s* pSrcRe, const Vek16s* pSrcIm, Vek16s* pDst, int len, int scaleFactor);
 VekStatus veksMagnitude_16sc_Sfs(const Vek16sc* pSrc, Vek16s* pDst, int len, int scaleFactor);
 VekStatus veksMagnitude_32sc_Sfs(const Vek32sc* pSrc, Vek32s* pDst, int len, int scaleFactor);
@@ -64,9 +66,10 @@ VekStatus veksMagnitude_32sc_Sfs(const Vek32sc* pSrc, Vek32s* pDst, int len, int
 /* ---- squared magnitude and power spectrum re^2 + im^2 ------------------------
  * Floating point: re*re + im*im in the precision of the data. 16s32f and
  * 16sc32f: the exact integer sum rounded to single precision.
- * Integer forms TRUNCATE (shift right, no rounding) for scaleFactor > 0 and
- * saturate; a scale factor beyond the value range gives all zeros (32 for
- * 16-bit data, 64 for 32sc) or sign saturation (below -14, or -30). */
+ * Integer forms: the exact sum shifted right by scaleFactor (TRUNCATED, no
+ * rounding) or left by -scaleFactor, then saturated; from 32 (16-bit data)
+ * or 64 (32sc) every output is 0, below -14 (or -30) every non-zero input
+ * gives the maximum. */
 VekStatus veksPowerSpectr_32f(const Vek32f* pSrcRe, const Vek32f* pSrcIm, Vek32f* pDst, int len);
 VekStatus veksPowerSpectr_64f(const Vek64f* pSrcRe, const Vek64f* pSrcIm, Vek64f* pDst, int len);
 VekStatus veksPowerSpectr_16s32f(const Vek16s* pSrcRe, const Vek16s* pSrcIm, Vek32f* pDst, int len);
