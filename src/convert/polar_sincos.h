@@ -74,8 +74,9 @@ inline bool paired_sincos4(const float* phi, __m128& sin_out, __m128& cos_out) {
     auto half = [&](__m128d p, __m128& s_out, __m128& c_out, __m128i& n_out) {
         const __m128d t = _mm_mul_pd(p, _mm_set1_pd(0.3183098861837907));
         n_out = _mm_cvttpd_epi32(t);
-        // trunc keeps the sign of t, also for a zero result.
-        const __m128d n = _mm_or_pd(_mm_cvtepi32_pd(n_out), _mm_and_pd(t, sign_mask));
+        // A zero n loses the sign trunc would give it; r = p - n pi and the
+        // results are the same either way.
+        const __m128d n = _mm_cvtepi32_pd(n_out);
         const __m128d sign = _mm_or_pd(_mm_and_pd(p, sign_mask), one);
         __m128d r = _mm_sub_pd(p, _mm_mul_pd(n, pi));
         const __m128d reflect = _mm_cmpgt_pd(_mm_andnot_pd(sign_mask, r), half_pi);
