@@ -62,17 +62,6 @@ TEST(JoinScaled, InterleavesAndRoundsEveryChannelCount) {
     }
 }
 
-TEST(JoinScaled, Examples) {
-    const float a[] = {1.0f, -1.0f, 0.0f, 2.0f};
-    const Vek32f* p[] = {a};
-    Vek16s out[4];
-    veksJoinScaled_32f16s_D2L(p, 1, 4, out);
-    EXPECT_EQ(std::vector<Vek16s>(out, out + 4), (std::vector<Vek16s>{32767, -32768, 0, 32767}));
-    Vek8u b[12];
-    veksJoinScaled_32f24s_D2L(p, 1, 4, b);
-    EXPECT_EQ(std::vector<Vek8u>(b, b + 12), (std::vector<Vek8u>{0xFF, 0xFF, 0x7F, 0, 0, 0x80, 0, 0, 0, 0xFF, 0xFF, 0x7F}));
-}
-
 // Split is exact arithmetic in the stated precision; join after split gives
 // every 16-bit sample back.
 TEST(SplitScaled, EverySixteenBitSampleAndRoundTrip) {
@@ -87,7 +76,6 @@ TEST(SplitScaled, EverySixteenBitSampleAndRoundTrip) {
         volatile float p = float(src[i]) * a;
         ASSERT_EQ((i % 2 ? right : left)[i / 2], p + b) << src[i];
     }
-    EXPECT_EQ(left[0] > -1.0001f && left[0] < -0.9999f, true);
     std::vector<Vek16s> back(65536);
     const Vek32f* in[] = {left.data(), right.data()};
     ASSERT_EQ(veksJoinScaled_32f16s_D2L(in, channels, len, back.data()), vekStsOk);
