@@ -7,46 +7,10 @@
 namespace veks::conv {
 namespace {
 
-template <class D>
-typename dest<D>::value_t saturate_to(std::int64_t v) {
-    using V = typename dest<D>::value_t;
-    return static_cast<V>(v < dest<D>::ilo ? dest<D>::ilo : (v > dest<D>::ihi ? dest<D>::ihi : v));
-}
-
-// x / 2^n rounded by mode (0 < n < 64), without overflow for any 64-bit x:
-// q = floor(x / 2^n) and the remainder 0 <= rem < 2^n decide the step.
-template <int Mode>
-std::int64_t shift_right_rounded(std::int64_t x, int n) {
-    const std::int64_t q = x >> n;
-    const std::uint64_t rem = static_cast<std::uint64_t>(x) & ((std::uint64_t(1) << n) - 1);
-    const std::uint64_t half = std::uint64_t(1) << (n - 1);
-    if constexpr (Mode == 0) return q + (x < 0 && rem != 0);        // toward zero
-    else if constexpr (Mode == 1) return q + (rem > half || (rem == half && (q & 1)));
-    else return q + (x >= 0 ? rem >= half : rem > half);             // ties away from zero
-}
-
-// Narrowing with scale factor: left shifts are limited to max_left places,
-// right shifts to max_right. Left-shifted values that leave the range
-// saturate before they are shifted, so nothing overflows.
 template <class D, int Mode, class S>
-VekStatus narrow_scaled(const S* src, store_t<D>* dst, int len, int sf, int max_left, int max_right) {
+VekStatus narrow_checked(const S* src, store_t<D>* dst, int len, int sf, int max_left, int max_right) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    const std::size_t count = static_cast<std::size_t>(len);
-    if (sf == 0) {
-        for (std::size_t i = 0; i < count; ++i) store_at<D>(dst, i, saturate_to<D>(std::int64_t(src[i])));
-    } else if (sf < 0) {
-        const int n = sf < -max_left ? max_left : -sf;
-        const std::int64_t top = dest<D>::ihi >> n, bottom = dest<D>::ilo >> n;
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::int64_t x = static_cast<std::int64_t>(src[i]);
-            const std::int64_t v = x > top ? dest<D>::ihi : (x < bottom ? dest<D>::ilo : x * (std::int64_t(1) << n));
-            store_at<D>(dst, i, saturate_to<D>(v));
-        }
-    } else {
-        const int n = sf < max_right ? sf : max_right;
-        for (std::size_t i = 0; i < count; ++i)
-            store_at<D>(dst, i, saturate_to<D>(shift_right_rounded<Mode>(static_cast<std::int64_t>(src[i]), n)));
-    }
+    int_narrow_sfs<D, Mode>(src, dst, static_cast<std::size_t>(len), sf, max_left, max_right);
     return vekStsOk;
 }
 
@@ -83,16 +47,16 @@ VEKS_API VekStatus veksConvert_24u32u(const Vek8u* pSrc, Vek32u* pDst, int len) 
 VEKS_API VekStatus veksConvert_32s16s(const Vek32s* pSrc, Vek16s* pDst, int len) { return saturate_32s16s(pSrc, pDst, len); }
 
 VEKS_API VekStatus veksConvert_32s16s_Sfs(const Vek32s* pSrc, Vek16s* pDst, int len, int sf) {
-    return narrow_scaled<Vek16s, vekRoundHalfEven>(pSrc, pDst, len, sf, 15, 31);
+    return narrow_checked<Vek16s, vekRoundHalfEven>(pSrc, pDst, len, sf, 15, 31);
 }
 VEKS_API VekStatus veksConvert_32s24s_Sfs(const Vek32s* pSrc, Vek8u* pDst, int len, int sf) {
-    return narrow_scaled<Packed24s, vekRoundHalfEven>(pSrc, pDst, len, sf, 31, 31);
+    return narrow_checked<Packed24s, vekRoundHalfEven>(pSrc, pDst, len, sf, 31, 31);
 }
 VEKS_API VekStatus veksConvert_32u24u_Sfs(const Vek32u* pSrc, Vek8u* pDst, int len, int sf) {
-    return narrow_scaled<Packed24u, vekRoundHalfEven>(pSrc, pDst, len, sf, 31, 31);
+    return narrow_checked<Packed24u, vekRoundHalfEven>(pSrc, pDst, len, sf, 31, 31);
 }
 VEKS_API VekStatus veksConvert_64s32s_Sfs(const Vek64s* pSrc, Vek32s* pDst, int len, int roundMode, int sf) {
     return with_rounding(roundMode, [&](auto m) {
-        return narrow_scaled<Vek32s, decltype(m)::value>(pSrc, pDst, len, sf, 31, 63);
+        return narrow_checked<Vek32s, decltype(m)::value>(pSrc, pDst, len, sf, 31, 63);
     });
 }

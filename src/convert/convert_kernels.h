@@ -12,6 +12,9 @@
 //                 even, 2 (and any other value) nearest with ties away.
 // Rounding is exact for every double (no reliance on v + 0.5 being exact)
 // and independent of the caller's rounding mode.
+//
+// Integer to float (optionally times a power of two) and integer narrowing
+// with a scale factor (int_narrow_sfs) live here too.
 #pragma once
 
 #include <cmath>
@@ -186,6 +189,48 @@ inline void int_to_float(const I* src, F* dst, std::size_t n) {
 template <class F, class I>
 inline void int_to_float_scaled(const I* src, F* dst, std::size_t n, F factor) {
     for (std::size_t i = 0; i < n; ++i) dst[i] = static_cast<F>(src[i]) * factor;
+}
+
+// ---- integer narrowing ---------------------------------------------------------
+
+template <class D>
+inline typename dest<D>::value_t saturate_to(std::int64_t v) {
+    using V = typename dest<D>::value_t;
+    return static_cast<V>(v < dest<D>::ilo ? dest<D>::ilo : (v > dest<D>::ihi ? dest<D>::ihi : v));
+}
+
+// x / 2^n rounded by mode (0 < n < 64), without overflow for any 64-bit x:
+// q = floor(x / 2^n) and the remainder 0 <= rem < 2^n decide the step.
+template <int Mode>
+inline std::int64_t shift_right_rounded(std::int64_t x, int n) {
+    const std::int64_t q = x >> n;
+    const std::uint64_t rem = static_cast<std::uint64_t>(x) & ((std::uint64_t(1) << n) - 1);
+    const std::uint64_t half = std::uint64_t(1) << (n - 1);
+    if constexpr (rounding_of(Mode) == 0) return q + (x < 0 && rem != 0);   // toward zero
+    else if constexpr (rounding_of(Mode) == 1) return q + (rem > half || (rem == half && (q & 1)));
+    else return q + (x >= 0 ? rem >= half : rem > half);                   // ties away from zero
+}
+
+// Integers times 2^-sf into a narrower destination, saturated. Left shifts
+// are limited to max_left places, right shifts to max_right; values that
+// would leave the range saturate before they are shifted, so nothing overflows.
+template <class D, int Mode, class S>
+inline void int_narrow_sfs(const S* src, store_t<D>* dst, std::size_t n, int sf, int max_left, int max_right) {
+    if (sf == 0) {
+        for (std::size_t i = 0; i < n; ++i) store_at<D>(dst, i, saturate_to<D>(static_cast<std::int64_t>(src[i])));
+    } else if (sf < 0) {
+        const int k = sf < -max_left ? max_left : -sf;
+        const std::int64_t top = dest<D>::ihi >> k, bottom = dest<D>::ilo >> k;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::int64_t x = static_cast<std::int64_t>(src[i]);
+            const std::int64_t v = x > top ? dest<D>::ihi : (x < bottom ? dest<D>::ilo : x * (std::int64_t(1) << k));
+            store_at<D>(dst, i, saturate_to<D>(v));
+        }
+    } else {
+        const int k = sf < max_right ? sf : max_right;
+        for (std::size_t i = 0; i < n; ++i)
+            store_at<D>(dst, i, saturate_to<D>(shift_right_rounded<Mode>(static_cast<std::int64_t>(src[i]), k)));
+    }
 }
 
 } // namespace veks::conv

@@ -32,8 +32,8 @@ std::vector<S> int_sweep(vt::Rng& rng) {
     for (long long base : {0LL, 1LL, 2LL, 3LL, 5LL, 7LL, 32767LL, 32768LL, 8388607LL, 8388608LL, 16777215LL, 16777216LL,
                            static_cast<long long>(L::max()), static_cast<long long>(L::min())})
         for (long long d : {-2, -1, 0, 1, 2}) {
-            v.push_back(static_cast<S>(base + d));
-            v.push_back(static_cast<S>(-(base + d)));
+            v.push_back(static_cast<S>(i128(base) + d)); // wraps at the type's ends
+            v.push_back(static_cast<S>(-(i128(base) + d)));
         }
     for (int i = 0; i < 3000; ++i) {
         const int bits = rng.integer(1, int(sizeof(S) * 8));
@@ -44,7 +44,7 @@ std::vector<S> int_sweep(vt::Rng& rng) {
     // Exact halves and quarters at assorted shifts.
     for (int n = 1; n < int(sizeof(S) * 8) - 1; ++n)
         for (long long k : {1LL, 3LL, 5LL, -1LL, -3LL})
-            v.push_back(static_cast<S>(static_cast<long long>(k) << (n - 1)));
+            v.push_back(static_cast<S>(k * (1LL << (n - 1))));
     return v;
 }
 
