@@ -92,40 +92,44 @@ inline __m128i half_to_single4(__m128i h) {
     return _mm_or_si128(o, sign);
 }
 
+// Halves of magnitudes a below 2^-14 (tiny lanes; others give garbage):
+// |x| 2^24 rounded, exact since the product is exact.
+template <int Mode>
+inline __m128i small_halves(__m128i a, __m128i tiny) {
+    // Larger magnitudes are replaced by 0 so that they raise no overflow.
+    const __m128 y = _mm_mul_ps(_mm_castsi128_ps(_mm_and_si128(a, tiny)), _mm_set1_ps(0x1p24f));
+    if constexpr (Mode == 0) return _mm_cvttps_epi32(y);
+    // [2^-25, 2^-24) gives the smallest subnormal, not the even zero.
+    const __m128i at_half = _mm_castps_si128(_mm_cmpeq_ps(y, _mm_set1_ps(0.5f)));
+    return _mm_or_si128(round_ps<1>(y), _mm_and_si128(at_half, _mm_set1_epi32(1)));
+}
+
 // 4 single bit patterns to halves in the low 16 bits of 32-bit lanes.
 template <int Mode>
 inline __m128i single_to_half4(__m128i b) {
     const __m128i a = _mm_and_si128(b, _mm_set1_epi32(0x7FFFFFFF));
     const __m128i sign = _mm_and_si128(_mm_srli_epi32(b, 16), _mm_set1_epi32(0x8000));
-    const __m128i inf = _mm_set1_epi32(0x7C00);
-    __m128i normal, small;
-    // Below 2^-14 the half is |x| 2^24 rounded; the product is exact (larger
-    // magnitudes are replaced by 0 so that they raise no overflow).
-    const __m128 y = _mm_mul_ps(_mm_castsi128_ps(select(_mm_cmplt_epi32(a, _mm_set1_epi32(113 << 23)), a, _mm_setzero_si128())),
-                                _mm_set1_ps(0x1p24f));
-    if constexpr (Mode == 1) {
-        const __m128i r = _mm_add_epi32(_mm_add_epi32(a, _mm_set1_epi32(0x0FFF)),
-                                        _mm_and_si128(_mm_srli_epi32(a, 13), _mm_set1_epi32(1)));
-        normal = _mm_sub_epi32(_mm_srli_epi32(r, 13), _mm_set1_epi32(112 << 10));
-        normal = select(_mm_cmpgt_epi32(r, _mm_set1_epi32((143 << 23) - 1)), inf, normal);
-        // [2^-25, 2^-24) gives the smallest subnormal, not the even zero.
-        small = _mm_or_si128(round_ps<1>(y), _mm_and_si128(_mm_castps_si128(_mm_cmpeq_ps(y, _mm_set1_ps(0.5f))),
-                                                            _mm_set1_epi32(1)));
-    } else {
-        normal = _mm_sub_epi32(_mm_srli_epi32(a, 13), _mm_set1_epi32(112 << 10));
-        normal = select(_mm_cmpgt_epi32(a, _mm_set1_epi32((143 << 23) - 1)), inf, normal);
-        small = _mm_cvttps_epi32(y);
-    }
-    __m128i h = select(_mm_cmplt_epi32(a, _mm_set1_epi32(113 << 23)), small, normal);
+    // Normal halves; infinity from 65536 (after rounding) up.
+    const __m128i r = Mode == 1 ? _mm_add_epi32(_mm_add_epi32(a, _mm_set1_epi32(0x0FFF)),
+                                                _mm_and_si128(_mm_srli_epi32(a, 13), _mm_set1_epi32(1)))
+                                : a;
+    __m128i h = _mm_sub_epi32(_mm_srli_epi32(r, 13), _mm_set1_epi32(112 << 10));
+    h = select(_mm_cmpgt_epi32(r, _mm_set1_epi32((143 << 23) - 1)), _mm_set1_epi32(0x7C00), h);
+    // Below 2^-14: zeros only need clearing; the rare other lanes take the
+    // subnormal path.
+    const __m128i tiny = _mm_cmplt_epi32(a, _mm_set1_epi32(113 << 23));
+    const __m128i nonzero_tiny = _mm_andnot_si128(_mm_cmpeq_epi32(a, _mm_setzero_si128()), tiny);
+    if (_mm_movemask_epi8(nonzero_tiny) != 0) h = select(tiny, small_halves<Mode>(a, tiny), h);
+    else h = _mm_andnot_si128(tiny, h);
     h = select(_mm_cmpgt_epi32(a, _mm_set1_epi32(0x7F800000)), _mm_set1_epi32(0x7DFF), h);
     return _mm_or_si128(h, sign);
 }
 
-// Packs the low 16 bits of two sets of 4 lanes into 8 halves.
+// Packs the low 16 bits of two sets of 4 lanes (each 0..0xFFFF) into 8 halves.
 inline __m128i pack_low16(__m128i a, __m128i b) {
-    a = _mm_srai_epi32(_mm_slli_epi32(a, 16), 16);
-    b = _mm_srai_epi32(_mm_slli_epi32(b, 16), 16);
-    return _mm_packs_epi32(a, b);
+    const __m128i bias = _mm_set1_epi32(0x8000);
+    const __m128i p = _mm_packs_epi32(_mm_sub_epi32(a, bias), _mm_sub_epi32(b, bias));
+    return _mm_xor_si128(p, _mm_set1_epi16(-32768));
 }
 
 } // namespace veks::conv::simd
