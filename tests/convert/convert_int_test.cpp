@@ -86,100 +86,80 @@ TEST(ConvertIntNarrow, SweepAgainstExactReference) {
     }
 }
 
-// Every 8- and 16-bit source converts exactly.
-template <class S, class D>
-void expect_exact_for_every_value(VekStatus (*fn)(const S*, D*, int)) {
-    const long long lo = std::numeric_limits<S>::min(), count = 1LL << (8 * sizeof(S));
-    std::vector<S> src(count);
-    for (long long i = 0; i < count; ++i) src[i] = static_cast<S>(lo + i);
-    vt::Guarded<D> dst(count);
-    ASSERT_EQ(fn(src.data(), dst.data(), int(count)), vekStsOk);
-    EXPECT_TRUE(dst.guard_intact());
-    for (long long i = 0; i < count; ++i) ASSERT_EQ(dst[i], static_cast<D>(lo + i));
+template <class S>
+std::vector<S> every_value() {
+    std::vector<S> v;
+    for (long long x = std::numeric_limits<S>::min(); x <= std::numeric_limits<S>::max(); ++x) v.push_back(S(x));
+    return v;
 }
 
-TEST(ConvertWiden, ExactForEverySmallSource) {
-    expect_exact_for_every_value(veksConvert_8s16s);
-    expect_exact_for_every_value(veksConvert_8s32f);
-    expect_exact_for_every_value(veksConvert_8u32f);
-    expect_exact_for_every_value(veksConvert_16s32s);
-    expect_exact_for_every_value(veksConvert_16s32f);
-    expect_exact_for_every_value(veksConvert_16u32f);
-}
-
-TEST(ConvertWiden, Packed24AndWide) {
+TEST(ConvertWiden, ExactForEverySmallSourceAndSweeps) {
+    const auto exact = [](auto x) { return x; };
+    ct::expect_each<Vek16s>(veksConvert_8s16s, every_value<Vek8s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_8s32f, every_value<Vek8s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_8u32f, every_value<Vek8u>(), exact);
+    ct::expect_each<Vek32s>(veksConvert_16s32s, every_value<Vek16s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_16s32f, every_value<Vek16s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_16u32f, every_value<Vek16u>(), exact);
     vt::Rng rng(5);
     const auto s32 = int_sweep<Vek32s>(rng);
-    const std::size_t n = s32.size();
-    std::vector<Vek8u> packed(3 * n);
-    for (std::size_t i = 0; i < n; ++i)
-        for (int k = 0; k < 3; ++k) packed[3 * i + k] = Vek8u(std::uint32_t(s32[i]) >> (8 * k));
-    std::vector<Vek32s> o32(n);
-    std::vector<Vek32u> o32u(n);
-    std::vector<Vek32f> of(n);
-    std::vector<Vek64f> od(n);
-    ASSERT_EQ(veksConvert_24s32s(packed.data(), o32.data(), int(n)), vekStsOk);
-    ASSERT_EQ(veksConvert_24u32u(packed.data(), o32u.data(), int(n)), vekStsOk);
-    for (std::size_t i = 0; i < n; ++i) {
-        ASSERT_EQ(o32[i], ct::get24s(&packed[3 * i]));
-        ASSERT_EQ(o32u[i], std::uint32_t(s32[i]) & 0xFFFFFFu);
-    }
-    veksConvert_24s32f(packed.data(), of.data(), int(n));
-    for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(of[i], float(ct::get24s(&packed[3 * i])));
-    veksConvert_24u32f(packed.data(), of.data(), int(n));
-    for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(of[i], float(ct::get24u(&packed[3 * i])));
-
-    veksConvert_32s64f(s32.data(), od.data(), int(n));
-    for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(od[i], double(s32[i]));
-    veksConvert_32s32f(s32.data(), of.data(), int(n));
-    for (std::size_t i = 0; i < n; ++i) // the nearest single, ties to even
-        ASSERT_EQ(of[i], static_cast<float>(static_cast<long double>(s32[i]))) << s32[i];
-    std::vector<Vek16s> o16(n);
-    veksConvert_32s16s(s32.data(), o16.data(), int(n));
-    for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(o16[i], std::clamp(s32[i], -32768, 32767));
+    ct::expect_each<Vek64f>(veksConvert_32s64f, s32, exact);
+    ct::expect_each<Vek32f>(veksConvert_32s32f, s32, [](Vek32s x) { return float(static_cast<long double>(x)); });
+    ct::expect_each<Vek16s>(veksConvert_32s16s, s32, [](Vek32s x) { return std::clamp(x, -32768, 32767); });
 }
 
+// Packed sources: element i is bytes 3i (least significant) to 3i + 2.
+TEST(ConvertWiden, Packed24) {
+    vt::Rng rng(6);
+    const auto s32 = int_sweep<Vek32s>(rng);
+    std::vector<Vek8u> packed;
+    for (Vek32s x : s32)
+        for (int k = 0; k < 3; ++k) packed.push_back(Vek8u(std::uint32_t(x) >> (8 * k)));
+    const int n = int(s32.size());
+    std::vector<Vek32s> is(n);
+    std::vector<Vek32u> iu(n);
+    std::vector<Vek32f> fs(n), fu(n);
+    ASSERT_EQ(veksConvert_24s32s(packed.data(), is.data(), n), vekStsOk);
+    ASSERT_EQ(veksConvert_24u32u(packed.data(), iu.data(), n), vekStsOk);
+    ASSERT_EQ(veksConvert_24s32f(packed.data(), fs.data(), n), vekStsOk);
+    ASSERT_EQ(veksConvert_24u32f(packed.data(), fu.data(), n), vekStsOk);
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t u = std::uint32_t(s32[i]) & 0xFFFFFF;
+        const Vek32s v = u >= 0x800000 ? Vek32s(u) - 0x1000000 : Vek32s(u);
+        ASSERT_EQ(is[i], v);
+        ASSERT_EQ(iu[i], u);
+        ASSERT_EQ(fs[i], float(v));
+        ASSERT_EQ(fu[i], float(u));
+    }
+}
+
+// Reference: the exact product rounded once (32s32f: rounded to single first).
 TEST(ConvertIntToFloat, ScaledWithClampedFactor) {
     vt::Rng rng(9);
     const auto s32 = int_sweep<Vek32s>(rng);
-    std::vector<Vek16s> s16;
-    for (Vek32s v : s32) s16.push_back(Vek16s(v));
-    const std::size_t n = s32.size();
+    const std::vector<Vek16s> s16(s32.begin(), s32.end());
+    const auto scaled = [](long double x, int sf, int lo, int hi) { return std::ldexp(x, -std::clamp(sf, lo, hi)); };
     for (int sf : {0, 1, -1, 15, -15, 31, -96, -97, -112, -113, 126, 127, 149, 200, -992, -993, -1008, -1009, 1022,
                    1023, 2000, INT_MIN, INT_MAX}) {
-        std::vector<Vek32f> f(n);
-        std::vector<Vek64f> d(n);
-        ASSERT_EQ(veksConvert_16s32f_Sfs(s16.data(), f.data(), int(n), sf), vekStsOk);
-        for (std::size_t i = 0; i < n; ++i)
-            ASSERT_EQ(f[i], static_cast<float>(std::ldexp(static_cast<long double>(s16[i]), -std::clamp(sf, -112, 126))));
-        ASSERT_EQ(veksConvert_32s32f_Sfs(s32.data(), f.data(), int(n), sf), vekStsOk);
-        for (std::size_t i = 0; i < n; ++i) // int rounded to single first, then scaled and rounded
-            ASSERT_EQ(f[i], static_cast<float>(std::ldexp(static_cast<long double>(static_cast<float>(s32[i])),
-                                                          -std::clamp(sf, -96, 126))))
-                << s32[i] << " sf " << sf;
-        ASSERT_EQ(veksConvert_16s64f_Sfs(s16.data(), d.data(), int(n), sf), vekStsOk);
-        for (std::size_t i = 0; i < n; ++i)
-            ASSERT_EQ(d[i], static_cast<double>(std::ldexp(static_cast<long double>(s16[i]), -std::clamp(sf, -1008, 1022))));
-        ASSERT_EQ(veksConvert_32s64f_Sfs(s32.data(), d.data(), int(n), sf), vekStsOk);
-        for (std::size_t i = 0; i < n; ++i)
-            ASSERT_EQ(d[i], static_cast<double>(std::ldexp(static_cast<long double>(s32[i]), -std::clamp(sf, -992, 1022))));
+        const auto call = [sf](auto fn) { return [fn, sf](auto* s, auto* d, int n) { return fn(s, d, n, sf); }; };
+        ct::expect_each<Vek32f>(call(veksConvert_16s32f_Sfs), s16, [&](Vek16s x) { return scaled(x, sf, -112, 126); });
+        ct::expect_each<Vek32f>(call(veksConvert_32s32f_Sfs), s32, [&](Vek32s x) { return scaled(float(x), sf, -96, 126); });
+        ct::expect_each<Vek64f>(call(veksConvert_16s64f_Sfs), s16, [&](Vek16s x) { return scaled(x, sf, -1008, 1022); });
+        ct::expect_each<Vek64f>(call(veksConvert_32s64f_Sfs), s32, [&](Vek32s x) { return scaled(x, sf, -992, 1022); });
     }
 }
 
 TEST(ConvertFloatWidths, SaturatingNarrowAndExactWiden) {
     const double big = 3.4028234663852886e38, inf = std::numeric_limits<double>::infinity();
-    const double src[] = {inf, -inf, 1e300, -1e300, big, -big, std::nextafter(big, inf), 1.0 / 3, -0.0, 1e-50,
-                          std::numeric_limits<double>::quiet_NaN()};
-    const int n = sizeof src / sizeof *src;
-    Vek32f out[n];
-    ASSERT_EQ(veksConvert_64f32f(src, out, n), vekStsOk);
-    const float fmax = std::numeric_limits<float>::max();
-    const float want[] = {fmax, -fmax, fmax, -fmax, fmax, -fmax, fmax, float(1.0 / 3), -0.0f, 0.0f};
-    for (int i = 0; i < n - 1; ++i) EXPECT_TRUE(vt::same_bits(out[i], want[i])) << i;
-    EXPECT_TRUE(std::isnan(out[n - 1]));
-    Vek64f back[n];
-    ASSERT_EQ(veksConvert_32f64f(out, back, n), vekStsOk);
-    for (int i = 0; i < n - 1; ++i) EXPECT_TRUE(vt::same_bits(back[i], double(out[i])));
+    const std::vector<double> src = {inf, -inf, 1e300, -1e300, big, -big, std::nextafter(big, inf), 1.0 / 3, -0.0, 1e-50};
+    ct::expect_each<Vek32f>(veksConvert_64f32f, src, [&](double x) { return std::clamp(x, -big, big); });
+    const float nan = NAN;
+    Vek32f out;
+    const double dnan = nan;
+    ASSERT_EQ(veksConvert_64f32f(&dnan, &out, 1), vekStsOk);
+    EXPECT_TRUE(std::isnan(out));
+    const std::vector<float> f = {nan, -0.0f, 1e-45f, 3.4e38f, -INFINITY};
+    ct::expect_each<Vek64f>(veksConvert_32f64f, f, [](float x) { return double(x); });
 }
 
 } // namespace

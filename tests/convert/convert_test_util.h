@@ -49,4 +49,14 @@ std::vector<F> sweep_values(double lo, double hi, int sf, vt::Rng& rng, int rand
     return out;
 }
 
+// Runs call(src, dst, len) and compares every output bit for bit with want(src[i]).
+template <class D, class S, class Call, class Want>
+void expect_each(Call call, const std::vector<S>& src, Want want) {
+    vt::Guarded<D> dst(src.size());
+    ASSERT_EQ(call(src.data(), dst.data(), int(src.size())), vekStsOk);
+    EXPECT_TRUE(dst.guard_intact());
+    for (std::size_t i = 0; i < src.size(); ++i)
+        ASSERT_TRUE(vt::same_bits(dst[i], static_cast<D>(want(src[i])))) << "element " << i << " got " << +dst[i];
+}
+
 } // namespace ct
