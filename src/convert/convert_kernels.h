@@ -182,7 +182,11 @@ inline void float_to_int_sfs(const F* src, I* dst, std::size_t n, int sf) {
 // Integer vector to float, exact or nearest (ties to even).
 template <class F, class I>
 inline void int_to_float(const I* src, F* dst, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) dst[i] = static_cast<F>(src[i]);
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if constexpr (std::is_same_v<I, Vek16s> && std::is_same_v<F, Vek32f>) i = simd::int16_to_float(src, dst, n);
+#endif
+    for (; i < n; ++i) dst[i] = static_cast<F>(src[i]);
 }
 
 // The same, each value then multiplied by factor in the destination precision.

@@ -147,6 +147,23 @@ inline std::size_t float_to_int_scaled(const F* src, store_t<D>* dst, std::size_
     return i;
 }
 
+// 16-bit integers to singles, 16 per step (fewer loop overheads per store
+// than the compiler's 8).
+inline std::size_t int16_to_float(const Vek16s* src, Vek32f* dst, std::size_t n) {
+    const std::size_t blocks = n / 16;
+    const __m128i zero = _mm_setzero_si128();
+    for (std::size_t k = 0; k < blocks; ++k, src += 16, dst += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + 8));
+        const __m128i sa = _mm_cmpgt_epi16(zero, a), sb = _mm_cmpgt_epi16(zero, b); // sign extensions
+        _mm_storeu_ps(dst, _mm_cvtepi32_ps(_mm_unpacklo_epi16(a, sa)));
+        _mm_storeu_ps(dst + 4, _mm_cvtepi32_ps(_mm_unpackhi_epi16(a, sa)));
+        _mm_storeu_ps(dst + 8, _mm_cvtepi32_ps(_mm_unpacklo_epi16(b, sb)));
+        _mm_storeu_ps(dst + 12, _mm_cvtepi32_ps(_mm_unpackhi_epi16(b, sb)));
+    }
+    return blocks * 16;
+}
+
 } // namespace veks::conv::simd
 
 #endif
