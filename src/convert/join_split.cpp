@@ -1,12 +1,10 @@
 // Interleaving float channels into one scaled integer vector and back.
 // [-1, 1] maps onto the full integer range: y = v * (max + 0.5) - 0.5.
+// Samples are visited frame by frame (every channel of sample k before
+// sample k + 1), which fixes the result when caller buffers overlap.
 #include "core/checks.h"
 #include "core/export.h"
 #include "convert/convert_kernels.h"
-
-#if defined(__SSE2__)
-#include "convert/convert_simd.h"
-#endif
 
 namespace veks::conv {
 namespace {
@@ -43,7 +41,7 @@ inline __m128i scale_to_16x4(const float* p) {
 }
 #endif
 
-// Stereo, the common case: four frames per step.
+// Stereo, the common case: eight frames per step; returns the frames done.
 std::size_t join16_stereo(const Vek32f* left, const Vek32f* right, Vek16s* dst, std::size_t n) {
     std::size_t k = 0;
 #if defined(__SSE2__)
@@ -83,11 +81,9 @@ constexpr float kSplit16Offset = 0x1.000100p-16f; // bits 0x37800080
 VekStatus split16(const Vek16s* src, int nChannels, Vek32f* const* dst, int dstLen) {
     VEKS_CHECK(check_channels(src, nChannels, dstLen, dst));
     const std::size_t n = static_cast<std::size_t>(dstLen), channels = static_cast<std::size_t>(nChannels);
-    for (std::size_t c = 0; c < channels; ++c) {
-        Vek32f* out = dst[c];
-        const Vek16s* in = src + c;
-        for (std::size_t k = 0; k < n; ++k) out[k] = static_cast<float>(in[k * channels]) * kSplit16Scale + kSplit16Offset;
-    }
+    for (std::size_t k = 0; k < n; ++k)
+        for (std::size_t c = 0; c < channels; ++c)
+            dst[c][k] = static_cast<float>(src[k * channels + c]) * kSplit16Scale + kSplit16Offset;
     return vekStsOk;
 }
 
@@ -95,11 +91,9 @@ VekStatus split24(const Vek8u* src, int nChannels, Vek32f* const* dst, int dstLe
     VEKS_CHECK(check_channels(src, nChannels, dstLen, dst));
     const std::size_t n = static_cast<std::size_t>(dstLen), channels = static_cast<std::size_t>(nChannels);
     constexpr double scale = 1.0 / 8388607.5, offset = 0.5 / 8388607.5;
-    for (std::size_t c = 0; c < channels; ++c) {
-        Vek32f* out = dst[c];
-        for (std::size_t k = 0; k < n; ++k)
-            out[k] = static_cast<float>(static_cast<double>(load_24s(src + 3 * (k * channels + c))) * scale + offset);
-    }
+    for (std::size_t k = 0; k < n; ++k)
+        for (std::size_t c = 0; c < channels; ++c)
+            dst[c][k] = static_cast<float>(static_cast<double>(load_24s(src + 3 * (k * channels + c))) * scale + offset);
     return vekStsOk;
 }
 
