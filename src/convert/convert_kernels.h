@@ -24,6 +24,7 @@
 #include <limits>
 #include <type_traits>
 
+#include "core/rounding.h"
 #include "veks.h"
 
 namespace veks::conv {
@@ -121,20 +122,10 @@ inline decltype(auto) with_rounding(int mode, Body&& body) {
     }
 }
 
-// Rounds v (not NaN, within the 32-bit range) to an integer. The difference
-// from the truncated value is exact, so ties are recognised exactly.
+// Rounds v (not NaN, within the 32-bit range) to an integer.
 template <int Mode>
 inline std::int32_t round_to_int(double v) {
-    const std::int32_t t = static_cast<std::int32_t>(v);
-    if constexpr (rounding_of(Mode) == 0) {
-        return t;
-    } else {
-        const double frac = v - static_cast<double>(t);
-        const bool odd = (t & 1) != 0;
-        const bool up = rounding_of(Mode) == 2 ? frac >= 0.5 : (frac > 0.5 || (frac == 0.5 && odd));
-        const bool down = rounding_of(Mode) == 2 ? frac <= -0.5 : (frac < -0.5 || (frac == -0.5 && odd));
-        return t + std::int32_t(up) - std::int32_t(down);
-    }
+    return static_cast<std::int32_t>(round_integral<rounding_of(Mode)>(v));
 }
 
 // What a NaN becomes: the integer indefinite -2147483648 reaches the
