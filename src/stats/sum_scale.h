@@ -12,13 +12,17 @@
 
 namespace veks::stats {
 
-// v (already inside T's range) shifted left by sh >= 1 with saturation.
+// v (inside the 32-bit range) shifted left by sh >= 1 with saturation. From
+// 32 bits on every non-zero value saturates, and v * 2^32 still fits 64
+// bits, so the shift is clamped there rather than tested: no path shifts
+// past the width.
+// -sf for a scale factor, limited to lim so that the most negative int
+// negates safely (every larger magnitude gives the same result).
+inline int negated(int sf, int lim) { return sf < -lim ? lim : (sf > lim ? -lim : -sf); }
+
 template <class T>
 T shift_left_saturate(std::int64_t v, int sh) {
-    using L = std::numeric_limits<T>;
-    if (v == 0) return T(0);
-    if (sh >= 32) return v > 0 ? L::max() : L::min();
-    return saturate<T>(v * (std::int64_t(1) << sh));
+    return saturate<T>(v * (std::int64_t(1) << (sh > 32 ? 32 : sh)));
 }
 
 // How a total below the 32-bit range meets a left shift of more than 31:
@@ -33,7 +37,7 @@ Vek32s scale_total_32s(std::int64_t s, int sf) {
     if (sf == 0) return saturate<Vek32s>(s);
     if (sf > 0) return saturate<Vek32s>(round_shift_half_even(s, sf > 63 ? 63 : sf));
     if (Far == FarLeft::SymmetricMax && sf < -31) return s > 0 ? 2147483647 : (s < 0 ? -2147483647 : 0);
-    return shift_left_saturate<Vek32s>(saturate<Vek32s>(s), -sf);
+    return shift_left_saturate<Vek32s>(saturate<Vek32s>(s), negated(sf, 63));
 }
 
 // Dot-product scaling of an exact total: sf > 0 rounds half to even with sf
@@ -42,7 +46,7 @@ template <class T>
 T scale_dot_total(std::int64_t s, int sf) {
     if (sf == 0) return saturate<T>(s);
     if (sf > 0) return saturate<T>(round_shift_half_even(s, sf > 31 ? 31 : sf));
-    const int sh = -sf > 15 ? 15 : -sf;
+    const int sh = negated(sf, 15);
     // |s| < 2^62 after the caller's clamp, so only the saturating shift can overflow.
     if (s > (std::numeric_limits<std::int64_t>::max() >> sh)) return std::numeric_limits<T>::max();
     if (s < (std::numeric_limits<std::int64_t>::min() >> sh)) return std::numeric_limits<T>::min();
@@ -66,33 +70,32 @@ T scale_mean(std::int64_t s, int len, int sf) {
     return static_cast<T>(s < 0 ? -r : r);
 }
 
-// Truncating shifts of the non-negative norm totals.
-// To Vek32s: right by sf (0 beyond 63), or saturate then shift left.
+// Truncating shifts of the non-negative norm totals. Shift counts are
+// clamped to 63, which already gives the limit result.
+// To Vek32s: right by sf (0 from 63 on), or saturate then shift left.
 inline Vek32s norm_shift_32s(std::int64_t s, int sf) {
-    if (sf >= 0) return saturate<Vek32s>(sf >= 64 ? 0 : s >> sf);
-    return shift_left_saturate<Vek32s>(saturate<Vek32s>(s), -sf);
+    if (sf >= 0) return saturate<Vek32s>(s >> (sf > 63 ? 63 : sf));
+    return shift_left_saturate<Vek32s>(saturate<Vek32s>(s), negated(sf, 63));
 }
 
 // To Vek64s: right by sf, or left by -sf where an overflowing shift gives
 // the largest Vek64s.
 inline Vek64s norm_shift_64s(std::int64_t s, int sf) {
-    if (sf >= 0) return sf >= 64 ? (s < 0 ? -1 : 0) : s >> sf;
-    if (s == 0) return 0;
-    const int sh = -sf;
-    if (sh >= 63 || s > (std::numeric_limits<std::int64_t>::max() >> sh))
-        return std::numeric_limits<std::int64_t>::max();
+    if (sf >= 0) return s >> (sf > 63 ? 63 : sf);
+    const int sh = negated(sf, 63);
+    if (s > (std::numeric_limits<std::int64_t>::max() >> sh)) return std::numeric_limits<std::int64_t>::max();
     return s << sh;
 }
 
 // A non-negative double scaled by 2^-sf, truncated toward zero and
 // saturated to Vek32s.
 inline Vek32s scale_truncate_32s(double v, int sf) {
-    return round_saturate<Vek32s, vekRoundTowardZero>(std::ldexp(v, -sf));
+    return round_saturate<Vek32s, vekRoundTowardZero>(std::ldexp(v, negated(sf, 4096)));
 }
 
 // A double scaled by 2^-sf, rounded half to even, saturated to Vek32s.
 inline Vek32s scale_round_32s(double v, int sf) {
-    return round_saturate<Vek32s, vekRoundHalfEven>(std::ldexp(v, -sf));
+    return round_saturate<Vek32s, vekRoundHalfEven>(std::ldexp(v, negated(sf, 4096)));
 }
 
 } // namespace veks::stats

@@ -162,7 +162,7 @@ D scaled_deviation(const Moments& m, int len, int sf) {
 // Integer mean of MeanStdDev: rounded half away from zero.
 template <class D>
 D scaled_mean_half_away(const Moments& m, int len, int sf) {
-    const double v = round_half_away(std::ldexp(m.s / len, -sf));
+    const double v = round_half_away(std::ldexp(m.s / len, negated(sf, 4096)));
     if (v >= 2147483647.0) return saturate<D>(std::int64_t(2147483647));
     if (v <= -2147483648.0) return saturate<D>(std::int64_t(-2147483647 - 1));
     return saturate<D>(static_cast<std::int64_t>(v));
