@@ -3,9 +3,9 @@
 // so a result never depends on which one ran.
 //
 // A "term source" describes the values to add: it has a scalar
-// `double at(std::size_t i)` and, where it can be vectorised,
-// `__m128d pair(std::size_t i)` giving terms i and i+1 (static constexpr
-// bool has_pair says which).
+// `double at(std::size_t i)` and, where it can be vectorised (static
+// constexpr bool has_quad), `quad(i, lo, hi)` giving terms i..i+3 as two
+// pairs of doubles.
 #pragma once
 
 #include <cstddef>
@@ -27,12 +27,13 @@ double sum_pairs4(const Src& src, std::size_t n) {
     const std::size_t groups = n / 4 * 4;
     double total;
 #if defined(__SSE2__)
-    if constexpr (Src::has_pair) {
+    if constexpr (Src::has_quad) {
         // Lane 0 is the first sum, lane 1 the second.
-        __m128d acc = _mm_setzero_pd();
+        __m128d acc = _mm_setzero_pd(), lo, hi;
         for (std::size_t i = 0; i < groups; i += 4) {
-            acc = _mm_add_pd(acc, src.pair(i));
-            acc = _mm_add_pd(acc, src.pair(i + 2));
+            src.quad(i, lo, hi);
+            acc = _mm_add_pd(acc, lo);
+            acc = _mm_add_pd(acc, hi);
         }
         total = _mm_cvtsd_f64(acc) + _mm_cvtsd_f64(_mm_unpackhi_pd(acc, acc));
     } else
@@ -69,13 +70,15 @@ double sum_interleaved8(const Src& src, std::size_t n) {
     const std::size_t groups = n / 8 * 8;
     double total;
 #if defined(__SSE2__)
-    if constexpr (Src::has_pair) {
-        __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0;
+    if constexpr (Src::has_quad) {
+        __m128d a0 = _mm_setzero_pd(), a1 = a0, a2 = a0, a3 = a0, t0, t1, t2, t3;
         for (std::size_t i = 0; i < groups; i += 8) {
-            a0 = _mm_add_pd(a0, src.pair(i));
-            a1 = _mm_add_pd(a1, src.pair(i + 2));
-            a2 = _mm_add_pd(a2, src.pair(i + 4));
-            a3 = _mm_add_pd(a3, src.pair(i + 6));
+            src.quad(i, t0, t1);
+            src.quad(i + 4, t2, t3);
+            a0 = _mm_add_pd(a0, t0);
+            a1 = _mm_add_pd(a1, t1);
+            a2 = _mm_add_pd(a2, t2);
+            a3 = _mm_add_pd(a3, t3);
         }
         // a0..a3 hold sums (0,1) (2,3) (4,5) (6,7).
         const __m128d t = _mm_add_pd(_mm_add_pd(a0, a2), _mm_add_pd(a1, a3));

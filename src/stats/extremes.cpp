@@ -99,12 +99,34 @@ bool is_nan(T v) {
     else return false;
 }
 
+// Position of the first element equal to v, which x[0..n) holds.
 template <class T, class Key>
 int first_equal(const T* x, int n, T v, Key key) {
     int i = 0;
     while (i < n - 1 && !(key(x[i]) == v)) ++i;
     return i;
 }
+
+#if defined(__SSE2__)
+template <class F, class Load, class Equal>
+int first_equal_lanes(const F* x, int n, F v, Load load, Equal equal_mask) {
+    constexpr int lanes = int(16 / sizeof(F));
+    int i = 0;
+    for (; i + lanes <= n; i += lanes)
+        if (const int m = equal_mask(load(x + i), v)) return i + __builtin_ctz(unsigned(m));
+    while (i < n - 1 && !(x[i] == v)) ++i;
+    return i;
+}
+
+int first_equal(const float* x, int n, float v, Identity) {
+    return first_equal_lanes(x, n, v, [](const float* p) { return _mm_loadu_ps(p); },
+                             [](__m128 a, float b) { return _mm_movemask_ps(_mm_cmpeq_ps(a, _mm_set1_ps(b))); });
+}
+int first_equal(const double* x, int n, double v, Identity) {
+    return first_equal_lanes(x, n, v, [](const double* p) { return _mm_loadu_pd(p); },
+                             [](__m128d a, double b) { return _mm_movemask_pd(_mm_cmpeq_pd(a, _mm_set1_pd(b))); });
+}
+#endif
 
 // Position of the first extreme under Rule.
 template <class Rule, class T, class Key>
@@ -167,17 +189,53 @@ VekStatus extreme_indexed(const T* src, int len, T* value, int* index) {
     return vekStsOk;
 }
 
+// Both extremes of integer data; the values are all that is needed.
+template <class T>
+void integer_min_max(const T* x, int len, T& lo, T& hi) {
+    T a = x[0], b = x[0];
+    for (int i = 1; i < len; ++i) {
+        a = x[i] < a ? x[i] : a;
+        b = x[i] > b ? x[i] : b;
+    }
+    lo = a;
+    hi = b;
+}
+
+#if defined(__SSE2__)
+// Two accumulators per extreme, so neither chain limits the loop.
+void integer_min_max(const Vek16s* x, int len, Vek16s& lo, Vek16s& hi) {
+    __m128i a0 = _mm_set1_epi16(x[0]), a1 = a0, b0 = a0, b1 = a0;
+    int i = 0;
+    for (; i + 16 <= len; i += 16) {
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + 8));
+        a0 = _mm_min_epi16(a0, v0);
+        a1 = _mm_min_epi16(a1, v1);
+        b0 = _mm_max_epi16(b0, v0);
+        b1 = _mm_max_epi16(b1, v1);
+    }
+    Vek16s l[16];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(l), _mm_min_epi16(a0, a1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(l + 8), _mm_max_epi16(b0, b1));
+    Vek16s a = l[0], b = l[8];
+    for (int k = 1; k < 8; ++k) {
+        a = l[k] < a ? l[k] : a;
+        b = l[8 + k] > b ? l[8 + k] : b;
+    }
+    for (; i < len; ++i) {
+        a = x[i] < a ? x[i] : a;
+        b = x[i] > b ? x[i] : b;
+    }
+    lo = a;
+    hi = b;
+}
+#endif
+
 template <class T>
 VekStatus min_max(const T* src, int len, T* lo, T* hi) {
     VEKS_CHECK(check_ptrs_len(len, src, lo, hi));
     if constexpr (std::is_integral_v<T>) {
-        T a = src[0], b = src[0];
-        for (int i = 1; i < len; ++i) {
-            a = src[i] < a ? src[i] : a;
-            b = src[i] > b ? src[i] : b;
-        }
-        *lo = a;
-        *hi = b;
+        integer_min_max(src, len, *lo, *hi);
     } else {
         int at_min, at_max;
         extreme_indices(src, len, Identity{}, at_min, at_max);

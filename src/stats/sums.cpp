@@ -40,7 +40,7 @@ template <class F>
 void complex_totals(const F* x, std::size_t n, double& re, double& im) {
 #if defined(__SSE2__)
     __m128d acc = _mm_setzero_pd();
-    for (std::size_t i = 0; i < n; ++i) acc = _mm_add_pd(acc, RealTerms<F, TermOp::Value>{x}.load_pair(x + 2 * i));
+    for (std::size_t i = 0; i < n; ++i) acc = _mm_add_pd(acc, two_as_double(x + 2 * i));
     re = _mm_cvtsd_f64(acc);
     im = _mm_cvtsd_f64(_mm_unpackhi_pd(acc, acc));
 #else

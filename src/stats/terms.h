@@ -14,6 +14,14 @@ namespace veks::stats {
 
 enum class TermOp { Value, Abs, Square };
 
+#if defined(__SSE2__)
+// Two consecutive elements as doubles.
+inline __m128d two_as_double(const float* p) {
+    return _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
+}
+inline __m128d two_as_double(const double* p) { return _mm_loadu_pd(p); }
+#endif
+
 template <class F, TermOp Op, bool Diff = false>
 struct RealTerms {
     static_assert(std::is_floating_point_v<F>, "float or double data");
@@ -32,31 +40,31 @@ struct RealTerms {
     }
 
 #if defined(__SSE2__)
-    static constexpr bool has_pair = true;
-    __m128d load_pair(const F* p) const {
-        if constexpr (std::is_same_v<F, float>)
-            return _mm_cvtps_pd(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p))));
-        else
-            return _mm_loadu_pd(p);
-    }
-    __m128d pair(std::size_t i) const {
-        __m128d x;
-        if constexpr (Diff && std::is_same_v<F, float>) {
-            // The difference rounds to single first, as at() does.
-            const __m128 d = _mm_sub_ps(_mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(a + i))),
-                                        _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(b + i))));
-            x = _mm_cvtps_pd(d);
-        } else if constexpr (Diff) {
-            x = _mm_sub_pd(load_pair(a + i), load_pair(b + i));
-        } else {
-            x = load_pair(a + i);
-        }
+    static constexpr bool has_quad = true;
+    static __m128d apply(__m128d x) {
         if constexpr (Op == TermOp::Abs) return _mm_andnot_pd(_mm_set1_pd(-0.0), x);
         else if constexpr (Op == TermOp::Square) return _mm_mul_pd(x, x);
         else return x;
     }
+    // Terms i..i+3 as two pairs.
+    void quad(std::size_t i, __m128d& lo, __m128d& hi) const {
+        if constexpr (std::is_same_v<F, float>) {
+            __m128 x = _mm_loadu_ps(a + i);
+            if constexpr (Diff) x = _mm_sub_ps(x, _mm_loadu_ps(b + i)); // rounds to single, as at() does
+            lo = apply(_mm_cvtps_pd(x));
+            hi = apply(_mm_cvtps_pd(_mm_movehl_ps(x, x)));
+        } else {
+            __m128d x = _mm_loadu_pd(a + i), y = _mm_loadu_pd(a + i + 2);
+            if constexpr (Diff) {
+                x = _mm_sub_pd(x, _mm_loadu_pd(b + i));
+                y = _mm_sub_pd(y, _mm_loadu_pd(b + i + 2));
+            }
+            lo = apply(x);
+            hi = apply(y);
+        }
+    }
 #else
-    static constexpr bool has_pair = false;
+    static constexpr bool has_quad = false;
 #endif
 };
 
@@ -64,7 +72,7 @@ struct RealTerms {
 template <class Fn>
 struct IndexTerms {
     Fn fn;
-    static constexpr bool has_pair = false;
+    static constexpr bool has_quad = false;
     double at(std::size_t i) const { return fn(i); }
 };
 template <class Fn> IndexTerms(Fn) -> IndexTerms<Fn>;
