@@ -1,5 +1,5 @@
 #include <cmath>
-#include <limits>
+#include <functional>
 #include <vector>
 
 #include "stats_test_util.h"
@@ -7,293 +7,150 @@
 namespace {
 
 using st::i128;
+using st::lim;
 
-TEST(StatsNorms, ArgumentChecks) {
-    st::expect_checks(veksNorm_Inf_16s32f);
-    st::expect_checks(veksNorm_Inf_16s32s_Sfs);
-    st::expect_checks(veksNorm_Inf_32f);
-    st::expect_checks(veksNorm_Inf_64f);
-    st::expect_checks(veksNorm_Inf_32fc32f);
-    st::expect_checks(veksNorm_Inf_64fc64f);
-    st::expect_checks(veksNorm_L1_16s32f);
-    st::expect_checks(veksNorm_L1_16s32s_Sfs);
-    st::expect_checks(veksNorm_L1_16s64s_Sfs);
-    st::expect_checks(veksNorm_L1_32f);
-    st::expect_checks(veksNorm_L1_64f);
-    st::expect_checks(veksNorm_L1_32fc64f);
-    st::expect_checks(veksNorm_L1_64fc64f);
-    st::expect_checks(veksNorm_L2_16s32f);
-    st::expect_checks(veksNorm_L2_16s32s_Sfs);
-    st::expect_checks(veksNorm_L2_32f);
-    st::expect_checks(veksNorm_L2_64f);
-    st::expect_checks(veksNorm_L2_32fc64f);
-    st::expect_checks(veksNorm_L2_64fc64f);
-    st::expect_checks(veksNorm_L2Sqr_16s64s_Sfs);
-    st::expect_checks(veksNormDiff_Inf_16s32f);
-    st::expect_checks(veksNormDiff_Inf_16s32s_Sfs);
-    st::expect_checks(veksNormDiff_Inf_32f);
-    st::expect_checks(veksNormDiff_Inf_64f);
-    st::expect_checks(veksNormDiff_Inf_32fc32f);
-    st::expect_checks(veksNormDiff_Inf_64fc64f);
-    st::expect_checks(veksNormDiff_L1_16s32f);
-    st::expect_checks(veksNormDiff_L1_16s32s_Sfs);
-    st::expect_checks(veksNormDiff_L1_16s64s_Sfs);
-    st::expect_checks(veksNormDiff_L1_32f);
-    st::expect_checks(veksNormDiff_L1_64f);
-    st::expect_checks(veksNormDiff_L1_32fc64f);
-    st::expect_checks(veksNormDiff_L1_64fc64f);
-    st::expect_checks(veksNormDiff_L2_16s32f);
-    st::expect_checks(veksNormDiff_L2_16s32s_Sfs);
-    st::expect_checks(veksNormDiff_L2_32f);
-    st::expect_checks(veksNormDiff_L2_64f);
-    st::expect_checks(veksNormDiff_L2_32fc64f);
-    st::expect_checks(veksNormDiff_L2_64fc64f);
-    st::expect_checks(veksNormDiff_L2Sqr_16s64s_Sfs);
-}
-
-// ---- 16-bit data: exact totals --------------------------------------------------------------
-struct Totals { i128 inf = 0, l1 = 0, l2sqr = 0; };
-
-Totals totals_of(const std::vector<i128>& d) {
-    Totals t;
-    for (auto v : d) {
-        const i128 a = v < 0 ? -v : v;
-        t.inf = a > t.inf ? a : t.inf;
-        t.l1 += a;
-        t.l2sqr += v * v;
-    }
-    return t;
-}
-
+// Truncating shift references on exact totals.
 Vek32s ref_shift_32s(i128 v, int sf) {
-    if (sf >= 0) return st::sat<Vek32s>(sf >= 100 ? 0 : v >> sf);
-    return st::sat<Vek32s>(i128(st::sat<Vek32s>(v)) * st::pow2(std::min(-sf, 40)));
+    return sf >= 0 ? st::sat<Vek32s>(v >> std::min(sf, 100)) : st::sat<Vek32s>(st::sat<Vek32s>(v) * st::pow2(std::min(-sf, 40)));
 }
 Vek64s ref_shift_64s(i128 v, int sf) {
-    if (sf >= 0) return Vek64s(sf >= 100 ? 0 : v >> sf);
-    if (v == 0) return 0;
-    if (-sf >= 64) return std::numeric_limits<Vek64s>::max();
-    const i128 w = v << -sf;
-    return w > i128(std::numeric_limits<Vek64s>::max()) ? std::numeric_limits<Vek64s>::max() : Vek64s(w);
-}
-// The square root is taken in double, scaled, then truncated.
-Vek32s ref_l2_32s(i128 sq, int sf) {
-    const double v = std::ldexp(std::sqrt(static_cast<double>(sq)), -sf);
-    return v >= 2147483647.0 ? 2147483647 : Vek32s(v);
-}
-i128 isqrt(i128 n) {
-    i128 r = static_cast<i128>(std::sqrt(static_cast<long double>(n)));
-    while (r * r > n) --r;
-    while ((r + 1) * (r + 1) <= n) ++r;
-    return r;
+    if (sf >= 0) return Vek64s(v >> std::min(sf, 100));
+    const i128 w = v * st::pow2(std::min(-sf, 64));
+    return w > lim<Vek64s>::max() ? lim<Vek64s>::max() : Vek64s(w);
 }
 
-// Runs every 16-bit norm of d (a single vector or a difference) and
-// compares with the references.
-struct Int16Case {
-    std::vector<Vek16s> a, b;
-    bool diff;
-};
-
-void check_int16_norms(const Int16Case& c) {
-    const int len = int(c.a.size());
-    std::vector<i128> d(len);
-    for (int i = 0; i < len; ++i) d[i] = i128(c.a[i]) - (c.diff ? c.b[i] : 0);
-    const Totals t = totals_of(d);
-    const Vek16s* a = c.a.data();
-    const Vek16s* b = c.b.data();
-    Vek32f f = 0;
-    c.diff ? veksNormDiff_Inf_16s32f(a, b, len, &f) : veksNorm_Inf_16s32f(a, len, &f);
-    EXPECT_EQ(f, static_cast<float>(t.inf));
-    c.diff ? veksNormDiff_L1_16s32f(a, b, len, &f) : veksNorm_L1_16s32f(a, len, &f);
-    EXPECT_EQ(f, static_cast<float>(static_cast<Vek64s>(t.l1)));
-    c.diff ? veksNormDiff_L2_16s32f(a, b, len, &f) : veksNorm_L2_16s32f(a, len, &f);
-    EXPECT_EQ(f, static_cast<float>(std::sqrt(static_cast<double>(t.l2sqr))));
-    for (int sf = -70; sf <= 70; ++sf) {
-        Vek32s r32 = 0;
-        Vek64s r64 = 0;
-        ASSERT_EQ(c.diff ? veksNormDiff_Inf_16s32s_Sfs(a, b, len, &r32, sf) : veksNorm_Inf_16s32s_Sfs(a, len, &r32, sf), vekStsOk);
-        ASSERT_EQ(r32, ref_shift_32s(t.inf, sf)) << "Inf sf " << sf;
-        ASSERT_EQ(c.diff ? veksNormDiff_L1_16s32s_Sfs(a, b, len, &r32, sf) : veksNorm_L1_16s32s_Sfs(a, len, &r32, sf), vekStsOk);
-        ASSERT_EQ(r32, ref_shift_32s(t.l1, sf)) << "L1 sf " << sf;
-        ASSERT_EQ(c.diff ? veksNormDiff_L1_16s64s_Sfs(a, b, len, &r64, sf) : veksNorm_L1_16s64s_Sfs(a, len, &r64, sf), vekStsOk);
-        ASSERT_EQ(r64, ref_shift_64s(t.l1, sf)) << "L1 64 sf " << sf;
-        ASSERT_EQ(c.diff ? veksNormDiff_L2Sqr_16s64s_Sfs(a, b, len, &r64, sf) : veksNorm_L2Sqr_16s64s_Sfs(a, len, &r64, sf), vekStsOk);
-        ASSERT_EQ(r64, ref_shift_64s(t.l2sqr, sf)) << "L2Sqr sf " << sf;
-        ASSERT_EQ(c.diff ? veksNormDiff_L2_16s32s_Sfs(a, b, len, &r32, sf) : veksNorm_L2_16s32s_Sfs(a, len, &r32, sf), vekStsOk);
-        ASSERT_EQ(r32, ref_l2_32s(t.l2sqr, sf)) << "L2 sf " << sf;
-        // Below 2^52 the double square root truncates like the exact one.
-        if (sf >= 0 && sf < 40 && t.l2sqr < (i128(1) << 52)) {
-            ASSERT_EQ(r32, st::sat<Vek32s>(isqrt(t.l2sqr) >> sf));
-        }
-    }
-}
+// One row per 16-bit kind: Norm and NormDiff members through one signature.
+template <class R> using IntNorm = VekStatus (*)(const Vek16s*, const Vek16s*, int, R*, int);
+#define NORM16(kind, R)                                                                                  \
+    IntNorm<R>([](const Vek16s* a, const Vek16s* b, int n, R* r, int sf) {                               \
+        return b ? veksNormDiff_##kind(a, b, n, r, sf) : veksNorm_##kind(a, n, r, sf);                   \
+    })
+#define NORM16F(kind)                                                                                    \
+    IntNorm<Vek32f>([](const Vek16s* a, const Vek16s* b, int n, Vek32f* r, int) {                        \
+        return b ? veksNormDiff_##kind(a, b, n, r) : veksNorm_##kind(a, n, r);                           \
+    })
 
 TEST(StatsNorms, SixteenBitNormsExact) {
     vt::Rng r(61);
     for (int len : {1, 2, 9, 1000, 65537, 140000})
         for (int kind = 0; kind < 4; ++kind)
             for (bool diff : {false, true}) {
-                Int16Case c{std::vector<Vek16s>(len), std::vector<Vek16s>(len), diff};
-                for (int i = 0; i < len; ++i) {
-                    // Kind 1 and 2 give the widest magnitudes and differences.
-                    c.a[i] = kind == 1 ? Vek16s(-32768) : kind == 2 ? Vek16s(32767) : kind == 3 ? r.integer<Vek16s>(-2, 2) : r.any<Vek16s>();
-                    c.b[i] = kind == 1 ? Vek16s(32767) : kind == 2 ? Vek16s(-32768) : r.any<Vek16s>();
-                }
                 SCOPED_TRACE(testing::Message() << "len " << len << " kind " << kind << " diff " << diff);
-                check_int16_norms(c);
+                // Kinds 1 and 2 give the widest magnitudes and differences (65535).
+                std::vector<Vek16s> a(len), b(len);
+                for (int i = 0; i < len; ++i) {
+                    a[i] = kind == 1 ? -32768 : kind == 2 ? 32767 : kind == 3 ? r.integer<Vek16s>(-2, 2) : r.any<Vek16s>();
+                    b[i] = kind == 1 ? 32767 : kind == 2 ? -32768 : r.any<Vek16s>();
+                }
+                i128 inf = 0, l1 = 0, sq = 0;
+                for (int i = 0; i < len; ++i) {
+                    const i128 d = i128(a[i]) - (diff ? b[i] : 0), m = d < 0 ? -d : d;
+                    inf = std::max(inf, m), l1 += m, sq += d * d;
+                }
+                const Vek16s* pb = diff ? b.data() : nullptr;
+                const double root = std::sqrt(double(sq));
+                Vek32f f;
+                EXPECT_TRUE(NORM16F(Inf_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(inf));
+                EXPECT_TRUE(NORM16F(L1_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(Vek64s(l1)));
+                EXPECT_TRUE(NORM16F(L2_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(root));
+                for (int sf = -70; sf <= 70; ++sf) {
+                    Vek32s v;
+                    Vek64s w;
+                    ASSERT_TRUE(NORM16(Inf_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk && v == ref_shift_32s(inf, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L1_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk && v == ref_shift_32s(l1, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L1_16s64s_Sfs, Vek64s)(a.data(), pb, len, &w, sf) == vekStsOk && w == ref_shift_64s(l1, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L2Sqr_16s64s_Sfs, Vek64s)(a.data(), pb, len, &w, sf) == vekStsOk && w == ref_shift_64s(sq, sf)) << sf;
+                    // The square root in double, scaled, truncated.
+                    const double t = std::ldexp(root, -sf);
+                    ASSERT_TRUE(NORM16(L2_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk &&
+                                v == (t >= 2147483647.0 ? 2147483647 : Vek32s(t))) << sf;
+                }
             }
+    const Vek16s v34[2] = {3, 4}, m[1] = {-32768};
+    Vek32s v;
+    EXPECT_TRUE(veksNorm_L2_16s32s_Sfs(v34, 2, &v, 1) == vekStsOk && v == 2); // 2.5 truncated
+    EXPECT_TRUE(veksNorm_Inf_16s32s_Sfs(m, 1, &v, 0) == vekStsOk && v == 32768);
 }
 
-TEST(StatsNorms, IntegerScalingTruncates) {
-    const Vek16s v[2] = {3, 4}, m[1] = {-32768};
-    Vek32s r = 0;
-    veksNorm_L2_16s32s_Sfs(v, 2, &r, 1);
-    EXPECT_EQ(r, 2); // 2.5 truncated
-    veksNorm_Inf_16s32s_Sfs(m, 1, &r, 0);
-    EXPECT_EQ(r, 32768);
-    veksNorm_L1_16s32s_Sfs(v, 2, &r, 1);
-    EXPECT_EQ(r, 3); // 3.5 truncated
-}
-
-// ---- float data ---------------------------------------------------------------------------
-template <class F>
-std::vector<F> values(vt::Rng& r, std::size_t n) {
+// ---- float data --------------------------------------------------------------------------
+template <class F> std::vector<F> values(vt::Rng& r, std::size_t n) {
     std::vector<F> v(n);
     for (auto& x : v) x = static_cast<F>(std::ldexp(r.real(-1, 1), r.integer(-6, 6)));
     return v;
 }
 
-struct FloatRef { long double inf = 0, l1 = 0, l2 = 0; };
-
-template <class F>
-FloatRef real_ref(const std::vector<F>& a, const std::vector<F>* b) {
-    FloatRef t;
-    long double sq = 0;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const long double d = b ? static_cast<long double>(F(a[i] - (*b)[i])) : a[i];
-        t.inf = std::max(t.inf, std::fabs(d));
-        t.l1 += std::fabs(d);
-        sq += d * d;
+// Inf, L1 and L2 of parts (re, im) with an optional subtrahend, the
+// difference rounded to F as the library forms it.
+template <class F> std::array<long double, 3> ref_norms(const std::vector<F>* re, const std::vector<F>* im, bool diff) {
+    long double inf = 0, l1 = 0, sq = 0;
+    for (std::size_t i = 0; i < re[0].size(); ++i) {
+        const long double x = diff ? F(re[0][i] - re[1][i]) : re[0][i];
+        const long double y = !im ? 0 : diff ? F(im[0][i] - im[1][i]) : im[0][i];
+        const long double m = std::sqrt(x * x + y * y);
+        inf = std::max(inf, m), l1 += m, sq += x * x + y * y;
     }
-    t.l2 = std::sqrt(sq);
-    return t;
+    return {inf, l1, std::sqrt(sq)};
 }
 
-template <class F>
-FloatRef complex_ref(const std::vector<F>& re, const std::vector<F>& im, const std::vector<F>* bre, const std::vector<F>* bim) {
-    FloatRef t;
-    long double sq = 0;
-    for (std::size_t i = 0; i < re.size(); ++i) {
-        const long double x = bre ? static_cast<long double>(F(re[i] - (*bre)[i])) : re[i];
-        const long double y = bim ? static_cast<long double>(F(im[i] - (*bim)[i])) : im[i];
-        const long double m2 = x * x + y * y;
-        t.inf = std::max(t.inf, std::sqrt(m2));
-        t.l1 += std::sqrt(m2);
-        sq += m2;
+// Any float norm through one signature: the result widened, and whether
+// it was stored in single precision.
+template <class T> using FloatNorm = std::function<VekStatus(const T*, const T*, int, long double&, bool&)>;
+#define FNORM(kind, R)                                                                                   \
+    [](const auto* a, const auto* b, int n, long double& out, bool& single) {                            \
+        R v;                                                                                             \
+        const VekStatus s = b ? veksNormDiff_##kind(a, b, n, &v) : veksNorm_##kind(a, n, &v);            \
+        out = v, single = sizeof(R) == 4;                                                                \
+        return s;                                                                                        \
     }
-    t.l2 = std::sqrt(sq);
-    return t;
-}
 
-// Double sums of n terms carry a relative error below about n * 2^-53;
+// Double sums of n terms err by less than about n * 2^-53 relative;
 // single results are then within one unit in the last place.
-template <class R>
-void expect_close(R got, long double want, std::size_t n, const char* what) {
-    if (sizeof(R) == 4) EXPECT_LE(vt::ulp_distance(got, want), 1.0) << what << " n " << n;
-    else EXPECT_LE(std::fabs(got - want), want * (n + 4) * 1.2e-16L) << what << " n " << n;
+bool close(long double got, bool single, long double want, std::size_t n) {
+    return single ? vt::ulp_distance(float(got), want) <= 1.0 : std::fabs(got - want) <= want * (n + 4) * 1.2e-16L;
 }
 
-TEST(StatsNorms, RealFloatNormsAgainstLongDouble) {
+template <class F, class C>
+void check_float_norms(std::array<FloatNorm<F>, 3> real, std::array<FloatNorm<C>, 3> cplx) {
     vt::Rng r(71);
     for (std::size_t n : {1, 2, 7, 8, 9, 17, 1000, 4099}) {
-        const auto a32 = values<Vek32f>(r, n), b32 = values<Vek32f>(r, n);
-        const auto a64 = values<Vek64f>(r, n), b64 = values<Vek64f>(r, n);
-        for (bool diff : {false, true}) {
-            const int len = int(n);
-            Vek32f f;
-            Vek64f d;
-            const FloatRef w32 = real_ref(a32, diff ? &b32 : nullptr), w64 = real_ref(a64, diff ? &b64 : nullptr);
-            diff ? veksNormDiff_Inf_32f(a32.data(), b32.data(), len, &f) : veksNorm_Inf_32f(a32.data(), len, &f);
-            EXPECT_EQ(f, static_cast<float>(w32.inf));
-            diff ? veksNormDiff_L1_32f(a32.data(), b32.data(), len, &f) : veksNorm_L1_32f(a32.data(), len, &f);
-            expect_close(f, w32.l1, n, "L1_32f");
-            diff ? veksNormDiff_L2_32f(a32.data(), b32.data(), len, &f) : veksNorm_L2_32f(a32.data(), len, &f);
-            expect_close(f, w32.l2, n, "L2_32f");
-            diff ? veksNormDiff_Inf_64f(a64.data(), b64.data(), len, &d) : veksNorm_Inf_64f(a64.data(), len, &d);
-            EXPECT_EQ(d, static_cast<double>(w64.inf));
-            diff ? veksNormDiff_L1_64f(a64.data(), b64.data(), len, &d) : veksNorm_L1_64f(a64.data(), len, &d);
-            expect_close(d, w64.l1, n, "L1_64f");
-            diff ? veksNormDiff_L2_64f(a64.data(), b64.data(), len, &d) : veksNorm_L2_64f(a64.data(), len, &d);
-            expect_close(d, w64.l2, n, "L2_64f");
+        const std::vector<F> re[2] = {values<F>(r, n), values<F>(r, n)}, im[2] = {values<F>(r, n), values<F>(r, n)};
+        std::vector<C> c[2] = {std::vector<C>(n), std::vector<C>(n)};
+        for (int k = 0; k < 2; ++k)
+            for (std::size_t i = 0; i < n; ++i) c[k][i] = {re[k][i], im[k][i]};
+        for (bool d : {false, true}) {
+            const auto want = ref_norms<F>(re, nullptr, d), cwant = ref_norms(re, im, d);
+            for (int k = 0; k < 3; ++k) {
+                long double got, cgot;
+                bool single, csingle;
+                ASSERT_EQ(real[k](re[0].data(), d ? re[1].data() : nullptr, int(n), got, single), vekStsOk);
+                ASSERT_EQ(cplx[k](c[0].data(), d ? c[1].data() : nullptr, int(n), cgot, csingle), vekStsOk);
+                // The largest real magnitude is exact.
+                EXPECT_TRUE(k == 0 ? got == F(want[0]) : close(got, single, want[k], n)) << "kind " << k << " n " << n << " diff " << d;
+                EXPECT_TRUE(close(cgot, csingle, cwant[k], 2 * n)) << "complex kind " << k << " n " << n << " diff " << d;
+            }
         }
     }
 }
 
-template <class C, class F>
-std::vector<C> complex_of(const std::vector<F>& re, const std::vector<F>& im) {
-    std::vector<C> c(re.size());
-    for (std::size_t i = 0; i < re.size(); ++i) c[i] = {re[i], im[i]};
-    return c;
-}
-
-TEST(StatsNorms, ComplexFloatNormsAgainstLongDouble) {
-    vt::Rng r(81);
-    for (std::size_t n : {1, 3, 8, 9, 1000}) {
-        const int len = int(n);
-        const auto ar = values<Vek32f>(r, n), ai = values<Vek32f>(r, n), br = values<Vek32f>(r, n), bi = values<Vek32f>(r, n);
-        const auto a = complex_of<Vek32fc>(ar, ai), b = complex_of<Vek32fc>(br, bi);
-        const auto dr = values<Vek64f>(r, n), di = values<Vek64f>(r, n), er = values<Vek64f>(r, n), ei = values<Vek64f>(r, n);
-        const auto c = complex_of<Vek64fc>(dr, di), e = complex_of<Vek64fc>(er, ei);
-        for (bool diff : {false, true}) {
-            const FloatRef w32 = complex_ref(ar, ai, diff ? &br : nullptr, diff ? &bi : nullptr);
-            const FloatRef w64 = complex_ref(dr, di, diff ? &er : nullptr, diff ? &ei : nullptr);
-            Vek32f f;
-            Vek64f d;
-            diff ? veksNormDiff_Inf_32fc32f(a.data(), b.data(), len, &f) : veksNorm_Inf_32fc32f(a.data(), len, &f);
-            expect_close(f, w32.inf, 1, "Inf_32fc32f");
-            diff ? veksNormDiff_L1_32fc64f(a.data(), b.data(), len, &d) : veksNorm_L1_32fc64f(a.data(), len, &d);
-            expect_close(d, w32.l1, 2 * n, "L1_32fc64f");
-            diff ? veksNormDiff_L2_32fc64f(a.data(), b.data(), len, &d) : veksNorm_L2_32fc64f(a.data(), len, &d);
-            expect_close(d, w32.l2, 2 * n, "L2_32fc64f");
-            diff ? veksNormDiff_Inf_64fc64f(c.data(), e.data(), len, &d) : veksNorm_Inf_64fc64f(c.data(), len, &d);
-            expect_close(d, w64.inf, 2, "Inf_64fc64f");
-            diff ? veksNormDiff_L1_64fc64f(c.data(), e.data(), len, &d) : veksNorm_L1_64fc64f(c.data(), len, &d);
-            expect_close(d, w64.l1, 2 * n, "L1_64fc64f");
-            diff ? veksNormDiff_L2_64fc64f(c.data(), e.data(), len, &d) : veksNorm_L2_64fc64f(c.data(), len, &d);
-            expect_close(d, w64.l2, 2 * n, "L2_64fc64f");
-        }
-    }
-}
-
-TEST(StatsNorms, DifferenceNormIsNormOfDifference) {
-    // The difference is formed in the element type, so NormDiff(a, b)
-    // equals Norm(a - b) bit for bit.
-    vt::Rng r(91);
-    const int len = 1003;
-    const auto a = values<Vek32f>(r, len), b = values<Vek32f>(r, len);
-    std::vector<Vek32f> d(len);
-    for (int i = 0; i < len; ++i) d[i] = a[i] - b[i];
-    for (auto pair : {std::make_pair(veksNorm_Inf_32f, veksNormDiff_Inf_32f), std::make_pair(veksNorm_L1_32f, veksNormDiff_L1_32f),
-                      std::make_pair(veksNorm_L2_32f, veksNormDiff_L2_32f)}) {
-        Vek32f n1, n2;
-        pair.first(d.data(), len, &n1);
-        pair.second(a.data(), b.data(), len, &n2);
-        EXPECT_TRUE(vt::same_bits(n1, n2));
-    }
+TEST(StatsNorms, FloatNormsAgainstLongDouble) {
+    check_float_norms<Vek32f, Vek32fc>({FNORM(Inf_32f, Vek32f), FNORM(L1_32f, Vek32f), FNORM(L2_32f, Vek32f)},
+                                       {FNORM(Inf_32fc32f, Vek32f), FNORM(L1_32fc64f, Vek64f), FNORM(L2_32fc64f, Vek64f)});
+    check_float_norms<Vek64f, Vek64fc>({FNORM(Inf_64f, Vek64f), FNORM(L1_64f, Vek64f), FNORM(L2_64f, Vek64f)},
+                                       {FNORM(Inf_64fc64f, Vek64f), FNORM(L1_64fc64f, Vek64f), FNORM(L2_64fc64f, Vek64f)});
 }
 
 TEST(StatsNorms, InfNormFollowsTheMaxRuleForNan) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float nan = lim<float>::quiet_NaN();
     const Vek32f first[2] = {nan, 1}, later[3] = {1, nan, -2};
-    Vek32f f;
-    veksNorm_Inf_32f(first, 2, &f);
-    EXPECT_TRUE(std::isnan(f));
-    veksNorm_Inf_32f(later, 3, &f);
-    EXPECT_EQ(f, 2.0f);
     const Vek32fc c[2] = {{1, 0}, {nan, 0}};
-    veksNorm_Inf_32fc32f(c, 2, &f);
-    EXPECT_EQ(f, 1.0f);
+    Vek32f f, g, h;
+    EXPECT_TRUE(veksNorm_Inf_32f(first, 2, &f) == vekStsOk && std::isnan(f));
+    EXPECT_TRUE(veksNorm_Inf_32f(later, 3, &g) == vekStsOk && g == 2.0f);
+    EXPECT_TRUE(veksNorm_Inf_32fc32f(c, 2, &h) == vekStsOk && h == 1.0f);
 }
+
+#undef FNORM
+#undef NORM16
+#undef NORM16F
 
 } // namespace

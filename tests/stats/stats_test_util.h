@@ -17,6 +17,7 @@
 namespace st {
 
 __extension__ typedef __int128 i128;
+template <class T> using lim = std::numeric_limits<T>;
 
 // ---- argument-check probe ----------------------------------------------------------
 template <class A, bool = std::is_pointer_v<A>>
