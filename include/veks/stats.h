@@ -244,7 +244,7 @@ VekStatus veksNormalize_16sc_Sfs(const Vek16sc* pSrc, Vek16sc* pDst, int len, Ve
  * FindNearest(One) needs a table sorted ascending; each value maps to the
  * nearest entry, a tie going to the lower one; values outside the table map
  * to its ends. Stores the entry and its index. FindNearestOne checks its
- * three pointers, then tableLen; FindNearest its five pointers, then len,
+ * three pointers, then tableLen; FindNearest its four pointers, then len,
  * then tableLen. */
 VekStatus veksCountInRange_32s(const Vek32s* pSrc, int len, int* pCount, Vek32s lowerBound, Vek32s upperBound);
 VekStatus veksFindNearestOne_16u(Vek16u inpVal, Vek16u* pOutVal, int* pOutIndex, const Vek16u* pTable, int tblLen);

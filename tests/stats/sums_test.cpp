@@ -79,20 +79,6 @@ TEST(StatsSums, IntegerSumsAndMeansExact) {
         }
 }
 
-TEST(StatsSums, ScalingExamples) {
-    const Vek16s a[2] = {1, 2}, b[2] = {1, 4}, n[2] = {-1, -2}, tiny[3] = {0, 0, 1};
-    const std::vector<Vek16s> big(40000, 32767);
-    Vek16s v;
-    Vek32s m, d;
-    struct Row { VekStatus sts; int got, want; };
-    for (const Row& row : {Row{veksSum_16s_Sfs(a, 2, &v, 1), v, 2}, Row{veksSum_16s_Sfs(b, 2, &v, 1), v, 2},          // ties to even
-                           Row{veksSum_16s_Sfs(big.data(), 40000, &v, 0), v, 32767}, Row{veksMean_16s_Sfs(a, 2, &v, 0), v, 2},
-                           Row{veksMean_16s_Sfs(n, 2, &v, 0), v, -2}, Row{veksMean_16s_Sfs(tiny, 3, &v, -15), v, 32767},
-                           Row{veksMean_16s_Sfs(a, 2, &v, 16), v, 0}, Row{veksMeanStdDev_16s32s_Sfs(b, 2, &m, &d, 0), m, 3},  // half away
-                           Row{veksMeanStdDev_16s32s_Sfs(n, 2, &m, &d, 0), m, -2}})
-        EXPECT_TRUE(row.sts == vekStsOk && row.got == row.want) << row.got << " want " << row.want;
-}
-
 // The prescribed order of real float sums: two running double sums over
 // groups of four (4i, 4i+2 / 4i+1, 4i+3), added, then the rest in order.
 template <class F> double ref_two_sum(const std::vector<F>& x) {
