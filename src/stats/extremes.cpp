@@ -202,32 +202,36 @@ void integer_min_max(const T* x, int len, T& lo, T& hi) {
 }
 
 #if defined(__SSE2__)
-// Two accumulators per extreme, so neither chain limits the loop.
+// Four vectors are reduced among themselves before they meet the running
+// extremes, which keeps both dependency chains short.
 void integer_min_max(const Vek16s* x, int len, Vek16s& lo, Vek16s& hi) {
-    __m128i a0 = _mm_set1_epi16(x[0]), a1 = a0, b0 = a0, b1 = a0;
+    auto load = [x](int i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i)); };
+    __m128i a = _mm_set1_epi16(x[0]), b = a;
     int i = 0;
-    for (; i + 16 <= len; i += 16) {
-        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i));
-        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i + 8));
-        a0 = _mm_min_epi16(a0, v0);
-        a1 = _mm_min_epi16(a1, v1);
-        b0 = _mm_max_epi16(b0, v0);
-        b1 = _mm_max_epi16(b1, v1);
+    for (; i + 32 <= len; i += 32) {
+        __m128i mn = load(i), mx = mn;
+        for (int k = 8; k < 32; k += 8) {
+            const __m128i v = load(i + k);
+            mn = _mm_min_epi16(mn, v);
+            mx = _mm_max_epi16(mx, v);
+        }
+        a = _mm_min_epi16(a, mn);
+        b = _mm_max_epi16(b, mx);
     }
-    Vek16s l[16];
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(l), _mm_min_epi16(a0, a1));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(l + 8), _mm_max_epi16(b0, b1));
-    Vek16s a = l[0], b = l[8];
-    for (int k = 1; k < 8; ++k) {
-        a = l[k] < a ? l[k] : a;
-        b = l[8 + k] > b ? l[8 + k] : b;
-    }
+    // Fold the eight lanes: halves, quarters, then neighbours.
+    a = _mm_min_epi16(a, _mm_shuffle_epi32(a, 0x4E));
+    b = _mm_max_epi16(b, _mm_shuffle_epi32(b, 0x4E));
+    a = _mm_min_epi16(a, _mm_shuffle_epi32(a, 0xB1));
+    b = _mm_max_epi16(b, _mm_shuffle_epi32(b, 0xB1));
+    a = _mm_min_epi16(a, _mm_shufflelo_epi16(a, 0xB1));
+    b = _mm_max_epi16(b, _mm_shufflelo_epi16(b, 0xB1));
+    Vek16s l = static_cast<Vek16s>(_mm_cvtsi128_si32(a)), h = static_cast<Vek16s>(_mm_cvtsi128_si32(b));
     for (; i < len; ++i) {
-        a = x[i] < a ? x[i] : a;
-        b = x[i] > b ? x[i] : b;
+        l = x[i] < l ? x[i] : l;
+        h = x[i] > h ? x[i] : h;
     }
-    lo = a;
-    hi = b;
+    lo = l;
+    hi = h;
 }
 #endif
 

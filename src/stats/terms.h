@@ -48,11 +48,14 @@ struct RealTerms {
     }
     // Terms i..i+3 as two pairs.
     void quad(std::size_t i, __m128d& lo, __m128d& hi) const {
-        if constexpr (std::is_same_v<F, float>) {
-            __m128 x = _mm_loadu_ps(a + i);
-            if constexpr (Diff) x = _mm_sub_ps(x, _mm_loadu_ps(b + i)); // rounds to single, as at() does
+        if constexpr (std::is_same_v<F, float> && Diff) {
+            const __m128 x = _mm_sub_ps(_mm_loadu_ps(a + i), _mm_loadu_ps(b + i)); // rounds to single, as at() does
             lo = apply(_mm_cvtps_pd(x));
             hi = apply(_mm_cvtps_pd(_mm_movehl_ps(x, x)));
+        } else if constexpr (std::is_same_v<F, float>) {
+            // Two 8-byte loads fold into the conversions.
+            lo = apply(two_as_double(a + i));
+            hi = apply(two_as_double(a + i + 2));
         } else {
             __m128d x = _mm_loadu_pd(a + i), y = _mm_loadu_pd(a + i + 2);
             if constexpr (Diff) {
