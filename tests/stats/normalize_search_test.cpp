@@ -35,11 +35,15 @@ TEST(StatsNormalize, FloatFormsMultiplyByTheReciprocal) {
     std::vector<Vek32f> x(len);
     std::vector<Vek32fc> c(len);
     std::vector<Vek64f> y(len);
+    std::vector<Vek64fc> z(len);
     for (int i = 0; i < len; ++i)
-        x[i] = float(r.real(-100, 100)), c[i] = {float(r.real(-100, 100)), float(r.real(-100, 100))}, y[i] = r.real(-100, 100);
+        x[i] = float(r.real(-100, 100)), c[i] = {float(r.real(-100, 100)), float(r.real(-100, 100))}, y[i] = r.real(-100, 100),
+        z[i] = {r.real(-100, 100), r.real(-100, 100)};
     vt::Guarded<Vek32f> d(len);
     vt::Guarded<Vek32fc> e(len);
     vt::Guarded<Vek64f> g(len);
+    vt::Guarded<Vek64fc> h(len);
+    ASSERT_EQ(veksNormalize_64fc(z.data(), h.data(), len, {1.25, -1.25}, 3.0), vekStsOk);
     ASSERT_EQ(veksNormalize_32f(x.data(), d.data(), len, 1.25f, 3.0f), vekStsOk);
     ASSERT_EQ(veksNormalize_32fc(c.data(), e.data(), len, {1.25f, -1.25f}, 3.0f), vekStsOk);
     ASSERT_EQ(veksNormalize_64f(y.data(), g.data(), len, 1.25, 3.0), vekStsOk);
@@ -51,8 +55,9 @@ TEST(StatsNormalize, FloatFormsMultiplyByTheReciprocal) {
         // Two roundings (reciprocal, product) from the true quotient.
         EXPECT_LE(vt::ulp_distance(d[i], (static_cast<long double>(x[i]) - 1.25L) / 3), 1.5);
         EXPECT_LE(vt::ulp_distance(g[i], (static_cast<long double>(y[i]) - 1.25L) / 3), 1.5);
+        ASSERT_TRUE(vt::same_bits(h[i].re, (z[i].re - 1.25) * (1.0 / 3.0)) && vt::same_bits(h[i].im, (z[i].im + 1.25) * (1.0 / 3.0)));
     }
-    EXPECT_TRUE(d.guard_intact() && e.guard_intact() && g.guard_intact());
+    EXPECT_TRUE(d.guard_intact() && e.guard_intact() && g.guard_intact() && h.guard_intact());
 }
 
 // y = (x - vSub) * (1/vDiv) * 2^-(sf % 128) in single precision (127: a

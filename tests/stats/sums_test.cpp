@@ -147,8 +147,9 @@ TEST(StatsSums, FloatDeviationIsTheSampleDeviation) {
         EXPECT_TRUE(vt::same_bits(d, d1) && vt::same_bits(m, m1));
         // Near-zero-mean data lose nothing that shows in a single result.
         EXPECT_LE(vt::ulp_distance(d, ref_deviation(x)), 1.0) << len;
-        Vek64f dd, mm;
+        Vek64f dd, mm, dd1;
         ASSERT_EQ(veksMeanStdDev_64f(y.data(), len, &mm, &dd), vekStsOk);
+        ASSERT_TRUE(veksStdDev_64f(y.data(), len, &dd1) == vekStsOk && vt::same_bits(dd, dd1));
         // Q*n - S^2 in double: the sums' errors (about len * 2^-53 of Q*n)
         // grow by the cancellation Q*n / V and halve in the square root.
         long double s = 0, q = 0;
