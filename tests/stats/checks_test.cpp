@@ -67,4 +67,25 @@ TEST(StatsChecks, SecondaryLengths) {
     EXPECT_TRUE(o16.intact() && o32.intact() && of.intact() && od.intact() && ov.intact() && oi.intact());
 }
 
+// The most extreme scale factors behave like merely large ones.
+template <class F> void extreme_scale_factor(F f, int k) {
+    EXPECT_TRUE(st::same_output(f, -2147483647 - 1, -300)) << "member " << k;
+    EXPECT_TRUE(st::same_output(f, 2147483647, 300)) << "member " << k;
+}
+template <class... F> void extreme_scale_factors(F... f) {
+    int k = 0;
+    (extreme_scale_factor(f, k++), ...);
+}
+
+TEST(StatsChecks, ExtremeScaleFactors) {
+    extreme_scale_factors(veksSum_16s_Sfs, veksSum_16sc_Sfs, veksSum_16s32s_Sfs, veksSum_16sc32sc_Sfs, veksSum_32s_Sfs,
+                          veksMean_16s_Sfs, veksMean_16sc_Sfs, veksMean_32s_Sfs, veksStdDev_16s_Sfs, veksStdDev_16s32s_Sfs,
+                          veksMeanStdDev_16s_Sfs, veksMeanStdDev_16s32s_Sfs, veksNorm_Inf_16s32s_Sfs, veksNorm_L1_16s32s_Sfs,
+                          veksNorm_L1_16s64s_Sfs, veksNorm_L2_16s32s_Sfs, veksNorm_L2Sqr_16s64s_Sfs, veksNormDiff_Inf_16s32s_Sfs,
+                          veksNormDiff_L1_16s32s_Sfs, veksNormDiff_L1_16s64s_Sfs, veksNormDiff_L2_16s32s_Sfs,
+                          veksNormDiff_L2Sqr_16s64s_Sfs, veksDotProd_16s_Sfs, veksDotProd_16sc_Sfs, veksDotProd_16s16sc_Sfs,
+                          veksDotProd_16s32s_Sfs, veksDotProd_16s32s32s_Sfs, veksDotProd_16sc32sc_Sfs, veksDotProd_16s16sc32sc_Sfs,
+                          veksDotProd_32s_Sfs, veksDotProd_32sc_Sfs, veksDotProd_32s32sc_Sfs);
+}
+
 } // namespace

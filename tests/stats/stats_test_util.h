@@ -81,6 +81,44 @@ void expect_checks(VekStatus (*fn)(Args...), Order order = Order::PtrsThenLen, s
     expect_checks_impl(fn, order, std::move(optional), std::index_sequence_for<Args...>{});
 }
 
+// Runs fn on fixed 8-element inputs with its last argument (the scale
+// factor) at sf_a and then at sf_b; true when the outputs agree bytewise.
+template <class... Args, std::size_t... I>
+bool same_output_impl(VekStatus (*fn)(Args...), int sf_a, int sf_b, std::index_sequence<I...>) {
+    std::tuple<Slot<Args>...> slots;
+    constexpr int len_at = first_int_arg<Args...>(), sf_at = int(sizeof...(Args)) - 1;
+    auto prepare = [](auto& slot) {
+        if constexpr (std::is_pointer_v<decltype(slot.get(0, -1, false, 0))>) {
+            auto* bytes = reinterpret_cast<unsigned char*>(slot.buf.data());
+            for (std::size_t k = 0; k < 8 * sizeof(*slot.buf.data()); ++k) bytes[k] = static_cast<unsigned char>(k * 37 + 11);
+        }
+    };
+    auto run = [&](int sf) {
+        (prepare(std::get<I>(slots)), ...);
+        const VekStatus sts = fn([&](auto& slot, int at) {
+            if constexpr (std::is_pointer_v<Args>) return slot.get(0, -1, false, 0);
+            else if constexpr (std::is_same_v<Args, int>) return at == len_at ? 8 : at == sf_at ? sf : 0;
+            else return Args{};
+        }(std::get<I>(slots), int(I))...);
+        std::vector<unsigned char> out;
+        auto keep = [&out](auto& slot) {
+            if constexpr (std::is_pointer_v<decltype(slot.get(0, -1, false, 0))>) {
+                const auto* bytes = reinterpret_cast<const unsigned char*>(slot.buf.data());
+                out.insert(out.end(), bytes, bytes + 8 * sizeof(*slot.buf.data()));
+            }
+        };
+        (keep(std::get<I>(slots)), ...);
+        out.push_back(static_cast<unsigned char>(sts));
+        return out;
+    };
+    return run(sf_a) == run(sf_b);
+}
+
+template <class... Args>
+bool same_output(VekStatus (*fn)(Args...), int sf_a, int sf_b) {
+    return same_output_impl(fn, sf_a, sf_b, std::index_sequence_for<Args...>{});
+}
+
 // ---- exact references ----------------------------------------------------------------
 template <class T>
 T sat(i128 v) {
