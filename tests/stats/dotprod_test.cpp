@@ -1,0 +1,169 @@
+#include <cmath>
+#include <vector>
+
+#include "core/elem.h"
+#include "stats_test_util.h"
+
+namespace {
+
+using st::i128;
+
+// Real and complex elements alike: re(x), im(x) as V.
+template <class V, class T> V re(const T& x) { if constexpr (std::is_arithmetic_v<T>) return V(x); else return V(x.re); }
+template <class V, class T> V im(const T& x) { if constexpr (std::is_arithmetic_v<T>) return V(0); else return V(x.im); }
+template <class T> constexpr bool cplx = !std::is_arithmetic_v<T>;
+
+// The sum of products by parts in V (i128: exact), and the sum of the
+// magnitudes of all partial products.
+template <class V, class A, class B> std::array<V, 2> ref_dot(const std::vector<A>& a, const std::vector<B>& b, long double* mag = nullptr) {
+    V r = 0, i = 0;
+    long double m = 0;
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        const V ar = re<V>(a[k]), ai = im<V>(a[k]), br = re<V>(b[k]), bi = im<V>(b[k]);
+        r += ar * br - ai * bi, i += ar * bi + ai * br;
+        for (V p : {ar * br, ai * bi, ar * bi, ai * br}) m += std::fabs(static_cast<long double>(p));
+    }
+    if (mag) *mag = m;
+    return {r, i};
+}
+template <class D, class V> bool equal(const D& got, const std::array<V, 2>& want) {
+    if constexpr (cplx<D>) return got.re == want[0] && got.im == want[1];
+    else return got == want[0];
+}
+
+// Kinds: full range, most negative, extremes of opposite sign.
+template <class T> std::vector<T> ints(vt::Rng& r, int n, int kind) {
+    using C = veks::component_t<T>;
+    std::vector<T> v(n);
+    for (auto& x : v) {
+        const C lo = st::lim<C>::min(), hi = st::lim<C>::max();
+        if constexpr (cplx<T>) x = kind == 1 ? T{lo, lo} : kind == 2 ? T{lo, hi} : T{r.any<C>(), r.any<C>()};
+        else x = kind == 1 ? lo : kind == 2 ? hi : r.any<C>();
+    }
+    return v;
+}
+
+// The 16-bit Sfs rule: sf above 31 acts as 31, left shifts stop at 15.
+template <class T> T ref_scaled(i128 s, int sf) {
+    return st::sat<T>(sf >= 0 ? st::scale_half_even(s, std::min(sf, 31)) : s * st::pow2(std::min(-sf, 15)));
+}
+template <class T> std::array<T, 2> ref_scaled(std::array<i128, 2> s, int sf) { return {ref_scaled<T>(s[0], sf), ref_scaled<T>(s[1], sf)}; }
+
+template <class A, class B, class D64, class D32F, class D16, class D32>
+void check_integer_family(VekStatus (*f64)(const A*, const B*, int, D64*), VekStatus (*f32f)(const A*, const B*, int, D32F*),
+                          VekStatus (*f16)(const A*, const B*, int, D16*, int), VekStatus (*f32)(const A*, const B*, int, D32*, int)) {
+    vt::Rng r(101);
+    for (int len : {1, 2, 7, 1000, 65537, 140000})
+        for (int kind = 0; kind < 3; ++kind) {
+            SCOPED_TRACE(testing::Message() << "len " << len << " kind " << kind);
+            const auto a = ints<A>(r, len, kind);
+            const auto b = ints<B>(r, len, kind == 0 ? 0 : 3 - kind);
+            const auto s = ref_dot<i128>(a, b);
+            D64 d64;
+            D32F d32f;
+            ASSERT_EQ(f64(a.data(), b.data(), len, &d64), vekStsOk);
+            ASSERT_EQ(f32f(a.data(), b.data(), len, &d32f), vekStsOk);
+            EXPECT_TRUE(equal(d64, std::array<Vek64s, 2>{Vek64s(s[0]), Vek64s(s[1])}));
+            EXPECT_TRUE(equal(d32f, std::array<float, 2>{float(Vek64s(s[0])), float(Vek64s(s[1]))}));
+            for (int sf = -20; sf <= 40; ++sf) {
+                D16 d16;
+                D32 d32;
+                ASSERT_EQ(f16(a.data(), b.data(), len, &d16, sf), vekStsOk);
+                ASSERT_EQ(f32(a.data(), b.data(), len, &d32, sf), vekStsOk);
+                EXPECT_TRUE(equal(d16, ref_scaled<Vek16s>(s, sf))) << sf;
+                EXPECT_TRUE(equal(d32, ref_scaled<Vek32s>(s, sf))) << sf;
+            }
+        }
+}
+
+TEST(StatsDotProd, SixteenBitFormsExact) {
+    check_integer_family<Vek16s, Vek16s>(veksDotProd_16s64s, veksDotProd_16s32f, veksDotProd_16s_Sfs, veksDotProd_16s32s_Sfs);
+    check_integer_family<Vek16sc, Vek16sc>(veksDotProd_16sc64sc, veksDotProd_16sc32fc, veksDotProd_16sc_Sfs, veksDotProd_16sc32sc_Sfs);
+    check_integer_family<Vek16s, Vek16sc>(veksDotProd_16s16sc64sc, veksDotProd_16s16sc32fc, veksDotProd_16s16sc_Sfs,
+                                          veksDotProd_16s16sc32sc_Sfs);
+    // 16 x 32 bits: 140000 products of 2^46 take the sum beyond 64 bits.
+    vt::Rng r(111);
+    for (int len : {1, 1000, 140000})
+        for (int kind = 0; kind < 3; ++kind) {
+            const auto a = ints<Vek16s>(r, len, kind);
+            const auto b = ints<Vek32s>(r, len, kind);
+            const auto s = ref_dot<i128>(a, b);
+            for (int sf = -20; sf <= 40; ++sf) {
+                Vek32s got;
+                ASSERT_EQ(veksDotProd_16s32s32s_Sfs(a.data(), b.data(), len, &got, sf), vekStsOk);
+                ASSERT_EQ(got, ref_scaled<Vek32s>(s[0], sf)) << "len " << len << " kind " << kind << " sf " << sf;
+            }
+        }
+}
+
+// 32-bit data go through double: with products below 2^41 and sums below
+// 2^51 everything is exact, so the result is the exactly rounded one.
+template <class A, class B, class D> void check_double_scaled(VekStatus (*f)(const A*, const B*, int, D*, int)) {
+    vt::Rng r(121);
+    auto small = [&r](auto& x) {
+        if constexpr (cplx<std::decay_t<decltype(x)>>) x = {r.integer(-(1 << 20), 1 << 20), r.integer(-(1 << 20), 1 << 20)};
+        else x = r.integer(-(1 << 20), 1 << 20);
+    };
+    for (int len : {1, 3, 4, 5, 999}) {
+        std::vector<A> a(len);
+        std::vector<B> b(len);
+        for (auto& x : a) small(x);
+        for (auto& x : b) small(x);
+        const auto s = ref_dot<i128>(a, b);
+        for (int sf = -40; sf <= 100; ++sf) {
+            const int c = std::max(-31, std::min(sf, 93)); // the clamped scale factor
+            D got;
+            ASSERT_EQ(f(a.data(), b.data(), len, &got, sf), vekStsOk);
+            ASSERT_TRUE(equal(got, std::array<Vek32s, 2>{st::sat<Vek32s>(st::scale_half_even(s[0], c)), st::sat<Vek32s>(st::scale_half_even(s[1], c))}))
+                << len << " sf " << sf;
+        }
+    }
+}
+
+TEST(StatsDotProd, ThirtyTwoBitFormsRoundAndClamp) {
+    check_double_scaled(veksDotProd_32s_Sfs);
+    check_double_scaled(veksDotProd_32sc_Sfs);
+    check_double_scaled(veksDotProd_32s32sc_Sfs);
+}
+
+// Sums in P partial sums of precision eps err by less than about
+// (len / P + log2 P + 2) * eps times the sum of the product magnitudes.
+template <class A, class B, class D> void check_float_dot(VekStatus (*f)(const A*, const B*, int, D*), long double eps, int partials) {
+    vt::Rng r(141);
+    auto fill = [&r](auto& x) {
+        using T = std::decay_t<decltype(x)>;
+        if constexpr (cplx<T>) x = {decltype(x.re)(r.real(-4, 4)), decltype(x.re)(r.real(-4, 4))};
+        else x = T(r.real(-4, 4));
+    };
+    for (int len : {1, 2, 7, 8, 9, 16, 17, 1000, 10007}) {
+        std::vector<A> a(len);
+        std::vector<B> b(len);
+        for (auto& x : a) fill(x);
+        for (auto& x : b) fill(x);
+        long double mag;
+        const auto want = ref_dot<long double>(a, b, &mag);
+        D got;
+        ASSERT_EQ(f(a.data(), b.data(), len, &got), vekStsOk);
+        const long double tol = (len / partials + 6) * eps * mag;
+        EXPECT_LE(std::fabs(re<long double>(got) - want[0]), tol) << len;
+        EXPECT_LE(std::fabs(im<long double>(got) - (cplx<D> ? want[1] : 0)), tol) << len;
+    }
+}
+
+TEST(StatsDotProd, FloatFormsAgainstLongDouble) {
+    const long double e32 = std::ldexp(1.0L, -24), e64 = std::ldexp(1.0L, -53);
+    check_float_dot(veksDotProd_32f, e32, 8);
+    check_float_dot(veksDotProd_32fc, e32, 4);
+    check_float_dot(veksDotProd_32f32fc, e32, 4);
+    check_float_dot(veksDotProd_32f64f, e64, 4);
+    check_float_dot(veksDotProd_32fc64fc, e64, 4);
+    check_float_dot(veksDotProd_32f32fc64fc, e64, 4);
+    check_float_dot(veksDotProd_64f, e64, 4);
+    check_float_dot(veksDotProd_64fc, e64, 4);
+    check_float_dot(veksDotProd_64f64fc, e64, 4);
+    const Vek32fc a[1] = {{1, 2}}, b[1] = {{3, 4}};
+    Vek32fc p;
+    EXPECT_TRUE(veksDotProd_32fc(a, b, 1, &p) == vekStsOk && p.re == -5.0f && p.im == 10.0f); // not conjugated
+}
+
+} // namespace

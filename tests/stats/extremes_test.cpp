@@ -1,0 +1,149 @@
+#include <cmath>
+#include <vector>
+
+#include "stats_test_util.h"
+
+namespace {
+
+using st::lim;
+
+// The reference: the sequential walk with strict comparisons.
+template <class T, class Key> int ref_index(const std::vector<T>& x, bool max, Key key) {
+    int at = 0;
+    for (std::size_t i = 1; i < x.size(); ++i)
+        if (max ? key(x[i]) > key(x[at]) : key(x[i]) < key(x[at])) at = int(i);
+    return at;
+}
+auto identity = [](auto v) { return v; };
+auto saturated_abs = [](auto v) { return v >= 0 ? v : v == lim<decltype(v)>::min() ? lim<decltype(v)>::max() : decltype(v)(-v); };
+
+// Few distinct values, so ties are everywhere, with specials planted where
+// the vectorised search changes blocks; ramps improve in every block.
+template <class T> std::vector<T> tie_heavy(vt::Rng& r, int len, int variant) {
+    std::vector<T> x(len);
+    for (auto& v : x) v = static_cast<T>(r.integer(0, 6) - (lim<T>::is_signed ? 3 : 0));
+    for (int p : {0, 1, len / 2, len - 1, 2047, 2048, 2049, 4095, 6000}) {
+        if (p < 0 || p >= len) continue;
+        if (variant == 1) x[p] = lim<T>::max();
+        if (variant == 2) x[p] = lim<T>::lowest();
+        if constexpr (std::is_floating_point_v<T>) {
+            if (variant == 3 && p != 0) x[p] = lim<T>::quiet_NaN();
+            if (variant == 4) x[p] = (p & 1) ? T(-0.0) : T(0.0);
+        }
+    }
+    for (int i = 0; i < len; ++i) {
+        if (variant == 4 && x[i] > 0) x[i] = T(-x[i]); // the maximum is a zero of either sign
+        if (variant == 5) x[i] = T(std::min<double>(i / 3, double(lim<T>::max())));
+        if (variant == 6) x[i] = T(std::min<double>((len - i) / 3, double(lim<T>::max())));
+    }
+    return x;
+}
+
+template <class T> struct Ext;
+#define EXT_MINMAX(s) static constexpr auto minmax = veksMinMax_##s, minmax_i = veksMinMaxIndx_##s;
+#define EXT_ONLY_MINMAX(s) template <> struct Ext<Vek##s> { static constexpr bool plain = false; EXT_MINMAX(s) };
+#define EXT_ROW(s)                                                                                       \
+    template <> struct Ext<Vek##s> {                                                                     \
+        static constexpr bool plain = true;                                                              \
+        static constexpr auto max = veksMax_##s, min = veksMin_##s;                                      \
+        static constexpr auto max_i = veksMaxIndx_##s, min_i = veksMinIndx_##s;                          \
+        EXT_MINMAX(s)                                                                                    \
+    };
+EXT_ONLY_MINMAX(8u) EXT_ONLY_MINMAX(16u) EXT_ROW(16s) EXT_ONLY_MINMAX(32u) EXT_ROW(32s) EXT_ROW(32f) EXT_ROW(64f)
+
+template <class T> class StatsExtremesTyped : public ::testing::Test {};
+using ExtremeTypes = ::testing::Types<Vek8u, Vek16u, Vek16s, Vek32u, Vek32s, Vek32f, Vek64f>;
+TYPED_TEST_SUITE(StatsExtremesTyped, ExtremeTypes);
+
+TYPED_TEST(StatsExtremesTyped, FirstExtremeMatchesSequentialWalk) {
+    using T = TypeParam;
+    using E = Ext<T>;
+    vt::Rng r(31);
+    for (int len : {1, 2, 3, 8, 9, 17, 2047, 2048, 2049, 6001})
+        for (int variant = 0; variant < 7; ++variant) {
+            SCOPED_TRACE(testing::Message() << "len " << len << " variant " << variant);
+            const auto x = tie_heavy<T>(r, len, variant);
+            const int hi = ref_index(x, true, identity), lo = ref_index(x, false, identity);
+            auto same = [&](T v, int at) { return vt::same_bits(v, x[at]); };
+            T a, b;
+            int ia, ib;
+            ASSERT_EQ(E::minmax_i(x.data(), len, &a, &ia, &b, &ib), vekStsOk);
+            EXPECT_TRUE(ia == lo && ib == hi && same(a, lo) && same(b, hi));
+            ASSERT_EQ(E::minmax(x.data(), len, &a, &b), vekStsOk);
+            EXPECT_TRUE(same(a, lo) && same(b, hi));
+            if constexpr (E::plain) {
+                EXPECT_TRUE(E::max_i(x.data(), len, &a, &ia) == vekStsOk && ia == hi && same(a, hi));
+                EXPECT_TRUE(E::min_i(x.data(), len, &a, &ia) == vekStsOk && ia == lo && same(a, lo));
+                EXPECT_TRUE(E::max(x.data(), len, &a) == vekStsOk && same(a, hi));
+                EXPECT_TRUE(E::min(x.data(), len, &a) == vekStsOk && same(a, lo));
+                EXPECT_TRUE(E::max_i(x.data(), len, &a, nullptr) == vekStsOk && same(a, hi)); // no index wanted
+            }
+        }
+}
+
+TEST(StatsExtremes, Examples) {
+    const float nan = lim<float>::quiet_NaN();
+    const Vek16s a[4] = {3, 7, 7, 1};
+    const Vek32f b[3] = {2, 1, 1}, first_nan[2] = {nan, 5}, later_nan[3] = {5, nan, 6};
+    Vek16s v;
+    Vek32f f, g;
+    int i = -1, j = -1;
+    EXPECT_TRUE(veksMaxIndx_16s(a, 4, &v, &i) == vekStsOk && v == 7 && i == 1);
+    EXPECT_TRUE(veksMinIndx_32f(b, 3, &f, &i) == vekStsOk && f == 1 && i == 1);
+    EXPECT_TRUE(veksMax_32f(first_nan, 2, &f) == vekStsOk && std::isnan(f));
+    EXPECT_TRUE(veksMinMaxIndx_32f(first_nan, 2, &f, &i, &g, &j) == vekStsOk && std::isnan(f) && std::isnan(g) && i == 0 && j == 0);
+    EXPECT_TRUE(veksMax_32f(later_nan, 3, &f) == vekStsOk && f == 6);
+    EXPECT_TRUE(veksMin_32f(later_nan, 3, &f) == vekStsOk && f == 5);
+}
+
+template <class T>
+void check_magnitudes(VekStatus (*max_abs)(const T*, int, T*), VekStatus (*min_abs)(const T*, int, T*),
+                      VekStatus (*max_abs_i)(const T*, int, T*, int*), VekStatus (*min_abs_i)(const T*, int, T*, int*)) {
+    vt::Rng r(41);
+    for (int len : {1, 2, 5, 2049, 5000})
+        for (int variant : {0, 1, 2, 5}) {
+            const auto x = tie_heavy<T>(r, len, variant);
+            const int hi = ref_index(x, true, saturated_abs), lo = ref_index(x, false, saturated_abs);
+            T v;
+            int i;
+            EXPECT_TRUE(max_abs_i(x.data(), len, &v, &i) == vekStsOk && i == hi && v == saturated_abs(x[hi]));
+            EXPECT_TRUE(min_abs_i(x.data(), len, &v, &i) == vekStsOk && i == lo && v == saturated_abs(x[lo]));
+            EXPECT_TRUE(max_abs(x.data(), len, &v) == vekStsOk && v == saturated_abs(x[hi]));
+            EXPECT_TRUE(min_abs(x.data(), len, &v) == vekStsOk && v == saturated_abs(x[lo]));
+        }
+    // The most negative value counts as the maximum, so it ties with it.
+    const T ends[2] = {lim<T>::max(), lim<T>::min()};
+    T v;
+    int i;
+    EXPECT_TRUE(max_abs_i(ends, 2, &v, &i) == vekStsOk && v == lim<T>::max() && i == 0);
+    EXPECT_TRUE(max_abs(ends + 1, 1, &v) == vekStsOk && v == lim<T>::max());
+}
+
+TEST(StatsExtremes, MagnitudesSaturate) {
+    check_magnitudes<Vek16s>(veksMaxAbs_16s, veksMinAbs_16s, veksMaxAbsIndx_16s, veksMinAbsIndx_16s);
+    check_magnitudes<Vek32s>(veksMaxAbs_32s, veksMinAbs_32s, veksMaxAbsIndx_32s, veksMinAbsIndx_32s);
+}
+
+template <class T> void check_every(VekStatus (*max_every)(const T*, T*, int), VekStatus (*min_every)(const T*, T*, int)) {
+    vt::Rng r(51);
+    for (int len : {1, 7, 16, 33, 1001}) {
+        const auto a = tie_heavy<T>(r, len, 3), b = tie_heavy<T>(r, len, 4); // NaNs against signed zeros
+        for (bool max : {true, false}) {
+            vt::Guarded<T> d(len);
+            for (int k = 0; k < len; ++k) d[k] = b[k];
+            ASSERT_EQ((max ? max_every : min_every)(a.data(), d.data(), len), vekStsOk);
+            for (int k = 0; k < len; ++k) ASSERT_TRUE(vt::same_bits(d[k], (max ? a[k] > b[k] : a[k] < b[k]) ? a[k] : b[k])) << k;
+            EXPECT_TRUE(d.guard_intact());
+        }
+    }
+}
+
+TEST(StatsExtremes, EveryKeepsDestinationUnlessStrictlyBeaten) {
+    check_every<Vek8u>(veksMaxEvery_8u_I, veksMinEvery_8u_I);
+    check_every<Vek16u>(veksMaxEvery_16u_I, veksMinEvery_16u_I);
+    check_every<Vek16s>(veksMaxEvery_16s_I, veksMinEvery_16s_I);
+    check_every<Vek32s>(veksMaxEvery_32s_I, veksMinEvery_32s_I);
+    check_every<Vek32f>(veksMaxEvery_32f_I, veksMinEvery_32f_I);
+}
+
+} // namespace

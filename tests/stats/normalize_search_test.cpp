@@ -1,0 +1,170 @@
+#include <cmath>
+#include <vector>
+
+#include "stats_test_util.h"
+
+namespace {
+
+using st::lim;
+
+TEST(StatsNormalize, TinyDivisorIsAnErrorAfterPointersAndLength) {
+    const Vek32f x[2] = {1, 2};
+    const Vek64f y[2] = {1, 2};
+    const Vek32fc c[2] = {};
+    const Vek64fc e[2] = {};
+    const Vek16s s[2] = {1, 2};
+    const Vek16sc t[2] = {};
+    vt::Guarded<Vek64fc> out(2); // large enough for every member
+    auto o = [&](auto* tag) { return reinterpret_cast<decltype(tag)>(out.data()); };
+    for (VekStatus sts : {veksNormalize_32f(x, o((Vek32f*)0), 2, 0, 1e-39f), veksNormalize_32f(x, o((Vek32f*)0), 2, 0, -0.0f),
+                          veksNormalize_32fc(c, o((Vek32fc*)0), 2, {}, -1e-39f), veksNormalize_64f(y, o((Vek64f*)0), 2, 0, 2.2e-308),
+                          veksNormalize_64fc(e, o((Vek64fc*)0), 2, {}, -1e-310), veksNormalize_16s_Sfs(s, o((Vek16s*)0), 2, 0, 0, 0),
+                          veksNormalize_16sc_Sfs(t, o((Vek16sc*)0), 2, {}, 0, 5)})
+        EXPECT_EQ(sts, vekStsDivByZeroError);
+    EXPECT_EQ(veksNormalize_32f(x, nullptr, 2, 0, 0), vekStsNullPtr);
+    EXPECT_EQ(veksNormalize_16s_Sfs(s, o((Vek16s*)0), 0, 0, 0, 0), vekStsBadLength);
+    EXPECT_TRUE(out.intact());
+    // The smallest normal divisors are accepted.
+    EXPECT_EQ(veksNormalize_32f(x, o((Vek32f*)0), 2, 0, lim<float>::min()), vekStsOk);
+    EXPECT_EQ(veksNormalize_64f(y, o((Vek64f*)0), 2, 0, lim<double>::min()), vekStsOk);
+}
+
+TEST(StatsNormalize, FloatFormsMultiplyByTheReciprocal) {
+    vt::Rng r(151);
+    const int len = 333;
+    std::vector<Vek32f> x(len);
+    std::vector<Vek32fc> c(len);
+    std::vector<Vek64f> y(len);
+    std::vector<Vek64fc> z(len);
+    for (int i = 0; i < len; ++i)
+        x[i] = float(r.real(-100, 100)), c[i] = {float(r.real(-100, 100)), float(r.real(-100, 100))}, y[i] = r.real(-100, 100),
+        z[i] = {r.real(-100, 100), r.real(-100, 100)};
+    vt::Guarded<Vek32f> d(len);
+    vt::Guarded<Vek32fc> e(len);
+    vt::Guarded<Vek64f> g(len);
+    vt::Guarded<Vek64fc> h(len);
+    ASSERT_EQ(veksNormalize_64fc(z.data(), h.data(), len, {1.25, -1.25}, 3.0), vekStsOk);
+    ASSERT_EQ(veksNormalize_32f(x.data(), d.data(), len, 1.25f, 3.0f), vekStsOk);
+    ASSERT_EQ(veksNormalize_32fc(c.data(), e.data(), len, {1.25f, -1.25f}, 3.0f), vekStsOk);
+    ASSERT_EQ(veksNormalize_64f(y.data(), g.data(), len, 1.25, 3.0), vekStsOk);
+    for (int i = 0; i < len; ++i) {
+        // 32f: single reciprocal; 32fc: double reciprocal and product.
+        ASSERT_TRUE(vt::same_bits(d[i], (x[i] - 1.25f) * (1.0f / 3.0f)));
+        ASSERT_TRUE(vt::same_bits(e[i].re, float(double(c[i].re - 1.25f) * (1.0 / 3.0))));
+        ASSERT_TRUE(vt::same_bits(e[i].im, float(double(c[i].im + 1.25f) * (1.0 / 3.0))));
+        // Two roundings (reciprocal, product) from the true quotient.
+        EXPECT_LE(vt::ulp_distance(d[i], (static_cast<long double>(x[i]) - 1.25L) / 3), 1.5);
+        EXPECT_LE(vt::ulp_distance(g[i], (static_cast<long double>(y[i]) - 1.25L) / 3), 1.5);
+        ASSERT_TRUE(vt::same_bits(h[i].re, (z[i].re - 1.25) * (1.0 / 3.0)) && vt::same_bits(h[i].im, (z[i].im + 1.25) * (1.0 / 3.0)));
+    }
+    EXPECT_TRUE(d.guard_intact() && e.guard_intact() && g.guard_intact() && h.guard_intact());
+}
+
+// y = (x - vSub) * (1/vDiv) * 2^-(sf % 128) in single precision (127: a
+// zero factor); saturated, else truncated.
+Vek16s ref_normalize_16s(int x, int sub, int div, int sf) {
+    const int m = sf % 128;
+    const float y = float(x - sub) * ((1.0f / float(div)) * float(m == 127 ? 0.0 : std::ldexp(1.0, -m)));
+    return y > 32767.0f ? 32767 : y < -32768.0f ? -32768 : Vek16s(std::trunc(y));
+}
+
+TEST(StatsNormalize, IntegerFormsTruncateAndSaturate) {
+    vt::Rng r(161);
+    const int len = 200;
+    std::vector<Vek16s> x(len);
+    std::vector<Vek16sc> c(len);
+    for (int i = 0; i < len; ++i) x[i] = r.any<Vek16s>(), c[i] = {r.any<Vek16s>(), r.any<Vek16s>()};
+    x[0] = -32768, x[1] = 32767;
+    for (int div : {1, -1, 3, -7, 1000, 65536, -2147483647 - 1})
+        for (int sf : {0, 1, 5, 15, 126, 127, 128, 129, -1, -3, -15, -127, -128, -129, 255}) {
+            const Vek16s sub = Vek16s(div & 0xFF);
+            vt::Guarded<Vek16s> d(len);
+            vt::Guarded<Vek16sc> e(len);
+            ASSERT_EQ(veksNormalize_16s_Sfs(x.data(), d.data(), len, sub, div, sf), vekStsOk);
+            ASSERT_EQ(veksNormalize_16sc_Sfs(c.data(), e.data(), len, {sub, Vek16s(-sub)}, div, sf), vekStsOk);
+            for (int i = 0; i < len; ++i)
+                ASSERT_TRUE(d[i] == ref_normalize_16s(x[i], sub, div, sf) && e[i].re == ref_normalize_16s(c[i].re, sub, div, sf) &&
+                            e[i].im == ref_normalize_16s(c[i].im, -sub, div, sf))
+                    << "div " << div << " sf " << sf << " i " << i;
+            EXPECT_TRUE(d.guard_intact() && e.guard_intact());
+        }
+}
+
+TEST(StatsSearch, CountInRangeExcludesBothBounds) {
+    vt::Rng r(171);
+    std::vector<Vek32s> x = {1, 2, 3, lim<Vek32s>::min(), lim<Vek32s>::max()};
+    for (int i = 0; i < 5000; ++i) x.push_back(r.any<Vek32s>());
+    for (auto [lo, hi] : {std::pair<Vek32s, Vek32s>{lim<Vek32s>::min(), lim<Vek32s>::max()}, {1, 3}, {3, 1}, {-1000000000, 1000000000}}) {
+        int want = 0, n = -1;
+        for (auto v : x) want += (v > lo && v < hi);
+        ASSERT_EQ(veksCountInRange_32s(x.data(), int(x.size()), &n, lo, hi), vekStsOk);
+        EXPECT_EQ(n, want);
+    }
+    int n = -1;
+    EXPECT_TRUE(veksCountInRange_32s(x.data(), 3, &n, 1, 3) == vekStsOk && n == 1);
+}
+
+TEST(StatsSearch, NearestEntryTiesGoLow) {
+    const Vek16u t[2] = {10, 20};
+    Vek16u v = 0;
+    int i = -1;
+    EXPECT_TRUE(veksFindNearestOne_16u(15, &v, &i, t, 2) == vekStsOk && v == 10 && i == 0);
+    EXPECT_TRUE(veksFindNearestOne_16u(16, &v, &i, t, 2) == vekStsOk && v == 20 && i == 1);
+    // Against a brute-force search over strictly increasing tables.
+    vt::Rng r(181);
+    for (int tlen : {1, 2, 3, 17, 1000}) {
+        std::vector<Vek16u> table;
+        int next = r.integer(0, 40);
+        for (int k = 0; k < tlen; ++k, next += r.integer(1, 60)) table.push_back(Vek16u(next));
+        std::vector<Vek16u> vals(3000), got_v(3000);
+        std::vector<int> got_i(3000);
+        for (auto& x : vals) x = r.integer<Vek16u>(0, std::min(65535, next + 50));
+        vals[0] = 0, vals[1] = 65535;
+        ASSERT_EQ(veksFindNearest_16u(vals.data(), got_v.data(), got_i.data(), 3000, table.data(), tlen), vekStsOk);
+        for (int j = 0; j < 3000; ++j) {
+            int best = 0;
+            for (int k = 1; k < tlen; ++k)
+                if (std::abs(vals[j] - table[k]) < std::abs(vals[j] - table[best])) best = k;
+            ASSERT_TRUE(got_i[j] == best && got_v[j] == table[best]) << "value " << vals[j];
+            ASSERT_TRUE(veksFindNearestOne_16u(vals[j], &v, &i, table.data(), tlen) == vekStsOk && i == best);
+        }
+    }
+}
+
+TEST(StatsOrder, SignificantBitsOfIntegers) {
+    for (auto [x, order] : std::vector<std::pair<std::vector<Vek32s>, int>>{
+             {{0, 0}, 0}, {{1}, 1}, {{-1, 0}, 1}, {{3, -4}, 3}, {{lim<Vek32s>::min()}, 32}, {{lim<Vek32s>::max()}, 31}, {{65535, -65536}, 17}}) {
+        int o = -1;
+        EXPECT_TRUE(veksMaxOrder_32s(x.data(), int(x.size()), &o) == vekStsOk && o == order) << order;
+    }
+    for (auto [x, order] : std::vector<std::pair<std::vector<Vek16s>, int>>{{{5, -32768, 7}, 16}, {{0, 0}, 0}, {{32767, -32767}, 15}}) {
+        int o = -1;
+        EXPECT_TRUE(veksMaxOrder_16s(x.data(), int(x.size()), &o) == vekStsOk && o == order) << order;
+    }
+}
+
+template <class F> void check_float_order(VekStatus (*fn)(const F*, int, int*)) {
+    using L = lim<F>;
+    struct Row { std::vector<F> x; int order; VekStatus status; };
+    for (const Row& row : std::vector<Row>{{{F(0.75)}, 0, vekStsOk},
+                                           {{F(1.0)}, 1, vekStsOk},
+                                           {{F(-3.0), F(2.0)}, 2, vekStsOk},
+                                           {{F(0.0), F(-0.0)}, 0, vekStsOk},
+                                           {{L::infinity(), F(1.0)}, 1, vekStsNonNormalData},
+                                           {{F(1.0), L::quiet_NaN()}, 1, vekStsNonNormalData},
+                                           {{-L::infinity()}, 0, vekStsNonNormalData},
+                                           {{L::denorm_min(), F(0.0)}, L::min_exponent - 1, vekStsNonNormalData}, // -126, -1022
+                                           {{L::min()}, L::min_exponent, vekStsOk},
+                                           {{L::max(), -L::max()}, L::max_exponent, vekStsOk}}) {
+        int o = -12345;
+        EXPECT_EQ(fn(row.x.data(), int(row.x.size()), &o), row.status);
+        EXPECT_EQ(o, row.order) << row.x[0];
+    }
+}
+
+TEST(StatsOrder, ExponentOfLargestFiniteMagnitude) {
+    check_float_order<Vek32f>(veksMaxOrder_32f);
+    check_float_order<Vek64f>(veksMaxOrder_64f);
+}
+
+} // namespace

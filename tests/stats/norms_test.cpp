@@ -1,0 +1,156 @@
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "stats_test_util.h"
+
+namespace {
+
+using st::i128;
+using st::lim;
+
+// Truncating shift references on exact totals.
+Vek32s ref_shift_32s(i128 v, int sf) {
+    return sf >= 0 ? st::sat<Vek32s>(v >> std::min(sf, 100)) : st::sat<Vek32s>(st::sat<Vek32s>(v) * st::pow2(std::min(-sf, 40)));
+}
+Vek64s ref_shift_64s(i128 v, int sf) {
+    if (sf >= 0) return Vek64s(v >> std::min(sf, 100));
+    const i128 w = v * st::pow2(std::min(-sf, 64));
+    return w > lim<Vek64s>::max() ? lim<Vek64s>::max() : Vek64s(w);
+}
+
+// One row per 16-bit kind: Norm and NormDiff members through one signature.
+template <class R> using IntNorm = VekStatus (*)(const Vek16s*, const Vek16s*, int, R*, int);
+#define NORM16(kind, R)                                                                                  \
+    IntNorm<R>([](const Vek16s* a, const Vek16s* b, int n, R* r, int sf) {                               \
+        return b ? veksNormDiff_##kind(a, b, n, r, sf) : veksNorm_##kind(a, n, r, sf);                   \
+    })
+#define NORM16F(kind)                                                                                    \
+    IntNorm<Vek32f>([](const Vek16s* a, const Vek16s* b, int n, Vek32f* r, int) {                        \
+        return b ? veksNormDiff_##kind(a, b, n, r) : veksNorm_##kind(a, n, r);                           \
+    })
+
+TEST(StatsNorms, SixteenBitNormsExact) {
+    vt::Rng r(61);
+    for (int len : {1, 2, 9, 1000, 65537, 140000})
+        for (int kind = 0; kind < 4; ++kind)
+            for (bool diff : {false, true}) {
+                SCOPED_TRACE(testing::Message() << "len " << len << " kind " << kind << " diff " << diff);
+                // Kinds 1 and 2 give the widest magnitudes and differences (65535).
+                std::vector<Vek16s> a(len), b(len);
+                for (int i = 0; i < len; ++i) {
+                    a[i] = kind == 1 ? -32768 : kind == 2 ? 32767 : kind == 3 ? r.integer<Vek16s>(-2, 2) : r.any<Vek16s>();
+                    b[i] = kind == 1 ? 32767 : kind == 2 ? -32768 : r.any<Vek16s>();
+                }
+                i128 inf = 0, l1 = 0, sq = 0;
+                for (int i = 0; i < len; ++i) {
+                    const i128 d = i128(a[i]) - (diff ? b[i] : 0), m = d < 0 ? -d : d;
+                    inf = std::max(inf, m), l1 += m, sq += d * d;
+                }
+                const Vek16s* pb = diff ? b.data() : nullptr;
+                const double root = std::sqrt(double(sq));
+                Vek32f f;
+                EXPECT_TRUE(NORM16F(Inf_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(inf));
+                EXPECT_TRUE(NORM16F(L1_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(Vek64s(l1)));
+                EXPECT_TRUE(NORM16F(L2_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(root));
+                for (int sf = -70; sf <= 70; ++sf) {
+                    Vek32s v;
+                    Vek64s w;
+                    ASSERT_TRUE(NORM16(Inf_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk && v == ref_shift_32s(inf, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L1_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk && v == ref_shift_32s(l1, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L1_16s64s_Sfs, Vek64s)(a.data(), pb, len, &w, sf) == vekStsOk && w == ref_shift_64s(l1, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L2Sqr_16s64s_Sfs, Vek64s)(a.data(), pb, len, &w, sf) == vekStsOk && w == ref_shift_64s(sq, sf)) << sf;
+                    // The square root in double, scaled, truncated.
+                    const double t = std::ldexp(root, -sf);
+                    ASSERT_TRUE(NORM16(L2_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk &&
+                                v == (t >= 2147483647.0 ? 2147483647 : Vek32s(t))) << sf;
+                }
+            }
+    const Vek16s v34[2] = {3, 4}, m[1] = {-32768};
+    Vek32s v;
+    EXPECT_TRUE(veksNorm_L2_16s32s_Sfs(v34, 2, &v, 1) == vekStsOk && v == 2); // 2.5 truncated
+    EXPECT_TRUE(veksNorm_Inf_16s32s_Sfs(m, 1, &v, 0) == vekStsOk && v == 32768);
+}
+
+// ---- float data --------------------------------------------------------------------------
+template <class F> std::vector<F> values(vt::Rng& r, std::size_t n) {
+    std::vector<F> v(n);
+    for (auto& x : v) x = static_cast<F>(std::ldexp(r.real(-1, 1), r.integer(-6, 6)));
+    return v;
+}
+
+// Inf, L1 and L2 of parts (re, im) with an optional subtrahend, the
+// difference rounded to F as the library forms it.
+template <class F> std::array<long double, 3> ref_norms(const std::vector<F>* re, const std::vector<F>* im, bool diff) {
+    long double inf = 0, l1 = 0, sq = 0;
+    for (std::size_t i = 0; i < re[0].size(); ++i) {
+        const long double x = diff ? F(re[0][i] - re[1][i]) : re[0][i];
+        const long double y = !im ? 0 : diff ? F(im[0][i] - im[1][i]) : im[0][i];
+        const long double m = std::sqrt(x * x + y * y);
+        inf = std::max(inf, m), l1 += m, sq += x * x + y * y;
+    }
+    return {inf, l1, std::sqrt(sq)};
+}
+
+// Any float norm through one signature: the result widened, and whether
+// it was stored in single precision.
+template <class T> using FloatNorm = std::function<VekStatus(const T*, const T*, int, long double&, bool&)>;
+#define FNORM(kind, R)                                                                                   \
+    [](const auto* a, const auto* b, int n, long double& out, bool& single) {                            \
+        R v;                                                                                             \
+        const VekStatus s = b ? veksNormDiff_##kind(a, b, n, &v) : veksNorm_##kind(a, n, &v);            \
+        out = v, single = sizeof(R) == 4;                                                                \
+        return s;                                                                                        \
+    }
+
+// Double sums of n terms err by less than about n * 2^-53 relative;
+// single results are then within one unit in the last place.
+bool close(long double got, bool single, long double want, std::size_t n) {
+    return single ? vt::ulp_distance(float(got), want) <= 1.0 : std::fabs(got - want) <= want * (n + 4) * 1.2e-16L;
+}
+
+template <class F, class C>
+void check_float_norms(std::array<FloatNorm<F>, 3> real, std::array<FloatNorm<C>, 3> cplx) {
+    vt::Rng r(71);
+    for (std::size_t n : {1, 2, 7, 8, 9, 17, 1000, 4099}) {
+        const std::vector<F> re[2] = {values<F>(r, n), values<F>(r, n)}, im[2] = {values<F>(r, n), values<F>(r, n)};
+        std::vector<C> c[2] = {std::vector<C>(n), std::vector<C>(n)};
+        for (int k = 0; k < 2; ++k)
+            for (std::size_t i = 0; i < n; ++i) c[k][i] = {re[k][i], im[k][i]};
+        for (bool d : {false, true}) {
+            const auto want = ref_norms<F>(re, nullptr, d), cwant = ref_norms(re, im, d);
+            for (int k = 0; k < 3; ++k) {
+                long double got, cgot;
+                bool single, csingle;
+                ASSERT_EQ(real[k](re[0].data(), d ? re[1].data() : nullptr, int(n), got, single), vekStsOk);
+                ASSERT_EQ(cplx[k](c[0].data(), d ? c[1].data() : nullptr, int(n), cgot, csingle), vekStsOk);
+                // The largest real magnitude is exact.
+                EXPECT_TRUE(k == 0 ? got == F(want[0]) : close(got, single, want[k], n)) << "kind " << k << " n " << n << " diff " << d;
+                EXPECT_TRUE(close(cgot, csingle, cwant[k], 2 * n)) << "complex kind " << k << " n " << n << " diff " << d;
+            }
+        }
+    }
+}
+
+TEST(StatsNorms, FloatNormsAgainstLongDouble) {
+    check_float_norms<Vek32f, Vek32fc>({FNORM(Inf_32f, Vek32f), FNORM(L1_32f, Vek32f), FNORM(L2_32f, Vek32f)},
+                                       {FNORM(Inf_32fc32f, Vek32f), FNORM(L1_32fc64f, Vek64f), FNORM(L2_32fc64f, Vek64f)});
+    check_float_norms<Vek64f, Vek64fc>({FNORM(Inf_64f, Vek64f), FNORM(L1_64f, Vek64f), FNORM(L2_64f, Vek64f)},
+                                       {FNORM(Inf_64fc64f, Vek64f), FNORM(L1_64fc64f, Vek64f), FNORM(L2_64fc64f, Vek64f)});
+}
+
+TEST(StatsNorms, InfNormFollowsTheMaxRuleForNan) {
+    const float nan = lim<float>::quiet_NaN();
+    const Vek32f first[2] = {nan, 1}, later[3] = {1, nan, -2};
+    const Vek32fc c[2] = {{1, 0}, {nan, 0}};
+    Vek32f f, g, h;
+    EXPECT_TRUE(veksNorm_Inf_32f(first, 2, &f) == vekStsOk && std::isnan(f));
+    EXPECT_TRUE(veksNorm_Inf_32f(later, 3, &g) == vekStsOk && g == 2.0f);
+    EXPECT_TRUE(veksNorm_Inf_32fc32f(c, 2, &h) == vekStsOk && h == 1.0f);
+}
+
+#undef FNORM
+#undef NORM16
+#undef NORM16F
+
+} // namespace
