@@ -9,7 +9,12 @@
 #include "core/core_services.h"
 #include "core/export.h"
 #include "core/power_roots.h"
+#include "core/power_special.h"
 #include "core/rounding.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace veks {
 namespace {
@@ -19,16 +24,56 @@ namespace {
 // A negative or NaN element gives NaN. The single-precision root equals the
 // double-precision root rounded to single (53 >= 2*24 + 2 bits).
 template <class F>
-VekStatus sqrt_real(const F* src, F* dst, int len) {
-    VEKS_CHECK(check_ptrs_len(len, src, dst));
+bool sqrt_real_scalar(const F* src, F* dst, int from, int len) {
     const F nan = const_nan<F>();
-    int bad = 0;
-    for (int n = 0; n < len; ++n) {
+    bool bad = false;
+    for (int n = from; n < len; ++n) {
         const F x = src[n];
         const bool ok = x >= F(0);
         dst[n] = ok ? std::sqrt(x) : nan;
         bad |= !ok;
     }
+    return bad;
+}
+
+#if defined(__SSE2__)
+// Four (two) elements per step; the blocks are independent unless the
+// buffers overlap partially, which the caller excludes.
+inline int sqrt_real_sse(const float* src, float* dst, int len, bool& bad) {
+    const __m128 zero = _mm_setzero_ps(), nan = _mm_set1_ps(nan32());
+    __m128 all_ok = _mm_castsi128_ps(_mm_set1_epi32(-1));
+    int n = 0;
+    for (; n + 4 <= len; n += 4) {
+        const __m128 x = _mm_loadu_ps(src + n), ok = _mm_cmpge_ps(x, zero);
+        _mm_storeu_ps(dst + n, _mm_or_ps(_mm_and_ps(ok, _mm_sqrt_ps(x)), _mm_andnot_ps(ok, nan)));
+        all_ok = _mm_and_ps(all_ok, ok);
+    }
+    bad = _mm_movemask_ps(all_ok) != 0xF;
+    return n;
+}
+inline int sqrt_real_sse(const double* src, double* dst, int len, bool& bad) {
+    const __m128d zero = _mm_setzero_pd(), nan = _mm_set1_pd(nan64());
+    __m128d all_ok = _mm_castsi128_pd(_mm_set1_epi32(-1));
+    int n = 0;
+    for (; n + 2 <= len; n += 2) {
+        const __m128d x = _mm_loadu_pd(src + n), ok = _mm_cmpge_pd(x, zero);
+        _mm_storeu_pd(dst + n, _mm_or_pd(_mm_and_pd(ok, _mm_sqrt_pd(x)), _mm_andnot_pd(ok, nan)));
+        all_ok = _mm_and_pd(all_ok, ok);
+    }
+    bad = _mm_movemask_pd(all_ok) != 0x3;
+    return n;
+}
+#endif
+
+template <class F>
+VekStatus sqrt_real(const F* src, F* dst, int len) {
+    VEKS_CHECK(check_ptrs_len(len, src, dst));
+    bool bad = false;
+    int done = 0;
+#if defined(__SSE2__)
+    if (!overlaps_partially(src, dst, len)) done = sqrt_real_sse(src, dst, len, bad);
+#endif
+    bad |= sqrt_real_scalar(src, dst, done, len);
     return bad ? vekStsSqrtNegativeArg : vekStsOk;
 }
 
