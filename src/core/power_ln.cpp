@@ -9,6 +9,7 @@
 #include "core/checks.h"
 #include "core/core_services.h"
 #include "core/export.h"
+#include "core/power_ln_sse.h"
 #include "core/power_special.h"
 
 namespace veks {
@@ -17,22 +18,36 @@ namespace {
 // ---- floating point --------------------------------------------------------------
 
 template <class S, class D>
+void ln_float_scalar(const S* src, D* dst, int n, FirstWarning& warn) {
+    const S x = src[n];
+    if (std::signbit(x)) { // negative, -0.0, negative NaN
+        dst[n] = const_nan<D>();
+        warn.note(vekStsLogNegativeArg);
+    } else if (x == S(0)) {
+        dst[n] = -const_inf<D>();
+        warn.note(vekStsLogZeroArg);
+    } else {
+        dst[n] = static_cast<D>(std::log(static_cast<double>(x)));
+    }
+}
+
+template <class S, class D>
 VekStatus ln_float(const S* src, D* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    const D nan = const_nan<D>(), neg_inf = -const_inf<D>();
     FirstWarning warn;
-    for (int n = 0; n < len; ++n) {
-        const S x = src[n];
-        if (std::signbit(x)) { // negative, -0.0, negative NaN
-            dst[n] = nan;
-            warn.note(vekStsLogNegativeArg);
-        } else if (x == S(0)) {
-            dst[n] = neg_inf;
-            warn.note(vekStsLogZeroArg);
-        } else {
-            dst[n] = static_cast<D>(std::log(static_cast<double>(x)));
+    int n = 0;
+#if defined(__SSE2__)
+    if constexpr (sizeof(S) == 4 && sizeof(D) == 4) {
+        // Blocks of four ordinary values; a block with any special,
+        // subnormal or infinite element goes element by element.
+        if (!overlaps_partially(src, dst, len)) {
+            for (; n + 4 <= len; n += 4)
+                if (!lnsse::ln4(src + n, dst + n))
+                    for (int k = n; k < n + 4; ++k) ln_float_scalar(src, dst, k, warn);
         }
     }
+#endif
+    for (; n < len; ++n) ln_float_scalar(src, dst, n, warn);
     return warn.status();
 }
 
