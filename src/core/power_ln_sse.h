@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 
 #include "core/power_ln_table.h"
+#include "core/power_sse_util.h"
 
 namespace veks {
 namespace lnsse {
@@ -36,7 +37,8 @@ inline __m128d ln_reduced(__m128d m, __m128d e, int j0, int j1) {
 }
 
 // Writes ln of four positive normal finite floats; returns false (writing
-// nothing) when any of the four is not such a value.
+// nothing) when any of the four is not such a value or a result lies too
+// close to a rounding boundary of single precision.
 inline bool ln4(const float* src, float* dst) {
     const __m128i bits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
     const __m128i normal = _mm_and_si128(_mm_cmpgt_epi32(bits, _mm_set1_epi32(0x007FFFFF)),
@@ -48,6 +50,7 @@ inline bool ln4(const float* src, float* dst) {
     const __m128 m = _mm_castsi128_ps(_mm_or_si128(_mm_and_si128(bits, _mm_set1_epi32(0x007FFFFF)), _mm_set1_epi32(0x3F800000)));
     const __m128d lo = ln_reduced(_mm_cvtps_pd(m), _mm_cvtepi32_pd(e), j[0], j[1]);
     const __m128d hi = ln_reduced(_mm_cvtps_pd(_mm_movehl_ps(m, m)), _mm_cvtepi32_pd(_mm_shuffle_epi32(e, 0x0E)), j[2], j[3]);
+    if (near_single_midpoint(lo) || near_single_midpoint(hi)) return false;
     _mm_storeu_ps(dst, _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi)));
     return true;
 }
