@@ -196,6 +196,28 @@ TYPED_TEST(ShiftTyped, CheckOrderThenNegativeCount) {
         }
 }
 
+TYPED_TEST(ShiftTyped, EveryLengthAndOverlap) {
+    using T = TypeParam;
+    const auto row = shift_row<T>();
+    vt::Rng rng(12);
+    for (int len = 1; len <= 70; ++len) {
+        std::vector<T> src(len);
+        for (auto& v : src) v = rng.any<T>();
+        vt::Guarded<T> l(70), r(70);
+        ASSERT_EQ(row.l(src.data(), 3, l.data(), len), vekStsOk);
+        ASSERT_EQ(row.r(src.data(), 3, r.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) ASSERT_TRUE(l[i] == ref_lshift(src[i], 3) && r[i] == ref_rshift(src[i], 3)) << len;
+        EXPECT_TRUE(l.guard_intact() && r.guard_intact());
+    }
+    // Destination one element above the source: each result feeds the next.
+    std::vector<T> buf(41), want;
+    for (auto& v : buf) v = rng.any<T>();
+    want = buf;
+    for (int i = 0; i < 40; ++i) want[i + 1] = ref_rshift(want[i], 1);
+    ASSERT_EQ(row.r(buf.data(), 1, buf.data() + 1, 40), vekStsOk);
+    EXPECT_EQ(buf, want);
+}
+
 TEST(Shift, DocumentedExamples) {
     struct Case { Vek16s x; int c; Vek16s want; };
     for (const Case& k : {Case{-1, 1, -1}, Case{-3, 1, -2}, Case{-5, 40, -1}, Case{5, 40, 0}}) {
