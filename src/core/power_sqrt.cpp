@@ -43,6 +43,13 @@ inline int sqrt_real_sse(const float* src, float* dst, int len, bool& bad) {
     const __m128 zero = _mm_setzero_ps(), nan = _mm_set1_ps(nan32());
     __m128 all_ok = _mm_castsi128_ps(_mm_set1_epi32(-1));
     int n = 0;
+    for (; n + 8 <= len; n += 8) {
+        const __m128 x0 = _mm_loadu_ps(src + n), ok0 = _mm_cmpge_ps(x0, zero);
+        const __m128 x1 = _mm_loadu_ps(src + n + 4), ok1 = _mm_cmpge_ps(x1, zero);
+        _mm_storeu_ps(dst + n, _mm_or_ps(_mm_and_ps(ok0, _mm_sqrt_ps(x0)), _mm_andnot_ps(ok0, nan)));
+        _mm_storeu_ps(dst + n + 4, _mm_or_ps(_mm_and_ps(ok1, _mm_sqrt_ps(x1)), _mm_andnot_ps(ok1, nan)));
+        all_ok = _mm_and_ps(all_ok, _mm_and_ps(ok0, ok1));
+    }
     for (; n + 4 <= len; n += 4) {
         const __m128 x = _mm_loadu_ps(src + n), ok = _mm_cmpge_ps(x, zero);
         _mm_storeu_ps(dst + n, _mm_or_ps(_mm_and_ps(ok, _mm_sqrt_ps(x)), _mm_andnot_ps(ok, nan)));
