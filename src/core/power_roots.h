@@ -50,6 +50,7 @@ inline std::uint64_t scaled_root(std::uint64_t m, int sf, std::uint64_t cap) {
         r = sf > 40 ? 0 : round_root<N>(m, sf); // m < 2^64: the root is below 2^32
     } else {
         // m * 2^(N*k) rounds above cap iff 2^N * m * 2^(N*k) >= (2*cap+1)^N.
+        if (sf < -63) return cap; // m * 2^(N*63) is already past every cap
         const int shift = N * -sf;
         if (shift >= 126) return cap;
         const u128 bound = (ipow<N>(2 * u128(cap) + 1) + (u128(1) << N) - 1) >> N; // first value that saturates

@@ -24,7 +24,8 @@ VekStatus sqr_int(const T* src, T* dst, int len, int sf) {
         std::memset(dst, 0, static_cast<std::size_t>(len) * sizeof(T));
         return vekStsOk;
     }
-    with_scale<component_t<T>>(sf, [&](auto scale) {
+    // Every factor below the width saturates by sign alike; clamping keeps -sf representable.
+    with_scale<component_t<T>>(sf < -64 ? -64 : sf, [&](auto scale) {
         for (int n = 0; n < len; ++n) {
             if constexpr (is_complex_v<T>) {
                 const std::int64_t re = src[n].re, im = src[n].im;

@@ -223,7 +223,7 @@ void check_complex_sqrt(VekStatus (*fn)(const C*, C*, int), double bound) {
         // Each component within `bound` ulps of the root's magnitude (a component
         // much smaller than the other carries the larger one's absolute error).
         for (auto [got, want] : {std::pair<F, long double>{dst[i].re, w.real()}, {dst[i].im, w.imag()}}) {
-            const long double ulp = std::ldexp(1.0L, std::ilogb(F(mag)) - std::numeric_limits<F>::digits + 1);
+            const long double ulp = mag == 0 ? 0.0L : std::ldexp(1.0L, std::ilogb(F(mag)) - std::numeric_limits<F>::digits + 1);
             ASSERT_LE(std::fabs(got - want), bound * ulp + std::numeric_limits<F>::denorm_min())
                 << src[i].re << "," << src[i].im;
         }

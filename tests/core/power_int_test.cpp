@@ -31,7 +31,7 @@ template <class D> D ref_scaled(i128 v, int sf) {
         if (2 * rem > d || (2 * rem == d && q % 2 != 0)) q += 1;
         return saturate<D>(q);
     }
-    if (sf < 0 && v != 0) return saturate<D>(-sf > 60 ? (v > 0 ? i128(1) << 100 : -(i128(1) << 100)) : v * (i128(1) << -sf));
+    if (sf < 0 && v != 0) return saturate<D>(sf < -60 ? (v > 0 ? i128(1) << 100 : -(i128(1) << 100)) : v * (i128(1) << -sf));
     return saturate<D>(v);
 }
 
@@ -353,7 +353,7 @@ void check_log(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& sr
             if (sf >= 0) {
                 ASSERT_EQ(dst[i], D(std::llroundl(v) >> (sf > 62 ? 62 : sf))) << src[i] << " sf " << sf;
             } else {
-                const long double scaled = std::ldexp(v, -sf > 200 ? 200 : -sf);
+                const long double scaled = std::ldexp(v, sf < -200 ? 200 : -sf);
                 if (scaled >= std::numeric_limits<D>::max() + 0.5L) {
                     ASSERT_EQ(dst[i], std::numeric_limits<D>::max());
                 } else {
@@ -411,8 +411,11 @@ TEST(PowerInt, LogarithmWarningsFirstSpecialDecides) {
             EXPECT_EQ(veks10Log10_32s_Sfs(c.x.data(), d.data(), n, sf), c.want);
             std::vector<Vek16s> x16(c.x.begin(), c.x.end()), r16(n);
             EXPECT_EQ(veksLn_16s_Sfs(x16.data(), r16.data(), n, sf), c.want);
-            for (int i = 0; i < n; ++i)
-                if (c.x[i] <= 0) EXPECT_TRUE(r[i] == -2147483647 - 1 && d[i] == -2147483647 - 1 && h[i] == -32768 && r16[i] == -32768);
+            for (int i = 0; i < n; ++i) {
+                if (c.x[i] <= 0) {
+                    EXPECT_TRUE(r[i] == -2147483647 - 1 && d[i] == -2147483647 - 1 && h[i] == -32768 && r16[i] == -32768);
+                }
+            }
         }
     }
     // Negative square roots: 0 and a warning, every element written.
