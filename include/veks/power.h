@@ -90,8 +90,9 @@ VekStatus veksCubrt_32s16s_Sfs(const Vek32s* pSrc, Vek16s* pDst, int len, int sc
  * every x and scale factor (tables for |scaleFactor| <= 31, a 128-bit
  * fixed-point evaluation beyond). The 64s members hold the x87 control word
  * at 0x3FF while they compute and restore the caller's word afterwards.
- * Floating point: exp(x) rounded to the destination; 32f gives +INF above
- * 88.72284 and NaN for NaN. Always vekStsOk. */
+ * Floating point: exp(x) rounded to the destination (gradual underflow:
+ * tiny results become subnormal values or 0); 32f gives +INF above 88.72284
+ * and NaN for NaN. Always vekStsOk. */
 VekStatus veksExp_16s_Sfs(const Vek16s* pSrc, Vek16s* pDst, int len, int scaleFactor);
 VekStatus veksExp_16s_ISfs(Vek16s* pSrcDst, int len, int scaleFactor);
 VekStatus veksExp_32s_Sfs(const Vek32s* pSrc, Vek32s* pDst, int len, int scaleFactor);

@@ -291,37 +291,15 @@ TEST(PowerFloat, SumOfLogarithms) {
 }
 
 TEST(PowerFloat, CheckOrderEveryMember) {
-    pt::expect_checks(veksSqr_32f);
-    pt::expect_checks(veksSqr_64f);
-    pt::expect_checks(veksSqr_32fc);
-    pt::expect_checks(veksSqr_64fc);
-    pt::expect_checks(veksSqrt_32f);
-    pt::expect_checks(veksSqrt_64f);
-    pt::expect_checks(veksSqrt_32fc);
-    pt::expect_checks(veksSqrt_64fc);
+#define CHECK_PAIR(f) pt::expect_checks(f); pt::expect_checks_inplace(f##_I);
+    CHECK_PAIR(veksSqr_32f) CHECK_PAIR(veksSqr_64f) CHECK_PAIR(veksSqr_32fc) CHECK_PAIR(veksSqr_64fc)
+    CHECK_PAIR(veksSqrt_32f) CHECK_PAIR(veksSqrt_64f) CHECK_PAIR(veksSqrt_32fc) CHECK_PAIR(veksSqrt_64fc)
+    CHECK_PAIR(veksExp_32f) CHECK_PAIR(veksExp_64f) CHECK_PAIR(veksLn_32f) CHECK_PAIR(veksLn_64f)
+    CHECK_PAIR(veksArctan_32f) CHECK_PAIR(veksArctan_64f)
+#undef CHECK_PAIR
     pt::expect_checks(veksCubrt_32f);
-    pt::expect_checks(veksExp_32f);
-    pt::expect_checks(veksExp_64f);
     pt::expect_checks(veksExp_32f64f);
-    pt::expect_checks(veksLn_32f);
-    pt::expect_checks(veksLn_64f);
     pt::expect_checks(veksLn_64f32f);
-    pt::expect_checks(veksArctan_32f);
-    pt::expect_checks(veksArctan_64f);
-    pt::expect_checks_inplace(veksSqr_32f_I);
-    pt::expect_checks_inplace(veksSqr_64f_I);
-    pt::expect_checks_inplace(veksSqr_32fc_I);
-    pt::expect_checks_inplace(veksSqr_64fc_I);
-    pt::expect_checks_inplace(veksSqrt_32f_I);
-    pt::expect_checks_inplace(veksSqrt_64f_I);
-    pt::expect_checks_inplace(veksSqrt_32fc_I);
-    pt::expect_checks_inplace(veksSqrt_64fc_I);
-    pt::expect_checks_inplace(veksExp_32f_I);
-    pt::expect_checks_inplace(veksExp_64f_I);
-    pt::expect_checks_inplace(veksLn_32f_I);
-    pt::expect_checks_inplace(veksLn_64f_I);
-    pt::expect_checks_inplace(veksArctan_32f_I);
-    pt::expect_checks_inplace(veksArctan_64f_I);
 }
 
 } // namespace

@@ -430,42 +430,16 @@ TEST(PowerInt, LogarithmWarningsFirstSpecialDecides) {
 }
 
 TEST(PowerInt, CheckOrderEveryMember) {
+#define CHECK_PAIR(f) pt::expect_checks(f##_Sfs, sf); pt::expect_checks_inplace(f##_ISfs, sf);
     for (int sf : {0, 3, -40}) {
-        pt::expect_checks(veksSqr_8u_Sfs, sf);
-        pt::expect_checks(veksSqr_16u_Sfs, sf);
-        pt::expect_checks(veksSqr_16s_Sfs, sf);
-        pt::expect_checks(veksSqr_16sc_Sfs, sf);
-        pt::expect_checks(veksSqrt_8u_Sfs, sf);
-        pt::expect_checks(veksSqrt_16u_Sfs, sf);
-        pt::expect_checks(veksSqrt_16s_Sfs, sf);
-        pt::expect_checks(veksSqrt_16sc_Sfs, sf);
-        pt::expect_checks(veksSqrt_64s_Sfs, sf);
-        pt::expect_checks(veksSqrt_32s16s_Sfs, sf);
+        CHECK_PAIR(veksSqr_8u) CHECK_PAIR(veksSqr_16u) CHECK_PAIR(veksSqr_16s) CHECK_PAIR(veksSqr_16sc)
+        CHECK_PAIR(veksSqrt_8u) CHECK_PAIR(veksSqrt_16u) CHECK_PAIR(veksSqrt_16s) CHECK_PAIR(veksSqrt_16sc) CHECK_PAIR(veksSqrt_64s)
+        CHECK_PAIR(veksExp_16s) CHECK_PAIR(veksExp_32s) CHECK_PAIR(veksExp_64s)
+        CHECK_PAIR(veksLn_16s) CHECK_PAIR(veksLn_32s) CHECK_PAIR(veks10Log10_32s)
+        for (auto fn : {veksSqrt_32s16s_Sfs, veksCubrt_32s16s_Sfs, veksLn_32s16s_Sfs}) pt::expect_checks(fn, sf);
         pt::expect_checks(veksSqrt_64s16s_Sfs, sf);
-        pt::expect_checks(veksCubrt_32s16s_Sfs, sf);
-        pt::expect_checks(veksExp_16s_Sfs, sf);
-        pt::expect_checks(veksExp_32s_Sfs, sf);
-        pt::expect_checks(veksExp_64s_Sfs, sf);
-        pt::expect_checks(veksLn_16s_Sfs, sf);
-        pt::expect_checks(veksLn_32s_Sfs, sf);
-        pt::expect_checks(veksLn_32s16s_Sfs, sf);
-        pt::expect_checks(veks10Log10_32s_Sfs, sf);
-        pt::expect_checks_inplace(veksSqr_8u_ISfs, sf);
-        pt::expect_checks_inplace(veksSqr_16u_ISfs, sf);
-        pt::expect_checks_inplace(veksSqr_16s_ISfs, sf);
-        pt::expect_checks_inplace(veksSqr_16sc_ISfs, sf);
-        pt::expect_checks_inplace(veksSqrt_8u_ISfs, sf);
-        pt::expect_checks_inplace(veksSqrt_16u_ISfs, sf);
-        pt::expect_checks_inplace(veksSqrt_16s_ISfs, sf);
-        pt::expect_checks_inplace(veksSqrt_16sc_ISfs, sf);
-        pt::expect_checks_inplace(veksSqrt_64s_ISfs, sf);
-        pt::expect_checks_inplace(veksExp_16s_ISfs, sf);
-        pt::expect_checks_inplace(veksExp_32s_ISfs, sf);
-        pt::expect_checks_inplace(veksExp_64s_ISfs, sf);
-        pt::expect_checks_inplace(veksLn_16s_ISfs, sf);
-        pt::expect_checks_inplace(veksLn_32s_ISfs, sf);
-        pt::expect_checks_inplace(veks10Log10_32s_ISfs, sf);
     }
+#undef CHECK_PAIR
 }
 
 } // namespace
