@@ -1,29 +1,36 @@
-// Rounding of floating-point values to integers with range saturation.
-// The +-0.5 additions are exact in double precision for every value inside
-// a 32-bit range, so the half-way test below is exact.
+// Rounding of floating-point values to integral values: the one place that
+// decides ties. The fraction v - trunc(v) is exact in binary floating point,
+// so a half-way value is recognised exactly whatever the caller's rounding
+// environment, and values of 2^52 and beyond are already integral.
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "veks.h"
 
 namespace veks {
 
-// Mode 2: nearest, an exact half away from zero.
-inline double round_half_away(double v) {
-    return v >= 0.0 ? std::trunc(v + 0.5) : std::trunc(v - 0.5);
+// Rounding modes as compile-time tags: 0 toward zero, 1 nearest-even,
+// 2 nearest with halves away from zero.
+template <int Mode>
+inline double round_integral(double v) {
+    if (!(std::fabs(v) < 4503599627370496.0)) return v; // 2^52 and beyond, infinities, NaN
+    const std::int64_t t = static_cast<std::int64_t>(v);
+    if constexpr (Mode == vekRoundTowardZero) {
+        return static_cast<double>(t);
+    } else {
+        const double frac = v - static_cast<double>(t); // exact
+        const bool odd = (t & 1) != 0;
+        const bool up = Mode == vekRoundHalfAway ? frac >= 0.5 : (frac > 0.5 || (frac == 0.5 && odd));
+        const bool down = Mode == vekRoundHalfAway ? frac <= -0.5 : (frac < -0.5 || (frac == -0.5 && odd));
+        return static_cast<double>(t + std::int64_t(up) - std::int64_t(down));
+    }
 }
 
-// Mode 1: nearest, an exact half to the even integer.
-inline double round_half_even(double v) {
-    if (v >= 0.0) {
-        const double s = v + 0.5, r = std::trunc(s);
-        return (r == s && std::fmod(r, 2.0) != 0.0) ? r - 1.0 : r;
-    }
-    const double s = v - 0.5, r = std::trunc(s);
-    return (r == s && std::fmod(r, 2.0) != 0.0) ? r + 1.0 : r;
-}
+inline double round_half_even(double v) { return round_integral<vekRoundHalfEven>(v); }
+inline double round_half_away(double v) { return round_integral<vekRoundHalfAway>(v); }
 
 // Modes 0 and 1 with their range test: in range rounds, above gives the
 // maximum, below the minimum, NaN gives 0.
@@ -32,8 +39,7 @@ inline I round_saturate(double v) {
     static_assert(Mode == vekRoundTowardZero || Mode == vekRoundHalfEven, "modes 0 and 1");
     constexpr double lo = static_cast<double>(std::numeric_limits<I>::min());
     constexpr double hi = static_cast<double>(std::numeric_limits<I>::max());
-    if (v >= lo && v <= hi)
-        return static_cast<I>(Mode == vekRoundTowardZero ? std::trunc(v) : round_half_even(v));
+    if (v >= lo && v <= hi) return static_cast<I>(round_integral<Mode>(v));
     if (v > hi) return std::numeric_limits<I>::max();
     if (v < lo) return std::numeric_limits<I>::min();
     return I(0); // NaN

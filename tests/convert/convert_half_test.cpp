@@ -1,0 +1,126 @@
+// Half precision: every pattern both ways, sweeps of singles around the
+// rounding and range limits, every 16-bit integer, and half to integer at a
+// range of scale factors, all against references built from the values.
+#include <algorithm>
+#include <climits>
+#include <map>
+
+#include "convert_test_util.h"
+
+namespace {
+
+std::uint32_t bits(float f) { std::uint32_t b; std::memcpy(&b, &f, 4); return b; }
+float from_bits(std::uint32_t b) { float f; std::memcpy(&f, &b, 4); return f; }
+
+// The value of a half pattern from its fields.
+long double half_value(std::uint16_t h) {
+    const int e = (h >> 10) & 31, m = h & 1023;
+    const long double s = (h & 0x8000) ? -1.0L : 1.0L;
+    if (e == 31) return m ? std::numeric_limits<long double>::quiet_NaN() : s * std::numeric_limits<long double>::infinity();
+    return s * (e == 0 ? std::ldexp(static_cast<long double>(m), -24) : std::ldexp(1024.0L + m, e - 25));
+}
+
+// The half pattern of a representable non-negative value (patterns are ordered like values).
+std::uint16_t pattern_of(long double v) {
+    std::uint16_t lo = 0, hi = 0x7C00;
+    while (lo < hi) {
+        const std::uint16_t mid = std::uint16_t((lo + hi) / 2);
+        if (half_value(mid) < v) lo = mid + 1; else hi = mid;
+    }
+    EXPECT_EQ(half_value(lo), v);
+    return lo;
+}
+
+// Nearest-even (mode 1) or truncated (mode 0) half of a single.
+std::uint16_t reference_half(float x, int mode) {
+    const std::uint16_t sign = std::signbit(x) ? 0x8000 : 0;
+    if (std::isnan(x)) return sign | 0x7DFF;
+    const long double a = std::fabs(static_cast<long double>(x));
+    if (a >= (mode == 1 ? 65520.0L : 65536.0L)) return sign | 0x7C00;
+    // Quantum of the half grid at this magnitude.
+    const int exp2 = a < 0x1p-14L ? -14 : std::ilogb(a);
+    const long double q = std::ldexp(1.0L, exp2 - 10);
+    long double n = mode == 1 ? std::nearbyint(a / q) : std::trunc(a / q);
+    if (mode == 1 && a >= 0x1p-25L && a < 0x1p-24L) n = 1; // smallest subnormal, not the even zero
+    if (n * q >= 65536.0L) return sign | 0x7C00;
+    return sign | pattern_of(n * q);
+}
+
+TEST(ConvertHalf, EveryHalfToSingle) {
+    std::vector<Vek16f> h(65536);
+    for (int i = 0; i < 65536; ++i) h[i] = Vek16f(i);
+    vt::Guarded<Vek32f> out(65536);
+    ASSERT_EQ(veksConvert_16f32f(h.data(), out.data(), 65536), vekStsOk);
+    EXPECT_TRUE(out.guard_intact());
+    for (int i = 0; i < 65536; ++i) {
+        const long double v = half_value(Vek16f(i));
+        if (std::isnan(v)) // payload moves to the top of the single mantissa
+            ASSERT_EQ(bits(out[i]), ((i & 0x8000u) << 16) | 0x7F800000u | ((i & 0x3FFu) << 13)) << i;
+        else
+            ASSERT_TRUE(vt::same_bits(out[i], static_cast<float>(v))) << i;
+    }
+}
+
+TEST(ConvertHalf, SinglesAroundEveryLimit) {
+    vt::Rng rng(21);
+    std::vector<float> src;
+    // Every single with a few mantissa patterns in the exponents where the
+    // half grid changes (subnormal start, normal start, the top).
+    for (std::uint32_t e : {0u, 1u, 100u, 101u, 102u, 103u, 104u, 111u, 112u, 113u, 114u, 127u, 141u, 142u, 143u, 144u, 254u})
+        for (std::uint32_t m : {0u, 1u, 0xFFFu, 0x1000u, 0x1001u, 0x2000u, 0x3000u, 0x7FEFFFu, 0x7FF000u, 0x7FF001u, 0x7FFFFFu,
+                                0x400000u, 0x400001u, 0x3FFFFFu, 0x7FE000u, 0x7FDFFFu})
+            for (std::uint32_t s : {0u, 0x80000000u}) src.push_back(from_bits(s | e << 23 | m));
+    for (int i = 0; i < 200000; ++i) { // random magnitudes within and around the half range
+        const std::uint32_t e = std::uint32_t(rng.integer(95, 150));
+        src.push_back(from_bits(std::uint32_t(rng.integer(0, 1)) << 31 | e << 23 | rng.integer(0, 0x7FFFFF)));
+    }
+    for (float s : {65519.f, 65535.99f, 65536.f}) src.push_back(s);
+    for (int h = 0; h < 65536; ++h) src.push_back(static_cast<float>(half_value(std::uint16_t(h)))); // every half value
+    for (std::uint32_t s : {0x7F800000u, 0xFF800000u, 0x7FC00000u, 0xFFC00001u, 0x7F800001u}) src.push_back(from_bits(s));
+    std::shuffle(src.begin(), src.end(), rng.engine());
+    const float zeros_among_normals[] = {1.0f, -0.0f, 2.0f, 0.0f, -0.0f, 0.0f, 0.0f, -0.0f};
+    src.insert(src.begin(), std::begin(zeros_among_normals), std::end(zeros_among_normals));
+    for (int mode : {0, 1, 3, -1}) {
+        vt::Guarded<Vek16f> out(src.size());
+        ASSERT_EQ(veksConvert_32f16f(src.data(), out.data(), int(src.size()), mode), vekStsOk);
+        EXPECT_TRUE(out.guard_intact());
+        for (std::size_t i = 0; i < src.size(); ++i)
+            ASSERT_EQ(out[i], reference_half(src[i], mode == 1 ? 1 : 0)) << std::hexfloat << src[i] << " mode " << mode;
+    }
+}
+
+// Integers go through single precision exactly, then round as singles do.
+TEST(ConvertHalf, EverySixteenBitInteger) {
+    std::vector<Vek16s> s(65536);
+    for (int i = 0; i < 65536; ++i) s[i] = Vek16s(i - 32768);
+    for (int mode : {0, 1, 5}) {
+        std::vector<Vek16f> got(65536);
+        ASSERT_EQ(veksConvert_16s16f(s.data(), got.data(), 65536, mode), vekStsOk);
+        for (int i = 0; i < 65536; ++i) ASSERT_EQ(got[i], reference_half(float(s[i]), mode == 1 ? 1 : 0)) << s[i];
+    }
+}
+
+Vek16s reference_half_to_int(std::uint16_t h, int mode, int sf) {
+    const long double v = half_value(h);
+    if (std::isnan(v)) return 0;
+    const long double scaled = std::ldexp(v, -std::clamp(sf, -100, 100));
+    const long double r = mode == 1 ? std::nearbyint(std::fabs(scaled)) : std::trunc(std::fabs(scaled));
+    const long double signed_r = std::signbit(v) ? -r : r;
+    return static_cast<Vek16s>(std::clamp(signed_r, -32768.0L, 32767.0L));
+}
+
+TEST(ConvertHalf, EveryHalfToIntegerAtManyScales) {
+    std::vector<Vek16f> h(65536);
+    for (int i = 0; i < 65536; ++i) h[i] = Vek16f(i);
+    for (int mode : {0, 1, 4}) {
+        for (int sf : {0, 1, -1, 2, 5, 10, 11, 12, 13, 20, 30, -5, -10, -15, -16, -24, -40, 100, -100, INT_MAX, INT_MIN}) {
+            vt::Guarded<Vek16s> out(65536);
+            ASSERT_EQ(veksConvert_16f16s_Sfs(h.data(), out.data(), 65536, mode, sf), vekStsOk);
+            for (int i = 0; i < 65536; ++i)
+                ASSERT_EQ(out[i], reference_half_to_int(Vek16f(i), mode == 1 ? 1 : 0, sf))
+                    << std::hex << i << std::dec << " mode " << mode << " sf " << sf;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,165 @@
+// Integer narrowing with scale factors, widening, and integer to float,
+// against exact 128-bit and long double references.
+#include <algorithm>
+#include <climits>
+
+#include "convert_test_util.h"
+
+namespace {
+
+using i128 = __int128;
+
+// x / 2^n (n > 0) or x * 2^-n (n < 0) rounded by mode, exactly.
+i128 scaled_exact(i128 x, int n, int mode) {
+    if (n <= 0) return x * (i128(1) << -n);
+    const i128 d = i128(1) << n;
+    i128 q = x / d, r = x % d; // toward zero
+    if (mode == 0 || r == 0) return q;
+    const i128 twice = (r < 0 ? -r : r) * 2;
+    const int dir = x < 0 ? -1 : 1;
+    if (twice > d || (twice == d && (mode == 2 || (q & 1)))) q += dir;
+    return q;
+}
+long long clamp128(i128 v, long long lo, long long hi) { return v < lo ? lo : (v > hi ? hi : static_cast<long long>(v)); }
+
+// Left shifts are limited to max_left places, right shifts to max_right.
+int limited(int sf, int max_left, int max_right) { return sf < 0 ? std::max(sf, -max_left) : std::min(sf, max_right); }
+
+template <class S>
+std::vector<S> int_sweep(vt::Rng& rng) {
+    std::vector<S> v;
+    using L = std::numeric_limits<S>;
+    for (long long base : {0LL, 1LL, 2LL, 3LL, 5LL, 7LL, 32767LL, 32768LL, 8388607LL, 8388608LL, 16777215LL, 16777216LL,
+                           static_cast<long long>(L::max()), static_cast<long long>(L::min())})
+        for (long long d : {-2, -1, 0, 1, 2}) {
+            v.push_back(static_cast<S>(i128(base) + d)); // wraps at the type's ends
+            v.push_back(static_cast<S>(-(i128(base) + d)));
+        }
+    for (int i = 0; i < 3000; ++i) {
+        const int bits = rng.integer(1, int(sizeof(S) * 8));
+        S x = rng.any<S>();
+        if (bits < int(sizeof(S) * 8)) x = static_cast<S>(x >> (sizeof(S) * 8 - bits));
+        v.push_back(x);
+    }
+    // Exact halves and quarters at assorted shifts.
+    for (int n = 1; n < int(sizeof(S) * 8) - 1; ++n)
+        for (long long k : {1LL, 3LL, 5LL, -1LL, -3LL})
+            v.push_back(static_cast<S>(k * (1LL << (n - 1))));
+    return v;
+}
+
+TEST(ConvertIntNarrow, SweepAgainstExactReference) {
+    vt::Rng rng(11);
+    const int sfs[] = {0, 1, 2, 3, 8, 15, 16, 23, 24, 30, 31, 32, 40, 62, 63, 64, 100, INT_MAX,
+                       -1, -2, -8, -14, -15, -16, -23, -24, -30, -31, -32, -100, INT_MIN};
+    const auto s32 = int_sweep<Vek32s>(rng);
+    const auto u32 = int_sweep<Vek32u>(rng);
+    const auto s64 = int_sweep<Vek64s>(rng);
+    for (int sf : sfs) {
+        vt::Guarded<Vek16s> d16(s32.size());
+        ASSERT_EQ(veksConvert_32s16s_Sfs(s32.data(), d16.data(), int(s32.size()), sf), vekStsOk);
+        for (std::size_t i = 0; i < s32.size(); ++i)
+            ASSERT_EQ(d16[i], clamp128(scaled_exact(s32[i], limited(sf, 15, 31), 1), -32768, 32767)) << s32[i] << " sf " << sf;
+        EXPECT_TRUE(d16.guard_intact());
+
+        vt::Guarded<Vek8u> d24(3 * s32.size());
+        ASSERT_EQ(veksConvert_32s24s_Sfs(s32.data(), d24.data(), int(s32.size()), sf), vekStsOk);
+        for (std::size_t i = 0; i < s32.size(); ++i)
+            ASSERT_EQ(ct::get24s(d24.data() + 3 * i), clamp128(scaled_exact(s32[i], limited(sf, 31, 31), 1), -8388608, 8388607))
+                << s32[i] << " sf " << sf;
+        EXPECT_TRUE(d24.guard_intact());
+
+        vt::Guarded<Vek8u> d24u(3 * u32.size());
+        ASSERT_EQ(veksConvert_32u24u_Sfs(u32.data(), d24u.data(), int(u32.size()), sf), vekStsOk);
+        for (std::size_t i = 0; i < u32.size(); ++i)
+            ASSERT_EQ(ct::get24u(d24u.data() + 3 * i), clamp128(scaled_exact(u32[i], limited(sf, 31, 31), 1), 0, 16777215))
+                << u32[i] << " sf " << sf;
+
+        for (int mode : {0, 1, 2, 7}) {
+            vt::Guarded<Vek32s> d32(s64.size());
+            ASSERT_EQ(veksConvert_64s32s_Sfs(s64.data(), d32.data(), int(s64.size()), mode, sf), vekStsOk);
+            for (std::size_t i = 0; i < s64.size(); ++i)
+                ASSERT_EQ(d32[i], clamp128(scaled_exact(s64[i], limited(sf, 31, 63), mode == 0 || mode == 1 ? mode : 2),
+                                           INT_MIN, INT_MAX))
+                    << s64[i] << " sf " << sf << " mode " << mode;
+        }
+    }
+}
+
+template <class S>
+std::vector<S> every_value() {
+    std::vector<S> v;
+    for (long long x = std::numeric_limits<S>::min(); x <= std::numeric_limits<S>::max(); ++x) v.push_back(S(x));
+    return v;
+}
+
+TEST(ConvertWiden, ExactForEverySmallSourceAndSweeps) {
+    const auto exact = [](auto x) { return x; };
+    ct::expect_each<Vek16s>(veksConvert_8s16s, every_value<Vek8s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_8s32f, every_value<Vek8s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_8u32f, every_value<Vek8u>(), exact);
+    ct::expect_each<Vek32s>(veksConvert_16s32s, every_value<Vek16s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_16s32f, every_value<Vek16s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_16u32f, every_value<Vek16u>(), exact);
+    vt::Rng rng(5);
+    const auto s32 = int_sweep<Vek32s>(rng);
+    ct::expect_each<Vek64f>(veksConvert_32s64f, s32, exact);
+    ct::expect_each<Vek32f>(veksConvert_32s32f, s32, [](Vek32s x) { return float(static_cast<long double>(x)); });
+    ct::expect_each<Vek16s>(veksConvert_32s16s, s32, [](Vek32s x) { return std::clamp(x, -32768, 32767); });
+}
+
+// Packed sources: element i is bytes 3i (least significant) to 3i + 2.
+TEST(ConvertWiden, Packed24) {
+    vt::Rng rng(6);
+    const auto s32 = int_sweep<Vek32s>(rng);
+    std::vector<Vek8u> packed;
+    for (Vek32s x : s32)
+        for (int k = 0; k < 3; ++k) packed.push_back(Vek8u(std::uint32_t(x) >> (8 * k)));
+    const int n = int(s32.size());
+    std::vector<Vek32s> is(n);
+    std::vector<Vek32u> iu(n);
+    std::vector<Vek32f> fs(n), fu(n);
+    ASSERT_EQ(veksConvert_24s32s(packed.data(), is.data(), n), vekStsOk);
+    ASSERT_EQ(veksConvert_24u32u(packed.data(), iu.data(), n), vekStsOk);
+    ASSERT_EQ(veksConvert_24s32f(packed.data(), fs.data(), n), vekStsOk);
+    ASSERT_EQ(veksConvert_24u32f(packed.data(), fu.data(), n), vekStsOk);
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t u = std::uint32_t(s32[i]) & 0xFFFFFF;
+        const Vek32s v = u >= 0x800000 ? Vek32s(u) - 0x1000000 : Vek32s(u);
+        ASSERT_EQ(is[i], v);
+        ASSERT_EQ(iu[i], u);
+        ASSERT_EQ(fs[i], float(v));
+        ASSERT_EQ(fu[i], float(u));
+    }
+}
+
+// Reference: the exact product rounded once (32s32f: rounded to single first).
+TEST(ConvertIntToFloat, ScaledWithClampedFactor) {
+    vt::Rng rng(9);
+    const auto s32 = int_sweep<Vek32s>(rng);
+    const std::vector<Vek16s> s16(s32.begin(), s32.end());
+    const auto scaled = [](long double x, int sf, int lo, int hi) { return std::ldexp(x, -std::clamp(sf, lo, hi)); };
+    for (int sf : {0, 1, -1, 15, -15, 31, -96, -97, -112, -113, 126, 127, 149, 200, -992, -993, -1008, -1009, 1022,
+                   1023, 2000, INT_MIN, INT_MAX}) {
+        const auto call = [sf](auto fn) { return [fn, sf](auto* s, auto* d, int n) { return fn(s, d, n, sf); }; };
+        ct::expect_each<Vek32f>(call(veksConvert_16s32f_Sfs), s16, [&](Vek16s x) { return scaled(x, sf, -112, 126); });
+        ct::expect_each<Vek32f>(call(veksConvert_32s32f_Sfs), s32, [&](Vek32s x) { return scaled(float(x), sf, -96, 126); });
+        ct::expect_each<Vek64f>(call(veksConvert_16s64f_Sfs), s16, [&](Vek16s x) { return scaled(x, sf, -1008, 1022); });
+        ct::expect_each<Vek64f>(call(veksConvert_32s64f_Sfs), s32, [&](Vek32s x) { return scaled(x, sf, -992, 1022); });
+    }
+}
+
+TEST(ConvertFloatWidths, SaturatingNarrowAndExactWiden) {
+    const double big = 3.4028234663852886e38, inf = std::numeric_limits<double>::infinity();
+    const std::vector<double> src = {inf, -inf, 1e300, -1e300, big, -big, std::nextafter(big, inf), 1.0 / 3, -0.0, 1e-50};
+    ct::expect_each<Vek32f>(veksConvert_64f32f, src, [&](double x) { return std::clamp(x, -big, big); });
+    const float nan = NAN;
+    Vek32f out;
+    const double dnan = nan;
+    ASSERT_EQ(veksConvert_64f32f(&dnan, &out, 1), vekStsOk);
+    EXPECT_TRUE(std::isnan(out));
+    const std::vector<float> f = {nan, -0.0f, 1e-45f, 3.4e38f, -INFINITY};
+    ct::expect_each<Vek64f>(veksConvert_32f64f, f, [](float x) { return double(x); });
+}
+
+} // namespace

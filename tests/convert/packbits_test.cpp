@@ -1,0 +1,87 @@
+// Bit packing against a bit-at-a-time reference over random fields, offsets
+// and lengths (clamped ones included).
+#include <algorithm>
+
+#include "convert_test_util.h"
+
+namespace {
+
+struct Packed { std::vector<Vek8u> bytes; int total; VekStatus status; };
+
+// Writes bit after bit, most significant first; bit 0 is the top of byte 0.
+Packed reference_pack(const std::vector<Vek32u>& src, const std::vector<int>& lens, std::vector<Vek8u> dst, int offset) {
+    long long pos = offset & 7;
+    int total = 0;
+    VekStatus status = vekStsOk;
+    for (std::size_t i = 0; i < src.size(); ++i) {
+        int n = lens[i];
+        if (n < 0 || n > 32) status = vekStsBitLenClamped, n = std::clamp(n, 0, 32);
+        for (int b = n - 1; b >= 0; --b, ++pos) {
+            const int bit = (src[i] >> b) & 1;
+            Vek8u& byte = dst[pos / 8];
+            const Vek8u mask = Vek8u(0x80 >> (pos % 8));
+            byte = bit ? (byte | mask) : (byte & ~mask);
+        }
+        total += n;
+    }
+    return {dst, total, status};
+}
+
+TEST(PackBits, RandomFieldsAgainstBitwiseReference) {
+    vt::Rng rng(51);
+    for (int trial = 0; trial < 400; ++trial) {
+        const int len = rng.integer(1, 60);
+        std::vector<Vek32u> src(len);
+        std::vector<int> lens(len);
+        const bool clamp_some = trial % 5 == 0;
+        for (int i = 0; i < len; ++i) {
+            src[i] = rng.any<Vek32u>();
+            lens[i] = clamp_some && rng.integer(0, 6) == 0 ? (rng.integer(0, 1) ? rng.integer(33, 1000) : -rng.integer(1, 9))
+                                                           : rng.integer(0, 32);
+        }
+        const int offset = trial % 3 == 0 ? rng.integer(0, 7) : rng.integer(0, 100);
+        std::vector<Vek8u> initial(len * 4 + 16);
+        for (auto& b : initial) b = Vek8u(rng.integer(0, 255));
+        const Packed want = reference_pack(src, lens, initial, offset);
+        std::vector<Vek8u> got = initial;
+        int total = -1;
+        ASSERT_EQ(veksPackBits_32u8u(src.data(), lens.data(), len, got.data(), offset, &total), want.status);
+        ASSERT_EQ(total, want.total);
+        ASSERT_EQ(got, want.bytes) << "trial " << trial << " offset " << offset;
+    }
+}
+
+TEST(PackBits, Examples) {
+    const Vek32u v[] = {5, 1};
+    const int l[] = {3, 5};
+    Vek8u out[2] = {0xFF, 0xFF};
+    int total = 0;
+    ASSERT_EQ(veksPackBits_32u8u(v, l, 2, out, 0, &total), vekStsOk);
+    EXPECT_EQ(out[0], 0xA1);
+    EXPECT_EQ(out[1], 0xFF);
+    EXPECT_EQ(total, 8);
+    const Vek32u w[] = {0xFFFFFFFFu};
+    const int l40[] = {40};
+    Vek8u o5[5] = {};
+    ASSERT_EQ(veksPackBits_32u8u(w, l40, 1, o5, 0, &total), vekStsBitLenClamped);
+    EXPECT_EQ(total, 32);
+    EXPECT_EQ(o5[3], 0xFF);
+    EXPECT_EQ(o5[4], 0x00);
+}
+
+TEST(PackBits, CheckOrderWritesNothing) {
+    const Vek32u v[] = {1};
+    const int l[] = {8};
+    vt::Guarded<Vek8u> out(4);
+    vt::Guarded<int> total(1);
+    auto call = [&](int null_index, int len, int offset) {
+        return veksPackBits_32u8u(vt::ptr_or_null(v, 0, null_index), vt::ptr_or_null(l, 1, null_index), len,
+                                  vt::ptr_or_null(out.data(), 2, null_index), offset, vt::ptr_or_null(total.data(), 3, null_index));
+    };
+    for (int p = 0; p < 4; ++p) EXPECT_EQ(call(p, 0, -1), vekStsNullPtr) << p;
+    EXPECT_EQ(call(-1, 0, 0), vekStsBadLength);
+    EXPECT_EQ(call(-1, 1, -1), vekStsBadLength);
+    EXPECT_TRUE(out.intact() && total.intact());
+}
+
+} // namespace

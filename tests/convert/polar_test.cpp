@@ -1,0 +1,210 @@
+// Cartesian <-> polar conversion.
+#include <algorithm>
+#include <cstdint>
+
+#include "complex_test_data.h"
+
+namespace {
+
+// The paired single-precision sine and cosine written out: reduction by pi,
+// reflection beyond pi/2, an odd degree-9 polynomial, both signs flipped
+// for an odd multiple of pi.
+struct SinCos { float sin, cos; };
+
+SinCos paired_reference(float phi) {
+    auto poly = [](double r) {
+        const double z = r * r;
+        return r + r * z * (((2.630033909762885e-6 * z - 0.00019820663968799938) * z + 0.008333215738643764) * z - 0.16666665094466732);
+    };
+    const double pi = 3.141592653589793, half_pi = 1.5707963267948966, sg = std::signbit(phi) ? -1.0 : 1.0;
+    const double n = std::trunc(double(phi) * 0.3183098861837907);
+    double r = double(phi) - n * pi;
+    const bool reflect = std::fabs(r) > half_pi;
+    if (reflect) r = pi * sg - r;
+    float s = static_cast<float>(poly(r)), c = static_cast<float>(poly(std::fabs(half_pi * sg - r)));
+    if (reflect) c = -c;
+    const bool odd = std::fmod(n, 2.0) != 0;
+    return {odd ? -s : s, odd ? -c : c};
+}
+
+// Bit-exact, except that the sign of a NaN is not part of the result.
+template <class T>
+bool same_value(T got, T want) { return vt::same_bits(got, want) || (std::isnan(got) && std::isnan(want)); }
+
+template <class R>
+R trunc_saturate(double v) { return static_cast<R>(std::clamp<double>(std::trunc(v), std::numeric_limits<R>::min(), std::numeric_limits<R>::max())); }
+
+TEST(Polar, CheckOrder) {
+    Vek32f f[4] = {};
+    Vek16s s[4] = {};
+    Vek32s i[4] = {};
+    vt::Guarded<Vek32f> a(4), b(4);
+    vt::Guarded<Vek32fc> ac(4);
+    vt::Guarded<Vek16sc> as(4);
+    vt::Guarded<Vek32sc> ai(4);
+    auto intact = [&] { return a.intact() && b.intact() && ac.intact() && as.intact() && ai.intact(); };
+    using vt::ptr_or_null;
+    vt::expect_ptrs_then_len(4, [&](int n, int len) { return veksPolarToCart_32f(ptr_or_null(f, 0, n), ptr_or_null(f, 1, n), ptr_or_null(a.data(), 2, n), ptr_or_null(b.data(), 3, n), len); }, intact);
+    vt::expect_ptrs_then_len(3, [&](int n, int len) { return veksPolarToCart_32fc(ptr_or_null(f, 0, n), ptr_or_null(f, 1, n), ptr_or_null(ac.data(), 2, n), len); }, intact);
+    vt::expect_ptrs_then_len(3, [&](int n, int len) { return veksPolarToCart_16sc(ptr_or_null(s, 0, n), ptr_or_null(s, 1, n), 15, ptr_or_null(as.data(), 2, n), len); }, intact);
+    vt::expect_ptrs_then_len(3, [&](int n, int len) { return veksPolarToCart_32sc(ptr_or_null(i, 0, n), ptr_or_null(i, 1, n), 31, ptr_or_null(ai.data(), 2, n), len); }, intact);
+    vt::expect_ptrs_then_len(3, [&](int n, int len) { return veksPolarToCart_16sc_Sfs(ptr_or_null(s, 0, n), ptr_or_null(s, 1, n), ptr_or_null(as.data(), 2, n), len, 0, 0); }, intact);
+    // The fixed-point position is a length-class error, tested after the pointers.
+    for (int fp : {-1, 16, 100}) {
+        EXPECT_EQ(veksPolarToCart_16sc(s, s, fp, as.data(), 4), vekStsBadLength) << fp;
+        EXPECT_EQ(veksPolarToCart_16sc(s, s, fp, nullptr, 4), vekStsNullPtr) << fp;
+    }
+    for (int fp : {-1, 32}) {
+        EXPECT_EQ(veksPolarToCart_32sc(i, i, fp, ai.data(), 4), vekStsBadLength) << fp;
+        EXPECT_EQ(veksPolarToCart_32sc(nullptr, i, fp, ai.data(), 4), vekStsNullPtr) << fp;
+    }
+    EXPECT_TRUE(intact());
+}
+
+// The floating CartToPolar runs both halves and reports the magnitude's
+// status first; the integer one stops after a failed magnitude.
+TEST(Polar, CartToPolarStatusPrecedence) {
+    const Vek32f re[3] = {3, -1, 0}, im[3] = {4, 0, -2};
+    Vek32f want_m[3], want_p[3];
+    ASSERT_EQ(veksMagnitude_32f(re, im, want_m, 3), vekStsOk);
+    ASSERT_EQ(veksPhase_32f(re, im, want_p, 3), vekStsOk);
+    vt::Guarded<Vek32f> m(3), p(3);
+    EXPECT_EQ(veksCartToPolar_32f(re, im, nullptr, p.data(), 3), vekStsNullPtr);
+    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), nullptr, 3), vekStsNullPtr);
+    for (int k = 0; k < 3; ++k) EXPECT_TRUE(vt::same_bits(p[k], want_p[k]) && vt::same_bits(m[k], want_m[k]));
+    m.reset(), p.reset();
+    EXPECT_EQ(veksCartToPolar_32f(nullptr, im, m.data(), p.data(), 3), vekStsNullPtr);
+    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), p.data(), 0), vekStsBadLength);
+    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), nullptr, 0), vekStsBadLength); // the magnitude's status wins
+    EXPECT_TRUE(m.intact() && p.intact());
+
+    const Vek16sc s[2] = {{3, 4}, {-1, 0}};
+    vt::Guarded<Vek16s> sm(2), sp(2);
+    EXPECT_EQ(veksCartToPolar_16sc_Sfs(s, nullptr, sp.data(), 2, 0, -13), vekStsNullPtr);
+    EXPECT_TRUE(sp.intact());
+    EXPECT_EQ(veksCartToPolar_16sc_Sfs(s, sm.data(), nullptr, 2, 0, -13), vekStsNullPtr);
+    EXPECT_TRUE(sm[0] == 5 && sm[1] == 1);
+    ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm.data(), sp.data(), 2, 1, -13), vekStsOk);
+    EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // atan2(4, 3) 8192 = 7596.3
+}
+
+// CartToPolar equals Magnitude and Phase; PolarToCart inverts it; the
+// double PolarToCart is within one ulp of the function plus half an ulp of
+// the product of the long double reference.
+TEST(Polar, RoundTripAndDoubleAccuracy) {
+    vt::Rng rng(31);
+    const auto p = ct::test_parts<Vek64f>(rng, 501, false);
+    const auto c = p.interleaved<Vek64fc>();
+    const int n = p.size();
+    std::vector<Vek64f> m(n), ph(n), re(n), im(n);
+    std::vector<Vek64fc> back(n);
+    ASSERT_EQ(veksCartToPolar_64f(p.re.data(), p.im.data(), m.data(), ph.data(), n), vekStsOk);
+    EXPECT_EQ(ct::both_forms(p, veksMagnitude_64f, veksMagnitude_64fc), m);
+    EXPECT_EQ(ct::both_forms(p, veksPhase_64f, veksPhase_64fc), ph);
+    ASSERT_EQ(veksPolarToCart_64f(m.data(), ph.data(), re.data(), im.data(), n), vekStsOk);
+    ASSERT_EQ(veksPolarToCart_64fc(m.data(), ph.data(), back.data(), n), vekStsOk);
+    for (int k = 0; k < n; ++k) {
+        EXPECT_NEAR(re[k], p.re[k], 1e-12 * m[k]) << k;
+        EXPECT_NEAR(im[k], p.im[k], 1e-12 * m[k]) << k;
+        EXPECT_TRUE(vt::same_bits(back[k].re, re[k]) && vt::same_bits(back[k].im, im[k])) << k;
+        Vek64f far_re, far_im, far_phi = ph[k] * 1000.0; // also far from the principal range
+        const long double phi = far_phi;
+        ASSERT_EQ(veksPolarToCart_64f(&m[k], &far_phi, &far_re, &far_im, 1), vekStsOk);
+        EXPECT_LE(std::fabs(far_re - m[k] * std::cos(phi)), m[k] * 0x1p-51L) << k;
+        EXPECT_LE(std::fabs(far_im - m[k] * std::sin(phi)), m[k] * 0x1p-51L) << k;
+    }
+    std::vector<Vek32f> fre(n), fim(n), fm(n), fph(n), fx(p.re.begin(), p.re.end()), fy(p.im.begin(), p.im.end());
+    ASSERT_EQ(veksCartToPolar_32f(fx.data(), fy.data(), fm.data(), fph.data(), n), vekStsOk);
+    ASSERT_EQ(veksPolarToCart_32f(fm.data(), fph.data(), fre.data(), fim.data(), n), vekStsOk);
+    for (int k = 0; k < n; ++k) EXPECT_TRUE(std::fabs(fre[k] - fx[k]) <= 4e-7f * fm[k] && std::fabs(fim[k] - fy[k]) <= 4e-7f * fm[k]) << k;
+}
+
+// Pairs follow the polynomial bit for bit; a single trailing element uses
+// the standard single-precision functions. Against the true functions the
+// paired values are within 6e-8 (2.3e-8 from the polynomial, 3e-8 from
+// rounding to single); the product adds half an ulp.
+TEST(Polar, SinglePrecisionPairsAndTail) {
+    vt::Rng rng(37);
+    for (double range : {4.0, 1e5}) {
+        std::vector<float> phase = {0.0f, -0.0f, 1.5707964f, -1.5707964f, 3.1415927f, -3.1415927f, 4.712389f, 6.2831855f,
+                                    -6.2831855f, 1e-20f, 100.0f, -1000.5f, 1e9f, 3e38f, INFINITY, NAN};
+        for (int k = 0; k < 2001; ++k) phase.push_back(static_cast<float>(rng.real(-range, range)));
+        std::vector<float> magn(phase.size());
+        for (auto& m : magn) m = static_cast<float>(rng.real(-100, 100));
+        const int n = static_cast<int>(ct::bounded(phase.size()));
+        for (int len : {n, n - 1, 1, 2, 3}) {
+            vt::Guarded<Vek32f> re(ct::bounded(len)), im(ct::bounded(len));
+            vt::Guarded<Vek32fc> c(ct::bounded(len));
+            ASSERT_EQ(veksPolarToCart_32f(magn.data(), phase.data(), re.data(), im.data(), len), vekStsOk);
+            ASSERT_EQ(veksPolarToCart_32fc(magn.data(), phase.data(), c.data(), len), vekStsOk);
+            for (int k = 0; k < len; ++k) {
+                const float m = magn[k], phi = phase[k];
+                const bool paired = len > 1 && k < (len & ~1);
+                const SinCos sc = paired ? paired_reference(phi) : SinCos{std::sin(phi), std::cos(phi)};
+                const float want_re = m * sc.cos, want_im = m * sc.sin;
+                EXPECT_TRUE(same_value(re[k], want_re) && same_value(im[k], want_im)) << "len " << len << " k " << k << " phi " << phi;
+                EXPECT_TRUE(same_value(c[k].re, want_re) && same_value(c[k].im, want_im)) << "len " << len << " k " << k;
+                if (paired && std::fabs(phi) <= 1e5) {
+                    const long double tc = std::cos(static_cast<long double>(phi)), ts = std::sin(static_cast<long double>(phi));
+                    EXPECT_TRUE(std::fabs(sc.cos - tc) <= 6e-8L && std::fabs(sc.sin - ts) <= 6e-8L) << phi;
+                    EXPECT_LE(std::fabs(re[k] - m * tc), std::fabs(m) * 6e-8L + std::fabs(re[k]) * 0x1p-24L) << phi;
+                }
+            }
+            EXPECT_TRUE(re.guard_intact() && im.guard_intact() && c.guard_intact());
+        }
+    }
+}
+
+// Integer magnitudes with a fixed-point phase: 16-bit pairs take the
+// polynomial (single-precision phase), a single element and all 32-bit
+// data the standard double functions; products truncate and saturate.
+TEST(Polar, FixedPointPhase) {
+    vt::Rng rng(43);
+    const auto p16 = ct::test_parts<Vek16s>(rng, 301);
+    const int n = p16.size();
+    for (int fp = 0; fp <= 15; ++fp) {
+        for (int len : {n, n - 1, 1}) {
+            vt::Guarded<Vek16sc> d(ct::bounded(len));
+            ASSERT_EQ(veksPolarToCart_16sc(p16.re.data(), p16.im.data(), fp, d.data(), len), vekStsOk);
+            for (int k = 0; k < len; ++k) {
+                const float phi = static_cast<float>(p16.im[k]) * std::ldexp(1.0f, -fp);
+                const bool paired = len > 1 && k < (len & ~1);
+                const SinCos sc = paired ? paired_reference(phi) : SinCos{0, 0};
+                const double c = paired ? sc.cos : std::cos(double(phi)), s = paired ? sc.sin : std::sin(double(phi));
+                EXPECT_TRUE(d[k].re == trunc_saturate<Vek16s>(p16.re[k] * c) && d[k].im == trunc_saturate<Vek16s>(p16.re[k] * s)) << fp << " k " << k;
+            }
+            EXPECT_TRUE(d.guard_intact());
+        }
+    }
+    const auto p32 = ct::test_parts<Vek32s>(rng, 300);
+    for (int fp = 0; fp <= 31; ++fp) {
+        vt::Guarded<Vek32sc> d(p32.count());
+        ASSERT_EQ(veksPolarToCart_32sc(p32.re.data(), p32.im.data(), fp, d.data(), p32.size()), vekStsOk);
+        for (int k = 0; k < p32.size(); ++k) {
+            const double phi = std::ldexp(double(p32.im[k]), -fp), m = p32.re[k];
+            EXPECT_TRUE(d[k].re == trunc_saturate<Vek32s>(m * std::cos(phi)) && d[k].im == trunc_saturate<Vek32s>(m * std::sin(phi))) << fp << " k " << k;
+        }
+        EXPECT_TRUE(d.guard_intact());
+    }
+}
+
+// Both inputs scaled (factors clamped to -31..31), half away from zero, saturated.
+TEST(Polar, ScaledIntegerInputs) {
+    vt::Rng rng(47);
+    const auto in = ct::test_parts<Vek16s>(rng, 200);
+    auto round_saturate = [](double v) { return static_cast<Vek16s>(v > 0 ? std::trunc(std::min(v + 0.5, 32767.0)) : std::trunc(std::max(v - 0.5, -32768.0))); };
+    for (int msf : {-2147483647 - 1, -40, -31, -16, -15, -3, 0, 1, 5, 15, 16, 31, 40, 2147483647}) {
+        for (int psf : {-40, -31, -2, 0, 3, 13, 15, 31, 40}) {
+            vt::Guarded<Vek16sc> d(in.count());
+            ASSERT_EQ(veksPolarToCart_16sc_Sfs(in.re.data(), in.im.data(), d.data(), in.size(), msf, psf), vekStsOk);
+            const double mf = std::ldexp(1.0, -std::clamp(msf, -31, 31)), pf = std::ldexp(1.0, -std::clamp(psf, -31, 31));
+            for (int k = 0; k < in.size(); ++k) {
+                const double m = in.re[k] * mf, phi = in.im[k] * pf;
+                EXPECT_TRUE(d[k].re == round_saturate(m * std::cos(phi)) && d[k].im == round_saturate(m * std::sin(phi))) << msf << " " << psf << " k " << k;
+            }
+            EXPECT_TRUE(d.guard_intact());
+        }
+    }
+}
+
+} // namespace
