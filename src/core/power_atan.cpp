@@ -16,11 +16,14 @@ VekStatus arctan(const F* src, F* dst, int len) {
     int n = 0;
 #if defined(__SSE2__)
     if constexpr (sizeof(F) == 4) {
-        // Blocks holding an infinity or a NaN go element by element.
-        if (!overlaps_partially(src, dst, len))
-            for (; n + 4 <= len; n += 4)
-                if (!atansse::atan4(src + n, dst + n))
-                    for (int k = n; k < n + 4; ++k) dst[k] = static_cast<F>(std::atan(static_cast<double>(src[k])));
+        // Chunks holding an infinity or a NaN go element by element.
+        if (!overlaps_partially(src, dst, len)) {
+            auto redo = [](const float* s, float* d, int count) {
+                for (int k = 0; k < count; ++k) d[k] = static_cast<float>(std::atan(static_cast<double>(s[k])));
+            };
+            n = run_chunks<64>(src, dst, n, len, atansse::atan4, redo);
+            n = run_chunks<4>(src, dst, n, len, atansse::atan4, redo);
+        }
     }
 #endif
     for (; n < len; ++n) dst[n] = static_cast<F>(std::atan(static_cast<double>(src[n])));

@@ -28,10 +28,10 @@ inline __m128d atan_reduced(__m128d a, __m128i j_pair, int j0, int j1) {
     const __m128d den = _mm_or_pd(_mm_and_pd(big, _mm_add_pd(a, c)), _mm_andnot_pd(big, _mm_add_pd(one, ac)));
     const __m128d u = _mm_div_pd(num, den);
     const __m128d z = _mm_mul_pd(u, u);
-    __m128d p = _mm_set1_pd(1.0 / 9);
-    p = _mm_add_pd(_mm_set1_pd(-1.0 / 7), _mm_mul_pd(z, p));
-    p = _mm_add_pd(_mm_set1_pd(1.0 / 5), _mm_mul_pd(z, p));
-    p = _mm_add_pd(_mm_set1_pd(-1.0 / 3), _mm_mul_pd(z, p));
+    // P(z) = -1/3 + z/5 - z^2/7 + z^3/9 in pairs (short dependency chains).
+    const __m128d p01 = _mm_add_pd(_mm_set1_pd(-1.0 / 3), _mm_mul_pd(z, _mm_set1_pd(1.0 / 5)));
+    const __m128d p23 = _mm_add_pd(_mm_set1_pd(-1.0 / 7), _mm_mul_pd(z, _mm_set1_pd(1.0 / 9)));
+    const __m128d p = _mm_add_pd(p01, _mm_mul_pd(_mm_mul_pd(z, z), p23));
     const __m128d atan_u = _mm_add_pd(u, _mm_mul_pd(_mm_mul_pd(u, z), p));
     const __m128d hi = _mm_loadh_pd(_mm_load_sd(&kAtanTable[j0].hi), &kAtanTable[j1].hi);
     const __m128d lo = _mm_loadh_pd(_mm_load_sd(&kAtanTable[j0].lo), &kAtanTable[j1].lo);
@@ -42,10 +42,10 @@ inline __m128d atan_reduced(__m128d a, __m128i j_pair, int j0, int j1) {
     return _mm_add_pd(head, _mm_add_pd(_mm_xor_pd(atan_u, sign), tail));
 }
 
-// Writes atan of four finite floats; returns false (writing nothing) when
-// any of the four is infinite or NaN or a result lies too close to a
-// rounding boundary of single precision.
-inline bool atan4(const float* src, float* dst) {
+// Writes atan of four finite floats and ORs the lanes near a single-precision
+// rounding boundary into near; returns false (writing nothing) when any of
+// the four is infinite or NaN.
+inline bool atan4(const float* src, float* dst, __m128i& near) {
     const __m128 x = _mm_loadu_ps(src);
     const __m128 sign = _mm_and_ps(x, _mm_set1_ps(-0.0f));
     const __m128 a = _mm_andnot_ps(_mm_set1_ps(-0.0f), x);
@@ -58,7 +58,7 @@ inline bool atan4(const float* src, float* dst) {
     _mm_store_si128(reinterpret_cast<__m128i*>(js), j);
     const __m128d lo = atan_reduced(_mm_cvtps_pd(a), j, js[0], js[1]);
     const __m128d hi = atan_reduced(_mm_cvtps_pd(_mm_movehl_ps(a, a)), _mm_shuffle_epi32(j, 0x0E), js[2], js[3]);
-    if (near_single_midpoint(lo) || near_single_midpoint(hi)) return false;
+    near = _mm_or_si128(near, near_single_midpoint(lo, hi));
     _mm_storeu_ps(dst, _mm_xor_ps(_mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi)), sign));
     return true;
 }

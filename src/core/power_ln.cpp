@@ -38,12 +38,14 @@ VekStatus ln_float(const S* src, D* dst, int len) {
     int n = 0;
 #if defined(__SSE2__)
     if constexpr (sizeof(S) == 4 && sizeof(D) == 4) {
-        // Blocks of four ordinary values; a block with any special,
-        // subnormal or infinite element goes element by element.
+        // Chunks of ordinary values; a chunk with any special, subnormal or
+        // infinite element goes element by element, in order.
         if (!overlaps_partially(src, dst, len)) {
-            for (; n + 4 <= len; n += 4)
-                if (!lnsse::ln4(src + n, dst + n))
-                    for (int k = n; k < n + 4; ++k) ln_float_scalar(src, dst, k, warn);
+            auto redo = [&](const float* s, float* d, int count) {
+                for (int k = 0; k < count; ++k) ln_float_scalar(s, d, k, warn);
+            };
+            n = run_chunks<64>(src, dst, n, len, lnsse::ln4, redo);
+            n = run_chunks<4>(src, dst, n, len, lnsse::ln4, redo);
         }
     }
 #endif

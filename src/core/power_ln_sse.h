@@ -10,6 +10,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/power_ln_table.h"
 #include "core/power_sse_util.h"
 
@@ -25,32 +28,37 @@ inline __m128d ln_reduced(__m128d m, __m128d e, int j0, int j1) {
     const __m128d hi = _mm_loadh_pd(_mm_load_sd(&kLnTable[j0].log_hi), &kLnTable[j1].log_hi);
     const __m128d lo = _mm_loadh_pd(_mm_load_sd(&kLnTable[j0].log_lo), &kLnTable[j1].log_lo);
     const __m128d r = _mm_sub_pd(_mm_mul_pd(m, invc), _mm_set1_pd(1.0));
-    __m128d p = _mm_set1_pd(1.0 / 7);
-    p = _mm_add_pd(_mm_set1_pd(-1.0 / 6), _mm_mul_pd(r, p));
-    p = _mm_add_pd(_mm_set1_pd(1.0 / 5), _mm_mul_pd(r, p));
-    p = _mm_add_pd(_mm_set1_pd(-1.0 / 4), _mm_mul_pd(r, p));
-    p = _mm_add_pd(_mm_set1_pd(1.0 / 3), _mm_mul_pd(r, p));
-    p = _mm_add_pd(_mm_set1_pd(-1.0 / 2), _mm_mul_pd(r, p));
+    // P(r) = -1/2 + r/3 - r^2/4 + r^3/5 - r^4/6 + r^5/7 in pairs (short dependency chains).
+    const __m128d r2 = _mm_mul_pd(r, r);
+    const __m128d p01 = _mm_add_pd(_mm_set1_pd(-1.0 / 2), _mm_mul_pd(r, _mm_set1_pd(1.0 / 3)));
+    const __m128d p23 = _mm_add_pd(_mm_set1_pd(-1.0 / 4), _mm_mul_pd(r, _mm_set1_pd(1.0 / 5)));
+    const __m128d p45 = _mm_add_pd(_mm_set1_pd(-1.0 / 6), _mm_mul_pd(r, _mm_set1_pd(1.0 / 7)));
+    const __m128d p = _mm_add_pd(p01, _mm_mul_pd(r2, _mm_add_pd(p23, _mm_mul_pd(r2, p45))));
     const __m128d head = _mm_add_pd(_mm_mul_pd(e, _mm_set1_pd(kLn2Hi)), hi);
     const __m128d tail = _mm_add_pd(_mm_mul_pd(e, _mm_set1_pd(kLn2Lo)), lo);
-    return _mm_add_pd(head, _mm_add_pd(r, _mm_add_pd(_mm_mul_pd(_mm_mul_pd(r, r), p), tail)));
+    return _mm_add_pd(head, _mm_add_pd(r, _mm_add_pd(_mm_mul_pd(r2, p), tail)));
 }
 
-// Writes ln of four positive normal finite floats; returns false (writing
-// nothing) when any of the four is not such a value or a result lies too
-// close to a rounding boundary of single precision.
-inline bool ln4(const float* src, float* dst) {
+// Writes ln of four positive normal finite floats and ORs the lanes near a
+// single-precision rounding boundary into near; returns false (writing
+// nothing) when any of the four is not such a value.
+inline bool ln4(const float* src, float* dst, __m128i& near) {
     const __m128i bits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src));
     const __m128i normal = _mm_and_si128(_mm_cmpgt_epi32(bits, _mm_set1_epi32(0x007FFFFF)),
                                          _mm_cmplt_epi32(bits, _mm_set1_epi32(0x7F800000)));
     if (_mm_movemask_epi8(normal) != 0xFFFF) return false;
-    alignas(16) int j[4];
-    _mm_store_si128(reinterpret_cast<__m128i*>(j), _mm_and_si128(_mm_srli_epi32(bits, 15), _mm_set1_epi32(0xFF)));
+    // Table indices straight from memory: scalar loads do not wait for the vector work.
+    int j[4];
+    for (int k = 0; k < 4; ++k) {
+        std::uint32_t b;
+        std::memcpy(&b, src + k, sizeof b);
+        j[k] = static_cast<int>((b >> 15) & 0xFF);
+    }
     const __m128i e = _mm_sub_epi32(_mm_srli_epi32(bits, 23), _mm_set1_epi32(127));
     const __m128 m = _mm_castsi128_ps(_mm_or_si128(_mm_and_si128(bits, _mm_set1_epi32(0x007FFFFF)), _mm_set1_epi32(0x3F800000)));
     const __m128d lo = ln_reduced(_mm_cvtps_pd(m), _mm_cvtepi32_pd(e), j[0], j[1]);
     const __m128d hi = ln_reduced(_mm_cvtps_pd(_mm_movehl_ps(m, m)), _mm_cvtepi32_pd(_mm_shuffle_epi32(e, 0x0E)), j[2], j[3]);
-    if (near_single_midpoint(lo) || near_single_midpoint(hi)) return false;
+    near = _mm_or_si128(near, near_single_midpoint(lo, hi));
     _mm_storeu_ps(dst, _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi)));
     return true;
 }

@@ -110,6 +110,40 @@ TEST(PowerFloat, InPlaceMatchesOutOfPlace) {
 
 template <class F> std::uint64_t bits(F x) { return vt::bits_of(x); }
 
+TEST(PowerFloat, BlockKernelsKeepOrderSpecialsAndRoundingBoundaries) {
+    // Values whose logarithm lies next to a single-precision rounding
+    // boundary sit among ordinary ones, with specials further on, at
+    // lengths that leave every kind of tail.
+    const float hard[] = {0x1.827a74p-7f, 0x1.d1309cp+62f};
+    vt::Rng rng(31);
+    for (int len : {3, 4, 63, 64, 65, 130, 200}) {
+        std::vector<float> x(len);
+        for (auto& v : x) v = float(rng.real(1e-3, 1e3));
+        x[len / 3] = hard[0];
+        x[len / 2] = hard[1];
+        VekStatus want = vekStsOk;
+        if (len > 60) {
+            x[len - 20] = 0.0f;
+            x[len - 10] = -2.0f;
+            x[len - 5] = std::numeric_limits<float>::denorm_min();
+            want = vekStsLogZeroArg;
+        }
+        vt::Guarded<Vek32f> out(len), at(len);
+        std::vector<float> ip = x, ipa = x;
+        ASSERT_EQ(veksLn_32f(x.data(), out.data(), len), want);
+        ASSERT_EQ(veksLn_32f_I(ip.data(), len), want);
+        ASSERT_EQ(veksArctan_32f(x.data(), at.data(), len), vekStsOk);
+        ASSERT_EQ(veksArctan_32f_I(ipa.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) {
+            const float ln = x[i] > 0 ? float(double(std::log((long double)x[i]))) : (x[i] == 0 ? -std::numeric_limits<float>::infinity() : vekConstantOfNAN_32f);
+            ASSERT_TRUE(vt::same_bits(out[i], ln) && vt::same_bits(ip[i], ln)) << len << " " << i;
+            const float a = float(double(std::atan((long double)x[i])));
+            ASSERT_TRUE(at[i] == a && ipa[i] == a) << len << " " << i;
+        }
+        EXPECT_TRUE(out.guard_intact() && at.guard_intact());
+    }
+}
+
 TEST(PowerFloat, SquareRootSpecialValues) {
     const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
     const float src[] = {4, -1, nan, -0.0f, inf, -inf, -std::numeric_limits<float>::denorm_min()};
