@@ -1,0 +1,242 @@
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+#include <vector>
+
+#include "veks_test.h"
+
+namespace {
+
+template <class T> using VV = VekStatus (*)(const T*, const T*, T*, int);
+template <class T> using VVI = VekStatus (*)(const T*, T*, int);
+template <class T> using VC = VekStatus (*)(const T*, T, T*, int);
+template <class T> using VCI = VekStatus (*)(T, T*, int);
+template <class T> using SH = VekStatus (*)(const T*, int, T*, int);
+template <class T> using SHI = VekStatus (*)(int, T*, int);
+
+// One row per logic type: each operation with its reference.
+template <class T> struct LogicRow {
+    const char* name;
+    VV<T> vv;
+    VVI<T> vvi;
+    VC<T> vc;
+    VCI<T> vci;
+    T (*ref)(T, T);
+};
+template <class T> std::vector<LogicRow<T>> logic_rows();
+#define LOGIC_ROWS(s)                                                                                       \
+    template <> std::vector<LogicRow<Vek##s>> logic_rows() {                                              \
+        return {{"And", veksAnd_##s, veksAnd_##s##_I, veksAndC_##s, veksAndC_##s##_I, [](Vek##s a, Vek##s b) { return Vek##s(a & b); }}, \
+                {"Or", veksOr_##s, veksOr_##s##_I, veksOrC_##s, veksOrC_##s##_I, [](Vek##s a, Vek##s b) { return Vek##s(a | b); }},     \
+                {"Xor", veksXor_##s, veksXor_##s##_I, veksXorC_##s, veksXorC_##s##_I, [](Vek##s a, Vek##s b) { return Vek##s(a ^ b); }}}; \
+    }
+LOGIC_ROWS(8u) LOGIC_ROWS(16u) LOGIC_ROWS(32u)
+#undef LOGIC_ROWS
+
+template <class T> struct NotFns;
+#define NOT_ROW(s) template <> struct NotFns<Vek##s> { static constexpr auto f = veksNot_##s; static constexpr auto fi = veksNot_##s##_I; };
+NOT_ROW(8u) NOT_ROW(16u) NOT_ROW(32u)
+#undef NOT_ROW
+
+template <class T> class LogicTyped : public ::testing::Test {};
+using LogicTypes = ::testing::Types<Vek8u, Vek16u, Vek32u>;
+TYPED_TEST_SUITE(LogicTyped, LogicTypes);
+
+TYPED_TEST(LogicTyped, EveryOperationMatchesReferenceInAndOutOfPlace) {
+    using T = TypeParam;
+    vt::Rng rng(7);
+    for (int len : {1, 3, 15, 16, 17, 64, 129}) {
+        std::vector<T> a(len), b(len);
+        for (auto& v : a) v = rng.any<T>();
+        for (auto& v : b) v = rng.any<T>();
+        const T c = rng.any<T>() | 1;
+        for (const auto& row : logic_rows<T>()) {
+            vt::Guarded<T> d(len), dc(len);
+            ASSERT_EQ(row.vv(a.data(), b.data(), d.data(), len), vekStsOk);
+            ASSERT_EQ(row.vc(a.data(), c, dc.data(), len), vekStsOk);
+            std::vector<T> ip = b, ipc = a;
+            ASSERT_EQ(row.vvi(a.data(), ip.data(), len), vekStsOk);
+            ASSERT_EQ(row.vci(c, ipc.data(), len), vekStsOk);
+            for (int i = 0; i < len; ++i) {
+                ASSERT_EQ(d[i], row.ref(a[i], b[i])) << row.name;
+                ASSERT_EQ(ip[i], row.ref(b[i], a[i])) << row.name;
+                ASSERT_EQ(dc[i], row.ref(a[i], c)) << row.name;
+                ASSERT_EQ(ipc[i], row.ref(a[i], c)) << row.name;
+            }
+            EXPECT_TRUE(d.guard_intact() && dc.guard_intact());
+        }
+        vt::Guarded<T> d(len);
+        std::vector<T> ip = a;
+        ASSERT_EQ(NotFns<T>::f(a.data(), d.data(), len), vekStsOk);
+        ASSERT_EQ(NotFns<T>::fi(ip.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) ASSERT_TRUE(d[i] == T(~a[i]) && ip[i] == T(~a[i]));
+    }
+}
+
+TYPED_TEST(LogicTyped, ZeroConstantShortcuts) {
+    using T = TypeParam;
+    const std::vector<T> a = {T(0x5A), T(~T(0)), 0, 1, T(0x81)};
+    for (const auto& row : logic_rows<T>()) {
+        vt::Guarded<T> d(a.size());
+        ASSERT_EQ(row.vc(a.data(), 0, d.data(), 5), vekStsOk);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(d[i], row.ref(a[i], 0)) << row.name; // zeros for And, copy otherwise
+        std::vector<T> ip = a;
+        ASSERT_EQ(row.vci(0, ip.data(), 5), vekStsOk);
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(ip[i], row.ref(a[i], 0));
+        d.reset();
+        EXPECT_EQ(row.vc(nullptr, 0, d.data(), 5), vekStsNullPtr) << "a null source is reported even for val 0";
+        EXPECT_TRUE(d.intact());
+    }
+}
+
+TYPED_TEST(LogicTyped, CheckOrder) {
+    using T = TypeParam;
+    vt::Guarded<T> d(4);
+    std::vector<T> s(4, T(3));
+    auto intact = [&] { return d.intact(); };
+    for (const auto& row : logic_rows<T>()) {
+        for (T c : {T(0), T(5)}) {
+            vt::expect_ptrs_then_len(3, [&](int nul, int len) { return row.vv(vt::ptr_or_null(s.data(), 0, nul), vt::ptr_or_null(s.data(), 1, nul), vt::ptr_or_null(d.data(), 2, nul), len); }, intact);
+            vt::expect_ptrs_then_len(2, [&](int nul, int len) { return row.vvi(vt::ptr_or_null(s.data(), 0, nul), vt::ptr_or_null(d.data(), 1, nul), len); }, intact);
+            vt::expect_ptrs_then_len(2, [&](int nul, int len) { return row.vc(vt::ptr_or_null(s.data(), 0, nul), c, vt::ptr_or_null(d.data(), 1, nul), len); }, intact);
+            vt::expect_ptrs_then_len(1, [&](int nul, int len) { return row.vci(c, vt::ptr_or_null(d.data(), 0, nul), len); }, intact);
+        }
+    }
+    vt::expect_ptrs_then_len(2, [&](int nul, int len) { return NotFns<T>::f(vt::ptr_or_null(s.data(), 0, nul), vt::ptr_or_null(d.data(), 1, nul), len); }, intact);
+    vt::expect_ptrs_then_len(1, [&](int nul, int len) { return NotFns<T>::fi(vt::ptr_or_null(d.data(), 0, nul), len); }, intact);
+}
+
+TEST(Logic, OverlappingBuffersGoInAscendingOrder) {
+    // dst one element above src: each result feeds the next element.
+    std::vector<Vek16u> buf = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0}, want = buf;
+    for (int i = 0; i < 10; ++i) want[i + 1] = Vek16u(want[i] ^ want[i + 1]);
+    ASSERT_EQ(veksXor_16u(buf.data(), buf.data() + 1, buf.data() + 1, 10), vekStsOk);
+    EXPECT_EQ(buf, want);
+    std::vector<Vek8u> b8 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
+    ASSERT_EQ(veksOrC_8u(b8.data(), 0x40, b8.data() + 2, 18), vekStsOk);
+    for (int i = 2; i < 20; ++i) EXPECT_EQ(b8[i], (i % 2 ? 2 : 1) | 0x40) << i;
+}
+
+// ---- shifts --------------------------------------------------------------------
+
+template <class T> struct ShiftRow { SH<T> l; SHI<T> li; SH<T> r; SHI<T> ri; };
+template <class T> ShiftRow<T> shift_row();
+#define SHIFT_ROW(s) \
+    template <> ShiftRow<Vek##s> shift_row() { return {veksLShiftC_##s, veksLShiftC_##s##_I, veksRShiftC_##s, veksRShiftC_##s##_I}; }
+SHIFT_ROW(8u) SHIFT_ROW(16u) SHIFT_ROW(16s) SHIFT_ROW(32s)
+#undef SHIFT_ROW
+
+// Exact references: left shift of the raw bits modulo 2^width; right shift
+// as floor(x / 2^count).
+template <class T> T ref_lshift(T x, int c) {
+    const int w = int(sizeof(T) * 8);
+    if (c >= w) return 0;
+    const std::uint64_t mask = (w == 64) ? ~0ull : ((1ull << w) - 1);
+    return static_cast<T>((static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<T>>(x)) << c) & mask);
+}
+template <class T> T ref_rshift(T x, int c) {
+    const long double q = std::floor(static_cast<long double>(x) / std::ldexp(1.0L, c > 60 ? 60 : c));
+    return static_cast<T>(q);
+}
+
+template <class T> class ShiftTyped : public ::testing::Test {};
+using ShiftTypes = ::testing::Types<Vek8u, Vek16u, Vek16s, Vek32s>;
+TYPED_TEST_SUITE(ShiftTyped, ShiftTypes);
+
+TYPED_TEST(ShiftTyped, EveryCountMatchesReference) {
+    using T = TypeParam;
+    const auto row = shift_row<T>();
+    std::vector<T> src;
+    if (sizeof(T) <= 2) {
+        for (std::int64_t v = std::numeric_limits<T>::min(); v <= std::numeric_limits<T>::max(); ++v) src.push_back(T(v));
+    } else {
+        vt::Rng rng(3);
+        for (int i = 0; i < 4000; ++i) src.push_back(rng.any<T>());
+        for (T v : {T(0), T(1), T(-1), std::numeric_limits<T>::min(), std::numeric_limits<T>::max()}) src.push_back(v);
+    }
+    const int n = int(src.size()), w = int(sizeof(T) * 8);
+    for (int c : {0, 1, 2, 3, w / 2, w - 2, w - 1, w, w + 1, 40, 2147483647}) {
+        const std::size_t un = std::min<std::size_t>(src.size(), 1u << 20);
+        vt::Guarded<T> l(un), r(un);
+        std::vector<T> li = src, ri = src;
+        ASSERT_EQ(row.l(src.data(), c, l.data(), n), vekStsOk);
+        ASSERT_EQ(row.r(src.data(), c, r.data(), n), vekStsOk);
+        ASSERT_EQ(row.li(c, li.data(), n), vekStsOk);
+        ASSERT_EQ(row.ri(c, ri.data(), n), vekStsOk);
+        for (int i = 0; i < n; ++i) {
+            ASSERT_EQ(l[i], ref_lshift(src[i], c)) << +src[i] << " << " << c;
+            ASSERT_EQ(r[i], ref_rshift(src[i], c)) << +src[i] << " >> " << c;
+            ASSERT_EQ(li[i], l[i]);
+            ASSERT_EQ(ri[i], r[i]);
+        }
+        EXPECT_TRUE(l.guard_intact() && r.guard_intact());
+    }
+}
+
+TYPED_TEST(ShiftTyped, CheckOrderThenNegativeCount) {
+    using T = TypeParam;
+    const auto row = shift_row<T>();
+    vt::Guarded<T> d(4);
+    std::vector<T> s(4, T(3));
+    auto intact = [&] { return d.intact(); };
+    for (auto fn : {row.l, row.r})
+        for (int c : {-1, 0, 3}) {
+            vt::expect_ptrs_then_len(2, [&](int nul, int len) { return fn(vt::ptr_or_null(s.data(), 0, nul), c, vt::ptr_or_null(d.data(), 1, nul), len); }, intact);
+            EXPECT_EQ(fn(s.data(), -1, d.data(), 4), vekStsBadShift);
+            EXPECT_EQ(fn(s.data(), -2147483647 - 1, d.data(), 4), vekStsBadShift);
+            EXPECT_TRUE(d.intact());
+        }
+    for (auto fn : {row.li, row.ri})
+        for (int c : {-1, 0, 3}) {
+            vt::expect_ptrs_then_len(1, [&](int nul, int len) { return fn(c, vt::ptr_or_null(d.data(), 0, nul), len); }, intact);
+            EXPECT_EQ(fn(-5, d.data(), 4), vekStsBadShift);
+            EXPECT_EQ(fn(0, d.data(), 4), vekStsOk); // count 0 in place leaves the data alone
+            EXPECT_TRUE(d.intact());
+        }
+}
+
+TYPED_TEST(ShiftTyped, EveryLengthAndOverlap) {
+    using T = TypeParam;
+    const auto row = shift_row<T>();
+    vt::Rng rng(12);
+    for (int len = 1; len <= 70; ++len) {
+        std::vector<T> src(len);
+        for (auto& v : src) v = rng.any<T>();
+        vt::Guarded<T> l(70), r(70);
+        ASSERT_EQ(row.l(src.data(), 3, l.data(), len), vekStsOk);
+        ASSERT_EQ(row.r(src.data(), 3, r.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) ASSERT_TRUE(l[i] == ref_lshift(src[i], 3) && r[i] == ref_rshift(src[i], 3)) << len;
+        EXPECT_TRUE(l.guard_intact() && r.guard_intact());
+    }
+    // Destination one element above the source: each result feeds the next.
+    std::vector<T> buf(41), want;
+    for (auto& v : buf) v = rng.any<T>();
+    want = buf;
+    for (int i = 0; i < 40; ++i) want[i + 1] = ref_rshift(want[i], 1);
+    ASSERT_EQ(row.r(buf.data(), 1, buf.data() + 1, 40), vekStsOk);
+    EXPECT_EQ(buf, want);
+}
+
+TEST(Shift, DocumentedExamples) {
+    struct Case { Vek16s x; int c; Vek16s want; };
+    for (const Case& k : {Case{-1, 1, -1}, Case{-3, 1, -2}, Case{-5, 40, -1}, Case{5, 40, 0}}) {
+        Vek16s out;
+        ASSERT_EQ(veksRShiftC_16s(&k.x, k.c, &out, 1), vekStsOk);
+        EXPECT_EQ(out, k.want);
+    }
+    Vek16u u = 0x8000, uo;
+    veksRShiftC_16u(&u, 15, &uo, 1);
+    EXPECT_EQ(uo, 1);
+    veksRShiftC_16u(&u, 16, &uo, 1);
+    EXPECT_EQ(uo, 0);
+    Vek16s s = 0x4001, so;
+    veksLShiftC_16s(&s, 1, &so, 1);
+    EXPECT_EQ(so, -32766);
+    Vek8u b = 0x0F, bo;
+    veksNot_8u(&b, &bo, 1);
+    EXPECT_EQ(bo, 0xF0);
+    EXPECT_EQ(veksLShiftC_8u(nullptr, 0, &bo, 1), vekStsNullPtr);
+}
+
+} // namespace

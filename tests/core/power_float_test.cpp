@@ -1,0 +1,339 @@
+// Floating-point members of the power family against long double
+// references. Single-precision results come from a double-precision value
+// rounded to single, so they may sit up to 2^-29 ulp beyond half an ulp;
+// double-precision results of the C library's functions stay within one ulp.
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "core/vekcore/vekcore.h"
+#include "power_test_util.h"
+
+namespace {
+
+constexpr double kFloatUlp = 0.5 + 1.0 / (1 << 20);
+
+// Random finite values of every exponent (both signs unless positive_only),
+// plus the awkward ones.
+template <class F> std::vector<F> all_exponents(int count, bool positive_only) {
+    using U = std::conditional_t<sizeof(F) == 4, std::uint32_t, std::uint64_t>;
+    std::vector<F> v = {F(1), F(2), F(0.5), std::numeric_limits<F>::min(), std::numeric_limits<F>::denorm_min(),
+                        std::numeric_limits<F>::max(), F(1) + std::numeric_limits<F>::epsilon(), F(1) - std::numeric_limits<F>::epsilon() / 2};
+    vt::Rng rng(21);
+    while (int(v.size()) < count) {
+        F x;
+        const U bits = rng.any<U>();
+        std::memcpy(&x, &bits, sizeof x);
+        if (!std::isfinite(x)) continue;
+        v.push_back(positive_only ? std::fabs(x) : x);
+    }
+    return v;
+}
+
+template <class S, class D>
+void check_accuracy(const char* name, VekStatus (*fn)(const S*, D*, int), const std::vector<S>& src,
+                    long double (*ref)(long double), double bound) {
+    std::vector<D> dst(src.size());
+    ASSERT_EQ(fn(src.data(), dst.data(), int(src.size())), vekStsOk) << name;
+    for (std::size_t i = 0; i < src.size(); ++i) {
+        const long double want = ref(src[i]);
+        ASSERT_LE(vt::ulp_distance<D>(dst[i], want), bound) << name << "(" << src[i] << ") = " << dst[i];
+        if (sizeof(D) == 4) { // single precision: the double-rounded value itself
+            ASSERT_EQ(dst[i], static_cast<D>(static_cast<double>(want))) << name << "(" << src[i] << ")";
+        }
+    }
+}
+
+long double ref_sqrt(long double x) { return std::sqrt(x); }
+long double ref_cbrt(long double x) { return std::cbrt(x); }
+long double ref_exp(long double x) { return std::exp(x); }
+long double ref_log(long double x) { return std::log(x); }
+long double ref_atan(long double x) { return std::atan(x); }
+
+TEST(PowerFloat, AccuracyOverAllExponents) {
+    const auto f_pos = all_exponents<float>(100000, true), f_all = all_exponents<float>(100000, false);
+    const auto d_pos = all_exponents<double>(100000, true), d_all = all_exponents<double>(100000, false);
+    std::vector<float> f_exp;
+    std::vector<double> d_exp;
+    vt::Rng rng(4);
+    for (int i = 0; i < 100000; ++i) {
+        f_exp.push_back(float(rng.real(-104, 88.72)));
+        d_exp.push_back(rng.real(-745, 709.7));
+    }
+    check_accuracy("Sqrt_32f", veksSqrt_32f, f_pos, ref_sqrt, 0.5);
+    check_accuracy("Sqrt_64f", veksSqrt_64f, d_pos, ref_sqrt, 0.5);
+    check_accuracy("Cubrt_32f", veksCubrt_32f, f_all, ref_cbrt, kFloatUlp);
+    check_accuracy("Exp_32f", veksExp_32f, f_exp, ref_exp, kFloatUlp);
+    check_accuracy("Exp_64f", veksExp_64f, d_exp, ref_exp, 1.0);
+    check_accuracy("Exp_32f64f", veksExp_32f64f, f_exp, ref_exp, 1.0);
+    check_accuracy("Ln_32f", veksLn_32f, f_pos, ref_log, kFloatUlp);
+    check_accuracy("Ln_64f", veksLn_64f, d_pos, ref_log, 1.0);
+    check_accuracy("Ln_64f32f", veksLn_64f32f, d_pos, ref_log, kFloatUlp);
+    check_accuracy("Arctan_32f", veksArctan_32f, f_all, ref_atan, kFloatUlp);
+    check_accuracy("Arctan_64f", veksArctan_64f, d_all, ref_atan, 1.0);
+    // Dense sweep of single-precision values around 1, where ln cancels.
+    std::vector<float> near1;
+    for (float x = 0.75f; x < 1.5f; x = std::nextafter(std::nextafter(std::nextafter(x, 2.0f), 2.0f), 2.0f)) near1.push_back(x);
+    check_accuracy("Ln_32f near 1", veksLn_32f, near1, ref_log, kFloatUlp);
+    check_accuracy("Arctan_32f near 1", veksArctan_32f, near1, ref_atan, kFloatUlp);
+}
+
+TEST(PowerFloat, InPlaceMatchesOutOfPlace) {
+    std::vector<float> f = all_exponents<float>(3000, false);
+    std::vector<double> d = all_exponents<double>(3000, false);
+    f.insert(f.end(), {0.0f, -0.0f, std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), std::nanf("")});
+    d.insert(d.end(), {0.0, -0.0, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), std::nan("")});
+    pt::expect_inplace_matches(veksSqr_32f, veksSqr_32f_I, f);
+    pt::expect_inplace_matches(veksSqr_64f, veksSqr_64f_I, d);
+    pt::expect_inplace_matches(veksSqrt_32f, veksSqrt_32f_I, f);
+    pt::expect_inplace_matches(veksSqrt_64f, veksSqrt_64f_I, d);
+    pt::expect_inplace_matches(veksExp_32f, veksExp_32f_I, f);
+    pt::expect_inplace_matches(veksExp_64f, veksExp_64f_I, d);
+    pt::expect_inplace_matches(veksLn_32f, veksLn_32f_I, f);
+    pt::expect_inplace_matches(veksLn_64f, veksLn_64f_I, d);
+    pt::expect_inplace_matches(veksArctan_32f, veksArctan_32f_I, f);
+    pt::expect_inplace_matches(veksArctan_64f, veksArctan_64f_I, d);
+    std::vector<Vek32fc> fc;
+    std::vector<Vek64fc> dc;
+    for (std::size_t i = 0; i + 1 < f.size(); i += 2) {
+        fc.push_back({f[i], f[i + 1]});
+        dc.push_back({d[i], d[i + 1]});
+    }
+    pt::expect_inplace_matches(veksSqr_32fc, veksSqr_32fc_I, fc);
+    pt::expect_inplace_matches(veksSqr_64fc, veksSqr_64fc_I, dc);
+    pt::expect_inplace_matches(veksSqrt_32fc, veksSqrt_32fc_I, fc);
+    pt::expect_inplace_matches(veksSqrt_64fc, veksSqrt_64fc_I, dc);
+}
+
+template <class F> std::uint64_t bits(F x) { return vt::bits_of(x); }
+
+TEST(PowerFloat, BlockKernelsKeepOrderSpecialsAndRoundingBoundaries) {
+    // Values whose logarithm lies next to a single-precision rounding
+    // boundary sit among ordinary ones, with specials further on, at
+    // lengths that leave every kind of tail.
+    const float hard[] = {0x1.827a74p-7f, 0x1.d1309cp+62f};
+    vt::Rng rng(31);
+    for (int len : {3, 4, 63, 64, 65, 130, 200}) {
+        std::vector<float> x(len);
+        for (auto& v : x) v = float(rng.real(1e-3, 1e3));
+        x[len / 3] = hard[0];
+        x[len / 2] = hard[1];
+        VekStatus want = vekStsOk;
+        if (len > 60) {
+            x[len - 20] = 0.0f;
+            x[len - 10] = -2.0f;
+            x[len - 5] = std::numeric_limits<float>::denorm_min();
+            want = vekStsLogZeroArg;
+        }
+        vt::Guarded<Vek32f> out(len), at(len);
+        std::vector<float> ip = x, ipa = x;
+        ASSERT_EQ(veksLn_32f(x.data(), out.data(), len), want);
+        ASSERT_EQ(veksLn_32f_I(ip.data(), len), want);
+        ASSERT_EQ(veksArctan_32f(x.data(), at.data(), len), vekStsOk);
+        ASSERT_EQ(veksArctan_32f_I(ipa.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) {
+            const float ln = x[i] > 0 ? float(double(std::log((long double)x[i]))) : (x[i] == 0 ? -std::numeric_limits<float>::infinity() : vekConstantOfNAN_32f);
+            ASSERT_TRUE(vt::same_bits(out[i], ln) && vt::same_bits(ip[i], ln)) << len << " " << i;
+            const float a = float(double(std::atan((long double)x[i])));
+            ASSERT_TRUE(at[i] == a && ipa[i] == a) << len << " " << i;
+        }
+        EXPECT_TRUE(out.guard_intact() && at.guard_intact());
+    }
+}
+
+TEST(PowerFloat, SquareRootSpecialValues) {
+    const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
+    const float src[] = {4, -1, nan, -0.0f, inf, -inf, -std::numeric_limits<float>::denorm_min()};
+    vt::Guarded<Vek32f> d(7);
+    ASSERT_EQ(veksSqrt_32f(src, d.data(), 7), vekStsSqrtNegativeArg);
+    EXPECT_EQ(d[0], 2.0f);
+    for (int i : {1, 2, 5, 6}) EXPECT_EQ(bits(d[i]), bits(vekConstantOfNAN_32f)) << i;
+    EXPECT_EQ(bits(d[3]), bits(-0.0f));
+    EXPECT_EQ(d[4], inf);
+    EXPECT_TRUE(d.guard_intact());
+    const double dsrc[] = {2.25, 0.0, -1e-300};
+    double dd[3];
+    EXPECT_EQ(veksSqrt_64f(dsrc, dd, 2), vekStsOk);
+    EXPECT_EQ(veksSqrt_64f(dsrc, dd, 3), vekStsSqrtNegativeArg);
+    EXPECT_EQ(dd[0], 1.5);
+    EXPECT_EQ(bits(dd[2]), bits(vekConstantOfNAN_64f));
+}
+
+TEST(PowerFloat, LogarithmSpecialValuesAndPrecedence) {
+    const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
+    struct Case { std::vector<float> x; VekStatus want; };
+    for (const Case& c : {Case{{1, 0, -1}, vekStsLogZeroArg}, Case{{1, -1, 0}, vekStsLogNegativeArg}, Case{{-0.0f}, vekStsLogNegativeArg},
+                          Case{{2, nan, inf}, vekStsOk}, Case{{-nan, 0}, vekStsLogNegativeArg}, Case{{0, -nan}, vekStsLogZeroArg}}) {
+        const int n = int(c.x.size());
+        vt::Guarded<Vek32f> d(n);
+        std::vector<double> xd(c.x.begin(), c.x.end()), dd(n);
+        std::vector<float> df(n);
+        ASSERT_EQ(veksLn_32f(c.x.data(), d.data(), n), c.want);
+        ASSERT_EQ(veksLn_64f(xd.data(), dd.data(), n), c.want);
+        ASSERT_EQ(veksLn_64f32f(xd.data(), df.data(), n), c.want);
+        EXPECT_TRUE(d.guard_intact());
+        for (int i = 0; i < n; ++i) {
+            const float x = c.x[i];
+            if (std::signbit(x)) {
+                EXPECT_EQ(bits(d[i]), bits(vekConstantOfNAN_32f));
+                EXPECT_EQ(bits(df[i]), bits(vekConstantOfNAN_32f));
+                EXPECT_EQ(bits(dd[i]), bits(vekConstantOfNAN_64f));
+            } else if (x == 0) {
+                EXPECT_EQ(bits(d[i]), 0xFF800000u);
+                EXPECT_EQ(bits(df[i]), 0xFF800000u);
+                EXPECT_EQ(dd[i], -std::numeric_limits<double>::infinity());
+            } else if (std::isnan(x)) {
+                EXPECT_TRUE(std::isnan(d[i]) && std::isnan(dd[i]) && std::isnan(df[i]));
+            } else {
+                EXPECT_EQ(d[i], float(std::log(double(x))));
+                EXPECT_EQ(df[i], d[i]);
+            }
+        }
+    }
+}
+
+TEST(PowerFloat, ExponentialAndArctanSpecialValues) {
+    const float nan = std::nanf(""), inf = std::numeric_limits<float>::infinity();
+    const float x[] = {88.72284f, 88.7229f, 100.0f, inf, -inf, nan, -200.0f, 88.7228f};
+    float r[8];
+    ASSERT_EQ(veksExp_32f(x, r, 8), vekStsOk);
+    for (int i : {1, 2, 3}) EXPECT_EQ(r[i], inf) << i;
+    EXPECT_EQ(r[4], 0.0f);
+    EXPECT_TRUE(std::isnan(r[5]));
+    EXPECT_EQ(r[6], 0.0f);
+    EXPECT_EQ(r[7], float(std::exp(double(x[7]))));
+    EXPECT_TRUE(std::isfinite(r[7]));
+    const float xs[] = {inf, -inf, nan, -0.0f, 1.0f, -std::numeric_limits<float>::denorm_min(), 1e30f, -3.0f};
+    float as[8];
+    ASSERT_EQ(veksArctan_32f(xs, as, 8), vekStsOk);
+    EXPECT_EQ(as[0], float(std::atan(1.0) * 2));
+    EXPECT_EQ(as[1], -float(std::atan(1.0) * 2));
+    EXPECT_TRUE(std::isnan(as[2]));
+    EXPECT_EQ(bits(as[3]), bits(-0.0f));
+    for (int i = 4; i < 8; ++i) EXPECT_EQ(as[i], float(std::atan(double(xs[i])))) << i;
+    const double y[] = {inf, -inf, 0.0, -0.0, 1.0};
+    double a[5];
+    ASSERT_EQ(veksArctan_64f(y, a, 5), vekStsOk);
+    EXPECT_EQ(a[0], std::atan(1.0) * 2);
+    EXPECT_EQ(a[1], -std::atan(1.0) * 2);
+    EXPECT_EQ(bits(a[3]), bits(-0.0));
+    EXPECT_EQ(a[4], std::atan(1.0));
+}
+
+TEST(PowerFloat, SquaresInElementPrecision) {
+    const auto f = all_exponents<float>(2000, false);
+    std::vector<float> r(f.size());
+    veksSqr_32f(f.data(), r.data(), int(f.size()));
+    for (std::size_t i = 0; i < f.size(); ++i) ASSERT_TRUE(vt::same_bits(r[i], f[i] * f[i]));
+    const Vek32fc z[] = {{3, 4}, {1e30f, 1e30f}, {-2, 0.5f}};
+    Vek32fc w[3];
+    veksSqr_32fc(z, w, 3);
+    EXPECT_TRUE(w[0].re == -7 && w[0].im == 24);
+    EXPECT_TRUE(std::isnan(w[1].re) || w[1].re == 0); // inf - inf in single precision
+    EXPECT_EQ(w[1].im, std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(w[2].re == 3.75f && w[2].im == -2);
+    const Vek64fc zd[] = {{3, 4}};
+    Vek64fc wd[1];
+    veksSqr_64fc(zd, wd, 1);
+    EXPECT_TRUE(wd[0].re == -7 && wd[0].im == 24);
+}
+
+template <class C>
+void check_complex_sqrt(VekStatus (*fn)(const C*, C*, int), double bound) {
+    using F = decltype(C{}.re);
+    std::vector<C> src;
+    const auto v = all_exponents<F>(20000, false);
+    for (std::size_t i = 0; i + 1 < v.size(); i += 2) src.push_back({v[i], v[i + 1]});
+    for (F re : {F(0), F(-0.0), F(4), F(-4), F(1e-3)})
+        for (F im : {F(0), F(-0.0), F(3), F(-3)}) src.push_back({re, im});
+    std::vector<C> dst(src.size());
+    ASSERT_EQ(fn(src.data(), dst.data(), int(src.size())), vekStsOk);
+    for (std::size_t i = 0; i < src.size(); ++i) {
+        const auto w = std::sqrt(std::complex<long double>(src[i].re, src[i].im));
+        const long double mag = std::abs(w);
+        // Each component within `bound` ulps of the root's magnitude (a component
+        // much smaller than the other carries the larger one's absolute error).
+        for (auto [got, want] : {std::pair<F, long double>{dst[i].re, w.real()}, {dst[i].im, w.imag()}}) {
+            const long double ulp = mag == 0 ? 0.0L : std::ldexp(1.0L, std::ilogb(F(mag)) - std::numeric_limits<F>::digits + 1);
+            ASSERT_LE(std::fabs(got - want), bound * ulp + std::numeric_limits<F>::denorm_min())
+                << src[i].re << "," << src[i].im;
+        }
+        ASSERT_FALSE(std::signbit(dst[i].re)) << "principal root";
+        if (src[i].im != 0) {
+            ASSERT_EQ(std::signbit(dst[i].im), std::signbit(src[i].im));
+        }
+    }
+}
+
+TEST(PowerFloat, ComplexSquareRoot) {
+    check_complex_sqrt(veksSqrt_32fc, 1.0);
+    check_complex_sqrt(veksSqrt_64fc, 2.0);
+    const Vek64fc z[] = {{1e300, 1e300}, {-1e308, 1e-300}, {1e-310, 0}, {-4, 0}};
+    Vek64fc w[4];
+    veksSqrt_64fc(z, w, 4);
+    EXPECT_NEAR(w[0].re, 1.0986841134678099e150, 1e136);
+    EXPECT_NEAR(w[1].im, 1e154, 1e140);
+    EXPECT_NEAR(w[2].re, std::sqrt(1e-310), 1e-168);
+    EXPECT_TRUE(w[3].re == 0 && w[3].im == 2);
+}
+
+template <class S, class D>
+void check_sum_ln(VekStatus (*fn)(const S*, int, D*)) {
+    vt::Rng rng(8);
+    for (int len : {1, 2, 511, 512, 513, 1024, 1537}) {
+        std::vector<S> x(len);
+        long double want = 0;
+        for (auto& v : x) {
+            v = S(std::is_integral_v<S> ? rng.integer<int>(1, 32767) : std::ldexp(rng.real(0.5, 1), rng.integer<int>(-120, 120)));
+            want += std::log((long double)v);
+        }
+        D sum = 0;
+        ASSERT_EQ(fn(x.data(), len, &sum), vekStsOk);
+        EXPECT_LE(std::fabs(sum - want), 1e-6L * (1 + std::fabs(want))) << len;
+    }
+    const S special[] = {S(3), S(0), S(-1)};
+    D sum = 0;
+    EXPECT_EQ(fn(special, 3, &sum), vekStsLogZeroArg);
+    EXPECT_EQ(sum, -std::numeric_limits<D>::infinity());
+    EXPECT_EQ(fn(special + 1, 1, &sum), vekStsLogZeroArg);
+    const S neg_first[] = {S(3), S(-2), S(0)};
+    EXPECT_EQ(fn(neg_first, 3, &sum), vekStsLogNegativeArg);
+    EXPECT_TRUE(std::isnan(sum));
+    std::vector<S> late(600, S(2));
+    late[599] = S(-1);
+    EXPECT_EQ(fn(late.data(), 600, &sum), vekStsLogNegativeArg);
+    // Check order: pSrc, pSum, then len; nothing written.
+    vt::Guarded<D> out(1);
+    vt::expect_ptrs_then_len(2, [&](int nul, int len) { return fn(vt::ptr_or_null(special, 0, nul), len, vt::ptr_or_null(out.data(), 1, nul)); },
+                             [&] { return out.intact(); });
+}
+
+TEST(PowerFloat, SumOfLogarithms) {
+    check_sum_ln(veksSumLn_16s32f);
+    check_sum_ln(veksSumLn_32f);
+    check_sum_ln(veksSumLn_32f64f);
+    check_sum_ln(veksSumLn_64f);
+    const float v[] = {1, 0, -1};
+    float s = 0;
+    EXPECT_EQ(veksSumLn_32f(v, 3, &s), vekStsLogZeroArg);
+    EXPECT_EQ(bits(s), 0xFF800000u);
+    const float neg0[] = {-0.0f};
+    EXPECT_EQ(veksSumLn_32f(neg0, 1, &s), vekStsLogZeroArg);
+}
+
+TEST(PowerFloat, CheckOrderEveryMember) {
+#define CHECK_PAIR(f) pt::expect_checks(f); pt::expect_checks_inplace(f##_I);
+    CHECK_PAIR(veksSqr_32f) CHECK_PAIR(veksSqr_64f) CHECK_PAIR(veksSqr_32fc) CHECK_PAIR(veksSqr_64fc)
+    CHECK_PAIR(veksSqrt_32f) CHECK_PAIR(veksSqrt_64f) CHECK_PAIR(veksSqrt_32fc) CHECK_PAIR(veksSqrt_64fc)
+    CHECK_PAIR(veksExp_32f) CHECK_PAIR(veksExp_64f) CHECK_PAIR(veksLn_32f) CHECK_PAIR(veksLn_64f)
+    CHECK_PAIR(veksArctan_32f) CHECK_PAIR(veksArctan_64f)
+#undef CHECK_PAIR
+    pt::expect_checks(veksCubrt_32f);
+    pt::expect_checks(veksExp_32f64f);
+    pt::expect_checks(veksLn_64f32f);
+}
+
+} // namespace

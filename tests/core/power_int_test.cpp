@@ -1,0 +1,445 @@
+// Integer members of the power family against exact references: 128-bit
+// integers for squares and roots, 113-bit floating point for exponentials.
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "core/vekcore/vekcore.h"
+#include "power_test_util.h"
+
+namespace {
+
+using pt::i128;
+using pt::u128;
+
+template <class D> D saturate(i128 v) {
+    if (v > std::numeric_limits<D>::max()) return std::numeric_limits<D>::max();
+    if (v < std::numeric_limits<D>::min()) return std::numeric_limits<D>::min();
+    return static_cast<D>(v);
+}
+
+// Exact v * 2^-sf, rounded half to even, saturated to D (|v| < 2^64).
+template <class D> D ref_scaled(i128 v, int sf) {
+    if (sf > 0) {
+        if (sf > 100) return 0;
+        const i128 d = i128(1) << sf;
+        i128 q = v / d, rem = v % d;
+        if (rem < 0) { q -= 1; rem += d; }
+        if (2 * rem > d || (2 * rem == d && q % 2 != 0)) q += 1;
+        return saturate<D>(q);
+    }
+    if (sf < 0 && v != 0) return saturate<D>(sf < -60 ? (v > 0 ? i128(1) << 100 : -(i128(1) << 100)) : v * (i128(1) << -sf));
+    return saturate<D>(v);
+}
+
+const std::vector<int> kScaleFactors = {-2147483647 - 1, -100, -32, -31, -20, -17, -16, -15, -14, -9, -8, -7, -3, -2, -1,
+                                        0, 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 18, 29, 30, 31, 32, 33, 40, 63, 100, 2147483647};
+
+template <class T> std::vector<T> all_values() {
+    std::vector<T> v;
+    for (std::int64_t x = std::numeric_limits<T>::min(); x <= std::numeric_limits<T>::max(); ++x) v.push_back(static_cast<T>(x));
+    return v;
+}
+
+// ---- squares -----------------------------------------------------------------------
+
+template <class T>
+void check_sqr(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int)) {
+    const std::vector<T> src = all_values<T>();
+    std::vector<T> dst(src.size());
+    for (int sf : kScaleFactors) {
+        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
+        for (std::size_t i = 0; i < src.size(); ++i)
+            ASSERT_EQ(dst[i], ref_scaled<T>(i128(src[i]) * src[i], sf)) << +src[i] << " sf " << sf;
+        pt::expect_inplace_matches(fn, fi, src, sf);
+    }
+}
+
+TEST(PowerInt, SqrEveryInputEveryScale) {
+    check_sqr<Vek8u>(veksSqr_8u_Sfs, veksSqr_8u_ISfs);
+    check_sqr<Vek16u>(veksSqr_16u_Sfs, veksSqr_16u_ISfs);
+    check_sqr<Vek16s>(veksSqr_16s_Sfs, veksSqr_16s_ISfs);
+}
+
+TEST(PowerInt, SqrComplex) {
+    std::vector<Vek16sc> src;
+    const Vek16s edge[] = {-32768, -32767, -181, -1, 0, 1, 2, 181, 32767};
+    for (Vek16s a : edge)
+        for (Vek16s b : edge) src.push_back({a, b});
+    vt::Rng rng(11);
+    for (int i = 0; i < 2000; ++i) src.push_back({rng.any<Vek16s>(), rng.any<Vek16s>()});
+    std::vector<Vek16sc> dst(src.size());
+    for (int sf : kScaleFactors) {
+        ASSERT_EQ(veksSqr_16sc_Sfs(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
+        for (std::size_t i = 0; i < src.size(); ++i) {
+            const i128 re = src[i].re, im = src[i].im;
+            ASSERT_EQ(dst[i].re, ref_scaled<Vek16s>(re * re - im * im, sf));
+            ASSERT_EQ(dst[i].im, ref_scaled<Vek16s>(2 * re * im, sf)) << src[i].re << "," << src[i].im << " sf " << sf;
+        }
+        pt::expect_inplace_matches(veksSqr_16sc_Sfs, veksSqr_16sc_ISfs, src, sf);
+    }
+}
+
+// ---- roots -------------------------------------------------------------------------
+
+// Sign of m^(1/N) * 2^-sf - h/2, exactly.
+int cmp_root_half(int N, u128 m, int sf, u128 h) {
+    u128 lhs = m << N, rhs = h;
+    for (int i = 1; i < N; ++i) rhs *= h;
+    if (sf > 0) rhs <<= N * sf;
+    else lhs <<= N * -sf;
+    return lhs > rhs ? 1 : (lhs == rhs ? 0 : -1);
+}
+
+// m^(1/N) * 2^-sf rounded half to even, capped, by bisection. The caller keeps
+// m * 2^(N*(1-sf)) and (2*cap+2)^N * 2^(N*sf) inside 128 bits.
+std::uint64_t ref_root(int N, std::uint64_t m, int sf, std::uint64_t cap) {
+    if (sf > 40) return 0;
+    if (sf < -40) return m == 0 ? 0 : cap;
+    // Bisection over a bracket around a long double estimate.
+    const long double estimate = std::ldexp(N == 2 ? std::sqrt((long double)m) : std::cbrt((long double)m), -sf);
+    u128 lo = estimate > 4 ? u128(estimate * 0.999L) - 2 : 0;
+    u128 hi = estimate * 1.001L + 2 < (long double)cap ? u128(estimate * 1.001L + 2) : u128(cap) + 1;
+    if (lo > hi) lo = hi;
+    while (lo < hi) { // largest r with r == 0 or value >= r - 1/2
+        const u128 mid = (lo + hi + 1) / 2;
+        if (cmp_root_half(N, m, sf, 2 * mid - 1) >= 0) lo = mid;
+        else hi = mid - 1;
+    }
+    u128 r = lo;
+    if (r > 0 && cmp_root_half(N, m, sf, 2 * r - 1) == 0 && (r & 1)) r -= 1;
+    return std::uint64_t(r > cap ? cap : r);
+}
+
+template <class S, class D>
+void check_sqrt(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, int sf_min, int sf_max) {
+    std::vector<D> dst(src.size());
+    bool negative = false;
+    for (S x : src) negative |= x < 0;
+    for (int sf = sf_min; sf <= sf_max; ++sf) {
+        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), negative ? vekStsSqrtNegativeArg : vekStsOk);
+        for (std::size_t i = 0; i < src.size(); ++i) {
+            const D want = src[i] < 0 ? D(0) : D(ref_root(2, std::uint64_t(src[i]), sf, std::uint64_t(std::numeric_limits<D>::max())));
+            ASSERT_EQ(dst[i], want) << +src[i] << " sf " << sf;
+        }
+    }
+}
+
+TEST(PowerInt, SqrtSmallTypesEveryInput) {
+    check_sqrt<Vek8u, Vek8u>(veksSqrt_8u_Sfs, all_values<Vek8u>(), -18, 12);
+    check_sqrt<Vek16u, Vek16u>(veksSqrt_16u_Sfs, all_values<Vek16u>(), -18, 12);
+    check_sqrt<Vek16s, Vek16s>(veksSqrt_16s_Sfs, all_values<Vek16s>(), -18, 12);
+    for (int sf : {-2147483647 - 1, -1000, 41, 1000, 2147483647}) {
+        pt::expect_inplace_matches(veksSqrt_8u_Sfs, veksSqrt_8u_ISfs, all_values<Vek8u>(), sf);
+        pt::expect_inplace_matches(veksSqrt_16u_Sfs, veksSqrt_16u_ISfs, all_values<Vek16u>(), sf);
+        pt::expect_inplace_matches(veksSqrt_16s_Sfs, veksSqrt_16s_ISfs, all_values<Vek16s>(), sf);
+    }
+}
+
+// Squares and their neighbours across the range, the saturation edge, and random values.
+template <class S> std::vector<S> root_probes(std::uint64_t top_root, int n_random, int power = 2) {
+    std::vector<S> v = {0, 1, 2, 3, std::numeric_limits<S>::max()};
+    vt::Rng rng(5);
+    for (int i = 0; i < n_random; ++i) {
+        const std::uint64_t k = rng.integer<std::uint64_t>(0, top_root);
+        const std::uint64_t p = power == 2 ? k * k : k * k * k;
+        for (std::int64_t d : {-1, 0, 1})
+            if (p + d <= std::uint64_t(std::numeric_limits<S>::max())) v.push_back(S(p + d));
+        v.push_back(S(rng.integer<std::uint64_t>(0, std::uint64_t(std::numeric_limits<S>::max())) >> rng.integer<int>(0, 8 * sizeof(S) - 2)));
+    }
+    return v;
+}
+
+// The 32s16s steps written out: double precision with a half added.
+Vek16s sqrt_32s16s_steps(Vek32s x, int sf) {
+    if (x < 0) return 0;
+    if (sf == 0) return x < 1073676290 ? Vek16s(std::floor(std::sqrt(double(x)) + 0.5)) : 32767;
+    if (sf >= -14 && sf <= -1) {
+        const double v = double(x) * std::ldexp(1.0, -2 * sf);
+        return v <= 1073676289.0 ? Vek16s(std::floor(std::sqrt(v) + 0.5)) : 32767;
+    }
+    if (sf < -14) return x > 0 ? 32767 : 0;
+    if (sf > 16) return 0;
+    const double r = std::sqrt(double(x)) * std::ldexp(1.0, -sf) + 0.5;
+    long k = long(std::floor(r));
+    if ((k & 1) && r == double(k)) --k;
+    return Vek16s(k);
+}
+
+TEST(PowerInt, Sqrt32s16sFollowsItsSteps) {
+    std::vector<Vek32s> src = root_probes<Vek32s>(46341, 20000);
+    for (Vek32s x : {1073676289, 1073676290, 1073709056, 1073709057, -1, -2147483647 - 1}) src.push_back(x);
+    check_sqrt<Vek32s, Vek16s>(veksSqrt_32s16s_Sfs, src, -18, 20);
+    std::vector<Vek16s> dst(src.size());
+    for (int sf = -18; sf <= 20; ++sf) {
+        veksSqrt_32s16s_Sfs(src.data(), dst.data(), int(src.size()), sf);
+        for (std::size_t i = 0; i < src.size(); ++i) ASSERT_EQ(dst[i], sqrt_32s16s_steps(src[i], sf)) << src[i] << " sf " << sf;
+    }
+    const Vek32s ex[] = {9, 25, 2147483647};
+    Vek16s out[3];
+    veksSqrt_32s16s_Sfs(ex, out, 2, 1);
+    EXPECT_EQ(out[0], 2); // 1.5 ties to even
+    EXPECT_EQ(out[1], 2); // 2.5 ties to even
+    veksSqrt_32s16s_Sfs(ex + 2, out + 2, 1, 0);
+    EXPECT_EQ(out[2], 32767);
+}
+
+TEST(PowerInt, Sqrt64s) {
+    std::vector<Vek64s> src = root_probes<Vek64s>(3037000499ull, 3000);
+    check_sqrt<Vek64s, Vek64s>(veksSqrt_64s_Sfs, src, -20, 42);
+    check_sqrt<Vek64s, Vek16s>(veksSqrt_64s16s_Sfs, src, -20, 42);
+    src.push_back(-5);
+    check_sqrt<Vek64s, Vek64s>(veksSqrt_64s_Sfs, src, -2, 2);
+    pt::expect_inplace_matches(veksSqrt_64s_Sfs, veksSqrt_64s_ISfs, src, -3);
+    // Saturation at the 64-bit maximum: sqrt(2^62) * 2^32 = 2^63.
+    const Vek64s big[] = {Vek64s(1) << 62, (Vek64s(1) << 62) - 1, 1, 0};
+    Vek64s out[4];
+    ASSERT_EQ(veksSqrt_64s_Sfs(big, out, 4, -32), vekStsOk);
+    EXPECT_EQ(out[0], std::numeric_limits<Vek64s>::max());
+    EXPECT_EQ(out[1], Vek64s((u128(std::floor(std::sqrt((long double)((Vek64s(1) << 62) - 1)) * 4294967296.0L + 0.5L)))));
+    EXPECT_EQ(out[2], Vek64s(1) << 32);
+    EXPECT_EQ(out[3], 0);
+    ASSERT_EQ(veksSqrt_64s_Sfs(big + 2, out, 2, -63), vekStsOk);
+    EXPECT_EQ(out[0], std::numeric_limits<Vek64s>::max());
+    EXPECT_EQ(out[1], 0);
+}
+
+TEST(PowerInt, Cubrt32s16s) {
+    std::vector<Vek32s> pos = root_probes<Vek32s>(1290, 5000, 3), src;
+    for (Vek32s x : pos) { src.push_back(x); src.push_back(-x); }
+    src.push_back(-2147483647 - 1);
+    std::vector<Vek16s> dst(src.size());
+    for (int sf : {-100, -16, -15, -14, -5, -4, -3, -1, 0, 1, 2, 3, 5, 10, 11, 12, 13, 100}) {
+        ASSERT_EQ(veksCubrt_32s16s_Sfs(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
+        for (std::size_t i = 0; i < src.size(); ++i) {
+            const std::int64_t x = src[i];
+            const std::uint64_t m = std::uint64_t(x < 0 ? -x : x);
+            const std::int64_t r = std::int64_t(ref_root(3, m, sf, x < 0 ? 32768 : 32767));
+            ASSERT_EQ(dst[i], x < 0 ? -r : r) << x << " sf " << sf;
+        }
+    }
+    const Vek32s ties[] = {27, -27, 125};
+    Vek16s out[3];
+    veksCubrt_32s16s_Sfs(ties, out, 3, 1);
+    EXPECT_EQ(out[0], 2);  // 1.5
+    EXPECT_EQ(out[1], -2); // -1.5
+    EXPECT_EQ(out[2], 2);  // 2.5
+}
+
+// Components of the principal root, scaled and rounded half to even; the
+// long double reference is accurate to far better than the distance of any
+// non-tie from a half-integer, so near-halves are treated as exact ties.
+Vek16s ref_component(long double v, int sf) {
+    v = std::ldexp(v, -sf);
+    long double f = std::floor(v), r = v - f;
+    long double k = std::fabs(r - 0.5L) < 1e-12L ? (std::fmod(f, 2.0L) == 0 ? f : f + 1) : std::floor(v + 0.5L);
+    return saturate<Vek16s>(i128(std::fmax(std::fmin(k, 1e6L), -1e6L)));
+}
+
+TEST(PowerInt, SqrtComplexPrincipalRoot) {
+    std::vector<Vek16sc> src;
+    for (int re = -40; re <= 40; ++re)
+        for (int im = -40; im <= 40; ++im) src.push_back({Vek16s(re), Vek16s(im)});
+    for (int re = -32768; re <= 32767; re += 331)
+        for (int im = -32768; im <= 32767; im += 257) src.push_back({Vek16s(re), Vek16s(im)});
+    src.push_back({3, 4});
+    src.push_back({-32768, 0});
+    src.push_back({-32768, -32768});
+    std::vector<Vek16sc> dst(src.size());
+    for (int sf : {-100, -9, -8, -7, -1, 0, 1, 2, 3, 7, 8, 9, 100}) {
+        ASSERT_EQ(veksSqrt_16sc_Sfs(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
+        for (std::size_t i = 0; i < src.size(); ++i) {
+            const std::complex<long double> w = std::sqrt(std::complex<long double>(src[i].re, src[i].im));
+            ASSERT_EQ(dst[i].re, ref_component(w.real(), sf)) << src[i].re << "," << src[i].im << " sf " << sf;
+            ASSERT_EQ(dst[i].im, ref_component(w.imag(), sf)) << src[i].re << "," << src[i].im << " sf " << sf;
+        }
+        pt::expect_inplace_matches(veksSqrt_16sc_Sfs, veksSqrt_16sc_ISfs, src, sf);
+    }
+    const Vek16sc z[] = {{3, 4}, {-4, 0}};
+    Vek16sc o[2];
+    veksSqrt_16sc_Sfs(z, o, 2, 1);
+    EXPECT_TRUE(o[0].re == 1 && o[0].im == 0); // (2, 1) / 2: 0.5 ties to 0
+    EXPECT_TRUE(o[1].re == 0 && o[1].im == 1); // 2i / 2
+}
+
+// ---- exponentials ------------------------------------------------------------------
+
+using quad = __float128;
+
+quad quad_ln2() {
+    quad s = 0, p = 0.5;
+    for (int k = 1; k < 140; ++k, p *= 0.5) s += p / k;
+    return s;
+}
+
+// exp(x) * 2^-sf rounded half up, capped: 2^t with t = x*log2(e) - sf in
+// 113-bit arithmetic and a Taylor series for the fractional power.
+std::uint64_t ref_exp(std::int64_t x, int sf, std::uint64_t cap) {
+    static const quad ln2 = quad_ln2(), log2e = 1 / ln2;
+    const quad t = quad(x) * log2e - quad(sf);
+    if (t > 66) return cap;
+    if (t < -3) return 0;
+    long long n = (long long)t;
+    if (quad(n) > t) --n;
+    const quad u = (t - quad(n)) * ln2;
+    quad s = 1, term = 1;
+    for (int k = 1; k < 40; ++k) { term *= u / k; s += term; }
+    for (long long i = 0; i < n; ++i) s *= 2;
+    for (long long i = n; i < 0; ++i) s /= 2;
+    const u128 r = u128(s + quad(0.5));
+    return r > cap ? cap : std::uint64_t(r);
+}
+
+template <class T>
+void check_exp(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int), int sf) {
+    // Every x whose result is neither 0 nor saturated, with margins and extremes.
+    const double centre = sf * 0.6931471805599453;
+    std::vector<T> src = {std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), 0, 1, -1};
+    for (double x = std::floor(centre - 4); x <= centre + 48; ++x)
+        if (x >= double(std::numeric_limits<T>::min()) && x <= double(std::numeric_limits<T>::max())) src.push_back(T(x));
+    std::vector<T> dst(src.size());
+    ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
+    for (std::size_t i = 0; i < src.size(); ++i)
+        ASSERT_EQ(std::uint64_t(dst[i]), ref_exp(src[i], sf, std::uint64_t(std::numeric_limits<T>::max()))) << +src[i] << " sf " << sf;
+    pt::expect_inplace_matches(fn, fi, src, sf);
+}
+
+TEST(PowerInt, ExpExactForEveryScale) {
+    std::vector<int> sfs;
+    for (int sf = -70; sf <= 70; ++sf) sfs.push_back(sf);
+    for (int sf : {-2147483647 - 1, -1000000, -1000, 500, 1000000, 2147483647}) sfs.push_back(sf);
+    for (int sf : sfs) {
+        check_exp<Vek16s>(veksExp_16s_Sfs, veksExp_16s_ISfs, sf);
+        check_exp<Vek32s>(veksExp_32s_Sfs, veksExp_32s_ISfs, sf);
+        check_exp<Vek64s>(veksExp_64s_Sfs, veksExp_64s_ISfs, sf);
+    }
+    // Every 16-bit input at the tabulated extremes.
+    const std::vector<Vek16s> all = all_values<Vek16s>();
+    std::vector<Vek16s> out(all.size());
+    for (int sf : {-31, 0, 31}) {
+        veksExp_16s_Sfs(all.data(), out.data(), int(all.size()), sf);
+        for (std::size_t i = 0; i < all.size(); ++i) ASSERT_EQ(out[i], Vek16s(ref_exp(all[i], sf, 32767))) << all[i];
+    }
+    const Vek32s x[] = {0, 1, 21, 22, -1};
+    Vek32s r[5];
+    veksExp_32s_Sfs(x, r, 5, 0);
+    EXPECT_EQ(std::vector<Vek32s>(r, r + 5), (std::vector<Vek32s>{1, 3, 1318815734, 2147483647, 0}));
+}
+
+TEST(PowerInt, Exp64sRestoresControlWord) {
+    const unsigned int saved = ps_get_cw_fpu();
+    vek_set_cw_fpu(0x27F); // 53-bit precision, a word the function must not leave behind
+    const unsigned int before = ps_get_cw_fpu();
+    Vek64s v[2] = {43, 44};
+    EXPECT_EQ(veksExp_64s_ISfs(v, 2, 0), vekStsOk);
+    EXPECT_EQ(ps_get_cw_fpu(), before);
+    vek_set_cw_fpu(saved);
+    EXPECT_EQ(v[0], 4727839468229346561ll);
+    EXPECT_EQ(v[1], std::numeric_limits<Vek64s>::max());
+}
+
+// ---- logarithms ----------------------------------------------------------------------
+
+template <class S, class D, class Exact>
+void check_log(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, Exact exact) {
+    std::vector<D> dst(src.size());
+    for (int sf : {-2147483647 - 1, -40, -27, -26, -20, -16, -15, -10, -3, -1, 0, 1, 2, 3, 4, 5, 31, 32, 100}) {
+        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
+        for (std::size_t i = 0; i < src.size(); ++i) {
+            const long double v = exact(src[i]);
+            if (sf >= 0) {
+                ASSERT_EQ(dst[i], D(std::llroundl(v) >> (sf > 62 ? 62 : sf))) << src[i] << " sf " << sf;
+            } else {
+                const long double scaled = std::ldexp(v, sf < -200 ? 200 : -sf);
+                if (scaled >= std::numeric_limits<D>::max() + 0.5L) {
+                    ASSERT_EQ(dst[i], std::numeric_limits<D>::max());
+                } else {
+                    ASSERT_LE(std::fabs(dst[i] - scaled), 0.5L + 1e-12L * scaled) << src[i] << " sf " << sf;
+                }
+            }
+        }
+    }
+}
+
+std::vector<Vek32s> log_probes() {
+    std::vector<Vek32s> v = {1, 2, 3, 2147483647};
+    for (long double k = 0.5L; k < 21.6L; k += 1)
+        for (int d = -2; d <= 2; ++d) v.push_back(Vek32s(std::fmax(1.0L, std::fmin(std::floor(std::exp(k)) + d, 2147483647.0L))));
+    for (long double k = 0.5L; k < 93.4L; k += 1)
+        for (int d = -2; d <= 2; ++d) v.push_back(Vek32s(std::fmax(1.0L, std::fmin(std::floor(std::pow(10.0L, k / 10)) + d, 2147483647.0L))));
+    vt::Rng rng(9);
+    for (int i = 0; i < 5000; ++i) v.push_back(std::max(1, rng.integer<Vek32s>(1, 2147483647) >> rng.integer<int>(0, 30)));
+    for (Vek32s x = 1; x < 70000; ++x) v.push_back(x);
+    return v;
+}
+
+TEST(PowerInt, LogarithmsRoundExactly) {
+    auto ln = [](std::int64_t x) { return std::log((long double)x); };
+    auto db = [](std::int64_t x) { return 10 * std::log10((long double)x); };
+    const std::vector<Vek32s> src = log_probes();
+    check_log<Vek32s, Vek32s>(veksLn_32s_Sfs, src, ln);
+    check_log<Vek32s, Vek16s>(veksLn_32s16s_Sfs, src, ln);
+    check_log<Vek32s, Vek32s>(veks10Log10_32s_Sfs, src, db);
+    std::vector<Vek16s> pos;
+    for (int x = 1; x <= 32767; ++x) pos.push_back(Vek16s(x));
+    check_log<Vek16s, Vek16s>(veksLn_16s_Sfs, pos, ln);
+    for (int sf : {-5, 0, 2}) {
+        pt::expect_inplace_matches(veksLn_32s_Sfs, veksLn_32s_ISfs, src, sf);
+        pt::expect_inplace_matches(veks10Log10_32s_Sfs, veks10Log10_32s_ISfs, src, sf);
+        pt::expect_inplace_matches(veksLn_16s_Sfs, veksLn_16s_ISfs, all_values<Vek16s>(), sf);
+    }
+    const Vek32s x[] = {1, 2, 5, 12, 13, 3, 4, 6, 7, 8, 9};
+    Vek32s r[11];
+    veksLn_32s_Sfs(x, r, 5, 0);
+    EXPECT_EQ(std::vector<Vek32s>(r, r + 5), (std::vector<Vek32s>{0, 1, 2, 2, 3}));
+    veks10Log10_32s_Sfs(x, r, 11, 0);
+    EXPECT_EQ(std::vector<Vek32s>(r, r + 11), (std::vector<Vek32s>{0, 3, 7, 11, 11, 5, 6, 8, 8, 9, 10}));
+}
+
+TEST(PowerInt, LogarithmWarningsFirstSpecialDecides) {
+    struct Case { std::vector<Vek32s> x; VekStatus want; };
+    for (const Case& c : {Case{{5, 0, -1}, vekStsLogZeroArg}, Case{{5, -1, 0}, vekStsLogNegativeArg}, Case{{0}, vekStsLogZeroArg}, Case{{7, 8}, vekStsOk}}) {
+        for (int sf : {-3, 0, 2}) {
+            const int n = int(c.x.size());
+            std::vector<Vek32s> r(n), d(n);
+            std::vector<Vek16s> h(n);
+            EXPECT_EQ(veksLn_32s_Sfs(c.x.data(), r.data(), n, sf), c.want);
+            EXPECT_EQ(veksLn_32s16s_Sfs(c.x.data(), h.data(), n, sf), c.want);
+            EXPECT_EQ(veks10Log10_32s_Sfs(c.x.data(), d.data(), n, sf), c.want);
+            std::vector<Vek16s> x16(c.x.begin(), c.x.end()), r16(n);
+            EXPECT_EQ(veksLn_16s_Sfs(x16.data(), r16.data(), n, sf), c.want);
+            for (int i = 0; i < n; ++i) {
+                if (c.x[i] <= 0) {
+                    EXPECT_TRUE(r[i] == -2147483647 - 1 && d[i] == -2147483647 - 1 && h[i] == -32768 && r16[i] == -32768);
+                }
+            }
+        }
+    }
+    // Negative square roots: 0 and a warning, every element written.
+    const Vek16s s[] = {4, -4, 9};
+    vt::Guarded<Vek16s> o(3);
+    EXPECT_EQ(veksSqrt_16s_Sfs(s, o.data(), 3, 0), vekStsSqrtNegativeArg);
+    EXPECT_TRUE(o[0] == 2 && o[1] == 0 && o[2] == 3 && o.guard_intact());
+    Vek32s z[2] = {-7, 4};
+    Vek16s zo[2];
+    EXPECT_EQ(veksSqrt_32s16s_Sfs(z, zo, 2, 20), vekStsSqrtNegativeArg);
+    EXPECT_TRUE(zo[0] == 0 && zo[1] == 0);
+}
+
+TEST(PowerInt, CheckOrderEveryMember) {
+#define CHECK_PAIR(f) pt::expect_checks(f##_Sfs, sf); pt::expect_checks_inplace(f##_ISfs, sf);
+    for (int sf : {0, 3, -40}) {
+        CHECK_PAIR(veksSqr_8u) CHECK_PAIR(veksSqr_16u) CHECK_PAIR(veksSqr_16s) CHECK_PAIR(veksSqr_16sc)
+        CHECK_PAIR(veksSqrt_8u) CHECK_PAIR(veksSqrt_16u) CHECK_PAIR(veksSqrt_16s) CHECK_PAIR(veksSqrt_16sc) CHECK_PAIR(veksSqrt_64s)
+        CHECK_PAIR(veksExp_16s) CHECK_PAIR(veksExp_32s) CHECK_PAIR(veksExp_64s)
+        CHECK_PAIR(veksLn_16s) CHECK_PAIR(veksLn_32s) CHECK_PAIR(veks10Log10_32s)
+        for (auto fn : {veksSqrt_32s16s_Sfs, veksCubrt_32s16s_Sfs, veksLn_32s16s_Sfs}) pt::expect_checks(fn, sf);
+        pt::expect_checks(veksSqrt_64s16s_Sfs, sf);
+    }
+#undef CHECK_PAIR
+}
+
+} // namespace
