@@ -82,7 +82,7 @@ template <class T, class Body>
 inline auto with_scale(int sf, Body&& body) {
     if (sf == 0) return body(ScaleNone<T>{});
     if (sf > 0) return body(ScaleDown<T>{sf});
-    if (-sf >= bit_width_of<T>) return body(ScaleSaturateSign<T>{});
+    if (sf <= -bit_width_of<T>) return body(ScaleSaturateSign<T>{}); // also safe for INT_MIN
     return body(ScaleUp<T>{-sf});
 }
 
