@@ -16,7 +16,7 @@ namespace {
 struct Div16s {
     static bool copies_on(Vek16s, int) { return false; }
     template <class A, class B, class D> static VekStatus run(A divisor, B dividend, D* d, Index n, int sf) {
-        const float p = pow2_by_steps<float>(-sf);
+        const float p = two_to_minus<float>(sf);
         return divide_each(divisor, dividend, d, n,
                            [p](Vek16s y, Vek16s x) { return round_saturate_16s((float(y) * p) / float(x)); },
                            integer_zero_divisor_value<Vek16s, Vek16s>);
@@ -24,7 +24,7 @@ struct Div16s {
     // The factor 2^-sf / val is formed once; within [-0.9999, 1] no product
     // can leave the range, so that loop has no range test.
     static VekStatus run_const(Vek16s val, const Vek16s* s, Vek16s* d, Index n, int sf) {
-        const float f = pow2_by_steps<float>(-sf) / float(val);
+        const float f = two_to_minus<float>(sf) / float(val);
         if (f >= -0.9999f && f <= 1.0f) {
             for (Index i = 0; i < n; ++i) d[i] = round_biased_16s(float(s[i]) * f);
         } else {
@@ -38,13 +38,13 @@ struct Div16s {
 struct Div8u {
     static bool copies_on(Vek8u, int) { return false; }
     template <class A, class B, class D> static VekStatus run(A divisor, B dividend, D* d, Index n, int sf) {
-        const float p = pow2_by_steps<float>(-sf);
+        const float p = two_to_minus<float>(sf);
         return divide_each(divisor, dividend, d, n,
                            [p](Vek8u y, Vek8u x) { return round_saturate_8u((float(y) * p) / float(x)); },
                            integer_zero_divisor_value<Vek8u, Vek8u>);
     }
     static VekStatus run_const(Vek8u val, const Vek8u* s, Vek8u* d, Index n, int sf) {
-        const float f = pow2_by_steps<float>(-sf) * (1.0f / float(val));
+        const float f = two_to_minus<float>(sf) * (1.0f / float(val));
         for (Index i = 0; i < n; ++i) d[i] = round_saturate_8u(float(s[i]) * f);
         return vekStsOk;
     }
@@ -97,7 +97,7 @@ struct Div16sc {
     static bool copies_on(Vek16sc, int) { return false; }
     static Vek16sc round(double re, double im) { return Vek16sc{round_saturate_16s(re), round_saturate_16s(im)}; }
     template <class A, class B, class D> static VekStatus run(A divisor, B dividend, D* d, Index n, int sf) {
-        const double p = pow2_by_steps<double>(-sf);
+        const double p = two_to_minus<double>(sf);
         return divide_each(divisor, dividend, d, n,
                            [p](Vek16sc m, Vek16sc c) {
                                const double s = p / (double(c.re) * c.re + double(c.im) * c.im);
@@ -107,7 +107,7 @@ struct Div16sc {
                            integer_zero_divisor_value<Vek16sc, Vek16sc>);
     }
     static VekStatus run_const(Vek16sc c, const Vek16sc* src, Vek16sc* d, Index n, int sf) {
-        const double s = pow2_by_steps<double>(-sf) / (double(c.re) * c.re + double(c.im) * c.im);
+        const double s = two_to_minus<double>(sf) / (double(c.re) * c.re + double(c.im) * c.im);
         const double fr = c.re * s, fi = -c.im * s;
         for (Index i = 0; i < n; ++i) {
             const Vek16sc m = src[i];

@@ -10,14 +10,14 @@
 
 namespace veks::arith {
 
-// 2^e built by repeated doubling or halving of 1.0 in F; the steps stop
-// once the value has reached zero or infinity.
-template <class F> inline F pow2_by_steps(int e) {
+// 2^-sf built by repeated halving (sf > 0) or doubling (sf < 0) of 1.0 in
+// F; the steps stop once the value has reached zero or infinity.
+template <class F> inline F two_to_minus(int sf) {
     F p = F(1);
-    if (e > 0) {
-        for (int i = 0; i < e && p != std::numeric_limits<F>::infinity(); ++i) p = p * F(2);
+    if (sf > 0) {
+        for (int i = 0; i < sf && p != F(0); ++i) p = p * F(0.5);
     } else {
-        for (int i = 0; i > e && p != F(0); --i) p = p * F(0.5);
+        for (int i = 0; i > sf && p != std::numeric_limits<F>::infinity(); --i) p = p * F(2);
     }
     return p;
 }

@@ -51,7 +51,7 @@ template <class T> bool is_zero(const T& v) {
 template <class W> struct Wide2 { W re, im; };
 
 // The intermediate type of an operation: the element precision for floating
-// point; for integers 32 bits unless an operand or the result is 32-bit, or a
+// point operands; for integers 32 bits unless an operand or the result is 32-bit, or a
 // product could pass the 32-bit range (16u factors, complex products).
 template <class Op, class D, class X, class Y>
 struct wide_for {
@@ -61,8 +61,10 @@ struct wide_for {
     static constexpr bool has32 = sizeof(CD) >= 4 || sizeof(CX) >= 4 || sizeof(CY) >= 4;
     static constexpr bool big_product =
         Op::is_mul && (is_complex_v<D> || std::is_same_v<CX, Vek16u> || std::is_same_v<CY, Vek16u>);
-    using type = std::conditional_t<std::is_floating_point_v<CD>, CD,
-                                    std::conditional_t<has32 || big_product, std::int64_t, std::int32_t>>;
+    using exact_integer = std::conditional_t<has32 || big_product, std::int64_t, std::int32_t>;
+    // Integer operands with a floating-point result: the exact integer
+    // result, rounded once when stored (a zero product stays +0.0).
+    using type = std::conditional_t<std::is_floating_point_v<CX>, CD, exact_integer>;
 };
 
 // The only integer sum that can pass the wide range is the imaginary part of
@@ -143,6 +145,7 @@ template <class T> struct ScaleDownAny {
 // 64-bit intermediates may use their full range, so their positive scale
 // factors take the overflow-free rounding.
 template <class T, class W, class Body> inline auto with_scale_for(int sf, Body&& body) {
+    if (sf < -64) sf = -64; // every such factor saturates by sign; keeps -sf in range
     if constexpr (std::is_same_v<W, std::int64_t>) {
         if (sf > 0) return body(ScaleDownAny<T>{sf});
     }

@@ -31,7 +31,7 @@ VekStatus mul_low_32s(const Vek32s* s1, const Vek32s* s2, Vek32s* d, int len, in
 // precision, then converted with the nudged rounding.
 VekStatus mulc_32f16s_sfs(const Vek32f* s, Vek32f val, Vek16s* d, int len, int sf) {
     VEKS_CHECK(check_ptrs_len(len, s, d));
-    const float v = val * pow2_by_steps<float>(-sf);
+    const float v = val * two_to_minus<float>(sf);
     for (Index i = 0; i < Index(len); ++i) {
         float p = v * s[i];
         if (std::isnan(p)) {
