@@ -31,11 +31,14 @@ template <class T> VekStatus divide(const T* divisor, const T* dividend, T* d, I
         }
         return zero_met ? vekStsDivByZero : vekStsOk;
     } else {
-        // Branch-free so that the loop vectorises: every lane divides and
-        // the zero lanes take the special value.
         const RealZeroDivisor<T> special;
         bool zero_met = false;
-        for (Index i = 0; i < n; ++i) {
+        Index i = 0;
+#if defined(__SSE2__)
+        if (apart_or_same(divisor, d, n) && apart_or_same(dividend, d, n))
+            i = sse2::divide_real(divisor, dividend, d, n, special.inf, special.nan, zero_met);
+#endif
+        for (; i < n; ++i) {
             const T x = divisor[i], y = dividend[i];
             const bool z = x == 0;
             zero_met |= z;

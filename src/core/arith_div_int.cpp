@@ -25,10 +25,14 @@ struct Div16s {
     // can leave the range, so that loop has no range test.
     static VekStatus run_const(Vek16s val, const Vek16s* s, Vek16s* d, Index n, int sf) {
         const float f = two_to_minus<float>(sf) / float(val);
+        Index i = 0;
+#if defined(__SSE2__)
+        if (apart_or_same(s, d, n)) i = sse2::scale16_by_float(s, f, d, n);
+#endif
         if (f >= -0.9999f && f <= 1.0f) {
-            for (Index i = 0; i < n; ++i) d[i] = round_biased_16s(float(s[i]) * f);
+            for (; i < n; ++i) d[i] = round_biased_16s(float(s[i]) * f);
         } else {
-            for (Index i = 0; i < n; ++i) d[i] = round_saturate_16s(float(s[i]) * f);
+            for (; i < n; ++i) d[i] = round_saturate_16s(float(s[i]) * f);
         }
         return vekStsOk;
     }

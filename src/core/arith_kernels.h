@@ -17,6 +17,7 @@
 #include "core/checks.h"
 #include "core/elem.h"
 #include "core/export.h"
+#include "core/arith_sse2.h"
 #include "core/movement_kernels.h"
 #include "core/scale.h"
 
@@ -154,11 +155,34 @@ template <class T, class W, class Body> inline auto with_scale_for(int sf, Body&
 
 // ---- loops -----------------------------------------------------------------------
 
+// Vek16s vectors added, subtracted or multiplied, saturated or scaled
+// down, go through the SSE2 block kernel when no source partly overlaps the
+// destination. Returns the number of leading elements done.
+template <class Op, class A, class B, class D, class S>
+inline Index each_blocks([[maybe_unused]] A a, [[maybe_unused]] B b, [[maybe_unused]] D* d, [[maybe_unused]] Index n,
+                         [[maybe_unused]] S s) {
+#if defined(__SSE2__)
+    if constexpr (std::is_same_v<A, const Vek16s*> && std::is_same_v<B, const Vek16s*> && std::is_same_v<D, Vek16s>) {
+        constexpr bool known_op = std::is_same_v<Op, Add> || std::is_same_v<Op, Swapped<Sub>> || std::is_same_v<Op, Mul>;
+        constexpr sse2::Op16 op = std::is_same_v<Op, Add> ? sse2::Op16::add : std::is_same_v<Op, Mul> ? sse2::Op16::mul : sse2::Op16::sub_rev;
+        if constexpr (known_op) {
+            if (!apart_or_same(a, d, n) || !apart_or_same(b, d, n)) return 0;
+            if constexpr (std::is_same_v<S, ScaleNone<Vek16s>>) return sse2::binary16<op>(a, b, d, n, sse2::NoShift{});
+            if constexpr (std::is_same_v<S, ScaleDown<Vek16s>>) {
+                if (op == sse2::Op16::add && s.sf == 1) return sse2::halving_add16(a, b, d, n);
+                return sse2::binary16<op>(a, b, d, n, sse2::RoundShift(s.sf));
+            }
+        }
+    }
+#endif
+    return 0;
+}
+
 // d[i] = s(Op(a[i], b[i])); a and b are vectors or Scalar constants.
 template <class Op, class A, class B, class D, class S>
 inline void each(A a, B b, D* d, Index n, S s) {
     using W = typename wide_for<Op, D, elem_of<A>, elem_of<B>>::type;
-    for (Index i = 0; i < n; ++i) d[i] = put<D>(s, Op::template apply<W>(a[i], b[i]));
+    for (Index i = each_blocks<Op>(a, b, d, n, s); i < n; ++i) d[i] = put<D>(s, Op::template apply<W>(a[i], b[i]));
 }
 
 template <class D> inline void zero_fill(D* d, Index n) { std::memset(d, 0, static_cast<std::size_t>(n) * sizeof(D)); }
