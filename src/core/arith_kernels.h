@@ -155,9 +155,10 @@ template <class T, class W, class Body> inline auto with_scale_for(int sf, Body&
 
 // ---- loops -----------------------------------------------------------------------
 
-// Vek16s vectors added, subtracted or multiplied, saturated or scaled
-// down, go through the SSE2 block kernel when no source partly overlaps the
-// destination. Returns the number of leading elements done.
+// Vek16s vectors added, subtracted or multiplied (saturated or scaled
+// down), real float vectors added, subtracted or multiplied, and Vek32fc
+// products go through the SSE2 block kernels when no source partly overlaps
+// the destination. Returns the number of leading elements done.
 template <class Op, class A, class B, class D, class S>
 inline Index each_blocks([[maybe_unused]] A a, [[maybe_unused]] B b, [[maybe_unused]] D* d, [[maybe_unused]] Index n,
                          [[maybe_unused]] S s) {
@@ -173,6 +174,18 @@ inline Index each_blocks([[maybe_unused]] A a, [[maybe_unused]] B b, [[maybe_unu
                 return sse2::binary16<op>(a, b, d, n, sse2::RoundShift(s.sf));
             }
         }
+    }
+    if constexpr (std::is_floating_point_v<D> && std::is_same_v<A, const D*> && std::is_same_v<B, const D*>) {
+        constexpr bool known_op = std::is_same_v<Op, Add> || std::is_same_v<Op, Swapped<Sub>> || std::is_same_v<Op, Mul>;
+        constexpr sse2::OpF op = std::is_same_v<Op, Add> ? sse2::OpF::add : std::is_same_v<Op, Mul> ? sse2::OpF::mul : sse2::OpF::sub_rev;
+        if constexpr (known_op) {
+            if (!apart_or_same(a, d, n) || !apart_or_same(b, d, n)) return 0;
+            return sse2::binary_f<op>(a, b, d, n);
+        }
+    }
+    if constexpr (std::is_same_v<D, Vek32fc> && std::is_same_v<A, const D*> && std::is_same_v<B, const D*> && std::is_same_v<Op, Mul>) {
+        if (!apart_or_same(a, d, n) || !apart_or_same(b, d, n)) return 0;
+        return sse2::complex_mul_f(as_components(a), as_components(b), as_components(d), n);
     }
 #endif
     return 0;
@@ -220,6 +233,8 @@ template <class... P> inline VekStatus check_len_then_ptrs(int len, const P*... 
 // ---- members ---------------------------------------------------------------------
 // Shapes: vv two vectors, vv_i in place, vc vector and constant, vc_i
 // constant in place; cr complex run as the real member on 2*len components.
+// In-place forms pass the source-destination as a const source too, so they
+// share the out-of-place kernels.
 
 template <class Op, class A, class B, class D>
 VekStatus plain_vv(const A* s1, const B* s2, D* d, int len) {
@@ -229,7 +244,7 @@ VekStatus plain_vv(const A* s1, const B* s2, D* d, int len) {
 template <class Op, class A, class D>
 VekStatus plain_vv_i(const A* s, D* sd, int len) {
     VEKS_CHECK(check_ptrs_len(len, s, sd));
-    return run_plain<Op>(s, sd, sd, len);
+    return run_plain<Op>(s, static_cast<const D*>(sd), sd, len);
 }
 template <class Op, int zero_above, class A, class B, class D>
 VekStatus sfs_vv(const A* s1, const B* s2, D* d, int len, int sf) {
@@ -239,7 +254,7 @@ VekStatus sfs_vv(const A* s1, const B* s2, D* d, int len, int sf) {
 template <class Op, int zero_above, class A, class D>
 VekStatus sfs_vv_i(const A* s, D* sd, int len, int sf) {
     VEKS_CHECK(check_ptrs_len(len, s, sd));
-    return run_scaled<Op, zero_above>(s, sd, sd, len, sf);
+    return run_scaled<Op, zero_above>(s, static_cast<const D*>(sd), sd, len, sf);
 }
 
 template <class Op, class T>
@@ -287,7 +302,7 @@ VekStatus plain_cr(const C* s1, const C* s2, C* d, int len) {
 template <class Op, class C>
 VekStatus plain_cr_i(const C* s, C* sd, int len) {
     VEKS_CHECK(check_len_then_ptrs(len, s, sd));
-    return run_plain<Op>(as_components(s), as_components(sd), as_components(sd), 2 * Index(len));
+    return run_plain<Op>(as_components(s), as_components(static_cast<const C*>(sd)), as_components(sd), 2 * Index(len));
 }
 template <class Op, int zero_above, class C>
 VekStatus sfs_cr(const C* s1, const C* s2, C* d, int len, int sf) {
@@ -297,7 +312,7 @@ VekStatus sfs_cr(const C* s1, const C* s2, C* d, int len, int sf) {
 template <class Op, int zero_above, class C>
 VekStatus sfs_cr_i(const C* s, C* sd, int len, int sf) {
     VEKS_CHECK(check_len_then_ptrs(len, s, sd));
-    return run_scaled<Op, zero_above>(as_components(s), as_components(sd), as_components(sd), 2 * Index(len), sf);
+    return run_scaled<Op, zero_above>(as_components(s), as_components(static_cast<const C*>(sd)), as_components(sd), 2 * Index(len), sf);
 }
 
 } // namespace veks::arith
