@@ -22,7 +22,8 @@ VEKS_EXTERN_C_BEGIN
 /* ---- Add ------------------------------------------------------------------- */
 /* pDst[n] = pSrc1[n] + pSrc2[n]; in place pSrcDst[n] += pSrc[n].
  * Plain integer forms saturate (8u16u is exact); 16s32s adds a Vek16s vector
- * to a Vek32s vector, saturating. Complex members run as the real member on
+ * to a Vek32s vector, saturating. 16s32f (also Sub, Mul) rounds the exact
+ * integer result once, so a zero result is +0.0. Complex members run as the real member on
  * 2*len components and test len before the pointers. Sfs: all zeros for
  * 8u sf > 9, 16s/16sc sf > 16, 16u sf > 17, 32s/32sc sf > 32. */
 VekStatus veksAdd_8u_Sfs(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len, int scaleFactor);
