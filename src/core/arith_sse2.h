@@ -114,69 +114,14 @@ inline std::ptrdiff_t scale16_by_float(const std::int16_t* s, float f, std::int1
     return i;
 }
 
-// Real float and double add, reversed subtract and multiply, two vectors
-// per step.
-enum class OpF { add, sub_rev, mul };
-template <OpF op> inline __m128 apply_f(__m128 a, __m128 b) {
-    if constexpr (op == OpF::add) return _mm_add_ps(a, b);
-    else if constexpr (op == OpF::mul) return _mm_mul_ps(a, b);
-    else return _mm_sub_ps(b, a);
-}
-template <OpF op> inline __m128d apply_f(__m128d a, __m128d b) {
-    if constexpr (op == OpF::add) return _mm_add_pd(a, b);
-    else if constexpr (op == OpF::mul) return _mm_mul_pd(a, b);
-    else return _mm_sub_pd(b, a);
-}
-template <OpF op> inline std::ptrdiff_t binary_f(const float* a, const float* b, float* d, std::ptrdiff_t n) {
-    std::ptrdiff_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        const __m128 r0 = apply_f<op>(_mm_loadu_ps(a + i), _mm_loadu_ps(b + i));
-        const __m128 r1 = apply_f<op>(_mm_loadu_ps(a + i + 4), _mm_loadu_ps(b + i + 4));
-        _mm_storeu_ps(d + i, r0);
-        _mm_storeu_ps(d + i + 4, r1);
-    }
-    return i;
-}
-template <OpF op> inline std::ptrdiff_t binary_f(const double* a, const double* b, double* d, std::ptrdiff_t n) {
-    std::ptrdiff_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m128d r0 = apply_f<op>(_mm_loadu_pd(a + i), _mm_loadu_pd(b + i));
-        const __m128d r1 = apply_f<op>(_mm_loadu_pd(a + i + 2), _mm_loadu_pd(b + i + 2));
-        _mm_storeu_pd(d + i, r0);
-        _mm_storeu_pd(d + i + 2, r1);
-    }
-    return i;
-}
-
-// Complex single-precision products, two per vector: (a.re*b.re, a.re*b.im)
-// plus (-(a.im*b.im), a.im*b.re). Adding the negated product equals the
-// subtraction bit for bit (a NaN may differ in sign only).
-inline __m128 complex_mul2(__m128 a, __m128 b, __m128 flip) {
-    const __m128 re = _mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 2, 0, 0));
-    const __m128 im = _mm_shuffle_ps(a, a, _MM_SHUFFLE(3, 3, 1, 1));
-    const __m128 swapped = _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 3, 0, 1));
-    return _mm_add_ps(_mm_mul_ps(re, b), _mm_xor_ps(_mm_mul_ps(im, swapped), flip));
-}
-inline std::ptrdiff_t complex_mul_f(const float* a, const float* b, float* d, std::ptrdiff_t n_complex) {
-    const __m128 flip = _mm_castsi128_ps(_mm_set_epi32(0, INT32_MIN, 0, INT32_MIN));
-    std::ptrdiff_t i = 0;
-    for (; i + 4 <= n_complex; i += 4) {
-        const __m128 r0 = complex_mul2(_mm_loadu_ps(a + 2 * i), _mm_loadu_ps(b + 2 * i), flip);
-        const __m128 r1 = complex_mul2(_mm_loadu_ps(a + 2 * i + 4), _mm_loadu_ps(b + 2 * i + 4), flip);
-        _mm_storeu_ps(d + 2 * i, r0);
-        _mm_storeu_ps(d + 2 * i + 4, r1);
-    }
-    return i;
-}
-
-// Real division with the zero-divisor values; sets zero_met when a zero
-// divisor was seen. Returns the number of elements done.
+// Lanes of one SSE2 register of floats or doubles.
 template <class F> struct Lanes;
 template <> struct Lanes<float> {
     using V = __m128;
     static constexpr int n = 4;
     static V load(const float* p) { return _mm_loadu_ps(p); }
     static void store(float* p, V v) { _mm_storeu_ps(p, v); }
+    static void stream(float* p, V v) { _mm_stream_ps(p, v); }
     static V set1(float x) { return _mm_set1_ps(x); }
     static V zero() { return _mm_setzero_ps(); }
     static V div(V a, V b) { return _mm_div_ps(a, b); }
@@ -191,6 +136,7 @@ template <> struct Lanes<double> {
     static constexpr int n = 2;
     static V load(const double* p) { return _mm_loadu_pd(p); }
     static void store(double* p, V v) { _mm_storeu_pd(p, v); }
+    static void stream(double* p, V v) { _mm_stream_pd(p, v); }
     static V set1(double x) { return _mm_set1_pd(x); }
     static V zero() { return _mm_setzero_pd(); }
     static V div(V a, V b) { return _mm_div_pd(a, b); }
@@ -201,23 +147,108 @@ template <> struct Lanes<double> {
     static int any(V m) { return _mm_movemask_pd(m); }
 };
 
+// Destinations of at least this many bytes are written with streaming
+// stores: they skip reading each destination line first and leave the
+// cache to the sources. The caller peels elements until the destination
+// is 16-byte aligned.
+constexpr std::size_t kStreamBytes = std::size_t(4) << 20;
+
+inline bool aligned16(const void* p) { return (reinterpret_cast<std::uintptr_t>(p) & 15) == 0; }
+
+// Runs step(i, store) on blocks of `block` elements from i while they fit;
+// returns the index reached.
+template <class L, class Step>
+inline std::ptrdiff_t run_blocks(std::ptrdiff_t i, std::ptrdiff_t n, std::ptrdiff_t block, bool stream, Step step) {
+    if (stream) {
+        for (; i + block <= n; i += block) step(i, [](auto* p, auto v) { L::stream(p, v); });
+        _mm_sfence();
+    } else {
+        for (; i + block <= n; i += block) step(i, [](auto* p, auto v) { L::store(p, v); });
+    }
+    return i;
+}
+
+// Real float and double add, reversed subtract and multiply.
+enum class OpF { add, sub_rev, mul };
+template <OpF op> inline __m128 apply_f(__m128 a, __m128 b) {
+    if constexpr (op == OpF::add) return _mm_add_ps(a, b);
+    else if constexpr (op == OpF::mul) return _mm_mul_ps(a, b);
+    else return _mm_sub_ps(b, a);
+}
+template <OpF op> inline __m128d apply_f(__m128d a, __m128d b) {
+    if constexpr (op == OpF::add) return _mm_add_pd(a, b);
+    else if constexpr (op == OpF::mul) return _mm_mul_pd(a, b);
+    else return _mm_sub_pd(b, a);
+}
+template <OpF op, class F> inline F apply_f(F a, F b) {
+    if constexpr (op == OpF::add) return a + b;
+    else if constexpr (op == OpF::mul) return a * b;
+    else return b - a;
+}
+template <OpF op, class F> inline std::ptrdiff_t binary_f(const F* a, const F* b, F* d, std::ptrdiff_t n) {
+    using L = Lanes<F>;
+    const bool stream = std::size_t(n) * sizeof(F) >= kStreamBytes;
+    std::ptrdiff_t i = 0;
+    if (stream)
+        for (; i < n && !aligned16(d + i); ++i) d[i] = apply_f<op>(a[i], b[i]);
+    return run_blocks<L>(i, n, 2 * L::n, stream, [&](std::ptrdiff_t k, auto store) {
+        store(d + k, apply_f<op>(L::load(a + k), L::load(b + k)));
+        store(d + k + L::n, apply_f<op>(L::load(a + k + L::n), L::load(b + k + L::n)));
+    });
+}
+
+// Complex single-precision products, two per vector: (a.re*b.re, a.re*b.im)
+// plus (-(a.im*b.im), a.im*b.re). Adding the negated product equals the
+// subtraction bit for bit (a NaN may differ in sign only).
+inline __m128 complex_mul2(__m128 a, __m128 b, __m128 flip) {
+    const __m128 re = _mm_shuffle_ps(a, a, _MM_SHUFFLE(2, 2, 0, 0));
+    const __m128 im = _mm_shuffle_ps(a, a, _MM_SHUFFLE(3, 3, 1, 1));
+    const __m128 swapped = _mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 3, 0, 1));
+    return _mm_add_ps(_mm_mul_ps(re, b), _mm_xor_ps(_mm_mul_ps(im, swapped), flip));
+}
+// a, b, d: interleaved (re, im) pairs; n counts complex elements.
+inline std::ptrdiff_t complex_mul_f(const float* a, const float* b, float* d, std::ptrdiff_t n) {
+    const __m128 flip = _mm_castsi128_ps(_mm_set_epi32(0, INT32_MIN, 0, INT32_MIN));
+    const bool stream = std::size_t(n) * 8 >= kStreamBytes && (reinterpret_cast<std::uintptr_t>(d) & 7) == 0;
+    std::ptrdiff_t i = 0;
+    if (stream && !aligned16(d)) {
+        const float re = a[0] * b[0] - a[1] * b[1], im = a[0] * b[1] + a[1] * b[0];
+        d[0] = re;
+        d[1] = im;
+        i = 1;
+    }
+    return run_blocks<Lanes<float>>(i, n, 4, stream, [&](std::ptrdiff_t k, auto store) {
+        store(d + 2 * k, complex_mul2(_mm_loadu_ps(a + 2 * k), _mm_loadu_ps(b + 2 * k), flip));
+        store(d + 2 * k + 4, complex_mul2(_mm_loadu_ps(a + 2 * k + 4), _mm_loadu_ps(b + 2 * k + 4), flip));
+    });
+}
+
+// Real division with the zero-divisor values (+-inf by the dividend's sign,
+// NaN for a zero or NaN dividend); sets zero_met when a zero divisor was
+// seen. Returns the number of elements done.
 template <class F>
 inline std::ptrdiff_t divide_real(const F* divisor, const F* dividend, F* d, std::ptrdiff_t n, F inf, F nan, bool& zero_met) {
     using L = Lanes<F>;
     const auto vzero = L::zero(), vinf = L::set1(inf), vninf = L::set1(-inf), vnan = L::set1(nan);
-    int zeros = 0;
+    const bool stream = std::size_t(n) * sizeof(F) >= kStreamBytes;
+    bool zeros = false;
     std::ptrdiff_t i = 0;
-    for (; i + L::n <= n; i += L::n) {
-        const auto x = L::load(divisor + i), y = L::load(dividend + i);
+    if (stream)
+        for (; i < n && !aligned16(d + i); ++i) {
+            const F x = divisor[i], y = dividend[i];
+            zeros = zeros || x == 0;
+            d[i] = x == 0 ? (y > 0 ? inf : (y < 0 ? -inf : nan)) : y / x;
+        }
+    i = run_blocks<L>(i, n, L::n, stream, [&](std::ptrdiff_t k, auto store) {
+        const auto x = L::load(divisor + k), y = L::load(dividend + k);
         auto q = L::div(y, x);
         const auto z = L::eq(x, vzero);
         if (L::any(z)) { // rare: the special values by the dividend's sign
-            zeros = 1;
-            const auto special = L::select(L::gt(y, vzero), vinf, L::select(L::lt(y, vzero), vninf, vnan));
-            q = L::select(z, special, q);
+            zeros = true;
+            q = L::select(z, L::select(L::gt(y, vzero), vinf, L::select(L::lt(y, vzero), vninf, vnan)), q);
         }
-        L::store(d + i, q);
-    }
+        store(d + k, q);
+    });
     zero_met = zero_met || zeros;
     return i;
 }

@@ -215,3 +215,25 @@ TEST(ArithFloat, AbsEveryMember) {
     check_abs(veksAbs_32f, veksAbs_32f_I);
     check_abs(veksAbs_64f, veksAbs_64f_I);
 }
+
+// Destinations of several MiB take the streaming path; an odd start tests
+// its alignment peel.
+template <class D, class A, class B, class Ref>
+void check_large(VekStatus (*fn)(const A*, const B*, D*, int), Ref ref) {
+    vt::Rng rng(9);
+    const int n = (5 << 20) / int(sizeof(D)) + 3;
+    const auto a = random_vec<A>(rng, n + 1), b = random_vec<B>(rng, n + 1);
+    std::vector<D> d(n + 1);
+    bool warn = false;
+    const VekStatus st = fn(a.data() + 1, b.data() + 1, d.data() + 1, n);
+    for (int i = 1; i <= n; ++i) ASSERT_TRUE(same_value(d[i], ref(a[i], b[i], 0, warn))) << i;
+    EXPECT_EQ(st, warn ? vekStsDivByZero : vekStsOk);
+}
+
+TEST(ArithFloat, LargeVectors) {
+    check_large(veksAdd_32f, f_add<Vek32f, Vek32f>);
+    check_large(veksSub_64f, f_sub_rev<Vek64f, Vek64f>);
+    check_large(veksMul_32fc, f_mul<Vek32fc, Vek32fc>);
+    check_large(veksDiv_32f, f_div<Vek32f>);
+    check_large(veksDiv_64f, f_div<Vek64f>);
+}
