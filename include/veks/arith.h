@@ -231,8 +231,9 @@ VekStatus veksMulC_Low_32f16s(const Vek32f* pSrc, Vek32f val, Vek16s* pDst, int 
 /* ---- Div ------------------------------------------------------------------- */
 /* pDst[n] = pSrc2[n] / pSrc1[n] (pSrc1 is the divisor); in place
  * pSrcDst[n] = pSrcDst[n] / pSrc[n]. Integer quotients are formed in
- * floating point (16s, 8u single precision; 16sc, 32s, 32s16s double) or
- * with a 16-bit binary fraction (16u) and rounded to nearest, ties to even.
+ * floating point (16s, 8u single precision; 16sc, 32s, 32s16s double) and
+ * rounded to nearest, ties to even; 16u forms the quotient as a truncated
+ * 16-bit binary fraction q16 and stores (q16 + 32767 + 2*(bit 16 of q16)) >> 16.
  * A zero divisor gives 0 for a zero dividend, else the type's maximum or
  * minimum by the dividend's sign (16sc: 0 in both components), and the
  * warning vekStsDivByZero; every element is written.
