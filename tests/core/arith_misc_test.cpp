@@ -103,26 +103,19 @@ TEST(ArithMisc, MulCFloatToShort) {
 }
 
 TEST(ArithMisc, ScaleRuleFixedCases) {
-    auto add16 = [](Vek16s a, Vek16s b, int sf) {
-        Vek16s d;
-        EXPECT_EQ(veksAdd_16s_Sfs(&a, &b, &d, 1, sf), vekStsOk);
-        return d;
+    struct Case { VekStatus (*fn)(const Vek16s*, const Vek16s*, Vek16s*, int, int); Vek16s a, b; int sf; Vek16s want; };
+    const Case cases[] = {
+        {veksAdd_16s_Sfs, 1, 0, 1, 0},           {veksAdd_16s_Sfs, 1, 2, 1, 2},
+        {veksAdd_16s_Sfs, 20000, 20000, -1, 32767}, {veksAdd_16s_Sfs, 1, 0, -16, 32767},
+        {veksAdd_16s_Sfs, 0, 0, -16, 0},         {veksAdd_16s_Sfs, 32767, 32767, 16, 1},
+        {veksAdd_16s_Sfs, 32767, 32767, 17, 0},  {veksMul_16s_Sfs, -32768, -32768, 0, 32767},
+        {veksMul_16s_Sfs, -32768, -32768, 15, 32767}, {veksMul_16s_Sfs, -32768, -32768, 16, 16384},
     };
-    EXPECT_EQ(add16(1, 0, 1), 0);
-    EXPECT_EQ(add16(1, 2, 1), 2);
-    EXPECT_EQ(add16(20000, 20000, -1), 32767);
-    EXPECT_EQ(add16(1, 0, -16), 32767);
-    EXPECT_EQ(add16(0, 0, -16), 0);
-    EXPECT_EQ(add16(32767, 32767, 16), 1);
-    EXPECT_EQ(add16(32767, 32767, 17), 0);
-    auto mul16 = [](Vek16s a, Vek16s b, int sf) {
+    for (const Case& c : cases) {
         Vek16s d;
-        EXPECT_EQ(veksMul_16s_Sfs(&a, &b, &d, 1, sf), vekStsOk);
-        return d;
-    };
-    EXPECT_EQ(mul16(-32768, -32768, 0), 32767);
-    EXPECT_EQ(mul16(-32768, -32768, 15), 32767);
-    EXPECT_EQ(mul16(-32768, -32768, 16), 16384);
+        ASSERT_EQ(c.fn(&c.a, &c.b, &d, 1, c.sf), vekStsOk);
+        EXPECT_EQ(d, c.want) << c.a << ", " << c.b << " sf " << c.sf;
+    }
     const Vek16sc m{-32768, -32768};
     Vek16sc p;
     ASSERT_EQ(veksMul_16sc_Sfs(&m, &m, &p, 1, 0), vekStsOk);
