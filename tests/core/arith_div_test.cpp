@@ -1,0 +1,185 @@
+// Integer division: every member against a reference that forms the
+// quotient in the stated precision and rounds it by its own means; zero
+// divisors, zero constants, rounding modes and fixed cases.
+#include "arith_test_util.h"
+
+namespace {
+
+using namespace at;
+
+template <class F> F two_to_minus(int sf) {
+    if (sf > 2000) return F(0);
+    if (sf < -2000) return std::numeric_limits<F>::infinity();
+    return std::ldexp(F(1), -sf);
+}
+
+template <class D, class Y> D zero_divisor_value(Y y) {
+    if constexpr (ncomp<D> == 2) return D{0, 0};
+    else return y > 0 ? std::numeric_limits<D>::max() : (y < 0 ? std::numeric_limits<D>::min() : D(0));
+}
+template <class D, class X, class Y> D sign_saturated(X x, Y y) {
+    return y == 0 ? D(0) : ((y > 0) == (x > 0) ? std::numeric_limits<D>::max() : std::numeric_limits<D>::min());
+}
+template <class D> D saturate_double(double r) {
+    using L = std::numeric_limits<D>;
+    return r >= double(L::max()) ? L::max() : (r <= double(L::min()) ? L::min() : static_cast<D>(r));
+}
+
+// (q + 32768) + 0.5 in F, floored, one down when odd and exact; saturated.
+template <class F> Vek16s round16(F q) {
+    if (std::isnan(q)) return 0;
+    if (q > F(32767)) return 32767;
+    if (q < F(-32768)) return -32768;
+    const F t = (q + F(32768)) + F(0.5);
+    F r = std::floor(t);
+    if (r == t && std::fmod(r, F(2)) == 1) r -= 1;
+    return static_cast<Vek16s>(static_cast<int>(r) - 32768);
+}
+Vek8u round8(float q) {
+    if (std::isnan(q)) return 0;
+    if (q >= 255.0f) return 255;
+    const float t = q + 0.5f;
+    float r = std::floor(t);
+    if (r == t && std::fmod(r, 2.0f) == 1) r -= 1;
+    return static_cast<Vek8u>(r);
+}
+// floor(y * 2^16 / (x * 2^sf)), then (q16 + 32767 + 2 * bit16) >> 16, saturated.
+Vek16u round_fraction16(i128 y, i128 x, int sf) {
+    if (y == 0) return 0;
+    if (sf > 60) return 0;
+    if (sf < -60) return 65535;
+    const i128 q16 = ((y << 16) << (sf < 0 ? -sf : 0)) / (x << (sf > 0 ? sf : 0));
+    const i128 r = (q16 + 32767 + 2 * ((q16 >> 16) & 1)) >> 16;
+    return static_cast<Vek16u>(r > 65535 ? 65535 : r);
+}
+
+// Quotient rules: x the divisor, y the dividend.
+Vek16s q16s(Vek16s x, Vek16s y, int sf) { return round16<float>((float(y) * two_to_minus<float>(sf)) / float(x)); }
+Vek8u q8u(Vek8u x, Vek8u y, int sf) { return round8((float(y) * two_to_minus<float>(sf)) / float(x)); }
+Vek16u q16u(Vek16u x, Vek16u y, int sf) { return round_fraction16(y, x, sf); }
+template <class D, class X, class Y> D q32s(X x, Y y, int sf) {
+    if (sf > 32) return D(0);
+    if (sf < -62) return sign_saturated<D>(x, y);
+    return saturate_double<D>(std::nearbyint(std::ldexp(double(y), -sf) / double(x)));
+}
+Vek16sc q16sc(Vek16sc x, Vek16sc y, int sf) {
+    const double s = two_to_minus<double>(sf) / (double(x.re) * x.re + double(x.im) * x.im);
+    return {round16<double>((double(x.re) * y.re + double(x.im) * y.im) * s), round16<double>((double(x.re) * y.im - double(x.im) * y.re) * s)};
+}
+// Constant forms: the factor formed once; v is the constant.
+Vek16s c16s(Vek16s y, Vek16s v, int sf) { return round16<float>(float(y) * (two_to_minus<float>(sf) / float(v))); }
+Vek8u c8u(Vek8u y, Vek8u v, int sf) { return round8(float(y) * (two_to_minus<float>(sf) * (1.0f / float(v)))); }
+Vek16u c16u(Vek16u y, Vek16u v, int sf) { return round_fraction16(y, v, sf); }
+Vek16sc c16sc(Vek16sc y, Vek16sc c, int sf) {
+    const double s = two_to_minus<double>(sf) / (double(c.re) * c.re + double(c.im) * c.im);
+    const double fr = c.re * s, fi = -c.im * s;
+    return {round16<double>(y.re * fr - y.im * fi), round16<double>(y.re * fi + y.im * fr)};
+}
+
+// The zero-divisor rule around a quotient rule.
+template <class D, class A, class B> Ref<D, A, B> divide(std::function<D(A, B, int)> quot) {
+    return [quot](A x, B y, int sf, bool& warn) {
+        if (is_zero_value(x)) {
+            warn = true;
+            return zero_divisor_value<D>(y);
+        }
+        return quot(x, y, sf);
+    };
+}
+template <class D, class A, class B> Ref<D, A, B> divide(D (*quot)(A, B, int)) { return divide<D, A, B>(std::function<D(A, B, int)>(quot)); }
+template <class T> Ref<T, T, T> divide_by_constant(T (*quot)(T, T, int)) {
+    return [quot](T y, T v, int sf, bool&) { return quot(y, v, sf); };
+}
+
+const Opts kNoZeroConstant = [] { Opts o; o.zero_constant = false; return o; }();
+
+} // namespace
+
+TEST(ArithDiv, VectorQuotients) {
+    vv("Div_16s_Sfs", veksDiv_16s_Sfs, veksDiv_16s_ISfs, divide(q16s));
+    vv("Div_8u_Sfs", veksDiv_8u_Sfs, veksDiv_8u_ISfs, divide(q8u));
+    vv("Div_16u_Sfs", veksDiv_16u_Sfs, veksDiv_16u_ISfs, divide(q16u));
+    vv("Div_32s_Sfs", veksDiv_32s_Sfs, veksDiv_32s_ISfs, divide(q32s<Vek32s, Vek32s, Vek32s>));
+    vv("Div_32s16s_Sfs", veksDiv_32s16s_Sfs, nullptr, divide(q32s<Vek16s, Vek16s, Vek32s>));
+    vv("Div_16sc_Sfs", veksDiv_16sc_Sfs, veksDiv_16sc_ISfs, divide(q16sc));
+}
+
+TEST(ArithDiv, ConstantQuotients) {
+    vc("DivC_16s_Sfs", veksDivC_16s_Sfs, veksDivC_16s_ISfs, divide_by_constant(c16s), kNoZeroConstant);
+    vc("DivC_8u_Sfs", veksDivC_8u_Sfs, veksDivC_8u_ISfs, divide_by_constant(c8u), kNoZeroConstant);
+    vc("DivC_16u_Sfs", veksDivC_16u_Sfs, veksDivC_16u_ISfs, divide_by_constant(c16u), kNoZeroConstant);
+    vc("DivC_16sc_Sfs", veksDivC_16sc_Sfs, veksDivC_16sc_ISfs, divide_by_constant(c16sc), kNoZeroConstant);
+    expect_zero_constant_error<Vek16s>(veksDivC_16s_Sfs, veksDivC_16s_ISfs);
+    expect_zero_constant_error<Vek8u>(veksDivC_8u_Sfs, veksDivC_8u_ISfs);
+    expect_zero_constant_error<Vek16u>(veksDivC_16u_Sfs, veksDivC_16u_ISfs);
+    expect_zero_constant_error<Vek16sc>(veksDivC_16sc_Sfs, veksDivC_16sc_ISfs);
+}
+
+TEST(ArithDiv, ReversedConstant16u) {
+    // val 0 writes zeros (warning when an element is 0); a zero element gives 65535.
+    vc("DivCRev_16u", veksDivCRev_16u, veksDivCRev_16u_I, [](Vek16u x, Vek16u v, int, bool& warn) {
+        warn = warn || x == 0;
+        return Vek16u(v == 0 ? 0 : (x == 0 ? 65535 : round_fraction16(v, x, 0)));
+    });
+}
+
+TEST(ArithDiv, FixedCases) {
+    const Vek16s x[] = {2, 2, 2, 0, 0, 0};
+    const Vek16s y[] = {3, 5, -3, 5, -5, 0};
+    Vek16s d[6];
+    ASSERT_EQ(veksDiv_16s_Sfs(x, y, d, 6, 0), vekStsDivByZero);
+    const Vek16s want[] = {2, 2, -2, 32767, -32768, 0};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(d[i], want[i]) << i;
+    // 1/2 and 3/2 tie to even.
+    Vek16u two = 2, r;
+    ASSERT_EQ(veksDivCRev_16u(&two, 1, &r, 1), vekStsOk);
+    EXPECT_EQ(r, 0);
+    ASSERT_EQ(veksDivCRev_16u(&two, 3, &r, 1), vekStsOk);
+    EXPECT_EQ(r, 2);
+    // Div_Round of 5 by 2 in the three modes.
+    const Vek16s two16 = 2, five = 5;
+    const Vek16s by_mode[] = {2, 2, 3};
+    for (int mode = 0; mode < 3; ++mode) {
+        Vek16s q;
+        ASSERT_EQ(veksDiv_Round_16s_Sfs(&two16, &five, &q, 1, mode, 0), vekStsOk);
+        EXPECT_EQ(q, by_mode[mode]);
+    }
+}
+
+// Div_Round: truncation, ties to even, ties away; thresholds; a bad mode is
+// reported after the pointers and the length.
+template <class T>
+void check_div_round(const char* name, VekStatus (*fn)(const T*, const T*, T*, int, int, int), VekStatus (*fn_i)(const T*, T*, int, int, int)) {
+    for (int mode = 0; mode < 3; ++mode) {
+        Opts o;
+        o.overlap = false;
+        o.sfs = scale_factors();
+        check_vv<T, T, T>(name, [fn, mode](const T* a, const T* b, T* d, int n, int sf) { return fn(a, b, d, n, mode, sf); },
+           [fn_i, mode](const T* a, T* d, int n, int sf) { return fn_i(a, d, n, mode, sf); },
+           divide<T, T, T>([mode](T x, T y, int sf) {
+               if (sf > 15) return T(0);
+               if (sf < -30) return sign_saturated<T>(x, y);
+               const double q = (double(float(y)) * std::ldexp(1.0, -sf)) / double(float(x));
+               return saturate_double<T>(mode == 0 ? std::trunc(q) : mode == 1 ? std::nearbyint(q) : std::round(q));
+           }), o);
+    }
+    std::vector<T> x(8, T(1)), y(8, T(1));
+    vt::Guarded<T> g(8);
+    for (int bad : {3, -1, 100}) {
+        vt::expect_ptrs_then_len(3, [&](int nul, int len) {
+            return fn(vt::ptr_or_null(x.data(), 0, nul), vt::ptr_or_null(y.data(), 1, nul), vt::ptr_or_null(g.data(), 2, nul), len, bad, 0);
+        }, [&] { return g.intact(); });
+        vt::expect_ptrs_then_len(2, [&](int nul, int len) {
+            return fn_i(vt::ptr_or_null(x.data(), 0, nul), vt::ptr_or_null(g.data(), 1, nul), len, bad, 0);
+        }, [&] { return g.intact(); });
+        EXPECT_EQ(fn(x.data(), y.data(), g.data(), 4, bad, 0), vekStsBadRoundMode);
+        EXPECT_EQ(fn_i(x.data(), g.data(), 4, bad, 0), vekStsBadRoundMode);
+        EXPECT_TRUE(g.intact());
+    }
+}
+
+TEST(ArithDiv, DivRoundModes) {
+    check_div_round("Div_Round_8u", veksDiv_Round_8u_Sfs, veksDiv_Round_8u_ISfs);
+    check_div_round("Div_Round_16u", veksDiv_Round_16u_Sfs, veksDiv_Round_16u_ISfs);
+    check_div_round("Div_Round_16s", veksDiv_Round_16s_Sfs, veksDiv_Round_16s_ISfs);
+}

@@ -1,0 +1,239 @@
+// Floating-point members: each element is one IEEE operation (or the stated
+// complex formula) in the element's precision, so results are compared bit
+// for bit; zero divisors and zero constants; AddProduct and Abs.
+#include <algorithm>
+
+#include "arith_test_util.h"
+#include "core/vekcore/vekcore.h"
+
+namespace {
+
+using namespace at;
+
+template <class X, class Y> auto f_add(X x, Y y, int, bool&) {
+    if constexpr (ncomp<X> == 2) return X{x.re + y.re, x.im + y.im};
+    else return x + y;
+}
+template <class X, class Y> auto f_sub(X x, Y y, int, bool&) {
+    if constexpr (ncomp<X> == 2) return X{x.re - y.re, x.im - y.im};
+    else return x - y;
+}
+template <class X, class Y> auto f_sub_rev(X x, Y y, int sf, bool& w) { return f_sub(y, x, sf, w); }
+template <class X, class Y> auto f_mul(X x, Y y, int, bool&) {
+    if constexpr (ncomp<X> == 2) return X{x.re * y.re - x.im * y.im, x.re * y.im + x.im * y.re};
+    else if constexpr (ncomp<Y> == 2) return Y{x * y.re, x * y.im};
+    else return x * y;
+}
+// y / x with the values of a zero divisor.
+template <class X> X f_div(X x, X y, int, bool& warn) {
+    if constexpr (ncomp<X> == 2) {
+        using F = comp_t<X>;
+        const F mag = x.re * x.re + x.im * x.im;
+        if (mag == 0) {
+            warn = true;
+            return X{std::numeric_limits<F>::quiet_NaN(), std::numeric_limits<F>::quiet_NaN()};
+        }
+        const F s = F(1) / mag;
+        return X{(x.re * y.re + x.im * y.im) * s, (x.re * y.im - x.im * y.re) * s};
+    } else {
+        if (x == 0) {
+            warn = true;
+            return y > 0 ? std::numeric_limits<X>::infinity() : y < 0 ? -std::numeric_limits<X>::infinity() : std::numeric_limits<X>::quiet_NaN();
+        }
+        return y / x;
+    }
+}
+template <class X> X f_divcrev(X x, X val, int sf, bool& w) { return f_div(x, val, sf, w); }
+// DivC: multiplication by the reciprocal formed once.
+template <class X> X f_divc(X x, X val, int sf, bool& w) {
+    if constexpr (ncomp<X> == 2) {
+        using F = comp_t<X>;
+        const F s = F(1) / (val.re * val.re + val.im * val.im);
+        return f_mul(x, X{val.re * s, -val.im * s}, sf, w);
+    } else {
+        return x * (X(1) / val);
+    }
+}
+
+const Opts kLenFirst = [] { Opts o; o.len_first = true; return o; }();
+const Opts kNoZeroConstant = [] { Opts o; o.zero_constant = false; return o; }();
+
+} // namespace
+
+TEST(ArithFloat, AddSubMul) {
+    vv("Add_32f", veksAdd_32f, veksAdd_32f_I, f_add<Vek32f, Vek32f>);
+    vv("Add_64f", veksAdd_64f, veksAdd_64f_I, f_add<Vek64f, Vek64f>);
+    vv("Add_32fc", veksAdd_32fc, veksAdd_32fc_I, f_add<Vek32fc, Vek32fc>, kLenFirst);
+    vv("Add_64fc", veksAdd_64fc, veksAdd_64fc_I, f_add<Vek64fc, Vek64fc>, kLenFirst);
+    vv("Sub_32f", veksSub_32f, veksSub_32f_I, f_sub_rev<Vek32f, Vek32f>);
+    vv("Sub_64f", veksSub_64f, veksSub_64f_I, f_sub_rev<Vek64f, Vek64f>);
+    vv("Sub_32fc", veksSub_32fc, veksSub_32fc_I, f_sub_rev<Vek32fc, Vek32fc>, kLenFirst);
+    vv("Sub_64fc", veksSub_64fc, veksSub_64fc_I, f_sub_rev<Vek64fc, Vek64fc>, kLenFirst);
+    vv("Mul_32f", veksMul_32f, veksMul_32f_I, f_mul<Vek32f, Vek32f>);
+    vv("Mul_64f", veksMul_64f, veksMul_64f_I, f_mul<Vek64f, Vek64f>);
+    vv("Mul_32fc", veksMul_32fc, veksMul_32fc_I, f_mul<Vek32fc, Vek32fc>);
+    vv("Mul_64fc", veksMul_64fc, veksMul_64fc_I, f_mul<Vek64fc, Vek64fc>);
+    vv("Mul_32f32fc", veksMul_32f32fc, veksMul_32f32fc_I, f_mul<Vek32f, Vek32fc>);
+    // Integer sources: the exact integer result rounded once (a zero product is +0.0).
+    vv("Add_16s32f", veksAdd_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(x + y); });
+    vv("Sub_16s32f", veksSub_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(y - x); });
+    vv("Mul_16s32f", veksMul_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(std::int64_t(x) * y); });
+}
+
+TEST(ArithFloat, ConstantMembers) {
+    // A zero constant copies the source bits (a -0.0 source stays -0.0).
+    vc("AddC_32f", veksAddC_32f, veksAddC_32f_I, [](Vek32f x, Vek32f v, int sf, bool& w) { return v == 0 ? x : f_add(x, v, sf, w); });
+    vc("AddC_64f", veksAddC_64f, veksAddC_64f_I, f_add<Vek64f, Vek64f>);
+    vc("AddC_32fc", veksAddC_32fc, veksAddC_32fc_I, f_add<Vek32fc, Vek32fc>);
+    vc("AddC_64fc", veksAddC_64fc, veksAddC_64fc_I, f_add<Vek64fc, Vek64fc>);
+    vc("SubC_32f", veksSubC_32f, veksSubC_32f_I, f_sub<Vek32f, Vek32f>);
+    vc("SubC_64f", veksSubC_64f, veksSubC_64f_I, f_sub<Vek64f, Vek64f>);
+    vc("SubC_32fc", veksSubC_32fc, veksSubC_32fc_I, f_sub<Vek32fc, Vek32fc>);
+    vc("SubC_64fc", veksSubC_64fc, veksSubC_64fc_I, f_sub<Vek64fc, Vek64fc>);
+    vc("SubCRev_32f", veksSubCRev_32f, veksSubCRev_32f_I, f_sub_rev<Vek32f, Vek32f>);
+    vc("SubCRev_64f", veksSubCRev_64f, veksSubCRev_64f_I, f_sub_rev<Vek64f, Vek64f>);
+    vc("SubCRev_32fc", veksSubCRev_32fc, veksSubCRev_32fc_I, f_sub_rev<Vek32fc, Vek32fc>);
+    vc("SubCRev_64fc", veksSubCRev_64fc, veksSubCRev_64fc_I, f_sub_rev<Vek64fc, Vek64fc>);
+    vc("MulC_32f", veksMulC_32f, veksMulC_32f_I, f_mul<Vek32f, Vek32f>);
+    vc("MulC_64f", veksMulC_64f, veksMulC_64f_I, f_mul<Vek64f, Vek64f>);
+    vc("MulC_32fc", veksMulC_32fc, veksMulC_32fc_I, f_mul<Vek32fc, Vek32fc>);
+    vc("MulC_64fc", veksMulC_64fc, veksMulC_64fc_I, f_mul<Vek64fc, Vek64fc>);
+}
+
+TEST(ArithFloat, Division) {
+    vv("Div_32f", veksDiv_32f, veksDiv_32f_I, f_div<Vek32f>);
+    vv("Div_64f", veksDiv_64f, veksDiv_64f_I, f_div<Vek64f>);
+    vv("Div_32fc", veksDiv_32fc, veksDiv_32fc_I, f_div<Vek32fc>);
+    vv("Div_64fc", veksDiv_64fc, veksDiv_64fc_I, f_div<Vek64fc>);
+    vc("DivCRev_32f", veksDivCRev_32f, veksDivCRev_32f_I, f_divcrev<Vek32f>);
+    vc("DivC_32f", veksDivC_32f, veksDivC_32f_I, f_divc<Vek32f>, kNoZeroConstant);
+    vc("DivC_64f", veksDivC_64f, veksDivC_64f_I, f_divc<Vek64f>, kNoZeroConstant);
+    vc("DivC_32fc", veksDivC_32fc, veksDivC_32fc_I, f_divc<Vek32fc>, kNoZeroConstant);
+    vc("DivC_64fc", veksDivC_64fc, veksDivC_64fc_I, f_divc<Vek64fc>, kNoZeroConstant);
+    auto sfs = [](auto f) { return [f](auto* s, auto v, auto* d, int n, int) { return f(s, v, d, n); }; };
+    auto sfs_i = [](auto f) { return [f](auto v, auto* d, int n, int) { return f(v, d, n); }; };
+    expect_zero_constant_error<Vek32f>(sfs(veksDivC_32f), sfs_i(veksDivC_32f_I));
+    expect_zero_constant_error<Vek64f>(sfs(veksDivC_64f), sfs_i(veksDivC_64f_I));
+    expect_zero_constant_error<Vek32fc>(sfs(veksDivC_32fc), sfs_i(veksDivC_32fc_I));
+    expect_zero_constant_error<Vek64fc>(sfs(veksDivC_64fc), sfs_i(veksDivC_64fc_I));
+    // A complex constant whose squared magnitude underflows counts as zero.
+    Vek32fc src[1] = {{1, 1}}, dst[1] = {{5, 5}};
+    EXPECT_EQ(veksDivC_32fc(src, Vek32fc{1e-30f, 0}, dst, 1), vekStsDivByZeroError);
+    EXPECT_EQ(dst[0].re, 5);
+}
+
+TEST(ArithFloat, ZeroDivisorUsesCoreConstants) {
+    const Vek32f divisor[] = {0.0f, -0.0f, 0.0f, 0.0f, 2.0f};
+    const Vek32f dividend[] = {1.0f, -1.0f, 0.0f, NAN, 1.0f};
+    Vek32f d[5];
+    ASSERT_EQ(veksDiv_32f(divisor, dividend, d, 5), vekStsDivByZero);
+    EXPECT_TRUE(vt::same_bits(d[0], vekConstantOfINF_32f));
+    EXPECT_TRUE(vt::same_bits(d[1], -vekConstantOfINF_32f));
+    EXPECT_TRUE(vt::same_bits(d[2], vekConstantOfNAN_32f));
+    EXPECT_TRUE(vt::same_bits(d[3], vekConstantOfNAN_32f));
+    EXPECT_EQ(d[4], 0.5f);
+    const Vek64fc cz[] = {{0, -0.0}}, cn[] = {{1, 1}};
+    Vek64fc cd[1];
+    ASSERT_EQ(veksDiv_64fc(cz, cn, cd, 1), vekStsDivByZero);
+    EXPECT_TRUE(vt::same_bits(cd[0].re, vekConstantOfNAN_64f) && vt::same_bits(cd[0].im, vekConstantOfNAN_64f));
+}
+
+TEST(ArithFloat, AddCWithZeroCopiesBits) {
+    const std::uint32_t patterns[] = {0x80000000u, 0x7F800001u, 0xFFC12345u, 0x3F800000u};
+    Vek32f src[4], dst[4], sd[4];
+    std::memcpy(src, patterns, sizeof src);
+    for (Vek32f zero : {0.0f, -0.0f}) {
+        ASSERT_EQ(veksAddC_32f(src, zero, dst, 4), vekStsOk);
+        EXPECT_EQ(std::memcmp(src, dst, sizeof src), 0);
+        std::memcpy(sd, patterns, sizeof sd);
+        ASSERT_EQ(veksAddC_32f_I(zero, sd, 4), vekStsOk);
+        EXPECT_EQ(std::memcmp(sd, patterns, sizeof sd), 0);
+    }
+}
+
+// AddProduct: pSrcDst + pSrc1 * pSrc2 in the element precision.
+template <class T> void check_add_product(VekStatus (*fn)(const T*, const T*, T*, int)) {
+    vt::Rng rng(3);
+    const auto a = random_vec<T>(rng, 700), b = random_vec<T>(rng, 700), acc = random_vec<T>(rng, 700);
+    std::vector<T> sd = acc;
+    ASSERT_EQ(fn(a.data(), b.data(), sd.data(), 700), vekStsOk);
+    bool w = false;
+    for (int i = 0; i < 700; ++i) ASSERT_TRUE(same_value(sd[i], f_add(acc[i], f_mul(a[i], b[i], 0, w), 0, w))) << i;
+    vt::Guarded<T> g(8);
+    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
+        return fn(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(b.data(), 1, nul), vt::ptr_or_null(g.data(), 2, nul), len);
+    }, [&] { return g.intact(); });
+}
+
+TEST(ArithFloat, AddProduct) {
+    check_add_product(veksAddProduct_32f);
+    check_add_product(veksAddProduct_64f);
+    check_add_product(veksAddProduct_32fc);
+    check_add_product(veksAddProduct_64fc);
+    vt::Rng rng(6);
+    const auto a = random_vec<Vek32f>(rng, 300), acc = random_vec<Vek32f>(rng, 300);
+    std::vector<Vek32f> sd = acc;
+    ASSERT_EQ(veksAddProductC_32f(a.data(), 0.75f, sd.data(), 300), vekStsOk);
+    for (int i = 0; i < 300; ++i) ASSERT_TRUE(same_value(sd[i], acc[i] + a[i] * 0.75f)) << i;
+    vt::Guarded<Vek32f> g(8);
+    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
+        return veksAddProductC_32f(vt::ptr_or_null(a.data(), 0, nul), 0.75f, vt::ptr_or_null(g.data(), 1, nul), len);
+    }, [&] { return g.intact(); });
+}
+
+// Abs: the integer minimum maps to the maximum, floats lose the sign bit only.
+template <class T> void check_abs(VekStatus (*fn)(const T*, T*, int), VekStatus (*fn_i)(T*, int)) {
+    vt::Rng rng(5);
+    const auto a = random_vec<T>(rng, 999);
+    vt::Guarded<T> d(999);
+    ASSERT_EQ(fn(a.data(), d.data(), 999), vekStsOk);
+    for (int i = 0; i < 999; ++i) {
+        if constexpr (std::is_floating_point_v<T>) {
+            T want = a[i];
+            unsigned char bytes[sizeof(T)];
+            std::memcpy(bytes, &want, sizeof(T));
+            bytes[sizeof(T) - 1] &= 0x7F;
+            std::memcpy(&want, bytes, sizeof(T));
+            ASSERT_TRUE(vt::same_bits(d[i], want)) << i;
+        } else {
+            ASSERT_EQ(d[i], sat<T>(a[i] < 0 ? -i128(a[i]) : i128(a[i]))) << i;
+        }
+    }
+    std::vector<T> sd = a;
+    ASSERT_EQ(fn_i(sd.data(), 999), vekStsOk);
+    EXPECT_TRUE(same_elems(sd.data(), d.data(), 999));
+    EXPECT_TRUE(d.guard_intact());
+    vt::Guarded<T> g(8);
+    vt::expect_ptrs_then_len(2, [&](int nul, int len) { return fn(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(g.data(), 1, nul), len); },
+                             [&] { return g.intact(); });
+    vt::expect_ptrs_then_len(1, [&](int nul, int len) { return fn_i(vt::ptr_or_null(g.data(), 0, nul), len); }, [&] { return g.intact(); });
+}
+
+TEST(ArithFloat, AbsEveryMember) {
+    check_abs(veksAbs_16s, veksAbs_16s_I);
+    check_abs(veksAbs_32s, veksAbs_32s_I);
+    check_abs(veksAbs_32f, veksAbs_32f_I);
+    check_abs(veksAbs_64f, veksAbs_64f_I);
+}
+
+// Destinations of several MiB take the streaming path; an odd start tests
+// its alignment peel.
+template <class D, class A, class B, class Ref>
+void check_large(VekStatus (*fn)(const A*, const B*, D*, int), Ref ref) {
+    vt::Rng rng(9);
+    const int n = (5 << 20) / int(sizeof(D)) + 3;
+    const auto a = random_vec<A>(rng, n + 1), b = random_vec<B>(rng, n + 1);
+    std::vector<D> d(n + 1);
+    bool warn = false;
+    const VekStatus st = fn(a.data() + 1, b.data() + 1, d.data() + 1, n);
+    for (int i = 1; i <= n; ++i) ASSERT_TRUE(same_value(d[i], ref(a[i], b[i], 0, warn))) << i;
+    EXPECT_EQ(st, warn ? vekStsDivByZero : vekStsOk);
+}
+
+TEST(ArithFloat, LargeVectors) {
+    check_large(veksAdd_32f, f_add<Vek32f, Vek32f>);
+    check_large(veksSub_64f, f_sub_rev<Vek64f, Vek64f>);
+    check_large(veksMul_32fc, f_mul<Vek32fc, Vek32fc>);
+    check_large(veksDiv_32f, f_div<Vek32f>);
+    check_large(veksDiv_64f, f_div<Vek64f>);
+}

@@ -1,0 +1,354 @@
+// Reference arithmetic and the table-driven checkers of the arithmetic
+// tests. Integer references work on 128-bit integers, so no intermediate
+// can overflow; floating references compute in the element precision.
+#pragma once
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/elem.h"
+#include "veks_test.h"
+
+namespace at {
+
+using i128 = __int128;
+template <class T> using comp_t = veks::component_t<T>;
+template <class T> constexpr int ncomp = veks::is_complex_v<T> ? 2 : 1;
+using Exact = std::array<i128, 2>; // components of an exact integer result
+
+template <class T> comp_t<T> part(const T& v, int k) {
+    if constexpr (ncomp<T> == 2) return k ? v.im : v.re;
+    else return v;
+}
+template <class T> void set_part(T& v, int k, comp_t<T> x) {
+    if constexpr (ncomp<T> == 2) (k ? v.im : v.re) = x;
+    else v = x;
+}
+template <class T> bool is_zero_value(const T& v) {
+    for (int k = 0; k < ncomp<T>; ++k)
+        if (part(v, k) != 0) return false;
+    return true;
+}
+
+// The scale-factor rule: v / 2^sf rounded half to even, or v * 2^-sf.
+inline i128 scale_ref(i128 v, long long sf) {
+    if (sf == 0) return v;
+    if (sf > 0) {
+        if (sf >= 120) return 0;
+        const i128 unit = i128(1) << sf;
+        i128 q = v / unit, r = v % unit;
+        if (r < 0) r += unit, --q; // floor division
+        if (r > unit / 2 || (r == unit / 2 && (q & 1))) ++q;
+        return q;
+    }
+    if (v == 0) return 0;
+    if (-sf >= 64) return v > 0 ? (i128(1) << 100) : -(i128(1) << 100);
+    return v * (i128(1) << -sf);
+}
+
+template <class C> C sat(i128 v) {
+    using L = std::numeric_limits<C>;
+    return v > i128(L::max()) ? L::max() : (v < i128(L::min()) ? L::min() : static_cast<C>(v));
+}
+
+// -35..35 and the extremes around every family threshold.
+inline const std::vector<int>& scale_factors() {
+    static const std::vector<int> s = [] {
+        std::vector<int> v;
+        for (int sf = -35; sf <= 35; ++sf) v.push_back(sf);
+        for (int sf : {-100, -65, -64, -63, -62, -61, 40, 60, 61, 62, 63, 64, 65, 100, INT_MIN, INT_MAX}) v.push_back(sf);
+        return v;
+    }();
+    return s;
+}
+
+// Random values: one component in four from the type's edges (integers)
+// or from the special values (floating point).
+template <class C> C random_component(vt::Rng& rng) {
+    using L = std::numeric_limits<C>;
+    if constexpr (std::is_floating_point_v<C>) {
+        const C specials[] = {C(0), -C(0), C(1), C(-1), L::infinity(), -L::infinity(), L::quiet_NaN(), L::denorm_min(), L::max(), C(3)};
+        if (rng.integer<int>(0, 5) == 0) return specials[rng.integer<int>(0, 9)];
+        return static_cast<C>(rng.real(-1, 1) * std::pow(2.0, rng.integer<int>(-30, 30)));
+    } else {
+        const C edges[] = {L::min(), L::max(), C(0), C(1), C(L::max() - 1), C(L::min() + (L::is_signed ? 1 : 0)), C(L::is_signed ? -1 : 2)};
+        if (rng.integer<int>(0, 3) == 0) return edges[rng.integer<int>(0, 6)];
+        return rng.integer<long long>(L::min(), L::max());
+    }
+}
+template <class T> T random_value(vt::Rng& rng) {
+    T v{};
+    for (int k = 0; k < ncomp<T>; ++k) set_part(v, k, random_component<comp_t<T>>(rng));
+    return v;
+}
+template <class T> std::vector<T> random_vec(vt::Rng& rng, std::size_t n) {
+    std::vector<T> v(n);
+    for (auto& x : v) x = random_value<T>(rng);
+    return v;
+}
+
+// Equal bits, or NaN in the same components (a product of two NaNs may
+// carry either payload).
+template <class T> bool same_value(const T& a, const T& b) {
+    for (int k = 0; k < ncomp<T>; ++k) {
+        const auto x = part(a, k), y = part(b, k);
+        if constexpr (std::is_floating_point_v<comp_t<T>>)
+            if (std::isnan(x) && std::isnan(y)) continue;
+        if (!vt::same_bits(x, y)) return false;
+    }
+    return true;
+}
+template <class T> bool same_elems(const T* a, const T* b, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i)
+        if (!same_value(a[i], b[i])) return false;
+    return true;
+}
+
+// ---- checkers ------------------------------------------------------------------------
+// Every member is seen in its scaled shape; adapters give the others a
+// scale factor they ignore. ref(x, y, sf, warn) is the expected element and
+// sets warn where the member must return vekStsDivByZero.
+template <class D, class A, class B> using VV = std::function<VekStatus(const A*, const B*, D*, int, int)>;
+template <class D, class A> using VVI = std::function<VekStatus(const A*, D*, int, int)>;
+template <class T> using VC = std::function<VekStatus(const T*, T, T*, int, int)>;
+template <class T> using VCI = std::function<VekStatus(T, T*, int, int)>;
+template <class D, class A, class B> using Ref = std::function<D(A, B, int, bool&)>;
+
+struct Opts {
+    std::vector<int> sfs = {0};  // Sfs members run every factor of scale_factors()
+    bool len_first = false;     // complex run as the real member: length before pointers
+    bool overlap = true;        // a real out-of-place form exists to probe overlap with
+    bool zero_constant = true;  // a zero constant is a valid operand
+};
+
+// Every element against ref, the warning, the guard zone, in place against
+// out of place, the check order with sentinels, and a destination
+// overlapping a source against element-by-element calls.
+template <class D, class A, class B>
+void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A, B> ref, const Opts& o) {
+    SCOPED_TRACE(name);
+    vt::Rng rng(std::hash<std::string>{}(name));
+    std::vector<A> a;
+    std::vector<B> b;
+    if constexpr (sizeof(A) == 1 && sizeof(B) == 1) { // every pair
+        for (int x = 0; x < 256; ++x)
+            for (int y = 0; y < 256; ++y) a.push_back(A(x)), b.push_back(B(y));
+    } else {
+        a = random_vec<A>(rng, 3001);
+        b = random_vec<B>(rng, 3001);
+    }
+    const int n = static_cast<int>(a.size());
+    vt::Guarded<D> d(n);
+    for (int sf : o.sfs) {
+        d.reset();
+        const VekStatus st = fn(a.data(), b.data(), d.data(), n, sf);
+        bool warn = false;
+        for (int i = 0; i < n; ++i)
+            ASSERT_TRUE(same_value(d[i], ref(a[i], b[i], sf, warn))) << "sf " << sf << " element " << i;
+        ASSERT_EQ(st, warn ? vekStsDivByZero : vekStsOk) << "sf " << sf;
+        ASSERT_TRUE(d.guard_intact());
+        if constexpr (std::is_same_v<B, D>) {
+            if (fn_i) {
+                std::vector<D> sd = b;
+                ASSERT_EQ(fn_i(a.data(), sd.data(), n, sf), st);
+                ASSERT_TRUE(same_elems(sd.data(), d.data(), n)) << "in place differs, sf " << sf;
+            }
+        }
+    }
+    auto probe = o.len_first ? vt::expect_len_then_ptrs : vt::expect_ptrs_then_len;
+    vt::Guarded<D> g(8);
+    probe(3, [&](int nul, int len) {
+        return fn(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(b.data(), 1, nul), vt::ptr_or_null(g.data(), 2, nul), len, 1);
+    }, [&] { return g.intact(); });
+    if constexpr (std::is_same_v<B, D>) {
+        if (fn_i)
+            probe(2, [&](int nul, int len) { return fn_i(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(g.data(), 1, nul), len, 1); },
+                  [&] { return g.intact(); });
+    }
+    if constexpr (std::is_same_v<A, D> && std::is_same_v<B, D>) {
+        if (o.overlap)
+            for (int shift : {-3, -1, 1, 2, 5})
+                for (int sf : {0, 1, -2}) {
+                    std::vector<D> buf = random_vec<D>(rng, 80), want = buf;
+                    fn(a.data(), buf.data() + 10, buf.data() + 10 + shift, 60, sf);
+                    for (int i = 0; i < 60; ++i) fn(a.data() + i, want.data() + 10 + i, want.data() + 10 + shift + i, 1, sf);
+                    ASSERT_TRUE(same_elems(buf.data(), want.data(), buf.size())) << "overlap shift " << shift << " sf " << sf;
+                }
+    }
+}
+
+template <class T>
+void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, const Opts& o) {
+    SCOPED_TRACE(name);
+    vt::Rng rng(std::hash<std::string>{}(name));
+    const int n = sizeof(T) == 1 ? 256 : 1001;
+    std::vector<T> a = random_vec<T>(rng, n);
+    if constexpr (sizeof(T) == 1)
+        for (int i = 0; i < 256; ++i) a[i] = T(i);
+    std::vector<T> vals = {T{}};
+    while (vals.size() < 7) {
+        const T v = random_value<T>(rng);
+        if (!is_zero_value(v)) vals.push_back(v);
+    }
+    if (!o.zero_constant) vals.erase(vals.begin());
+    vt::Guarded<T> d(n);
+    for (const T& val : vals)
+        for (int sf : o.sfs) {
+            d.reset();
+            const VekStatus st = fn(a.data(), val, d.data(), n, sf);
+            bool warn = false;
+            for (int i = 0; i < n; ++i) ASSERT_TRUE(same_value(d[i], ref(a[i], val, sf, warn))) << "sf " << sf << " element " << i;
+            ASSERT_EQ(st, warn ? vekStsDivByZero : vekStsOk);
+            ASSERT_TRUE(d.guard_intact());
+            if (fn_i) {
+                std::vector<T> sd = a;
+                ASSERT_EQ(fn_i(val, sd.data(), n, sf), st);
+                ASSERT_TRUE(same_elems(sd.data(), d.data(), n)) << "in place differs, sf " << sf;
+            }
+        }
+    vt::Guarded<T> g(8);
+    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
+        return fn(vt::ptr_or_null(a.data(), 0, nul), vals[1], vt::ptr_or_null(g.data(), 1, nul), len, 0);
+    }, [&] { return g.intact(); });
+    if (fn_i)
+        vt::expect_ptrs_then_len(1, [&](int nul, int len) { return fn_i(vals[1], vt::ptr_or_null(g.data(), 0, nul), len, 0); },
+                                 [&] { return g.intact(); });
+    if (o.overlap)
+        for (int shift : {-2, 1, 3}) {
+            std::vector<T> buf = random_vec<T>(rng, 70), want = buf;
+            fn(buf.data() + 5, vals[2], buf.data() + 5 + shift, 50, 1);
+            for (int i = 0; i < 50; ++i) fn(want.data() + 5 + i, vals[2], want.data() + 5 + shift + i, 1, 1);
+            ASSERT_TRUE(same_elems(buf.data(), want.data(), buf.size())) << "overlap shift " << shift;
+        }
+}
+
+// ---- rows ----------------------------------------------------------------------------
+// The member's function pointers decide the element types; nondeduced keeps
+// nullptr and overloaded references from taking part in the deduction.
+template <class T> struct id { using type = T; };
+template <class T> using nondeduced = typename id<T>::type;
+
+template <class D, class A, class B>
+void vv(const char* name, VekStatus (*fn)(const A*, const B*, D*, int, int), nondeduced<VekStatus (*)(const A*, D*, int, int)> fn_i,
+        nondeduced<Ref<D, A, B>> ref, Opts o = {}) {
+    o.sfs = scale_factors();
+    check_vv<D, A, B>(name, fn, fn_i ? VVI<D, A>(fn_i) : nullptr, ref, o);
+}
+template <class D, class A, class B>
+void vv(const char* name, VekStatus (*fn)(const A*, const B*, D*, int), nondeduced<VekStatus (*)(const A*, D*, int)> fn_i,
+        nondeduced<Ref<D, A, B>> ref, Opts o = {}) {
+    VVI<D, A> in_place;
+    if (fn_i) in_place = [fn_i](const A* a, D* d, int n, int) { return fn_i(a, d, n); };
+    check_vv<D, A, B>(name, [fn](const A* a, const B* b, D* d, int n, int) { return fn(a, b, d, n); }, in_place, ref, o);
+}
+template <class T>
+void vc(const char* name, VekStatus (*fn)(const T*, T, T*, int, int), nondeduced<VekStatus (*)(T, T*, int, int)> fn_i,
+        nondeduced<Ref<T, T, T>> ref, Opts o = {}) {
+    o.sfs = scale_factors();
+    check_vc<T>(name, fn, fn_i ? VCI<T>(fn_i) : nullptr, ref, o);
+}
+template <class T>
+void vc(const char* name, VekStatus (*fn)(const T*, T, T*, int), nondeduced<VekStatus (*)(T, T*, int)> fn_i,
+        nondeduced<Ref<T, T, T>> ref, Opts o = {}) {
+    VCI<T> in_place;
+    if (fn_i) in_place = [fn_i](T v, T* d, int n, int) { return fn_i(v, d, n); };
+    check_vc<T>(name, [fn](const T* a, T v, T* d, int n, int) { return fn(a, v, d, n); }, in_place, ref, o);
+}
+
+// The out-of-place shape of a member that exists only in place: copies the
+// source-destination operand into the destination first. Null pointers and
+// bad lengths go straight to the member, so its checks are what is seen.
+template <class D, class A, VekStatus (*F)(const A*, D*, int)>
+VekStatus inplace_only_vv_impl(const A* a, const D* b, D* d, int n) {
+    if (!a || !b || !d || n < 1) return F(a, b ? d : nullptr, n);
+    std::copy(b, b + n, d);
+    return F(a, d, n);
+}
+template <class T, VekStatus (*F)(T, T*, int)>
+VekStatus inplace_only_vc_impl(const T* s, T v, T* d, int n) {
+    if (!s || !d || n < 1) return F(v, s ? d : nullptr, n);
+    std::copy(s, s + n, d);
+    return F(v, d, n);
+}
+template <auto F> struct inplace_traits;
+template <class D, class A, VekStatus (*F)(const A*, D*, int)> struct inplace_traits<F> {
+    static constexpr auto vv = inplace_only_vv_impl<D, A, F>;
+};
+template <class T, VekStatus (*F)(T, T*, int)> struct inplace_traits<F> {
+    static constexpr auto vc = inplace_only_vc_impl<T, F>;
+};
+template <auto F> constexpr auto inplace_only_vv = inplace_traits<F>::vv;
+template <auto F> constexpr auto inplace_only_vc = inplace_traits<F>::vc;
+
+// A zero constant of a DivC member: pointers and length first, then the
+// error; nothing written.
+template <class T> void expect_zero_constant_error(VC<T> fn, VCI<T> fn_i) {
+    vt::Guarded<T> g(8);
+    std::vector<T> src(8), sd(8);
+    EXPECT_EQ(fn(nullptr, T{}, g.data(), 4, 0), vekStsNullPtr);
+    EXPECT_EQ(fn(src.data(), T{}, g.data(), 0, 0), vekStsBadLength);
+    EXPECT_EQ(fn(src.data(), T{}, g.data(), 4, 0), vekStsDivByZeroError);
+    EXPECT_EQ(fn_i(T{}, nullptr, 4, 0), vekStsNullPtr);
+    EXPECT_EQ(fn_i(T{}, g.data(), 4, 0), vekStsDivByZeroError);
+    EXPECT_TRUE(g.intact());
+}
+
+// ---- exact integer results -----------------------------------------------------------
+template <class X, class Y> Exact exact_add(X x, Y y) {
+    Exact e{};
+    for (int k = 0; k < ncomp<X>; ++k) e[k] = i128(part(x, k)) + part(y, k);
+    return e;
+}
+template <class X, class Y> Exact exact_sub(X x, Y y) { // x - y
+    Exact e{};
+    for (int k = 0; k < ncomp<X>; ++k) e[k] = i128(part(x, k)) - part(y, k);
+    return e;
+}
+template <class X, class Y> Exact exact_sub_rev(X x, Y y) { return exact_sub(y, x); }
+template <class X, class Y> Exact exact_mul(X x, Y y) {
+    if constexpr (ncomp<X> == 2 && ncomp<Y> == 2)
+        return {i128(x.re) * y.re - i128(x.im) * y.im, i128(x.re) * y.im + i128(x.im) * y.re};
+    else if constexpr (ncomp<Y> == 2)
+        return {i128(x) * y.re, i128(x) * y.im};
+    else
+        return {i128(x) * y, 0};
+}
+
+// The exact result through the scale-factor rule and saturation.
+template <class D, class A, class B> Ref<D, A, B> scaled(Exact (*exact)(A, B)) {
+    return [exact](A x, B y, int sf, bool&) {
+        const Exact e = exact(x, y);
+        D r{};
+        for (int k = 0; k < ncomp<D>; ++k) set_part(r, k, sat<comp_t<D>>(scale_ref(e[k], sf)));
+        return r;
+    };
+}
+
+// Rows whose reference is an exact integer result.
+template <class D, class A, class B>
+void vv(const char* name, VekStatus (*fn)(const A*, const B*, D*, int, int), nondeduced<VekStatus (*)(const A*, D*, int, int)> fn_i,
+        nondeduced<Exact (*)(A, B)> exact, Opts o = {}) {
+    vv(name, fn, fn_i, scaled<D, A, B>(exact), o);
+}
+template <class D, class A, class B>
+void vv(const char* name, VekStatus (*fn)(const A*, const B*, D*, int), nondeduced<VekStatus (*)(const A*, D*, int)> fn_i,
+        nondeduced<Exact (*)(A, B)> exact, Opts o = {}) {
+    vv(name, fn, fn_i, scaled<D, A, B>(exact), o);
+}
+template <class T>
+void vc(const char* name, VekStatus (*fn)(const T*, T, T*, int, int), nondeduced<VekStatus (*)(T, T*, int, int)> fn_i,
+        nondeduced<Exact (*)(T, T)> exact, Opts o = {}) {
+    vc(name, fn, fn_i, scaled<T, T, T>(exact), o);
+}
+template <class T>
+void vc(const char* name, VekStatus (*fn)(const T*, T, T*, int), nondeduced<VekStatus (*)(T, T*, int)> fn_i,
+        nondeduced<Exact (*)(T, T)> exact, Opts o = {}) {
+    vc(name, fn, fn_i, scaled<T, T, T>(exact), o);
+}
+
+} // namespace at
