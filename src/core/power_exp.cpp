@@ -96,20 +96,10 @@ VekStatus exp_float(const S* src, D* dst, int len) {
 
 using namespace veks;
 
-#define VEKS_EXP_I(s)                                                                                    \
-    VEKS_API VekStatus veksExp_##s##_Sfs(const Vek##s* pSrc, Vek##s* pDst, int len, int scaleFactor) {     \
-        return exp_int(pSrc, pDst, len, scaleFactor);                                                    \
-    }                                                                                                    \
-    VEKS_API VekStatus veksExp_##s##_ISfs(Vek##s* pSrcDst, int len, int scaleFactor) {                   \
-        return exp_int(pSrcDst, pSrcDst, len, scaleFactor);                                              \
-    }
-#define VEKS_EXP_F(s)                                                                                    \
-    VEKS_API VekStatus veksExp_##s(const Vek##s* pSrc, Vek##s* pDst, int len) { return exp_float(pSrc, pDst, len); } \
-    VEKS_API VekStatus veksExp_##s##_I(Vek##s* pSrcDst, int len) { return exp_float(pSrcDst, pSrcDst, len); }
 
-VEKS_EXP_I(16s)
-VEKS_EXP_I(32s)
-VEKS_EXP_I(64s)
-VEKS_EXP_F(32f)
-VEKS_EXP_F(64f)
+VEKS_EXPORT_UNARY_SFS(Exp, 16s, exp_int)
+VEKS_EXPORT_UNARY_SFS(Exp, 32s, exp_int)
+VEKS_EXPORT_UNARY_SFS(Exp, 64s, exp_int)
+VEKS_EXPORT_UNARY(Exp, 32f, exp_float)
+VEKS_EXPORT_UNARY(Exp, 64f, exp_float)
 VEKS_API VekStatus veksExp_32f64f(const Vek32f* pSrc, Vek64f* pDst, int len) { return exp_float(pSrc, pDst, len); }

@@ -122,23 +122,13 @@ VekStatus log_int(const S* src, D* dst, int len, int sf) {
 
 using namespace veks;
 
-#define VEKS_LN_F(s)                                                                                     \
-    VEKS_API VekStatus veksLn_##s(const Vek##s* pSrc, Vek##s* pDst, int len) { return ln_float(pSrc, pDst, len); } \
-    VEKS_API VekStatus veksLn_##s##_I(Vek##s* pSrcDst, int len) { return ln_float(pSrcDst, pSrcDst, len); }
-#define VEKS_LOG_I(name, fn, s)                                                                          \
-    VEKS_API VekStatus veks##name##_##s##_Sfs(const Vek##s* pSrc, Vek##s* pDst, int len, int scaleFactor) { \
-        return log_int<fn>(pSrc, pDst, len, scaleFactor);                                                \
-    }                                                                                                    \
-    VEKS_API VekStatus veks##name##_##s##_ISfs(Vek##s* pSrcDst, int len, int scaleFactor) {              \
-        return log_int<fn>(pSrcDst, pSrcDst, len, scaleFactor);                                          \
-    }
 
-VEKS_LN_F(32f)
-VEKS_LN_F(64f)
+VEKS_EXPORT_UNARY(Ln, 32f, ln_float)
+VEKS_EXPORT_UNARY(Ln, 64f, ln_float)
 VEKS_API VekStatus veksLn_64f32f(const Vek64f* pSrc, Vek32f* pDst, int len) { return ln_float(pSrc, pDst, len); }
-VEKS_LOG_I(Ln, NaturalLog, 16s)
-VEKS_LOG_I(Ln, NaturalLog, 32s)
+VEKS_EXPORT_UNARY_SFS(Ln, 16s, log_int<NaturalLog>)
+VEKS_EXPORT_UNARY_SFS(Ln, 32s, log_int<NaturalLog>)
 VEKS_API VekStatus veksLn_32s16s_Sfs(const Vek32s* pSrc, Vek16s* pDst, int len, int scaleFactor) {
     return log_int<NaturalLog>(pSrc, pDst, len, scaleFactor);
 }
-VEKS_LOG_I(10Log10, Decibel, 32s)
+VEKS_EXPORT_UNARY_SFS(10Log10, 32s, log_int<Decibel>)

@@ -61,22 +61,12 @@ VekStatus sqr_float(const T* src, T* dst, int len) {
 
 using namespace veks;
 
-#define VEKS_SQR_I(s)                                                                                    \
-    VEKS_API VekStatus veksSqr_##s##_Sfs(const Vek##s* pSrc, Vek##s* pDst, int len, int scaleFactor) {     \
-        return sqr_int(pSrc, pDst, len, scaleFactor);                                                    \
-    }                                                                                                    \
-    VEKS_API VekStatus veksSqr_##s##_ISfs(Vek##s* pSrcDst, int len, int scaleFactor) {                   \
-        return sqr_int(pSrcDst, pSrcDst, len, scaleFactor);                                              \
-    }
-#define VEKS_SQR_F(s)                                                                                    \
-    VEKS_API VekStatus veksSqr_##s(const Vek##s* pSrc, Vek##s* pDst, int len) { return sqr_float(pSrc, pDst, len); } \
-    VEKS_API VekStatus veksSqr_##s##_I(Vek##s* pSrcDst, int len) { return sqr_float(pSrcDst, pSrcDst, len); }
 
-VEKS_SQR_I(8u)
-VEKS_SQR_I(16u)
-VEKS_SQR_I(16s)
-VEKS_SQR_I(16sc)
-VEKS_SQR_F(32f)
-VEKS_SQR_F(64f)
-VEKS_SQR_F(32fc)
-VEKS_SQR_F(64fc)
+VEKS_EXPORT_UNARY_SFS(Sqr, 8u, sqr_int)
+VEKS_EXPORT_UNARY_SFS(Sqr, 16u, sqr_int)
+VEKS_EXPORT_UNARY_SFS(Sqr, 16s, sqr_int)
+VEKS_EXPORT_UNARY_SFS(Sqr, 16sc, sqr_int)
+VEKS_EXPORT_UNARY(Sqr, 32f, sqr_float)
+VEKS_EXPORT_UNARY(Sqr, 64f, sqr_float)
+VEKS_EXPORT_UNARY(Sqr, 32fc, sqr_float)
+VEKS_EXPORT_UNARY(Sqr, 64fc, sqr_float)

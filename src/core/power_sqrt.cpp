@@ -181,12 +181,6 @@ VekStatus cubrt_32s16s(const Vek32s* src, Vek16s* dst, int len, int sf) {
 
 using namespace veks;
 
-#define VEKS_SQRT_F(s)                                                                                   \
-    VEKS_API VekStatus veksSqrt_##s(const Vek##s* pSrc, Vek##s* pDst, int len) { return sqrt_real(pSrc, pDst, len); } \
-    VEKS_API VekStatus veksSqrt_##s##_I(Vek##s* pSrcDst, int len) { return sqrt_real(pSrcDst, pSrcDst, len); }
-#define VEKS_SQRT_FC(s)                                                                                  \
-    VEKS_API VekStatus veksSqrt_##s(const Vek##s* pSrc, Vek##s* pDst, int len) { return sqrt_complex(pSrc, pDst, len); } \
-    VEKS_API VekStatus veksSqrt_##s##_I(Vek##s* pSrcDst, int len) { return sqrt_complex(pSrcDst, pSrcDst, len); }
 #define VEKS_SQRT_I(s)                                                                                   \
     VEKS_API VekStatus veksSqrt_##s##_Sfs(const Vek##s* pSrc, Vek##s* pDst, int len, int scaleFactor) {    \
         return sqrt_int(pSrc, pDst, len, scaleFactor);                                                   \
@@ -195,10 +189,10 @@ using namespace veks;
         return sqrt_int_inplace(pSrcDst, len, scaleFactor);                                              \
     }
 
-VEKS_SQRT_F(32f)
-VEKS_SQRT_F(64f)
-VEKS_SQRT_FC(32fc)
-VEKS_SQRT_FC(64fc)
+VEKS_EXPORT_UNARY(Sqrt, 32f, sqrt_real)
+VEKS_EXPORT_UNARY(Sqrt, 64f, sqrt_real)
+VEKS_EXPORT_UNARY(Sqrt, 32fc, sqrt_complex)
+VEKS_EXPORT_UNARY(Sqrt, 64fc, sqrt_complex)
 VEKS_SQRT_I(8u)
 VEKS_SQRT_I(16u)
 VEKS_SQRT_I(16s)
