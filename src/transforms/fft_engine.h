@@ -1,0 +1,407 @@
+// The floating-point FFT engine: bit-reversal permutation, the in-place
+// radix-4 core (decimation in time on bit-reversed input), the blocked path
+// with radix-2 merge passes, and the decomposition step for large orders.
+// Written once over "accessors" that present interleaved data, split arrays
+// or a batch of four columns as vectors of complex values.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+#include <utility>
+
+#include "transforms/fft_layout.h"
+#include "transforms/fft_simd.h"
+#include "transforms/kernels/small_fft_kernels.h"
+
+namespace veks::fft {
+
+using idx = std::ptrdiff_t;
+
+// ---- accessors ----------------------------------------------------------------
+// load/store element i (and the next lanes-1 ones) as split vectors; twiddle
+// gathers the pairs at tab + off + l*step for lane l.
+
+template <class V>
+struct InterleavedAcc {
+    using Vec = V;
+    using T = typename V::elem;
+    static constexpr int jstep = V::lanes;
+    T* p;
+    void load(idx i, V& re, V& im) const { V::load_ci(p + 2 * i, re, im); }
+    void store(idx i, V re, V im) const { V::store_ci(p + 2 * i, re, im); }
+    void twiddle(const T* tab, idx off, idx step, V& wr, V& wi) const { V::gather_pairs(tab + off, step, wr, wi); }
+    InterleavedAcc<Scalar<T>> scalar() const { return {p}; }
+    InterleavedAcc offset(idx i) const { return {p + 2 * i}; }
+};
+
+template <class V>
+struct SplitAcc {
+    using Vec = V;
+    using T = typename V::elem;
+    static constexpr int jstep = V::lanes;
+    T* re_;
+    T* im_;
+    void load(idx i, V& re, V& im) const { re = V::load(re_ + i); im = V::load(im_ + i); }
+    void store(idx i, V re, V im) const { re.store(re_ + i); im.store(im_ + i); }
+    void twiddle(const T* tab, idx off, idx step, V& wr, V& wi) const { V::gather_pairs(tab + off, step, wr, wi); }
+    SplitAcc<Scalar<T>> scalar() const { return {re_, im_}; }
+    SplitAcc offset(idx i) const { return {re_ + i, im_ + i}; }
+};
+
+// Four columns side by side: element i is the vector of the four values of
+// row i; every lane shares the same twiddle.
+template <class V>
+struct BatchAcc {
+    using Vec = V;
+    using T = typename V::elem;
+    static constexpr int jstep = 1;
+    T* re_;
+    T* im_;
+    void load(idx i, V& re, V& im) const { re = V::load(re_ + 4 * i); im = V::load(im_ + 4 * i); }
+    void store(idx i, V re, V im) const { re.store(re_ + 4 * i); im.store(im_ + 4 * i); }
+    void twiddle(const T* tab, idx off, idx, V& wr, V& wi) const { wr = V::bcast(tab[off]); wi = V::bcast(tab[off + 1]); }
+    BatchAcc scalar() const { return *this; }
+};
+
+// a * w (forward) or a * conj(w) (inverse).
+template <bool Inv, class V>
+inline void cmul(V& re, V& im, V wr, V wi) {
+    const V r = Inv ? re * wr + im * wi : re * wr - im * wi;
+    const V i = Inv ? im * wr - re * wi : im * wr + re * wi;
+    re = r;
+    im = i;
+}
+
+// The radix-4 butterfly on four (already twiddled) values; results in
+// natural order 0..3: x0 + x1 + x2 + x3 with x1, x2 taken from the blocks
+// holding the 2 mod 4 and 1 mod 4 sub-transforms.
+template <bool Inv, class V>
+inline void butterfly4(V& r0, V& i0, V& r1, V& i1, V& r2, V& i2, V& r3, V& i3) {
+    // r0: block 0, r1: block holding the 2-mod-4 part, r2: 1-mod-4, r3: 3-mod-4
+    const V sr02 = r0 + r1, si02 = i0 + i1, dr02 = r0 - r1, di02 = i0 - i1;
+    const V sr13 = r2 + r3, si13 = i2 + i3, dr13 = r2 - r3, di13 = i2 - i3;
+    r0 = sr02 + sr13; i0 = si02 + si13;
+    r2 = sr02 - sr13; i2 = si02 - si13;
+    if (Inv) { // d02 + i d13, d02 - i d13
+        r1 = dr02 - di13; i1 = di02 + dr13;
+        r3 = dr02 + di13; i3 = di02 - dr13;
+    } else {   // d02 - i d13, d02 + i d13
+        r1 = dr02 + di13; i1 = di02 - dr13;
+        r3 = dr02 - di13; i3 = di02 + dr13;
+    }
+}
+
+// First pass: length-4 transforms over consecutive groups of four points.
+template <bool Inv, class Acc>
+void first_pass(const Acc& acc, idx n) {
+    const auto a = acc.scalar();
+    using V = typename decltype(a)::Vec;
+    for (idx b = 0; b < n; b += 4) {
+        V r0, i0, r1, i1, r2, i2, r3, i3;
+        a.load(b, r0, i0); a.load(b + 1, r1, i1); a.load(b + 2, r2, i2); a.load(b + 3, r3, i3);
+        butterfly4<Inv>(r0, i0, r1, i1, r2, i2, r3, i3);
+        a.store(b, r0, i0); a.store(b + 1, r1, i1); a.store(b + 2, r2, i2); a.store(b + 3, r3, i3);
+    }
+}
+
+#if defined(__SSE2__)
+// The same pass on interleaved single precision, one group per two registers.
+template <bool Inv>
+void first_pass(const InterleavedAcc<F32x4>& a, idx n) {
+    const __m128 sign = Inv ? _mm_setr_ps(0.f, 0.f, -0.f, 0.f) : _mm_setr_ps(0.f, 0.f, 0.f, -0.f);
+    for (idx b = 0; b < n; b += 4) {
+        float* p = a.p + 2 * b;
+        const __m128 x01 = _mm_loadu_ps(p), x23 = _mm_loadu_ps(p + 4);
+        const __m128 u = _mm_movelh_ps(x01, x23), v = _mm_movehl_ps(x23, x01); // (x0, x2), (x1, x3)
+        const __m128 s = _mm_add_ps(u, v), d = _mm_sub_ps(u, v);                // (s02, s13), (d02, d13)
+        const __m128 p0 = _mm_movelh_ps(s, d);                                   // (s02, d02)
+        __m128 q = _mm_movehl_ps(d, s);                                          // (s13, d13)
+        q = _mm_shuffle_ps(q, q, _MM_SHUFFLE(2, 3, 1, 0));                       // (s13, d13 swapped)
+        q = _mm_xor_ps(q, sign);                                                 // (s13, -+i d13)
+        _mm_storeu_ps(p, _mm_add_ps(p0, q));
+        _mm_storeu_ps(p + 4, _mm_sub_ps(p0, q));
+    }
+}
+#endif
+
+// Radix-2 pass from length 4 to length 8 (odd orders), twiddles of length 8.
+template <bool Inv, class Acc>
+void radix2_pass8(const Acc& a, idx n, typename Acc::T c) {
+    using V = typename Acc::Vec;
+    const V vc = V::bcast(c);
+    for (idx b = 0; b < n; b += 8) {
+        V ar[4], ai[4], br[4], bi[4];
+        for (int j = 0; j < 4; ++j) { a.load(b + j, ar[j], ai[j]); a.load(b + 4 + j, br[j], bi[j]); }
+        // w1 = (c, -c), w2 = -i, w3 = (-c, -c); conjugated for the inverse
+        V tr, ti;
+        if (Inv) {
+            tr = vc * (br[1] - bi[1]); ti = vc * (br[1] + bi[1]); br[1] = tr; bi[1] = ti;
+            tr = -bi[2]; ti = br[2]; br[2] = tr; bi[2] = ti;
+            tr = -(vc * (br[3] + bi[3])); ti = vc * (br[3] - bi[3]); br[3] = tr; bi[3] = ti;
+        } else {
+            tr = vc * (br[1] + bi[1]); ti = vc * (bi[1] - br[1]); br[1] = tr; bi[1] = ti;
+            tr = bi[2]; ti = -br[2]; br[2] = tr; bi[2] = ti;
+            tr = vc * (bi[3] - br[3]); ti = -(vc * (br[3] + bi[3])); br[3] = tr; bi[3] = ti;
+        }
+        for (int j = 0; j < 4; ++j) {
+            a.store(b + j, ar[j] + br[j], ai[j] + bi[j]);
+            a.store(b + 4 + j, ar[j] - br[j], ai[j] - bi[j]);
+        }
+    }
+}
+
+// One radix-4 pass of span L: four transforms of length L/4 become one.
+template <bool Inv, class Acc>
+void radix4_pass(const Acc& a, idx n, idx L, const typename Acc::T* tw, idx s) {
+    using V = typename Acc::Vec;
+    const idx q = L / 4;
+    if (q < Acc::jstep) {
+        radix4_pass<Inv>(a.scalar(), n, L, tw, s);
+        return;
+    }
+    for (idx b = 0; b < n; b += L) {
+        for (idx j = 0; j < q; j += Acc::jstep) {
+            V r0, i0, r1, i1, r2, i2, r3, i3, wr, wi;
+            a.load(b + j, r0, i0);
+            a.load(b + j + q, r1, i1);
+            a.load(b + j + 2 * q, r2, i2);
+            a.load(b + j + 3 * q, r3, i3);
+            a.twiddle(tw, 6 * j * s, 6 * s, wr, wi);
+            cmul<Inv>(r2, i2, wr, wi);
+            a.twiddle(tw, 6 * j * s + 2, 6 * s, wr, wi);
+            cmul<Inv>(r1, i1, wr, wi);
+            a.twiddle(tw, 6 * j * s + 4, 6 * s, wr, wi);
+            cmul<Inv>(r3, i3, wr, wi);
+            butterfly4<Inv>(r0, i0, r1, i1, r2, i2, r3, i3);
+            a.store(b + j, r0, i0);
+            a.store(b + j + q, r1, i1);
+            a.store(b + j + 2 * q, r2, i2);
+            a.store(b + j + 3 * q, r3, i3);
+        }
+    }
+}
+
+// The in-place radix-4 core of order m >= 2 on bit-reversed input; tw is the
+// radix-4 twiddle table of order m.
+template <bool Inv, class Acc>
+void radix4_core(const Acc& a, int m, const typename Acc::T* tw) {
+    const idx n = idx(1) << m;
+    first_pass<Inv>(a, n);
+    idx L = 4;
+    if (m & 1) {
+        radix2_pass8<Inv>(a.scalar(), n, tw[6 * (n / 8)]);
+        L = 8;
+    }
+    while (L < n) {
+        L *= 4;
+        radix4_pass<Inv>(a, n, L, tw, n / L);
+    }
+}
+
+// ---- bit-reversal permutation -------------------------------------------------
+// Element e = h*N/2 + 2i + l moves to l*N/2 + 2*rev(i) + h.
+template <class E>
+void permute_in_place(E* x, idx n, const std::int32_t* tab) {
+    const idx h = n / 2;
+    idx t = 0;
+    for (; tab[t] != 0; t += 2) {
+        const idx i = tab[t] / 2, j = tab[t + 1] / 2; // 2i and 2j
+        std::swap(x[i], x[j]);
+        std::swap(x[i + 1], x[h + j]);
+        std::swap(x[h + i], x[j + 1]);
+        std::swap(x[h + i + 1], x[h + j + 1]);
+    }
+    std::swap(x[1], x[h]);
+    for (++t; t < n / 4; ++t) {
+        const idx i = tab[t] / 2;
+        std::swap(x[i + 1], x[h + i]);
+    }
+}
+
+template <class E>
+inline void move_quad(const E* s, E* d, idx h, idx i, idx j) {
+    d[j] = s[i];
+    d[h + j] = s[i + 1];
+    d[j + 1] = s[h + i];
+    d[h + j + 1] = s[h + i + 1];
+}
+
+template <class E>
+void permute_copy(const E* s, E* d, idx n, const std::int32_t* tab) {
+    const idx h = n / 2;
+    idx t = 0;
+    for (; tab[t] != 0; t += 2) {
+        const idx i = tab[t] / 2, j = tab[t + 1] / 2;
+        move_quad(s, d, h, i, j);
+        move_quad(s, d, h, j, i);
+    }
+    move_quad(s, d, h, 0, 0);
+    for (++t; t < n / 4; ++t) {
+        const idx i = tab[t] / 2;
+        move_quad(s, d, h, i, i);
+    }
+}
+
+// A complex element as the permutation moves it.
+template <class T> struct Cx { T re, im; };
+
+// Permutes n elements from src to dst (in place when equal).
+template <class E>
+void permute(const E* src, E* dst, idx n, const std::int32_t* tab) {
+    if (src == dst) permute_in_place(dst, n, tab);
+    else permute_copy(src, dst, n, tab);
+}
+
+// ---- the engine ---------------------------------------------------------------
+
+template <class T, bool Split>
+struct Engine {
+    using Acc = std::conditional_t<Split, SplitAcc<Wide<T>>, InterleavedAcc<Wide<T>>>;
+    using Hdr = FloatSpecHeader<T>;
+    static constexpr bool dbl = sizeof(T) == 8;
+
+    static Acc make(T* re, T* im) {
+        if constexpr (Split) return Acc{re, im};
+        else { (void)im; return Acc{re}; }
+    }
+    static Acc offset(const Acc& a, idx i) { return a.offset(i); }
+
+    static void scale(const Acc& a, idx n, T f) {
+        if constexpr (Split) {
+            for (idx i = 0; i < n; ++i) a.re_[i] *= f;
+            for (idx i = 0; i < n; ++i) a.im_[i] *= f;
+        } else {
+            for (idx i = 0; i < 2 * n; ++i) a.p[i] *= f;
+        }
+    }
+
+    // Radix-2 merge passes of the blocked path, from sub-transforms of
+    // length 2^sub to length n; mt holds W_n^j (j < n/4), real then imaginary.
+    template <bool Inv>
+    static void merge(const Acc& a, idx n, int sub, const T* mt) {
+        using V = typename Acc::Vec;
+        const idx n4 = n / 4;
+        for (idx L = idx(2) << sub; L <= n; L *= 2) {
+            const idx half = L / 2, s = n / L;
+            for (idx b = 0; b < n; b += L) {
+                for (idx j0 = 0; j0 < half; j0 += 256) { // runs of 256 butterflies
+                    const idx j1 = j0 + 256 < half ? j0 + 256 : half;
+                    for (idx j = j0; j < j1; j += Acc::jstep) {
+                        V ar, ai, br, bi, wr, wi;
+                        const idx t = j * s;
+                        if (t < n4) {
+                            wr = V::gather(mt + t, s);
+                            wi = V::gather(mt + n4 + t, s);
+                        } else { // W^(t) = -i W^(t - n/4)
+                            wi = -V::gather(mt + t - n4, s);
+                            wr = V::gather(mt + n4 + t - n4, s);
+                        }
+                        a.load(b + j, ar, ai);
+                        a.load(b + half + j, br, bi);
+                        cmul<Inv>(br, bi, wr, wi);
+                        a.store(b + j, ar + br, ai + bi);
+                        a.store(b + half + j, ar - br, ai - bi);
+                    }
+                }
+            }
+        }
+    }
+
+    // Decomposition step n = 2^k * (n / 2^k) after the rows are transformed.
+    template <bool Inv>
+    static void step(const Acc& a, int m, int k, const T* r4k, const T* st, T* work) {
+        using Q = Quad<T>;
+        const idx n = idx(1) << m, p = idx(1) << k, cols = n >> k;
+        T* wre = work;
+        T* wim = work + 4 * p;
+        const BatchAcc<Q> batch{wre, wim};
+        const auto cols_acc = [&](idx i) {
+            if constexpr (Split) return SplitAcc<Q>{a.re_ + i, a.im_ + i};
+            else return InterleavedAcc<Q>{a.p + 2 * i};
+        };
+        for (idx g = 0; g < cols / 4; ++g) {
+            const T* tg = st + g * p * 8;
+            for (idx r = 0; r < p; ++r) {
+                Q re, im;
+                cols_acc(r * cols + 4 * g).load(0, re, im);
+                cmul<Inv>(re, im, Q::load(tg + 8 * r), Q::load(tg + 8 * r + 4));
+                batch.store(r, re, im);
+            }
+            radix4_core<Inv>(batch, k, r4k);
+            for (idx r = 0; r < p; ++r) {
+                Q re, im;
+                batch.load(r, re, im);
+                cols_acc(r * cols + 4 * g).store(0, re, im);
+            }
+        }
+    }
+
+    // Transforms the n = 2^m points at a (already permuted) at depth level.
+    template <bool Inv>
+    static void run(const Hdr* h, const Acc& a, int m, int level, bool scaled, T* work) {
+        const idx n = idx(1) << m;
+        const int k = split_entry(dbl, m);
+        if (k > 0) {
+            const idx cols = n >> k;
+            for (idx r = 0; r < (idx(1) << k); ++r) run<Inv>(h, a.offset(r * cols), m - k, level + 1, scaled, work);
+            step<Inv>(a, m, k, at_offset<const T>(h, h->steps[2 * level]), at_offset<const T>(h, h->steps[2 * level + 1]), work);
+        } else if (m > incore_limit(dbl)) {
+            const int sub = block_sub_order(dbl);
+            const idx len = idx(1) << sub;
+            const T* r4 = at_offset<const T>(h, h->radix4);
+            for (idx b = n / len - 1; b >= 0; --b) {
+                radix4_core<Inv>(a.offset(b * len), sub, r4);
+                if (scaled) scale(a.offset(b * len), len, h->factor);
+            }
+            merge<Inv>(a, n, sub, at_offset<const T>(h, h->merge));
+        } else {
+            radix4_core<Inv>(a, m, at_offset<const T>(h, h->radix4));
+            if (scaled) scale(a, n, h->factor);
+        }
+    }
+
+    template <bool Inv>
+    static void small(const Hdr* h, const T* sr, const T* si, T* dr, T* di, bool scaled) {
+        const idx st = Split ? 1 : 2;
+        const T f = h->factor;
+#define VEKS_SMALL_CASE(N)                                                                             \
+    case N:                                                                                           \
+        if (scaled) { if (Inv) small_inv##N##_scaled(sr, si, dr, di, st, f); else small_fwd##N##_scaled(sr, si, dr, di, st, f); } \
+        else { if (Inv) small_inv##N(sr, si, dr, di, st); else small_fwd##N(sr, si, dr, di, st); } \
+        break;
+        switch (idx(1) << h->order) {
+            VEKS_SMALL_CASE(1)
+            VEKS_SMALL_CASE(2)
+            VEKS_SMALL_CASE(4)
+            VEKS_SMALL_CASE(8)
+        }
+#undef VEKS_SMALL_CASE
+    }
+
+    // The whole transform. Interleaved data: sr/dr point at the arrays and
+    // si/di are ignored. work: the aligned work area (may be null when the
+    // spec needs none).
+    template <bool Inv>
+    static void transform(const Hdr* h, const T* sr, const T* si, T* dr, T* di, T* work) {
+        const int m = h->order;
+        const bool scaled = Inv ? h->inv_scaled : h->fwd_scaled;
+        if (m <= 3) {
+            if constexpr (Split) small<Inv>(h, sr, si, dr, di, scaled);
+            else small<Inv>(h, sr, sr + 1, dr, dr + 1, scaled);
+            return;
+        }
+        const idx n = idx(1) << m;
+        const std::int32_t* br = at_offset<const std::int32_t>(h, h->bitrev);
+        if constexpr (Split) {
+            permute(sr, dr, n, br);
+            permute(si, di, n, br);
+        } else {
+            permute(reinterpret_cast<const Cx<T>*>(sr), reinterpret_cast<Cx<T>*>(dr), n, br);
+        }
+        run<Inv>(h, make(dr, di), m, 0, scaled, work);
+    }
+};
+
+} // namespace veks::fft
