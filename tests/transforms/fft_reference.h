@@ -14,13 +14,14 @@ constexpr long double kTwoPi = 6.283185307179586476925286766559005768L;
 // X[k] = sum x[n] e^(-+2 pi i nk/N): sign -1 forward, +1 inverse.
 inline std::vector<cld> naive_dft(const std::vector<cld>& x, int sign) {
     const std::size_t n = x.size();
-    std::vector<cld> y(n);
+    std::vector<cld> w(n), y(n);
+    for (std::size_t t = 0; t < n; ++t) {
+        const long double a = sign * kTwoPi * static_cast<long double>(t) / static_cast<long double>(n);
+        w[t] = cld(std::cos(a), std::sin(a));
+    }
     for (std::size_t k = 0; k < n; ++k) {
         cld acc = 0;
-        for (std::size_t j = 0; j < n; ++j) {
-            const long double a = sign * kTwoPi * static_cast<long double>((j * k) % n) / static_cast<long double>(n);
-            acc += x[j] * cld(std::cos(a), std::sin(a));
-        }
+        for (std::size_t j = 0; j < n; ++j) acc += x[j] * w[(j * k) % n];
         y[k] = acc;
     }
     return y;
