@@ -106,53 +106,86 @@ void first_pass(const Acc& acc, idx n) {
     }
 }
 
+
 #if defined(__SSE2__)
-// The same pass on interleaved single precision, one group per two registers.
+// Double precision: one complex value per register.
+template <bool Inv>
+inline void group4(const double* p0, const double* p1, const double* p2, const double* p3, double* out) {
+    const __m128d sign = Inv ? _mm_setr_pd(-0.0, 0.0) : _mm_setr_pd(0.0, -0.0);
+    const __m128d a = _mm_loadu_pd(p0), b = _mm_loadu_pd(p1), c = _mm_loadu_pd(p2), d = _mm_loadu_pd(p3);
+    const __m128d s02 = _mm_add_pd(a, b), d02 = _mm_sub_pd(a, b), s13 = _mm_add_pd(c, d);
+    __m128d d13 = _mm_sub_pd(c, d);
+    d13 = _mm_xor_pd(_mm_shuffle_pd(d13, d13, 1), sign); // -i d13 (forward), +i d13 (inverse)
+    _mm_storeu_pd(out, _mm_add_pd(s02, s13));
+    _mm_storeu_pd(out + 2, _mm_add_pd(d02, d13));
+    _mm_storeu_pd(out + 4, _mm_sub_pd(s02, s13));
+    _mm_storeu_pd(out + 6, _mm_sub_pd(d02, d13));
+}
+
+template <bool Inv>
+void first_pass(const InterleavedAcc<F64x2>& a, idx n) {
+    for (idx b = 0; b < n; b += 4) {
+        double* p = a.p + 2 * b;
+        group4<Inv>(p, p + 2, p + 4, p + 6, p);
+    }
+}
+
+// Single precision: the length-4 transform of p0, p1 (the 2-mod-4 part),
+// p2, p3 given as the register pairs (p0, p2) and (p1, p3).
+template <bool Inv>
+inline void group4(__m128 u, __m128 v, float* out) {
+    const __m128 sign = Inv ? _mm_setr_ps(0.f, 0.f, -0.f, 0.f) : _mm_setr_ps(0.f, 0.f, 0.f, -0.f);
+    const __m128 s = _mm_add_ps(u, v), d = _mm_sub_ps(u, v); // (s02, s13), (d02, d13)
+    const __m128 p0 = _mm_movelh_ps(s, d);                   // (s02, d02)
+    __m128 q = _mm_movehl_ps(d, s);                          // (s13, d13)
+    q = _mm_shuffle_ps(q, q, _MM_SHUFFLE(2, 3, 1, 0));       // (s13, d13 swapped)
+    q = _mm_xor_ps(q, sign);                                 // (s13, -+i d13)
+    _mm_storeu_ps(out, _mm_add_ps(p0, q));
+    _mm_storeu_ps(out + 4, _mm_sub_ps(p0, q));
+}
+
+inline __m128 load2(const float* a, const float* b) {
+    return _mm_loadh_pi(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(a)), reinterpret_cast<const __m64*>(b));
+}
+
 template <bool Inv>
 void first_pass(const InterleavedAcc<F32x4>& a, idx n) {
-    const __m128 sign = Inv ? _mm_setr_ps(0.f, 0.f, -0.f, 0.f) : _mm_setr_ps(0.f, 0.f, 0.f, -0.f);
     for (idx b = 0; b < n; b += 4) {
         float* p = a.p + 2 * b;
         const __m128 x01 = _mm_loadu_ps(p), x23 = _mm_loadu_ps(p + 4);
-        const __m128 u = _mm_movelh_ps(x01, x23), v = _mm_movehl_ps(x23, x01); // (x0, x2), (x1, x3)
-        const __m128 s = _mm_add_ps(u, v), d = _mm_sub_ps(u, v);                // (s02, s13), (d02, d13)
-        const __m128 p0 = _mm_movelh_ps(s, d);                                   // (s02, d02)
-        __m128 q = _mm_movehl_ps(d, s);                                          // (s13, d13)
-        q = _mm_shuffle_ps(q, q, _MM_SHUFFLE(2, 3, 1, 0));                       // (s13, d13 swapped)
-        q = _mm_xor_ps(q, sign);                                                 // (s13, -+i d13)
-        _mm_storeu_ps(p, _mm_add_ps(p0, q));
-        _mm_storeu_ps(p + 4, _mm_sub_ps(p0, q));
+        group4<Inv>(_mm_movelh_ps(x01, x23), _mm_movehl_ps(x23, x01), p);
     }
 }
 #endif
 
-// Radix-2 pass from length 4 to length 8 (odd orders), twiddles of length 8.
+// Radix-2 pass from length 4 to length 8 (odd orders) with the twiddles of
+// length 8, W8^j = (1, 0), (c, -c), (0, -1), (-c, -c) for j = 0..3
+// (conjugated for the inverse).
 template <bool Inv, class Acc>
 void radix2_pass8(const Acc& a, idx n, typename Acc::T c) {
     using V = typename Acc::Vec;
-    const V vc = V::bcast(c);
-    for (idx b = 0; b < n; b += 8) {
-        V ar[4], ai[4], br[4], bi[4];
-        for (int j = 0; j < 4; ++j) { a.load(b + j, ar[j], ai[j]); a.load(b + 4 + j, br[j], bi[j]); }
-        // w1 = (c, -c), w2 = -i, w3 = (-c, -c); conjugated for the inverse
-        V tr, ti;
-        if (Inv) {
-            tr = vc * (br[1] - bi[1]); ti = vc * (br[1] + bi[1]); br[1] = tr; bi[1] = ti;
-            tr = -bi[2]; ti = br[2]; br[2] = tr; bi[2] = ti;
-            tr = -(vc * (br[3] + bi[3])); ti = vc * (br[3] - bi[3]); br[3] = tr; bi[3] = ti;
-        } else {
-            tr = vc * (br[1] + bi[1]); ti = vc * (bi[1] - br[1]); br[1] = tr; bi[1] = ti;
-            tr = bi[2]; ti = -br[2]; br[2] = tr; bi[2] = ti;
-            tr = vc * (bi[3] - br[3]); ti = -(vc * (br[3] + bi[3])); br[3] = tr; bi[3] = ti;
-        }
-        for (int j = 0; j < 4; ++j) {
-            a.store(b + j, ar[j] + br[j], ai[j] + bi[j]);
-            a.store(b + 4 + j, ar[j] - br[j], ai[j] - bi[j]);
+    using T = typename Acc::T;
+    const T wr[4] = {T(1), c, T(0), -c};
+    const T wi[4] = {T(0), Inv ? c : -c, Inv ? T(1) : T(-1), Inv ? c : -c};
+    constexpr int step = Acc::jstep <= 4 ? Acc::jstep : 4;
+    for (int j = 0; j < 4; j += step) {
+        V vr, vi;
+        if constexpr (step == 1) { vr = V::bcast(wr[j]); vi = V::bcast(wi[j]); }
+        else { vr = V::load(wr + j); vi = V::load(wi + j); }
+        for (idx b = j; b < n; b += 8) {
+            V ar, ai, br, bi;
+            a.load(b, ar, ai);
+            a.load(b + 4, br, bi);
+            cmul<false>(br, bi, vr, vi);
+            a.store(b, ar + br, ai + bi);
+            a.store(b + 4, ar - br, ai - bi);
         }
     }
 }
 
 // One radix-4 pass of span L: four transforms of length L/4 become one.
+// The butterflies sharing twiddles (same j) run together, so each twiddle
+// is fetched once per pass.
 template <bool Inv, class Acc>
 void radix4_pass(const Acc& a, idx n, idx L, const typename Acc::T* tw, idx s) {
     using V = typename Acc::Vec;
@@ -161,24 +194,25 @@ void radix4_pass(const Acc& a, idx n, idx L, const typename Acc::T* tw, idx s) {
         radix4_pass<Inv>(a.scalar(), n, L, tw, s);
         return;
     }
-    for (idx b = 0; b < n; b += L) {
-        for (idx j = 0; j < q; j += Acc::jstep) {
-            V r0, i0, r1, i1, r2, i2, r3, i3, wr, wi;
-            a.load(b + j, r0, i0);
-            a.load(b + j + q, r1, i1);
-            a.load(b + j + 2 * q, r2, i2);
-            a.load(b + j + 3 * q, r3, i3);
-            a.twiddle(tw, 6 * j * s, 6 * s, wr, wi);
-            cmul<Inv>(r2, i2, wr, wi);
-            a.twiddle(tw, 6 * j * s + 2, 6 * s, wr, wi);
-            cmul<Inv>(r1, i1, wr, wi);
-            a.twiddle(tw, 6 * j * s + 4, 6 * s, wr, wi);
-            cmul<Inv>(r3, i3, wr, wi);
+    for (idx j = 0; j < q; j += Acc::jstep) {
+        V w1r, w1i, w2r, w2i, w3r, w3i;
+        a.twiddle(tw, 6 * j * s, 6 * s, w1r, w1i);
+        a.twiddle(tw, 6 * j * s + 2, 6 * s, w2r, w2i);
+        a.twiddle(tw, 6 * j * s + 4, 6 * s, w3r, w3i);
+        for (idx b = j; b < n; b += L) {
+            V r0, i0, r1, i1, r2, i2, r3, i3;
+            a.load(b, r0, i0);
+            a.load(b + q, r1, i1);
+            a.load(b + 2 * q, r2, i2);
+            a.load(b + 3 * q, r3, i3);
+            cmul<Inv>(r2, i2, w1r, w1i);
+            cmul<Inv>(r1, i1, w2r, w2i);
+            cmul<Inv>(r3, i3, w3r, w3i);
             butterfly4<Inv>(r0, i0, r1, i1, r2, i2, r3, i3);
-            a.store(b + j, r0, i0);
-            a.store(b + j + q, r1, i1);
-            a.store(b + j + 2 * q, r2, i2);
-            a.store(b + j + 3 * q, r3, i3);
+            a.store(b, r0, i0);
+            a.store(b + q, r1, i1);
+            a.store(b + 2 * q, r2, i2);
+            a.store(b + 3 * q, r3, i3);
         }
     }
 }
@@ -186,12 +220,12 @@ void radix4_pass(const Acc& a, idx n, idx L, const typename Acc::T* tw, idx s) {
 // The in-place radix-4 core of order m >= 2 on bit-reversed input; tw is the
 // radix-4 twiddle table of order m.
 template <bool Inv, class Acc>
-void radix4_core(const Acc& a, int m, const typename Acc::T* tw) {
+void radix4_core(const Acc& a, int m, const typename Acc::T* tw, bool first_done = false) {
     const idx n = idx(1) << m;
-    first_pass<Inv>(a, n);
+    if (!first_done) first_pass<Inv>(a, n);
     idx L = 4;
     if (m & 1) {
-        radix2_pass8<Inv>(a.scalar(), n, tw[6 * (n / 8)]);
+        radix2_pass8<Inv>(a, n, tw[6 * (n / 8)]);
         L = 8;
     }
     while (L < n) {
@@ -254,6 +288,38 @@ void permute(const E* src, E* dst, idx n, const std::int32_t* tab) {
     else permute_copy(src, dst, n, tab);
 }
 
+#if defined(__SSE2__)
+// Out-of-place permutation fused with the first pass: the group of four
+// points at 4g receives x[k], x[k + N/2], x[k + N/4], x[k + 3N/4] with
+// k = 2 i + l, g = l N/8 + rev(i)/2 for i < N/8 (rev from the table).
+template <bool Inv, class T>
+void permute_first_pass(const T* src, T* dst, idx n, const std::int32_t* tab) {
+    const idx n8 = n / 8, q = n / 4, h = n / 2;
+    const auto one = [&](idx i, idx r) {
+        for (idx l = 0; l < 2; ++l) {
+            const idx k = 2 * i + l;
+            T* out = dst + 8 * (l * n8 + r / 2);
+            if constexpr (sizeof(T) == 4) {
+                group4<Inv>(load2(src + 2 * k, src + 2 * (k + q)), load2(src + 2 * (k + h), src + 2 * (k + h + q)), out);
+            } else {
+                group4<Inv>(src + 2 * k, src + 2 * (k + h), src + 2 * (k + q), src + 2 * (k + h + q), out);
+            }
+        }
+    };
+    idx t = 0;
+    for (; tab[t] != 0; t += 2) {
+        const idx i = tab[t] / 4, j = tab[t + 1] / 4;
+        if (i < n8) one(i, j);
+        if (j < n8) one(j, i);
+    }
+    one(0, 0);
+    for (++t; t < n / 4; ++t) {
+        const idx i = tab[t] / 4;
+        if (i < n8) one(i, i);
+    }
+}
+#endif
+
 // ---- the engine ---------------------------------------------------------------
 
 template <class T, bool Split>
@@ -277,33 +343,67 @@ struct Engine {
         }
     }
 
+    // W_n^t for lanes t, t + s, ...: mt holds W_n^j for j < n/4 (real
+    // parts, then imaginary parts); above n/4, W^t = -i W^(t - n/4).
+    template <class V>
+    static void merge_twiddle(const T* mt, idx n4, idx t, idx s, V& wr, V& wi) {
+        if (t < n4) {
+            wr = V::gather(mt + t, s);
+            wi = V::gather(mt + n4 + t, s);
+        } else {
+            wr = V::gather(mt + n4 + t - n4, s);
+            wi = -V::gather(mt + t - n4, s);
+        }
+    }
+
     // Radix-2 merge passes of the blocked path, from sub-transforms of
-    // length 2^sub to length n; mt holds W_n^j (j < n/4), real then imaginary.
+    // length 2^sub to length n. Two passes run per sweep over the data
+    // where possible; each butterfly is still a + w b, a - w b.
     template <bool Inv>
     static void merge(const Acc& a, idx n, int sub, const T* mt) {
         using V = typename Acc::Vec;
         const idx n4 = n / 4;
-        for (idx L = idx(2) << sub; L <= n; L *= 2) {
+        idx L = idx(2) << sub;
+        for (; 2 * L <= n; L *= 4) { // passes L and 2L together
+            const idx h = L / 2, s1 = n / L, s2 = n / (2 * L);
+            for (idx b = 0; b < n; b += 2 * L) {
+                for (idx j0 = 0; j0 < h; j0 += 256) { // runs of 256 butterflies
+                    const idx j1 = j0 + 256 < h ? j0 + 256 : h;
+                    for (idx j = j0; j < j1; j += Acc::jstep) {
+                        V w1r, w1i, w2r, w2i, w3r, w3i;
+                        merge_twiddle(mt, n4, j * s1, s1, w1r, w1i);
+                        merge_twiddle(mt, n4, j * s2, s2, w2r, w2i);
+                        merge_twiddle(mt, n4, (j + h) * s2, s2, w3r, w3i);
+                        V r0, i0, r1, i1, r2, i2, r3, i3;
+                        a.load(b + j, r0, i0);
+                        a.load(b + h + j, r1, i1);
+                        a.load(b + L + j, r2, i2);
+                        a.load(b + L + h + j, r3, i3);
+                        cmul<Inv>(r1, i1, w1r, w1i);
+                        cmul<Inv>(r3, i3, w1r, w1i);
+                        V u0r = r0 + r1, u0i = i0 + i1, u1r = r0 - r1, u1i = i0 - i1;
+                        V u2r = r2 + r3, u2i = i2 + i3, u3r = r2 - r3, u3i = i2 - i3;
+                        cmul<Inv>(u2r, u2i, w2r, w2i);
+                        cmul<Inv>(u3r, u3i, w3r, w3i);
+                        a.store(b + j, u0r + u2r, u0i + u2i);
+                        a.store(b + L + j, u0r - u2r, u0i - u2i);
+                        a.store(b + h + j, u1r + u3r, u1i + u3i);
+                        a.store(b + L + h + j, u1r - u3r, u1i - u3i);
+                    }
+                }
+            }
+        }
+        for (; L <= n; L *= 2) { // a last single pass
             const idx half = L / 2, s = n / L;
             for (idx b = 0; b < n; b += L) {
-                for (idx j0 = 0; j0 < half; j0 += 256) { // runs of 256 butterflies
-                    const idx j1 = j0 + 256 < half ? j0 + 256 : half;
-                    for (idx j = j0; j < j1; j += Acc::jstep) {
-                        V ar, ai, br, bi, wr, wi;
-                        const idx t = j * s;
-                        if (t < n4) {
-                            wr = V::gather(mt + t, s);
-                            wi = V::gather(mt + n4 + t, s);
-                        } else { // W^(t) = -i W^(t - n/4)
-                            wi = -V::gather(mt + t - n4, s);
-                            wr = V::gather(mt + n4 + t - n4, s);
-                        }
-                        a.load(b + j, ar, ai);
-                        a.load(b + half + j, br, bi);
-                        cmul<Inv>(br, bi, wr, wi);
-                        a.store(b + j, ar + br, ai + bi);
-                        a.store(b + half + j, ar - br, ai - bi);
-                    }
+                for (idx j = 0; j < half; j += Acc::jstep) {
+                    V ar, ai, br, bi, wr, wi;
+                    merge_twiddle(mt, n4, j * s, s, wr, wi);
+                    a.load(b + j, ar, ai);
+                    a.load(b + half + j, br, bi);
+                    cmul<Inv>(br, bi, wr, wi);
+                    a.store(b + j, ar + br, ai + bi);
+                    a.store(b + half + j, ar - br, ai - bi);
                 }
             }
         }
@@ -340,24 +440,25 @@ struct Engine {
 
     // Transforms the n = 2^m points at a (already permuted) at depth level.
     template <bool Inv>
-    static void run(const Hdr* h, const Acc& a, int m, int level, bool scaled, T* work) {
+    static void run(const Hdr* h, const Acc& a, int m, int level, bool scaled, T* work, bool first_done) {
         const idx n = idx(1) << m;
         const int k = split_entry(dbl, m);
         if (k > 0) {
             const idx cols = n >> k;
-            for (idx r = 0; r < (idx(1) << k); ++r) run<Inv>(h, a.offset(r * cols), m - k, level + 1, scaled, work);
-            step<Inv>(a, m, k, at_offset<const T>(h, h->steps[2 * level]), at_offset<const T>(h, h->steps[2 * level + 1]), work);
+            for (idx r = 0; r < (idx(1) << k); ++r) run<Inv>(h, a.offset(r * cols), m - k, level + 1, scaled, work, first_done);
+            const std::uint32_t* tables = h->steps + 2 * (level & 3); // at most three steps deep
+            step<Inv>(a, m, k, at_offset<const T>(h, tables[0]), at_offset<const T>(h, tables[1]), work);
         } else if (m > incore_limit(dbl)) {
             const int sub = block_sub_order(dbl);
             const idx len = idx(1) << sub;
             const T* r4 = at_offset<const T>(h, h->radix4);
             for (idx b = n / len - 1; b >= 0; --b) {
-                radix4_core<Inv>(a.offset(b * len), sub, r4);
+                radix4_core<Inv>(a.offset(b * len), sub, r4, first_done);
                 if (scaled) scale(a.offset(b * len), len, h->factor);
             }
             merge<Inv>(a, n, sub, at_offset<const T>(h, h->merge));
         } else {
-            radix4_core<Inv>(a, m, at_offset<const T>(h, h->radix4));
+            radix4_core<Inv>(a, m, at_offset<const T>(h, h->radix4), first_done);
             if (scaled) scale(a, n, h->factor);
         }
     }
@@ -398,9 +499,16 @@ struct Engine {
             permute(sr, dr, n, br);
             permute(si, di, n, br);
         } else {
+#if defined(__SSE2__)
+            if (sr != dr) {
+                permute_first_pass<Inv>(sr, dr, n, br);
+                run<Inv>(h, make(dr, di), m, 0, scaled, work, true);
+                return;
+            }
+#endif
             permute(reinterpret_cast<const Cx<T>*>(sr), reinterpret_cast<Cx<T>*>(dr), n, br);
         }
-        run<Inv>(h, make(dr, di), m, 0, scaled, work);
+        run<Inv>(h, make(dr, di), m, 0, scaled, work, false);
     }
 };
 
