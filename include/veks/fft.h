@@ -23,7 +23,9 @@
  * argument, order, null spec memory, flag (the header is then left zeroed
  * with identifier 0), null init buffer where the order needs one (float
  * kinds: order >= 11; 16-bit kinds: order >= 1). Any operation given a spec
- * of another kind, or a freed one, returns vekStsBadContext.
+ * of another kind, or a freed one, returns vekStsBadContext. Orders whose
+ * sizes do not fit an int (single precision from order 28, double from 27)
+ * are answered with vekStsNoMemory by GetSize, Init and InitAlloc.
  *
  * Transforms: forward X[k] = sum x[n] e^(-2 pi i nk/N), inverse with
  * e^(+2 pi i nk/N), each times the spec's factor for that direction; natural

@@ -7,7 +7,7 @@ Writes, next to this script:
                          for interleaved or split complex data;
   sine_tables.cpp      - the 1024-point quarter-wave sine tables
                          (single, double and Q14 fixed point).
-Run it after editing (or build the `regen_fft_kernels` target); the output is
+Run it after editing (python3 src/transforms/kernels/gen_kernels.py); the output is
 committed so that building the library needs no Python.
 """
 import os
