@@ -464,7 +464,7 @@ struct Engine {
     }
 
     template <bool Inv>
-    static void small(const Hdr* h, const T* sr, const T* si, T* dr, T* di, bool scaled) {
+    static void small(const Hdr* h, int m, const T* sr, const T* si, T* dr, T* di, bool scaled) {
         const idx st = Split ? 1 : 2;
         const T f = h->factor;
 #define VEKS_SMALL_CASE(N)                                                                             \
@@ -472,7 +472,7 @@ struct Engine {
         if (scaled) { if (Inv) small_inv##N##_scaled(sr, si, dr, di, st, f); else small_fwd##N##_scaled(sr, si, dr, di, st, f); } \
         else { if (Inv) small_inv##N(sr, si, dr, di, st); else small_fwd##N(sr, si, dr, di, st); } \
         break;
-        switch (idx(1) << h->order) {
+        switch (idx(1) << m) {
             VEKS_SMALL_CASE(1)
             VEKS_SMALL_CASE(2)
             VEKS_SMALL_CASE(4)
@@ -486,11 +486,16 @@ struct Engine {
     // spec needs none).
     template <bool Inv>
     static void transform(const Hdr* h, const T* sr, const T* si, T* dr, T* di, T* work) {
-        const int m = h->order;
-        const bool scaled = Inv ? h->inv_scaled : h->fwd_scaled;
+        transform<Inv>(h, h->order, Inv ? h->inv_scaled : h->fwd_scaled, sr, si, dr, di, work);
+    }
+
+    // The same with the order and the scaling given (the real transforms
+    // run a complex transform of half their length).
+    template <bool Inv>
+    static void transform(const Hdr* h, int m, bool scaled, const T* sr, const T* si, T* dr, T* di, T* work) {
         if (m <= 3) {
-            if constexpr (Split) small<Inv>(h, sr, si, dr, di, scaled);
-            else small<Inv>(h, sr, sr + 1, dr, dr + 1, scaled);
+            if constexpr (Split) small<Inv>(h, m, sr, si, dr, di, scaled);
+            else small<Inv>(h, m, sr, sr + 1, dr, dr + 1, scaled);
             return;
         }
         const idx n = idx(1) << m;

@@ -87,8 +87,8 @@ void dif_radix2_8(std::int32_t* x, idx n) {
 }
 
 template <bool Inv>
-void run(const ShortSpecHeader* h, std::int32_t* x) {
-    const int m = h->order;
+void run(const ShortSpecHeader* h, std::int32_t* x, int m) {
+    if (m == 0) return;
     const idx n = idx(1) << m;
     if (m == 1) {
         const std::int32_t r = x[0] - x[2], i = x[1] - x[3];
@@ -110,14 +110,14 @@ void run(const ShortSpecHeader* h, std::int32_t* x) {
 
 } // namespace
 
-void fixed_transform(const ShortSpecHeader* h, std::int32_t* x, bool inverse) {
-    if (inverse) run<true>(h, x);
-    else run<false>(h, x);
-    const idx n = idx(1) << h->order;
+void fixed_transform(const ShortSpecHeader* h, std::int32_t* x, bool inverse, int m) {
+    if (inverse) run<true>(h, x, m);
+    else run<false>(h, x, m);
+    const idx n = idx(1) << m;
     if (h->sqrt_half) {
         for (idx i = 0; i < 2 * n; ++i) x[i] = (((x[i] & 0xFFFF) * 23170) >> 15) + (x[i] >> 16) * 46340;
     }
-    if (h->order >= 2) permute_in_place(reinterpret_cast<Cx<std::int32_t>*>(x), n, at_offset<const std::int32_t>(h, h->bitrev));
+    if (m >= 2) permute_in_place(reinterpret_cast<Cx<std::int32_t>*>(x), n, at_offset<const std::int32_t>(h, h->bitrev));
 }
 
 } // namespace veks::fft

@@ -26,8 +26,9 @@ inline std::int16_t narrow_q(std::int64_t x, int s) {
     return static_cast<std::int16_t>(v > 32767 ? 32767 : v < -32768 ? -32768 : v);
 }
 
-// Transforms the n = 2^order complex values x (re, im interleaved) in place;
-// the result is in natural order, before the final narrowing.
-void fixed_transform(const ShortSpecHeader* h, std::int32_t* x, bool inverse);
+// Transforms the 2^m complex values x (re, im interleaved) in place with the
+// spec's tables of order m; the result is in natural order, before the
+// final narrowing.
+void fixed_transform(const ShortSpecHeader* h, std::int32_t* x, bool inverse, int m);
 
 } // namespace veks::fft

@@ -4,7 +4,8 @@
 Writes, next to this script:
   small_fft_kernels.h  - transforms of 1, 2, 4 and 8 points, forward and
                          inverse, plain and scaled, for any element type and
-                         for interleaved or split complex data;
+                         for interleaved or split complex data, and the real
+                         transforms of those lengths in the Perm layout;
   sine_tables.cpp      - the 1024-point quarter-wave sine tables
                          (single, double and Q14 fixed point).
 Run it after editing (python3 src/transforms/kernels/gen_kernels.py); the output is
@@ -186,7 +187,61 @@ template <> constexpr double sqrt_half<double>() { return 0.70710678118654752440
         for inverse in (False, True):
             for scaled in (False, True):
                 parts.append(kernel(n, inverse, scaled))
+    parts.append(real_kernels())
     parts.append("} // namespace veks::fft\n")
+    return "\n".join(parts)
+
+
+# ---- straight-line real kernels (Perm layout) ----------------------------------
+# Each entry: (inputs, first-stage values, outputs); the scaled twins multiply
+# the first-stage values by f.
+REAL_KERNELS = {
+    ("fwd", 1): (1, [("a", "x[0]")], ["a"]),
+    ("fwd", 2): (2, [("a", "x[0] + x[1]"), ("b", "x[0] - x[1]")], ["a", "b"]),
+    ("fwd", 4): (4, [("s", "x[0] + x[2]"), ("d", "x[0] - x[2]"), ("t", "x[1] + x[3]"), ("e", "x[3] - x[1]")],
+                 ["s + t", "s - t", "d", "e"]),
+    ("fwd", 8): (8, [("a0", "x[0] + x[4]"), ("a1", "x[0] - x[4]"), ("a2", "x[2] + x[6]"), ("a3", "x[2] - x[6]"),
+                     ("b0", "x[1] + x[5]"), ("b1", "x[1] - x[5]"), ("b2", "x[3] + x[7]"), ("b3", "x[3] - x[7]")],
+                 ["(a0 + a2) + (b0 + b2)", "(a0 + a2) - (b0 + b2)", "a1 + c * (b1 - b3)", "-a3 - c * (b1 + b3)",
+                  "a0 - a2", "-(b0 - b2)", "a1 - c * (b1 - b3)", "a3 - c * (b1 + b3)"]),
+    ("inv", 1): (1, [("a", "x[0]")], ["a"]),
+    ("inv", 2): (2, [("a", "x[0] + x[1]"), ("b", "x[0] - x[1]")], ["a", "b"]),
+    ("inv", 4): (4, [("p", "x[0] + x[1]"), ("q", "x[0] - x[1]"), ("r", "T(2) * x[2]"), ("i", "T(2) * x[3]")],
+                 ["p + r", "q - i", "p - r", "q + i"]),
+    # even outputs from Y = X[k] + X[k+4], odd ones from Z = (X[k] - X[k+4]) W8^-k
+    ("inv", 8): (8, [("y0", "x[0] + x[1]"), ("z0", "x[0] - x[1]"), ("y2", "T(2) * x[4]"), ("z2", "T(-2) * x[5]"),
+                     ("yr", "T(2) * (x[2] + x[6])"), ("yi", "T(2) * (x[3] - x[7])"),
+                     ("dr", "x[2] - x[6]"), ("di", "x[3] + x[7]")],
+                 ["y0 + y2 + yr", "z0 + z2 + T(2) * c * (dr - di)", "y0 - y2 - yi", "z0 - z2 - T(2) * c * (dr + di)",
+                  "y0 + y2 - yr", "z0 + z2 - T(2) * c * (dr - di)", "y0 - y2 + yi", "z0 - z2 + T(2) * c * (dr + di)"]),
+}
+
+
+def real_kernel(direction, n, scaled):
+    _, first, outs = REAL_KERNELS[(direction, n)]
+    lines = [f"    T x[{n}];", f"    for (int k = 0; k < {n}; ++k) x[k] = src[k];"]
+    if n == 8:
+        lines.insert(0, "    const T c = sqrt_half<T>();")
+    for name, expr in first:
+        lines.append(f"    const T {name} = ({expr}){' * f' if scaled else ''};")
+    for k, expr in enumerate(outs):
+        lines.append(f"    dst[{k}] = {expr};")
+    name = f"real_{direction}{n}{'_scaled' if scaled else ''}"
+    args = "const T* src, T* dst" + (", T f" if scaled else "")
+    body = "\n".join(lines)
+    return f"template <class T>\ninline void {name}({args}) {{\n{body}\n}}\n"
+
+
+def real_kernels():
+    parts = ["""// Straight-line real transforms of 1, 2, 4 and 8 points: forward from the
+// signal to the Perm layout, inverse from Perm back to the signal. Inputs
+// are read before outputs are written; the scaled twins multiply the
+// first-stage sums and differences by f.
+"""]
+    for direction in ("fwd", "inv"):
+        for n in (1, 2, 4, 8):
+            for scaled in (False, True):
+                parts.append(real_kernel(direction, n, scaled))
     return "\n".join(parts)
 
 

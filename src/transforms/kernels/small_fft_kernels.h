@@ -702,4 +702,229 @@ inline void small_inv8_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdi
     yi[7 * st] = t89;
 }
 
+// Straight-line real transforms of 1, 2, 4 and 8 points: forward from the
+// signal to the Perm layout, inverse from Perm back to the signal. Inputs
+// are read before outputs are written; the scaled twins multiply the
+// first-stage sums and differences by f.
+
+template <class T>
+inline void real_fwd1(const T* src, T* dst) {
+    T x[1];
+    for (int k = 0; k < 1; ++k) x[k] = src[k];
+    const T a = (x[0]);
+    dst[0] = a;
+}
+
+template <class T>
+inline void real_fwd1_scaled(const T* src, T* dst, T f) {
+    T x[1];
+    for (int k = 0; k < 1; ++k) x[k] = src[k];
+    const T a = (x[0]) * f;
+    dst[0] = a;
+}
+
+template <class T>
+inline void real_fwd2(const T* src, T* dst) {
+    T x[2];
+    for (int k = 0; k < 2; ++k) x[k] = src[k];
+    const T a = (x[0] + x[1]);
+    const T b = (x[0] - x[1]);
+    dst[0] = a;
+    dst[1] = b;
+}
+
+template <class T>
+inline void real_fwd2_scaled(const T* src, T* dst, T f) {
+    T x[2];
+    for (int k = 0; k < 2; ++k) x[k] = src[k];
+    const T a = (x[0] + x[1]) * f;
+    const T b = (x[0] - x[1]) * f;
+    dst[0] = a;
+    dst[1] = b;
+}
+
+template <class T>
+inline void real_fwd4(const T* src, T* dst) {
+    T x[4];
+    for (int k = 0; k < 4; ++k) x[k] = src[k];
+    const T s = (x[0] + x[2]);
+    const T d = (x[0] - x[2]);
+    const T t = (x[1] + x[3]);
+    const T e = (x[3] - x[1]);
+    dst[0] = s + t;
+    dst[1] = s - t;
+    dst[2] = d;
+    dst[3] = e;
+}
+
+template <class T>
+inline void real_fwd4_scaled(const T* src, T* dst, T f) {
+    T x[4];
+    for (int k = 0; k < 4; ++k) x[k] = src[k];
+    const T s = (x[0] + x[2]) * f;
+    const T d = (x[0] - x[2]) * f;
+    const T t = (x[1] + x[3]) * f;
+    const T e = (x[3] - x[1]) * f;
+    dst[0] = s + t;
+    dst[1] = s - t;
+    dst[2] = d;
+    dst[3] = e;
+}
+
+template <class T>
+inline void real_fwd8(const T* src, T* dst) {
+    const T c = sqrt_half<T>();
+    T x[8];
+    for (int k = 0; k < 8; ++k) x[k] = src[k];
+    const T a0 = (x[0] + x[4]);
+    const T a1 = (x[0] - x[4]);
+    const T a2 = (x[2] + x[6]);
+    const T a3 = (x[2] - x[6]);
+    const T b0 = (x[1] + x[5]);
+    const T b1 = (x[1] - x[5]);
+    const T b2 = (x[3] + x[7]);
+    const T b3 = (x[3] - x[7]);
+    dst[0] = (a0 + a2) + (b0 + b2);
+    dst[1] = (a0 + a2) - (b0 + b2);
+    dst[2] = a1 + c * (b1 - b3);
+    dst[3] = -a3 - c * (b1 + b3);
+    dst[4] = a0 - a2;
+    dst[5] = -(b0 - b2);
+    dst[6] = a1 - c * (b1 - b3);
+    dst[7] = a3 - c * (b1 + b3);
+}
+
+template <class T>
+inline void real_fwd8_scaled(const T* src, T* dst, T f) {
+    const T c = sqrt_half<T>();
+    T x[8];
+    for (int k = 0; k < 8; ++k) x[k] = src[k];
+    const T a0 = (x[0] + x[4]) * f;
+    const T a1 = (x[0] - x[4]) * f;
+    const T a2 = (x[2] + x[6]) * f;
+    const T a3 = (x[2] - x[6]) * f;
+    const T b0 = (x[1] + x[5]) * f;
+    const T b1 = (x[1] - x[5]) * f;
+    const T b2 = (x[3] + x[7]) * f;
+    const T b3 = (x[3] - x[7]) * f;
+    dst[0] = (a0 + a2) + (b0 + b2);
+    dst[1] = (a0 + a2) - (b0 + b2);
+    dst[2] = a1 + c * (b1 - b3);
+    dst[3] = -a3 - c * (b1 + b3);
+    dst[4] = a0 - a2;
+    dst[5] = -(b0 - b2);
+    dst[6] = a1 - c * (b1 - b3);
+    dst[7] = a3 - c * (b1 + b3);
+}
+
+template <class T>
+inline void real_inv1(const T* src, T* dst) {
+    T x[1];
+    for (int k = 0; k < 1; ++k) x[k] = src[k];
+    const T a = (x[0]);
+    dst[0] = a;
+}
+
+template <class T>
+inline void real_inv1_scaled(const T* src, T* dst, T f) {
+    T x[1];
+    for (int k = 0; k < 1; ++k) x[k] = src[k];
+    const T a = (x[0]) * f;
+    dst[0] = a;
+}
+
+template <class T>
+inline void real_inv2(const T* src, T* dst) {
+    T x[2];
+    for (int k = 0; k < 2; ++k) x[k] = src[k];
+    const T a = (x[0] + x[1]);
+    const T b = (x[0] - x[1]);
+    dst[0] = a;
+    dst[1] = b;
+}
+
+template <class T>
+inline void real_inv2_scaled(const T* src, T* dst, T f) {
+    T x[2];
+    for (int k = 0; k < 2; ++k) x[k] = src[k];
+    const T a = (x[0] + x[1]) * f;
+    const T b = (x[0] - x[1]) * f;
+    dst[0] = a;
+    dst[1] = b;
+}
+
+template <class T>
+inline void real_inv4(const T* src, T* dst) {
+    T x[4];
+    for (int k = 0; k < 4; ++k) x[k] = src[k];
+    const T p = (x[0] + x[1]);
+    const T q = (x[0] - x[1]);
+    const T r = (T(2) * x[2]);
+    const T i = (T(2) * x[3]);
+    dst[0] = p + r;
+    dst[1] = q - i;
+    dst[2] = p - r;
+    dst[3] = q + i;
+}
+
+template <class T>
+inline void real_inv4_scaled(const T* src, T* dst, T f) {
+    T x[4];
+    for (int k = 0; k < 4; ++k) x[k] = src[k];
+    const T p = (x[0] + x[1]) * f;
+    const T q = (x[0] - x[1]) * f;
+    const T r = (T(2) * x[2]) * f;
+    const T i = (T(2) * x[3]) * f;
+    dst[0] = p + r;
+    dst[1] = q - i;
+    dst[2] = p - r;
+    dst[3] = q + i;
+}
+
+template <class T>
+inline void real_inv8(const T* src, T* dst) {
+    const T c = sqrt_half<T>();
+    T x[8];
+    for (int k = 0; k < 8; ++k) x[k] = src[k];
+    const T y0 = (x[0] + x[1]);
+    const T z0 = (x[0] - x[1]);
+    const T y2 = (T(2) * x[4]);
+    const T z2 = (T(-2) * x[5]);
+    const T yr = (T(2) * (x[2] + x[6]));
+    const T yi = (T(2) * (x[3] - x[7]));
+    const T dr = (x[2] - x[6]);
+    const T di = (x[3] + x[7]);
+    dst[0] = y0 + y2 + yr;
+    dst[1] = z0 + z2 + T(2) * c * (dr - di);
+    dst[2] = y0 - y2 - yi;
+    dst[3] = z0 - z2 - T(2) * c * (dr + di);
+    dst[4] = y0 + y2 - yr;
+    dst[5] = z0 + z2 - T(2) * c * (dr - di);
+    dst[6] = y0 - y2 + yi;
+    dst[7] = z0 - z2 + T(2) * c * (dr + di);
+}
+
+template <class T>
+inline void real_inv8_scaled(const T* src, T* dst, T f) {
+    const T c = sqrt_half<T>();
+    T x[8];
+    for (int k = 0; k < 8; ++k) x[k] = src[k];
+    const T y0 = (x[0] + x[1]) * f;
+    const T z0 = (x[0] - x[1]) * f;
+    const T y2 = (T(2) * x[4]) * f;
+    const T z2 = (T(-2) * x[5]) * f;
+    const T yr = (T(2) * (x[2] + x[6])) * f;
+    const T yi = (T(2) * (x[3] - x[7])) * f;
+    const T dr = (x[2] - x[6]) * f;
+    const T di = (x[3] + x[7]) * f;
+    dst[0] = y0 + y2 + yr;
+    dst[1] = z0 + z2 + T(2) * c * (dr - di);
+    dst[2] = y0 - y2 - yi;
+    dst[3] = z0 - z2 - T(2) * c * (dr + di);
+    dst[4] = y0 + y2 - yr;
+    dst[5] = z0 + z2 - T(2) * c * (dr - di);
+    dst[6] = y0 - y2 + yi;
+    dst[7] = z0 - z2 + T(2) * c * (dr + di);
+}
+
 } // namespace veks::fft
