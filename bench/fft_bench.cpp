@@ -1,6 +1,8 @@
-// Complex forward FFT, single and double precision, out of place, against
-// FFTW (planned with FFTW_MEASURE, with and without its SIMD codelets) on
-// the same data. Names: "FFTFwd_CToC_32fc/<impl>/<N>".
+// Complex forward FFT (single and double precision) and the real forward
+// and inverse FFT (single precision, Perm layout), out of place, against
+// FFTW (planned with FFTW_MEASURE, with and without its SIMD codelets; r2c
+// and c2r for the real transforms) on the same data.
+// Names: "FFTFwd_CToC_32fc/<impl>/<N>", "FFTFwd_RToPerm_32f/...", ...
 #include <cmath>
 #include <memory>
 #include <string>
@@ -50,6 +52,23 @@ void add_veks(const std::string& op, int order) {
     });
 }
 
+template <bool Inverse>
+void add_veks_real(const std::string& op, int order) {
+    add(op, "veks", 1 << order, [order] {
+        const int n = 1 << order;
+        VeksFFTSpec_R_32f* spec = nullptr;
+        veksFFTInitAlloc_R_32f(&spec, order, vekFftNormNone, vekHintDefault);
+        std::shared_ptr<VeksFFTSpec_R_32f> s(spec, [](VeksFFTSpec_R_32f* p) { veksFFTFree_R_32f(p); });
+        std::shared_ptr<Vek32f> src(veksMalloc_32f(n + 2), veksFree), dst(veksMalloc_32f(n + 2), veksFree);
+        std::shared_ptr<Vek8u> buf(veksMalloc_8u(1 << 20), veksFree);
+        fill(src.get(), static_cast<std::size_t>(n));
+        return [s, src, dst, buf] {
+            if (Inverse) veksFFTInv_PermToR_32f(src.get(), dst.get(), s.get(), buf.get());
+            else veksFFTFwd_RToPerm_32f(src.get(), dst.get(), s.get(), buf.get());
+        };
+    });
+}
+
 #ifdef VEKS_BENCH_HAVE_FFTW
 template <class T> struct Fftw;
 template <> struct Fftw<float> {
@@ -94,6 +113,33 @@ void add_fftw(const std::string& op, const std::string& impl, int order, unsigne
         return [c] { Fftw<T>::run(c->plan); };
     });
 }
+
+// Real single precision: r2c (forward) or c2r (inverse). c2r overwrites its
+// input; like the library's in-place use, later runs transform whatever the
+// array then holds, which costs the same.
+struct FftwReal {
+    float* r;
+    fftwf_complex* c;
+    fftwf_plan plan;
+    FftwReal(int n, bool inverse, unsigned flags)
+        : r(fftwf_alloc_real(n + 2)), c(fftwf_alloc_complex(n / 2 + 1)),
+          plan(inverse ? fftwf_plan_dft_c2r_1d(n, c, r, FFTW_MEASURE | flags) : fftwf_plan_dft_r2c_1d(n, r, c, FFTW_MEASURE | flags)) {
+        fill(r, static_cast<std::size_t>(n));
+        fill(reinterpret_cast<float*>(c), static_cast<std::size_t>(n + 2));
+    }
+    ~FftwReal() {
+        fftwf_destroy_plan(plan);
+        fftwf_free(r);
+        fftwf_free(c);
+    }
+};
+
+void add_fftw_real(const std::string& op, const std::string& impl, int order, bool inverse, unsigned flags) {
+    add(op, impl, 1 << order, [order, inverse, flags] {
+        auto c = std::make_shared<FftwReal>(1 << order, inverse, flags);
+        return [c] { fftwf_execute(c->plan); };
+    });
+}
 #endif
 
 struct Registrar {
@@ -106,6 +152,14 @@ struct Registrar {
             add_fftw<float>("FFTFwd_CToC_32fc", "fftw-nosimd", order, kFftwNoSimd);
             add_fftw<double>("FFTFwd_CToC_64fc", "fftw", order, 0);
             add_fftw<double>("FFTFwd_CToC_64fc", "fftw-nosimd", order, kFftwNoSimd);
+#endif
+            add_veks_real<false>("FFTFwd_RToPerm_32f", order);
+            add_veks_real<true>("FFTInv_PermToR_32f", order);
+#ifdef VEKS_BENCH_HAVE_FFTW
+            add_fftw_real("FFTFwd_RToPerm_32f", "fftw", order, false, 0);
+            add_fftw_real("FFTFwd_RToPerm_32f", "fftw-nosimd", order, false, kFftwNoSimd);
+            add_fftw_real("FFTInv_PermToR_32f", "fftw", order, true, 0);
+            add_fftw_real("FFTInv_PermToR_32f", "fftw-nosimd", order, true, kFftwNoSimd);
 #endif
         }
     }

@@ -69,6 +69,52 @@ void real_small(int m, const T* src, T* dst, bool scaled, T f) {
 #undef VEKS_REAL_CASE
 }
 
+// Recombination of bins k and half - k for 1 <= k < half/2, several k at a
+// time (bins half - k read and written in reversed lane order), then the
+// remaining ones one by one. tab holds the (c_k, s_k) pairs.
+template <class V, class Body>
+void recombine_pairs(idx half, Body body) {
+    idx k = 1;
+    for (; k + V::lanes - 1 < half / 2; k += V::lanes) body(V{}, k);
+    for (; 2 * k < half; ++k) body(Scalar<typename V::elem>{}, k);
+}
+
+template <class V, class T>
+void recombine_forward(T* dst, idx half, const T* tab) {
+    recombine_pairs<V>(half, [&](auto tag, idx k) {
+        using W = decltype(tag);
+        W ur, ui, vr, vi, c, s;
+        W::load_ci(dst + 2 * k, ur, ui);
+        W::load_ci(dst + 2 * (half - k - W::lanes + 1), vr, vi);
+        vr = vr.reversed();
+        vi = vi.reversed();
+        W::load_ci(tab + 2 * k, c, s);
+        const W dr = ur - vr, si = ui + vi;
+        const W p = s * dr + c * si, q = s * si - c * dr;
+        W::store_ci(dst + 2 * k, vr + p, q - vi);
+        W::store_ci(dst + 2 * (half - k - W::lanes + 1), (ur - p).reversed(), (q - ui).reversed());
+    });
+}
+
+template <class V, class T>
+void recombine_inverse(const T* src, T* dst, idx half, const T* tab, T r0, T rn) {
+    dst[0] = r0 + rn;
+    dst[1] = r0 - rn;
+    recombine_pairs<V>(half, [&](auto tag, idx k) {
+        using W = decltype(tag);
+        W ur, ui, vr, vi, c, s;
+        W::load_ci(src + 2 * k, ur, ui);
+        W::load_ci(src + 2 * (half - k - W::lanes + 1), vr, vi);
+        vr = vr.reversed();
+        vi = vi.reversed();
+        W::load_ci(tab + 2 * k, c, s);
+        const W dr = ur - vr, si = ui + vi, sr = ur + vr, di = ui - vi;
+        const W p = s * dr - c * si, q = c * dr + s * si;
+        W::store_ci(dst + 2 * k, sr + p, di + q);
+        W::store_ci(dst + 2 * (half - k - W::lanes + 1), (sr - p).reversed(), (q - di).reversed());
+    });
+}
+
 // Forward: Perm into dst (which holds layout_len values), then the layout.
 template <class T>
 void real_forward(const FloatSpecHeader<T>* h, const T* src, T* dst, T* work, Layout l) {
@@ -82,19 +128,7 @@ void real_forward(const FloatSpecHeader<T>* h, const T* src, T* dst, T* work, La
         const T a = dst[0], b = dst[1];
         dst[0] = a + b;
         dst[1] = a - b;
-        const T* tab = at_offset<const T>(h, h->recomb_fwd);
-        for (idx k = 1; 2 * k < half; ++k) {
-            T* u = dst + 2 * k;
-            T* v = dst + 2 * (half - k);
-            const T c = tab[2 * k], s = tab[2 * k + 1];
-            const T dr = u[0] - v[0], si = u[1] + v[1];
-            const T p = s * dr + c * si, q = s * si - c * dr;
-            const T ur = u[0], ui = u[1];
-            u[0] = v[0] + p;
-            u[1] = q - v[1];
-            v[0] = ur - p;
-            v[1] = q - ui;
-        }
+        recombine_forward<Wide<T>>(dst, half, at_offset<const T>(h, h->recomb_fwd));
         dst[half + 1] = -dst[half + 1];
     }
     perm_to_layout(dst, n, l);
@@ -118,24 +152,16 @@ void real_inverse(const FloatSpecHeader<T>* h, const T* src, T* dst, T* work, La
         src = dst;
     }
     const idx half = n / 2;
-    const T* tab = at_offset<const T>(h, h->recomb_inv);
-    dst[0] = r0 + rn;
-    dst[1] = r0 - rn;
-    for (idx k = 1; 2 * k < half; ++k) {
-        const T* u = src + 2 * k;
-        const T* v = src + 2 * (half - k);
-        const T c = tab[2 * k], s = tab[2 * k + 1];
-        const T dr = u[0] - v[0], si = u[1] + v[1], sr = u[0] + v[0], di = u[1] - v[1];
-        const T p = s * dr - c * si, q = c * dr + s * si;
-        dst[2 * k] = sr + p;
-        dst[2 * k + 1] = di + q;
-        dst[2 * (half - k)] = sr - p;
-        dst[2 * (half - k) + 1] = q - di;
-    }
+    // In-core sizes recombine into a stack copy so that the permutation can
+    // run out of place (fused with the first pass); larger ones in place.
+    constexpr int kStackOrder = incore_limit(sizeof(T) == 8);
+    alignas(32) T stack[2 << kStackOrder];
+    T* z = m - 1 <= kStackOrder ? stack : dst;
+    recombine_inverse<Wide<T>>(src, z, half, at_offset<const T>(h, h->recomb_inv), r0, rn);
     const T mr = src[half], mi = src[half + 1];
-    dst[half] = T(2) * mr;
-    dst[half + 1] = T(-2) * mi;
-    Engine<T, false>::template transform<true>(h, m - 1, h->inv_scaled, dst, nullptr, dst, nullptr, work);
+    z[half] = T(2) * mr;
+    z[half + 1] = T(-2) * mi;
+    Engine<T, false>::template transform<true>(h, m - 1, h->inv_scaled, z, nullptr, dst, nullptr, work);
 }
 
 template <class T, bool Inv, Layout L, std::uint32_t Id>

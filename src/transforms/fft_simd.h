@@ -28,6 +28,7 @@ struct Scalar {
     friend Scalar operator-(Scalar a, Scalar b) { return {a.v - b.v}; }
     friend Scalar operator*(Scalar a, Scalar b) { return {a.v * b.v}; }
     friend Scalar operator-(Scalar a) { return {-a.v}; }
+    Scalar reversed() const { return *this; }
 };
 
 // Two vectors side by side: twice the lanes.
@@ -57,6 +58,7 @@ struct Pair {
     friend Pair operator-(Pair a, Pair b) { return {a.lo - b.lo, a.hi - b.hi}; }
     friend Pair operator*(Pair a, Pair b) { return {a.lo * b.lo, a.hi * b.hi}; }
     friend Pair operator-(Pair a) { return {-a.lo, -a.hi}; }
+    Pair reversed() const { return {hi.reversed(), lo.reversed()}; }
 };
 
 #if defined(__SSE2__)
@@ -92,6 +94,7 @@ struct F32x4 {
     friend F32x4 operator-(F32x4 a, F32x4 b) { return {_mm_sub_ps(a.v, b.v)}; }
     friend F32x4 operator*(F32x4 a, F32x4 b) { return {_mm_mul_ps(a.v, b.v)}; }
     friend F32x4 operator-(F32x4 a) { return {_mm_xor_ps(a.v, _mm_set1_ps(-0.0f))}; }
+    F32x4 reversed() const { return {_mm_shuffle_ps(v, v, _MM_SHUFFLE(0, 1, 2, 3))}; }
 };
 
 struct F64x2 {
@@ -123,6 +126,7 @@ struct F64x2 {
     friend F64x2 operator-(F64x2 a, F64x2 b) { return {_mm_sub_pd(a.v, b.v)}; }
     friend F64x2 operator*(F64x2 a, F64x2 b) { return {_mm_mul_pd(a.v, b.v)}; }
     friend F64x2 operator-(F64x2 a) { return {_mm_xor_pd(a.v, _mm_set1_pd(-0.0))}; }
+    F64x2 reversed() const { return {_mm_shuffle_pd(v, v, 1)}; }
 };
 
 template <class T> struct VecTypes;
