@@ -132,9 +132,9 @@ void check_kind(const char* name, const RealFns<T>& fn, bool dbl, int max_order)
                 if (l == kPerm) {
                     perm = out;
                 } else {
-                    for (std::size_t k = 0; k < n; ++k) {
+                    for (std::size_t k = 0; k < n && n > 1; ++k) {
                         const std::size_t at = l == kCcs ? (k == 1 ? n : k) : (k == 0 ? 0 : k == 1 ? n - 1 : k - 1);
-                        if (n > 1) EXPECT_EQ(out[at], perm[k]) << kLayName[l] << " " << k;
+                        EXPECT_EQ(out[at], perm[k]) << kLayName[l] << " " << k;
                     }
                 }
                 // inverse from the exact spectrum in this layout

@@ -187,3 +187,30 @@ TEST(FftSpec, ControlWordSurvivesInit) {
 }
 
 } // namespace
+
+namespace {
+
+// A spec holds offsets, not addresses: a copy at another 32-byte boundary
+// transforms exactly like the original.
+TEST(FftSpec, CopiedSpecWorksAtItsNewPlace) {
+    for (int order : {3, 6, 11, 13}) {
+        int spec = 0, init = 0, work = 0;
+        ASSERT_EQ(veksFFTGetSize_C_32fc(order, vekFftNormSqrt, 0, &spec, &init, &work), vekStsOk);
+        std::vector<Vek8u> a(spec), b(spec + 32), ib(init + 1);
+        VeksFFTSpec_C_32fc* s = nullptr;
+        ASSERT_EQ(veksFFTInit_C_32fc(&s, order, vekFftNormSqrt, 0, a.data(), ib.data()), vekStsOk);
+        auto* moved = reinterpret_cast<VeksFFTSpec_C_32fc*>((reinterpret_cast<std::uintptr_t>(b.data()) + 31) & ~std::uintptr_t(31));
+        std::memcpy(moved, s, spec - 32);
+        std::memset(a.data(), 0x5A, a.size()); // the original is gone
+        const int n = 1 << order;
+        std::vector<Vek32fc> x(n), y(n), z(n);
+        for (int i = 0; i < n; ++i) x[i] = {static_cast<float>(i % 7), static_cast<float>(i % 3)};
+        std::vector<Vek8u> buf(work + 1);
+        ASSERT_EQ(veksFFTFwd_CToC_32fc(x.data(), y.data(), moved, buf.data()), vekStsOk);
+        ASSERT_EQ(veksFFTInit_C_32fc(&s, order, vekFftNormSqrt, 0, a.data(), ib.data()), vekStsOk);
+        ASSERT_EQ(veksFFTFwd_CToC_32fc(x.data(), z.data(), s, buf.data()), vekStsOk);
+        EXPECT_EQ(0, std::memcmp(y.data(), z.data(), n * sizeof(Vek32fc))) << order;
+    }
+}
+
+} // namespace
