@@ -107,19 +107,57 @@ void first_pass(const Acc& acc, idx n) {
 }
 
 
-#if defined(__SSE2__)
+#if defined(VEKS_FFT_SSE2)
 // Double precision: one complex value per register.
 template <bool Inv>
-inline void group4(const double* p0, const double* p1, const double* p2, const double* p3, double* out) {
+inline void group4(const double* p0, const double* p1, const double* p2, const double* p3, __m128d y[4]) {
     const __m128d sign = Inv ? _mm_setr_pd(-0.0, 0.0) : _mm_setr_pd(0.0, -0.0);
     const __m128d a = _mm_loadu_pd(p0), b = _mm_loadu_pd(p1), c = _mm_loadu_pd(p2), d = _mm_loadu_pd(p3);
     const __m128d s02 = _mm_add_pd(a, b), d02 = _mm_sub_pd(a, b), s13 = _mm_add_pd(c, d);
     __m128d d13 = _mm_sub_pd(c, d);
     d13 = _mm_xor_pd(_mm_shuffle_pd(d13, d13, 1), sign); // -i d13 (forward), +i d13 (inverse)
-    _mm_storeu_pd(out, _mm_add_pd(s02, s13));
-    _mm_storeu_pd(out + 2, _mm_add_pd(d02, d13));
-    _mm_storeu_pd(out + 4, _mm_sub_pd(s02, s13));
-    _mm_storeu_pd(out + 6, _mm_sub_pd(d02, d13));
+    y[0] = _mm_add_pd(s02, s13);
+    y[1] = _mm_add_pd(d02, d13);
+    y[2] = _mm_sub_pd(s02, s13);
+    y[3] = _mm_sub_pd(d02, d13);
+}
+
+template <bool Inv>
+inline void group4(const double* p0, const double* p1, const double* p2, const double* p3, double* out) {
+    __m128d y[4];
+    group4<Inv>(p0, p1, p2, p3, y);
+    for (int k = 0; k < 4; ++k) _mm_storeu_pd(out + 2 * k, y[k]);
+}
+
+// b * w for one complex value per register: (wr, wr) and (-wi, wi) given.
+inline __m128d cmul_pair(__m128d b, __m128d wr, __m128d wi_signed) {
+    return _mm_add_pd(_mm_mul_pd(b, wr), _mm_mul_pd(_mm_shuffle_pd(b, b, 1), wi_signed));
+}
+
+// The length-8 first stages: length-4 transforms of positions 0..3 (points
+// p[0..3]) and 4..7 (p[4..7]), then the radix-2 step with W8^j.
+template <bool Inv>
+inline void group8(const double* const p[8], double* out, double c) {
+    __m128d a[4], b[4];
+    group4<Inv>(p[0], p[1], p[2], p[3], a);
+    group4<Inv>(p[4], p[5], p[6], p[7], b);
+    const double s = Inv ? 1.0 : -1.0; // sign of the imaginary parts of W8^j
+    b[1] = cmul_pair(b[1], _mm_set1_pd(c), _mm_setr_pd(-s * c, s * c));
+    b[2] = cmul_pair(b[2], _mm_set1_pd(0.0), _mm_setr_pd(-s, s));
+    b[3] = cmul_pair(b[3], _mm_set1_pd(-c), _mm_setr_pd(-s * c, s * c));
+    for (int k = 0; k < 4; ++k) {
+        _mm_storeu_pd(out + 2 * k, _mm_add_pd(a[k], b[k]));
+        _mm_storeu_pd(out + 2 * k + 8, _mm_sub_pd(a[k], b[k]));
+    }
+}
+
+template <bool Inv>
+void first_pass8(const InterleavedAcc<F64x2>& a, idx n, double c) {
+    for (idx b = 0; b < n; b += 8) {
+        double* p = a.p + 2 * b;
+        const double* const q[8] = {p, p + 2, p + 4, p + 6, p + 8, p + 10, p + 12, p + 14};
+        group8<Inv>(q, p, c);
+    }
 }
 
 template <bool Inv>
@@ -133,15 +171,45 @@ void first_pass(const InterleavedAcc<F64x2>& a, idx n) {
 // Single precision: the length-4 transform of p0, p1 (the 2-mod-4 part),
 // p2, p3 given as the register pairs (p0, p2) and (p1, p3).
 template <bool Inv>
-inline void group4(__m128 u, __m128 v, float* out) {
+inline void group4(__m128 u, __m128 v, __m128& y01, __m128& y23) {
     const __m128 sign = Inv ? _mm_setr_ps(0.f, 0.f, -0.f, 0.f) : _mm_setr_ps(0.f, 0.f, 0.f, -0.f);
     const __m128 s = _mm_add_ps(u, v), d = _mm_sub_ps(u, v); // (s02, s13), (d02, d13)
     const __m128 p0 = _mm_movelh_ps(s, d);                   // (s02, d02)
     __m128 q = _mm_movehl_ps(d, s);                          // (s13, d13)
     q = _mm_shuffle_ps(q, q, _MM_SHUFFLE(2, 3, 1, 0));       // (s13, d13 swapped)
     q = _mm_xor_ps(q, sign);                                 // (s13, -+i d13)
-    _mm_storeu_ps(out, _mm_add_ps(p0, q));
-    _mm_storeu_ps(out + 4, _mm_sub_ps(p0, q));
+    y01 = _mm_add_ps(p0, q);
+    y23 = _mm_sub_ps(p0, q);
+}
+
+template <bool Inv>
+inline void group4(__m128 u, __m128 v, float* out) {
+    __m128 y01, y23;
+    group4<Inv>(u, v, y01, y23);
+    _mm_storeu_ps(out, y01);
+    _mm_storeu_ps(out + 4, y23);
+}
+
+// b * w for two complex values per register: (wr0, wr0, wr1, wr1) and
+// (-wi0, wi0, -wi1, wi1) given.
+inline __m128 cmul_pair(__m128 b, __m128 wr, __m128 wi_signed) {
+    return _mm_add_ps(_mm_mul_ps(b, wr), _mm_mul_ps(_mm_shuffle_ps(b, b, _MM_SHUFFLE(2, 3, 0, 1)), wi_signed));
+}
+
+// The length-8 first stages from the register pairs of positions (0, 2),
+// (1, 3), (4, 6), (5, 7): two length-4 transforms, then the radix-2 step.
+template <bool Inv>
+inline void group8(__m128 ua, __m128 va, __m128 ub, __m128 vb, float* out, float c) {
+    __m128 a01, a23, b01, b23;
+    group4<Inv>(ua, va, a01, a23);
+    group4<Inv>(ub, vb, b01, b23);
+    const float s = Inv ? 1.0f : -1.0f; // sign of the imaginary parts of W8^j
+    b01 = cmul_pair(b01, _mm_setr_ps(1.0f, 1.0f, c, c), _mm_setr_ps(-0.0f, 0.0f, -s * c, s * c));
+    b23 = cmul_pair(b23, _mm_setr_ps(0.0f, 0.0f, -c, -c), _mm_setr_ps(-s, s, -s * c, s * c));
+    _mm_storeu_ps(out, _mm_add_ps(a01, b01));
+    _mm_storeu_ps(out + 4, _mm_add_ps(a23, b23));
+    _mm_storeu_ps(out + 8, _mm_sub_ps(a01, b01));
+    _mm_storeu_ps(out + 12, _mm_sub_ps(a23, b23));
 }
 
 inline __m128 load2(const float* a, const float* b) {
@@ -154,6 +222,15 @@ void first_pass(const InterleavedAcc<F32x4>& a, idx n) {
         float* p = a.p + 2 * b;
         const __m128 x01 = _mm_loadu_ps(p), x23 = _mm_loadu_ps(p + 4);
         group4<Inv>(_mm_movelh_ps(x01, x23), _mm_movehl_ps(x23, x01), p);
+    }
+}
+
+template <bool Inv>
+void first_pass8(const InterleavedAcc<F32x4>& a, idx n, float c) {
+    for (idx b = 0; b < n; b += 8) {
+        float* p = a.p + 2 * b;
+        const __m128 x01 = _mm_loadu_ps(p), x23 = _mm_loadu_ps(p + 4), x45 = _mm_loadu_ps(p + 8), x67 = _mm_loadu_ps(p + 12);
+        group8<Inv>(_mm_movelh_ps(x01, x23), _mm_movehl_ps(x23, x01), _mm_movelh_ps(x45, x67), _mm_movehl_ps(x67, x45), p, c);
     }
 }
 #endif
@@ -219,15 +296,28 @@ void radix4_pass(const Acc& a, idx n, idx L, const typename Acc::T* tw, idx s) {
 
 // The in-place radix-4 core of order m >= 2 on bit-reversed input; tw is the
 // radix-4 twiddle table of order m.
+// The first pass, and for odd orders the radix-2 pass to length 8.
+template <bool Inv, class Acc>
+void first_stages(const Acc& a, int m, typename Acc::T c) {
+    const idx n = idx(1) << m;
+    first_pass<Inv>(a, n);
+    if (m & 1) radix2_pass8<Inv>(a, n, c);
+}
+
+#if defined(VEKS_FFT_SSE2)
+template <bool Inv, class V>
+void first_stages(const InterleavedAcc<V>& a, int m, typename V::elem c) {
+    const idx n = idx(1) << m;
+    if (m & 1) first_pass8<Inv>(a, n, c);
+    else first_pass<Inv>(a, n);
+}
+#endif
+
 template <bool Inv, class Acc>
 void radix4_core(const Acc& a, int m, const typename Acc::T* tw, bool first_done = false) {
     const idx n = idx(1) << m;
-    if (!first_done) first_pass<Inv>(a, n);
-    idx L = 4;
-    if (m & 1) {
-        radix2_pass8<Inv>(a, n, tw[6 * (n / 8)]);
-        L = 8;
-    }
+    if (!first_done) first_stages<Inv>(a, m, tw[6 * (n / 8)]);
+    idx L = m & 1 ? 8 : 4;
     while (L < n) {
         L *= 4;
         radix4_pass<Inv>(a, n, L, tw, n / L);
@@ -288,7 +378,25 @@ void permute(const E* src, E* dst, idx n, const std::int32_t* tab) {
     else permute_copy(src, dst, n, tab);
 }
 
-#if defined(__SSE2__)
+// Calls one(i, rev(i)) for every i < N/8, rev reversing order - 2 bits,
+// from the bit-reversal table.
+template <class F>
+void walk_low_eighth(idx n, const std::int32_t* tab, F one) {
+    const idx n8 = n / 8;
+    idx t = 0;
+    for (; tab[t] != 0; t += 2) {
+        const idx i = tab[t] / 4, j = tab[t + 1] / 4;
+        if (i < n8) one(i, j);
+        if (j < n8) one(j, i);
+    }
+    one(0, 0);
+    for (++t; t < n / 4; ++t) {
+        const idx i = tab[t] / 4;
+        if (i < n8) one(i, i);
+    }
+}
+
+#if defined(VEKS_FFT_SSE2)
 // Out-of-place permutation fused with the first pass: the group of four
 // points at 4g receives x[k], x[k + N/2], x[k + N/4], x[k + 3N/4] with
 // k = 2 i + l, g = l N/8 + rev(i)/2 for i < N/8 (rev from the table).
@@ -306,17 +414,25 @@ void permute_first_pass(const T* src, T* dst, idx n, const std::int32_t* tab) {
             }
         }
     };
-    idx t = 0;
-    for (; tab[t] != 0; t += 2) {
-        const idx i = tab[t] / 4, j = tab[t + 1] / 4;
-        if (i < n8) one(i, j);
-        if (j < n8) one(j, i);
-    }
-    one(0, 0);
-    for (++t; t < n / 4; ++t) {
-        const idx i = tab[t] / 4;
-        if (i < n8) one(i, i);
-    }
+    walk_low_eighth(n, tab, one);
+}
+
+// Odd first stages: the group of eight points at 8g receives x[r + j N/8]
+// at position rev3(j), r = rev(g) < N/8.
+template <bool Inv, class T>
+void permute_first_pass8(const T* src, T* dst, idx n, const std::int32_t* tab, T c) {
+    const idx e = n / 8;
+    const auto at = [&](idx r, int j) { return src + 2 * (r + j * e); };
+    const auto one = [&](idx i, idx r) {
+        T* out = dst + 16 * (r / 2);
+        if constexpr (sizeof(T) == 4) {
+            group8<Inv>(load2(at(i, 0), at(i, 2)), load2(at(i, 4), at(i, 6)), load2(at(i, 1), at(i, 3)), load2(at(i, 5), at(i, 7)), out, c);
+        } else {
+            const double* const p[8] = {at(i, 0), at(i, 4), at(i, 2), at(i, 6), at(i, 1), at(i, 5), at(i, 3), at(i, 7)};
+            group8<Inv>(p, out, c);
+        }
+    };
+    walk_low_eighth(n, tab, one);
 }
 #endif
 
@@ -333,6 +449,12 @@ struct Engine {
         else { (void)im; return Acc{re}; }
     }
     static Acc offset(const Acc& a, idx i) { return a.offset(i); }
+
+    // Order of the radix-4 cores that start the transform of order m.
+    static int innermost_order(int m) {
+        while (split_entry(dbl, m) > 0) m -= split_entry(dbl, m);
+        return m > incore_limit(dbl) ? block_sub_order(dbl) : m;
+    }
 
     static void scale(const Acc& a, idx n, T f) {
         if constexpr (Split) {
@@ -504,9 +626,12 @@ struct Engine {
             permute(sr, dr, n, br);
             permute(si, di, n, br);
         } else {
-#if defined(__SSE2__)
+#if defined(VEKS_FFT_SSE2)
             if (sr != dr) {
-                permute_first_pass<Inv>(sr, dr, n, br);
+                const int mi = innermost_order(m);
+                const T c = at_offset<const T>(h, h->radix4)[6 * ((idx(1) << mi) / 8)]; // as the core's radix-2 pass
+                if (mi & 1) permute_first_pass8<Inv>(sr, dr, n, br, c);
+                else permute_first_pass<Inv>(sr, dr, n, br);
                 run<Inv>(h, make(dr, di), m, 0, scaled, work, true);
                 return;
             }

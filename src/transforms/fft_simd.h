@@ -5,7 +5,9 @@
 
 #include <cstddef>
 
-#if defined(__SSE2__)
+// VEKS_FFT_SCALAR forces the scalar twin (to test it on SSE2 machines).
+#if defined(__SSE2__) && !defined(VEKS_FFT_SCALAR)
+#define VEKS_FFT_SSE2 1
 #include <emmintrin.h>
 #endif
 
@@ -61,7 +63,7 @@ struct Pair {
     Pair reversed() const { return {hi.reversed(), lo.reversed()}; }
 };
 
-#if defined(__SSE2__)
+#if defined(VEKS_FFT_SSE2)
 struct F32x4 {
     using elem = float;
     static constexpr int lanes = 4;
