@@ -378,30 +378,30 @@ void permute(const E* src, E* dst, idx n, const std::int32_t* tab) {
     else permute_copy(src, dst, n, tab);
 }
 
-// Calls one(i, rev(i)) for every i < N/8, rev reversing order - 2 bits,
-// from the bit-reversal table.
+// Calls one(i, rev(i)) for every i < N/8 in ascending order (so that the
+// reads stream), rev reversing order - 2 bits; the reversed index is kept
+// as a counter that adds 1 from its top bit down.
 template <class F>
-void walk_low_eighth(idx n, const std::int32_t* tab, F one) {
+void walk_low_eighth(idx n, F one) {
     const idx n8 = n / 8;
-    idx t = 0;
-    for (; tab[t] != 0; t += 2) {
-        const idx i = tab[t] / 4, j = tab[t + 1] / 4;
-        if (i < n8) one(i, j);
-        if (j < n8) one(j, i);
-    }
-    one(0, 0);
-    for (++t; t < n / 4; ++t) {
-        const idx i = tab[t] / 4;
-        if (i < n8) one(i, i);
+    idx r = 0; // reverse of i over order - 3 bits
+    for (idx i = 0; i < n8; ++i) {
+        one(i, 2 * r);
+        idx bit = n8 >> 1;
+        while (bit > 0 && (r & bit)) {
+            r ^= bit;
+            bit >>= 1;
+        }
+        r |= bit;
     }
 }
 
 #if defined(VEKS_FFT_SSE2)
 // Out-of-place permutation fused with the first pass: the group of four
 // points at 4g receives x[k], x[k + N/2], x[k + N/4], x[k + 3N/4] with
-// k = 2 i + l, g = l N/8 + rev(i)/2 for i < N/8 (rev from the table).
+// k = 2 i + l, g = l N/8 + rev(i)/2 for i < N/8.
 template <bool Inv, class T>
-void permute_first_pass(const T* src, T* dst, idx n, const std::int32_t* tab) {
+void permute_first_pass(const T* src, T* dst, idx n) {
     const idx n8 = n / 8, q = n / 4, h = n / 2;
     const auto one = [&](idx i, idx r) {
         for (idx l = 0; l < 2; ++l) {
@@ -414,13 +414,13 @@ void permute_first_pass(const T* src, T* dst, idx n, const std::int32_t* tab) {
             }
         }
     };
-    walk_low_eighth(n, tab, one);
+    walk_low_eighth(n, one);
 }
 
 // Odd first stages: the group of eight points at 8g receives x[r + j N/8]
 // at position rev3(j), r = rev(g) < N/8.
 template <bool Inv, class T>
-void permute_first_pass8(const T* src, T* dst, idx n, const std::int32_t* tab, T c) {
+void permute_first_pass8(const T* src, T* dst, idx n, T c) {
     const idx e = n / 8;
     const auto at = [&](idx r, int j) { return src + 2 * (r + j * e); };
     const auto one = [&](idx i, idx r) {
@@ -432,7 +432,7 @@ void permute_first_pass8(const T* src, T* dst, idx n, const std::int32_t* tab, T
             group8<Inv>(p, out, c);
         }
     };
-    walk_low_eighth(n, tab, one);
+    walk_low_eighth(n, one);
 }
 #endif
 
@@ -547,6 +547,10 @@ struct Engine {
             const T* tg = st + g * p * 8;
             for (idx r = 0; r < p; ++r) {
                 Q re, im;
+#if defined(VEKS_FFT_SSE2)
+                if constexpr (!Split) // the next group's part of this row, which the stride keeps out of cache
+                    if (g + 1 < cols / 4) _mm_prefetch(reinterpret_cast<const char*>(a.p + 2 * (r * cols + 4 * g + 4)), _MM_HINT_T1);
+#endif
                 cols_acc(r * cols + 4 * g).load(0, re, im);
                 cmul<Inv>(re, im, Q::load(tg + 8 * r), Q::load(tg + 8 * r + 4));
                 batch.store(r, re, im);
@@ -630,8 +634,8 @@ struct Engine {
             if (sr != dr) {
                 const int mi = innermost_order(m);
                 const T c = at_offset<const T>(h, h->radix4)[6 * ((idx(1) << mi) / 8)]; // as the core's radix-2 pass
-                if (mi & 1) permute_first_pass8<Inv>(sr, dr, n, br, c);
-                else permute_first_pass<Inv>(sr, dr, n, br);
+                if (mi & 1) permute_first_pass8<Inv>(sr, dr, n, c);
+                else permute_first_pass<Inv>(sr, dr, n);
                 run<Inv>(h, make(dr, di), m, 0, scaled, work, true);
                 return;
             }
