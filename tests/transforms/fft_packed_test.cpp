@@ -1,0 +1,179 @@
+// Packed spectrum operations: expansion (Conj*) and products (Mul*).
+#include <complex>
+
+#include "fft_test_util.h"
+
+namespace {
+
+using cf = std::complex<double>;
+
+// Reference expansion of a packed layout of length len (layout 0 Pack,
+// 1 Perm, 2 CCS), written from the layout tables.
+std::vector<cf> expand(const std::vector<double>& p, int len, int layout) {
+    std::vector<cf> x(len);
+    const bool even = len % 2 == 0;
+    const int bins = even ? len / 2 - 1 : (len - 1) / 2;
+    const int first = layout == 2 || (layout == 1 && even) ? 2 : 1;
+    x[0] = cf(p[0], layout == 2 ? p[1] : 0);
+    if (even) x[len / 2] = layout == 0 ? cf(p[len - 1], 0) : layout == 1 ? cf(p[1], 0) : cf(p[len], p[len + 1]);
+    for (int k = 1; k <= bins; ++k) {
+        x[k] = cf(p[first + 2 * (k - 1)], p[first + 2 * (k - 1) + 1]);
+        x[len - k] = std::conj(x[k]);
+    }
+    return x;
+}
+
+template <class T> std::vector<T> random_packed(int n, std::uint64_t seed) {
+    vt::Rng rng(seed);
+    std::vector<T> v(n);
+    for (auto& x : v) x = static_cast<T>(rng.integer<int>(-300, 300)) / T(8);
+    return v;
+}
+
+using ConjFn = VekStatus (*)(const Vek32f*, Vek32fc*, int);
+using ConjIFn = VekStatus (*)(Vek32fc*, int);
+const ConjFn kConj[] = {veksConjPack_32fc, veksConjPerm_32fc, veksConjCcs_32fc};
+const ConjIFn kConjI[] = {veksConjPack_32fc_I, veksConjPerm_32fc_I, veksConjCcs_32fc_I};
+
+TEST(FftPacked, ExpansionMatchesTheLayouts) {
+    for (int layout = 0; layout < 3; ++layout) {
+        for (int len = 1; len <= 13; ++len) {
+            const int stored = layout == 2 ? (len % 2 ? len + 1 : len + 2) : len;
+            const auto p = random_packed<Vek32f>(stored, len * 3 + layout);
+            vt::Guarded<Vek32fc> d(len);
+            ASSERT_EQ(kConj[layout](p.data(), d.data(), len), vekStsOk);
+            EXPECT_TRUE(d.guard_intact());
+            std::vector<Vek32fc> in(len + 1);
+            std::memcpy(in.data(), p.data(), p.size() * sizeof(Vek32f));
+            ASSERT_EQ(kConjI[layout](in.data(), len), vekStsOk);
+            const auto want = expand(std::vector<double>(p.begin(), p.end()), len, layout);
+            for (int k = 0; k < len; ++k) {
+                EXPECT_EQ(cf(d[k].re, d[k].im), want[k]) << "layout " << layout << " len " << len << " bin " << k;
+                EXPECT_TRUE(vt::same_bits(in[k], d[k])) << "in place differs, layout " << layout << " len " << len;
+            }
+        }
+    }
+    const Vek32f p[5] = {1, 2, 3, 4, 5};
+    Vek32fc d[5];
+    ASSERT_EQ(veksConjPack_32fc(p, d, 5), vekStsOk);
+    const Vek32fc want[5] = {{1, 0}, {2, 3}, {4, 5}, {4, -5}, {2, -3}};
+    for (int k = 0; k < 5; ++k) EXPECT_TRUE(d[k].re == want[k].re && d[k].im == want[k].im) << k;
+}
+
+TEST(FftPacked, SixteenBitConjugationSaturates) {
+    const Vek16s p[4] = {7, 5, -32768, -32768};
+    Vek16sc d[4];
+    ASSERT_EQ(veksConjPack_16sc(p, d, 3), vekStsOk);
+    EXPECT_EQ(d[1].im, -32768);
+    EXPECT_EQ(d[2].im, 32767) << "-(-32768) saturates";
+    EXPECT_EQ(d[2].re, 5);
+    ASSERT_EQ(veksConjCcs_16sc(p + 2, d, 1), vekStsOk);
+    EXPECT_EQ(d[0].im, -32768) << "bin 0 carries its stored imaginary part";
+    Vek64fc e[4];
+    const Vek64f q[4] = {1, 2, 3, 4};
+    ASSERT_EQ(veksConjPerm_64fc(q, e, 4), vekStsOk);
+    EXPECT_TRUE(e[2].re == 2 && e[2].im == 0 && e[1].re == 3 && e[1].im == 4 && e[3].im == -4);
+}
+
+// The expansion of a real transform's spectrum is the complex transform.
+TEST(FftPacked, ExpandedRealSpectrumEqualsComplexTransform) {
+    const int order = 6, n = 64;
+    fftt::Spec r(fftt::kind("R_32f"), order, vekFftNormNone), c(fftt::kind("C_32fc"), order, vekFftNormNone);
+    vt::Rng rng(5);
+    std::vector<Vek32f> x(n), spec(n + 2);
+    std::vector<Vek32fc> xc(n), want(n), got(n);
+    for (int i = 0; i < n; ++i) { x[i] = static_cast<float>(rng.real(-1, 1)); xc[i] = {x[i], 0}; }
+    veksFFTFwd_CToC_32fc(xc.data(), want.data(), c.as<VeksFFTSpec_C_32fc>(), nullptr);
+    const auto* rs = r.as<VeksFFTSpec_R_32f>();
+    VekStatus (*const fwd[3])(const Vek32f*, Vek32f*, const VeksFFTSpec_R_32f*, Vek8u*) = {veksFFTFwd_RToPack_32f, veksFFTFwd_RToPerm_32f, veksFFTFwd_RToCCS_32f};
+    for (int layout = 0; layout < 3; ++layout) {
+        ASSERT_EQ(fwd[layout](x.data(), spec.data(), rs, nullptr), vekStsOk);
+        ASSERT_EQ(kConj[layout](spec.data(), got.data(), n), vekStsOk);
+        for (int k = 0; k < n; ++k) {
+            EXPECT_NEAR(got[k].re, want[k].re, 1e-5) << layout << " " << k;
+            EXPECT_NEAR(got[k].im, want[k].im, 1e-5) << layout << " " << k;
+        }
+    }
+}
+
+// Products in packed form equal the complex products of the expanded spectra.
+TEST(FftPacked, ProductsMatchExpandedComplexProducts) {
+    for (int len = 1; len <= 12; ++len) {
+        const auto a = random_packed<Vek64f>(len, len), b = random_packed<Vek64f>(len, 100 + len);
+        const std::vector<double> ad(a.begin(), a.end()), bd(b.begin(), b.end());
+        for (int layout = 0; layout < 2; ++layout) {
+            std::vector<Vek64f> d(len), di(b);
+            ASSERT_EQ((layout ? veksMulPerm_64f : veksMulPack_64f)(a.data(), b.data(), d.data(), len), vekStsOk);
+            ASSERT_EQ((layout ? veksMulPerm_64f_I : veksMulPack_64f_I)(a.data(), di.data(), len), vekStsOk);
+            EXPECT_EQ(d, di);
+            const auto ea = expand(ad, len, layout), eb = expand(bd, len, layout), ed = expand(std::vector<double>(d.begin(), d.end()), len, layout);
+            for (int k = 0; k < len; ++k) EXPECT_EQ(ed[k], ea[k] * eb[k]) << "layout " << layout << " len " << len << " bin " << k;
+            const auto af = random_packed<Vek32f>(len, len), bf = random_packed<Vek32f>(len, 100 + len);
+            std::vector<Vek32f> df(len);
+            ASSERT_EQ((layout ? veksMulPerm_32f : veksMulPack_32f)(af.data(), bf.data(), df.data(), len), vekStsOk);
+            for (int k = 0; k < len; ++k) EXPECT_EQ(df[k], static_cast<Vek32f>(d[k])) << "single precision, exact small values";
+        }
+        std::vector<Vek64f> d(b);
+        ASSERT_EQ(veksMulPackConj_64f_I(a.data(), d.data(), len), vekStsOk);
+        const auto ea = expand(ad, len, 0), eb = expand(bd, len, 0), ed = expand(std::vector<double>(d.begin(), d.end()), len, 0);
+        for (int k = 0; k < len; ++k) EXPECT_EQ(ed[k], ea[k] * std::conj(eb[k])) << "conj product, len " << len << " bin " << k;
+    }
+}
+
+// 16-bit products: exact products scaled by the scale-factor rule.
+TEST(FftPacked, SixteenBitProductsScaleAndSaturate) {
+    const auto scaled = [](long long v, int sf) {
+        if (sf > 0) v = (v + (1LL << (sf - 1)) - 1 + ((v >> sf) & 1)) >> sf;
+        else if (sf < 0) v = v * (1LL << std::min(-sf, 20));
+        return std::clamp<long long>(v, -32768, 32767);
+    };
+    vt::Rng rng(8);
+    for (int len : {1, 2, 5, 8}) {
+        std::vector<Vek16s> a(len), b(len);
+        for (int i = 0; i < len; ++i) { a[i] = rng.integer<Vek16s>(-32768, 32767); b[i] = rng.integer<Vek16s>(-32768, 32767); }
+        a[0] = b[0] = -32768;
+        for (int sf : {-2, 0, 1, 3, 15, 16, 31, 33}) {
+            for (int layout = 0; layout < 2; ++layout) {
+                vt::Guarded<Vek16s> d(len);
+                ASSERT_EQ((layout ? veksMulPerm_16s_Sfs : veksMulPack_16s_Sfs)(a.data(), b.data(), d.data(), len, sf), vekStsOk);
+                EXPECT_TRUE(d.guard_intact());
+                const bool even = len % 2 == 0;
+                const int first = layout == 1 && even ? 2 : 1;
+                EXPECT_EQ(d[0], scaled(1LL * a[0] * b[0], sf));
+                if (even) {
+                    const int mid = layout ? 1 : len - 1;
+                    EXPECT_EQ(d[mid], scaled(1LL * a[mid] * b[mid], sf));
+                }
+                for (int i = first; i + 1 < len + (even ? 0 : 1) && i + 1 < len; i += 2) {
+                    EXPECT_EQ(d[i], scaled(1LL * a[i] * b[i] - 1LL * a[i + 1] * b[i + 1], sf)) << len << " " << sf << " " << i;
+                    EXPECT_EQ(d[i + 1], scaled(1LL * a[i] * b[i + 1] + 1LL * a[i + 1] * b[i], sf)) << len << " " << sf << " " << i;
+                }
+                std::vector<Vek16s> di(b);
+                ASSERT_EQ((layout ? veksMulPerm_16s_ISfs : veksMulPack_16s_ISfs)(a.data(), di.data(), len, sf), vekStsOk);
+                EXPECT_EQ(di, d.values());
+            }
+        }
+    }
+}
+
+TEST(FftPacked, CheckOrderWritesNothing) {
+    std::vector<Vek32f> a(8);
+    vt::Guarded<Vek32f> d(8);
+    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
+        return veksMulPack_32f(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(a.data(), 1, nul), vt::ptr_or_null(d.data(), 2, nul), len);
+    }, [&] { return d.intact(); });
+    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
+        return veksMulPackConj_32f_I(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(d.data(), 1, nul), len);
+    }, [&] { return d.intact(); });
+    vt::Guarded<Vek16s> s(8);
+    std::vector<Vek16s> b(8);
+    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
+        return veksMulPerm_16s_Sfs(vt::ptr_or_null(b.data(), 0, nul), vt::ptr_or_null(b.data(), 1, nul), vt::ptr_or_null(s.data(), 2, nul), len, 40);
+    }, [&] { return s.intact(); });
+    vt::Guarded<Vek32fc> c(8);
+    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
+        return veksConjCcs_32fc(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(c.data(), 1, nul), len);
+    }, [&] { return c.intact(); });
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+// Per-kind call tables so one test body covers every FFT kind.
+#pragma once
+
+#include <vector>
+
+#include "veks_test.h"
+
+namespace fftt {
+
+// Life cycle of one kind, with the spec as void*.
+struct Lifecycle {
+    const char* name;
+    VekStatus (*get_size)(int, int, int, int*, int*, int*);
+    VekStatus (*init)(void**, int, int, int, Vek8u*, Vek8u*);
+    VekStatus (*init_alloc)(void**, int, int, int);
+    VekStatus (*get_buf_size)(const void*, int*);
+    VekStatus (*free)(void*);
+};
+
+#define FFTT_KIND(K)                                                                                         \
+    Lifecycle {                                                                                              \
+        #K, veksFFTGetSize_##K,                                                                              \
+            [](void** p, int o, int f, int h, Vek8u* m, Vek8u* b) {                                          \
+                return veksFFTInit_##K(reinterpret_cast<VeksFFTSpec_##K**>(p), o, f, h, m, b); },             \
+            [](void** p, int o, int f, int h) { return veksFFTInitAlloc_##K(reinterpret_cast<VeksFFTSpec_##K**>(p), o, f, h); }, \
+            [](const void* s, int* n) { return veksFFTGetBufSize_##K(static_cast<const VeksFFTSpec_##K*>(s), n); }, \
+            [](void* s) { return veksFFTFree_##K(static_cast<VeksFFTSpec_##K*>(s)); }                           \
+    }
+
+inline const std::vector<Lifecycle>& all_kinds() {
+    static const std::vector<Lifecycle> k = {
+        FFTT_KIND(C_16sc), FFTT_KIND(C_16s), FFTT_KIND(R_16s), FFTT_KIND(C_32fc), FFTT_KIND(C_32f),
+        FFTT_KIND(R_32f), FFTT_KIND(C_64fc), FFTT_KIND(C_64f), FFTT_KIND(R_64f), FFTT_KIND(C_32sc),
+        FFTT_KIND(C_32s), FFTT_KIND(R_32s), FFTT_KIND(R_16s32s)};
+    return k;
+}
+
+inline const Lifecycle& kind(const char* name) {
+    for (const auto& k : all_kinds())
+        if (std::string(k.name) == name) return k;
+    throw std::runtime_error(name);
+}
+
+constexpr int kFlags[] = {vekFftNormFwd, vekFftNormInv, vekFftNormSqrt, vekFftNormNone};
+
+// A spec made by InitAlloc, freed at scope exit.
+class Spec {
+public:
+    Spec(const Lifecycle& k, int order, int flag, int hint = vekHintDefault) : k_(k) {
+        status_ = k.init_alloc(&p_, order, flag, hint);
+    }
+    ~Spec() { if (p_) k_.free(p_); }
+    Spec(const Spec&) = delete;
+    Spec& operator=(const Spec&) = delete;
+    template <class S> const S* as() const { return static_cast<const S*>(p_); }
+    void* get() const { return p_; }
+    VekStatus status() const { return status_; }
+    int buf_size() const { int n = -1; k_.get_buf_size(p_, &n); return n; }
+
+private:
+    const Lifecycle& k_;
+    void* p_ = nullptr;
+    VekStatus status_;
+};
+
+// The factors each direction applies under a flag.
+inline long double fwd_factor(int flag, int order) {
+    const long double n = std::ldexp(1.0L, order);
+    return flag == vekFftNormFwd ? 1 / n : flag == vekFftNormSqrt ? 1 / std::sqrt(n) : 1;
+}
+inline long double inv_factor(int flag, int order) {
+    const long double n = std::ldexp(1.0L, order);
+    return flag == vekFftNormInv ? 1 / n : flag == vekFftNormSqrt ? 1 / std::sqrt(n) : 1;
+}
+
+} // namespace fftt
