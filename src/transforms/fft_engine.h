@@ -448,7 +448,6 @@ struct Engine {
         if constexpr (Split) return Acc{re, im};
         else { (void)im; return Acc{re}; }
     }
-    static Acc offset(const Acc& a, idx i) { return a.offset(i); }
 
     // Order of the radix-4 cores that start the transform of order m.
     static int innermost_order(int m) {
@@ -473,7 +472,7 @@ struct Engine {
             wr = V::gather(mt + t, s);
             wi = V::gather(mt + n4 + t, s);
         } else {
-            wr = V::gather(mt + n4 + t - n4, s);
+            wr = V::gather(mt + t, s); // the imaginary parts of W^(t - n/4)
             wi = -V::gather(mt + t - n4, s);
         }
     }
