@@ -2,7 +2,7 @@
  *
  * Power-of-two FFT of length N = 2^order, order 0..30.
  *
- * Specification objects ("specs") hold the tables of one order, normalisation
+ * FFT objects (VeksFFTSpec_*, "specs") hold the tables of one order, normalisation
  * flag and element type. Life cycle: GetSize reports the spec bytes, the
  * init-buffer bytes (scratch needed only during Init) and the work-buffer
  * bytes of a transform call; Init builds the spec in caller memory (placed at
@@ -47,7 +47,7 @@
 
 VEKS_EXTERN_C_BEGIN
 
-/* ---- specification objects (opaque) ----------------------------------------- */
+/* ---- FFT objects (opaque) --------------------------------------------------- */
 typedef struct VeksFFTSpec_C_16sc  VeksFFTSpec_C_16sc;
 typedef struct VeksFFTSpec_C_16s   VeksFFTSpec_C_16s;
 typedef struct VeksFFTSpec_R_16s   VeksFFTSpec_R_16s;

@@ -33,6 +33,7 @@ struct InterleavedAcc {
     void store(idx i, V re, V im) const { V::store_ci(p + 2 * i, re, im); }
     void twiddle(const T* tab, idx off, idx step, V& wr, V& wi) const { V::gather_pairs(tab + off, step, wr, wi); }
     InterleavedAcc<Scalar<T>> scalar() const { return {p}; }
+    InterleavedAcc<Narrow<V>> narrower() const { return {p}; }
     InterleavedAcc offset(idx i) const { return {p + 2 * i}; }
 };
 
@@ -47,6 +48,7 @@ struct SplitAcc {
     void store(idx i, V re, V im) const { re.store(re_ + i); im.store(im_ + i); }
     void twiddle(const T* tab, idx off, idx step, V& wr, V& wi) const { V::gather_pairs(tab + off, step, wr, wi); }
     SplitAcc<Scalar<T>> scalar() const { return {re_, im_}; }
+    SplitAcc<Narrow<V>> narrower() const { return {re_, im_}; }
     SplitAcc offset(idx i) const { return {re_ + i, im_ + i}; }
 };
 
@@ -63,6 +65,7 @@ struct BatchAcc {
     void store(idx i, V re, V im) const { re.store(re_ + 4 * i); im.store(im_ + 4 * i); }
     void twiddle(const T* tab, idx off, idx, V& wr, V& wi) const { wr = V::bcast(tab[off]); wi = V::bcast(tab[off + 1]); }
     BatchAcc scalar() const { return *this; }
+    BatchAcc narrower() const { return *this; }
 };
 
 // a * w (forward) or a * conj(w) (inverse).
@@ -240,22 +243,25 @@ void first_pass8(const InterleavedAcc<F32x4>& a, idx n, float c) {
 // (conjugated for the inverse).
 template <bool Inv, class Acc>
 void radix2_pass8(const Acc& a, idx n, typename Acc::T c) {
-    using V = typename Acc::Vec;
-    using T = typename Acc::T;
-    const T wr[4] = {T(1), c, T(0), -c};
-    const T wi[4] = {T(0), Inv ? c : -c, Inv ? T(1) : T(-1), Inv ? c : -c};
-    constexpr int step = Acc::jstep <= 4 ? Acc::jstep : 4;
-    for (int j = 0; j < 4; j += step) {
-        V vr, vi;
-        if constexpr (step == 1) { vr = V::bcast(wr[j]); vi = V::bcast(wi[j]); }
-        else { vr = V::load(wr + j); vi = V::load(wi + j); }
-        for (idx b = j; b < n; b += 8) {
-            V ar, ai, br, bi;
-            a.load(b, ar, ai);
-            a.load(b + 4, br, bi);
-            cmul<false>(br, bi, vr, vi);
-            a.store(b, ar + br, ai + bi);
-            a.store(b + 4, ar - br, ai - bi);
+    if constexpr (Acc::jstep > 4) {
+        radix2_pass8<Inv>(a.narrower(), n, c);
+    } else {
+        using V = typename Acc::Vec;
+        using T = typename Acc::T;
+        const T wr[4] = {T(1), c, T(0), -c};
+        const T wi[4] = {T(0), Inv ? c : -c, Inv ? T(1) : T(-1), Inv ? c : -c};
+        for (int j = 0; j < 4; j += Acc::jstep) {
+            V vr, vi;
+            if constexpr (Acc::jstep == 1) { vr = V::bcast(wr[j]); vi = V::bcast(wi[j]); }
+            else { vr = V::load(wr + j); vi = V::load(wi + j); }
+            for (idx b = j; b < n; b += 8) {
+                V ar, ai, br, bi;
+                a.load(b, ar, ai);
+                a.load(b + 4, br, bi);
+                cmul<false>(br, bi, vr, vi);
+                a.store(b, ar + br, ai + bi);
+                a.store(b + 4, ar - br, ai - bi);
+            }
         }
     }
 }
@@ -268,7 +274,7 @@ void radix4_pass(const Acc& a, idx n, idx L, const typename Acc::T* tw, idx s) {
     using V = typename Acc::Vec;
     const idx q = L / 4;
     if (q < Acc::jstep) {
-        radix4_pass<Inv>(a.scalar(), n, L, tw, s);
+        radix4_pass<Inv>(a.narrower(), n, L, tw, s);
         return;
     }
     for (idx j = 0; j < q; j += Acc::jstep) {
@@ -306,7 +312,8 @@ void first_stages(const Acc& a, int m, typename Acc::T c) {
 
 #if defined(VEKS_FFT_SSE2)
 template <bool Inv, class V>
-void first_stages(const InterleavedAcc<V>& a, int m, typename V::elem c) {
+void first_stages(const InterleavedAcc<V>& acc, int m, typename V::elem c) {
+    const InterleavedAcc<typename VecTypes<typename V::elem>::sse> a{acc.p}; // 128-bit groups
     const idx n = idx(1) << m;
     if (m & 1) first_pass8<Inv>(a, n, c);
     else first_pass<Inv>(a, n);
@@ -448,7 +455,6 @@ struct Engine {
         if constexpr (Split) return Acc{re, im};
         else { (void)im; return Acc{re}; }
     }
-    static Acc offset(const Acc& a, idx i) { return a.offset(i); }
 
     // Order of the radix-4 cores that start the transform of order m.
     static int innermost_order(int m) {
@@ -473,7 +479,7 @@ struct Engine {
             wr = V::gather(mt + t, s);
             wi = V::gather(mt + n4 + t, s);
         } else {
-            wr = V::gather(mt + n4 + t - n4, s);
+            wr = V::gather(mt + t, s); // the imaginary parts of W^(t - n/4)
             wi = -V::gather(mt + t - n4, s);
         }
     }

@@ -9,6 +9,10 @@
 #if defined(__SSE2__) && !defined(VEKS_FFT_SCALAR)
 #define VEKS_FFT_SSE2 1
 #include <emmintrin.h>
+#if defined(__AVX__)
+#define VEKS_FFT_AVX 1 // builds for the host processor
+#include <immintrin.h>
+#endif
 #endif
 
 namespace veks::fft {
@@ -131,12 +135,109 @@ struct F64x2 {
     F64x2 reversed() const { return {_mm_shuffle_pd(v, v, 1)}; }
 };
 
+#if defined(VEKS_FFT_AVX)
+// 256-bit twins; lanes hold consecutive elements, as in the 128-bit types.
+struct F32x8 {
+    using elem = float;
+    static constexpr int lanes = 8;
+    __m256 v;
+    static F32x8 join(F32x4 lo, F32x4 hi) { return {_mm256_insertf128_ps(_mm256_castps128_ps256(lo.v), hi.v, 1)}; }
+    static F32x8 load(const float* p) { return {_mm256_loadu_ps(p)}; }
+    void store(float* p) const { _mm256_storeu_ps(p, v); }
+    static F32x8 bcast(float x) { return {_mm256_set1_ps(x)}; }
+    static F32x8 gather(const float* p, std::ptrdiff_t s) {
+        if (s == 1) return load(p);
+        return join(F32x4::gather(p, s), F32x4::gather(p + 4 * s, s));
+    }
+    static void load_ci(const float* p, F32x8& re, F32x8& im) {
+        const __m256 a = _mm256_loadu_ps(p), b = _mm256_loadu_ps(p + 8);
+        const __m256 t0 = _mm256_permute2f128_ps(a, b, 0x20), t1 = _mm256_permute2f128_ps(a, b, 0x31);
+        re.v = _mm256_shuffle_ps(t0, t1, _MM_SHUFFLE(2, 0, 2, 0));
+        im.v = _mm256_shuffle_ps(t0, t1, _MM_SHUFFLE(3, 1, 3, 1));
+    }
+    static void store_ci(float* p, F32x8 re, F32x8 im) {
+        const __m256 lo = _mm256_unpacklo_ps(re.v, im.v), hi = _mm256_unpackhi_ps(re.v, im.v);
+        _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x20));
+        _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x31));
+    }
+    static void gather_pairs(const float* p, std::ptrdiff_t s, F32x8& re, F32x8& im) {
+        F32x4 r0, i0, r1, i1;
+        F32x4::gather_pairs(p, s, r0, i0);
+        F32x4::gather_pairs(p + 4 * s, s, r1, i1);
+        re = join(r0, r1);
+        im = join(i0, i1);
+    }
+    friend F32x8 operator+(F32x8 a, F32x8 b) { return {_mm256_add_ps(a.v, b.v)}; }
+    friend F32x8 operator-(F32x8 a, F32x8 b) { return {_mm256_sub_ps(a.v, b.v)}; }
+    friend F32x8 operator*(F32x8 a, F32x8 b) { return {_mm256_mul_ps(a.v, b.v)}; }
+    friend F32x8 operator-(F32x8 a) { return {_mm256_xor_ps(a.v, _mm256_set1_ps(-0.0f))}; }
+    F32x8 reversed() const {
+        const __m256 swapped = _mm256_permute2f128_ps(v, v, 0x01);
+        return {_mm256_permute_ps(swapped, _MM_SHUFFLE(0, 1, 2, 3))};
+    }
+};
+
+struct F64x4 {
+    using elem = double;
+    static constexpr int lanes = 4;
+    __m256d v;
+    static F64x4 join(F64x2 lo, F64x2 hi) { return {_mm256_insertf128_pd(_mm256_castpd128_pd256(lo.v), hi.v, 1)}; }
+    static F64x4 load(const double* p) { return {_mm256_loadu_pd(p)}; }
+    void store(double* p) const { _mm256_storeu_pd(p, v); }
+    static F64x4 bcast(double x) { return {_mm256_set1_pd(x)}; }
+    static F64x4 gather(const double* p, std::ptrdiff_t s) {
+        if (s == 1) return load(p);
+        return join(F64x2::gather(p, s), F64x2::gather(p + 2 * s, s));
+    }
+    static void load_ci(const double* p, F64x4& re, F64x4& im) {
+        const __m256d a = _mm256_loadu_pd(p), b = _mm256_loadu_pd(p + 4);
+        const __m256d t0 = _mm256_permute2f128_pd(a, b, 0x20), t1 = _mm256_permute2f128_pd(a, b, 0x31);
+        re.v = _mm256_unpacklo_pd(t0, t1);
+        im.v = _mm256_unpackhi_pd(t0, t1);
+    }
+    static void store_ci(double* p, F64x4 re, F64x4 im) {
+        const __m256d lo = _mm256_unpacklo_pd(re.v, im.v), hi = _mm256_unpackhi_pd(re.v, im.v);
+        _mm256_storeu_pd(p, _mm256_permute2f128_pd(lo, hi, 0x20));
+        _mm256_storeu_pd(p + 4, _mm256_permute2f128_pd(lo, hi, 0x31));
+    }
+    static void gather_pairs(const double* p, std::ptrdiff_t s, F64x4& re, F64x4& im) {
+        F64x2 r0, i0, r1, i1;
+        F64x2::gather_pairs(p, s, r0, i0);
+        F64x2::gather_pairs(p + 2 * s, s, r1, i1);
+        re = join(r0, r1);
+        im = join(i0, i1);
+    }
+    friend F64x4 operator+(F64x4 a, F64x4 b) { return {_mm256_add_pd(a.v, b.v)}; }
+    friend F64x4 operator-(F64x4 a, F64x4 b) { return {_mm256_sub_pd(a.v, b.v)}; }
+    friend F64x4 operator*(F64x4 a, F64x4 b) { return {_mm256_mul_pd(a.v, b.v)}; }
+    friend F64x4 operator-(F64x4 a) { return {_mm256_xor_pd(a.v, _mm256_set1_pd(-0.0))}; }
+    F64x4 reversed() const {
+        const __m256d swapped = _mm256_permute2f128_pd(v, v, 0x01);
+        return {_mm256_permute_pd(swapped, 0x5)};
+    }
+};
+#endif
+
 template <class T> struct VecTypes;
-template <> struct VecTypes<float> { using wide = F32x4; using quad = F32x4; };
-template <> struct VecTypes<double> { using wide = F64x2; using quad = Pair<F64x2>; };
+#if defined(VEKS_FFT_AVX)
+template <> struct VecTypes<float> { using wide = F32x8; using quad = F32x4; using sse = F32x4; };
+template <> struct VecTypes<double> { using wide = F64x4; using quad = F64x4; using sse = F64x2; };
+#else
+template <> struct VecTypes<float> { using wide = F32x4; using quad = F32x4; using sse = F32x4; };
+template <> struct VecTypes<double> { using wide = F64x2; using quad = Pair<F64x2>; using sse = F64x2; };
+#endif
 #else
 template <class T> struct VecTypes { using wide = Scalar<T>; using quad = Pair<Pair<Scalar<T>>>; };
 #endif
+
+// The next narrower vector type (down to a scalar).
+template <class V> struct NarrowOf { using type = Scalar<typename V::elem>; };
+template <class V> struct NarrowOf<Pair<V>> { using type = V; };
+#if defined(VEKS_FFT_AVX)
+template <> struct NarrowOf<F32x8> { using type = F32x4; };
+template <> struct NarrowOf<F64x4> { using type = F64x2; };
+#endif
+template <class V> using Narrow = typename NarrowOf<V>::type;
 
 // The widest vector of T, and a vector of exactly four lanes.
 template <class T> using Wide = typename VecTypes<T>::wide;
