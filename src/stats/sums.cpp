@@ -52,21 +52,26 @@ void complex_totals(const F* x, std::size_t n, double& re, double& im) {
 #endif
 }
 
-// ---- Sum -------------------------------------------------------------------------
-template <class T>
-VekStatus sum_float(const T* src, int len, T* dst) {
+// ---- Sum and Mean of floating-point data -----------------------------------------
+// Both take the prescribed totals; the mean divides them by len once.
+template <bool Mean, class T>
+VekStatus float_total_of(const T* src, int len, T* dst) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
     using F = component_t<T>;
+    const double divisor = Mean ? static_cast<double>(len) : 1.0;
     if constexpr (is_complex_v<T>) {
         double re, im;
         complex_totals(reinterpret_cast<const F*>(src), std::size_t(len), re, im);
-        dst->re = static_cast<F>(re);
-        dst->im = static_cast<F>(im);
+        dst->re = static_cast<F>(re / divisor);
+        dst->im = static_cast<F>(im / divisor);
     } else {
-        *dst = static_cast<F>(float_total(src, std::size_t(len)));
+        *dst = static_cast<F>(float_total(src, std::size_t(len)) / divisor);
     }
     return vekStsOk;
 }
+
+template <class T> VekStatus sum_float(const T* src, int len, T* dst) { return float_total_of<false>(src, len, dst); }
+template <class T> VekStatus mean_float(const T* src, int len, T* dst) { return float_total_of<true>(src, len, dst); }
 
 // 32-bit results: the sum rule of 16-bit data or of 32-bit data.
 template <class T, class D>
@@ -86,22 +91,7 @@ VekStatus sum_to_16s(const T* src, int len, T* dst, int sf) {
     return vekStsOk;
 }
 
-// ---- Mean ------------------------------------------------------------------------
-template <class T>
-VekStatus mean_float(const T* src, int len, T* dst) {
-    VEKS_CHECK(check_ptrs_len(len, src, dst));
-    using F = component_t<T>;
-    if constexpr (is_complex_v<T>) {
-        double re, im;
-        complex_totals(reinterpret_cast<const F*>(src), std::size_t(len), re, im);
-        dst->re = static_cast<F>(re / len);
-        dst->im = static_cast<F>(im / len);
-    } else {
-        *dst = static_cast<F>(float_total(src, std::size_t(len)) / len);
-    }
-    return vekStsOk;
-}
-
+// ---- Mean of integer data ----------------------------------------------------------
 template <class T>
 VekStatus mean_int(const T* src, int len, T* dst, int sf) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
