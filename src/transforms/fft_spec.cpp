@@ -335,7 +335,7 @@ VekStatus get_buf_size(const void* spec, int* size) {
 
 using namespace veks::fft;
 
-// One row per spec kind: its five life-cycle operations.
+// One row for each kind of transform spec: its five life-cycle operations.
 #define VEKS_FFT_LIFECYCLE(K, ID)                                                                           \
     VEKS_API VekStatus veksFFTGetSize_##K(int order, int flag, int hint, int* pSpecSize, int* pSpecBufferSize, \
                                           int* pBufferSize) {                                                \
