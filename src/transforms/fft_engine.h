@@ -266,6 +266,121 @@ void radix2_pass8(const Acc& a, idx n, typename Acc::T c) {
     }
 }
 
+#if defined(VEKS_FFT_AVX)
+// 256-bit registers holding complex values interleaved (re, im, re, im, ...):
+// loads and stores need no shuffles; a product by w takes one swap and an
+// addsub, with the same roundings as the split form.
+struct Cf32x4 {
+    using T = float;
+    static constexpr int count = 4;
+    __m256 v;
+    static Cf32x4 load(const float* p) { return {_mm256_loadu_ps(p)}; }
+    void store(float* p) const { _mm256_storeu_ps(p, v); }
+    friend Cf32x4 operator+(Cf32x4 a, Cf32x4 b) { return {_mm256_add_ps(a.v, b.v)}; }
+    friend Cf32x4 operator-(Cf32x4 a, Cf32x4 b) { return {_mm256_sub_ps(a.v, b.v)}; }
+    Cf32x4 swapped() const { return {_mm256_permute_ps(v, _MM_SHUFFLE(2, 3, 0, 1))}; }
+    // (-0, 0, ...) flips the real parts, (0, -0, ...) the imaginary ones.
+    Cf32x4 flip(bool re_part) const {
+        const __m256 m = re_part ? _mm256_setr_ps(-0.f, 0.f, -0.f, 0.f, -0.f, 0.f, -0.f, 0.f)
+                                 : _mm256_setr_ps(0.f, -0.f, 0.f, -0.f, 0.f, -0.f, 0.f, -0.f);
+        return {_mm256_xor_ps(v, m)};
+    }
+    // The pairs at p, p + s, p + 2s, p + 3s; then (wr, wr, ...) and (wi, wi, ...).
+    static void twiddle(const float* p, idx s, Cf32x4& wr, Cf32x4& wi) {
+        const __m128 lo = _mm_loadh_pi(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(p)), reinterpret_cast<const __m64*>(p + s));
+        const __m128 hi = _mm_loadh_pi(_mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(p + 2 * s)), reinterpret_cast<const __m64*>(p + 3 * s));
+        const __m256 w = _mm256_insertf128_ps(_mm256_castps128_ps256(lo), hi, 1);
+        wr.v = _mm256_moveldup_ps(w);
+        wi.v = _mm256_movehdup_ps(w);
+    }
+    // a * (wr + i wi): (re wr - im wi, im wr + re wi).
+    static Cf32x4 mul(Cf32x4 a, Cf32x4 wr, Cf32x4 wi) {
+        return {_mm256_addsub_ps(_mm256_mul_ps(a.v, wr.v), _mm256_mul_ps(a.swapped().v, wi.v))};
+    }
+};
+
+struct Cf64x2 {
+    using T = double;
+    static constexpr int count = 2;
+    __m256d v;
+    static Cf64x2 load(const double* p) { return {_mm256_loadu_pd(p)}; }
+    void store(double* p) const { _mm256_storeu_pd(p, v); }
+    friend Cf64x2 operator+(Cf64x2 a, Cf64x2 b) { return {_mm256_add_pd(a.v, b.v)}; }
+    friend Cf64x2 operator-(Cf64x2 a, Cf64x2 b) { return {_mm256_sub_pd(a.v, b.v)}; }
+    Cf64x2 swapped() const { return {_mm256_permute_pd(v, 0x5)}; }
+    Cf64x2 flip(bool re_part) const {
+        const __m256d m = re_part ? _mm256_setr_pd(-0.0, 0.0, -0.0, 0.0) : _mm256_setr_pd(0.0, -0.0, 0.0, -0.0);
+        return {_mm256_xor_pd(v, m)};
+    }
+    static void twiddle(const double* p, idx s, Cf64x2& wr, Cf64x2& wi) {
+        const __m256d w = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(p)), _mm_loadu_pd(p + s), 1);
+        wr.v = _mm256_movedup_pd(w);
+        wi.v = _mm256_permute_pd(w, 0xF);
+    }
+    static Cf64x2 mul(Cf64x2 a, Cf64x2 wr, Cf64x2 wi) {
+        return {_mm256_addsub_pd(_mm256_mul_pd(a.v, wr.v), _mm256_mul_pd(a.swapped().v, wi.v))};
+    }
+};
+
+template <class T> struct CxVecOf;
+template <> struct CxVecOf<float> { using type = Cf32x4; };
+template <> struct CxVecOf<double> { using type = Cf64x2; };
+
+// butterfly4 on interleaved values: y1, y3 = d02 -+ i d13 (forward).
+template <bool Inv, class C>
+inline void butterfly4_cx(C& x0, C& x1, C& x2, C& x3) {
+    const C s02 = x0 + x1, d02 = x0 - x1, s13 = x2 + x3;
+    const C t = (x2 - x3).swapped().flip(Inv); // -i d13 (forward), +i d13 (inverse)
+    x0 = s02 + s13;
+    x2 = s02 - s13;
+    x1 = d02 + t;
+    x3 = d02 - t;
+}
+
+template <bool Inv, class C>
+void radix4_pass_cx(typename C::T* p, idx n, idx L, const typename C::T* tw, idx s) {
+    const idx q = L / 4;
+    for (idx j = 0; j < q; j += C::count) {
+        C w1r, w1i, w2r, w2i, w3r, w3i;
+        C::twiddle(tw + 6 * j * s, 6 * s, w1r, w1i);
+        C::twiddle(tw + 6 * j * s + 2, 6 * s, w2r, w2i);
+        C::twiddle(tw + 6 * j * s + 4, 6 * s, w3r, w3i);
+        if (Inv) { // a * conj(w): negating wi is exact
+            w1i = w1i.flip(true).flip(false);
+            w2i = w2i.flip(true).flip(false);
+            w3i = w3i.flip(true).flip(false);
+        }
+        for (idx b = j; b < n; b += L) {
+            typename C::T* x = p + 2 * b;
+            C x0 = C::load(x), x1 = C::load(x + 2 * q), x2 = C::load(x + 4 * q), x3 = C::load(x + 6 * q);
+            x2 = C::mul(x2, w1r, w1i);
+            x1 = C::mul(x1, w2r, w2i);
+            x3 = C::mul(x3, w3r, w3i);
+            butterfly4_cx<Inv>(x0, x1, x2, x3);
+            x0.store(x);
+            x1.store(x + 2 * q);
+            x2.store(x + 4 * q);
+            x3.store(x + 6 * q);
+        }
+    }
+}
+
+template <bool Inv, class Acc>
+void radix4_pass(const Acc& a, idx n, idx L, const typename Acc::T* tw, idx s);
+
+template <bool Inv>
+void radix4_pass(const InterleavedAcc<F32x8>& a, idx n, idx L, const float* tw, idx s) {
+    if (L / 4 < Cf32x4::count) radix4_pass<Inv>(a.narrower(), n, L, tw, s);
+    else radix4_pass_cx<Inv, Cf32x4>(a.p, n, L, tw, s);
+}
+
+template <bool Inv>
+void radix4_pass(const InterleavedAcc<F64x4>& a, idx n, idx L, const double* tw, idx s) {
+    if (L / 4 < Cf64x2::count) radix4_pass<Inv>(a.narrower(), n, L, tw, s);
+    else radix4_pass_cx<Inv, Cf64x2>(a.p, n, L, tw, s);
+}
+#endif
+
 // One radix-4 pass of span L: four transforms of length L/4 become one.
 // The butterflies sharing twiddles (same j) run together, so each twiddle
 // is fetched once per pass.
