@@ -365,6 +365,56 @@ void radix4_pass_cx(typename C::T* p, idx n, idx L, const typename C::T* tw, idx
     }
 }
 
+// The radix-4 core of order m on rows of four interleaved single-precision
+// columns (one register per row); every column shares the twiddles, so they
+// are broadcast. The same passes as the split four-column form.
+template <bool Inv>
+void radix4_core_rows(float* w, int m, const float* tw) {
+    using C = Cf32x4;
+    const idx n = idx(1) << m;
+    const auto row = [w](idx r) { return w + 8 * r; };
+    const auto bcast = [tw](idx off, bool negate, C& wr, C& wi) {
+        wr.v = _mm256_set1_ps(tw[off]);
+        wi.v = _mm256_set1_ps(negate ? -tw[off + 1] : tw[off + 1]);
+    };
+    for (idx b = 0; b < n; b += 4) {
+        C x0 = C::load(row(b)), x1 = C::load(row(b + 1)), x2 = C::load(row(b + 2)), x3 = C::load(row(b + 3));
+        butterfly4_cx<Inv>(x0, x1, x2, x3);
+        x0.store(row(b)); x1.store(row(b + 1)); x2.store(row(b + 2)); x3.store(row(b + 3));
+    }
+    if (m & 1) { // radix 2 to length 8 with W8^j (conjugated for the inverse)
+        const float c = tw[6 * (n / 8)];
+        const float wr[4] = {1.0f, c, 0.0f, -c};
+        const float wi[4] = {0.0f, Inv ? c : -c, Inv ? 1.0f : -1.0f, Inv ? c : -c};
+        for (int j = 0; j < 4; ++j) {
+            const C vr{_mm256_set1_ps(wr[j])}, vi{_mm256_set1_ps(wi[j])};
+            for (idx b = j; b < n; b += 8) {
+                const C x = C::load(row(b)), y = C::mul(C::load(row(b + 4)), vr, vi);
+                (x + y).store(row(b));
+                (x - y).store(row(b + 4));
+            }
+        }
+    }
+    for (idx L = m & 1 ? 8 : 4; L < n;) {
+        L *= 4;
+        const idx q = L / 4, s = n / L;
+        for (idx j = 0; j < q; ++j) {
+            C w1r, w1i, w2r, w2i, w3r, w3i;
+            bcast(6 * j * s, Inv, w1r, w1i);
+            bcast(6 * j * s + 2, Inv, w2r, w2i);
+            bcast(6 * j * s + 4, Inv, w3r, w3i);
+            for (idx b = j; b < n; b += L) {
+                C x0 = C::load(row(b)), x1 = C::load(row(b + q)), x2 = C::load(row(b + 2 * q)), x3 = C::load(row(b + 3 * q));
+                x2 = C::mul(x2, w1r, w1i);
+                x1 = C::mul(x1, w2r, w2i);
+                x3 = C::mul(x3, w3r, w3i);
+                butterfly4_cx<Inv>(x0, x1, x2, x3);
+                x0.store(row(b)); x1.store(row(b + q)); x2.store(row(b + 2 * q)); x3.store(row(b + 3 * q));
+            }
+        }
+    }
+}
+
 template <bool Inv, class Acc>
 void radix4_pass(const Acc& a, idx n, idx L, const typename Acc::T* tw, idx s);
 
@@ -652,9 +702,40 @@ struct Engine {
         }
     }
 
+#if defined(VEKS_FFT_AVX)
+    // The decomposition step on interleaved single precision: four columns
+    // are one register per row, copied to the work area with their twiddles
+    // applied (st holds four real parts, then four imaginary parts per row).
+    template <bool Inv>
+    static void step_rows(float* x, int m, int k, const float* r4k, const float* st, float* work) {
+        const idx n = idx(1) << m, p = idx(1) << k, cols = n >> k;
+        const auto dup = [](const float* v) {
+            const __m128 q = _mm_loadu_ps(v);
+            return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_unpacklo_ps(q, q)), _mm_unpackhi_ps(q, q), 1);
+        };
+        const __m256 conj = Inv ? _mm256_set1_ps(-0.0f) : _mm256_setzero_ps();
+        for (idx g = 0; g < cols / 4; ++g) {
+            const float* tg = st + g * p * 8;
+            for (idx r = 0; r < p; ++r) {
+                if (g + 1 < cols / 4) _mm_prefetch(reinterpret_cast<const char*>(x + 2 * (r * cols + 4 * g + 4)), _MM_HINT_T1);
+                const Cf32x4 wr{dup(tg + 8 * r)}, wi{_mm256_xor_ps(dup(tg + 8 * r + 4), conj)};
+                Cf32x4::mul(Cf32x4::load(x + 2 * (r * cols + 4 * g)), wr, wi).store(work + 8 * r);
+            }
+            radix4_core_rows<Inv>(work, k, r4k);
+            for (idx r = 0; r < p; ++r) Cf32x4::load(work + 8 * r).store(x + 2 * (r * cols + 4 * g));
+        }
+    }
+#endif
+
     // Decomposition step n = 2^k * (n / 2^k) after the rows are transformed.
     template <bool Inv>
     static void step(const Acc& a, int m, int k, const T* r4k, const T* st, T* work) {
+#if defined(VEKS_FFT_AVX)
+        if constexpr (!Split && !dbl) {
+            step_rows<Inv>(a.p, m, k, r4k, st, work);
+            return;
+        }
+#endif
         using Q = Quad<T>;
         const idx n = idx(1) << m, p = idx(1) << k, cols = n >> k;
         T* wre = work;
