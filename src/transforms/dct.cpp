@@ -73,6 +73,10 @@ VekStatus float_dct(const void* spec, const T* src, T* dst, Vek8u* buf) {
     const auto* h = static_cast<const FloatHeader<T>*>(spec);
     if (h->id != Id) return vekStsBadContext;
     VEKS_CHECK(check_ptrs(src, dst));
+    if (h->kernel) { // no work area, any alignment
+        kernel_dct<T, Inv>(src, dst, h->n, h->c0, h->ck);
+        return vekStsOk;
+    }
     const WorkArea work(buf, h->work_bytes);
     if (!work.ok()) return vekStsNoMemory;
     AlignedData<T> data(src, dst, static_cast<std::size_t>(h->n));

@@ -15,14 +15,40 @@ struct ModIndex {
     std::int32_t at, step, q;
     void advance() {
         at += step;
-        if (at >= q) at -= q;
+        at = at >= q ? at - q : at;
     }
 };
+
+// G outputs from an odd k on in one sweep of the inputs: odd ones sum v,
+// even ones u (plus the middle sample of an odd length, cos(pi k / 2)).
+// Separate accumulators keep the additions independent.
+template <int G, class T>
+void direct_group(const T* u, const T* v, int h, int n, int k, const T* t, T mid, T c, T* dst) {
+    const std::int32_t q = 4 * n;
+    std::int32_t at[G], step[G];
+    T acc[G];
+    for (int g = 0; g < G; ++g) {
+        at[g] = (k + g) % q;
+        step[g] = (2 * (k + g)) % q;
+        acc[g] = 0;
+    }
+    for (int i = 0; i < h; ++i) {
+        for (int g = 0; g < G; ++g) {
+            acc[g] += (g & 1 ? u[i] : v[i]) * t[at[g]];
+            at[g] += step[g];
+            at[g] = at[g] >= q ? at[g] - q : at[g];
+        }
+    }
+    for (int g = 0; g < G; ++g) {
+        if ((g & 1) && (n & 1)) acc[g] += ((k + g) / 2) & 1 ? -mid : mid;
+        dst[k + g] = acc[g] * c;
+    }
+}
 
 // work holds n values.
 template <class T>
 void direct_fwd(const T* src, T* dst, int n, const T* t, T* work, T c0, T c) {
-    const int h = n / 2, q = 4 * n;
+    const int h = n / 2;
     T* u = work;
     T* v = work + h;
     for (int i = 0; i < h; ++i) {
@@ -33,31 +59,10 @@ void direct_fwd(const T* src, T* dst, int n, const T* t, T* work, T c0, T c) {
     T x0 = mid;
     for (int i = 0; i < h; ++i) x0 += u[i];
     dst[0] = x0 * c0;
-    // Two outputs at a time (an odd k and the even k after it) over one
-    // sweep of the inputs.
     int k = 1;
-    for (; k + 1 < n; k += 2) {
-        ModIndex a{k, (2 * k) % q, q}, b{k + 1, (2 * k + 2) % q, q};
-        T so = 0, se = 0;
-        for (int i = 0; i < h; ++i) {
-            so += v[i] * t[a.at];
-            se += u[i] * t[b.at];
-            a.advance();
-            b.advance();
-        }
-        if (n & 1) se += ((k + 1) / 2) & 1 ? -mid : mid; // the middle sample: cos(pi k / 2)
-        dst[k] = so * c;
-        dst[k + 1] = se * c;
-    }
-    if (k < n) { // the last odd k of an even length
-        ModIndex a{k, (2 * k) % q, q};
-        T so = 0;
-        for (int i = 0; i < h; ++i) {
-            so += v[i] * t[a.at];
-            a.advance();
-        }
-        dst[k] = so * c;
-    }
+    for (; k + 3 < n; k += 4) direct_group<4>(u, v, h, n, k, t, mid, c, dst);
+    for (; k + 1 < n; k += 2) direct_group<2>(u, v, h, n, k, t, mid, c, dst);
+    if (k < n) direct_group<1>(u, v, h, n, k, t, mid, c, dst);
 }
 
 // work holds n values.

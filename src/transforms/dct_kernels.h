@@ -4,6 +4,8 @@
 // the odd half of 8 points is a symmetric 4 x 4 product.
 #pragma once
 
+#include <cstring>
+
 namespace veks::dct {
 
 template <class T> struct Cos16 {
@@ -90,25 +92,34 @@ inline void dct8_inv(T* p) {
 }
 
 // The kernel engine: N = 1, 2, 4, 8 with the orthonormal scaling.
-template <class T, bool Inv>
-inline void kernel_dct(const T* src, T* dst, int n, T c0, T ck) {
-    T x[8];
-    for (int i = 0; i < n; ++i) x[i] = src[i];
+// Element by element copies in and out: any alignment, and no wide load
+// waits on narrower stores.
+template <class T, bool Inv, int N>
+inline void kernel_fixed(const T* src, T* dst, T c0, T ck) {
+    T x[N];
+    for (int i = 0; i < N; ++i) std::memcpy(&x[i], reinterpret_cast<const unsigned char*>(src) + i * sizeof(T), sizeof(T));
     if (Inv) {
         x[0] *= c0;
-        for (int i = 1; i < n; ++i) x[i] *= ck;
+        for (int i = 1; i < N; ++i) x[i] *= ck;
     }
-    switch (n) {
-    case 2: Inv ? dct2_inv(x) : dct2_fwd(x); break;
-    case 4: Inv ? dct4_inv(x) : dct4_fwd(x); break;
-    case 8: Inv ? dct8_inv(x) : dct8_fwd(x); break;
-    default: break;
-    }
+    if constexpr (N == 2) Inv ? dct2_inv(x) : dct2_fwd(x);
+    if constexpr (N == 4) Inv ? dct4_inv(x) : dct4_fwd(x);
+    if constexpr (N == 8) Inv ? dct8_inv(x) : dct8_fwd(x);
     if (!Inv) {
         x[0] *= c0;
-        for (int i = 1; i < n; ++i) x[i] *= ck;
+        for (int i = 1; i < N; ++i) x[i] *= ck;
     }
-    for (int i = 0; i < n; ++i) dst[i] = x[i];
+    for (int i = 0; i < N; ++i) std::memcpy(reinterpret_cast<unsigned char*>(dst) + i * sizeof(T), &x[i], sizeof(T));
+}
+
+template <class T, bool Inv>
+inline void kernel_dct(const T* src, T* dst, int n, T c0, T ck) {
+    switch (n) {
+    case 1: kernel_fixed<T, Inv, 1>(src, dst, c0, ck); break;
+    case 2: kernel_fixed<T, Inv, 2>(src, dst, c0, ck); break;
+    case 4: kernel_fixed<T, Inv, 4>(src, dst, c0, ck); break;
+    default: kernel_fixed<T, Inv, 8>(src, dst, c0, ck); break;
+    }
 }
 
 } // namespace veks::dct
