@@ -43,7 +43,7 @@ template <> std::vector<Ops<double>> directions() { return {DCT_OPS(Fwd, 64f, fa
 // A spec made by InitAlloc, freed at scope exit.
 template <class T>
 struct Spec {
-    const Ops<T>& ops;
+    Ops<T> ops;
     void* p = nullptr;
     VekStatus status;
     Spec(const Ops<T>& o, int n, int hint) : ops(o) { status = o.init_alloc(&p, n, hint); }
