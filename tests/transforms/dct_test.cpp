@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 
+#include "core/vekcore/vekcore.h"
 #include "dct_reference.h"
 #include "veks_test.h"
 
@@ -260,6 +261,18 @@ TEST(Dct, CheckOrder) {
     EXPECT_EQ(veksDCTFwdFree_32f(reinterpret_cast<VeksDCTFwdSpec_32f*>(inv)), vekStsBadContext);
     EXPECT_EQ(veksDCTInvFree_32f(inv), vekStsOk);
     EXPECT_EQ(veksDCTFwdFree_32f(spec), vekStsOk);
+}
+
+// Table building restores the caller's x87 control word.
+TEST(Dct, ControlWordSurvivesInit) {
+    const unsigned saved = ps_get_cw_fpu();
+    vek_set_cw_fpu(0x27F);
+    const unsigned before = ps_get_cw_fpu();
+    for (const auto& [n, hint] : std::vector<std::pair<int, int>>{{8, 0}, {32, 0}, {50, 0}, {120, 0}, {1024, 2}}) {
+        Spec<double> spec(directions<double>()[1], n, hint);
+        EXPECT_EQ(ps_get_cw_fpu(), before) << n;
+    }
+    vek_set_cw_fpu(saved);
 }
 
 // ---- 16-bit forms -------------------------------------------------------------------
