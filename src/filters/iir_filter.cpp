@@ -13,6 +13,7 @@
 #include "core/export.h"
 #include "core/rounding.h"
 #include "filters/iir_cascade_sse.h"
+#include "filters/iir_rounding.h"
 
 namespace veks::iir {
 
@@ -26,16 +27,6 @@ template <class T, class D> T to_compute(const D& v) {
 }
 
 template <class D> struct is_int_data { static constexpr bool value = std::numeric_limits<component_t<D>>::is_integer; };
-
-// Half away from zero, saturated; NaN gives 0.
-template <class I, class R> I round_away_saturate(R v) {
-    using L = std::numeric_limits<I>;
-    const double w = static_cast<double>(v);
-    if (std::isnan(w)) return I(0);
-    if (w >= static_cast<double>(L::max())) return L::max();
-    if (w <= static_cast<double>(L::min())) return L::min();
-    return static_cast<I>(round_half_away(w));
-}
 
 // Float data: a plain conversion. Integer data: times 2^-scaleFactor in the
 // computing precision (scaleFactor modulo 128 adjusts the exponent of 1.0).
