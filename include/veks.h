@@ -180,5 +180,6 @@ VEKS_EXTERN_C_END
 #include "veks/realfft.h"
 #include "veks/dct.h"
 #include "veks/goertzel.h"
+#include "veks/iir.h"
 
 #endif /* VEKS_H */
