@@ -178,5 +178,7 @@ VEKS_EXTERN_C_END
 #include "veks/stats.h"
 #include "veks/fft.h"
 #include "veks/realfft.h"
+#include "veks/window.h"
+#include "veks/generator.h"
 
 #endif /* VEKS_H */
