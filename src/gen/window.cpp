@@ -32,7 +32,7 @@ template <class T, class Source, class Product>
 VekStatus cosine_window(const T* src, T* dst, int len, Source&& source, const Product& product) {
     VEKS_CHECK(check_window(src, dst, len, 3));
     if (len == 3) {
-        three_point(src, dst);
+        three_point(src, dst, product);
     } else {
         auto next = source();
         symmetric_walk(src, dst, len, next, product);
@@ -92,6 +92,7 @@ VekStatus blackman_q15(const T* src, T* dst, int len, int alpha_q15) {
 template <class Scale>
 struct ProductTruncateScaled {
     Scale scale;
+    Vek16s middle(Vek16s x) const { return scale(static_cast<std::int32_t>(x)); }
     Vek16s operator()(Vek16s x, double w) const {
         return scale(static_cast<std::int32_t>(ProductTruncate{}(x, w)));
     }
