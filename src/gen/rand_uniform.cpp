@@ -11,10 +11,10 @@ constexpr double kUniformQ = 0x1.0000000000007p-32;
 
 struct UniformMap {
     double scale, mean;
-    template <class T> UniformMap(T low, T high)
-        : scale((static_cast<double>(high) - static_cast<double>(low)) * kUniformQ),
-          mean((static_cast<double>(low) + static_cast<double>(high)) * 0.5) {}
-    UniformMap(double s, double m) : scale(s), mean(m) {}
+    template <class T> static UniformMap bounds(T low, T high) {
+        return UniformMap{(static_cast<double>(high) - static_cast<double>(low)) * kUniformQ,
+                          (static_cast<double>(low) + static_cast<double>(high)) * 0.5};
+    }
     double operator()(std::int32_t r) const { return static_cast<double>(r) * scale + mean; }
 };
 
@@ -25,7 +25,7 @@ void fill_uniform(T* dst, int len, CombinedRng& rng, const UniformMap& map) {
 
 template <class T>
 void init_uniform(UniformState<T>* st, T low, T high, unsigned int seed) {
-    const UniformMap map(low, high);
+    const UniformMap map = UniformMap::bounds(low, high);
     st->id = uniform_id<T>;
     st->seed = seed;
     st->low = low;
@@ -54,7 +54,7 @@ VekStatus uniform(T* dst, int len, void* state) {
     auto* st = static_cast<UniformState<T>*>(state);
     VEKS_CHECK(check_state(st, uniform_id<T>));
     CombinedRng rng(st->words);
-    fill_uniform(dst, len, rng, UniformMap(st->scale, st->mean));
+    fill_uniform(dst, len, rng, UniformMap{st->scale, st->mean});
     st->words = rng.words();
     return vekStsOk;
 }
@@ -70,7 +70,7 @@ template <class T>
 VekStatus uniform_direct(T* dst, int len, T low, T high, unsigned int* seed) {
     VEKS_CHECK(check_ptrs_len(len, dst, seed));
     CombinedRng rng(seeded_words(*seed));
-    fill_uniform(dst, len, rng, UniformMap(low, high));
+    fill_uniform(dst, len, rng, UniformMap::bounds(low, high));
     *seed = rng.x1;
     return vekStsOk;
 }
