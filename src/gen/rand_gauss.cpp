@@ -1,6 +1,7 @@
 // Gaussian noise by the polar method: a pair (u1, u2) uniform in the unit
 // disc gives two values f u2 and f u1 with f = sqrt(-2 ln(s) / s); the
 // second one waits in the state (or in the call, for the Direct forms).
+#include <algorithm>
 #include <cmath>
 
 #include "gen/rand_common.h"
@@ -15,27 +16,60 @@ struct PolarPair {
     double factor = 0.0, pending = 0.0;
 };
 
+constexpr double k2m31 = 4.656612873077393e-10; // 2^-31
+constexpr int kBlockPairs = 128;
+
+// Accepted polar pairs, drawn in generator order. The rejection test only
+// decides whether the slot is kept, so the loop has no unpredictable branch.
+struct PolarBlock {
+    double u1[kBlockPairs], u2[kBlockPairs], s[kBlockPairs];
+    void draw(CombinedRng& rng, int pairs) {
+        for (int k = 0; k < pairs;) {
+            const double a = static_cast<double>(rng()) * k2m31;
+            const double b = static_cast<double>(rng()) * k2m31;
+            const double r = a * a + b * b;
+            u1[k] = a;
+            u2[k] = b;
+            s[k] = r;
+            k += (r < 1.0) & (r != 0.0);
+        }
+    }
+    // f = sqrt(-2 ln(s) / s) of the first count pairs: the logarithms first
+    // (independent calls), then roots and quotients in a loop the compiler
+    // vectorises (the same correctly rounded operations).
+    void factors(int count, double* f) const {
+        for (int k = 0; k < count; ++k) f[k] = std::log(s[k]);
+        for (int k = 0; k < count; ++k) f[k] = std::sqrt(-2.0 * f[k] / s[k]);
+    }
+};
+
+// Writes len values: a pending value first, then whole pairs (u2, then u1)
+// block by block; an odd tail leaves the u1 half pending. The pairs of a
+// block are independent, so their logarithms and roots overlap.
 template <class T>
 void fill_gauss(T* dst, int len, double mean, double std_dev, CombinedRng& rng, PolarPair& pair) {
-    constexpr double k2m31 = 4.656612873077393e-10; // 2^-31
-    for (int n = 0; n < len; ++n) {
-        double f, u;
-        if (pair.none_pending) {
-            double u1, u2, s;
-            do {
-                u1 = static_cast<double>(rng()) * k2m31;
-                u2 = static_cast<double>(rng()) * k2m31;
-                s = u1 * u1 + u2 * u2;
-            } while (s >= 1.0 || s == 0.0);
-            f = std::sqrt(-2.0 * std::log(s) / s);
-            u = u2;
-            pair = PolarPair{0, f, u1};
-        } else {
-            f = pair.factor;
-            u = pair.pending;
-            pair.none_pending = 1;
+    const auto value = [&](double f, double u) { return noise_to<T>(mean + std_dev * f * u); };
+    int n = 0;
+    if (!pair.none_pending && len > 0) {
+        store(dst, n++, value(pair.factor, pair.pending));
+        pair.none_pending = 1;
+    }
+    PolarBlock block;
+    double f[kBlockPairs];
+    while (n < len) {
+        const int pairs = std::min(kBlockPairs, (len - n + 1) / 2);
+        block.draw(rng, pairs);
+        block.factors(pairs, f);
+        const int whole = std::min(pairs, (len - n) / 2);
+        for (int k = 0; k < whole; ++k) {
+            store(dst, n + 2 * k, value(f[k], block.u2[k]));
+            store(dst, n + 2 * k + 1, value(f[k], block.u1[k]));
         }
-        store(dst, n, noise_to<T>(mean + std_dev * f * u));
+        n += 2 * whole;
+        if (whole < pairs) { // one value left: the pair's second half waits
+            store(dst, n++, value(f[whole], block.u2[whole]));
+            pair = PolarPair{0, f[whole], block.u1[whole]};
+        }
     }
 }
 
