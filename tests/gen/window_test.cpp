@@ -301,7 +301,9 @@ TEST(Window, ChecksWriteNothing) {
         EXPECT_EQ(fn(nullptr, dst.data(), 8), vekStsNullPtr);
         EXPECT_EQ(fn(src.data(), nullptr, 0), vekStsNullPtr);
         for (int len : {-1, 0, min_len - 1})
-            if (len < min_len) EXPECT_EQ(fn(src.data(), dst.data(), len), vekStsBadLength) << len;
+            if (len < min_len) {
+                EXPECT_EQ(fn(src.data(), dst.data(), len), vekStsBadLength) << len;
+            }
         EXPECT_TRUE(dst.intact());
     }
     EXPECT_EQ(veksWinKaiser_16s_I(nullptr, 5, 1e9f), vekStsNullPtr);
@@ -324,6 +326,36 @@ TEST(Window, UnalignedArrays) {
         std::memcpy(p, src.data(), n * sizeof(Vek32f));
         ASSERT_EQ(veksWinKaiser_32f_I(p, n, 2.0f), vekStsOk);
     }
+}
+
+} // namespace
+
+// The double-precision windows that filter design applies follow the same
+// recurrences, with the products kept in double.
+#include "gen/window_internal.h"
+
+namespace {
+
+TEST(Window, InternalDoubleForms) {
+    using veks::gen::WindowKind;
+    const std::pair<WindowKind, Win> kinds[] = {
+        {WindowKind::Bartlett, Win::Bartlett}, {WindowKind::Hann, Win::Hann}, {WindowKind::Hamming, Win::Hamming}};
+    for (auto [kind, ref] : kinds)
+        for (int n : {3, 4, 5, 64, 1001}) {
+            std::vector<Vek64f> v(n, 0.75);
+            ASSERT_EQ(veks::gen::window_64f_inplace(kind, v.data(), n), vekStsOk);
+            const auto half = gref::cosine_weights(ref, n);
+            for (int i = 0; i < n; ++i) {
+                const double want = n == 3 ? (i == 1 ? 0.75 : 0.0) : ((n & 1) && i == n / 2 ? 0.75 : 0.75 * gref::weight_at(half, n, i));
+                ASSERT_TRUE(vt::same_bits(v[i], want)) << int(ref) << " " << n << " " << i;
+            }
+        }
+    std::vector<Vek64f> a(20, 1.0), b(20, 1.0);
+    ASSERT_EQ(veks::gen::window_64f_inplace(WindowKind::BlackmanOpt, a.data(), 20), vekStsOk);
+    ASSERT_EQ(veksWinBlackmanOpt_64f_I(b.data(), 20), vekStsOk);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(veks::gen::window_64f_inplace(WindowKind::Hann, nullptr, 8), vekStsNullPtr);
+    EXPECT_EQ(veks::gen::window_64f_inplace(WindowKind::Hann, a.data(), 2), vekStsBadLength);
 }
 
 } // namespace
