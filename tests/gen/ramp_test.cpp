@@ -70,7 +70,9 @@ void check_jaehne(F fn, T magn) {
             else want = away<T>(v);
             ASSERT_EQ(d[i], want) << n << " " << i;
         }
-        if (n == 1) EXPECT_EQ(d[0], T(0));
+        if (n == 1) {
+            EXPECT_EQ(d[0], T(0));
+        }
     }
     vt::Guarded<T> g(2);
     EXPECT_EQ(fn(nullptr, 0, magn), vekStsNullPtr);
