@@ -27,6 +27,9 @@
  * approximations (series in (x/3.75)^2 below 3.75, e^x / sqrt(x) times a
  * polynomial in 3.75/x above; relative error below 2e-7); I0 is taken of
  * |x| (it is even), so a negative alpha gives the window of |alpha|.
+ * The rotation stays within about 2^-52 (N^2/8 + 2N) of the exact cosine
+ * weights (the rounding of c, amplified over N/2 turns, dominates for long
+ * windows). WinBlackmanOpt_64f_I keeps the products in double.
  *
  * 16-bit forms:
  *   Bartlett   Q31 accumulator, step trunc(2/(N-1) 2^31), Q15 weight
@@ -35,7 +38,8 @@
  *              (((2^30 - cosQ30) >> 1) + 16384) >> 15, product as Bartlett
  *   Hamming, Blackman, BlackmanStd, BlackmanOpt, BlackmanQ15
  *              double weights, product truncated toward zero
- *   BlackmanQ15_16s_ISfs: that truncated product is then scaled by
+ *   BlackmanQ15_16s_ISfs: that truncated product (for the middle element
+ *              and the N = 3 centre: the element itself) is then scaled by
  *              2^-scaleFactor with the library's scale-factor rule (ties to
  *              even, saturated)
  *   Kaiser, KaiserQ15  double weights, product rounded half away from zero
