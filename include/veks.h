@@ -181,5 +181,7 @@ VEKS_EXTERN_C_END
 #include "veks/dct.h"
 #include "veks/goertzel.h"
 #include "veks/iir.h"
+#include "veks/window.h"
+#include "veks/generator.h"
 
 #endif /* VEKS_H */
