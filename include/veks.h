@@ -179,5 +179,7 @@ VEKS_EXTERN_C_END
 #include "veks/fft.h"
 #include "veks/realfft.h"
 #include "veks/conv.h"
+#include "veks/median.h"
+#include "veks/smallfilt.h"
 
 #endif /* VEKS_H */
