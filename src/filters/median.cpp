@@ -3,6 +3,7 @@
 // median of original inputs, also in place.
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "core/checks.h"
 #include "core/export.h"
@@ -61,40 +62,81 @@ void median_small(T* x, int len, int half) {
     }
 }
 
-// Larger masks: `sorted` holds the window's keys in order, `ring` the same
-// keys in arrival order; each step replaces the leaving key by the entering
-// one, shifting the keys between their two places by one.
+// One step of a sorted window without branches on the data: `out` becomes
+// `s` with `leaving` removed and `next` inserted in order. Both hold `slots`
+// keys (a multiple of 8): the window, then the largest key as padding,
+// which never counts as below another key and stays at the end. s[-1] and
+// s[slots] must be readable (their values are never selected).
+template <class K>
+void window_step(const K* s, K* out, std::size_t slots, K leaving, K next) {
+    int r = 0, c = 0;
+    for (std::size_t g = 0; g < slots; g += 8)
+        for (int l = 0; l < 8; ++l) {
+            r += s[g + l] < leaving; // the leaving key's first place
+            c += s[g + l] < next;
+        }
+    const int p = c - (leaving < next); // the entering key's place among the others
+    for (std::size_t g = 0; g < slots; g += 8)
+        for (int l = 0; l < 8; ++l) {
+            const int i = int(g) + l;
+            const K left = s[i - 1], mid = s[i], right = s[i + 1];
+            const K here = i >= r ? right : mid;    // i-th key left after the removal
+            const K before = i > r ? mid : left;    // (i-1)-th key left
+            out[i] = i < p ? here : (i == p ? next : before);
+        }
+}
+
+// Window shifts by insertion for large masks: the keys between the leaving
+// and the entering place move by one.
+template <class K>
+void window_shift(K* sorted, int m, K leaving, K next) {
+    int pos = int(std::lower_bound(sorted, sorted + m, leaving) - sorted);
+    if (next > leaving) {
+        while (pos + 1 < m && sorted[pos + 1] < next) {
+            sorted[pos] = sorted[pos + 1];
+            ++pos;
+        }
+    } else {
+        while (pos > 0 && sorted[pos - 1] > next) {
+            sorted[pos] = sorted[pos - 1];
+            --pos;
+        }
+    }
+    sorted[pos] = next;
+}
+
+// Masks up to this size rebuild their window without branches each step.
+constexpr int kBranchFreeMask = 64;
+
+// Larger masks keep a sorted window of the mask in `work` (two copies of
+// `slots` keys with a guard key on each side, for the branch-free step)
+// and the same keys in arrival order in `ring`.
 template <class T>
-void median_sorted(T* x, int len, int mask, typename MedianKey<T>::K* sorted, typename MedianKey<T>::K* ring) {
+void median_sorted(T* x, int len, int mask, typename MedianKey<T>::K* work, std::size_t slots,
+                   typename MedianKey<T>::K* ring) {
     using M = MedianKey<T>;
     using K = typename M::K;
     const int half = mask / 2;
     auto at = [&](int i) -> K { return M::to(load(x + std::clamp(i, 0, len - 1))); };
-    for (int j = 0; j < mask; ++j) ring[j] = sorted[j] = at(j - half);
-    std::sort(sorted, sorted + mask);
+    K* cur = work + 1;
+    K* spare = work + slots + 3;
+    std::fill(work, work + 2 * slots + 4, std::numeric_limits<K>::max());
+    for (int j = 0; j < mask; ++j) ring[j] = cur[j] = at(j - half);
+    std::sort(cur, cur + mask);
     int oldest = 0;
     for (int k = 0; k < len; ++k) {
         const K next = at(k + half + 1); // read before output k is written
-        store(x + k, M::from(sorted[half]));
+        store(x + k, M::from(cur[half]));
         if (k + 1 == len) break;
         const K leaving = ring[oldest];
         ring[oldest] = next;
         oldest = oldest + 1 == mask ? 0 : oldest + 1;
-        if (next == leaving) continue;
-        int pos = int(std::lower_bound(sorted, sorted + mask, leaving) - sorted);
-        if (next > leaving) {
-            // Shift the keys above the leaving one down while they are below the entering one.
-            while (pos + 1 < mask && sorted[pos + 1] < next) {
-                sorted[pos] = sorted[pos + 1];
-                ++pos;
-            }
-        } else {
-            while (pos > 0 && sorted[pos - 1] > next) {
-                sorted[pos] = sorted[pos - 1];
-                --pos;
-            }
+        if (mask <= kBranchFreeMask) {
+            window_step(cur, spare, slots, leaving, next);
+            std::swap(cur, spare);
+        } else if (next != leaving) {
+            window_shift(cur, mask, leaving, next);
         }
-        sorted[pos] = next;
     }
 }
 
@@ -113,16 +155,18 @@ VekStatus median_in_place(T* x, int len, int mask) {
         return done;
     }
     using K = typename MedianKey<T>::K;
-    // Window scratch: the sorted keys and the arrival ring, each rounded up to 8.
+    // Window scratch: two sorted copies with guard keys, then the arrival
+    // ring; the mask rounded up to 8 slots each.
     const std::size_t slots = static_cast<std::size_t>(mask + 7) / 8 * 8;
+    const std::size_t keys = 3 * slots + 4;
     if (mask <= kStackMask) {
-        K window[2 * ((kStackMask + 7) / 8 * 8)];
-        median_sorted(x, len, mask, window, window + slots);
+        K window[3 * ((kStackMask + 7) / 8 * 8) + 4];
+        median_sorted(x, len, mask, window, slots, window + 2 * slots + 4);
         return done;
     }
-    Scratch<K> window(2 * slots);
+    Scratch<K> window(keys);
     if (window.empty()) return vekStsNoMemory;
-    median_sorted(x, len, mask, window.get(), window.get() + slots);
+    median_sorted(x, len, mask, window.get(), slots, window.get() + 2 * slots + 4);
     return done;
 }
 
