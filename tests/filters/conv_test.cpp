@@ -25,7 +25,9 @@ void check_conv(const std::vector<F>& a, const std::vector<F>& b, bool odd = fal
     vt::Guarded<char> out(dlen * sizeof(F) + 1);
     F* dst = reinterpret_cast<F*>(out.data() + (odd ? 1 : 0));
     ASSERT_EQ(ConvFn<F>::call(reinterpret_cast<const F*>(pa), la, reinterpret_cast<const F*>(pb), lb, dst), vekStsOk);
-    if (!odd) EXPECT_TRUE(out.guard_intact());
+    if (!odd) {
+        EXPECT_TRUE(out.guard_intact());
+    }
     EXPECT_LE(ct::max_error(dst, ct::conv(a, b)), ct::tolerance(a, b)) << la << " x " << lb;
 }
 
@@ -95,8 +97,11 @@ TEST(Conv16s, ExactSumsScaledAndSaturated) {
                 EXPECT_TRUE(dst.guard_intact());
                 for (int k = 0; k < la + lb - 1; ++k) {
                     const int expect = ct::scale_16s(want[k], sf);
-                    if (direct) ASSERT_EQ(dst[k], expect) << la << "x" << lb << " sf " << sf << " k " << k;
-                    else ASSERT_NEAR(dst[k], expect, 1) << la << "x" << lb << " sf " << sf << " k " << k;
+                    if (direct) {
+                        ASSERT_EQ(dst[k], expect) << la << "x" << lb << " sf " << sf << " k " << k;
+                    } else {
+                        ASSERT_NEAR(dst[k], expect, 1) << la << "x" << lb << " sf " << sf << " k " << k;
+                    }
                 }
             }
         }

@@ -33,7 +33,9 @@ void check_cross(const std::vector<T>& a, const std::vector<T>& b, int n, int lo
         << a.size() << " x " << b.size() << " lags " << lo << " +" << n;
     // Lags without overlap are exactly zero.
     for (int k = 0; k < n; ++k)
-        if (lo + k < -(int(a.size()) - 1) || lo + k > int(b.size()) - 1) ASSERT_EQ(ct::wide(dst[k]), CLD(0)) << k;
+        if (lo + k < -(int(a.size()) - 1) || lo + k > int(b.size()) - 1) {
+            ASSERT_EQ(ct::wide(dst[k]), CLD(0)) << k;
+        }
 }
 
 template <class T> class Corr : public ::testing::Test {};
@@ -203,8 +205,11 @@ TEST(Corr16s, AutoExactAndNormalised) {
                                         : norm == 1 ? double(sums[k]) * double(1.0f / float(len))
                                                     : double(sums[k]) / double(len - k);
                         const int expect = ct::scale_16s(v, sf);
-                        if (m < 600) ASSERT_EQ(dst[k], expect) << len << " k " << k << " norm " << norm << " sf " << sf;
-                        else ASSERT_NEAR(dst[k], expect, 1) << len << " k " << k << " norm " << norm << " sf " << sf;
+                        if (m < 600) {
+                            ASSERT_EQ(dst[k], expect) << len << " k " << k << " norm " << norm << " sf " << sf;
+                        } else {
+                            ASSERT_NEAR(dst[k], expect, 1) << len << " k " << k << " norm " << norm << " sf " << sf;
+                        }
                     }
                 }
         }

@@ -123,7 +123,9 @@ TEST(Preemphasize, FormulaInSinglePrecision) {
             const double r = std::clamp(std::nearbyint(double(f)), -32768.0, 32767.0);
             ASSERT_EQ(t[n], Vek16s(r)) << n << " val " << val;
         }
-        if (val == 0.0f) EXPECT_EQ(t, s);
+        if (val == 0.0f) {
+            EXPECT_EQ(t, s);
+        }
     }
     Vek16s half[2] = {1, 5};
     ASSERT_EQ(veksPreemphasize_16s(half, 2, 0.5f), vekStsOk);
