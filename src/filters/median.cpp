@@ -157,7 +157,7 @@ VekStatus median_in_place(T* x, int len, int mask) {
     using K = typename MedianKey<T>::K;
     // Window scratch: two sorted copies with guard keys, then the arrival
     // ring; the mask rounded up to 8 slots each.
-    const std::size_t slots = static_cast<std::size_t>(mask + 7) / 8 * 8;
+    const std::size_t slots = (static_cast<std::size_t>(mask) + 7) / 8 * 8;
     const std::size_t keys = 3 * slots + 4;
     if (mask <= kStackMask) {
         K window[3 * ((kStackMask + 7) / 8 * 8) + 4];

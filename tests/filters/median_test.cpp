@@ -131,6 +131,8 @@ TYPED_TEST(Median, ChecksInOrderAndWritesNothing) {
     EXPECT_EQ(MedianFn<TypeParam>::in_place(nullptr, 4, 3), vekStsNullPtr);
     EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 0, 3), vekStsBadLength);
     EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, -1), vekStsBadLength);
+    // A window too large for any work array.
+    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
     EXPECT_TRUE(out.intact());
 }
 
