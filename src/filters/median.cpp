@@ -2,8 +2,12 @@
 // masks of 3 and 5, a sorted window for larger masks. Every output is the
 // median of original inputs, also in place.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/checks.h"
 #include "core/export.h"
@@ -66,9 +70,10 @@ void median_small(T* x, int len, int half) {
 // `s` with `leaving` removed and `next` inserted in order. Both hold `slots`
 // keys (a multiple of 8): the window, then the largest key as padding,
 // which never counts as below another key and stays at the end. s[-1] and
-// s[slots] must be readable (their values are never selected).
+// s[slots] must be readable (their values are never selected). 32-bit keys
+// take the SSE2 twin below where available.
 template <class K>
-void window_step(const K* s, K* out, std::size_t slots, K leaving, K next) {
+void window_step(const K* __restrict s, K* __restrict out, std::size_t slots, K leaving, K next) {
     int r = 0, c = 0;
     for (std::size_t g = 0; g < slots; g += 8)
         for (int l = 0; l < 8; ++l) {
@@ -85,6 +90,50 @@ void window_step(const K* s, K* out, std::size_t slots, K leaving, K next) {
             out[i] = i < p ? here : (i == p ? next : before);
         }
 }
+
+#if defined(__SSE2__)
+// The same step for 32-bit keys, four at a time; s and out 16-byte aligned.
+// The neighbours of each group come from the aligned loads by byte shifts,
+// so every load reads whole groups that the previous step stored.
+inline void window_step(const std::int32_t* __restrict s, std::int32_t* __restrict out, std::size_t slots,
+                        std::int32_t leaving, std::int32_t next) {
+    const __m128i vl = _mm_set1_epi32(leaving), vn = _mm_set1_epi32(next);
+    __m128i below_l = _mm_setzero_si128(), below_n = _mm_setzero_si128();
+    for (std::size_t g = 0; g < slots; g += 4) {
+        const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(s + g));
+        below_l = _mm_sub_epi32(below_l, _mm_cmplt_epi32(v, vl));
+        below_n = _mm_sub_epi32(below_n, _mm_cmplt_epi32(v, vn));
+    }
+    auto total = [](__m128i v) {
+        v = _mm_add_epi32(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2)));
+        v = _mm_add_epi32(v, _mm_shuffle_epi32(v, _MM_SHUFFLE(2, 3, 0, 1)));
+        return _mm_cvtsi128_si32(v);
+    };
+    const int r = total(below_l);
+    const int p = total(below_n) - (leaving < next);
+    const __m128i vr = _mm_set1_epi32(r), vp = _mm_set1_epi32(p), four = _mm_set1_epi32(4);
+    __m128i idx = _mm_setr_epi32(0, 1, 2, 3);
+    __m128i prev = _mm_setzero_si128();
+    __m128i mid = _mm_load_si128(reinterpret_cast<const __m128i*>(s));
+    for (std::size_t g = 0; g < slots; g += 4) {
+        const __m128i after = g + 4 < slots ? _mm_load_si128(reinterpret_cast<const __m128i*>(s + g + 4))
+                                            : _mm_setzero_si128();
+        const __m128i left = _mm_or_si128(_mm_slli_si128(mid, 4), _mm_srli_si128(prev, 12));
+        const __m128i right = _mm_or_si128(_mm_srli_si128(mid, 4), _mm_slli_si128(after, 12));
+        const __m128i keep_mid = _mm_cmplt_epi32(idx, vr); // i < r: the key stays
+        const __m128i here = _mm_or_si128(_mm_and_si128(keep_mid, mid), _mm_andnot_si128(keep_mid, right));
+        const __m128i take_mid = _mm_cmpgt_epi32(idx, vr); // i > r: the (i-1)-th key left is s[i]
+        const __m128i before = _mm_or_si128(_mm_and_si128(take_mid, mid), _mm_andnot_si128(take_mid, left));
+        const __m128i lt_p = _mm_cmplt_epi32(idx, vp), eq_p = _mm_cmpeq_epi32(idx, vp);
+        const __m128i upper = _mm_or_si128(_mm_and_si128(eq_p, vn), _mm_andnot_si128(eq_p, before));
+        _mm_store_si128(reinterpret_cast<__m128i*>(out + g),
+                        _mm_or_si128(_mm_and_si128(lt_p, here), _mm_andnot_si128(lt_p, upper)));
+        prev = mid;
+        mid = after;
+        idx = _mm_add_epi32(idx, four);
+    }
+}
+#endif
 
 // Window shifts by insertion for large masks: the keys between the leaving
 // and the entering place move by one.
@@ -108,9 +157,13 @@ void window_shift(K* sorted, int m, K leaving, K next) {
 // Masks up to this size rebuild their window without branches each step.
 constexpr int kBranchFreeMask = 64;
 
-// Larger masks keep a sorted window of the mask in `work` (two copies of
-// `slots` keys with a guard key on each side, for the branch-free step)
-// and the same keys in arrival order in `ring`.
+// Keys around each sorted copy of the window: one 16-byte group.
+template <class K> constexpr std::size_t kGuard = 16 / sizeof(K);
+
+// Larger masks keep a sorted window of the mask in `work` (16-byte
+// aligned: two copies of `slots` keys, each with a guard group on both
+// sides, for the branch-free step) and the same keys in arrival order in
+// `ring`.
 template <class T>
 void median_sorted(T* x, int len, int mask, typename MedianKey<T>::K* work, std::size_t slots,
                    typename MedianKey<T>::K* ring) {
@@ -118,9 +171,9 @@ void median_sorted(T* x, int len, int mask, typename MedianKey<T>::K* work, std:
     using K = typename M::K;
     const int half = mask / 2;
     auto at = [&](int i) -> K { return M::to(load(x + std::clamp(i, 0, len - 1))); };
-    K* cur = work + 1;
-    K* spare = work + slots + 3;
-    std::fill(work, work + 2 * slots + 4, std::numeric_limits<K>::max());
+    K* cur = work + kGuard<K>;
+    K* spare = work + slots + 2 * kGuard<K>;
+    std::fill(work, work + 2 * slots + 3 * kGuard<K>, std::numeric_limits<K>::max());
     for (int j = 0; j < mask; ++j) ring[j] = cur[j] = at(j - half);
     std::sort(cur, cur + mask);
     int oldest = 0;
@@ -158,15 +211,15 @@ VekStatus median_in_place(T* x, int len, int mask) {
     // Window scratch: two sorted copies with guard keys, then the arrival
     // ring; the mask rounded up to 8 slots each.
     const std::size_t slots = (static_cast<std::size_t>(mask) + 7) / 8 * 8;
-    const std::size_t keys = 3 * slots + 4;
+    const std::size_t ring_at = 2 * slots + 3 * kGuard<K>;
     if (mask <= kStackMask) {
-        K window[3 * ((kStackMask + 7) / 8 * 8) + 4];
-        median_sorted(x, len, mask, window, slots, window + 2 * slots + 4);
+        alignas(16) K window[3 * ((kStackMask + 7) / 8 * 8) + 3 * kGuard<K>];
+        median_sorted(x, len, mask, window, slots, window + ring_at);
         return done;
     }
-    Scratch<K> window(keys);
+    Scratch<K> window(ring_at + slots);
     if (window.empty()) return vekStsNoMemory;
-    median_sorted(x, len, mask, window.get(), slots, window.get() + 2 * slots + 4);
+    median_sorted(x, len, mask, window.get(), slots, window.get() + ring_at);
     return done;
 }
 
