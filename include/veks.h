@@ -183,5 +183,8 @@ VEKS_EXTERN_C_END
 #include "veks/iir.h"
 #include "veks/window.h"
 #include "veks/generator.h"
+#include "veks/conv.h"
+#include "veks/median.h"
+#include "veks/smallfilt.h"
 
 #endif /* VEKS_H */
