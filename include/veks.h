@@ -179,5 +179,6 @@ VEKS_EXTERN_C_END
 #include "veks/fft.h"
 #include "veks/realfft.h"
 #include "veks/threshold.h"
+#include "veks/sort.h"
 
 #endif /* VEKS_H */

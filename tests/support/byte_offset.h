@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -16,7 +17,11 @@ public:
     explicit Misaligned(const std::vector<T>& v, std::size_t offset = 1) : Misaligned(v.size(), offset) { assign(v); }
     T* data() { return reinterpret_cast<T*>(start()); }
     std::size_t size() const { return len_; }
-    void assign(const std::vector<T>& v) { std::memcpy(start(), v.data(), v.size() * sizeof(T)); }
+    void assign(const std::vector<T>& v) {
+        const std::size_t n = v.size() < len_ ? v.size() : len_;
+        if (n * sizeof(T) + offset_ + 16 > bytes_.size()) std::abort(); // keeps the size analysis bounded
+        std::memcpy(start(), v.data(), n * sizeof(T));
+    }
     std::vector<T> values() const {
         std::vector<T> v(len_);
         std::memcpy(v.data(), const_cast<Misaligned*>(this)->start(), len_ * sizeof(T));
