@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "core/arith_sse2.h"
 #include "core/checks.h"
 #include "core/core_services.h"
 #include "core/elem.h"
@@ -113,6 +114,35 @@ VekStatus magnitude_above(const T* src, T* dst, int len, T level) {
     return by_magnitude<MagnitudeAbove>(src, dst, len, level);
 }
 
+#if defined(__SSE2__)
+// Real inversion four floats (two doubles) at a time, with the results of
+// the scalar rules; returns the number of elements done. The compiler
+// keeps the scalar division behind its branch and does not vectorise it.
+template <class F>
+std::size_t invert_lanes(const F* src, F* dst, std::size_t n, F level, bool& met_zero) {
+    using L = arith::sse2::Lanes<F>;
+    if (!arith::apart_or_same(src, dst, std::ptrdiff_t(n))) return 0;
+    const auto one = L::set1(F(1)), zero = L::zero(), lv = L::set1(level), neg_lv = L::set1(-level);
+    const auto inv = L::set1(F(1) / level), neg_inv = L::set1(-(F(1) / level)), inf = L::set1(const_inf<F>());
+    int zeros = 0;
+    std::size_t i = 0;
+    for (; i + L::n <= n; i += L::n) {
+        const auto x = L::load(src + i), inverse = L::div(one, x);
+        if (level == F(0)) {
+            const auto is_zero = L::eq(x, zero);
+            zeros |= L::any(is_zero);
+            L::store(dst + i, L::select(is_zero, inf, inverse));
+        } else {
+            const auto above = L::gt(x, lv), beyond = L::select(above, above, L::lt(x, neg_lv)); // |x| > L
+            const auto positive = L::gt(x, zero), non_negative = L::select(positive, positive, L::eq(x, zero));
+            L::store(dst + i, L::select(beyond, inverse, L::select(non_negative, inv, neg_inv)));
+        }
+    }
+    met_zero = zeros != 0;
+    return i;
+}
+#endif
+
 // Level 0 inverts every element and warns after the whole vector when a
 // zero was met; a positive level clamps magnitudes below it first.
 template <class T>
@@ -120,17 +150,23 @@ VekStatus invert(const T* src, T* dst, int len, level_t<T> level) {
     using R = level_t<T>;
     VEKS_CHECK(check_ptrs_len(len, src, dst));
     VEKS_CHECK(check_magnitude_level(level));
+    const std::size_t n = static_cast<std::size_t>(len);
+    std::size_t done = 0;
+    bool met_zero = false;
+#if defined(__SSE2__)
+    if constexpr (!is_complex_v<T>) done = invert_lanes(src, dst, n, level, met_zero);
+#endif
     if (level == R(0)) {
-        bool met_zero = false;
-        const std::size_t n = static_cast<std::size_t>(len);
         std::conditional_t<is_complex_v<T>, ComplexInvertAll<T>, InvertAll<T>> rule{const_inf<R>()};
-        for (std::size_t i = 0; i < n; ++i) store_elem(dst, i, rule(load_elem(src, i), met_zero));
+        for (std::size_t i = done; i < n; ++i) store_elem(dst, i, rule(load_elem(src, i), met_zero));
         return met_zero ? vekStsInverseOfZero : vekStsOk;
     }
-    if constexpr (is_complex_v<T>)
+    if constexpr (is_complex_v<T>) {
         apply(src, dst, len, ComplexInvertClamped<T>{double(level), double(level) * double(level)});
-    else
-        apply(src, dst, len, InvertClamped<T>{level, R(1) / level});
+    } else {
+        const InvertClamped<T> rule{level, R(1) / level};
+        for (std::size_t i = done; i < n; ++i) store_elem(dst, i, rule(load_elem(src, i)));
+    }
     return vekStsOk;
 }
 

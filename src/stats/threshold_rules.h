@@ -46,8 +46,8 @@ template <class T> struct ReplaceAbove {
 template <class T> struct ReplaceOutside {
     T lo, value_lo, hi, value_hi;
     T operator()(T x) const {
-        if (lo <= x && x <= hi) return x;
-        return x <= hi ? value_lo : value_hi;
+        const T outside = x <= hi ? value_lo : value_hi;
+        return (lo <= x) & (x <= hi) ? x : outside;
     }
 };
 
@@ -57,14 +57,14 @@ template <class T> struct ReplaceOutside {
 template <class T> struct MagnitudeBelow { // LTAbs: keep |x| >= L
     T level, neg_level;
     T operator()(T x) const {
-        const bool keep = x <= neg_level || x >= level;
+        const bool keep = (x <= neg_level) | (x >= level);
         return keep ? x : (x >= T(0) ? level : neg_level);
     }
 };
 template <class T> struct MagnitudeAbove { // GTAbs: keep |x| <= L
     T level, neg_level;
     T operator()(T x) const {
-        const bool keep = x >= neg_level && x <= level;
+        const bool keep = (x >= neg_level) & (x <= level);
         return keep ? x : (x >= T(0) ? level : neg_level);
     }
 };
@@ -136,7 +136,8 @@ template <class F> struct InvertAll {
     F operator()(F x, bool& met_zero) const {
         const bool zero = x == F(0);
         met_zero |= zero;
-        return zero ? inf : F(1) / x;
+        const F inverse = F(1) / x; // divides every lane; zeros are replaced
+        return zero ? inf : inverse;
     }
 };
 
@@ -146,7 +147,8 @@ template <class F> struct InvertClamped {
     F level, inv_level;
     F operator()(F x) const {
         const F clamped = x >= F(0) ? inv_level : -inv_level;
-        return std::fabs(x) > level ? F(1) / x : clamped;
+        const F inverse = F(1) / x; // divides every lane; the unused ones are dropped
+        return std::fabs(x) > level ? inverse : clamped;
     }
 };
 

@@ -121,7 +121,9 @@ void complex_against_reference(decltype(C{}.re) L, Lt lt, Gt gt, Inv inv, double
     vt::Misaligned<C> s(z), a(z.size()), b(z.size()), c(z.size());
     ASSERT_EQ(lt(s.data(), a.data(), int(z.size())), vekStsOk);
     ASSERT_EQ(gt(s.data(), b.data(), int(z.size())), vekStsOk);
-    if constexpr (!std::is_null_pointer_v<Inv>) ASSERT_EQ(inv(s.data(), c.data(), int(z.size())), vekStsOk);
+    if constexpr (!std::is_null_pointer_v<Inv>) {
+        ASSERT_EQ(inv(s.data(), c.data(), int(z.size())), vekStsOk);
+    }
     const auto va = a.values(), vb = b.values(), vc = c.values();
     for (std::size_t k = 0; k < z.size(); ++k) {
         const long double re = z[k].re, im = z[k].im, m = re * re + im * im, L2 = (long double)L * L;
@@ -129,7 +131,9 @@ void complex_against_reference(decltype(C{}.re) L, Lt lt, Gt gt, Inv inv, double
         EXPECT_TRUE(close(va[k], m >= L2 ? z[k] : clamped, ulps)) << k;
         EXPECT_TRUE(close(vb[k], m <= L2 ? z[k] : clamped, ulps)) << k;
         const long double d = m >= L2 ? m : std::sqrt(m) * L;
-        if constexpr (!std::is_null_pointer_v<Inv>) EXPECT_TRUE(close(vc[k], C{R(re / d), R(-im / d)}, ulps)) << k;
+        if constexpr (!std::is_null_pointer_v<Inv>) {
+            EXPECT_TRUE(close(vc[k], C{R(re / d), R(-im / d)}, ulps)) << k;
+        }
     }
 }
 
