@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Usage: check_demo.sh VEKS_DEMO WORK_DIR
-# A valid 16-bit WAV is analysed; missing, empty, truncated and non-PCM
-# files each give exactly one line on stderr and exit status 1.
+# A valid 16-bit WAV is analysed; missing, empty, truncated, non-PCM and
+# unreadable files and directories each give exactly one line on stderr and
+# exit status 1.
 set -uo pipefail
 demo=$1 work=$2
 rm -rf "$work"; mkdir -p "$work"
@@ -26,7 +27,13 @@ wav "$work/float.wav" 3 32 10
 : > "$work/empty.wav"
 head -c 30 "$work/good.wav" > "$work/truncated.wav"
 echo "not audio at all" > "$work/text.wav"
-for f in "$work/missing.wav" "$work/empty.wav" "$work/truncated.wav" "$work/text.wav" "$work/float.wav"; do
+bad=("$work/missing.wav" "$work/empty.wav" "$work/truncated.wav" "$work/text.wav" "$work/float.wav" "$work")
+# /proc files report size 0 and then read as text: a size that changes while read
+bad+=(/proc/self/status)
+if [ "$(id -u)" != 0 ]; then # root reads any file
+  cp "$work/good.wav" "$work/unreadable.wav"; chmod 000 "$work/unreadable.wav"; bad+=("$work/unreadable.wav")
+fi
+for f in "${bad[@]}"; do
   "$demo" "$f" > "$work/out" 2> "$work/err"; rc=$?
   [ "$rc" -eq 1 ] || fail "$f: exit status $rc"
   [ "$(wc -l < "$work/err")" -eq 1 ] || fail "$f: expected one error line, got: $(cat "$work/err")"
