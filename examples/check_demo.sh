@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Usage: check_demo.sh VEKS_DEMO WORK_DIR
-# A valid 16-bit WAV is analysed; missing, empty, truncated, non-PCM and
+# The synthesised tones' amplitudes are estimated to 0.5 %. A valid 16-bit
+# WAV is analysed; missing, empty, truncated, non-PCM and
 # unreadable files and directories each give exactly one line on stderr and
 # exit status 1.
 set -uo pipefail
@@ -18,6 +19,15 @@ wav() { # wav FILE FORMAT BITS NSAMPLES: mono 8 kHz, a short ramp
     for ((i = 0; i < n; i++)); do printf "\\x$(printf %02x $((i % 256)))\\x01"; done
   } > "$f"
 }
+
+# The synthesised 440 Hz tone (amplitude 12000) lies between bins; its
+# reported amplitude, and the 3 kHz tone's (3000), are within 0.5 %.
+"$demo" > "$work/synth.out" 2>&1 || fail "synthesised signal: $(cat "$work/synth.out")"
+for tone in "440.0 12000" "3000.0 3000"; do
+  set -- $tone
+  awk -v f="$1" -v a="$2" '$1 == f && $2 == "Hz" { found = 1; if ($4 < a * 0.995 || $4 > a * 1.005) bad = $4 }
+      END { exit !(found && bad == "") }' "$work/synth.out" || fail "tone $1 Hz: amplitude not within 0.5 % of $2"
+done
 
 wav "$work/good.wav" 1 16 400
 "$demo" "$work/good.wav" > "$work/good.out" 2>&1 || fail "valid WAV rejected: $(cat "$work/good.out")"
