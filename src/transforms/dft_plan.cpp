@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "core/core_services.h"
 #include "core/export.h"
@@ -25,47 +26,82 @@ template <class T> T* alloc_values(std::int64_t count) {
 constexpr std::uint32_t up32(std::uint64_t v) { return static_cast<std::uint32_t>((v + 31) & ~std::uint64_t(31)); }
 
 // ---- mixed-radix passes ---------------------------------------------------------
+// Pass over x into y: for j < sub and q < stride, the p values
+// x[q + stride (j + t sub)] go through the radix-p butterfly; output k,
+// times W^(j k), goes to y[q + stride (p j + k)]. tw holds W^(j k) at
+// (k - 1) sub + j. Vectors run along q (stride >= lanes) or along j (the
+// first pass, stride 1).
 
-template <bool Inv, class T, int P, class Bfly>
-void pass_fixed(const Pass<T>& ps, const T* x, T* y, Bfly bfly) {
+template <int P> struct Radix { constexpr int p() const { return P; } };
+struct AnyRadix { int r; int p() const { return r; } };
+
+template <bool Inv, class V, class R>
+inline void butterfly(V* a, R radix, const typename V::real* kern) {
+    if constexpr (std::is_same_v<R, AnyRadix>) bfly_odd<Inv>(a, radix.p(), kern);
+    else if constexpr (R{}.p() == 2) bfly2<Inv>(a);
+    else if constexpr (R{}.p() == 3) bfly3<Inv>(a);
+    else if constexpr (R{}.p() == 4) bfly4<Inv>(a);
+    else bfly5<Inv>(a);
+}
+
+// Columns q0 <= q < q1 (q1 - q0 a multiple of V::lanes) of the row j.
+template <bool Inv, class V, class R, class T>
+inline void pass_row(const Pass<T>& ps, R radix, const T* x, T* y, idx j, idx q0, idx q1) {
     const idx s = ps.stride, m = ps.sub;
-    for (idx j = 0; j < m; ++j) {
-        Cx<T> w[P > 1 ? P - 1 : 1];
-        for (int k = 0; k < P - 1; ++k) w[k] = ld(ps.tw, j * (P - 1) + k);
-        for (idx q = 0; q < s; ++q) {
-            Cx<T> a[P];
-            for (int t = 0; t < P; ++t) a[t] = ld(x, q + s * (j + t * m));
-            bfly(a);
-            st(y, q + s * P * j, a[0]);
-            for (int k = 1; k < P; ++k) st(y, q + s * (P * j + k), twiddle<Inv>(a[k], w[k - 1]));
-        }
+    const int p = radix.p();
+    V w[kMaxRadix];
+    for (int k = 1; k < p; ++k) w[k] = V::bcast(ps.tw + 2 * ((k - 1) * m + j));
+    V a[kMaxRadix];
+    for (idx q = q0; q < q1; q += V::lanes) {
+        for (int t = 0; t < p; ++t) a[t] = V::load(x + 2 * (q + s * (j + t * m)));
+        butterfly<Inv>(a, radix, ps.kern);
+        a[0].store(y + 2 * (q + s * p * j));
+        for (int k = 1; k < p; ++k) twiddle<Inv>(a[k], w[k]).store(y + 2 * (q + s * (p * j + k)));
     }
 }
 
-template <bool Inv, class T>
-void pass_odd(const Pass<T>& ps, const T* x, T* y) {
+template <bool Inv, class V, class R, class T>
+void pass_any(const Pass<T>& ps, R radix, const T* x, T* y) {
+    using S = Cx<T>;
     const idx s = ps.stride, m = ps.sub;
-    const int p = ps.radix;
-    Cx<T> a[kMaxRadix];
-    for (idx j = 0; j < m; ++j) {
-        const T* w = ps.tw + 2 * j * (p - 1);
-        for (idx q = 0; q < s; ++q) {
-            for (int t = 0; t < p; ++t) a[t] = ld(x, q + s * (j + t * m));
-            bfly_odd<Inv>(a, p, ps.kern);
-            st(y, q + s * p * j, a[0]);
-            for (int k = 1; k < p; ++k) st(y, q + s * (p * j + k), twiddle<Inv>(a[k], ld(w, k - 1)));
+    const int p = radix.p();
+    if constexpr (V::lanes == 2) {
+        if (s == 1) {
+            // two rows at once: their inputs are neighbours, their outputs p apart
+            idx j = 0;
+            V a[kMaxRadix];
+            for (; j + 2 <= m; j += 2) {
+                for (int t = 0; t < p; ++t) a[t] = V::load(x + 2 * (j + t * m));
+                butterfly<Inv>(a, radix, ps.kern);
+                const V b0 = a[0];
+                b0.store_lo(y + 2 * p * j);
+                b0.store_hi(y + 2 * p * (j + 1));
+                for (int k = 1; k < p; ++k) {
+                    const V b = twiddle<Inv>(a[k], V::load(ps.tw + 2 * ((k - 1) * m + j)));
+                    b.store_lo(y + 2 * (p * j + k));
+                    b.store_hi(y + 2 * (p * (j + 1) + k));
+                }
+            }
+            for (; j < m; ++j) pass_row<Inv, S>(ps, radix, x, y, j, 0, 1);
+            return;
         }
+    }
+    const idx vec_end = s - s % V::lanes;
+    for (idx j = 0; j < m; ++j) {
+        pass_row<Inv, V>(ps, radix, x, y, j, 0, vec_end);
+        if (vec_end < s) pass_row<Inv, S>(ps, radix, x, y, j, vec_end, s);
     }
 }
 
 template <bool Inv, class T>
 void run_pass(const Pass<T>& ps, const T* x, T* y) {
+    using V = CxV<T>;
     switch (ps.radix) {
-    case 2: pass_fixed<Inv, T, 2>(ps, x, y, [](Cx<T>* a) { bfly2<Inv>(a); }); break;
-    case 3: pass_fixed<Inv, T, 3>(ps, x, y, [](Cx<T>* a) { bfly3<Inv>(a); }); break;
-    case 4: pass_fixed<Inv, T, 4>(ps, x, y, [](Cx<T>* a) { bfly4<Inv>(a); }); break;
-    case 5: pass_fixed<Inv, T, 5>(ps, x, y, [](Cx<T>* a) { bfly5<Inv>(a); }); break;
-    default: pass_odd<Inv>(ps, x, y); break;
+    case 2: pass_any<Inv, V>(ps, Radix<2>{}, x, y); break;
+    case 3: pass_any<Inv, V>(ps, Radix<3>{}, x, y); break;
+    case 4: pass_any<Inv, V>(ps, Radix<4>{}, x, y); break;
+    case 5: pass_any<Inv, V>(ps, Radix<5>{}, x, y); break;
+    default: pass_any<Inv, V>(ps, AnyRadix{ps.radix}, x, y); break;
     }
 }
 
@@ -122,20 +158,32 @@ void run_direct(const Plan<T>& p, const T* src, T* dst, T* work) {
 // X[k] = c[k] * sum_j (c[j] x[j]) conj(c[k - j]), the sum a circular
 // convolution of length M done by FFTs. The inverse is the forward
 // transform read backwards.
+// out[i] = x[i] * w[i] for i < n (out may be x).
+template <class T>
+void mul_arrays(const T* x, const T* w, T* out, idx n) {
+    using V = CxV<T>;
+    idx i = 0;
+    for (; i + V::lanes <= n; i += V::lanes) twiddle<false>(V::load(x + 2 * i), V::load(w + 2 * i)).store(out + 2 * i);
+    for (; i < n; ++i) st(out, i, twiddle<false>(ld(x, i), ld(w, i)));
+}
+
 template <bool Inv, class T>
 void run_chirp(const Plan<T>& p, const T* src, T* dst, T* work) {
     const idx n = p.n, m = p.chirp_len;
     T* a = work;
     Vek8u* fft_work = reinterpret_cast<Vek8u*>(work + 2 * m);
-    for (idx j = 0; j < n; ++j) st(a, j, twiddle<false>(ld(src, j), ld(p.chirp, j)));
+    mul_arrays(src, p.chirp, a, n);
     std::memset(a + 2 * n, 0, static_cast<std::size_t>(m - n) * 2 * sizeof(T));
     FftOf<T>::template c<false>(a, a, p.chirp_fft, fft_work);
-    for (idx j = 0; j < m; ++j) st(a, j, twiddle<false>(ld(a, j), ld(p.filter, j)));
+    mul_arrays(a, p.filter, a, m);
     FftOf<T>::template c<true>(a, a, p.chirp_fft, fft_work);
-    for (idx k = 0; k < n; ++k) {
-        const Cx<T> v = twiddle<false>(ld(a, k), ld(p.chirp, k));
-        st(dst, Inv ? (n - k) % n : k, v);
+    if (!Inv) {
+        mul_arrays(a, p.chirp, dst, n);
+        return;
     }
+    mul_arrays(a, p.chirp, a, n);
+    st(dst, 0, ld(a, 0));
+    for (idx k = 1; k < n; ++k) st(dst, n - k, ld(a, k));
 }
 
 // ---- building ----------------------------------------------------------------------
@@ -177,8 +225,8 @@ VekStatus build_factor(Plan<T>& p, const T* base, int step) {
         for (std::int64_t j = 0; j < ps.sub; ++j)
             for (int k = 1; k < r; ++k) {
                 const std::int64_t e = j * k * stride * step; // W_n^(j k stride), below n
-                ps.tw[2 * (j * (r - 1) + k - 1)] = base[2 * e];
-                ps.tw[2 * (j * (r - 1) + k - 1) + 1] = base[2 * e + 1];
+                ps.tw[2 * ((k - 1) * ps.sub + j)] = base[2 * e];
+                ps.tw[2 * ((k - 1) * ps.sub + j) + 1] = base[2 * e + 1];
             }
         if (r > 5) {
             const int h = (r - 1) / 2;
