@@ -34,6 +34,10 @@ constexpr std::uint32_t up32(std::uint64_t v) { return static_cast<std::uint32_t
 
 template <int P> struct Radix { constexpr int p() const { return P; } };
 struct AnyRadix { int r; int p() const { return r; } };
+// Room for one butterfly's values: exact for the fixed radices, so that
+// the compiler keeps them in registers.
+template <class R> struct Room { static constexpr int value = kMaxRadix; };
+template <int P> struct Room<Radix<P>> { static constexpr int value = P; };
 
 template <bool Inv, class V, class R>
 inline void butterfly(V* a, R radix, const typename V::real* kern) {
@@ -49,14 +53,18 @@ template <bool Inv, class V, class R, class T>
 inline void pass_row(const Pass<T>& ps, R radix, const T* x, T* y, idx j, idx q0, idx q1) {
     const idx s = ps.stride, m = ps.sub;
     const int p = radix.p();
-    V w[kMaxRadix];
+    V w[Room<R>::value];
     for (int k = 1; k < p; ++k) w[k] = V::bcast(ps.tw + 2 * ((k - 1) * m + j));
-    V a[kMaxRadix];
+    V a[Room<R>::value];
     for (idx q = q0; q < q1; q += V::lanes) {
         for (int t = 0; t < p; ++t) a[t] = V::load(x + 2 * (q + s * (j + t * m)));
         butterfly<Inv>(a, radix, ps.kern);
         a[0].store(y + 2 * (q + s * p * j));
-        for (int k = 1; k < p; ++k) twiddle<Inv>(a[k], w[k]).store(y + 2 * (q + s * (p * j + k)));
+        if (j == 0) { // W^0 = 1: the whole last pass and the first row of the others
+            for (int k = 1; k < p; ++k) a[k].store(y + 2 * (q + s * k));
+        } else {
+            for (int k = 1; k < p; ++k) twiddle<Inv>(a[k], w[k]).store(y + 2 * (q + s * (p * j + k)));
+        }
     }
 }
 
@@ -69,7 +77,7 @@ void pass_any(const Pass<T>& ps, R radix, const T* x, T* y) {
         if (s == 1) {
             // two rows at once: their inputs are neighbours, their outputs p apart
             idx j = 0;
-            V a[kMaxRadix];
+            V a[Room<R>::value];
             for (; j + 2 <= m; j += 2) {
                 for (int t = 0; t < p; ++t) a[t] = V::load(x + 2 * (j + t * m));
                 butterfly<Inv>(a, radix, ps.kern);
