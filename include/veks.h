@@ -188,5 +188,7 @@ VEKS_EXTERN_C_END
 #include "veks/smallfilt.h"
 #include "veks/threshold.h"
 #include "veks/sort.h"
+#include "veks/dft.h"
+#include "veks/hilbert.h"
 
 #endif /* VEKS_H */
