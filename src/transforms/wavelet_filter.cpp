@@ -12,6 +12,10 @@
 #include <cstring>
 #include <type_traits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "convert/convert_kernels.h"
 #include "core/checks.h"
 #include "core/export.h"
@@ -44,7 +48,17 @@ void split_even_odd(const Window<S>& w, size_t from, size_t n_even, size_t n_odd
     if (j == n_even) return; // everything came from the history
     const S* d = w.data + (from + 2 * j - w.history);
     const size_t both = std::max(j, n_odd);
-    for (size_t m = 0; j + m < both; ++m) {
+    size_t m = 0;
+#if defined(__SSE2__)
+    if constexpr (std::is_same_v<S, Vek32f>) {
+        for (; j + m + 4 <= both; m += 4) {
+            const __m128 lo = _mm_loadu_ps(d + 2 * m), hi = _mm_loadu_ps(d + 2 * m + 4);
+            _mm_storeu_ps(even + j + m, _mm_shuffle_ps(lo, hi, _MM_SHUFFLE(2, 0, 2, 0)));
+            _mm_storeu_ps(odd + j + m, _mm_shuffle_ps(lo, hi, _MM_SHUFFLE(3, 1, 3, 1)));
+        }
+    }
+#endif
+    for (; j + m < both; ++m) {
         even[j + m] = static_cast<float>(load(d, 2 * m));
         odd[j + m] = static_cast<float>(load(d, 2 * m + 1));
     }
@@ -62,12 +76,39 @@ void push_history(float* hist, size_t history, const S* data, size_t n) {
     }
 }
 
-// acc[q] (+)= c * p[q] for q < n.
-inline void tap_first(float* __restrict acc, const float* __restrict p, float c, size_t n) {
-    for (size_t q = 0; q < n; ++q) acc[q] = c * p[q];
-}
+// acc[q] += c * p[q] for q < n.
 inline void tap_add(float* __restrict acc, const float* __restrict p, float c, size_t n) {
     for (size_t q = 0; q < n; ++q) acc[q] += c * p[q];
+}
+
+// out[q] = sum_i r[i] src_i[q] with src_i = (i odd ? odd : even) + i / 2,
+// each sum in tap order. With SSE2, sixteen outputs at a time stay in
+// registers while every tap is applied; the scalar loop does the rest.
+inline void forward_taps(float* __restrict out, const float* even, const float* odd, const float* r, size_t len,
+                         size_t n) {
+    size_t q = 0;
+#if defined(__SSE2__)
+    for (; q + 16 <= n; q += 16) {
+        __m128 a0 = _mm_setzero_ps(), a1 = a0, a2 = a0, a3 = a0;
+        for (size_t i = 0; i < len; ++i) {
+            const float* p = ((i & 1) ? odd : even) + i / 2 + q;
+            const __m128 c = _mm_set1_ps(r[i]);
+            a0 = _mm_add_ps(a0, _mm_mul_ps(c, _mm_loadu_ps(p)));
+            a1 = _mm_add_ps(a1, _mm_mul_ps(c, _mm_loadu_ps(p + 4)));
+            a2 = _mm_add_ps(a2, _mm_mul_ps(c, _mm_loadu_ps(p + 8)));
+            a3 = _mm_add_ps(a3, _mm_mul_ps(c, _mm_loadu_ps(p + 12)));
+        }
+        _mm_storeu_ps(out + q, a0);
+        _mm_storeu_ps(out + q + 4, a1);
+        _mm_storeu_ps(out + q + 8, a2);
+        _mm_storeu_ps(out + q + 12, a3);
+    }
+#endif
+    for (; q < n; ++q) {
+        float a = 0;
+        for (size_t i = 0; i < len; ++i) a += r[i] * (((i & 1) ? odd : even) + i / 2)[q];
+        out[q] = a;
+    }
 }
 
 // One forward band: band[k] = sum_j h[j] x[2k - o - j], with the reversed
@@ -84,8 +125,7 @@ void forward_band(State* st, Band* b, const S* src, Vek32f* dst, size_t n) {
     for (size_t k0 = 0; k0 < n; k0 += kChunk) {
         const size_t kc = std::min<size_t>(kChunk, n - k0);
         split_even_odd(w, 2 * k0 + s, kc + (len - 1) / 2, len >= 2 ? kc + (len - 2) / 2 : 0, even, odd);
-        tap_first(acc, even, r[0], kc);
-        for (size_t i = 1; i < len; ++i) tap_add(acc, ((i & 1) ? odd : even) + i / 2, r[i], kc);
+        forward_taps(acc, even, odd, r, len, kc);
         std::memcpy(dst + k0, acc, 4 * kc);
     }
     push_history(delay_of(st, b), history, src, 2 * n);
