@@ -179,5 +179,6 @@ VEKS_EXTERN_C_END
 #include "veks/fft.h"
 #include "veks/realfft.h"
 #include "veks/wavelet.h"
+#include "veks/trellis.h"
 
 #endif /* VEKS_H */
