@@ -20,7 +20,8 @@
  *
  * Metrics are unsigned 16-bit: sums saturate at 65535 (a metric that has
  * reached 65535 stays a "cannot be" mark). Choose the scale factor of step 1
- * so that ordinary branch metrics are well below 65535 / (states' memory).
+ * so that the spread of the path metrics after renormalisation (a few branch
+ * metrics per step of the code's memory) stays well below 65535.
  *
  * Layouts (n2 = number of 2D subsets, n4 = number of 4D subsets):
  *   variant points / metrics of 2D point i: element i*n2 + s for subset s;

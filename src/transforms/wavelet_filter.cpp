@@ -62,7 +62,7 @@ void split_even_odd(const Window<S>& w, size_t from, size_t n_even, size_t n_odd
         even[j + m] = static_cast<float>(load(d, 2 * m));
         odd[j + m] = static_cast<float>(load(d, 2 * m + 1));
     }
-    for (size_t m = both > j ? both - j : 0; j + m < n_even; ++m) even[j + m] = static_cast<float>(load(d, 2 * m));
+    for (; j + m < n_even; ++m) even[j + m] = static_cast<float>(load(d, 2 * m));
 }
 
 // After a call the history is the newest `history` values of the window.
@@ -90,14 +90,19 @@ inline void forward_taps(float* __restrict out, const float* even, const float* 
 #if defined(__SSE2__)
     for (; q + 16 <= n; q += 16) {
         __m128 a0 = _mm_setzero_ps(), a1 = a0, a2 = a0, a3 = a0;
-        for (size_t i = 0; i < len; ++i) {
-            const float* p = ((i & 1) ? odd : even) + i / 2 + q;
-            const __m128 c = _mm_set1_ps(r[i]);
+        const auto step = [&](const float* p, float tap) {
+            const __m128 c = _mm_set1_ps(tap);
             a0 = _mm_add_ps(a0, _mm_mul_ps(c, _mm_loadu_ps(p)));
             a1 = _mm_add_ps(a1, _mm_mul_ps(c, _mm_loadu_ps(p + 4)));
             a2 = _mm_add_ps(a2, _mm_mul_ps(c, _mm_loadu_ps(p + 8)));
             a3 = _mm_add_ps(a3, _mm_mul_ps(c, _mm_loadu_ps(p + 12)));
+        };
+        size_t i = 0;
+        for (; i + 2 <= len; i += 2) { // taps i (even samples) and i + 1 (odd samples)
+            step(even + i / 2 + q, r[i]);
+            step(odd + i / 2 + q, r[i + 1]);
         }
+        if (i < len) step(even + i / 2 + q, r[i]);
         _mm_storeu_ps(out + q, a0);
         _mm_storeu_ps(out + q + 4, a1);
         _mm_storeu_ps(out + q + 8, a2);
