@@ -190,5 +190,7 @@ VEKS_EXTERN_C_END
 #include "veks/sort.h"
 #include "veks/dft.h"
 #include "veks/hilbert.h"
+#include "veks/wavelet.h"
+#include "veks/trellis.h"
 
 #endif /* VEKS_H */
