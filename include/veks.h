@@ -178,5 +178,6 @@ VEKS_EXTERN_C_END
 #include "veks/stats.h"
 #include "veks/fft.h"
 #include "veks/realfft.h"
+#include "veks/fir.h"
 
 #endif /* VEKS_H */
