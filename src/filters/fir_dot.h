@@ -100,6 +100,23 @@ inline std::size_t dot_rows_cx_vec(const Cx<T>* rt, int L, const void* x, std::s
     return k;
 }
 
+// The scalar twin of the complex rows (same sums in the same order), so a
+// row's value does not depend on which loop computed it.
+template <class T, class Sink>
+inline void dot_rows_cx_scalar(const Cx<T>* rt, int L, const void* x, std::size_t n, Sink& sink) {
+    for (std::size_t k = 0; k < n; ++k) {
+        T ar = 0, ai = 0, br = 0, bi = 0;
+        for (int j = 0; j < L; ++j) {
+            const Cx<T> v = load<Cx<T>>(x, k + std::size_t(j));
+            ar += rt[j].re * v.re;
+            ai += rt[j].re * v.im;
+            br += rt[j].im * v.re;
+            bi += rt[j].im * v.im;
+        }
+        sink(k, Cx<T>{ar - bi, ai + br});
+    }
+}
+
 // out[k] for k < n through sink(k, sum).
 template <class Prod, class Acc, class Tap, class X, class Sink>
 inline void dot_rows(const Tap* rt, int L, const void* x, std::size_t n, Sink&& sink) {
@@ -114,9 +131,14 @@ inline void dot_rows(const Tap* rt, int L, const void* x, std::size_t n, Sink&& 
     } else if constexpr (same && std::is_same_v<Acc, Cx<double>>) {
         done = dot_rows_cx_vec<vec::f64x2, double, 4>(rt, L, x, n, sink);
     }
+    auto rest = [&](std::size_t k, const Acc& a) { sink(done + k, a); };
+    const char* tail = static_cast<const char*>(x) + done * sizeof(X);
+    if constexpr (same && is_cx_v<Acc>) {
+        dot_rows_cx_scalar(rt, L, tail, n - done, rest);
+        return;
+    }
     if (done < n)
-        dot_rows_generic<Prod, Acc, Tap, X>(rt, L, static_cast<const char*>(x) + done * sizeof(X), n - done,
-                                            [&](std::size_t k, const Acc& a) { sink(done + k, a); });
+        dot_rows_generic<Prod, Acc, Tap, X>(rt, L, tail, n - done, rest);
 }
 
 } // namespace veks::fir
