@@ -23,9 +23,8 @@ typedef double f64x2 __attribute__((vector_size(16)));
 
 template <class V> inline V loadu(const void* p) { V v; std::memcpy(&v, p, sizeof v); return v; }
 template <class V, class T> inline V splat(T x) {
-    V v;
-    for (std::size_t i = 0; i < sizeof(V) / sizeof(T); ++i) v[i] = x;
-    return v;
+    if constexpr (sizeof(V) / sizeof(T) == 4) return V{x, x, x, x};
+    else return V{x, x};
 }
 } // namespace vec
 
@@ -53,7 +52,7 @@ inline void dot_rows_generic(const Tap* rt, int L, const void* x, std::size_t n,
 
 // Same-type real rows: R outputs per pass in R / lanes vector sums.
 template <class V, class T, int R, class Sink>
-inline std::size_t dot_rows_real_vec(const T* rt, int L, const void* x, std::size_t n, Sink& sink) {
+inline std::size_t dot_rows_real_vec(const T* rt, int L, const void* x, std::size_t n, Sink& sink, void* dst) {
     constexpr int lanes = int(sizeof(V) / sizeof(T));
     constexpr int nv = R / lanes;
     const char* xb = static_cast<const char*>(x);
@@ -66,8 +65,13 @@ inline std::size_t dot_rows_real_vec(const T* rt, int L, const void* x, std::siz
             const V t = vec::splat<V>(rt[j]);
             for (int v = 0; v < nv; ++v) a[v] += t * vec::loadu<V>(p + v * sizeof(V));
         }
-        for (int v = 0; v < nv; ++v)
-            for (int l = 0; l < lanes; ++l) sink(k + std::size_t(v * lanes + l), T(a[v][l]));
+        if (dst) {
+            char* d = static_cast<char*>(dst) + k * sizeof(T);
+            for (int v = 0; v < nv; ++v) std::memcpy(d + v * sizeof(V), &a[v], sizeof(V));
+        } else {
+            for (int v = 0; v < nv; ++v)
+                for (int l = 0; l < lanes; ++l) sink(k + std::size_t(v * lanes + l), T(a[v][l]));
+        }
     }
     return k;
 }
@@ -75,7 +79,7 @@ inline std::size_t dot_rows_real_vec(const T* rt, int L, const void* x, std::siz
 // Same-type complex rows: for the tap (tr, ti), A += tr * x and B += ti * x
 // over interleaved (re, im) lanes; the row is then (A.re - B.im, A.im + B.re).
 template <class V, class T, int R, class Sink>
-inline std::size_t dot_rows_cx_vec(const Cx<T>* rt, int L, const void* x, std::size_t n, Sink& sink) {
+inline std::size_t dot_rows_cx_vec(const Cx<T>* rt, int L, const void* x, std::size_t n, Sink& sink, void* dst) {
     constexpr int per_vec = int(sizeof(V) / sizeof(T)) / 2; // complex values per vector
     constexpr int nv = R / per_vec;
     const char* xb = static_cast<const char*>(x);
@@ -92,10 +96,18 @@ inline std::size_t dot_rows_cx_vec(const Cx<T>* rt, int L, const void* x, std::s
                 b[v] += ti * xv;
             }
         }
-        for (int v = 0; v < nv; ++v)
-            for (int c = 0; c < per_vec; ++c)
-                sink(k + std::size_t(v * per_vec + c),
-                     Cx<T>{T(a[v][2 * c] - b[v][2 * c + 1]), T(a[v][2 * c + 1] + b[v][2 * c])});
+        for (int v = 0; v < nv; ++v) {
+            V r = a[v];
+            for (int c = 0; c < per_vec; ++c) {
+                r[2 * c] = a[v][2 * c] - b[v][2 * c + 1];
+                r[2 * c + 1] = a[v][2 * c + 1] + b[v][2 * c];
+            }
+            if (dst) {
+                std::memcpy(static_cast<char*>(dst) + (k + std::size_t(v * per_vec)) * sizeof(Cx<T>), &r, sizeof(V));
+            } else {
+                for (int c = 0; c < per_vec; ++c) sink(k + std::size_t(v * per_vec + c), Cx<T>{T(r[2 * c]), T(r[2 * c + 1])});
+            }
+        }
     }
     return k;
 }
@@ -117,19 +129,20 @@ inline void dot_rows_cx_scalar(const Cx<T>* rt, int L, const void* x, std::size_
     }
 }
 
-// out[k] for k < n through sink(k, sum).
+// out[k] for k < n through sink(k, sum). With dst (same-type forms whose
+// sums are the outputs), the vector loops store straight into dst.
 template <class Prod, class Acc, class Tap, class X, class Sink>
-inline void dot_rows(const Tap* rt, int L, const void* x, std::size_t n, Sink&& sink) {
+inline void dot_rows(const Tap* rt, int L, const void* x, std::size_t n, Sink&& sink, void* dst = nullptr) {
     std::size_t done = 0;
     constexpr bool same = std::is_same_v<Prod, Acc> && std::is_same_v<Tap, Acc> && std::is_same_v<X, Acc>;
     if constexpr (same && std::is_same_v<Acc, float>) {
-        done = dot_rows_real_vec<vec::f32x4, float, 16>(rt, L, x, n, sink);
+        done = dot_rows_real_vec<vec::f32x4, float, 32>(rt, L, x, n, sink, dst);
     } else if constexpr (same && std::is_same_v<Acc, double>) {
-        done = dot_rows_real_vec<vec::f64x2, double, 8>(rt, L, x, n, sink);
+        done = dot_rows_real_vec<vec::f64x2, double, 16>(rt, L, x, n, sink, dst);
     } else if constexpr (same && std::is_same_v<Acc, Cx<float>>) {
-        done = dot_rows_cx_vec<vec::f32x4, float, 8>(rt, L, x, n, sink);
+        done = dot_rows_cx_vec<vec::f32x4, float, 8>(rt, L, x, n, sink, dst);
     } else if constexpr (same && std::is_same_v<Acc, Cx<double>>) {
-        done = dot_rows_cx_vec<vec::f64x2, double, 4>(rt, L, x, n, sink);
+        done = dot_rows_cx_vec<vec::f64x2, double, 4>(rt, L, x, n, sink, dst);
     }
     auto rest = [&](std::size_t k, const Acc& a) { sink(done + k, a); };
     const char* tail = static_cast<const char*>(x) + done * sizeof(X);

@@ -23,8 +23,12 @@ namespace veks::fir {
 // the first sample of row k0's window), stored through out into dst.
 template <class Acc, class Tap, class X, class D, class Out>
 inline void rows_to(const Tap* rt, int L, const void* x, std::size_t k0, std::size_t count, void* dst, const Out& out) {
-    dot_rows<Acc, Acc, Tap, X>(rt, L, x, count,
-                               [&](std::size_t k, const Acc& a) { store<value_t<D>>(dst, k0 + k, out(a)); });
+    // Sums of the data type are the outputs: the vector loops store them directly.
+    constexpr bool direct_store = std::is_same_v<value_t<D>, Acc> && std::is_floating_point_v<part_t<Acc>>;
+    char* d = static_cast<char*>(dst) + k0 * sizeof(value_t<D>);
+    dot_rows<Acc, Acc, Tap, X>(
+        rt, L, x, count, [&](std::size_t k, const Acc& a) { store<value_t<D>>(d, k, out(a)); },
+        direct_store ? d : nullptr);
 }
 
 // Splits rows first .. n-1 among the granted threads (contiguous ranges,
