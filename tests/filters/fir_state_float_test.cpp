@@ -24,6 +24,7 @@ const auto k64fc_32sc = FIRT_SFS_API(64fc_32sc, Vek64fc, Vek32sc, 22, 16, true, 
 // call), compares every output and the delay line after each call.
 template <class Api>
 void check_stream(const Api& api, int L, const std::vector<int>& blocks, std::size_t total, std::uint64_t seed) {
+    const ThreadScope one_thread(1);
     using Tap = typename Api::tap_t;
     using Data = typename Api::data_t;
     vt::Rng rng(seed);
@@ -77,6 +78,7 @@ TEST(FirStateFloat, LongFilters32f) {
 // In place runs in chunks of 4096 through the scratch area.
 template <class Api>
 void check_in_place(const Api& api, int L, int n) {
+    const ThreadScope one_thread(1);
     using Data = typename Api::data_t;
     vt::Rng rng(std::uint64_t(L) * 31 + std::uint64_t(n));
     const auto taps = random_vector<typename Api::tap_t>(rng, std::size_t(L), 1000);
@@ -173,6 +175,7 @@ TEST(FirStateFloat, HeaderFields) {
 // behaves as InitAlloc; Free leaves that memory alone.
 template <class Api>
 void check_caller_memory(const Api& api, int L, std::size_t offset) {
+    const ThreadScope one_thread(1);
     using Data = typename Api::data_t;
     vt::Rng rng(11);
     const auto taps = random_vector<typename Api::tap_t>(rng, std::size_t(L), 1000);

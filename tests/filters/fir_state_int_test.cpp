@@ -68,6 +68,7 @@ const IntApi<Vek32sc, Vek16sc, VeksFIRState32sc_16sc> kCx{veksFIRInitAlloc32sc_1
 
 template <class Tap, class Data, class State>
 void check_int_stream(const IntApi<Tap, Data, State>& api, int L, int factor, int sf, long tap_mag, std::uint64_t seed) {
+    const ThreadScope threads(L == 65 ? 2 : 1); // one size also through the parallel split
     vt::Rng rng(seed);
     const auto taps = random_vector<Tap>(rng, std::size_t(L), tap_mag);
     const auto hist = random_vector<Data>(rng, std::size_t(L), 30000);

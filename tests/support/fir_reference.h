@@ -130,6 +130,23 @@ inline void set_threads(int n) {
     if (fn) fn(n);
 }
 inline bool threads_settable() { return dlsym(RTLD_DEFAULT, "omp_set_num_threads") != nullptr; }
+inline int max_threads() {
+    using Fn = int (*)();
+    static Fn fn = reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, "omp_get_max_threads"));
+    return fn ? fn() : 1;
+}
+
+// Runs a scope with n threads and restores the previous count. The
+// property tests run on one thread (forking costs much on a busy machine);
+// the thread tests compare thread counts.
+class ThreadScope {
+public:
+    explicit ThreadScope(int n) : saved_(max_threads()) { set_threads(n); }
+    ~ThreadScope() { set_threads(saved_); }
+
+private:
+    int saved_;
+};
 
 // Reads 32-bit field i of a state.
 inline std::int32_t state_field(const void* state, int i) {
