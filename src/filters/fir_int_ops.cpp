@@ -11,6 +11,7 @@
 #include "filters/fir_engine.h"
 #include "filters/fir_rate.h"
 #include "filters/fir_state.h"
+#include "filters/fir_taps.h"
 
 namespace veks::fir {
 namespace {
@@ -45,79 +46,23 @@ struct IntView {
 template <class F> typename F::tap_t* taps_of(const IntView& v) { return v.at<typename F::tap_t>(v.h->taps); }
 template <class F> typename F::data_t* dly_of(const IntView& v) { return v.at<typename F::data_t>(v.h->dly); }
 
-// Largest component magnitude of a tap, in 64 bits.
-template <class T> std::int64_t magnitude(const T& t) {
-    if constexpr (is_cx_v<T>) return std::max(magnitude(t.re), magnitude(t.im));
-    else return t < 0 ? -std::int64_t(t) : std::int64_t(t);
+// Stores the taps reversed, normalised; the low 16 bits of each beside them.
+template <class F>
+void store_low_halves(const IntView& v) {
+    if constexpr (!F::cx) {
+        Vek16s* low = v.at<Vek16s>(v.h->taps16);
+        for (int k = 0; k < v.h->taps_len; ++k) low[k] = static_cast<Vek16s>(taps_of<F>(v)[k]);
+    }
 }
-template <class T> T shift_tap(const T& t, int s) {
-    if constexpr (is_cx_v<T>) return T{t.re >> s, t.im >> s};
-    else return t >> s;
-}
-
-// Stores the taps reversed, halved until no magnitude exceeds 32766.
 template <class F>
 void store_int_taps(const IntView& v, const void* pTaps, int tapsFactor) {
-    using T = typename F::tap_t;
-    const int L = v.h->taps_len;
-    int s = 0;
-    for (;; ++s) {
-        std::int64_t m = 0;
-        for (int k = 0; k < L; ++k) m = std::max(m, magnitude(shift_tap(load<T>(pTaps, std::size_t(k)), s)));
-        if (m <= 32766) break;
-    }
-    T* rt = taps_of<F>(v);
-    for (int k = 0; k < L; ++k) rt[k] = shift_tap(load<T>(pTaps, std::size_t(L - 1 - k)), s);
-    if constexpr (!F::cx) {
-        Vek16s* low = v.at<Vek16s>(v.h->taps16);
-        for (int k = 0; k < L; ++k) low[k] = static_cast<Vek16s>(rt[k]);
-    }
-    v.h->taps_factor = static_cast<int>(std::int64_t(tapsFactor) + s);
+    v.h->taps_factor = normalise_int_taps(pTaps, v.h->taps_len, tapsFactor, taps_of<F>(v), true);
+    store_low_halves<F>(v);
 }
-
-// Floating taps to integers: the factor that brings the largest magnitude
-// just below 32767, taps rounded to nearest (ties to even); non-finite taps
-// are clamped to the range.
 template <class F>
 void store_float_taps(const IntView& v, const void* pTaps) {
-    using FT = typename F::float_tap_t;
-    using T = typename F::tap_t;
-    const int L = v.h->taps_len;
-    auto parts = [](const FT& t, double* p) {
-        if constexpr (is_cx_v<FT>) { p[0] = t.re; p[1] = t.im; return 2; }
-        else { p[0] = t; return 1; }
-    };
-    double m = 0;
-    for (int k = 0; k < L; ++k) {
-        double p[2];
-        const int c = parts(load<FT>(pTaps, std::size_t(k)), p);
-        for (int i = 0; i < c; ++i)
-            if (std::isfinite(p[i])) m = std::max(m, std::fabs(p[i]));
-    }
-    int factor = 0;
-    if (m > 0) {
-        int e;
-        std::frexp(m, &e);
-        factor = e - 15;
-        if (std::fabs(round_half_even(std::ldexp(m, -factor))) > 32766) ++factor;
-    }
-    auto to_int = [&](double x) {
-        if (std::isnan(x)) return 0;
-        const double y = round_half_even(std::ldexp(x, -factor));
-        return static_cast<int>(y > 32766 ? 32766 : (y < -32766 ? -32766 : y));
-    };
-    T* rt = taps_of<F>(v);
-    for (int k = 0; k < L; ++k) {
-        double p[2] = {0, 0};
-        parts(load<FT>(pTaps, std::size_t(L - 1 - k)), p);
-        if constexpr (F::cx) rt[k] = T{to_int(p[0]), to_int(p[1])};
-        else rt[k] = to_int(p[0]);
-    }
-    if constexpr (!F::cx) {
-        Vek16s* low = v.at<Vek16s>(v.h->taps16);
-        for (int k = 0; k < L; ++k) low[k] = static_cast<Vek16s>(rt[k]);
-    }
-    v.h->taps_factor = factor;
+    v.h->taps_factor = quantise_float_taps<typename F::tap_t, typename F::float_tap_t>(pTaps, v.h->taps_len, taps_of<F>(v), true);
+    store_low_halves<F>(v);
 }
 
 template <class F>
@@ -216,11 +161,7 @@ VekStatus get_float_taps(const void* s, void* pTaps) {
         const IntView v = view(s);
         const int L = v.h->taps_len, e = v.h->taps_factor;
         for (int k = 0; k < L; ++k) {
-            const auto t = taps_of<F>(v)[L - 1 - k];
-            FT out;
-            if constexpr (F::cx) out = FT{float(std::ldexp(double(t.re), e)), float(std::ldexp(double(t.im), e))};
-            else out = float(std::ldexp(double(t), e));
-            store<FT>(pTaps, std::size_t(k), out);
+            store<FT>(pTaps, std::size_t(k), tap_as_float<FT>(taps_of<F>(v)[L - 1 - k], e));
         }
         return vekStsOk;
     }
