@@ -179,5 +179,6 @@ VEKS_EXTERN_C_END
 #include "veks/fft.h"
 #include "veks/realfft.h"
 #include "veks/fir.h"
+#include "veks/firmr.h"
 
 #endif /* VEKS_H */

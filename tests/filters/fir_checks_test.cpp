@@ -126,11 +126,11 @@ TEST(FirChecks, FilterCheckOrderAndIdentifiers) {
     EXPECT_EQ(veksFIRGetDlyLine_32f(s, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRSetDlyLine_32f(nullptr, nullptr), vekStsNullPtr);
 
-    // Another form's state, a multirate identifier, a released identifier.
+    // Another form's identifier, a released identifier.
     std::uint32_t id = 0;
     std::memcpy(&id, s, 4);
     EXPECT_EQ(id, 0x46493031u);
-    for (std::uint32_t other : {0x46493032u, 0x46493033u, 0u}) {
+    for (std::uint32_t other : {0x46493032u, 0x46493035u, 0u}) {
         std::memcpy(s, &other, 4);
         EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 600, s), vekStsBadContext);
         EXPECT_EQ(veksFIR_32f_I(in.data(), 600, s), vekStsBadContext);
