@@ -192,5 +192,7 @@ VEKS_EXTERN_C_END
 #include "veks/hilbert.h"
 #include "veks/wavelet.h"
 #include "veks/trellis.h"
+#include "veks/fir.h"
+#include "veks/firmr.h"
 
 #endif /* VEKS_H */
