@@ -178,5 +178,13 @@ VEKS_EXTERN_C_END
 #include "veks/stats.h"
 #include "veks/fft.h"
 #include "veks/realfft.h"
+#include "veks/dct.h"
+#include "veks/goertzel.h"
+#include "veks/iir.h"
+#include "veks/window.h"
+#include "veks/generator.h"
+#include "veks/conv.h"
+#include "veks/median.h"
+#include "veks/smallfilt.h"
 
 #endif /* VEKS_H */

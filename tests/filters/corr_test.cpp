@@ -1,0 +1,219 @@
+// Cross-correlation over lag windows and autocorrelation with its
+// normalisations, against long-double and exact integer sums.
+#include <cstring>
+
+#include "conv_reference.h"
+#include "veks_test.h"
+
+namespace {
+
+using ct::CLD;
+
+template <class T> struct CorrFn;
+#define CORR_FN(s)                                                   \
+    template <> struct CorrFn<Vek##s> {                              \
+        static constexpr auto cross = veksCrossCorr_##s;             \
+        static constexpr auto autoc = veksAutoCorr_##s;              \
+        static constexpr auto norm_a = veksAutoCorr_NormA_##s;       \
+        static constexpr auto norm_b = veksAutoCorr_NormB_##s;       \
+    };
+CORR_FN(32f)
+CORR_FN(64f)
+CORR_FN(32fc)
+CORR_FN(64fc)
+#undef CORR_FN
+
+template <class T>
+void check_cross(const std::vector<T>& a, const std::vector<T>& b, int n, int lo) {
+    vt::Guarded<T> dst(n);
+    ASSERT_EQ(CorrFn<T>::cross(a.data(), int(a.size()), b.data(), int(b.size()), dst.data(), n, lo), vekStsOk);
+    EXPECT_TRUE(dst.guard_intact());
+    const auto want = ct::cross(a, b, lo, n);
+    EXPECT_LE(ct::max_error(dst.data(), want), ct::tolerance(a, b))
+        << a.size() << " x " << b.size() << " lags " << lo << " +" << n;
+    // Lags without overlap are exactly zero.
+    for (int k = 0; k < n; ++k)
+        if (lo + k < -(int(a.size()) - 1) || lo + k > int(b.size()) - 1) {
+            ASSERT_EQ(ct::wide(dst[k]), CLD(0)) << k;
+        }
+}
+
+template <class T> class Corr : public ::testing::Test {};
+using CorrTypes = ::testing::Types<Vek32f, Vek64f, Vek32fc, Vek64fc>;
+TYPED_TEST_SUITE(Corr, CorrTypes);
+
+// Every length pair up to 64, each with the full lag range widened on both
+// sides and a random window (possibly without any overlap).
+TYPED_TEST(Corr, CrossEveryShortLengthPairAndWindow) {
+    vt::Rng rng(11);
+    for (int la = 1; la <= 64; ++la)
+        for (int lb = 1; lb <= 64; ++lb) {
+            const auto a = ct::random_vec<TypeParam>(rng, la), b = ct::random_vec<TypeParam>(rng, lb);
+            check_cross(a, b, la + lb + 5, -(la + 2));
+            check_cross(a, b, rng.integer(1, 40), rng.integer(-80, 80));
+        }
+}
+
+// Window lengths around the transform threshold (real: n * min/max of 383
+// vs 384; complex: 255 vs 256) and long windows with unequal operands.
+TYPED_TEST(Corr, CrossAroundTheTransformRule) {
+    vt::Rng rng(12);
+    const int limit = ct::is_cplx<TypeParam> ? 256 : 384;
+    struct Case { int la, lb, n, lo; };
+    const Case cases[] = {{1000, 1000, limit - 1, -100}, {1000, 1000, limit, -100},
+                          {2000, 1000, 2 * limit + 1, -500}, {1000, 3000, 2 * limit + 2, -1300},
+                          {900, 900, 1805, -905}, {700, 4000, 3000, 200}, {5000, 300, 2000, -4800}};
+    for (const Case& c : cases) {
+        const auto a = ct::random_vec<TypeParam>(rng, c.la), b = ct::random_vec<TypeParam>(rng, c.lb);
+        check_cross(a, b, c.n, c.lo);
+    }
+}
+
+template <class T>
+void check_auto(const std::vector<T>& x, int dlen) {
+    using R = typename ct::real_of<T>::type;
+    const int len = int(x.size()), m = std::min(len, dlen);
+    const auto base = ct::cross(x, x, 0, m);
+    const auto tol = ct::tolerance(x, x);
+    for (int norm = 0; norm < 3; ++norm) {
+        vt::Guarded<T> dst(dlen);
+        auto fn = norm == 0 ? CorrFn<T>::autoc : norm == 1 ? CorrFn<T>::norm_a : CorrFn<T>::norm_b;
+        ASSERT_EQ(fn(x.data(), len, dst.data(), dlen), vekStsOk);
+        EXPECT_TRUE(dst.guard_intact());
+        for (int k = 0; k < dlen; ++k) {
+            if (k >= m) {
+                ASSERT_EQ(ct::wide(dst[k]), CLD(0)) << k;
+                continue;
+            }
+            // The normalisation applies the element-precision factor to the sum.
+            const ct::LD factor = norm == 0 ? 1.0L : norm == 1 ? ct::LD(R(1) / R(len)) : 1.0L / (len - k);
+            ASSERT_LE(std::abs(ct::wide(dst[k]) - base[k] * factor), tol * factor * 1.01L + std::numeric_limits<R>::min())
+                << "len " << len << " k " << k << " norm " << norm;
+        }
+    }
+}
+
+TYPED_TEST(Corr, AutoEveryShortLengthAndOutputCount) {
+    vt::Rng rng(13);
+    for (int len = 1; len <= 64; ++len)
+        for (int dlen : {1, len / 2 + 1, len, len + 9}) check_auto(ct::random_vec<TypeParam>(rng, len), dlen);
+}
+
+TYPED_TEST(Corr, AutoAroundTheTransformRule) {
+    vt::Rng rng(14);
+    const int from = ct::is_cplx<TypeParam> ? 96 : 600;
+    for (int len : {from - 1, from, 3 * from + 7}) {
+        const auto x = ct::random_vec<TypeParam>(rng, len);
+        check_auto(x, len);
+        check_auto(x, from - 1);
+        check_auto(x, len + 30);
+    }
+}
+
+TYPED_TEST(Corr, ChecksInOrderAndWriteNothing) {
+    TypeParam a[4] = {}, b[4] = {};
+    vt::Guarded<TypeParam> out(8);
+    auto intact = [&] { return out.intact(); };
+    vt::expect_ptrs_then_len(3, [&](int ni, int len) {
+        return CorrFn<TypeParam>::cross(vt::ptr_or_null(a, 0, ni), len, vt::ptr_or_null(b, 1, ni), 4,
+                                        vt::ptr_or_null(out.data(), 2, ni), 4, 0);
+    }, intact);
+    EXPECT_EQ(CorrFn<TypeParam>::cross(a, 4, b, 0, out.data(), 4, 0), vekStsBadLength);
+    EXPECT_EQ(CorrFn<TypeParam>::cross(a, 4, b, 4, out.data(), 0, 0), vekStsBadLength);
+    for (auto fn : {CorrFn<TypeParam>::autoc, CorrFn<TypeParam>::norm_a, CorrFn<TypeParam>::norm_b}) {
+        vt::expect_ptrs_then_len(2, [&](int ni, int len) {
+            return fn(vt::ptr_or_null(a, 0, ni), len, vt::ptr_or_null(out.data(), 1, ni), 4);
+        }, intact);
+        EXPECT_EQ(fn(a, 4, out.data(), 0), vekStsBadLength);
+    }
+    EXPECT_TRUE(out.intact());
+}
+
+// Arrays one byte off their natural alignment give the aligned results.
+TEST(CorrAlignment, OddAddressesGiveTheSameResults) {
+    vt::Rng rng(15);
+    for (int la : {50, 700}) {
+        const auto a = ct::random_vec<Vek32fc>(rng, la), b = ct::random_vec<Vek32fc>(rng, 900);
+        std::vector<char> raw((la + 900 + 1000) * sizeof(Vek32fc) + 8);
+        auto* pa = reinterpret_cast<Vek32fc*>(raw.data() + 1);
+        auto* pb = pa + la;
+        auto* pd = pb + 900;
+        std::memcpy(pa, a.data(), la * sizeof(Vek32fc));
+        std::memcpy(pb, b.data(), 900 * sizeof(Vek32fc));
+        std::vector<Vek32fc> want(1000);
+        ASSERT_EQ(veksCrossCorr_32fc(a.data(), la, b.data(), 900, want.data(), 1000, -60), vekStsOk);
+        ASSERT_EQ(veksCrossCorr_32fc(pa, la, pb, 900, pd, 1000, -60), vekStsOk);
+        EXPECT_EQ(0, std::memcmp(pd, want.data(), 1000 * sizeof(Vek32fc)));
+        ASSERT_EQ(veksAutoCorr_NormB_32fc(a.data(), la, want.data(), 1000), vekStsOk);
+        ASSERT_EQ(veksAutoCorr_NormB_32fc(pa, la, pd, 1000), vekStsOk);
+        EXPECT_EQ(0, std::memcmp(pd, want.data(), 1000 * sizeof(Vek32fc)));
+    }
+}
+
+// 16-bit forms: exact 64-bit sums; scaled ones by the scale-factor rule
+// (within one unit where the size rule picks a single-precision transform).
+TEST(Corr16s, CrossExactSumsEveryWindow) {
+    vt::Rng rng(16);
+    for (int la = 1; la <= 40; la += 3)
+        for (int lb = 1; lb <= 40; lb += 2) {
+            const auto a = ct::random_vec<Vek16s>(rng, la, -32768, 32767), b = ct::random_vec<Vek16s>(rng, lb, -32768, 32767);
+            for (int lo : {-(la + 3), -(la - 1), -1, 0, lb - 1, lb + 1}) {
+                const int n = la + lb + 4;
+                const auto want = ct::cross_exact(a, b, lo, n);
+                vt::Guarded<Vek64s> wide(n);
+                ASSERT_EQ(veksCrossCorr_16s64s(a.data(), la, b.data(), lb, wide.data(), n, lo), vekStsOk);
+                EXPECT_TRUE(wide.guard_intact());
+                EXPECT_EQ(wide.values(), want);
+                for (int sf : {-2, 0, 1, 16, 20, 40}) {
+                    vt::Guarded<Vek16s> dst(n);
+                    ASSERT_EQ(veksCrossCorr_16s_Sfs(a.data(), la, b.data(), lb, dst.data(), n, lo, sf), vekStsOk);
+                    EXPECT_TRUE(dst.guard_intact());
+                    for (int k = 0; k < n; ++k) ASSERT_EQ(dst[k], ct::scale_16s(want[k], sf)) << k << " sf " << sf;
+                }
+            }
+        }
+    const auto a = ct::random_vec<Vek16s>(rng, 1000, -300, 300), b = ct::random_vec<Vek16s>(rng, 1200, -300, 300);
+    const auto want = ct::cross_exact(a, b, -400, 1500);
+    vt::Guarded<Vek16s> dst(1500);
+    ASSERT_EQ(veksCrossCorr_16s_Sfs(a.data(), 1000, b.data(), 1200, dst.data(), 1500, -400, 8), vekStsOk);
+    for (int k = 0; k < 1500; ++k) ASSERT_NEAR(dst[k], ct::scale_16s(want[k], 8), 1) << k;
+    Vek16s x[2] = {};
+    vt::Guarded<Vek16s> out(2);
+    EXPECT_EQ(veksCrossCorr_16s_Sfs(x, 2, nullptr, 2, out.data(), 2, 0, 0), vekStsNullPtr);
+    EXPECT_EQ(veksCrossCorr_16s_Sfs(x, 2, x, 2, out.data(), 0, 0, 0), vekStsBadLength);
+    EXPECT_EQ(veksCrossCorr_16s64s(x, 2, x, 2, nullptr, 2, 0), vekStsNullPtr);
+    EXPECT_TRUE(out.intact());
+}
+
+TEST(Corr16s, AutoExactAndNormalised) {
+    vt::Rng rng(17);
+    using Fn = VekStatus (*)(const Vek16s*, int, Vek16s*, int, int);
+    const Fn fns[] = {veksAutoCorr_16s_Sfs, veksAutoCorr_NormA_16s_Sfs, veksAutoCorr_NormB_16s_Sfs};
+    for (int len : {1, 2, 7, 33, 64, 599, 600, 1500}) {
+        const auto x = ct::random_vec<Vek16s>(rng, len, -200, 200);
+        for (int dlen : {1, len, len + 5}) {
+            const int m = std::min(len, dlen);
+            const auto sums = ct::cross_exact(x, x, 0, m);
+            for (int norm = 0; norm < 3; ++norm)
+                for (int sf : {-1, 0, 3, 12}) {
+                    vt::Guarded<Vek16s> dst(dlen);
+                    ASSERT_EQ(fns[norm](x.data(), len, dst.data(), dlen, sf), vekStsOk);
+                    EXPECT_TRUE(dst.guard_intact());
+                    for (int k = 0; k < dlen; ++k) {
+                        if (k >= m) { ASSERT_EQ(dst[k], 0); continue; }
+                        const double v = norm == 0 ? double(sums[k])
+                                        : norm == 1 ? double(sums[k]) * double(1.0f / float(len))
+                                                    : double(sums[k]) / double(len - k);
+                        const int expect = ct::scale_16s(v, sf);
+                        if (m < 600) {
+                            ASSERT_EQ(dst[k], expect) << len << " k " << k << " norm " << norm << " sf " << sf;
+                        } else {
+                            ASSERT_NEAR(dst[k], expect, 1) << len << " k " << k << " norm " << norm << " sf " << sf;
+                        }
+                    }
+                }
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,303 @@
+// Properties every IIR form shares, run over the table of forms: sizes and
+// identifiers, agreement with the long-double recurrences, streaming,
+// one-sample and in-place calls, delay-line round trips and check order.
+#include <algorithm>
+#include <cstring>
+
+#include "iir_test_forms.h"
+
+namespace {
+
+using namespace iform;
+
+std::int64_t a16(std::int64_t v) { return (v + 15) / 16 * 16; }
+
+template <class F> using TapVec = std::vector<typename F::Tap>;
+template <class F> using DataVec = std::vector<typename F::D>;
+
+// A state in caller memory at the given byte offset of a buffer of exactly
+// the reported size.
+template <class F>
+typename F::State* place(const F& f, bool bq, int n, const TapVec<F>& taps, const typename F::Tap* dly,
+                         std::vector<Vek8u>& mem, int offset = 0) {
+    int size = 0;
+    EXPECT_EQ((bq ? f.size_bq : f.size)(n, &size), vekStsOk);
+    mem.assign(static_cast<std::size_t>(size + offset), 0xCD);
+    typename F::State* st = nullptr;
+    EXPECT_EQ((bq ? f.init_bq : f.init)(&st, taps.data(), n, dly, mem.data() + offset), vekStsOk);
+    return st;
+}
+
+template <class F>
+typename F::State* alloc(const F& f, bool bq, int n, const TapVec<F>& taps, const typename F::Tap* dly = nullptr) {
+    typename F::State* st = nullptr;
+    EXPECT_EQ((bq ? f.alloc_bq : f.alloc)(&st, taps.data(), n, dly), vekStsOk);
+    return st;
+}
+
+// Random taps of the form (a0 scaled for arbitrary order) and a signal.
+template <class F>
+TapVec<F> taps_for(bool bq, int n, vt::Rng& rng) {
+    const std::vector<double> t = bq ? iref::random_biquad_taps(n, rng) : iref::random_order_taps(n, rng, 1.5);
+    return to_api_all<typename F::Tap>(complexify<F>(t, bq ? 3 : static_cast<std::size_t>(n) + 1));
+}
+
+template <class F>
+double amplitude() {
+    if constexpr (!F::integer_data) return 1.0;
+    else if constexpr (sizeof(typename F::C) == 2) return 1000.0;
+    else return 1.0e6;
+}
+
+template <class F>
+DataVec<F> signal_for(std::size_t n, vt::Rng& rng) {
+    auto x = random_signal<F>(n, rng, amplitude<F>());
+    if constexpr (F::integer_data)
+        for (auto& v : x) {
+            if constexpr (F::complex) v = Ref<F>(std::round(v.real()), std::round(v.imag()));
+            else v = std::round(v);
+        }
+    return to_api_all<typename F::D>(x);
+}
+
+template <class F>
+DataVec<F> run(const F& f, typename F::State* st, const DataVec<F>& x, int sf) {
+    DataVec<F> y(x.size());
+    EXPECT_EQ(f.filter(x.data(), y.data(), static_cast<int>(x.size()), st, sf), vekStsOk);
+    return y;
+}
+
+template <class F>
+bool same(const DataVec<F>& a, const DataVec<F>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(typename F::D)) == 0;
+}
+
+TEST(IirForms, SizesIdentifiersAndPlacement) {
+    for_each_form([](const auto& f) {
+        using F = std::decay_t<decltype(f)>;
+        SCOPED_TRACE(f.name);
+        const std::int64_t e = sizeof(typename F::Tap);
+        int size = -1;
+        for (int n = 1; n <= 12; ++n) {
+            ASSERT_EQ(f.size(n, &size), vekStsOk);
+            EXPECT_EQ(size, a16(e * (n + 1)) + a16(e * (2 * n + 1)) + 64) << "order " << n;
+            ASSERT_EQ(f.size_bq(n, &size), vekStsOk);
+            EXPECT_EQ(size, a16(2 * e * n) + a16(5 * e * n) + 64) << "sections " << n;
+        }
+        EXPECT_EQ(f.size(0, nullptr), vekStsNullPtr);
+        EXPECT_EQ(f.size(0, &size), vekStsBadOrder);
+        EXPECT_EQ(f.size_bq(-1, &size), vekStsBadOrder);
+
+        vt::Rng rng(7);
+        for (bool bq : {false, true}) {
+            const TapVec<F> taps = taps_for<F>(bq, 3, rng);
+            for (int offset : {0, 1, 7, 15, 24}) {
+                std::vector<Vek8u> mem;
+                auto* st = place(f, bq, 3, taps, nullptr, mem, offset);
+                ASSERT_NE(st, nullptr);
+                const auto at = reinterpret_cast<std::uintptr_t>(st), base = reinterpret_cast<std::uintptr_t>(mem.data() + offset);
+                EXPECT_EQ(at, (base + 15) & ~std::uintptr_t(15));
+                const int code = f.code + (bq ? 1 : 0);
+                std::uint32_t id;
+                std::memcpy(&id, st, 4);
+                EXPECT_EQ(id, 0x49490000u + std::uint32_t('0' + code / 10) * 256 + std::uint32_t('0' + code % 10));
+                const DataVec<F> x = signal_for<F>(40, rng);
+                run(f, st, x, 0); // the last byte of the reported size is enough
+                EXPECT_EQ(f.free(st), vekStsOk);
+                EXPECT_EQ(f.free(st), vekStsBadContext) << "Free invalidates";
+            }
+        }
+    });
+}
+
+// Outputs against the long-double recurrence: orders 1..12, sections 1..8,
+// over more than one internal chunk. Single precision keeps well inside
+// 1e-4 of the peak output for these stable filters (poles within 0.7 for
+// arbitrary order); double inside 1e-11. Integer data: within one unit of
+// the rounded reference.
+TEST(IirForms, MatchTheLongDoubleRecurrence) {
+    for_each_form([](const auto& f) {
+        using F = std::decay_t<decltype(f)>;
+        using R = Ref<F>;
+        SCOPED_TRACE(f.name);
+        vt::Rng rng(11);
+        const bool single_out = f.single || std::is_same_v<typename F::C, Vek32f>;
+        const long double tol = single_out ? 1e-4L : 1e-11L;
+        for (bool bq : {false, true}) {
+            for (int n = 1; n <= (bq ? 8 : 12); ++n) {
+                SCOPED_TRACE(std::string(bq ? "sections " : "order ") + std::to_string(n));
+                const TapVec<F> taps = taps_for<F>(bq, n, rng);
+                const DataVec<F> x = signal_for<F>(bq ? 1100 : 300, rng);
+                const int sf = F::integer_data ? (n % 3) - 1 : 0;
+                auto* st = alloc(f, bq, n, taps);
+                const DataVec<F> y = run(f, st, x, sf);
+                f.free(st);
+
+                std::vector<R> rt, rx, d;
+                for (const auto& t : taps) rt.push_back(from_api<R>(t));
+                for (const auto& v : x) rx.push_back(from_api<R>(v));
+                const std::vector<R> want = bq ? iref::biquad_filter(rt, rx, d) : iref::order_filter(rt, rx, d);
+                long double peak = 0;
+                for (const auto& w : want)
+                    for (long double p : parts(w)) peak = std::max(peak, std::fabs(p));
+                for (std::size_t i = 0; i < y.size(); ++i) {
+                    const auto got = parts(y[i]);
+                    const auto exp = parts(want[i]);
+                    for (std::size_t c = 0; c < got.size(); ++c) {
+                        if constexpr (F::integer_data) {
+                            using L = std::numeric_limits<typename F::C>;
+                            const long double e = std::clamp(std::ldexp(exp[c], -sf), (long double)L::min(), (long double)L::max());
+                            ASSERT_LE(std::fabs(got[c] - e), 1.0L) << "sample " << i;
+                        } else {
+                            ASSERT_LE(std::fabs(got[c] - exp[c]), tol * peak) << "sample " << i;
+                        }
+                    }
+                }
+            }
+        }
+    });
+}
+
+// Blocks split anywhere, single samples, in place, unaligned arrays and a
+// delay line carried to a new state all give the outputs of one call.
+TEST(IirForms, StreamingOneSampleInPlaceAndDelayLine) {
+    for_each_form([](const auto& f) {
+        using F = std::decay_t<decltype(f)>;
+        using D = typename F::D;
+        SCOPED_TRACE(f.name);
+        vt::Rng rng(23);
+        for (auto [bq, n] : {std::pair{false, 1}, std::pair{false, 5}, std::pair{false, 11}, std::pair{true, 3},
+                             std::pair{true, 6}, std::pair{true, 13}}) {
+            SCOPED_TRACE(std::string(bq ? "sections " : "order ") + std::to_string(n));
+            const TapVec<F> taps = taps_for<F>(bq, n, rng);
+            const DataVec<F> x = signal_for<F>(1500, rng);
+            const int sf = F::integer_data ? 1 : 0;
+            auto* st = alloc(f, bq, n, taps);
+            const DataVec<F> full = run(f, st, x, sf);
+            f.free(st);
+
+            st = alloc(f, bq, n, taps);
+            DataVec<F> split(x.size());
+            for (std::size_t pos = 0; pos < x.size();) {
+                const std::size_t len = std::min<std::size_t>(x.size() - pos, rng.integer<std::size_t>(1, 700));
+                ASSERT_EQ(f.filter(x.data() + pos, split.data() + pos, int(len), st, sf), vekStsOk);
+                pos += len;
+            }
+            EXPECT_TRUE(same<F>(split, full)) << "split blocks";
+            f.free(st);
+
+            st = alloc(f, bq, n, taps);
+            DataVec<F> one(x.size());
+            for (std::size_t i = 0; i < x.size(); ++i) ASSERT_EQ(f.one(x[i], &one[i], st, sf), vekStsOk);
+            EXPECT_TRUE(same<F>(one, full)) << "one sample at a time";
+            f.free(st);
+
+            st = alloc(f, bq, n, taps);
+            DataVec<F> inplace = x;
+            ASSERT_EQ(f.filter_i(inplace.data(), int(x.size()), st, sf), vekStsOk);
+            EXPECT_TRUE(same<F>(inplace, full)) << "in place";
+            f.free(st);
+
+            // Odd byte offsets for source and destination.
+            st = alloc(f, bq, n, taps);
+            std::vector<unsigned char> src(x.size() * sizeof(D) + 1), dst(x.size() * sizeof(D) + 3);
+            std::memcpy(src.data() + 1, x.data(), x.size() * sizeof(D));
+            ASSERT_EQ(f.filter(reinterpret_cast<const D*>(src.data() + 1), reinterpret_cast<D*>(dst.data() + 3), int(x.size()), st, sf), vekStsOk);
+            EXPECT_EQ(std::memcmp(dst.data() + 3, full.data(), x.size() * sizeof(D)), 0) << "unaligned";
+            f.free(st);
+
+            // First part, delay line out, into a new state (Init and SetDlyLine), rest.
+            const std::size_t cut = 700;
+            st = alloc(f, bq, n, taps);
+            const DataVec<F> head(x.begin(), x.begin() + cut), tail(x.begin() + cut, x.end());
+            run(f, st, head, sf);
+            TapVec<F> dly(bq ? 2 * n : n);
+            ASSERT_EQ(f.get_dly(st, dly.data()), vekStsOk);
+            f.free(st);
+            std::vector<Vek8u> mem;
+            auto* st2 = place(f, bq, n, taps, dly.data(), mem, 5);
+            DataVec<F> rest = run(f, st2, tail, sf);
+            EXPECT_TRUE(std::equal(rest.begin(), rest.end(), full.begin() + cut, [](const D& a, const D& b) { return vt::same_bits(a, b); }))
+                << "delay line through Init";
+            auto* st3 = alloc(f, bq, n, taps);
+            ASSERT_EQ(f.set_dly(st3, dly.data()), vekStsOk);
+            rest = run(f, st3, tail, sf);
+            EXPECT_TRUE(std::equal(rest.begin(), rest.end(), full.begin() + cut, [](const D& a, const D& b) { return vt::same_bits(a, b); }))
+                << "delay line through SetDlyLine";
+            // SetDlyLine with null: a fresh start.
+            ASSERT_EQ(f.set_dly(st3, nullptr), vekStsOk);
+            rest = run(f, st3, x, sf);
+            EXPECT_TRUE(same<F>(rest, full)) << "zeroed delay line";
+            f.free(st3);
+        }
+    });
+}
+
+TEST(IirForms, CheckOrderWritesNothing) {
+    for_each_form([](const auto& f) {
+        using F = std::decay_t<decltype(f)>;
+        using D = typename F::D;
+        SCOPED_TRACE(f.name);
+        vt::Rng rng(5);
+        const TapVec<F> taps = taps_for<F>(false, 2, rng);
+        const DataVec<F> x = signal_for<F>(8, rng);
+        auto* st = alloc(f, false, 2, taps);
+        vt::Guarded<D> out(8);
+        EXPECT_EQ(f.filter(x.data(), out.data(), 0, nullptr, 0), vekStsNullPtr);
+        EXPECT_EQ(f.filter(nullptr, out.data(), 0, st, 0), vekStsNullPtr);
+        EXPECT_EQ(f.filter(x.data(), nullptr, 0, st, 0), vekStsNullPtr);
+        EXPECT_EQ(f.filter(x.data(), out.data(), 0, st, 0), vekStsBadLength);
+        EXPECT_EQ(f.filter(x.data(), out.data(), -3, st, 0), vekStsBadLength);
+        EXPECT_EQ(f.filter_i(nullptr, 4, st, 0), vekStsNullPtr);
+        EXPECT_EQ(f.filter_i(out.data(), 0, st, 0), vekStsBadLength);
+        EXPECT_EQ(f.one(x[0], nullptr, st, 0), vekStsNullPtr);
+        EXPECT_EQ(f.one(x[0], out.data(), nullptr, 0), vekStsNullPtr);
+        TapVec<F> dly(2);
+        EXPECT_EQ(f.get_dly(st, nullptr), vekStsNullPtr);
+        EXPECT_EQ(f.get_dly(nullptr, dly.data()), vekStsNullPtr);
+        EXPECT_EQ(f.set_dly(nullptr, dly.data()), vekStsNullPtr);
+        EXPECT_EQ(f.set_taps(nullptr, st), vekStsNullPtr);
+        EXPECT_EQ(f.set_taps(taps.data(), nullptr), vekStsNullPtr);
+        EXPECT_EQ(f.free(nullptr), vekStsNullPtr);
+
+        // Init: pointers before the order, nothing placed on failure.
+        std::vector<Vek8u> mem(512, 0xCD);
+        typename F::State* none = nullptr;
+        EXPECT_EQ(f.init(nullptr, taps.data(), 0, nullptr, mem.data()), vekStsNullPtr);
+        EXPECT_EQ(f.init(&none, nullptr, 0, nullptr, mem.data()), vekStsNullPtr);
+        EXPECT_EQ(f.init(&none, taps.data(), 0, nullptr, nullptr), vekStsNullPtr);
+        EXPECT_EQ(f.init(&none, taps.data(), 0, nullptr, mem.data()), vekStsBadOrder);
+        EXPECT_EQ(f.init_bq(&none, taps.data(), -1, nullptr, mem.data()), vekStsBadOrder);
+        EXPECT_EQ(f.alloc(&none, taps.data(), 0, nullptr), vekStsBadOrder);
+        EXPECT_EQ(f.alloc_bq(nullptr, taps.data(), 1, nullptr), vekStsNullPtr);
+        EXPECT_EQ(none, nullptr);
+        EXPECT_TRUE(std::all_of(mem.begin(), mem.end(), [](Vek8u b) { return b == 0xCD; }));
+
+        // A freed state, and a state of another form, are the wrong context.
+        std::vector<Vek8u> mem2;
+        auto* dead = place(f, false, 2, taps, nullptr, mem2);
+        f.free(dead);
+        EXPECT_EQ(f.filter(x.data(), out.data(), 8, dead, 0), vekStsBadContext);
+        EXPECT_EQ(f.filter_i(out.data(), 8, dead, 0), vekStsBadContext);
+        EXPECT_EQ(f.one(x[0], out.data(), dead, 0), vekStsBadContext);
+        EXPECT_EQ(f.get_dly(dead, dly.data()), vekStsBadContext);
+        EXPECT_EQ(f.set_dly(dead, nullptr), vekStsBadContext);
+        EXPECT_EQ(f.set_taps(taps.data(), dead), vekStsBadContext);
+        VeksIIRState_64fc* other = nullptr;
+        const std::vector<Vek64fc> t64(6, Vek64fc{1, 0});
+        ASSERT_EQ(veksIIRInitAlloc_64fc(&other, t64.data(), 2, nullptr), vekStsOk);
+        if (f.code != 15) {
+            auto* wrong = reinterpret_cast<typename F::State*>(other);
+            EXPECT_EQ(f.filter(x.data(), out.data(), 8, wrong, 0), vekStsBadContext);
+            EXPECT_EQ(f.get_dly(wrong, dly.data()), vekStsBadContext);
+            EXPECT_EQ(f.free(wrong), vekStsBadContext);
+        }
+        veksIIRFree_64fc(other);
+        EXPECT_TRUE(out.intact());
+        const TapVec<F> zeros(2);
+        EXPECT_EQ(std::memcmp(dly.data(), zeros.data(), sizeof(typename F::Tap) * 2), 0) << "delay output untouched";
+        f.free(st);
+    });
+}
+
+} // namespace

@@ -1,0 +1,153 @@
+// Running median against a sort-per-window reference with replicated edges.
+#include <algorithm>
+#include <cstring>
+
+#include "veks_test.h"
+
+namespace {
+
+template <class T> struct MedianFn;
+#define MEDIAN_FN(s)                                                  \
+    template <> struct MedianFn<Vek##s> {                             \
+        static constexpr auto in_place = veksFilterMedian_##s##_I;    \
+        static constexpr auto out_of_place = veksFilterMedian_##s;    \
+    };
+MEDIAN_FN(8u)
+MEDIAN_FN(16s)
+MEDIAN_FN(32s)
+MEDIAN_FN(32f)
+MEDIAN_FN(64f)
+#undef MEDIAN_FN
+
+// Total order of the elements: integers by value, floating-point values by
+// sign-flipped bit pattern (-NaN < -inf < ... < -0 < +0 < ... < +NaN).
+template <class T>
+long long order_key(T v) {
+    if constexpr (std::is_floating_point_v<T>) {
+        using I = std::conditional_t<sizeof(T) == 4, std::int32_t, std::int64_t>;
+        I b;
+        std::memcpy(&b, &v, sizeof b);
+        return b < 0 ? (long long)(b ^ std::numeric_limits<I>::max()) : (long long)b;
+    } else {
+        return v;
+    }
+}
+
+template <class T>
+std::vector<T> reference_median(const std::vector<T>& x, int mask) {
+    if (mask % 2 == 0) --mask;
+    const int len = int(x.size()), half = mask / 2;
+    if (mask == 1 || len < 3) return x;
+    std::vector<T> out(len), win(mask);
+    for (int k = 0; k < len; ++k) {
+        for (int j = 0; j < mask; ++j) win[j] = x[std::clamp(k - half + j, 0, len - 1)];
+        std::nth_element(win.begin(), win.begin() + half, win.end(),
+                         [](T a, T b) { return order_key(a) < order_key(b); });
+        out[k] = win[half];
+    }
+    return out;
+}
+
+template <class T>
+std::vector<T> random_data(vt::Rng& rng, int n, bool few_values) {
+    std::vector<T> v(n);
+    for (auto& x : v) {
+        if constexpr (std::is_floating_point_v<T>) x = static_cast<T>(few_values ? rng.integer(-3, 3) * 0.5 : rng.real(-100, 100));
+        else x = few_values ? static_cast<T>(rng.integer(0, 4)) : rng.any<T>();
+    }
+    return v;
+}
+
+template <class T>
+bool same(const std::vector<T>& a, const T* b) {
+    return std::memcmp(a.data(), b, a.size() * sizeof(T)) == 0;
+}
+
+template <class T> class Median : public ::testing::Test {};
+using MedianTypes = ::testing::Types<Vek8u, Vek16s, Vek32s, Vek32f, Vek64f>;
+TYPED_TEST_SUITE(Median, MedianTypes);
+
+// Every mask 1..31 (even ones act as one less and warn) over short and
+// longer inputs, with many repeated values and with distinct ones; in place
+// and out of place, at an odd address.
+TYPED_TEST(Median, EveryMaskAgainstSortPerWindow) {
+    vt::Rng rng(21);
+    for (int mask = 1; mask <= 31; ++mask)
+        for (int len : {1, 2, 3, 4, 5, 9, 31, 40, 300})
+            for (bool few : {true, false}) {
+                const auto x = random_data<TypeParam>(rng, len, few);
+                const auto want = reference_median(x, mask);
+                const VekStatus expect = mask % 2 == 0 ? vekStsEvenMaskSize : vekStsOk;
+                vt::Guarded<TypeParam> out(len);
+                ASSERT_EQ(MedianFn<TypeParam>::out_of_place(x.data(), out.data(), len, mask), expect);
+                EXPECT_TRUE(out.guard_intact());
+                ASSERT_TRUE(same(want, out.data())) << "mask " << mask << " len " << len;
+                std::vector<char> raw(len * sizeof(TypeParam) + 1);
+                auto* odd = reinterpret_cast<TypeParam*>(raw.data() + 1);
+                std::memcpy(odd, x.data(), len * sizeof(TypeParam));
+                ASSERT_EQ(MedianFn<TypeParam>::in_place(odd, len, mask), expect);
+                ASSERT_TRUE(same(want, odd)) << "in place, mask " << mask << " len " << len;
+            }
+}
+
+TYPED_TEST(Median, LargeMasks) {
+    vt::Rng rng(22);
+    for (int mask : {63, 255, 256, 301, 1001}) {
+        const auto x = random_data<TypeParam>(rng, 1200, mask % 2 == 1);
+        std::vector<TypeParam> y = x;
+        ASSERT_EQ(MedianFn<TypeParam>::in_place(y.data(), 1200, mask), mask % 2 ? vekStsOk : vekStsEvenMaskSize);
+        EXPECT_TRUE(same(reference_median(x, mask), y.data())) << mask;
+    }
+}
+
+TYPED_TEST(Median, ImpulseRemovedStepKept) {
+    std::vector<TypeParam> impulse(9, TypeParam(1)), step(9, TypeParam(1));
+    impulse[4] = TypeParam(100);
+    for (int i = 5; i < 9; ++i) step[i] = TypeParam(7);
+    for (int mask : {3, 5, 7}) {
+        auto y = impulse;
+        ASSERT_EQ(MedianFn<TypeParam>::in_place(y.data(), 9, mask), vekStsOk);
+        EXPECT_EQ(y, std::vector<TypeParam>(9, TypeParam(1)));
+        y = step;
+        ASSERT_EQ(MedianFn<TypeParam>::in_place(y.data(), 9, mask), vekStsOk);
+        EXPECT_EQ(y, step);
+    }
+    TypeParam two[2] = {TypeParam(9), TypeParam(1)};
+    EXPECT_EQ(MedianFn<TypeParam>::in_place(two, 2, 3), vekStsOk);
+    EXPECT_EQ(two[0], TypeParam(9));
+    EXPECT_EQ(MedianFn<TypeParam>::in_place(two, 2, 4), vekStsEvenMaskSize);
+    EXPECT_EQ(two[1], TypeParam(1));
+}
+
+TYPED_TEST(Median, ChecksInOrderAndWritesNothing) {
+    TypeParam src[4] = {};
+    vt::Guarded<TypeParam> out(4);
+    vt::expect_ptrs_then_len(2, [&](int ni, int len) {
+        return MedianFn<TypeParam>::out_of_place(vt::ptr_or_null(src, 0, ni), vt::ptr_or_null(out.data(), 1, ni), len, 3);
+    }, [&] { return out.intact(); });
+    EXPECT_EQ(MedianFn<TypeParam>::out_of_place(src, out.data(), 4, 0), vekStsBadLength);
+    EXPECT_EQ(MedianFn<TypeParam>::out_of_place(nullptr, out.data(), 4, 0), vekStsNullPtr);
+    EXPECT_TRUE(out.intact());
+    EXPECT_EQ(MedianFn<TypeParam>::in_place(nullptr, 4, 3), vekStsNullPtr);
+    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 0, 3), vekStsBadLength);
+    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, -1), vekStsBadLength);
+    // A window too large for any work array.
+    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
+    EXPECT_TRUE(out.intact());
+}
+
+// Special values take their places in the total order.
+TEST(MedianSpecial, InfinitiesNaNsAndSignedZeros) {
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    vt::Rng rng(23);
+    const float pool[] = {inf, -inf, nan, -nan, 0.0f, -0.0f, 1.0f, -1.0f, 1e-40f};
+    for (int mask : {3, 5, 7, 11}) {
+        std::vector<float> x(200);
+        for (auto& v : x) v = pool[rng.integer(0, 8)];
+        auto y = x;
+        ASSERT_EQ(veksFilterMedian_32f_I(y.data(), 200, mask), vekStsOk);
+        EXPECT_TRUE(same(reference_median(x, mask), y.data())) << mask;
+    }
+}
+
+} // namespace

@@ -1,0 +1,198 @@
+// Sparse FIR, pre-emphasis, window sums and averaging updates against
+// literal transcriptions of their formulas.
+#include <cmath>
+#include <cstring>
+
+#include "veks_test.h"
+
+namespace {
+
+// A sparse FIR state in caller memory at a chosen misalignment.
+struct Sparse {
+    std::vector<Vek8u> mem;
+    VeksFIRSparseState_32f* state = nullptr;
+    Sparse(const std::vector<Vek32f>& taps, const std::vector<Vek32s>& pos, const Vek32f* dly, int offset = 0) {
+        int size = 0;
+        EXPECT_EQ(veksFIRSparseGetStateSize_32f(int(taps.size()), std::max(1, pos.back()), &size), vekStsOk);
+        mem.assign(size + offset, 0xA5);
+        EXPECT_EQ(veksFIRSparseInit_32f(&state, taps.data(), pos.data(), int(taps.size()), dly, mem.data() + offset), vekStsOk);
+    }
+};
+
+TEST(FIRSparse, StateSizeFormula) {
+    auto a = [](long long x) { return (x + 15) / 16 * 16; };
+    for (int nz : {1, 2, 3, 4, 5, 17})
+        for (int order : {1, 2, 3, 7, 100, 1001}) {
+            int size = -1;
+            ASSERT_EQ(veksFIRSparseGetStateSize_32f(nz, order, &size), vekStsOk);
+            EXPECT_EQ(size, a(8LL * order) + 2 * a(4LL * nz) + 48) << nz << " " << order;
+        }
+    int size = 7;
+    EXPECT_EQ(veksFIRSparseGetStateSize_32f(1, 1, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRSparseGetStateSize_32f(0, 1, &size), vekStsBadTapCount);
+    EXPECT_EQ(veksFIRSparseGetStateSize_32f(1, 0, &size), vekStsBadTapCount);
+    EXPECT_EQ(size, 7);
+}
+
+// Streaming in blocks of any length (shorter and longer than the order)
+// gives y[n] = sum tap_i * x[n - pos_i] over the whole stream, history
+// taken from the initial delay line.
+TEST(FIRSparse, StreamingAgainstDirectSum) {
+    vt::Rng rng(31);
+    for (int rep = 0; rep < 30; ++rep) {
+        const int nz = rng.integer(1, 6);
+        std::vector<Vek32s> pos(nz);
+        int p = rng.integer(0, 3);
+        for (auto& q : pos) { q = p; p += rng.integer(1, 20); }
+        std::vector<Vek32f> taps(nz);
+        for (auto& t : taps) t = float(rng.real(-1, 1));
+        const int order = pos.back();
+        std::vector<Vek32f> dly(std::max(order, 1));
+        for (auto& d : dly) d = float(rng.real(-1, 1));
+        const bool with_dly = rep % 2 == 0;
+        Sparse s(taps, pos, with_dly ? dly.data() : nullptr, rep % 16);
+        const int total = 400;
+        std::vector<Vek32f> x(total), y(total, 0);
+        for (auto& v : x) v = float(rng.real(-1, 1));
+        for (int done = 0; done < total;) {
+            const int len = std::min(total - done, rng.integer(1, 2 * order + 3));
+            ASSERT_EQ(veksFIRSparse_32f(x.data() + done, y.data() + done, len, s.state), vekStsOk);
+            done += len;
+        }
+        for (int n = 0; n < total; ++n) {
+            long double want = 0;
+            for (int i = 0; i < nz; ++i) {
+                const int at = n - pos[i];
+                const long double v = at >= 0 ? x[at] : (with_dly ? dly[-at - 1] : 0.0f);
+                want += (long double)taps[i] * v;
+            }
+            ASSERT_NEAR(y[n], want, 1e-5) << "rep " << rep << " n " << n;
+        }
+    }
+}
+
+TEST(FIRSparse, SingleTapAtZeroScales) {
+    Sparse s({2.5f}, {0}, nullptr);
+    std::vector<Vek32f> x = {1, -2, 3, 0.5f}, y(4);
+    ASSERT_EQ(veksFIRSparse_32f(x.data(), y.data(), 4, s.state), vekStsOk);
+    EXPECT_EQ(y, (std::vector<Vek32f>{2.5f, -5, 7.5f, 1.25f}));
+}
+
+TEST(FIRSparse, ChecksInOrder) {
+    const Vek32f taps[3] = {1, 2, 3};
+    std::vector<Vek8u> mem(512);
+    VeksFIRSparseState_32f* st = nullptr;
+    const Vek32s bad1[3] = {-1, 2, 3}, bad2[3] = {0, 2, 2}, good[3] = {0, 2, 5};
+    EXPECT_EQ(veksFIRSparseInit_32f(nullptr, taps, good, 3, nullptr, mem.data()), vekStsNullPtr);
+    EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, good, 3, nullptr, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, nullptr, 0, nullptr, mem.data()), vekStsNullPtr);
+    EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, good, 0, nullptr, mem.data()), vekStsBadTapCount);
+    EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, bad1, 3, nullptr, mem.data()), vekStsBadSparseTaps);
+    EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, bad2, 3, nullptr, mem.data()), vekStsBadSparseTaps);
+    EXPECT_EQ(st, nullptr);
+    ASSERT_EQ(veksFIRSparseInit_32f(&st, taps, good, 3, nullptr, mem.data()), vekStsOk);
+    Vek32f x[4] = {1, 1, 1, 1};
+    vt::Guarded<Vek32f> y(4);
+    vt::expect_ptrs_then_len(3, [&](int ni, int len) {
+        return veksFIRSparse_32f(vt::ptr_or_null(x, 1, ni), vt::ptr_or_null(y.data(), 2, ni), len,
+                                 ni == 0 ? nullptr : st);
+    }, [&] { return y.intact(); });
+    std::vector<Vek8u> junk(512, 0);
+    auto* foreign = reinterpret_cast<VeksFIRSparseState_32f*>(junk.data());
+    EXPECT_EQ(veksFIRSparse_32f(x, y.data(), 4, foreign), vekStsBadContext);
+    EXPECT_EQ(veksFIRSparse_32f(x, y.data(), 0, foreign), vekStsBadLength);
+    EXPECT_TRUE(y.intact());
+}
+
+TEST(Preemphasize, FormulaInSinglePrecision) {
+    vt::Rng rng(32);
+    for (float val : {0.0f, 0.95f, -1.5f, 3.0f}) {
+        std::vector<Vek32f> x(100);
+        for (auto& v : x) v = float(rng.real(-1000, 1000));
+        auto y = x;
+        ASSERT_EQ(veksPreemphasize_32f(y.data(), 100, val), vekStsOk);
+        EXPECT_EQ(y[0], x[0]);
+        for (int n = 1; n < 100; ++n) ASSERT_EQ(y[n], x[n] - val * x[n - 1]) << n;
+        std::vector<Vek16s> s(100);
+        for (auto& v : s) v = rng.any<Vek16s>();
+        auto t = s;
+        ASSERT_EQ(veksPreemphasize_16s(t.data(), 100, val), vekStsOk);
+        EXPECT_EQ(t[0], s[0]);
+        for (int n = 1; n < 100; ++n) {
+            const float f = float(s[n]) - val * float(s[n - 1]);
+            const double r = std::clamp(std::nearbyint(double(f)), -32768.0, 32767.0);
+            ASSERT_EQ(t[n], Vek16s(r)) << n << " val " << val;
+        }
+        if (val == 0.0f) {
+            EXPECT_EQ(t, s);
+        }
+    }
+    Vek16s half[2] = {1, 5};
+    ASSERT_EQ(veksPreemphasize_16s(half, 2, 0.5f), vekStsOk);
+    EXPECT_EQ(half[1], 4); // 4.5 goes to the even 4
+    EXPECT_EQ(veksPreemphasize_32f(nullptr, 0, 1.0f), vekStsNullPtr);
+    EXPECT_EQ(veksPreemphasize_16s(half, 0, 1.0f), vekStsBadLength);
+}
+
+TEST(SumWindow, RunningSumsMatchExactSums) {
+    vt::Rng rng(33);
+    for (int mask : {1, 2, 5, 64}) {
+        const int len = 300;
+        std::vector<Vek8u> a(len + mask - 1);
+        std::vector<Vek16s> b(len + mask - 1);
+        for (auto& v : a) v = rng.any<Vek8u>();
+        for (auto& v : b) v = rng.any<Vek16s>();
+        vt::Guarded<Vek32f> da(len), db(len);
+        ASSERT_EQ(veksSumWindow_8u32f(a.data(), da.data(), len, mask), vekStsOk);
+        ASSERT_EQ(veksSumWindow_16s32f(b.data(), db.data(), len, mask), vekStsOk);
+        EXPECT_TRUE(da.guard_intact() && db.guard_intact());
+        for (int k = 0; k < len; ++k) {
+            long long sa = 0, sb = 0;
+            for (int j = 0; j < mask; ++j) sa += a[k + j], sb += b[k + j];
+            ASSERT_EQ(da[k], float(sa)) << k;
+            ASSERT_EQ(db[k], float(sb)) << k;
+        }
+    }
+    Vek16s x[2] = {};
+    vt::Guarded<Vek32f> out(2);
+    EXPECT_EQ(veksSumWindow_16s32f(nullptr, out.data(), 2, 1), vekStsNullPtr);
+    EXPECT_EQ(veksSumWindow_16s32f(x, nullptr, 0, 0), vekStsNullPtr);
+    EXPECT_EQ(veksSumWindow_16s32f(x, out.data(), 0, 0), vekStsBadWindowLength);
+    EXPECT_EQ(veksSumWindow_8u32f(reinterpret_cast<Vek8u*>(x), out.data(), 0, 3), vekStsOk);
+    EXPECT_EQ(veksSumWindow_16s32f(x, out.data(), -4, 1), vekStsOk);
+    EXPECT_TRUE(out.intact());
+}
+
+TEST(Update, LinearAndPowerRecurrences) {
+    vt::Rng rng(34);
+    for (int alpha : {0, 1, -1, 2}) {
+        for (int shift : {-3, 0, 4, 15, 20, 31, 40}) {
+            std::vector<Vek16s> x(7);
+            for (auto& v : x) v = rng.any<Vek16s>();
+            x[0] = -32768;
+            const Vek32s start = rng.integer(-1000, 1000);
+            double sl = start, sp = start;
+            const int shl = std::clamp(shift, 0, 15), shp = std::clamp(shift, 0, 31);
+            for (Vek16s v : x) {
+                sl = sl * alpha + double(v >> shl) * (1 - alpha);
+                sp = sp * alpha + double(std::uint32_t(int(v) * int(v)) >> shp) * (1 - alpha);
+            }
+            auto expect = [](double s) {
+                return Vek32s(std::clamp(std::nearbyint(s), -2147483648.0, 2147483647.0));
+            };
+            Vek32s lin = start, pow = start;
+            ASSERT_EQ(veksUpdateLinear_16s32s_I(x.data(), 7, &lin, shift, Vek16s(alpha)), vekStsOk);
+            ASSERT_EQ(veksUpdatePower_16s32s_I(x.data(), 7, &pow, shift, Vek16s(alpha)), vekStsOk);
+            EXPECT_EQ(lin, expect(sl)) << alpha << " " << shift;
+            EXPECT_EQ(pow, expect(sp)) << alpha << " " << shift;
+        }
+    }
+    Vek16s x[1] = {3};
+    Vek32s acc = 5;
+    EXPECT_EQ(veksUpdateLinear_16s32s_I(nullptr, 1, &acc, 0, 0), vekStsNullPtr);
+    EXPECT_EQ(veksUpdatePower_16s32s_I(x, 1, nullptr, 0, 0), vekStsNullPtr);
+    EXPECT_EQ(veksUpdatePower_16s32s_I(x, 0, &acc, 0, 0), vekStsBadLength);
+    EXPECT_EQ(acc, 5);
+}
+
+} // namespace

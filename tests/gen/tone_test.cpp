@@ -1,0 +1,273 @@
+// Tones and triangles: the recurrence bit-exact against a transcription,
+// the transcription against long-double cosines, 16-bit forms as the
+// truncated double forms, phase hand-over between calls, Q15 forms and
+// states, and the check order.
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "gen_reference.h"
+#include "veks_test.h"
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+double reduced_phase(double phase, int len, double f) {
+    double p = phase + double(len) * kTwoPi * f;
+    p -= std::floor(p * 0.15915494309189535) * kTwoPi;
+    return (p >= 0 && p < kTwoPi) ? p : 0.0;
+}
+
+struct ToneCase {
+    double magn, f, phase;
+    int len;
+};
+const ToneCase kTones[] = {{1, 0.1, 0, 1}, {2.5, 0.37, 1.0, 2}, {3, 0.01, 6.0, 3}, {1, 0.2, 0.5, 4}, {7, 0.123, 2.0, 5},
+                           {1, 0.0, 0.3, 9}, {100, 0.4999, 3.14, 1000}, {1, 0.3, 4.0, 4097}};
+
+TEST(Tone, DoubleFormMatchesTranscription) {
+    for (const auto& c : kTones) {
+        std::vector<Vek64f> x(c.len);
+        double ph = c.phase;
+        ASSERT_EQ(veksTone_Direct_64f(x.data(), c.len, c.magn, c.f, &ph), vekStsOk);
+        EXPECT_EQ(x, gref::tone(c.magn, c.f, c.phase, c.len)) << c.f;
+        EXPECT_EQ(ph, reduced_phase(c.phase, c.len, c.f));
+        std::vector<Vek64fc> z(c.len);
+        ph = c.phase;
+        ASSERT_EQ(veksTone_Direct_64fc(z.data(), c.len, c.magn, c.f, &ph), vekStsOk);
+        const auto s = gref::tone(c.magn, c.f, c.phase, c.len, true);
+        for (int n = 0; n < c.len; ++n) ASSERT_TRUE(z[n].re == x[n] && z[n].im == s[n]) << n;
+    }
+}
+
+// The two-step recurrence x[n] = d x[n-2] - x[n-4] turns by 2w per step;
+// each step's rounding (and that of d) perturbs amplitude and phase by about
+// 2^-52 / |sin 2w|, so after n samples the error is below
+// 8 n 2^-52 magn / |sin 2w| (the factor covers the start values).
+TEST(Tone, TranscriptionNearCosine) {
+    for (double f : {0.03, 0.11, 0.2, 0.31, 0.45})
+        for (double phase : {0.0, 2.5}) {
+            const int len = 4096;
+            const auto x = gref::tone(1.0, f, phase, len);
+            const double s2w = std::fabs(std::sin(2 * kTwoPi * f));
+            for (int n = 0; n < len; ++n) {
+                const long double want = std::cos(2 * 3.141592653589793238462643383279502884L * (long double)f * n + phase);
+                ASSERT_NEAR(x[n], (double)want, 8.0 * (n + 1) * std::ldexp(1.0, -52) / s2w) << f << " " << n;
+            }
+        }
+}
+
+TEST(Tone, NarrowFormsRoundTheDoubleForm) {
+    for (const auto& c : kTones) {
+        const float f = float(c.f), p = float(c.phase);
+        std::vector<Vek64fc> ref(c.len);
+        double pd = p;
+        ASSERT_EQ(veksTone_Direct_64fc(ref.data(), c.len, 30000.0 * c.magn / 100, f, &pd), vekStsOk);
+        std::vector<Vek32fc> z(c.len);
+        std::vector<Vek16sc> q(c.len);
+        std::vector<Vek32f> r(c.len);
+        std::vector<Vek16s> i(c.len);
+        float p1 = p, p2 = p, p3 = p, p4 = p;
+        const float m32 = float(30000.0 * c.magn / 100);
+        ASSERT_EQ(veksTone_Direct_32fc(z.data(), c.len, m32, f, &p1), vekStsOk);
+        ASSERT_EQ(veksTone_Direct_32f(r.data(), c.len, m32, f, &p2), vekStsOk);
+        ASSERT_EQ(veksTone_Direct_16sc(q.data(), c.len, Vek16s(m32), f, &p3), vekStsOk);
+        ASSERT_EQ(veksTone_Direct_16s(i.data(), c.len, Vek16s(m32), f, &p4), vekStsOk);
+        for (int n = 0; n < c.len; ++n) {
+            ASSERT_EQ(z[n].re, float(ref[n].re));
+            ASSERT_EQ(z[n].im, float(ref[n].im));
+            ASSERT_EQ(r[n], float(ref[n].re));
+        }
+        if (double(m32) == double(Vek16s(m32))) // integral magnitude: the 16-bit forms truncate the same values
+            for (int n = 0; n < c.len; ++n) {
+                ASSERT_EQ(q[n].re, Vek16s(std::trunc(ref[n].re)));
+                ASSERT_EQ(q[n].im, Vek16s(std::trunc(ref[n].im)));
+                ASSERT_EQ(i[n], q[n].re);
+            }
+        EXPECT_EQ(p1, float(pd));
+    }
+}
+
+TEST(Tone, CallsJoin) {
+    const double f = 0.0731, magn = 2.0;
+    std::vector<Vek64f> whole(300), parts(300);
+    double p = 1.25;
+    ASSERT_EQ(veksTone_Direct_64f(whole.data(), 300, magn, f, &p), vekStsOk);
+    const double end_phase = p;
+    p = 1.25;
+    int at = 0;
+    for (int len : {1, 2, 3, 94, 200}) {
+        ASSERT_EQ(veksTone_Direct_64f(parts.data() + at, len, magn, f, &p), vekStsOk);
+        at += len;
+    }
+    for (int n = 0; n < 300; ++n) ASSERT_NEAR(parts[n], whole[n], 1e-12) << n;
+    EXPECT_NEAR(p, end_phase, 1e-12);
+}
+
+TEST(Tone, StatedValuesAndChecks) {
+    Vek32f x[4];
+    float p = 0;
+    ASSERT_EQ(veksTone_Direct_32f(x, 4, 1.0f, 0.25f, &p), vekStsOk);
+    const float want[4] = {1, 0, -1, 0};
+    for (int n = 0; n < 4; ++n) EXPECT_NEAR(x[n], want[n], 1e-6);
+    EXPECT_EQ(p, 0.0f);
+    vt::Guarded<Vek32f> g(4);
+    p = 1.0f;
+    EXPECT_EQ(veksTone_Direct_32f(g.data(), 4, 1.0f, 0.5f, &p), vekStsBadToneFrequency);
+    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, -1.0f, 0.5f, nullptr), vekStsNullPtr);     // pPhase first
+    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 0.0f, 0.5f, &p), vekStsBadToneMagnitude);  // then magn
+    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, -0.1f, &p), vekStsBadToneFrequency);
+    float bad = 6.2831855f;
+    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, 0.1f, &bad), vekStsBadTonePhase);
+    bad = -0.0001f;
+    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, 0.1f, &bad), vekStsBadTonePhase);
+    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, 0.1f, &p), vekStsNullPtr);            // then dst
+    EXPECT_EQ(veksTone_Direct_32f(g.data(), 0, 1.0f, 0.1f, &p), vekStsBadLength);
+    EXPECT_EQ(veksTone_Direct_64fc(nullptr, 1, 1.0, std::nan(""), nullptr), vekStsNullPtr);
+    double pd = 0;
+    EXPECT_EQ(veksTone_Direct_64fc(nullptr, 1, 1.0, std::nan(""), &pd), vekStsBadToneFrequency);
+    EXPECT_TRUE(g.intact());
+    EXPECT_EQ(p, 1.0f);
+}
+
+// ---- triangle --------------------------------------------------------------
+
+double triangle_at(double magn, double asym, double theta) {
+    const double pi = 3.141592653589793, fall = pi + asym, rise = pi - asym;
+    theta = std::fmod(theta, kTwoPi);
+    return theta < fall ? magn * (1 - 2 * theta / fall) : magn * (2 * (theta - fall) / rise - 1);
+}
+
+TEST(Triangle, FollowsTheClosedForm) {
+    for (double asym : {0.0, 1.0, -2.5, 3.0})
+        for (double f : {0.01, 0.0625, 0.17, 0.49})
+            for (double phase : {0.0, 1.0, 5.9}) {
+                // Folding reproduces the closed form while one step's phase
+                // stays shorter than either part of the period.
+                if (kTwoPi * f >= std::min(3.141592653589793 + asym, 3.141592653589793 - asym)) continue;
+                const int len = 2000;
+                std::vector<Vek64fc> z(len);
+                double p = phase;
+                ASSERT_EQ(veksTriangle_Direct_64fc(z.data(), len, 3.0, f, asym, &p), vekStsOk);
+                EXPECT_NEAR(p, reduced_phase(phase, len, f), 1e-12);
+                double p_im = phase - 1.5707963267948966;
+                if (p_im < 0) p_im += kTwoPi;
+                for (int n = 0; n < len; ++n) {
+                    // Accumulated slopes drift by about one rounding per sample.
+                    const double tol = 3.0 * 1e-14 * (n + 1);
+                    ASSERT_NEAR(z[n].re, triangle_at(3.0, asym, phase + kTwoPi * f * n), tol) << asym << " " << f << " " << n;
+                    ASSERT_NEAR(z[n].im, triangle_at(3.0, asym, p_im + kTwoPi * f * n), tol) << asym << " " << f << " " << n;
+                }
+            }
+}
+
+TEST(Triangle, StatedValuesNarrowFormsAndChecks) {
+    Vek32f x[9];
+    float p = 0;
+    ASSERT_EQ(veksTriangle_Direct_32f(x, 9, 2.0f, 0.0625f, 0.0f, &p), vekStsOk);
+    EXPECT_EQ(x[0], 2.0f);
+    EXPECT_NEAR(x[8], -2.0f, 1e-6); // half a period later
+    std::vector<Vek64f> d(500);
+    std::vector<Vek16s> s(500);
+    std::vector<Vek16sc> c(500);
+    double pd = double(1.5f);
+    float p1 = 1.5f, p2 = 1.5f;
+    ASSERT_EQ(veksTriangle_Direct_64f(d.data(), 500, 20000.0, double(0.21f), double(-0.7f), &pd), vekStsOk);
+    ASSERT_EQ(veksTriangle_Direct_16s(s.data(), 500, 20000, 0.21f, -0.7f, &p1), vekStsOk);
+    ASSERT_EQ(veksTriangle_Direct_16sc(c.data(), 500, 20000, 0.21f, -0.7f, &p2), vekStsOk);
+    for (int n = 0; n < 500; ++n) {
+        ASSERT_EQ(s[n], Vek16s(std::trunc(d[n])));
+        ASSERT_EQ(c[n].re, s[n]);
+    }
+    EXPECT_EQ(p1, float(pd));
+    vt::Guarded<Vek32f> g(4);
+    p = 1.0f;
+    EXPECT_EQ(veksTriangle_Direct_32f(g.data(), 4, 1, 0.1f, 0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, -1, 0.6f, 9, &p), vekStsBadTriangleMagnitude);
+    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.5f, 9, &p), vekStsBadTriangleFrequency);
+    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, 3.1415927f, &p), vekStsBadTriangleAsymmetry);
+    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, -3.1415927f, &p), vekStsBadTriangleAsymmetry);
+    float bad = 7.0f;
+    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, 0, &bad), vekStsBadTrianglePhase);
+    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, 0, &p), vekStsNullPtr);
+    EXPECT_EQ(veksTriangle_Direct_32f(g.data(), -2, 1, 0.1f, 0, &p), vekStsBadLength);
+    EXPECT_TRUE(g.intact());
+    EXPECT_EQ(p, 1.0f);
+    // asym = -pi leaves no falling part: a rising sawtooth.
+    std::vector<Vek64f> saw(16);
+    pd = 0;
+    ASSERT_EQ(veksTriangle_Direct_64f(saw.data(), 16, 1.0, 0.125, -3.141592653589793, &pd), vekStsOk);
+    for (int n = 1; n < 16; ++n) // at a whole period the value reaches +1 exactly and folds one step later
+        EXPECT_NEAR(saw[n], n % 8 ? -1.0 + 0.25 * (n % 8) : 1.0, 1e-12) << n;
+}
+
+// ---- Q15 forms ---------------------------------------------------------------
+
+TEST(ToneQ15, MatchesDirectFormsAndKeepsPhase) {
+    int size = 0;
+    ASSERT_EQ(veksToneGetStateSizeQ15_16s(&size), vekStsOk);
+    EXPECT_EQ(size, 40);
+    ASSERT_EQ(veksTriangleGetStateSizeQ15_16s(&size), vekStsOk);
+    EXPECT_EQ(size, 48);
+    const int fq = 3000, pq = 100000, aq = -20000;
+    const float f = fq / 32768.0f, ph = pq / 32768.0f, as = aq / 32768.0f;
+    std::vector<Vek16s> want(300), got(300);
+    float p = ph;
+    ASSERT_EQ(veksTone_Direct_16s(want.data(), 300, 12000, f, &p), vekStsOk);
+    ASSERT_EQ(veksToneQ15_Direct_16s(got.data(), 300, 12000, fq, pq), vekStsOk);
+    EXPECT_EQ(got, want);
+    VeksToneState_16s* st = nullptr;
+    ASSERT_EQ(veksToneInitAllocQ15_16s(&st, 12000, fq, pq), vekStsOk);
+    ASSERT_EQ(veksToneQ15_16s(got.data(), 100, st), vekStsOk);
+    ASSERT_EQ(veksToneQ15_16s(got.data() + 100, 200, st), vekStsOk);
+    for (int n = 0; n < 300; ++n) ASSERT_NEAR(got[n], want[n], 1) << n;
+    EXPECT_TRUE(std::equal(got.begin(), got.begin() + 100, want.begin()));
+    EXPECT_EQ(veksToneFree(st), vekStsOk);
+
+    p = ph;
+    ASSERT_EQ(veksTriangle_Direct_16s(want.data(), 300, 12000, f, as, &p), vekStsOk);
+    ASSERT_EQ(veksTriangleQ15_Direct_16s(got.data(), 300, 12000, fq, aq, pq), vekStsOk);
+    EXPECT_EQ(got, want);
+    std::vector<unsigned char> mem(48 + 32);
+    auto* tst = reinterpret_cast<VeksTriangleState_16s*>(mem.data() + (32 - reinterpret_cast<std::uintptr_t>(mem.data()) % 32) % 32);
+    ASSERT_EQ(veksTriangleInitQ15_16s(tst, 12000, fq, aq, pq), vekStsOk);
+    ASSERT_EQ(veksTriangleQ15_16s(got.data(), 150, tst), vekStsOk);
+    ASSERT_EQ(veksTriangleQ15_16s(got.data() + 150, 150, tst), vekStsOk);
+    for (int n = 0; n < 300; ++n) ASSERT_NEAR(got[n], want[n], 1) << n;
+    EXPECT_EQ(veksToneQ15_16s(got.data(), 1, reinterpret_cast<VeksToneState_16s*>(tst)), vekStsBadContext);
+    EXPECT_EQ(veksTriangleFree(tst), vekStsOk); // placed by Init: invalidated, not freed
+    EXPECT_EQ(veksTriangleQ15_16s(got.data(), 1, tst), vekStsBadContext);
+    EXPECT_EQ(veksTriangleFree(tst), vekStsBadContext);
+}
+
+TEST(ToneQ15, Checks) {
+    std::vector<unsigned char> mem(40);
+    auto* st = reinterpret_cast<VeksToneState_16s*>(mem.data());
+    EXPECT_EQ(veksToneInitQ15_16s(nullptr, 0, -1, -1), vekStsNullPtr);
+    EXPECT_EQ(veksToneInitQ15_16s(st, 0, 100, 0), vekStsBadToneMagnitude);
+    EXPECT_EQ(veksToneInitQ15_16s(st, 1, 16384, 0), vekStsBadToneFrequency);
+    EXPECT_EQ(veksToneInitQ15_16s(st, 1, -1, 0), vekStsBadToneFrequency);
+    EXPECT_EQ(veksToneInitQ15_16s(st, 1, 16383, 205887), vekStsBadTonePhase);
+    EXPECT_EQ(veksToneInitQ15_16s(st, 1, 16383, 205886), vekStsOk);
+    VeksToneState_16s* out = reinterpret_cast<VeksToneState_16s*>(&mem);
+    EXPECT_EQ(veksToneInitAllocQ15_16s(&out, 1, 20000, 0), vekStsBadToneFrequency);
+    EXPECT_EQ(out, reinterpret_cast<VeksToneState_16s*>(&mem));
+    EXPECT_EQ(veksToneInitAllocQ15_16s(nullptr, 1, 0, 0), vekStsNullPtr);
+    vt::Guarded<Vek16s> g(4);
+    EXPECT_EQ(veksToneQ15_16s(nullptr, 4, st), vekStsNullPtr);
+    EXPECT_EQ(veksToneQ15_16s(g.data(), 4, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksToneQ15_16s(g.data(), 0, st), vekStsBadLength);
+    EXPECT_EQ(veksToneQ15_Direct_16s(g.data(), 0, 0, 0, 0), vekStsBadLength);
+    EXPECT_EQ(veksToneQ15_Direct_16s(g.data(), 4, 0, 0, 0), vekStsBadToneMagnitude);
+    EXPECT_EQ(veksTriangleQ15_Direct_16s(g.data(), 4, 1, 0, 102944, 0), vekStsBadTriangleAsymmetry);
+    EXPECT_EQ(veksTriangleQ15_Direct_16s(g.data(), 4, 1, 16384, 102944, 0), vekStsBadTriangleFrequency);
+    EXPECT_EQ(veksTriangleQ15_Direct_16s(g.data(), 4, 1, 0, -102943, 205887), vekStsBadTrianglePhase);
+    EXPECT_TRUE(g.intact());
+    EXPECT_EQ(veksToneFree(nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksToneFree(st), vekStsOk);
+    EXPECT_EQ(veksToneFree(st), vekStsBadContext);
+    EXPECT_EQ(veksTriangleGetStateSizeQ15_16s(nullptr), vekStsNullPtr);
+}
+
+} // namespace

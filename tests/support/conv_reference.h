@@ -1,0 +1,121 @@
+// Reference sums for convolution and correlation tests: long double (or
+// exact 64-bit integer) evaluations of the defining formulas, and the
+// error bound the floating-point results are held to.
+#pragma once
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <vector>
+
+#include "veks.h"
+#include "veks_test.h"
+
+namespace ct {
+
+using LD = long double;
+using CLD = std::complex<LD>;
+
+// Values of any element type as long double complex (real types: im = 0).
+inline CLD wide(Vek16s v) { return CLD(v, 0); }
+inline CLD wide(Vek32f v) { return CLD(v, 0); }
+inline CLD wide(Vek64f v) { return CLD(v, 0); }
+inline CLD wide(Vek32fc v) { return CLD(v.re, v.im); }
+inline CLD wide(Vek64fc v) { return CLD(v.re, v.im); }
+
+template <class T> constexpr bool is_cplx = std::is_same_v<T, Vek32fc> || std::is_same_v<T, Vek64fc>;
+template <class T> struct real_of { using type = T; };
+template <> struct real_of<Vek32fc> { using type = Vek32f; };
+template <> struct real_of<Vek64fc> { using type = Vek64f; };
+
+template <class T>
+std::vector<T> random_vec(vt::Rng& rng, int n, double lo = -1, double hi = 1) {
+    std::vector<T> v(n);
+    for (auto& x : v) {
+        if constexpr (is_cplx<T>) {
+            using R = typename real_of<T>::type;
+            x = T{static_cast<R>(rng.real(lo, hi)), static_cast<R>(rng.real(lo, hi))};
+        } else if constexpr (std::is_integral_v<T>) {
+            x = static_cast<T>(rng.integer<long long>(static_cast<long long>(lo), static_cast<long long>(hi)));
+        } else {
+            x = static_cast<T>(rng.real(lo, hi));
+        }
+    }
+    return v;
+}
+
+// dst[k] = sum over j of a[j] * b[k - j].
+template <class T>
+std::vector<CLD> conv(const std::vector<T>& a, const std::vector<T>& b) {
+    std::vector<CLD> r(a.size() + b.size() - 1);
+    for (std::size_t i = 0; i < a.size(); ++i)
+        for (std::size_t j = 0; j < b.size(); ++j) r[i + j] += wide(a[i]) * wide(b[j]);
+    return r;
+}
+
+// dst[k] = sum over i of conj(a[i]) * b[i + lo + k], k < n.
+template <class T>
+std::vector<CLD> cross(const std::vector<T>& a, const std::vector<T>& b, long long lo, int n) {
+    std::vector<CLD> r(n);
+    const long long lb = static_cast<long long>(b.size());
+    for (int k = 0; k < n; ++k)
+        for (long long i = 0; i < static_cast<long long>(a.size()); ++i) {
+            const long long j = i + lo + k;
+            if (j >= 0 && j < lb) r[k] += std::conj(wide(a[i])) * wide(b[j]);
+        }
+    return r;
+}
+
+// Exact integer sums of the same formulas for 16-bit data.
+inline std::vector<std::int64_t> cross_exact(const std::vector<Vek16s>& a, const std::vector<Vek16s>& b, long long lo, int n) {
+    std::vector<std::int64_t> r(n);
+    for (int k = 0; k < n; ++k)
+        for (long long i = 0; i < static_cast<long long>(a.size()); ++i) {
+            const long long j = i + lo + k;
+            if (j >= 0 && j < static_cast<long long>(b.size())) r[k] += std::int64_t(a[i]) * b[j];
+        }
+    return r;
+}
+
+// Euclidean norm in long double.
+template <class T>
+LD norm2(const std::vector<T>& v) {
+    LD s = 0;
+    for (const T& x : v) s += std::norm(wide(x));
+    return std::sqrt(s);
+}
+
+// Error allowed on every output of a sum of products of a and b: a few
+// units of the element's epsilon per term level and transform stage,
+// relative to |a| |b| (which bounds every output's sum of |terms|).
+template <class T>
+LD tolerance(const std::vector<T>& a, const std::vector<T>& b) {
+    using R = typename real_of<T>::type;
+    const LD eps = std::numeric_limits<R>::epsilon();
+    const LD stages = std::log2(static_cast<LD>(a.size() + b.size())) + 2;
+    const LD terms = std::min<LD>(static_cast<LD>(std::min(a.size(), b.size())), 80);
+    return eps * (8 * stages + terms) * norm2(a) * norm2(b) + std::numeric_limits<R>::min();
+}
+
+// Largest distance between results and reference.
+template <class T>
+LD max_error(const T* got, const std::vector<CLD>& want) {
+    LD worst = 0;
+    for (std::size_t k = 0; k < want.size(); ++k) {
+        T v;
+        std::memcpy(&v, got + k, sizeof v);
+        worst = std::max(worst, std::abs(wide(v) - want[k]));
+    }
+    return worst;
+}
+
+// The scale-factor rule on an exact value: v * 2^-sf rounded half to even, saturated to 16 bits.
+inline Vek16s scale_16s(long double v, int sf) {
+    const long double x = std::ldexp(v, -sf);
+    long double r = std::nearbyint(x); // default rounding: ties to even
+    if (r > 32767) r = 32767;
+    if (r < -32768) r = -32768;
+    return static_cast<Vek16s>(r);
+}
+
+} // namespace ct

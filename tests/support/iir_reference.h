@@ -1,0 +1,108 @@
+// Reference IIR recurrences for the tests, in any arithmetic type A
+// (long double for tolerance checks, the library's own precision for
+// bit-exact checks), and stable random filters to feed them.
+#pragma once
+
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <vector>
+
+#include "veks_test.h"
+
+namespace iref {
+
+// Transposed direct form II, arbitrary order: taps b0..bN, a0..aN; d holds
+// N + 1 partial sums (the last always 0). Taps are divided by a0 in A.
+template <class A>
+std::vector<A> order_filter(const std::vector<A>& taps, const std::vector<A>& x, std::vector<A>& d) {
+    const std::size_t n = taps.size() / 2 - 1;
+    const A a0 = taps[n + 1];
+    std::vector<A> b(n + 1), a(n + 1);
+    for (std::size_t k = 0; k <= n; ++k) {
+        b[k] = taps[k] / a0;
+        a[k] = taps[n + 1 + k] / a0;
+    }
+    d.resize(n + 1);
+    std::vector<A> y(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        y[i] = b[0] * x[i] + d[0];
+        for (std::size_t k = 0; k < n; ++k) d[k] = b[k + 1] * x[i] - a[k + 1] * y[i] + (k + 1 < n ? d[k + 1] : A(0));
+    }
+    return y;
+}
+
+// Biquad cascade: 6 taps per section (b0 b1 b2 a0 a1 a2); d: 2 per section.
+template <class A>
+std::vector<A> biquad_filter(const std::vector<A>& taps, const std::vector<A>& x, std::vector<A>& d) {
+    const std::size_t nb = taps.size() / 6;
+    d.resize(2 * nb);
+    std::vector<A> y(x);
+    for (std::size_t s = 0; s < nb; ++s) {
+        const A* t = &taps[6 * s];
+        const A b0 = t[0] / t[3], b1 = t[1] / t[3], b2 = t[2] / t[3], a1 = t[4] / t[3], a2 = t[5] / t[3];
+        for (auto& v : y) {
+            const A out = b0 * v + d[2 * s];
+            d[2 * s] = b1 * v + d[2 * s + 1] - a1 * out;
+            d[2 * s + 1] = b2 * v - a2 * out;
+            v = out;
+        }
+    }
+    return y;
+}
+
+// Monic denominator with real poles and conjugate pairs of radius <= r.
+inline std::vector<double> stable_denominator(int order, double r, vt::Rng& rng) {
+    std::vector<std::complex<double>> poly{1.0};
+    auto mul = [&](std::vector<std::complex<double>> f) {
+        std::vector<std::complex<double>> out(poly.size() + f.size() - 1);
+        for (std::size_t i = 0; i < poly.size(); ++i)
+            for (std::size_t j = 0; j < f.size(); ++j) out[i + j] += poly[i] * f[j];
+        poly = out;
+    };
+    int left = order;
+    while (left > 0) {
+        const double rad = rng.real(0.1, r), ang = rng.real(0.2, 3.0);
+        if (left >= 2) {
+            mul({1.0, -2 * rad * std::cos(ang), rad * rad});
+            left -= 2;
+        } else {
+            mul({1.0, rng.real(-r, r)});
+            left -= 1;
+        }
+    }
+    std::vector<double> a(poly.size());
+    for (std::size_t i = 0; i < a.size(); ++i) a[i] = poly[i].real();
+    return a;
+}
+
+// Arbitrary-order taps b0..bN, a0..aN with the given a0 scale.
+inline std::vector<double> random_order_taps(int order, vt::Rng& rng, double a0 = 1.0) {
+    std::vector<double> a = stable_denominator(order, 0.7, rng), taps;
+    for (int k = 0; k <= order; ++k) taps.push_back(rng.real(-1, 1) * a0);
+    for (double v : a) taps.push_back(v * a0);
+    return taps;
+}
+
+// Biquad taps, 6 per section, a0 = 1.
+inline std::vector<double> random_biquad_taps(int num_bq, vt::Rng& rng) {
+    std::vector<double> taps;
+    for (int s = 0; s < num_bq; ++s) {
+        const std::vector<double> a = stable_denominator(2, 0.95, rng);
+        taps.insert(taps.end(), {rng.real(0.2, 1), rng.real(-1, 1), rng.real(-1, 1), a[0], a[1], a[2]});
+    }
+    return taps;
+}
+
+inline std::vector<double> random_signal(std::size_t n, vt::Rng& rng, double amp = 1.0) {
+    std::vector<double> x(n);
+    for (auto& v : x) v = rng.real(-amp, amp);
+    return x;
+}
+
+template <class A, class B>
+std::vector<A> cast_all(const std::vector<B>& v) {
+    return std::vector<A>(v.begin(), v.end());
+}
+
+} // namespace iref

@@ -1,0 +1,339 @@
+// DCT: every engine against the long double sums, round trips, in place,
+// the 16-bit forms, reported sizes, check order and the life cycle.
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "core/vekcore/vekcore.h"
+#include "dct_reference.h"
+#include "veks_test.h"
+
+namespace {
+
+using dctref::ld;
+
+// One direction of one float type, with the spec as void*.
+template <class T>
+struct Ops {
+    VekStatus (*get_size)(int, int, int*, int*, int*);
+    VekStatus (*init)(void**, int, int, Vek8u*, Vek8u*);
+    VekStatus (*init_alloc)(void**, int, int);
+    VekStatus (*get_buf_size)(const void*, int*);
+    VekStatus (*free)(void*);
+    VekStatus (*run)(const T*, T*, const void*, Vek8u*);
+    VekStatus (*run_i)(T*, const void*, Vek8u*);
+    bool inverse;
+};
+
+#define DCT_OPS(D, T, INV)                                                                                    \
+    Ops<Vek##T> {                                                                                             \
+        veksDCT##D##GetSize_##T,                                                                              \
+        [](void** p, int n, int h, Vek8u* m, Vek8u* b) { return veksDCT##D##Init_##T(reinterpret_cast<VeksDCT##D##Spec_##T**>(p), n, h, m, b); }, \
+        [](void** p, int n, int h) { return veksDCT##D##InitAlloc_##T(reinterpret_cast<VeksDCT##D##Spec_##T**>(p), n, h); }, \
+        [](const void* s, int* b) { return veksDCT##D##GetBufSize_##T(static_cast<const VeksDCT##D##Spec_##T*>(s), b); }, \
+        [](void* s) { return veksDCT##D##Free_##T(static_cast<VeksDCT##D##Spec_##T*>(s)); },                 \
+        [](const Vek##T* s, Vek##T* d, const void* p, Vek8u* b) { return veksDCT##D##_##T(s, d, static_cast<const VeksDCT##D##Spec_##T*>(p), b); }, \
+        [](Vek##T* sd, const void* p, Vek8u* b) { return veksDCT##D##_##T##_I(sd, static_cast<const VeksDCT##D##Spec_##T*>(p), b); }, \
+        INV                                                                                                   \
+    }
+
+template <class T> std::vector<Ops<T>> directions();
+template <> std::vector<Ops<float>> directions() { return {DCT_OPS(Fwd, 32f, false), DCT_OPS(Inv, 32f, true)}; }
+template <> std::vector<Ops<double>> directions() { return {DCT_OPS(Fwd, 64f, false), DCT_OPS(Inv, 64f, true)}; }
+
+// A spec made by InitAlloc, freed at scope exit.
+template <class T>
+struct Spec {
+    Ops<T> ops;
+    void* p = nullptr;
+    VekStatus status;
+    Spec(const Ops<T>& o, int n, int hint) : ops(o) { status = o.init_alloc(&p, n, hint); }
+    ~Spec() { if (p) ops.free(p); }
+    int buf_size() const { int b = -1; ops.get_buf_size(p, &b); return b; }
+};
+
+template <class T>
+std::vector<T> random_data(int n, std::uint64_t seed) {
+    vt::Rng rng(seed);
+    std::vector<T> x(static_cast<std::size_t>(n));
+    for (auto& v : x) v = static_cast<T>(rng.real(-1, 1));
+    return x;
+}
+
+// Relative RMS error allowed against the exact sums: a few units of
+// rounding per level of the algorithm (log2 N levels, at least one).
+template <class T>
+double tolerance(int n) {
+    const double eps = std::numeric_limits<T>::epsilon();
+    return 8 * eps * (2 + std::log2(static_cast<double>(n)));
+}
+
+// Lengths covering every engine and the boundaries between them.
+std::vector<std::pair<int, int>> lengths_and_hints() {
+    std::vector<std::pair<int, int>> v;
+    for (int n = 1; n <= 130; ++n) v.push_back({n, vekHintDefault});
+    for (int n : {256, 512, 1000, 1021, 1024, 2048, 4096}) v.push_back({n, vekHintDefault});
+    for (int n : {512, 1024, 2048, 4096}) v.push_back({n, vekHintPrecision});
+    v.push_back({1021, vekHintPrecision});
+    return v;
+}
+
+template <class T>
+void check_against_reference() {
+    for (const auto& ops : directions<T>()) {
+        for (const auto& [n, hint] : lengths_and_hints()) {
+            SCOPED_TRACE(testing::Message() << (ops.inverse ? "inverse" : "forward") << " N " << n << " hint " << hint);
+            Spec<T> spec(ops, n, hint);
+            ASSERT_EQ(spec.status, vekStsOk);
+            const std::vector<T> x = random_data<T>(n, static_cast<std::uint64_t>(n) * 7 + hint);
+            const std::vector<ld> want = dctref::dct(std::vector<ld>(x.begin(), x.end()), ops.inverse);
+            vt::Guarded<T> out(static_cast<std::size_t>(n));
+            std::vector<Vek8u> buf(static_cast<std::size_t>(spec.buf_size()) + 1);
+            ASSERT_EQ(ops.run(x.data(), out.data(), spec.p, buf.data()), vekStsOk);
+            EXPECT_TRUE(out.guard_intact());
+            EXPECT_LT(dctref::rel_rms(want, out.data()), tolerance<T>(n));
+            // In place, and with a buffer the call allocates, gives the same bits.
+            std::vector<T> in_place = x;
+            ASSERT_EQ(ops.run_i(in_place.data(), spec.p, nullptr), vekStsOk);
+            EXPECT_EQ(0, std::memcmp(in_place.data(), out.data(), x.size() * sizeof(T)));
+        }
+    }
+}
+
+TEST(Dct, FloatMatchesExactSums) { check_against_reference<float>(); }
+TEST(Dct, DoubleMatchesExactSums) { check_against_reference<double>(); }
+
+template <class T>
+void check_round_trip() {
+    const auto dirs = directions<T>();
+    for (const auto& [n, hint] : lengths_and_hints()) {
+        SCOPED_TRACE(testing::Message() << "N " << n << " hint " << hint);
+        Spec<T> fwd(dirs[0], n, hint), inv(dirs[1], n, hint);
+        const std::vector<T> x = random_data<T>(n, static_cast<std::uint64_t>(n));
+        std::vector<T> y(x.size()), z(x.size());
+        ASSERT_EQ(dirs[0].run(x.data(), y.data(), fwd.p, nullptr), vekStsOk);
+        ASSERT_EQ(dirs[1].run(y.data(), z.data(), inv.p, nullptr), vekStsOk);
+        EXPECT_LT(dctref::rel_rms(std::vector<ld>(x.begin(), x.end()), z.data()), 2 * tolerance<T>(n));
+    }
+}
+
+TEST(Dct, FloatRoundTrip) { check_round_trip<float>(); }
+TEST(Dct, DoubleRoundTrip) { check_round_trip<double>(); }
+
+TEST(Dct, ConstantGoesToTheFirstCoefficient) {
+    const auto ops = directions<double>()[0];
+    for (int n : {1, 3, 8, 16, 100, 101, 1024}) {
+        Spec<double> spec(ops, n, vekHintDefault);
+        std::vector<double> x(static_cast<std::size_t>(n), 2.5), y(x.size());
+        ASSERT_EQ(ops.run(x.data(), y.data(), spec.p, nullptr), vekStsOk);
+        EXPECT_NEAR(y[0], 2.5 * std::sqrt(double(n)), 1e-12 * n) << n;
+        for (int k = 1; k < n; ++k) EXPECT_NEAR(y[static_cast<std::size_t>(k)], 0, 1e-12 * n) << n << " " << k;
+    }
+}
+
+TEST(Dct, LengthOneReturnsTheInput) {
+    for (const auto& ops : directions<float>()) {
+        Spec<float> spec(ops, 1, vekHintDefault);
+        const float x = -3.25f;
+        float y = 0;
+        ASSERT_EQ(ops.run(&x, &y, spec.p, nullptr), vekStsOk);
+        EXPECT_EQ(y, x);
+    }
+}
+
+// Sizes worked out by hand from the size rules (single precision).
+TEST(Dct, ReportedSizes) {
+    int fs, fi, fw;
+    ASSERT_EQ(veksFFTGetSize_R_32f(11, vekFftNormNone, 0, &fs, &fi, &fw), vekStsOk); // FFT method, N = 1024
+    int cs, ci, cw;
+    ASSERT_EQ(veksFFTGetSize_C_32fc(8, vekFftNormNone, 0, &cs, &ci, &cw), vekStsOk); // chirp, N = 101: M = 256
+    int ls, li, lw;
+    ASSERT_EQ(veksFFTGetSize_C_32fc(11, vekFftNormNone, 0, &ls, &li, &lw), vekStsOk); // chirp, N = 1000: M = 2048
+    struct Row { int n, hint, spec, init, work; };
+    const Row rows[] = {
+        {1, 0, 116, 0, 0}, {2, 2, 116, 0, 0}, {8, 0, 116, 0, 0},
+        {16, 0, 192, 0, 96}, {512, 2, 2176, 0, 2080}, {1024, 0, 4224, 0, 4128},
+        {3, 0, 192, 0, 44}, {100, 0, 1728, 0, 432},
+        {1024, 2, fs + 8192 + 128, fi, fw + 8192 + 32},
+        {101, 0, cs + (256 + 303) * 8 + 128, (ci > cw ? ci : cw) > 0 ? (ci > cw ? ci : cw) + 32 : 0, cw + 2048 + 32},
+        {1000, 1, ls + (2048 + 3000) * 8 + 128, (li > lw ? li : lw) + 32, lw + 16384 + 32},
+    };
+    for (const auto& r : rows) {
+        for (auto get : {veksDCTFwdGetSize_32f, veksDCTInvGetSize_32f}) {
+            int s = -1, i = -1, w = -1;
+            ASSERT_EQ(get(r.n, r.hint, &s, &i, &w), vekStsOk);
+            EXPECT_EQ(s, r.spec) << r.n;
+            EXPECT_EQ(i, r.init) << r.n;
+            EXPECT_EQ(w, r.work) << r.n;
+        }
+        Spec<float> spec(directions<float>()[0], r.n, r.hint);
+        EXPECT_EQ(spec.buf_size(), r.work) << r.n;
+    }
+    int s, i, w;
+    ASSERT_EQ(veksDCTFwdGetSize_64f(8, 0, &s, &i, &w), vekStsOk);
+    EXPECT_EQ(s, 128);
+    ASSERT_EQ(veksDCTFwdGetSize_64f(16, 0, &s, &i, &w), vekStsOk);
+    EXPECT_EQ(s, 256);
+    EXPECT_EQ(w, 160);
+    ASSERT_EQ(veksDCTInvGetSize_16s(16, 0, &s, &i, &w), vekStsOk);
+    EXPECT_EQ(s, 192 + 64);
+    EXPECT_EQ(w, 96 + 64 + 32);
+    ASSERT_EQ(veksDCTInvGetSize_16s(1, 0, &s, &i, &w), vekStsOk);
+    EXPECT_EQ(s, 64);
+    EXPECT_EQ(w, 0);
+}
+
+// Init into memory of exactly the reported size at every misalignment gives
+// the results of InitAlloc; Free leaves caller memory alone.
+TEST(Dct, InitInCallerMemory) {
+    const auto ops = directions<float>()[0];
+    for (const auto& [n, hint] : std::vector<std::pair<int, int>>{{8, 0}, {64, 0}, {60, 0}, {300, 0}, {2048, 2}}) {
+        int s, i, w;
+        ASSERT_EQ(ops.get_size(n, hint, &s, &i, &w), vekStsOk);
+        Spec<float> ref(ops, n, hint);
+        const std::vector<float> x = random_data<float>(n, 3);
+        std::vector<float> want(x.size()), got(x.size());
+        ASSERT_EQ(ops.run(x.data(), want.data(), ref.p, nullptr), vekStsOk);
+        for (int off = 0; off < 32; off += 7) {
+            std::vector<Vek8u> raw(static_cast<std::size_t>(s + off)), init(static_cast<std::size_t>(i));
+            void* p = nullptr;
+            ASSERT_EQ(ops.init(&p, n, hint, raw.data() + off, i ? init.data() : nullptr), vekStsOk);
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % 32, 0u);
+            init.assign(init.size(), 0xEE); // the init buffer is scratch
+            ASSERT_EQ(ops.run(x.data(), got.data(), p, nullptr), vekStsOk);
+            EXPECT_EQ(0, std::memcmp(want.data(), got.data(), x.size() * sizeof(float))) << n << " " << off;
+            EXPECT_EQ(ops.free(p), vekStsOk);
+            EXPECT_EQ(ops.run(x.data(), got.data(), p, nullptr), vekStsBadContext);
+        }
+    }
+}
+
+// Data at addresses that are not multiples of the element size.
+TEST(Dct, UnalignedData) {
+    for (const auto& ops : directions<double>()) {
+        for (int n : {8, 50, 64, 200}) {
+            Spec<double> spec(ops, n, vekHintDefault);
+            const std::vector<double> x = random_data<double>(n, 5);
+            std::vector<double> want(x.size());
+            ASSERT_EQ(ops.run(x.data(), want.data(), spec.p, nullptr), vekStsOk);
+            std::vector<unsigned char> a(x.size() * 8 + 16), b(x.size() * 8 + 16);
+            std::memcpy(a.data() + 3, x.data(), x.size() * 8);
+            ASSERT_EQ(ops.run(reinterpret_cast<double*>(a.data() + 3), reinterpret_cast<double*>(b.data() + 5), spec.p, nullptr), vekStsOk);
+            EXPECT_EQ(0, std::memcmp(b.data() + 5, want.data(), x.size() * 8)) << n;
+        }
+    }
+}
+
+TEST(Dct, CheckOrder) {
+    int s, i, w;
+    EXPECT_EQ(veksDCTFwdGetSize_32f(0, 0, nullptr, nullptr, nullptr), vekStsBadLength);
+    EXPECT_EQ(veksDCTFwdGetSize_32f(4, 0, &s, nullptr, &w), vekStsNullPtr);
+    EXPECT_EQ(veksDCTInvGetSize_16s(-1, 0, &s, &i, &w), vekStsBadLength);
+    VeksDCTFwdSpec_32f* spec = nullptr;
+    std::vector<Vek8u> mem(4096);
+    EXPECT_EQ(veksDCTFwdInit_32f(nullptr, 0, 0, nullptr, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDCTFwdInit_32f(&spec, 0, 0, nullptr, nullptr), vekStsBadLength);
+    EXPECT_EQ(veksDCTFwdInit_32f(&spec, 4, 0, nullptr, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDCTFwdInitAlloc_32f(nullptr, 4, 0), vekStsNullPtr);
+    EXPECT_EQ(veksDCTFwdInitAlloc_32f(&spec, 0, 0), vekStsBadLength);
+    EXPECT_EQ(spec, nullptr);
+    // The chirp spec of N = 1000 needs an init buffer.
+    ASSERT_EQ(veksDCTFwdGetSize_32f(1000, 0, &s, &i, &w), vekStsOk);
+    std::vector<Vek8u> big(static_cast<std::size_t>(s));
+    EXPECT_EQ(veksDCTFwdInit_32f(&spec, 1000, 0, big.data(), nullptr), vekStsNullPtr);
+
+    ASSERT_EQ(veksDCTFwdInitAlloc_32f(&spec, 30, 0), vekStsOk);
+    VeksDCTInvSpec_32f* inv = nullptr;
+    ASSERT_EQ(veksDCTInvInitAlloc_32f(&inv, 30, 0), vekStsOk);
+    std::vector<float> x(30, 1.0f);
+    vt::Guarded<float> out(30);
+    EXPECT_EQ(veksDCTFwd_32f(nullptr, out.data(), nullptr, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDCTFwd_32f(nullptr, out.data(), reinterpret_cast<const VeksDCTFwdSpec_32f*>(inv), nullptr), vekStsBadContext);
+    EXPECT_EQ(veksDCTFwd_32f(nullptr, out.data(), spec, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDCTFwd_32f(x.data(), nullptr, spec, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDCTInv_32f_I(out.data(), reinterpret_cast<const VeksDCTInvSpec_32f*>(spec), nullptr), vekStsBadContext);
+    EXPECT_TRUE(out.intact());
+    int b = -1;
+    EXPECT_EQ(veksDCTFwdGetBufSize_32f(nullptr, &b), vekStsNullPtr);
+    EXPECT_EQ(veksDCTFwdGetBufSize_32f(spec, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDCTFwdGetBufSize_32f(reinterpret_cast<const VeksDCTFwdSpec_32f*>(inv), &b), vekStsBadContext);
+    EXPECT_EQ(veksDCTFwdFree_32f(nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDCTFwdFree_32f(reinterpret_cast<VeksDCTFwdSpec_32f*>(inv)), vekStsBadContext);
+    EXPECT_EQ(veksDCTInvFree_32f(inv), vekStsOk);
+    EXPECT_EQ(veksDCTFwdFree_32f(spec), vekStsOk);
+}
+
+// Table building restores the caller's x87 control word.
+TEST(Dct, ControlWordSurvivesInit) {
+    const unsigned saved = ps_get_cw_fpu();
+    vek_set_cw_fpu(0x27F);
+    const unsigned before = ps_get_cw_fpu();
+    for (const auto& [n, hint] : std::vector<std::pair<int, int>>{{8, 0}, {32, 0}, {50, 0}, {120, 0}, {1024, 2}}) {
+        Spec<double> spec(directions<double>()[1], n, hint);
+        EXPECT_EQ(ps_get_cw_fpu(), before) << n;
+    }
+    vek_set_cw_fpu(saved);
+}
+
+// ---- 16-bit forms -------------------------------------------------------------------
+
+struct ShortOps {
+    bool inverse;
+    VekStatus (*init_alloc)(void**, int, int);
+    VekStatus (*free)(void*);
+    VekStatus (*run)(const Vek16s*, Vek16s*, const void*, int, Vek8u*);
+    VekStatus (*run_i)(Vek16s*, const void*, int, Vek8u*);
+};
+
+#define DCT_SHORT_OPS(D, INV)                                                                                 \
+    ShortOps {                                                                                                \
+        INV, [](void** p, int n, int h) { return veksDCT##D##InitAlloc_16s(reinterpret_cast<VeksDCT##D##Spec_16s**>(p), n, h); }, \
+        [](void* s) { return veksDCT##D##Free_16s(static_cast<VeksDCT##D##Spec_16s*>(s)); },                 \
+        [](const Vek16s* s, Vek16s* d, const void* p, int sf, Vek8u* b) { return veksDCT##D##_16s_Sfs(s, d, static_cast<const VeksDCT##D##Spec_16s*>(p), sf, b); }, \
+        [](Vek16s* sd, const void* p, int sf, Vek8u* b) { return veksDCT##D##_16s_ISfs(sd, static_cast<const VeksDCT##D##Spec_16s*>(p), sf, b); } \
+    }
+
+TEST(Dct, ShortFormsRoundTheFloatTransform) {
+    for (const auto& ops : {DCT_SHORT_OPS(Fwd, false), DCT_SHORT_OPS(Inv, true)}) {
+        for (int n : {1, 2, 7, 8, 16, 64, 99, 130, 1024}) {
+            for (int sf : {-2, 0, 3}) {
+                SCOPED_TRACE(testing::Message() << ops.inverse << " N " << n << " sf " << sf);
+                void* spec = nullptr;
+                ASSERT_EQ(ops.init_alloc(&spec, n, vekHintPrecision), vekStsOk);
+                vt::Rng rng(static_cast<std::uint64_t>(n + sf));
+                std::vector<Vek16s> x(static_cast<std::size_t>(n));
+                for (auto& v : x) v = rng.integer<Vek16s>(-3000, 3000);
+                const std::vector<ld> want = dctref::dct(std::vector<ld>(x.begin(), x.end()), ops.inverse);
+                vt::Guarded<Vek16s> out(x.size());
+                ASSERT_EQ(ops.run(x.data(), out.data(), spec, sf, nullptr), vekStsOk);
+                EXPECT_TRUE(out.guard_intact());
+                for (std::size_t k = 0; k < x.size(); ++k) {
+                    const ld v = std::ldexp(want[k], -sf);
+                    const ld clamped = v > 32767 ? 32767 : v < -32768 ? -32768 : v;
+                    EXPECT_LE(std::fabs(out[k] - clamped), 1.0L) << k; // float rounding may move a tie
+                }
+                std::vector<Vek16s> y = x;
+                ASSERT_EQ(ops.run_i(y.data(), spec, sf, nullptr), vekStsOk);
+                EXPECT_EQ(y, out.values());
+                EXPECT_EQ(ops.free(spec), vekStsOk);
+            }
+        }
+    }
+}
+
+TEST(Dct, ShortLengthOneScalesTiesToEven) {
+    VeksDCTFwdSpec_16s* spec = nullptr;
+    ASSERT_EQ(veksDCTFwdInitAlloc_16s(&spec, 1, 0), vekStsOk);
+    const std::pair<Vek16s, Vek16s> cases[] = {{3, 2}, {5, 2}, {-3, -2}, {1, 0}, {7, 4}};
+    for (const auto& [in, want] : cases) {
+        Vek16s out = 0;
+        ASSERT_EQ(veksDCTFwd_16s_Sfs(&in, &out, spec, 1, nullptr), vekStsOk);
+        EXPECT_EQ(out, want) << in;
+    }
+    Vek16s in = 20000, out = 0;
+    ASSERT_EQ(veksDCTFwd_16s_Sfs(&in, &out, spec, -1, nullptr), vekStsOk);
+    EXPECT_EQ(out, 32767);
+    EXPECT_EQ(veksDCTFwdFree_16s(spec), vekStsOk);
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+// Goertzel: every member against the exact DFT bin, the integer forms
+// against the recurrence they define, pairs against single calls, checks.
+#include <cstring>
+#include <limits>
+
+#include "dct_reference.h"
+#include "veks_test.h"
+
+namespace {
+
+using dctref::ld;
+using cld = std::complex<ld>;
+
+template <class T> std::vector<cld> as_complex(const std::vector<T>& x) { return {x.begin(), x.end()}; }
+template <class T> std::vector<cld> as_complex(const std::vector<std::complex<T>>& x) { return {x.begin(), x.end()}; }
+
+const double kFreqs[] = {0.0, 0.5, 0.125, 0.3217, 0.999, 1.0 / 3.0, 0.01};
+
+template <class T>
+double bin_tolerance(std::size_t len, ld scale) {
+    return static_cast<double>(scale) * (4 * std::numeric_limits<T>::epsilon() + 1e-13 * static_cast<double>(len));
+}
+
+// Float members: single and pair forms against the long double bin.
+template <class S, class D, class F, class One, class Two>
+void check_float(One one, Two two, bool complex_input) {
+    using T = decltype(D::re);
+    for (int len : {1, 2, 17, 300}) {
+        vt::Rng rng(static_cast<std::uint64_t>(len));
+        std::vector<S> x(static_cast<std::size_t>(len));
+        std::vector<cld> xc(x.size());
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            const T re = static_cast<T>(rng.real(-1, 1)), im = complex_input ? static_cast<T>(rng.real(-1, 1)) : T(0);
+            std::memcpy(&x[i], &re, sizeof re);
+            if (complex_input) std::memcpy(reinterpret_cast<char*>(&x[i]) + sizeof(T), &im, sizeof im);
+            xc[i] = cld(re, im);
+        }
+        ld norm = 0;
+        for (const auto& v : xc) norm += std::abs(v);
+        for (double f : kFreqs) {
+            SCOPED_TRACE(testing::Message() << "len " << len << " f " << f);
+            const F ff = static_cast<F>(f);
+            const cld want = dctref::bin(xc, static_cast<ld>(ff));
+            D out{};
+            ASSERT_EQ(one(x.data(), len, &out, ff), vekStsOk);
+            EXPECT_LE(std::abs(cld(out.re, out.im) - want), bin_tolerance<T>(x.size(), norm + 1));
+            const F pair[2] = {ff, static_cast<F>(0.25)};
+            D outs[2];
+            ASSERT_EQ(two(x.data(), len, outs, pair), vekStsOk);
+            EXPECT_TRUE(vt::same_bits(outs[0], out));
+            D quarter{};
+            ASSERT_EQ(one(x.data(), len, &quarter, static_cast<F>(0.25)), vekStsOk);
+            EXPECT_TRUE(vt::same_bits(outs[1], quarter));
+        }
+    }
+}
+
+TEST(Goertz, Float32Real) { check_float<Vek32f, Vek32fc, Vek32f>(veksGoertz_32f, veksGoertzTwo_32f, false); }
+TEST(Goertz, Float32Complex) { check_float<Vek32fc, Vek32fc, Vek32f>(veksGoertz_32fc, veksGoertzTwo_32fc, true); }
+TEST(Goertz, Float64Real) { check_float<Vek64f, Vek64fc, Vek64f>(veksGoertz_64f, veksGoertzTwo_64f, false); }
+TEST(Goertz, Float64Complex) { check_float<Vek64fc, Vek64fc, Vek64f>(veksGoertz_64fc, veksGoertzTwo_64fc, true); }
+
+TEST(Goertz, SumAndAlternatingSum) {
+    const std::vector<float> x = {1.5f, -2, 4, 0.25f, 3};
+    Vek32fc out{};
+    ASSERT_EQ(veksGoertz_32f(x.data(), 5, &out, 0.0f), vekStsOk);
+    EXPECT_FLOAT_EQ(out.re, 6.75f);
+    EXPECT_EQ(out.im, 0.0f);
+    ASSERT_EQ(veksGoertz_32f(x.data(), 5, &out, 0.5f), vekStsOk);
+    EXPECT_NEAR(out.re, 1.5f + 2 + 4 - 0.25f + 3, 1e-5);
+    EXPECT_NEAR(out.im, 0, 1e-5);
+}
+
+// The integer forms: the double recurrence written out again, scaled,
+// rounded half away from zero and saturated; bit-exact.
+Vek16sc expected_16sc(const std::vector<Vek16sc>& x, double f, int sf) {
+    const double th = 6.28318530717958647692528676655900577 * f, c = std::cos(th), s = std::sin(th);
+    double re = 0, im = 0;
+    for (int n = static_cast<int>(x.size()) - 1; n >= 0; --n) {
+        const double r = re * c + im * s + x[static_cast<std::size_t>(n)].re;
+        im = im * c - re * s + x[static_cast<std::size_t>(n)].im;
+        re = r;
+    }
+    const auto narrow = [sf](double v) {
+        v = std::ldexp(v, -sf);
+        v = v >= 0 ? std::trunc(v + 0.5) : std::trunc(v - 0.5);
+        return static_cast<Vek16s>(v > 32767 ? 32767 : v < -32768 ? -32768 : v);
+    };
+    return {narrow(re), narrow(im)};
+}
+
+TEST(Goertz, ShortFormsFollowTheRecurrence) {
+    for (int len : {1, 5, 64, 257}) {
+        vt::Rng rng(static_cast<std::uint64_t>(len) + 99);
+        std::vector<Vek16sc> x(static_cast<std::size_t>(len));
+        std::vector<Vek16s> real(x.size());
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            x[i] = {rng.integer<Vek16s>(-32768, 32767), rng.integer<Vek16s>(-32768, 32767)};
+            real[i] = x[i].re;
+        }
+        std::vector<Vek16sc> real_c(x.size());
+        for (std::size_t i = 0; i < x.size(); ++i) real_c[i] = {real[i], 0};
+        for (int sf : {-3, 0, 1, 4, 12, 40}) {
+            for (double fd : kFreqs) {
+                SCOPED_TRACE(testing::Message() << "len " << len << " sf " << sf << " f " << fd);
+                const float f = static_cast<float>(fd);
+                Vek16sc out{};
+                ASSERT_EQ(veksGoertz_16sc_Sfs(x.data(), len, &out, f, sf), vekStsOk);
+                EXPECT_TRUE(vt::same_bits(out, expected_16sc(x, f, sf)));
+                ASSERT_EQ(veksGoertz_16s_Sfs(real.data(), len, &out, f, sf), vekStsOk);
+                const Vek16sc want_real = expected_16sc(real_c, f, sf);
+                EXPECT_EQ(out.re, want_real.re);
+                EXPECT_EQ(out.im, want_real.im);
+                const float pair[2] = {f, 0.75f};
+                Vek16sc outs[2];
+                ASSERT_EQ(veksGoertzTwo_16sc_Sfs(x.data(), len, outs, pair, sf), vekStsOk);
+                EXPECT_TRUE(vt::same_bits(outs[0], expected_16sc(x, f, sf)));
+                EXPECT_TRUE(vt::same_bits(outs[1], expected_16sc(x, 0.75f, sf)));
+            }
+        }
+    }
+}
+
+TEST(Goertz, Q15FormsUseTheFraction) {
+    std::vector<Vek16sc> x(40);
+    for (std::size_t i = 0; i < x.size(); ++i) x[i] = {static_cast<Vek16s>(100 * i), static_cast<Vek16s>(-7 * i)};
+    for (Vek16s q : {Vek16s(0), Vek16s(1), Vek16s(8192), Vek16s(16384), Vek16s(32767)}) {
+        Vek16sc a{}, b{};
+        ASSERT_EQ(veksGoertzQ15_16sc_Sfs(x.data(), 40, &a, q, 2), vekStsOk);
+        ASSERT_EQ(veksGoertz_16sc_Sfs(x.data(), 40, &b, static_cast<float>(q) / 32768.0f, 2), vekStsOk);
+        EXPECT_TRUE(vt::same_bits(a, b)) << q;
+        const Vek16s qs[2] = {q, 5000};
+        Vek16sc two[2];
+        ASSERT_EQ(veksGoertzTwoQ15_16sc_Sfs(x.data(), 40, two, qs, 2), vekStsOk);
+        EXPECT_TRUE(vt::same_bits(two[0], a));
+    }
+}
+
+TEST(Goertz, CheckOrder) {
+    const std::vector<float> x(8, 1.0f);
+    vt::Guarded<Vek32fc> out(2);
+    EXPECT_EQ(veksGoertz_32f(nullptr, 0, out.data(), 2.0f), vekStsNullPtr);
+    EXPECT_EQ(veksGoertz_32f(x.data(), 0, nullptr, 0.1f), vekStsNullPtr);
+    EXPECT_EQ(veksGoertz_32f(x.data(), 0, out.data(), 2.0f), vekStsBadLength);
+    EXPECT_EQ(veksGoertz_32f(x.data(), 8, out.data(), 1.0f), vekStsBadRelFrequency);
+    EXPECT_EQ(veksGoertz_32f(x.data(), 8, out.data(), -0.0001f), vekStsBadRelFrequency);
+    EXPECT_EQ(veksGoertz_32f(x.data(), 8, out.data(), std::numeric_limits<float>::quiet_NaN()), vekStsBadRelFrequency);
+    const float bad_second[2] = {0.1f, 1.5f};
+    EXPECT_EQ(veksGoertzTwo_32f(x.data(), 8, out.data(), bad_second), vekStsBadRelFrequency);
+    EXPECT_EQ(veksGoertzTwo_32f(x.data(), 8, out.data(), nullptr), vekStsNullPtr);
+    EXPECT_TRUE(out.intact());
+    EXPECT_EQ(veksGoertz_32f(x.data(), 8, out.data(), 0.0f), vekStsOk);
+
+    const std::vector<Vek16sc> s(4, Vek16sc{1, 1});
+    vt::Guarded<Vek16sc> so(2);
+    EXPECT_EQ(veksGoertzQ15_16sc_Sfs(nullptr, 4, so.data(), -1, 0), vekStsBadRelFrequency); // q first
+    EXPECT_EQ(veksGoertzQ15_16sc_Sfs(nullptr, 4, so.data(), 1, 0), vekStsNullPtr);
+    EXPECT_EQ(veksGoertzQ15_16sc_Sfs(s.data(), -4, so.data(), 1, 0), vekStsBadLength);
+    const Vek16s qneg[2] = {5, -5};
+    EXPECT_EQ(veksGoertzTwoQ15_16sc_Sfs(s.data(), 4, so.data(), qneg, 0), vekStsBadRelFrequency);
+    EXPECT_EQ(veksGoertzTwoQ15_16sc_Sfs(s.data(), 4, so.data(), nullptr, 0), vekStsNullPtr);
+    EXPECT_EQ(veksGoertz_16s_Sfs(nullptr, 4, so.data(), 0.5f, 0), vekStsNullPtr);
+    EXPECT_EQ(veksGoertz_16sc_Sfs(s.data(), 4, so.data(), 1.0f, 0), vekStsBadRelFrequency);
+    EXPECT_TRUE(so.intact());
+}
+
+// Samples and results at addresses that are not multiples of their size.
+TEST(Goertz, UnalignedData) {
+    std::vector<double> x(33);
+    for (std::size_t i = 0; i < x.size(); ++i) x[i] = std::sin(0.3 * static_cast<double>(i));
+    Vek64fc want{};
+    ASSERT_EQ(veksGoertz_64f(x.data(), 33, &want, 0.2), vekStsOk);
+    std::vector<unsigned char> a(x.size() * 8 + 8), b(32);
+    std::memcpy(a.data() + 3, x.data(), x.size() * 8);
+    ASSERT_EQ(veksGoertz_64f(reinterpret_cast<const double*>(a.data() + 3), 33, reinterpret_cast<Vek64fc*>(b.data() + 1), 0.2), vekStsOk);
+    EXPECT_EQ(0, std::memcmp(b.data() + 1, &want, sizeof want));
+}
+
+} // namespace
