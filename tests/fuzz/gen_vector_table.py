@@ -25,6 +25,13 @@ OPTIONAL = {("veksMaxIndx", "pIndx"), ("veksMinIndx", "pIndx"), ("veksMaxAbsIndx
             ("veksMinAbsIndx", "pIndx"), ("veksRealToCplx", "pSrcRe"), ("veksRealToCplx", "pSrcIm")}
 # Functions documented to write part of their output before some errors.
 PARTIAL_ON_ERROR = {"veksCartToPolar_32f", "veksCartToPolar_64f", "veksCartToPolar_32fc", "veksCartToPolar_64fc"}
+# Result pointers of one element; any other pointer name (taps, delay lines,
+# tables) has a size of its own and leaves the function to hand-written targets.
+SCALAR_RESULTS = {"pNorm", "pDp", "pMin", "pMax", "pSum", "pPhase", "pMean", "pStdDev", "pVal", "pMinAbs",
+                  "pMaxAbs", "pIndx", "pMaxIndx", "pMinIndx", "pOrder", "pCount", "pSize", "pBufferSize"}
+# Sources longer than len (the window sum reads len + maskSize - 1 values).
+# Outputs sized by the data (packed bits).
+HAND_WRITTEN = {"veksSumWindow_8u32f", "veksSumWindow_16s32f", "veksPackBits_32u8u"}
 PROTO = re.compile(r"VekStatus\s+(veks\w+)\s*\(([^)]*)\)\s*;")
 
 
@@ -47,10 +54,14 @@ def spec_elems(fname, const, name):
 
 
 def row(fname, params):
+    if fname in HAND_WRITTEN:
+        return None
     parts = []
     prelude = ""
     has_len = False
     spec = next((t for _, t, s, _ in params if t.startswith("Veks") and "Spec" in t and s == 1), None)
+    if spec and not spec.startswith(TRAITS):
+        return None
     for const, typ, stars, name in params:
         if spec and typ == spec:
             prelude = f"auto* spec = c.spec<{typ}>(); "
@@ -66,6 +77,8 @@ def row(fname, params):
             parts.append(f"c.{kind}<{typ}>({spec_elems(fname, const, name)})")
         elif stars == 1:
             vector = name.startswith(("pSrc", "pDst"))
+            if not vector and name not in SCALAR_RESULTS:
+                return None
             # 24-bit packed data travel as three bytes per element.
             per = 3 if (typ == "Vek8u" and "24" in fname and vector) else 1
             # A packed CCS spectrum of len bins carries two more values.
@@ -78,8 +91,8 @@ def row(fname, params):
         elif typ == "int" and name == "len":
             has_len = True
             parts.append("c.length()")
-        elif typ == "int" and name not in SCALAR_INTS:
-            return None
+        elif typ == "int" and name not in SCALAR_INTS and "len" in name.lower():
+            return None  # a second length sizes some buffer: hand-written targets
         else:
             parts.append(f"c.scalar<{typ}>()")
     if not has_len and not prelude:
@@ -87,6 +100,9 @@ def row(fname, params):
     if fname in PARTIAL_ON_ERROR:
         prelude += "c.allow_partial_output(); "
     return f'    {{"{fname}", [](fz::Call& c) {{ {prelude}c.finish({fname}({", ".join(parts)})); }}}},'
+
+
+TRAITS = ("VeksFFTSpec_", "VeksDCTFwdSpec_", "VeksDCTInvSpec_")  # object kinds the targets can make
 
 
 def main():

@@ -1,6 +1,6 @@
-// Fuzz target of the FFT family: spec life cycles with any order, flag and
-// hint, and every transform and packed-spectrum function against valid,
-// null, freed and never-built specs (the transform rows are generated).
+// Fuzz target of the transforms: FFT spec life cycles with any order, flag
+// and hint, and every transform, packed-spectrum, DCT and Goertzel function
+// against valid, null, freed and never-built specs (those rows are generated).
 #include "fuzz_support.h"
 
 namespace fz {
@@ -74,6 +74,37 @@ FZ_FFT_SPEC(C_32sc)
 FZ_FFT_SPEC(C_32s)
 FZ_FFT_SPEC(R_32s)
 FZ_FFT_SPEC(R_16s32s)
+
+// DCT specs of any length (both sides of the engine thresholds) and hint.
+#define FZ_DCT_SPEC(Dir, t)                                                                                 \
+    template <> struct SpecTraits<VeksDCT##Dir##Spec_##t> {                                                 \
+        static VeksDCT##Dir##Spec_##t* make(FuzzedDataProvider& in, std::vector<void*>& mem, int& n) {     \
+            const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 140) : in.ConsumeIntegralInRange(1, 1100); \
+            const int hint = in.ConsumeIntegralInRange(0, 2);                                               \
+            int spec_size = 0, init_size = 0, buf_size = 0;                                                 \
+            if (veksDCT##Dir##GetSize_##t(len, hint, &spec_size, &init_size, &buf_size) != vekStsOk)        \
+                return nullptr;                                                                             \
+            mem.push_back(std::malloc(std::size_t(spec_size)));                                             \
+            Vek8u* spec_mem = static_cast<Vek8u*>(mem.back());                                              \
+            mem.push_back(std::malloc(std::size_t(init_size) + 1));                                         \
+            VeksDCT##Dir##Spec_##t* spec = nullptr;                                                         \
+            if (veksDCT##Dir##Init_##t(&spec, len, hint, spec_mem, static_cast<Vek8u*>(mem.back())) != vekStsOk) \
+                return nullptr;                                                                             \
+            n = len;                                                                                        \
+            return spec;                                                                                    \
+        }                                                                                                   \
+        static void release(VeksDCT##Dir##Spec_##t* s) { veksDCT##Dir##Free_##t(s); }                      \
+        static int buf_size(const VeksDCT##Dir##Spec_##t* s) {                                              \
+            int b = 0;                                                                                      \
+            return veksDCT##Dir##GetBufSize_##t(s, &b) == vekStsOk ? b : 0;                                 \
+        }                                                                                                   \
+    };
+FZ_DCT_SPEC(Fwd, 32f)
+FZ_DCT_SPEC(Inv, 32f)
+FZ_DCT_SPEC(Fwd, 64f)
+FZ_DCT_SPEC(Inv, 64f)
+FZ_DCT_SPEC(Fwd, 16s)
+FZ_DCT_SPEC(Inv, 16s)
 
 } // namespace fz
 
