@@ -68,6 +68,19 @@ AllocPath fft_transform_path(VeksFFTSpec_C_32fc* spec, int order) {
             }};
 }
 
+// Median masks too wide for the stack allocate their window.
+AllocPath median_path() {
+    auto src = std::make_shared<std::vector<Vek32f>>(1000, 1.0f);
+    auto dst = std::make_shared<std::vector<Vek32f>>(1000, 7.0f);
+    return {"FilterMedian_32f, mask 301", [=] { return veksFilterMedian_32f(src->data(), dst->data(), 1000, 301); },
+            [] {},
+            [=] {
+                for (Vek32f v : *dst)
+                    if (v != 7.0f) return false;
+                return true;
+            }};
+}
+
 TEST(AllocFailure, MallocFamilyReturnsNull) {
     failing_malloc::fail_from(0);
     Vek32f* p = veksMalloc_32f(16);
@@ -97,6 +110,8 @@ TEST(AllocFailure, FftSpecs) {
         for (const auto& p : paths) expect_clean_failures(p);
     }
 }
+
+TEST(AllocFailure, MedianWindow) { expect_clean_failures(median_path()); }
 
 TEST(AllocFailure, FftWorkBuffer) {
     VeksFFTSpec_C_32fc* spec = nullptr;
