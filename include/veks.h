@@ -186,5 +186,7 @@ VEKS_EXTERN_C_END
 #include "veks/conv.h"
 #include "veks/median.h"
 #include "veks/smallfilt.h"
+#include "veks/lms.h"
+#include "veks/design.h"
 
 #endif /* VEKS_H */
