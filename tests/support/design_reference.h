@@ -68,8 +68,9 @@ inline std::vector<LD> fir(Band band, LD f1, LD f2, int n, int win, bool normal)
 }
 
 inline Cx poly_at(const LD* p, int n, LD f) {
+    const Cx zinv = std::polar(LD(1), -2 * kPi * f); // Horner in z^-1
     Cx s = 0;
-    for (int k = 0; k < n; ++k) s += p[k] * std::polar(LD(1), -2 * kPi * f * k);
+    for (int k = n - 1; k >= 0; --k) s = s * zinv + p[k];
     return s;
 }
 
