@@ -17,9 +17,9 @@
  *             even N adds the half-sample all-pass term sin(pi d) / (pi d)
  *             (= +-1/(pi d)): a symmetric even-length filter, whose gain at
  *             Nyquist is necessarily 0.
- * Then the window winType over the first half (0 Bartlett, 1 Blackman with
- * the optimal parameter as veksWinBlackmanOpt, 2 Hamming, 3 Hann, any other
- * value none: the truncated ideal response). With doNormal nonzero, the
+ * Then the window winType over all N taps, the second half still zero
+ * (0 Bartlett, 1 Blackman with the optimal parameter as veksWinBlackmanOpt,
+ * 2 Hamming, 3 Hann, any other value none: the truncated ideal response). With doNormal nonzero, the
  * first half and the centre are divided by |G|, G the gain at DC (lowpass,
  * bandstop), Nyquist (highpass: sum of (-1)^i taps[i]) or the band centre
  * (bandpass: sum of taps[i] cos(2 pi (fl+fh)/2 (i - c))); G = 0 leaves the
