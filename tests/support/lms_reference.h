@@ -35,7 +35,7 @@ struct Lms {
 };
 
 inline std::int64_t round_shift(std::int64_t v, int s) { // half to even
-    const std::int64_t q = v >> s, rem = v - (q << s), half = std::int64_t(1) << (s - 1);
+    const std::int64_t q = v >> s, rem = v - q * (std::int64_t(1) << s), half = std::int64_t(1) << (s - 1);
     return rem > half || (rem == half && (q & 1)) ? q + 1 : q;
 }
 inline std::int64_t clamp64(std::int64_t v, std::int64_t lo, std::int64_t hi) { return v < lo ? lo : v > hi ? hi : v; }
