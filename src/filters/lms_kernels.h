@@ -74,15 +74,13 @@ inline void taps4(float* t, const D* xo, const D* xn, __m128d w, __m128d& lo, __
 #endif
 
 // The pass over all taps. Update: t[j] += w * xo[j]. Dot: returns the sum of
-// t[j] * xn[j] over the (updated) taps, where xn[len-1] is replaced by last.
-// The caller's new sample is passed as `last` so that the pass can run
-// before it is stored over the oldest sample that the update still needs.
+// t[j] * xn[j] over the (updated) taps.
 template <bool Update, bool Dot, class D>
-double pass(float* t, const D* xo, const D* xn, D last, int len, double w) {
+double pass(float* t, const D* xo, const D* xn, int len, double w) {
     Lanes acc;
     int j = 0;
 #if defined(__SSE2__)
-    const int vec_end = ((len - 1) / 8) * 8; // groups that stay clear of the last tap
+    const int vec_end = (len / 8) * 8;
     if (vec_end > 0) {
         const __m128d wv = _mm_set1_pd(w);
         __m128d a0 = _mm_setzero_pd(), a1 = _mm_setzero_pd(), a2 = _mm_setzero_pd(), a3 = _mm_setzero_pd();
@@ -96,16 +94,15 @@ double pass(float* t, const D* xo, const D* xn, D last, int len, double w) {
         _mm_storeu_pd(acc.l + 6, a3);
     }
 #endif
-    for (; j < len - 1; ++j) tap_scalar<Update, Dot>(t, j, w, Update ? ld(xo, j) : D(0), ld(xn, j), acc);
-    tap_scalar<Update, Dot>(t, len - 1, w, Update ? ld(xo, len - 1) : D(0), last, acc);
+    for (; j < len; ++j) tap_scalar<Update, Dot>(t, j, w, Update ? ld(xo, j) : D(0), Dot ? ld(xn, j) : D(0), acc);
     return acc.total();
 }
 
 template <class D> inline double dot(const float* t, const D* x, int len) {
-    return pass<false, true>(const_cast<float*>(t), x, x, ld(x, len - 1), len, 0.0);
+    return pass<false, true>(const_cast<float*>(t), x, x, len, 0.0);
 }
 template <class D> inline void update(float* t, const D* x, int len, double w) {
-    pass<true, false>(t, x, x, D(0), len, w);
+    pass<true, false>(t, x, x, len, w);
 }
 
 // Output of one step for the caller's type: single precision, or clamped to
@@ -149,10 +146,12 @@ void block(const D* src, const D* ref, D* dst, int n, float* t, D* dly, int len,
         const double w = step * (static_cast<double>(ld(ref, k - 1)) - y);
         x = ld(src, k);
         st(dst, k - 1, output_of<D>(y)); // after the reads: dst may be src or ref
-        // Window before this sample: dly[idx .. idx+L-1]; after it: one later.
-        y = pass<true, true>(t, dly + idx, dly + idx + 1, x, len, w);
-        st(dly, idx, x);
+        // Window before this sample: dly[idx .. idx+L-1]; after it: one
+        // later, ending at element idx + L, which the update does not read.
+        // The copy at idx still holds the oldest sample that it needs.
         st(dly, idx + len, x);
+        y = pass<true, true>(t, dly + idx, dly + idx + 1, len, w);
+        st(dly, idx, x);
         idx = idx + 1 == len ? 0 : idx + 1;
     }
     const double w = step * (static_cast<double>(ld(ref, n - 1)) - y);
