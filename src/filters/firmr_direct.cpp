@@ -40,7 +40,7 @@ VekStatus direct(const void* src, void* dst, int n, const void* taps, int L, int
     std::vector<typename F::tap_t> t(static_cast<std::size_t>(L));
     for (int k = 0; k < L; ++k) t[std::size_t(k)] = load<typename F::tap_t>(taps, std::size_t(k));
     run<typename F::prod_t, typename F::acc_t>(
-        t.data(), L, Rate{up, upPhase, down, downPhase}, n, [&](std::int64_t m) { return x[std::size_t(P + m)]; },
+        t.data(), L, Rate{up, upPhase, down, downPhase}, n, Inputs<D>{x.data(), P, x.data() + P},
         [&](std::int64_t j, const typename F::acc_t& a) { store<D>(dst, std::size_t(j), out(a)); });
     for (int k = 0; k < P; ++k) store<D>(dly, std::size_t(k), x[std::size_t(P + consumed - 1 - k)]);
     return vekStsOk;
