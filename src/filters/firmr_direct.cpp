@@ -75,9 +75,11 @@ VekStatus sample_up(const T* src, int len, T* dst, int* pDstLen, int factor, int
     if (*pPhase < 0 || *pPhase >= factor) return vekStsBadSamplePhase;
     const int phase = *pPhase;
     const T zero{};
-    for (std::int64_t i = 0; i < std::int64_t(len) * factor; ++i) {
-        const std::int64_t s = i - phase;
-        store<T>(dst, std::size_t(i), s >= 0 && s % factor == 0 ? load<T>(src, std::size_t(s / factor)) : zero);
+    // One group of factor outputs per input, the sample at the phase.
+    char* out = static_cast<char*>(static_cast<void*>(dst));
+    for (int i = 0; i < len; ++i, out += std::size_t(factor) * sizeof(T)) {
+        for (int k = 0; k < factor; ++k) store<T>(out, std::size_t(k), zero);
+        store<T>(out, std::size_t(phase), load<T>(src, std::size_t(i)));
     }
     *pDstLen = factor * len;
     return vekStsOk;
