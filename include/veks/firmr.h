@@ -18,7 +18,9 @@
  * tapsLen): down-sampling only uses 1 when r > 0.5, else 2; up-sampling
  * uses 1 when r > 0.3, else 3; all give the same outputs. Sums: Vek32f taps
  * form single-precision products summed in double precision, Vek64f taps
- * double precision; integer outputs scale and round as the single-rate
+ * double precision, each output adding its terms newest input first (so
+ * the states and FIRMR_Direct give identical outputs, whatever the thread
+ * count); integer outputs scale and round as the single-rate
  * forms (veks/fir.h); integer-tap forms take tapsFactor after tapsLen and
  * normalise their taps as the single-rate ones. Calls of 1601 iterations
  * or more divide the outputs among OpenMP threads. In-place calls run

@@ -145,7 +145,7 @@ inline void filter(const View& v, const void* src, void* dst, int numIters, int 
     const auto out = output_of<F>(v, scaleFactor);
     run<typename F::prod_t, typename F::acc_t>(
         taps_of<F>(v), L, r, numIters,
-        [&](std::int64_t m) { return m >= 0 ? load<D>(src, std::size_t(m)) : hist[P + m]; },
+        Inputs<D>{hist, P, src},
         [&](std::int64_t j, const typename F::acc_t& a) { store<D>(dst, std::size_t(j), out(a)); });
     const std::int64_t consumed = std::int64_t(numIters) * r.down;
     if (consumed >= P) {
