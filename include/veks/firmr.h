@@ -32,7 +32,8 @@
  * null, tapsLen, factors, a phase outside [0, factor)
  * (vekStsBadMultiratePhase). Direct forms (delay line of ceil(tapsLen /
  * upFactor) samples, newest first, updated): pSrc, pDst null, numIters < 1,
- * pTaps null, tapsLen, factors, phases, pDlyLine null.
+ * pTaps null, tapsLen, factors, phases, pDlyLine null; vekStsNoMemory when
+ * the working copy of history and input cannot be allocated (nothing written).
  *
  * SampleUp writes factor * srcLen samples: src[i] at i * factor + phase,
  * zeros elsewhere (the phase is unchanged). SampleDown takes src[p + j *
