@@ -142,31 +142,10 @@ template <class S> std::vector<S> root_probes(std::uint64_t top_root, int n_rand
     return v;
 }
 
-// The 32s16s steps written out: double precision with a half added.
-Vek16s sqrt_32s16s_steps(Vek32s x, int sf) {
-    if (x < 0) return 0;
-    if (sf == 0) return x < 1073676290 ? Vek16s(std::floor(std::sqrt(double(x)) + 0.5)) : 32767;
-    if (sf >= -14 && sf <= -1) {
-        const double v = double(x) * std::ldexp(1.0, -2 * sf);
-        return v <= 1073676289.0 ? Vek16s(std::floor(std::sqrt(v) + 0.5)) : 32767;
-    }
-    if (sf < -14) return x > 0 ? 32767 : 0;
-    if (sf > 16) return 0;
-    const double r = std::sqrt(double(x)) * std::ldexp(1.0, -sf) + 0.5;
-    long k = long(std::floor(r));
-    if ((k & 1) && r == double(k)) --k;
-    return Vek16s(k);
-}
-
-TEST(PowerInt, Sqrt32s16sFollowsItsSteps) {
+TEST(PowerInt, Sqrt32s16s) {
     std::vector<Vek32s> src = root_probes<Vek32s>(46341, 20000);
     for (Vek32s x : {1073676289, 1073676290, 1073709056, 1073709057, -1, -2147483647 - 1}) src.push_back(x);
     check_sqrt<Vek32s, Vek16s>(veksSqrt_32s16s_Sfs, src, -18, 20);
-    std::vector<Vek16s> dst(src.size());
-    for (int sf = -18; sf <= 20; ++sf) {
-        veksSqrt_32s16s_Sfs(src.data(), dst.data(), int(src.size()), sf);
-        for (std::size_t i = 0; i < src.size(); ++i) ASSERT_EQ(dst[i], sqrt_32s16s_steps(src[i], sf)) << src[i] << " sf " << sf;
-    }
     const Vek32s ex[] = {9, 25, 2147483647};
     Vek16s out[3];
     veksSqrt_32s16s_Sfs(ex, out, 2, 1);

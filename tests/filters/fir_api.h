@@ -2,6 +2,8 @@
 // every form: the form's entry points with the scale factor made explicit.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -50,6 +52,21 @@ struct StateApi {
             [](DATA* s, int n, VeksFIRState##S* st) { return veksFIR##S##_ISfs(s, n, st, SF); },                     \
             [](DATA x, DATA* d, VeksFIRState##S* st) { return veksFIROne##S##_Sfs(x, d, st, SF); }, CODE, THR, CX, 0, SF \
     }
+
+// A sum wrapped to 32 bits times 2^d (d clamped to [lo, 31]), halves to even,
+// saturated to 16 bits: the integer-tap outputs.
+inline Vek16s wrapped_scaled16(std::int64_t v, int d, int lo) {
+    const std::int64_t w = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    long double r = std::ldexp(static_cast<long double>(w), std::clamp(d, lo, 31));
+    if (d < 0) {
+        const long double f = std::floor(r), frac = r - f;
+        r = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
+    }
+    return static_cast<Vek16s>(std::clamp<long double>(r, -32768, 32767));
+}
+
+// Runs f on each form given (forms differ in type, so no loop).
+template <class F, class... Api> void each_form(F&& f, const Api&... api) { (f(api), ...); }
 
 // Owns a state made by InitAlloc.
 template <class Api>

@@ -35,51 +35,29 @@ struct DirectApi {
         #TP #DS, veksFIR##TP##_Direct##DS, veksFIR##TP##_Direct##DS##_I, veksFIROne##TP##_Direct##DS,                \
             veksFIROne##TP##_Direct##DS##_I, TOL, 0, 0                                                               \
     }
-#define FIRT_DIRECT_SFS(TP, DS, TAP, DATA, SF)                                                                       \
+// Scaled forms; the arguments after FACTOR stand where the taps count goes
+// (L, or L and the taps factor for integer taps).
+#define FIRT_DIRECT_SCALED(TP, DS, TAP, DATA, SF, FACTOR, ...)                                                      \
     DirectApi<TAP, DATA> {                                                                                           \
         #TP #DS,                                                                                                     \
             [](const DATA* s, DATA* d, int n, const TAP* t, int L, DATA* b, int* i) {                                \
-                return veksFIR##TP##_Direct##DS##_Sfs(s, d, n, t, L, b, i, SF);                                      \
+                return veksFIR##TP##_Direct##DS##_Sfs(s, d, n, t, __VA_ARGS__, b, i, SF);                            \
             },                                                                                                       \
             [](DATA* s, int n, const TAP* t, int L, DATA* b, int* i) {                                               \
-                return veksFIR##TP##_Direct##DS##_ISfs(s, n, t, L, b, i, SF);                                        \
+                return veksFIR##TP##_Direct##DS##_ISfs(s, n, t, __VA_ARGS__, b, i, SF);                              \
             },                                                                                                       \
             [](DATA x, DATA* d, const TAP* t, int L, DATA* b, int* i) {                                              \
-                return veksFIROne##TP##_Direct##DS##_Sfs(x, d, t, L, b, i, SF);                                      \
+                return veksFIROne##TP##_Direct##DS##_Sfs(x, d, t, __VA_ARGS__, b, i, SF);                            \
             },                                                                                                       \
             [](DATA* s, const TAP* t, int L, DATA* b, int* i) {                                                      \
-                return veksFIROne##TP##_Direct##DS##_ISfs(s, t, L, b, i, SF);                                        \
-            },                                                                                                       \
-            0, SF, 0                                                                                                 \
-    }
-#define FIRT_DIRECT_INT(TP, DS, TAP, DATA, FACTOR, SF)                                                               \
-    DirectApi<TAP, DATA> {                                                                                           \
-        #TP #DS,                                                                                                     \
-            [](const DATA* s, DATA* d, int n, const TAP* t, int L, DATA* b, int* i) {                                \
-                return veksFIR##TP##_Direct##DS##_Sfs(s, d, n, t, L, FACTOR, b, i, SF);                              \
-            },                                                                                                       \
-            [](DATA* s, int n, const TAP* t, int L, DATA* b, int* i) {                                               \
-                return veksFIR##TP##_Direct##DS##_ISfs(s, n, t, L, FACTOR, b, i, SF);                                \
-            },                                                                                                       \
-            [](DATA x, DATA* d, const TAP* t, int L, DATA* b, int* i) {                                              \
-                return veksFIROne##TP##_Direct##DS##_Sfs(x, d, t, L, FACTOR, b, i, SF);                              \
-            },                                                                                                       \
-            [](DATA* s, const TAP* t, int L, DATA* b, int* i) {                                                      \
-                return veksFIROne##TP##_Direct##DS##_ISfs(s, t, L, FACTOR, b, i, SF);                                \
+                return veksFIROne##TP##_Direct##DS##_ISfs(s, t, __VA_ARGS__, b, i, SF);                              \
             },                                                                                                       \
             0, SF, FACTOR                                                                                            \
     }
+#define FIRT_DIRECT_SFS(TP, DS, TAP, DATA, SF) FIRT_DIRECT_SCALED(TP, DS, TAP, DATA, SF, 0, L)
+#define FIRT_DIRECT_INT(TP, DS, TAP, DATA, FACTOR, SF) FIRT_DIRECT_SCALED(TP, DS, TAP, DATA, SF, FACTOR, L, FACTOR)
 
-// Integer reference: 64-bit exact sum wrapped to 32 bits, scaled by 2^d.
-Vek16s int_out(std::int64_t v, int d) {
-    const std::int64_t w = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
-    long double r = std::ldexp(static_cast<long double>(w), std::clamp(d, -62, 31));
-    if (d < 0) {
-        const long double f = std::floor(r), frac = r - f;
-        r = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
-    }
-    return static_cast<Vek16s>(std::clamp<long double>(r, -32768, 32767));
-}
+Vek16s int_out(std::int64_t v, int d) { return wrapped_scaled16(v, d, -62); }
 
 template <class Tap, class Data>
 void expect_direct(const DirectApi<Tap, Data>& api, const std::vector<Tap>& taps, const std::vector<Data>& hist,
@@ -93,8 +71,6 @@ void expect_direct(const DirectApi<Tap, Data>& api, const std::vector<Tap>& taps
             ASSERT_EQ(0, std::memcmp(&w, &got[k], sizeof(Data))) << api.name << " output " << k;
         }
     } else {
-        using P = decltype(to_cl(Data{}).real());
-        (void)sizeof(P);
         if constexpr (std::is_same_v<Data, Vek32f> || std::is_same_v<Data, Vek64f> || std::is_same_v<Data, Vek32fc> ||
                       std::is_same_v<Data, Vek64fc>) {
             for (std::size_t k = 0; k < got.size(); ++k)

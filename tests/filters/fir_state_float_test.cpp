@@ -58,18 +58,10 @@ void check_form(const Api& api) {
     check_stream(api, 700, {600, 1, 4000, 0, 513}, 6000, 7);
 }
 
-TEST(FirStateFloat, StreamsMatchDirectSums32f) { check_form(k32f); }
-TEST(FirStateFloat, StreamsMatchDirectSums32fc) { check_form(k32fc); }
-TEST(FirStateFloat, StreamsMatchDirectSums64f) { check_form(k64f); }
-TEST(FirStateFloat, StreamsMatchDirectSums64fc) { check_form(k64fc); }
-TEST(FirStateFloat, StreamsMatchDirectSums64f_32f) { check_form(k64f_32f); }
-TEST(FirStateFloat, StreamsMatchDirectSums64fc_32fc) { check_form(k64fc_32fc); }
-TEST(FirStateFloat, StreamsMatchDirectSums32f_16s) { check_form(k32f_16s); }
-TEST(FirStateFloat, StreamsMatchDirectSums32fc_16sc) { check_form(k32fc_16sc); }
-TEST(FirStateFloat, StreamsMatchDirectSums64f_16s) { check_form(k64f_16s); }
-TEST(FirStateFloat, StreamsMatchDirectSums64fc_16sc) { check_form(k64fc_16sc); }
-TEST(FirStateFloat, StreamsMatchDirectSums64f_32s) { check_form(k64f_32s); }
-TEST(FirStateFloat, StreamsMatchDirectSums64fc_32sc) { check_form(k64fc_32sc); }
+TEST(FirStateFloat, StreamsMatchDirectSums) {
+    each_form([](const auto& api) { check_form(api); }, k32f, k32fc, k64f, k64fc, k64f_32f, k64fc_32fc, k32f_16s,
+              k32fc_16sc, k64f_16s, k64fc_16sc, k64f_32s, k64fc_32sc);
+}
 
 TEST(FirStateFloat, LongFilters32f) {
     for (int L : {1024, 4096}) check_stream(k32f, L, {5000, 100, 0}, 5200, std::uint64_t(L));
@@ -162,13 +154,7 @@ void check_layout_fields(const Api& api) {
 }
 
 TEST(FirStateFloat, HeaderFields) {
-    check_layout_fields(k32f);
-    check_layout_fields(k32fc);
-    check_layout_fields(k64f);
-    check_layout_fields(k64fc);
-    check_layout_fields(k64f_32f);
-    check_layout_fields(k32f_16s);
-    check_layout_fields(k64fc_32sc);
+    each_form([](const auto& api) { check_layout_fields(api); }, k32f, k32fc, k64f, k64fc, k64f_32f, k32f_16s, k64fc_32sc);
 }
 
 // Init into caller memory of exactly the reported size, at any address,
@@ -191,11 +177,9 @@ void check_caller_memory(const Api& api, int L, std::size_t offset) {
     EXPECT_EQ(state_field(s, 15), 0);
     OwnedState<Api> ref(api, taps, hist.data());
     std::vector<Data> a(input.size()), b(input.size());
-    for (int n : {3000}) {
-        ASSERT_EQ(api.fir(input.data(), a.data(), n, s), vekStsOk);
-        ASSERT_EQ(api.fir(input.data(), b.data(), n, ref.s), vekStsOk);
-        EXPECT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(Data))) << api.name;
-    }
+    ASSERT_EQ(api.fir(input.data(), a.data(), 3000, s), vekStsOk);
+    ASSERT_EQ(api.fir(input.data(), b.data(), 3000, ref.s), vekStsOk);
+    EXPECT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(Data))) << api.name;
     ASSERT_EQ(api.fir_i(a.data(), 3000, s), vekStsOk);
     EXPECT_EQ(api.release(s), vekStsOk);
     EXPECT_TRUE(mem.guard_intact()) << api.name << " wrote past the reported size";
@@ -203,17 +187,10 @@ void check_caller_memory(const Api& api, int L, std::size_t offset) {
 }
 
 TEST(FirStateFloat, InitIntoCallerMemoryOfReportedSize) {
-    for (std::size_t off : {0u, 1u, 7u, 15u}) {
-        for (int L : {1, 20, 64, 300}) {
-            check_caller_memory(k32f, L, off);
-            check_caller_memory(k32fc, L, off);
-            check_caller_memory(k64f, L, off);
-            check_caller_memory(k64fc, L, off);
-            check_caller_memory(k64f_32f, L, off);
-            check_caller_memory(k32fc_16sc, L, off);
-            check_caller_memory(k64f_32s, L, off);
-        }
-    }
+    for (std::size_t off : {0u, 1u, 7u, 15u})
+        for (int L : {1, 20, 64, 300})
+            each_form([&](const auto& api) { check_caller_memory(api, L, off); }, k32f, k32fc, k64f, k64fc, k64f_32f,
+                      k32fc_16sc, k64f_32s);
 }
 
 // Taps round-trip; new taps take effect (and renew the transform).
@@ -238,12 +215,7 @@ void check_set_taps(const Api& api, int L) {
 }
 
 TEST(FirStateFloat, SetTapsTakesEffect) {
-    for (int L : {5, 100}) {
-        check_set_taps(k32f, L);
-        check_set_taps(k32fc, L);
-        check_set_taps(k64f, L);
-        check_set_taps(k64fc_16sc, L);
-    }
+    for (int L : {5, 100}) each_form([&](const auto& api) { check_set_taps(api, L); }, k32f, k32fc, k64f, k64fc_16sc);
 }
 
 TEST(FirStateFloat, DelayLineRoundTripAndNullZeroes) {

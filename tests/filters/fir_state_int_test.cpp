@@ -8,17 +8,8 @@ namespace {
 using namespace firt;
 
 // The exact output: 32-bit wrapped sum of stored taps * samples, shifted by
-// d = factor - sf (clamped to [-31, 31]) rounding half to even, saturated.
-Vek16s scaled(std::int64_t wrapped, int d) {
-    const std::int32_t v = static_cast<std::int32_t>(static_cast<std::uint32_t>(wrapped));
-    d = std::clamp(d, -31, 31);
-    long double r = d >= 0 ? std::ldexp(static_cast<long double>(v), d) : std::ldexp(static_cast<long double>(v), d);
-    if (d < 0) {
-        const long double f = std::floor(r), frac = r - f;
-        r = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
-    }
-    return static_cast<Vek16s>(std::clamp<long double>(r, -32768, 32767));
-}
+// factor - sf rounding half to even, saturated.
+Vek16s scaled(std::int64_t wrapped, int d) { return wrapped_scaled16(wrapped, d, -31); }
 
 template <class Tap, class Data>
 std::vector<Data> int_reference(const std::vector<Tap>& stored, int factor, int sf, const std::vector<Data>& hist,

@@ -74,17 +74,12 @@ TEST(Tone, NarrowFormsRoundTheDoubleForm) {
         ASSERT_EQ(veksTone_Direct_32f(r.data(), c.len, m32, f, &p2), vekStsOk);
         ASSERT_EQ(veksTone_Direct_16sc(q.data(), c.len, Vek16s(m32), f, &p3), vekStsOk);
         ASSERT_EQ(veksTone_Direct_16s(i.data(), c.len, Vek16s(m32), f, &p4), vekStsOk);
-        for (int n = 0; n < c.len; ++n) {
-            ASSERT_EQ(z[n].re, float(ref[n].re));
-            ASSERT_EQ(z[n].im, float(ref[n].im));
-            ASSERT_EQ(r[n], float(ref[n].re));
-        }
+        for (int n = 0; n < c.len; ++n)
+            ASSERT_TRUE(z[n].re == float(ref[n].re) && z[n].im == float(ref[n].im) && r[n] == float(ref[n].re)) << n;
         if (double(m32) == double(Vek16s(m32))) // integral magnitude: the 16-bit forms truncate the same values
-            for (int n = 0; n < c.len; ++n) {
-                ASSERT_EQ(q[n].re, Vek16s(std::trunc(ref[n].re)));
-                ASSERT_EQ(q[n].im, Vek16s(std::trunc(ref[n].im)));
-                ASSERT_EQ(i[n], q[n].re);
-            }
+            for (int n = 0; n < c.len; ++n)
+                ASSERT_TRUE(q[n].re == Vek16s(std::trunc(ref[n].re)) && q[n].im == Vek16s(std::trunc(ref[n].im)) &&
+                            i[n] == q[n].re) << n;
         EXPECT_EQ(p1, float(pd));
     }
 }
@@ -176,10 +171,7 @@ TEST(Triangle, StatedValuesNarrowFormsAndChecks) {
     ASSERT_EQ(veksTriangle_Direct_64f(d.data(), 500, 20000.0, double(0.21f), double(-0.7f), &pd), vekStsOk);
     ASSERT_EQ(veksTriangle_Direct_16s(s.data(), 500, 20000, 0.21f, -0.7f, &p1), vekStsOk);
     ASSERT_EQ(veksTriangle_Direct_16sc(c.data(), 500, 20000, 0.21f, -0.7f, &p2), vekStsOk);
-    for (int n = 0; n < 500; ++n) {
-        ASSERT_EQ(s[n], Vek16s(std::trunc(d[n])));
-        ASSERT_EQ(c[n].re, s[n]);
-    }
+    for (int n = 0; n < 500; ++n) ASSERT_TRUE(s[n] == Vek16s(std::trunc(d[n])) && c[n].re == s[n]) << n;
     EXPECT_EQ(p1, float(pd));
     vt::Guarded<Vek32f> g(4);
     p = 1.0f;

@@ -123,9 +123,7 @@ TEST(Window, StatedValues) {
     const Vek32f three[3] = {5, 7, 9};
     Vek32f out[3];
     EXPECT_EQ(veksWinBlackmanStd_32f(three, out, 3), vekStsOk);
-    EXPECT_EQ(out[0], 0.0f);
-    EXPECT_EQ(out[1], 7.0f);
-    EXPECT_EQ(out[2], 0.0f);
+    EXPECT_EQ(std::vector<Vek32f>(out, out + 3), (std::vector<Vek32f>{0, 7, 0}));
     vt::Guarded<Vek32f> g(3);
     EXPECT_EQ(veksWinBlackmanOpt_32f(three, g.data(), 3), vekStsBadLength);
     EXPECT_TRUE(g.intact());
@@ -219,7 +217,7 @@ std::vector<Vek16s> expected16(const std::vector<Vek16s>& src, const std::vector
         const int k = std::min(i, n - 1 - i);
         out[i] = ((n & 1) && k == (n - 1) / 2) ? src[i] : product(src[i], half[k]);
     }
-        return out;
+    return out;
 }
 
 Vek16s q15_product(Vek16s x, std::int32_t w) { return Vek16s((std::int32_t(x) * w + 16384) >> 15); }
