@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "core/export.h"
@@ -34,10 +36,19 @@ VekStatus direct(const void* src, void* dst, int n, const void* taps, int L, int
     const int P = history_len(L, up);
     const std::int64_t consumed = std::int64_t(n) * down;
     // Inputs and history are read before any output is written (in place).
-    std::vector<D> x(std::size_t(P + consumed));
+    // No exception may leave a C entry point: a failed allocation is a status.
+    std::vector<D> x;
+    std::vector<typename F::tap_t> t;
+    try {
+        x.resize(std::size_t(P + consumed));
+        t.resize(static_cast<std::size_t>(L));
+    } catch (const std::bad_alloc&) {
+        return vekStsNoMemory;
+    } catch (const std::length_error&) {
+        return vekStsNoMemory;
+    }
     for (int k = 0; k < P; ++k) x[std::size_t(k)] = load<D>(dly, std::size_t(P - 1 - k));
     for (std::int64_t k = 0; k < consumed; ++k) x[std::size_t(P + k)] = load<D>(src, std::size_t(k));
-    std::vector<typename F::tap_t> t(static_cast<std::size_t>(L));
     for (int k = 0; k < L; ++k) t[std::size_t(k)] = load<typename F::tap_t>(taps, std::size_t(k));
     run<typename F::prod_t, typename F::acc_t>(
         t.data(), L, Rate{up, upPhase, down, downPhase}, n, [&](std::int64_t m) { return x[std::size_t(P + m)]; },
