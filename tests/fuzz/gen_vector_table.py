@@ -102,7 +102,8 @@ def row(fname, params):
     return f'    {{"{fname}", [](fz::Call& c) {{ {prelude}c.finish({fname}({", ".join(parts)})); }}}},'
 
 
-TRAITS = ("VeksFFTSpec_", "VeksDCTFwdSpec_", "VeksDCTInvSpec_")  # object kinds the targets can make
+TRAITS = ("VeksFFTSpec_", "VeksDCTFwdSpec_", "VeksDCTInvSpec_", "VeksDFTSpec_", "VeksDFTOutOrdSpec_",
+          "VeksHilbertSpec_")  # object kinds the targets can make
 
 
 def main():
