@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "core/export.h"
@@ -34,20 +36,22 @@ VekStatus direct(const void* src, void* dst, int n, const void* taps, int L, int
     const int P = history_len(L, up);
     const std::int64_t consumed = std::int64_t(n) * down;
     // Inputs and history are read before any output is written (in place).
-    // No exception may cross the C entry: a failed allocation is a status.
+    // No exception may leave a C entry point: a failed allocation is a status.
     std::vector<D> x;
     std::vector<typename F::tap_t> t;
     try {
         x.resize(std::size_t(P + consumed));
         t.resize(static_cast<std::size_t>(L));
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        return vekStsNoMemory;
+    } catch (const std::length_error&) {
         return vekStsNoMemory;
     }
     for (int k = 0; k < P; ++k) x[std::size_t(k)] = load<D>(dly, std::size_t(P - 1 - k));
     for (std::int64_t k = 0; k < consumed; ++k) x[std::size_t(P + k)] = load<D>(src, std::size_t(k));
     for (int k = 0; k < L; ++k) t[std::size_t(k)] = load<typename F::tap_t>(taps, std::size_t(k));
     run<typename F::prod_t, typename F::acc_t>(
-        t.data(), L, Rate{up, upPhase, down, downPhase}, n, Inputs<D>{x.data(), P, x.data() + P},
+        t.data(), L, Rate{up, upPhase, down, downPhase}, n, [&](std::int64_t m) { return x[std::size_t(P + m)]; },
         [&](std::int64_t j, const typename F::acc_t& a) { store<D>(dst, std::size_t(j), out(a)); });
     for (int k = 0; k < P; ++k) store<D>(dly, std::size_t(k), x[std::size_t(P + consumed - 1 - k)]);
     return vekStsOk;
@@ -82,11 +86,9 @@ VekStatus sample_up(const T* src, int len, T* dst, int* pDstLen, int factor, int
     if (*pPhase < 0 || *pPhase >= factor) return vekStsBadSamplePhase;
     const int phase = *pPhase;
     const T zero{};
-    // One group of factor outputs per input, the sample at the phase.
-    char* out = static_cast<char*>(static_cast<void*>(dst));
-    for (int i = 0; i < len; ++i, out += std::size_t(factor) * sizeof(T)) {
-        for (int k = 0; k < factor; ++k) store<T>(out, std::size_t(k), zero);
-        store<T>(out, std::size_t(phase), load<T>(src, std::size_t(i)));
+    for (std::int64_t i = 0; i < std::int64_t(len) * factor; ++i) {
+        const std::int64_t s = i - phase;
+        store<T>(dst, std::size_t(i), s >= 0 && s % factor == 0 ? load<T>(src, std::size_t(s / factor)) : zero);
     }
     *pDstLen = factor * len;
     return vekStsOk;

@@ -75,15 +75,25 @@ VekStatus analytic(const HilbertSpec* s, const Vek32f* x, Vek32fc* dst) {
         for (int i = 0; i < n; ++i) dst[i] = Vek32fc{x[i], 0.0f};
         return vekStsOk;
     }
+    // One work area for both transforms, had before dst is written: a
+    // failed allocation must leave the output untouched.
+    Vek8u* work = nullptr;
+    if (s->work_bytes > 0 && !(work = veksMalloc_8u(static_cast<int>(s->work_bytes)))) return vekStsNoMemory;
     // Bins 0..n/2 in CCS order fill dst[0..n/2] as complex values.
-    VEKS_CHECK(veksDFTFwd_RToCCS_32f(x, reinterpret_cast<Vek32f*>(dst), s->real_dft, nullptr));
+    VekStatus st = veksDFTFwd_RToCCS_32f(x, reinterpret_cast<Vek32f*>(dst), s->real_dft, work);
+    if (st != vekStsOk) {
+        veksFree(work);
+        return st;
+    }
     const int doubled_end = (n + 1) / 2; // bins 1..doubled_end-1; an even n keeps its Nyquist bin
     for (int k = 1; k < doubled_end; ++k) {
         dst[k].re *= 2.0f;
         dst[k].im *= 2.0f;
     }
     for (int k = n / 2 + 1; k < n; ++k) dst[k] = Vek32fc{0.0f, 0.0f};
-    return veksDFTInv_CToC_32fc(dst, dst, s->complex_dft, nullptr);
+    st = veksDFTInv_CToC_32fc(dst, dst, s->complex_dft, work);
+    veksFree(work);
+    return st;
 }
 
 const HilbertSpec* checked(const void* spec, VekStatus& st) {

@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "veks.h"
@@ -62,6 +64,13 @@ inline int interesting_int(FuzzedDataProvider& in) {
 // parameters are refused).
 template <class Spec> struct SpecTraits;
 
+// Kinds made only by InitAlloc (their traits set `allocated`): a freed one
+// cannot be passed without reading released memory, so "freed" becomes
+// memory that never held an object, and a valid one is released when the
+// call is done.
+template <class T, class = void> struct made_by_alloc : std::false_type {};
+template <class T> struct made_by_alloc<T, std::void_t<decltype(T::allocated)>> : std::true_type {};
+
 class Call {
 public:
     Call(FuzzedDataProvider& in, const char* name) : in_(in), name_(name) {
@@ -78,6 +87,7 @@ public:
     Call& operator=(const Call&) = delete;
     ~Call() {
         for (auto& b : bufs_) std::free(b.block);
+        for (auto& r : releases_) r.first(r.second);
         for (void* m : mem_) std::free(m);
     }
 
@@ -99,6 +109,16 @@ public:
             return static_cast<Spec*>(mem_.back());
         }
         spec_buf_bytes_ = SpecTraits<Spec>::buf_size(s);
+        if constexpr (made_by_alloc<SpecTraits<Spec>>::value) {
+            if (mode == 2) {
+                SpecTraits<Spec>::release(s);
+                bad_spec_ = true;
+                mem_.push_back(std::calloc(4096, 1));
+                return static_cast<Spec*>(mem_.back());
+            }
+            releases_.emplace_back([](void* p) { SpecTraits<Spec>::release(static_cast<Spec*>(p)); }, s);
+            return s;
+        }
         if (mode == 2) {
             SpecTraits<Spec>::release(s);
             bad_spec_ = true;
@@ -218,6 +238,7 @@ private:
     int spec_buf_bytes_ = 0;
     std::uint8_t null_mask_ = 0;
     std::vector<void*> mem_;
+    std::vector<std::pair<void (*)(void*), void*>> releases_;
     std::vector<Buffer> bufs_;
 };
 

@@ -1,6 +1,7 @@
-// Fuzz target of the transforms: FFT spec life cycles with any order, flag
-// and hint, and every transform, packed-spectrum, DCT and Goertzel function
-// against valid, null, freed and never-built specs (those rows are generated).
+// Fuzz target of the transforms: FFT, DFT and Hilbert spec life cycles with
+// any length, flag and hint, and every FFT, DFT, packed-spectrum, DCT,
+// Hilbert and Goertzel function against valid, null, freed and never-built
+// specs (those rows are generated).
 #include "fuzz_support.h"
 
 namespace fz {
@@ -106,6 +107,90 @@ FZ_DCT_SPEC(Inv, 64f)
 FZ_DCT_SPEC(Fwd, 16s)
 FZ_DCT_SPEC(Inv, 16s)
 
+// DFT specs of any length (every engine: short kernels, powers of two,
+// mixed radix, direct, chirp), flag and hint; made by InitAlloc only.
+#define FZ_DFT_SPEC(Spec, K)                                                                                \
+    template <> struct SpecTraits<Veks##Spec##Spec_##K> {                                                  \
+        static constexpr bool allocated = true;                                                             \
+        static Veks##Spec##Spec_##K* make(FuzzedDataProvider& in, std::vector<void*>&, int& n) {           \
+            const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 160) : in.ConsumeIntegralInRange(1, 1200); \
+            const int flag = in.PickValueInArray({1, 2, 4, 8});                                             \
+            const int hint = in.ConsumeIntegralInRange(0, 2);                                               \
+            Veks##Spec##Spec_##K* spec = nullptr;                                                           \
+            if (veks##Spec##InitAlloc_##K(&spec, len, flag, hint) != vekStsOk) return nullptr;              \
+            n = len;                                                                                        \
+            return spec;                                                                                    \
+        }                                                                                                   \
+        static void release(Veks##Spec##Spec_##K* s) { veks##Spec##Free_##K(s); }                          \
+        static int buf_size(const Veks##Spec##Spec_##K* s) {                                               \
+            int b = 0;                                                                                      \
+            return veks##Spec##GetBufSize_##K(s, &b) == vekStsOk ? b : 0;                                   \
+        }                                                                                                   \
+    };
+FZ_DFT_SPEC(DFT, C_16sc)
+FZ_DFT_SPEC(DFT, C_16s)
+FZ_DFT_SPEC(DFT, R_16s)
+FZ_DFT_SPEC(DFT, C_32fc)
+FZ_DFT_SPEC(DFT, C_32f)
+FZ_DFT_SPEC(DFT, R_32f)
+FZ_DFT_SPEC(DFT, C_64fc)
+FZ_DFT_SPEC(DFT, C_64f)
+FZ_DFT_SPEC(DFT, R_64f)
+FZ_DFT_SPEC(DFTOutOrd, C_32fc)
+FZ_DFT_SPEC(DFTOutOrd, C_64fc)
+
+// Hilbert specs (InitAlloc only; no work buffer argument).
+#define FZ_HILBERT_SPEC(K)                                                                                  \
+    template <> struct SpecTraits<VeksHilbertSpec_##K> {                                                    \
+        static constexpr bool allocated = true;                                                             \
+        static VeksHilbertSpec_##K* make(FuzzedDataProvider& in, std::vector<void*>&, int& n) {            \
+            const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 40) : in.ConsumeIntegralInRange(1, 1200); \
+            VeksHilbertSpec_##K* spec = nullptr;                                                            \
+            if (veksHilbertInitAlloc_##K(&spec, len, in.ConsumeIntegralInRange(0, 2)) != vekStsOk) return nullptr; \
+            n = len;                                                                                        \
+            return spec;                                                                                    \
+        }                                                                                                   \
+        static void release(VeksHilbertSpec_##K* s) { veksHilbertFree_##K(s); }                            \
+        static int buf_size(const VeksHilbertSpec_##K*) { return 0; }                                       \
+    };
+FZ_HILBERT_SPEC(32f32fc)
+FZ_HILBERT_SPEC(16s32fc)
+FZ_HILBERT_SPEC(16s16sc)
+
+// DFT and Hilbert life cycles with a drawn length, flag and hint: an error
+// leaves the out pointer alone, a success is released by Free.
+template <class Spec, class Make, class Free>
+void alloc_lifecycle(Call& c, const char* name, Make make, Free free_fn) {
+    FuzzedDataProvider& in = c.input();
+    const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-2, 1500) : interesting_int(in);
+    if (len > 5000) return;  // large lengths are sized, not fuzzed
+    const int flag = in.ConsumeBool() ? in.PickValueInArray({1, 2, 4, 8}) : interesting_int(in);
+    const int hint = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 2) : interesting_int(in);
+    int marker = 0;
+    Spec* spec = reinterpret_cast<Spec*>(&marker);
+    const VekStatus s = make(&spec, len, flag, hint);
+    if (!documented_status(s)) fail(name, "undocumented status", s);
+    if (s != vekStsOk && spec != reinterpret_cast<Spec*>(&marker)) fail(name, "an error changed the out pointer", s);
+    if (s == vekStsOk && len < 1) fail(name, "a length below 1 was accepted", s);
+    if (s == vekStsOk && free_fn(spec) != vekStsOk) fail(name, "Free refused a valid object", 0);
+}
+#define FZ_DFT_LIFECYCLE(Spec, K)                                                                           \
+    void lifecycle_##Spec##_##K(Call& c) {                                                                  \
+        alloc_lifecycle<Veks##Spec##Spec_##K>(c, #Spec " InitAlloc " #K, veks##Spec##InitAlloc_##K,       \
+                                              veks##Spec##Free_##K);                                        \
+    }
+FZ_DFT_LIFECYCLE(DFT, C_32fc)
+FZ_DFT_LIFECYCLE(DFT, R_32f)
+FZ_DFT_LIFECYCLE(DFT, R_16s)
+FZ_DFT_LIFECYCLE(DFT, C_64f)
+FZ_DFT_LIFECYCLE(DFTOutOrd, C_64fc)
+void lifecycle_Hilbert(Call& c) {
+    alloc_lifecycle<VeksHilbertSpec_16s16sc>(
+        c, "Hilbert InitAlloc",
+        [](VeksHilbertSpec_16s16sc** p, int len, int, int hint) { return veksHilbertInitAlloc_16s16sc(p, len, hint); },
+        veksHilbertFree_16s16sc);
+}
+
 } // namespace fz
 
 namespace {
@@ -115,6 +200,9 @@ const fz::Entry kTable[] = {
     FZ_LIFECYCLE_ROW(C_32f) FZ_LIFECYCLE_ROW(R_32f) FZ_LIFECYCLE_ROW(C_64fc) FZ_LIFECYCLE_ROW(C_64f)
     FZ_LIFECYCLE_ROW(R_64f) FZ_LIFECYCLE_ROW(C_32sc) FZ_LIFECYCLE_ROW(C_32s) FZ_LIFECYCLE_ROW(R_32s)
     FZ_LIFECYCLE_ROW(R_16s32s)
+    {"DFT life cycle C_32fc", fz::lifecycle_DFT_C_32fc}, {"DFT life cycle R_32f", fz::lifecycle_DFT_R_32f},
+    {"DFT life cycle R_16s", fz::lifecycle_DFT_R_16s}, {"DFT life cycle C_64f", fz::lifecycle_DFT_C_64f},
+    {"DFTOutOrd life cycle C_64fc", fz::lifecycle_DFTOutOrd_C_64fc}, {"Hilbert life cycle", fz::lifecycle_Hilbert},
 #include FUZZ_TABLE
 };
 } // namespace

@@ -62,6 +62,8 @@ def row(fname, params):
     spec = next((t for _, t, s, _ in params if t.startswith("Veks") and "Spec" in t and s == 1), None)
     if spec and not spec.startswith(TRAITS):
         return None
+    if spec and spec.startswith(ALLOCATED) and "Free" in fname:
+        return None  # released by the target itself; its life cycle rows call Free
     for const, typ, stars, name in params:
         if spec and typ == spec:
             prelude = f"auto* spec = c.spec<{typ}>(); "
@@ -102,7 +104,9 @@ def row(fname, params):
     return f'    {{"{fname}", [](fz::Call& c) {{ {prelude}c.finish({fname}({", ".join(parts)})); }}}},'
 
 
-TRAITS = ("VeksFFTSpec_", "VeksDCTFwdSpec_", "VeksDCTInvSpec_")  # object kinds the targets can make
+TRAITS = ("VeksFFTSpec_", "VeksDCTFwdSpec_", "VeksDCTInvSpec_", "VeksDFTSpec_", "VeksDFTOutOrdSpec_",
+          "VeksHilbertSpec_")
+ALLOCATED = ("VeksDFTSpec_", "VeksDFTOutOrdSpec_", "VeksHilbertSpec_")  # made by InitAlloc only  # object kinds the targets can make
 
 
 def main():

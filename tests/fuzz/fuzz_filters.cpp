@@ -1,0 +1,332 @@
+// Fuzz target of the filters: the generated rows of the vector-shaped
+// functions, and hand-written rows for the objects and the functions of
+// several lengths. A state row builds a FIR (single-rate or multirate), IIR
+// or wavelet state from drawn taps, lengths, factors, phases and delay
+// lines, by Init into memory of exactly the reported size (at any offset)
+// or by InitAlloc, then runs a drawn sequence of calls on it with buffers of
+// exactly the needed sizes, and on a foreign and a freed state: a valid
+// state accepts every valid call until freed; anything else is refused with
+// the documented status and writes nothing.
+#include <algorithm>
+
+#include "fuzz_support.h"
+
+namespace fz {
+namespace {
+
+// A heap block of exactly n elements (AddressSanitizer sees one past it).
+template <class T> struct Exact {
+    std::vector<unsigned char> before;
+    T* p = nullptr;
+    std::size_t n = 0;
+    Exact(FuzzedDataProvider& in, std::size_t count) : n(count) {
+        p = static_cast<T*>(std::malloc(count * sizeof(T) + 1));
+        for (std::size_t i = 0; i < count; ++i) p[i] = draw(in);
+        snapshot();
+    }
+    ~Exact() { std::free(p); }
+    Exact(const Exact&) = delete;
+    static T draw(FuzzedDataProvider& in) {
+        if constexpr (std::is_floating_point_v<T>)
+            return in.ConsumeBool() ? T(in.ConsumeIntegralInRange(-4, 4)) * T(0.25) : in.ConsumeFloatingPoint<T>();
+        else if constexpr (std::is_integral_v<T>)
+            return in.ConsumeIntegral<T>();
+        else {  // complex: two parts of the part type
+            T v;
+            using Part = decltype(v.re);
+            v.re = Exact<Part>::draw(in);
+            v.im = Exact<Part>::draw(in);
+            return v;
+        }
+    }
+    void snapshot() { before.assign(reinterpret_cast<unsigned char*>(p), reinterpret_cast<unsigned char*>(p + n)); }
+    bool unchanged() const { return n == 0 || std::memcmp(p, before.data(), n * sizeof(T)) == 0; }
+};
+
+void expect(bool ok, const char* fn, const char* what, VekStatus st) {
+    if (!documented_status(st)) fail(fn, "undocumented status", st);
+    if (!ok) fail(fn, what, st);
+}
+
+int small_count(FuzzedDataProvider& in, int hi) {
+    switch (in.ConsumeIntegralInRange(0, 5)) {
+    case 0: return in.PickValueInArray({0, -1, INT_MIN});
+    case 1: return in.ConsumeIntegralInRange(1, hi);
+    default: return in.ConsumeIntegralInRange(1, 16);
+    }
+}
+
+// ---- FIR states (Vek32f; multirate when a factor is above 1) ---------------
+void fir_state_32f(Call& c) {
+    FuzzedDataProvider& in = c.input();
+    const int L = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 300) : small_count(in, 1 << 20);
+    const bool mr = in.ConsumeBool();
+    const int up = mr ? in.ConsumeIntegralInRange(-1, 7) : 1, down = mr ? in.ConsumeIntegralInRange(-1, 7) : 1;
+    const int upPhase = mr ? in.ConsumeIntegralInRange(-1, 7) : 0, downPhase = mr ? in.ConsumeIntegralInRange(-1, 7) : 0;
+    int size = 0;
+    VekStatus st = mr ? veksFIRMRGetStateSize_32f(L, up, down, &size) : veksFIRGetStateSize_32f(L, &size);
+    const bool good_factors = up >= 1 && down >= 1;
+    expect(st == vekStsOk ? L >= 1 && good_factors : true, "FIRGetStateSize_32f", "bad args accepted", st);
+    if (st != vekStsOk || L > 4000) return;
+    const int P = mr ? (L + up - 1) / up : L;
+    Exact<Vek32f> taps(in, std::size_t(L)), dly(in, std::size_t(P));
+    const bool good_phases = upPhase >= 0 && upPhase < up && downPhase >= 0 && downPhase < down;
+    const bool alloc = in.ConsumeBool();
+    const std::size_t offset = in.ConsumeIntegralInRange(0, 31);
+    auto* mem = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(size) + offset))) + offset;
+    VeksFIRState_32f* s = nullptr;
+    const Vek32f* d = in.ConsumeBool() ? dly.p : nullptr;
+    if (alloc)
+        st = mr ? veksFIRMRInitAlloc_32f(&s, taps.p, L, up, upPhase, down, downPhase, d)
+                : veksFIRInitAlloc_32f(&s, taps.p, L, d);
+    else
+        st = mr ? veksFIRMRInit_32f(&s, taps.p, L, up, upPhase, down, downPhase, d, mem)
+                : veksFIRInit_32f(&s, taps.p, L, d, mem);
+    expect(st == vekStsOk || !good_phases, "FIRInit_32f", "a valid state was refused", st);
+    if (!taps.unchanged() || !dly.unchanged()) fail("FIRInit_32f", "a source was written", st);
+    if (st != vekStsOk) return;
+    const bool single = !mr || (up == 1 && down == 1);
+    // The state to use: valid or foreign (never a state). Free leaves a
+    // state placed in caller memory alone (the caller owns it), so a freed
+    // one is not a case here.
+    const int who = in.ConsumeIntegralInRange(0, 5);
+    VeksFIRState_32f* use = s;
+    void* foreign = nullptr;
+    if (who == 0) use = static_cast<VeksFIRState_32f*>(foreign = std::calloc(std::size_t(size) + 64, 1));
+    const bool valid = who >= 1;
+    for (int op = in.ConsumeIntegralInRange(1, 8); op > 0 && in.remaining_bytes() > 0; --op) {
+        const int kind = in.ConsumeIntegralInRange(0, 6);
+        if (kind <= 1) {
+            const int iters = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 40) : in.ConsumeIntegralInRange(1, 2200);
+            const std::size_t n_in = iters > 0 ? std::size_t(iters) * std::size_t(single ? 1 : down) : 0;
+            const std::size_t n_out = iters > 0 ? std::size_t(iters) * std::size_t(single ? 1 : up) : 0;
+            if (kind == 0 || n_in != n_out) {
+                Exact<Vek32f> src(in, n_in), dst(in, n_out);
+                st = veksFIR_32f(src.p, dst.p, iters, use);
+                expect(st == (valid ? (iters < 1 ? vekStsBadLength : vekStsOk) : (iters < 1 ? vekStsBadLength : vekStsBadContext)),
+                       "FIR_32f", "unexpected status", st);
+                if (!src.unchanged()) fail("FIR_32f", "a source was written", st);
+                if (st != vekStsOk && !dst.unchanged()) fail("FIR_32f", "an error wrote an output", st);
+            } else {
+                Exact<Vek32f> buf(in, n_in);
+                st = veksFIR_32f_I(buf.p, iters, use);
+                expect(st == (valid ? (iters < 1 ? vekStsBadLength : vekStsOk) : (iters < 1 ? vekStsBadLength : vekStsBadContext)),
+                       "FIR_32f_I", "unexpected status", st);
+                if (st != vekStsOk && !buf.unchanged()) fail("FIR_32f_I", "an error wrote an output", st);
+            }
+        } else if (kind == 2) {
+            Vek32f y = 7;
+            st = veksFIROne_32f(Exact<Vek32f>::draw(in), &y, use);
+            expect(st == (valid && single ? vekStsOk : vekStsBadContext), "FIROne_32f", "unexpected status", st);
+            if (st != vekStsOk && y != 7) fail("FIROne_32f", "an error wrote an output", st);
+        } else if (kind == 3) {
+            Exact<Vek32f> t(in, std::size_t(L));
+            st = veksFIRGetTaps_32f(use, t.p);
+            expect(st == (valid ? vekStsOk : vekStsBadContext), "FIRGetTaps_32f", "unexpected status", st);
+            if (st != vekStsOk && !t.unchanged()) fail("FIRGetTaps_32f", "an error wrote an output", st);
+        } else if (kind == 4) {
+            Exact<Vek32f> t(in, std::size_t(L));
+            st = veksFIRSetTaps_32f(t.p, use);
+            expect(valid ? st == vekStsOk : st == vekStsBadContext, "FIRSetTaps_32f", "unexpected status", st);
+            if (!t.unchanged()) fail("FIRSetTaps_32f", "a source was written", st);
+        } else if (kind == 5) {
+            Exact<Vek32f> dl(in, std::size_t(P));
+            st = veksFIRGetDlyLine_32f(use, dl.p);
+            expect(st == (valid ? vekStsOk : vekStsBadContext), "FIRGetDlyLine_32f", "unexpected status", st);
+            if (st != vekStsOk && !dl.unchanged()) fail("FIRGetDlyLine_32f", "an error wrote an output", st);
+        } else {
+            Exact<Vek32f> dl(in, std::size_t(P));
+            st = veksFIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr);
+            expect(st == (valid ? vekStsOk : vekStsBadContext), "FIRSetDlyLine_32f", "unexpected status", st);
+        }
+    }
+    if (who == 0) std::free(foreign);
+    expect(veksFIRFree_32f(s) == vekStsOk, "FIRFree_32f", "a valid state was refused", 0);
+}
+
+// ---- IIR states (Vek32f; arbitrary order or biquads) -----------------------
+void iir_state_32f(Call& c) {
+    FuzzedDataProvider& in = c.input();
+    const bool bq = in.ConsumeBool();
+    const int order = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 24) : small_count(in, 1 << 20);
+    int size = 0;
+    VekStatus st = bq ? veksIIRGetStateSize_BiQuad_32f(order, &size) : veksIIRGetStateSize_32f(order, &size);
+    expect(st != vekStsOk || order >= 1, "IIRGetStateSize_32f", "a bad order was accepted", st);
+    if (st != vekStsOk || order > 200) return;
+    const std::size_t ntaps = bq ? 6 * std::size_t(order) : 2 * (std::size_t(order) + 1);
+    const std::size_t ndly = bq ? 2 * std::size_t(order) : std::size_t(order);
+    Exact<Vek32f> taps(in, ntaps), dly(in, ndly);
+    const bool alloc = in.ConsumeBool();
+    const std::size_t offset = in.ConsumeIntegralInRange(0, 31);
+    auto* mem = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(size) + offset))) + offset;
+    VeksIIRState_32f* s = nullptr;
+    const Vek32f* d = in.ConsumeBool() ? dly.p : nullptr;
+    if (alloc)
+        st = bq ? veksIIRInitAlloc_BiQuad_32f(&s, taps.p, order, d) : veksIIRInitAlloc_32f(&s, taps.p, order, d);
+    else
+        st = bq ? veksIIRInit_BiQuad_32f(&s, taps.p, order, d, mem) : veksIIRInit_32f(&s, taps.p, order, d, mem);
+    expect(st == vekStsOk || st == vekStsDivByZeroError, "IIRInit_32f", "unexpected status", st);
+    if (st != vekStsOk) return;
+    const int who = in.ConsumeIntegralInRange(0, 5);
+    VeksIIRState_32f* use = s;
+    void* foreign = nullptr;
+    if (who == 0) use = static_cast<VeksIIRState_32f*>(foreign = std::calloc(std::size_t(size) + 64, 1));
+    if (who == 1 && !alloc) veksIIRFree_32f(s);
+    const bool valid = who >= 2 || (who == 1 && alloc);
+    for (int op = in.ConsumeIntegralInRange(1, 8); op > 0 && in.remaining_bytes() > 0; --op) {
+        const int kind = in.ConsumeIntegralInRange(0, 4);
+        if (kind <= 1) {
+            const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 40) : in.ConsumeIntegralInRange(1, 3000);
+            Exact<Vek32f> src(in, len > 0 ? std::size_t(len) : 0), dst(in, len > 0 ? std::size_t(len) : 0);
+            st = kind == 0 ? veksIIR_32f(src.p, dst.p, len, use) : veksIIR_32f_I(src.p, len, use);
+            expect(st == (len < 1 ? vekStsBadLength : valid ? vekStsOk : vekStsBadContext) ||
+                       (len < 1 && st == vekStsBadContext) || (!valid && st == vekStsBadLength),
+                   "IIR_32f", "unexpected status", st);
+            if (kind == 0 && !src.unchanged()) fail("IIR_32f", "a source was written", st);
+            if (st != vekStsOk && (!dst.unchanged() || !src.unchanged())) fail("IIR_32f", "an error wrote an output", st);
+        } else if (kind == 2) {
+            Exact<Vek32f> t(in, ntaps);
+            st = veksIIRSetTaps_32f(t.p, use);
+            expect(valid ? (st == vekStsOk || st == vekStsDivByZeroError) : st == vekStsBadContext, "IIRSetTaps_32f",
+                   "unexpected status", st);
+        } else if (kind == 3) {
+            Exact<Vek32f> dl(in, ndly);
+            st = veksIIRGetDlyLine_32f(use, dl.p);
+            expect(st == (valid ? vekStsOk : vekStsBadContext), "IIRGetDlyLine_32f", "unexpected status", st);
+            if (st != vekStsOk && !dl.unchanged()) fail("IIRGetDlyLine_32f", "an error wrote an output", st);
+        } else {
+            Exact<Vek32f> dl(in, ndly);
+            st = veksIIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr);
+            expect(st == (valid ? vekStsOk : vekStsBadContext), "IIRSetDlyLine_32f", "unexpected status", st);
+        }
+    }
+    if (who == 0) std::free(foreign);
+    if (!(who == 1 && !alloc)) expect(veksIIRFree_32f(s) == vekStsOk, "IIRFree_32f", "a valid state was refused", 0);
+    if (!alloc) expect(veksIIRFree_32f(s) == vekStsBadContext, "IIRFree_32f", "a freed state was accepted", 0);
+}
+
+// ---- wavelet states (InitAlloc only) ---------------------------------------
+void wavelet_states_32f(Call& c) {
+    FuzzedDataProvider& in = c.input();
+    const int lenLow = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 20) : small_count(in, 4000);
+    const int lenHigh = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 20) : small_count(in, 4000);
+    const int offsLow = in.ConsumeIntegralInRange(-2, 24), offsHigh = in.ConsumeIntegralInRange(-2, 24);
+    if (lenLow > 4000 || lenHigh > 4000) return;
+    Exact<Vek32f> low(in, lenLow > 0 ? std::size_t(lenLow) : 0), high(in, lenHigh > 0 ? std::size_t(lenHigh) : 0);
+    const bool inverse = in.ConsumeBool();
+    int marker = 0;
+    void* s = &marker;
+    VekStatus st = inverse ? veksWTInvInitAlloc_32f(reinterpret_cast<VeksWTInvState_32f**>(&s), low.p, lenLow,
+                                                    offsLow, high.p, lenHigh, offsHigh)
+                           : veksWTFwdInitAlloc_32f(reinterpret_cast<VeksWTFwdState_32f**>(&s), low.p, lenLow,
+                                                    offsLow, high.p, lenHigh, offsHigh);
+    const bool good = lenLow >= 1 && lenHigh >= 1 && offsLow >= -1 && offsHigh >= -1;
+    expect(good ? st == vekStsOk : st != vekStsOk, "WTInitAlloc_32f", "unexpected status", st);
+    if (st != vekStsOk) return;
+    for (int op = in.ConsumeIntegralInRange(1, 6); op > 0 && in.remaining_bytes() > 0; --op) {
+        const int kind = in.ConsumeIntegralInRange(0, 2);
+        const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 40) : in.ConsumeIntegralInRange(1, 2000);
+        const std::size_t n = len > 0 ? std::size_t(len) : 0;
+        if (kind == 0) {
+            Exact<Vek32f> a(in, inverse ? n : 2 * n), b(in, n), d(in, inverse ? 2 * n : n);
+            st = inverse ? veksWTInv_32f(a.p, b.p, len, d.p, static_cast<VeksWTInvState_32f*>(s))
+                         : veksWTFwd_32f(a.p, b.p, d.p, len, static_cast<VeksWTFwdState_32f*>(s));
+            expect(st == (len < 1 ? vekStsBadLength : vekStsOk), "WT_32f", "unexpected status", st);
+            if (!a.unchanged() || (inverse && !b.unchanged())) fail("WT_32f", "a source was written", st);
+        } else {
+            // Exact sizes: forward max(0, L - 1 + o) inputs, inverse (L + o) / 2 values.
+            auto band = [inverse](int L, int o) { return std::size_t(inverse ? (L + o) / 2 : std::max(0, L - 1 + o)); };
+            Exact<Vek32f> dl(in, band(lenLow, offsLow)), dh(in, band(lenHigh, offsHigh));
+            if (kind == 1)
+                st = inverse ? veksWTInvGetDlyLine_32f(static_cast<VeksWTInvState_32f*>(s), dl.p, dh.p)
+                             : veksWTFwdGetDlyLine_32f(static_cast<VeksWTFwdState_32f*>(s), dl.p, dh.p);
+            else
+                st = inverse ? veksWTInvSetDlyLine_32f(static_cast<VeksWTInvState_32f*>(s), dl.p, dh.p)
+                             : veksWTFwdSetDlyLine_32f(static_cast<VeksWTFwdState_32f*>(s), dl.p, dh.p);
+            expect(st == vekStsOk, "WTDlyLine_32f", "unexpected status", st);
+        }
+    }
+    // The wrong kind is refused.
+    st = inverse ? veksWTFwdFree_32f(static_cast<VeksWTFwdState_32f*>(s))
+                 : veksWTInvFree_32f(static_cast<VeksWTInvState_32f*>(s));
+    expect(st == vekStsBadContext, "WTFree_32f", "a state of the other kind was accepted", st);
+    st = inverse ? veksWTInvFree_32f(static_cast<VeksWTInvState_32f*>(s))
+                 : veksWTFwdFree_32f(static_cast<VeksWTFwdState_32f*>(s));
+    expect(st == vekStsOk, "WTFree_32f", "a valid state was refused", st);
+}
+
+// ---- convolution and correlation: two lengths and a lag window -------------
+int operand_len(FuzzedDataProvider& in) {
+    switch (in.ConsumeIntegralInRange(0, 5)) {
+    case 0: return in.PickValueInArray({0, -1, INT_MIN});
+    case 1: return in.ConsumeIntegralInRange(300, 5000);
+    default: return in.ConsumeIntegralInRange(1, 64);
+    }
+}
+
+void conv_32f(Call& c) {
+    FuzzedDataProvider& in = c.input();
+    const int la = operand_len(in), lb = operand_len(in);
+    Exact<Vek32f> a(in, la > 0 ? std::size_t(la) : 0), b(in, lb > 0 ? std::size_t(lb) : 0);
+    Exact<Vek32f> d(in, la > 0 && lb > 0 ? std::size_t(la) + std::size_t(lb) - 1 : 0);
+    const VekStatus st = veksConv_32f(a.p, la, b.p, lb, d.p);
+    expect(st == ((la < 1 || lb < 1) ? vekStsBadLength : vekStsOk) || (st == vekStsNullPtr && (la < 1 || lb < 1)),
+           "Conv_32f", "unexpected status", st);
+    if (!a.unchanged() || !b.unchanged()) fail("Conv_32f", "a source was written", st);
+    if (st != vekStsOk && !d.unchanged()) fail("Conv_32f", "an error wrote an output", st);
+}
+
+void conv_16s(Call& c) {
+    FuzzedDataProvider& in = c.input();
+    const int la = operand_len(in), lb = operand_len(in);
+    Exact<Vek16s> a(in, la > 0 ? std::size_t(la) : 0), b(in, lb > 0 ? std::size_t(lb) : 0);
+    Exact<Vek16s> d(in, la > 0 && lb > 0 ? std::size_t(la) + std::size_t(lb) - 1 : 0);
+    const VekStatus st = veksConv_16s_Sfs(a.p, la, b.p, lb, d.p, interesting_int(in));
+    expect(st == ((la < 1 || lb < 1) ? vekStsBadLength : vekStsOk) || (st == vekStsNullPtr && (la < 1 || lb < 1)),
+           "Conv_16s_Sfs", "unexpected status", st);
+    if (st != vekStsOk && !d.unchanged()) fail("Conv_16s_Sfs", "an error wrote an output", st);
+}
+
+template <class T, VekStatus (*Cross)(const T*, int, const T*, int, T*, int, int)>
+void cross_corr(Call& c) {
+    FuzzedDataProvider& in = c.input();
+    const int la = operand_len(in), lb = operand_len(in), nd = operand_len(in);
+    const int lag = in.ConsumeBool() ? in.ConsumeIntegralInRange(-6000, 6000) : interesting_int(in);
+    Exact<T> a(in, la > 0 ? std::size_t(la) : 0), b(in, lb > 0 ? std::size_t(lb) : 0), d(in, nd > 0 ? std::size_t(nd) : 0);
+    const VekStatus st = Cross(a.p, la, b.p, lb, d.p, nd, lag);
+    expect(st != vekStsOk || (la >= 1 && lb >= 1 && nd >= 1), "CrossCorr", "a bad length was accepted", st);
+    if (!a.unchanged() || !b.unchanged()) fail("CrossCorr", "a source was written", st);
+    if (st != vekStsOk && !d.unchanged()) fail("CrossCorr", "an error wrote an output", st);
+}
+
+template <class T, VekStatus (*Auto)(const T*, int, T*, int)> void auto_corr(Call& c) {
+    FuzzedDataProvider& in = c.input();
+    const int ls = operand_len(in), nd = operand_len(in);
+    Exact<T> a(in, ls > 0 ? std::size_t(ls) : 0), d(in, nd > 0 ? std::size_t(nd) : 0);
+    const VekStatus st = Auto(a.p, ls, d.p, nd);
+    expect(st != vekStsOk || (ls >= 1 && nd >= 1), "AutoCorr", "a bad length was accepted", st);
+    if (!a.unchanged()) fail("AutoCorr", "a source was written", st);
+    if (st != vekStsOk && !d.unchanged()) fail("AutoCorr", "an error wrote an output", st);
+}
+
+} // namespace
+} // namespace fz
+
+namespace {
+const fz::Entry kTable[] = {
+    {"FIR state 32f", fz::fir_state_32f},
+    {"IIR state 32f", fz::iir_state_32f},
+    {"wavelet states 32f", fz::wavelet_states_32f},
+    {"Conv_32f", fz::conv_32f},
+    {"Conv_16s_Sfs", fz::conv_16s},
+    {"CrossCorr_32f", fz::cross_corr<Vek32f, veksCrossCorr_32f>},
+    {"CrossCorr_64fc", fz::cross_corr<Vek64fc, veksCrossCorr_64fc>},
+    {"AutoCorr_32f", fz::auto_corr<Vek32f, veksAutoCorr_32f>},
+    {"AutoCorr_NormB_32fc", fz::auto_corr<Vek32fc, veksAutoCorr_NormB_32fc>},
+#include FUZZ_TABLE
+};
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return fz::run_table(kTable, data, size);
+}
