@@ -26,7 +26,9 @@ def window(name, n, dtype=np.float64, **params):
     name: "bartlett", "hann", "hamming", "blackman" (alpha=-0.16: the classic
     0.42/0.5/0.08 window), "blackman_opt", or "kaiser" (beta=..., as scipy).
     float32 or float64; the library has double-precision members only for
-    kaiser and blackman_opt, the others give single-precision weights."""
+    kaiser and blackman_opt, the others give single-precision weights. The
+    library's three-point bartlett, hann, hamming and blackman windows are
+    {0, 1, 0} (scipy's hamming has 0.08 at the ends)."""
     code = code_of(dtype, _FLOATS, "window")
     w = np.ones(n, dtype)
     key = name.lower()

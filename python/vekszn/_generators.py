@@ -31,5 +31,7 @@ def noise(n, kind="uniform", low=-1.0, high=1.0, mean=0.0, std=1.0, seed=0, dtyp
         name, a, b = "veksRandGauss_Direct_" + code, mean, std
     else:
         raise VeksError("noise: kind is 'uniform' or 'gauss', got %r" % (kind,))
+    if code == "16s":
+        a, b = int(a), int(b)
     check(getattr(raw, name)(ptr("Vek" + code, out), int(n), a, b, s), name)
     return out
