@@ -47,17 +47,52 @@ def _complex(x, direction, scale_factor, what):
     return out
 
 
+# (direction, dtype char, shape) -> (in-place raw function, spec, element
+# type) for power-of-two complex float data: short transforms spend most of
+# their time in Python, so the path below does as little as it can.
+_plans = ({}, {})
+_NULL = ffi.NULL
+_from_buffer = ffi.from_buffer
+
+
+def _planned(x, inverse, scale_factor, what):
+    try:
+        plan = _plans[inverse].get((x.dtype.char, x.shape))
+    except AttributeError:
+        plan = None
+    if plan is None:
+        return _first(x, inverse, scale_factor, what)
+    out = x.copy()  # C-contiguous and writable whatever x is
+    status = plan[0](_from_buffer(plan[2], out), plan[1], _NULL)
+    if status:
+        check(status, plan[3])
+    return out
+
+
+def _first(x, inverse, scale_factor, what):
+    direction = "Inv" if inverse else "Fwd"
+    out = _complex(x, direction, scale_factor, what)
+    if type(x) is np.ndarray and x.ndim == 1 and x.dtype.char in "FD":
+        n = x.shape[0]
+        if n & (n - 1) == 0:
+            code = "32fc" if x.dtype.char == "F" else "64fc"
+            name = "veksFFT%s_CToC_%s_I" % (direction, code)
+            _plans[inverse][(x.dtype.char, x.shape)] = (
+                fn(name, what), spec("FFT", "C_" + code, n.bit_length() - 1, _NORM_INV), "Vek%s[]" % code, name)
+    return out
+
+
 def fft(x, scale_factor=0):
     """Discrete Fourier transform of a 1-D array, as numpy.fft.fft (unscaled).
 
     float32/complex64 -> complex64, float64/complex128 -> complex128; int16
     (n, 2) re, im pairs -> int16 pairs scaled by 2^-scale_factor."""
-    return _complex(x, "Fwd", scale_factor, "fft")
+    return _planned(x, False, scale_factor, "fft")
 
 
 def ifft(X, scale_factor=0):
     """Inverse transform scaled by 1/n, as numpy.fft.ifft."""
-    return _complex(X, "Inv", scale_factor, "ifft")
+    return _planned(X, True, scale_factor, "ifft")
 
 
 def rfft(x, scale_factor=0):
