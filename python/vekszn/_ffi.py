@@ -4,6 +4,7 @@ The library is looked up in this order: the path in the environment
 variable VEKSZN_LIBRARY, the library directory recorded beside the installed
 package (_paths.py, written by the build), then the system loader.
 """
+import ctypes
 import ctypes.util
 import glob
 import os
@@ -32,10 +33,25 @@ def _candidates():
     yield found or "libvekszn.so.5"
 
 
+def _preload_core(path):
+    """Loads the sibling core library first: an installed libvekszn has no
+    search path of its own to find it."""
+    folder = os.path.dirname(path)
+    if folder:
+        for core in sorted(glob.glob(os.path.join(folder, "libvekcore.so*")) +
+                           glob.glob(os.path.join(folder, "libvekcore*.dylib"))):
+            try:
+                ctypes.CDLL(core, mode=ctypes.RTLD_GLOBAL)
+                return
+            except OSError:
+                pass
+
+
 def _load():
     errors = []
     for path in _candidates():
         try:
+            _preload_core(path)
             return ffi.dlopen(path), path
         except OSError as e:
             errors.append("%s: %s" % (path, e))
