@@ -55,10 +55,10 @@ def window(name, n, dtype=np.float64, **params):
     if n == 1 and base != "BlackmanOpt":
         return w
     fname = "veksWin%s_%s_I" % (base, code)
-    if not hasattr(raw, fname):  # windows without a double member: single-precision weights
+    if code == "64f" and not hasattr(raw, fname):  # no double member: single-precision weights
         w32 = window(name, n, np.float32, **dict(zip(("alpha",) if base == "Blackman" else (), args)))
         return w32.astype(dtype)
-    check(getattr(raw, fname)(ptr("Vek" + code, w), n, *args), fname)
+    check(fn(fname, "window")(ptr("Vek" + code, w), n, *args), fname)
     return w
 
 

@@ -69,6 +69,10 @@ _LENGTH_RULES = {
 }
 
 
+# pointers that the length argument does not bound (fewer elements are written)
+_UNBOUNDED = {"veksPackBits_32u8u": ("pDst",)}
+
+
 class _Pointer:
     """Turns one pointer argument into cdata, checking arrays."""
 
@@ -123,7 +127,8 @@ def _make(name):
     for li, (ctype, lname, _) in enumerate(params):
         rule = _LENGTH_RULES.get(lname)
         if rule and ctype == "int":
-            bounds += [(li, pi) for pi, p in pointers.items() if p is not None and rule(p.name)]
+            bounds += [(li, pi) for pi, p in pointers.items() if p is not None and rule(p.name)
+                       and p.base not in ("int", "unsigned int") and p.name not in _UNBOUNDED.get(name, ())]
     fixed = [(count, i) for i, (_, _, count) in enumerate(params) if count]
     names = ", ".join(p[1] for p in params)
     is_status = restype == "VekStatus"
