@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Usage: check_demo.sh VEKS_DEMO WORK_DIR
-# A valid 16-bit WAV is analysed; missing, empty, truncated and non-PCM
-# files each give exactly one line on stderr and exit status 1.
+# The synthesised tones' amplitudes are estimated to 0.5 %. A valid 16-bit
+# WAV is analysed; missing, empty, truncated, non-PCM and
+# unreadable files and directories each give exactly one line on stderr and
+# exit status 1.
 set -uo pipefail
 demo=$1 work=$2
 rm -rf "$work"; mkdir -p "$work"
@@ -18,6 +20,15 @@ wav() { # wav FILE FORMAT BITS NSAMPLES: mono 8 kHz, a short ramp
   } > "$f"
 }
 
+# The synthesised 440 Hz tone (amplitude 12000) lies between bins; its
+# reported amplitude, and the 3 kHz tone's (3000), are within 0.5 %.
+"$demo" > "$work/synth.out" 2>&1 || fail "synthesised signal: $(cat "$work/synth.out")"
+for tone in "440.0 12000" "3000.0 3000"; do
+  set -- $tone
+  awk -v f="$1" -v a="$2" '$1 == f && $2 == "Hz" { found = 1; if ($4 < a * 0.995 || $4 > a * 1.005) bad = $4 }
+      END { exit !(found && bad == "") }' "$work/synth.out" || fail "tone $1 Hz: amplitude not within 0.5 % of $2"
+done
+
 wav "$work/good.wav" 1 16 400
 "$demo" "$work/good.wav" > "$work/good.out" 2>&1 || fail "valid WAV rejected: $(cat "$work/good.out")"
 grep -q "1 channel(s), 400 samples" "$work/good.out" || fail "valid WAV not analysed"
@@ -26,7 +37,13 @@ wav "$work/float.wav" 3 32 10
 : > "$work/empty.wav"
 head -c 30 "$work/good.wav" > "$work/truncated.wav"
 echo "not audio at all" > "$work/text.wav"
-for f in "$work/missing.wav" "$work/empty.wav" "$work/truncated.wav" "$work/text.wav" "$work/float.wav"; do
+bad=("$work/missing.wav" "$work/empty.wav" "$work/truncated.wav" "$work/text.wav" "$work/float.wav" "$work")
+# /proc files report size 0 and then read as text: a size that changes while read
+bad+=(/proc/self/status)
+if [ "$(id -u)" != 0 ]; then # root reads any file
+  cp "$work/good.wav" "$work/unreadable.wav"; chmod 000 "$work/unreadable.wav"; bad+=("$work/unreadable.wav")
+fi
+for f in "${bad[@]}"; do
   "$demo" "$f" > "$work/out" 2> "$work/err"; rc=$?
   [ "$rc" -eq 1 ] || fail "$f: exit status $rc"
   [ "$(wc -l < "$work/err")" -eq 1 ] || fail "$f: expected one error line, got: $(cat "$work/err")"

@@ -3,6 +3,7 @@
 // file it analyses that file instead.
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,12 @@ int main(int argc, char** argv) {
     Signal sig;
     if (argc == 2) {
         WavData wav;
-        const std::string err = read_wav16(argv[1], wav);
+        std::string err;
+        try {
+            err = read_wav16(argv[1], wav);
+        } catch (const std::exception& e) { // out of memory for a huge file
+            err = std::string("cannot load '") + argv[1] + "': " + e.what();
+        }
         if (!err.empty()) {
             std::fprintf(stderr, "veks-demo: %s\n", err.c_str());
             return 1;

@@ -1,18 +1,31 @@
 #include "wav.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <memory>
 
 namespace {
 std::uint32_t le32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
 std::uint16_t le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+
+// The whole file as it reads now: read in blocks until the end, so a file
+// that grows or shrinks meanwhile gives what was read. A directory or a
+// read error gives a message instead.
+std::string read_all(const std::string& path, std::vector<unsigned char>& b) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!f) return "cannot open '" + path + "': " + std::strerror(errno);
+    unsigned char block[65536];
+    std::size_t got;
+    while ((got = std::fread(block, 1, sizeof block, f.get())) > 0) b.insert(b.end(), block, block + got);
+    if (std::ferror(f.get())) return "cannot read '" + path + "': " + std::strerror(errno);
+    return "";
+}
 } // namespace
 
 std::string read_wav16(const std::string& path, WavData& out) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) return "cannot open '" + path + "'";
-    std::vector<unsigned char> b((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    std::vector<unsigned char> b;
+    if (std::string err = read_all(path, b); !err.empty()) return err;
     if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) != 0 || std::memcmp(b.data() + 8, "WAVE", 4) != 0)
         return "'" + path + "' is not a RIFF/WAVE file";
     std::size_t pos = 12;
