@@ -3,10 +3,12 @@
 
 Usage: gen_declarations.py INCLUDE_DIR OUTPUT.py
 
-The output holds CDEF (the header's declarations in the form cffi's cdef
-accepts), FUNCTIONS (name -> (result type, ((type, name, fixed count or None), ...)) per exported
-function) and STATUS_NAMES (status value -> name). Nothing is written by
-hand: a new family header included by veks.h appears on the next build.
+The output holds TYPES (the header's types and constants in the form cffi's
+cdef accepts), PROTOTYPES (name -> C prototype, declared to cffi on first
+use: parsing all of them takes seconds), FUNCTIONS (name -> (result type,
+((type, name, fixed count or None), ...))) and STATUS_NAMES (status value ->
+name). Nothing is written by hand: a new family header included by veks.h
+appears on the next build.
 """
 import os
 import re
@@ -41,34 +43,43 @@ def clean(text):
     return "\n".join(l for l in lines if l.strip())
 
 
-def functions(cdef):
-    """Prototypes parsed into (result type, parameters)."""
+_PROTOTYPE = re.compile(r"([A-Za-z_][\w ]*?[\w\*])\s*\b(veks\w+)\s*\(([^()]*)\)\s*;")
+
+
+def split(cdef):
+    """(declarations without the function prototypes, {name: prototype},
+    {name: (result type, parameters)})."""
     flat = re.sub(r"\s+", " ", cdef)
-    table = {}
-    for m in re.finditer(r"([A-Za-z_][\w ]*?[\w\*])\s*\b(veks\w+)\s*\(([^()]*)\)\s*;", flat):
+    prototypes, table = {}, {}
+
+    def take(m):
         restype, name, params = m.group(1).strip(), m.group(2), m.group(3).strip()
-        restype = restype.split(";")[-1].split("}")[-1].strip()
+        prototypes[name] = "%s %s(%s);" % (restype, name, params)
         plist = []
         if params and params != "void":
             for p in params.split(","):
-                p = p.strip()
-                pm = re.match(r"(.*?)(\w+)\s*(?:\[(\d*)\])?$", p)
+                pm = re.match(r"(.*?)(\w+)\s*(?:\[(\d*)\])?$", p.strip())
                 ctype = re.sub(r"\s+", " ", pm.group(1)).replace(" *", "*").strip()
                 count = None
                 if pm.group(3) is not None:  # an array parameter is a pointer to that many elements
                     ctype, count = ctype + "*", int(pm.group(3) or 0) or None
                 plist.append((ctype, pm.group(2), count))
         table[name] = (restype, tuple(plist))
-    return table
+        return ""
+
+    types = _PROTOTYPE.sub(take, flat)
+    types = "\n".join(t.strip() + ";" for t in types.split(";") if t.strip())
+    return types, prototypes, table
 
 
 def main():
     include_dir, output = sys.argv[1], sys.argv[2]
     cdef = clean(expand(os.path.join(include_dir, "veks.h"), include_dir, set()))
     statuses = {int(v): n for n, v in re.findall(r"\b(vekSts\w+)\s*=\s*(-?\d+)", cdef)}
-    table = functions(cdef)
+    types, prototypes, table = split(cdef)
     text = ('"""Generated from include/veks.h by gen_declarations.py; do not edit."""\n'
-            "CDEF = r'''\n" + cdef + "\n'''\n\n"
+            "TYPES = r'''\n" + types + "\n'''\n\n"
+            "PROTOTYPES = {\n" + "".join("    %r: %r,\n" % (k, prototypes[k]) for k in sorted(prototypes)) + "}\n\n"
             "FUNCTIONS = {\n" + "".join("    %r: %r,\n" % (k, table[k]) for k in sorted(table)) + "}\n\n"
             "STATUS_NAMES = %r\n" % dict(sorted(statuses.items())))
     tmp = output + ".tmp"

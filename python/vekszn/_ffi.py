@@ -8,13 +8,14 @@ import ctypes
 import ctypes.util
 import glob
 import os
+import threading
 
 import cffi
 
 from . import _declarations
 
 ffi = cffi.FFI()
-ffi.cdef(_declarations.CDEF)
+ffi.cdef(_declarations.TYPES)
 
 
 def _candidates():
@@ -58,4 +59,37 @@ def _load():
     raise ImportError("vekszn: cannot load libvekszn (set VEKSZN_LIBRARY to its path)\n  " + "\n  ".join(errors))
 
 
-raw, library_path = _load()
+class _Raw:
+    """The library's functions as cffi calls (no argument checks). Each
+    prototype is declared to cffi on first use: parsing all of them at
+    import would take seconds."""
+
+    def __init__(self, library):
+        self._library = library
+
+    def __getattr__(self, name):
+        prototype = _declarations.PROTOTYPES.get(name)
+        if prototype is None:
+            raise AttributeError(name)
+        with _declare_lock:
+            if name not in self.__dict__:
+                ffi.cdef(prototype, override=True)
+                self.__dict__[name] = getattr(self._library, name)
+        return self.__dict__[name]
+
+    def __dir__(self):
+        return sorted(_declarations.PROTOTYPES)
+
+    def declare_all(self):
+        """Declares every remaining prototype in one parse (about two seconds),
+        for code about to use many functions."""
+        with _declare_lock:
+            rest = [n for n in _declarations.PROTOTYPES if n not in self.__dict__]
+            ffi.cdef("\n".join(_declarations.PROTOTYPES[n] for n in rest), override=True)
+            for n in rest:
+                self.__dict__[n] = getattr(self._library, n)
+
+
+_declare_lock = threading.Lock()
+_library, library_path = _load()
+raw = _Raw(_library)
