@@ -109,8 +109,8 @@ class _Filter:
         pp = ffi.new("Veks%sState%s**" % (kind, form))
         check(init_fn(pp, ptr("Vek" + tap_code, taps), order, ffi.NULL), init)
         self._state = ffi.gc(pp[0], getattr(raw, "veks%sFree%s" % (kind, form)))
-        self._run = getattr(raw, "veks%s%s%s" % (kind, form, "_Sfs" if code == "16s" else ""))
-        self._run_name = "veks%s%s" % (kind, form)
+        self._run_name = "veks%s%s%s" % (kind, form, "_Sfs" if code == "16s" else "")
+        self._run = getattr(raw, self._run_name)
         self._set_delay = getattr(raw, "veks%sSetDlyLine%s" % (kind, form))
         self._lock = threading.Lock()
         self._ctype = "Vek" + code

@@ -47,9 +47,10 @@ def _complex(x, direction, scale_factor, what):
     return out
 
 
-# (direction, dtype char, shape) -> (in-place raw function, spec, element
-# type) for power-of-two complex float data: short transforms spend most of
-# their time in Python, so the path below does as little as it can.
+# Per direction (forward, inverse): (dtype char, shape) -> (in-place raw
+# function, spec, element type, name) for power-of-two complex float data.
+# Short transforms spend most of their time in Python, so the path below
+# does as little as it can.
 _plans = ({}, {})
 _NULL = ffi.NULL
 _from_buffer = ffi.from_buffer
