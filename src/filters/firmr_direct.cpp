@@ -51,7 +51,7 @@ VekStatus direct(const void* src, void* dst, int n, const void* taps, int L, int
     for (std::int64_t k = 0; k < consumed; ++k) x[std::size_t(P + k)] = load<D>(src, std::size_t(k));
     for (int k = 0; k < L; ++k) t[std::size_t(k)] = load<typename F::tap_t>(taps, std::size_t(k));
     run<typename F::prod_t, typename F::acc_t>(
-        t.data(), L, Rate{up, upPhase, down, downPhase}, n, [&](std::int64_t m) { return x[std::size_t(P + m)]; },
+        t.data(), L, Rate{up, upPhase, down, downPhase}, n, Inputs<D>{x.data(), P, x.data() + P},
         [&](std::int64_t j, const typename F::acc_t& a) { store<D>(dst, std::size_t(j), out(a)); });
     for (int k = 0; k < P; ++k) store<D>(dly, std::size_t(k), x[std::size_t(P + consumed - 1 - k)]);
     return vekStsOk;
@@ -86,9 +86,11 @@ VekStatus sample_up(const T* src, int len, T* dst, int* pDstLen, int factor, int
     if (*pPhase < 0 || *pPhase >= factor) return vekStsBadSamplePhase;
     const int phase = *pPhase;
     const T zero{};
-    for (std::int64_t i = 0; i < std::int64_t(len) * factor; ++i) {
-        const std::int64_t s = i - phase;
-        store<T>(dst, std::size_t(i), s >= 0 && s % factor == 0 ? load<T>(src, std::size_t(s / factor)) : zero);
+    // One group of factor outputs per input, the sample at the phase.
+    char* out = static_cast<char*>(static_cast<void*>(dst));
+    for (int i = 0; i < len; ++i, out += std::size_t(factor) * sizeof(T)) {
+        for (int k = 0; k < factor; ++k) store<T>(out, std::size_t(k), zero);
+        store<T>(out, std::size_t(phase), load<T>(src, std::size_t(i)));
     }
     *pDstLen = factor * len;
     return vekStsOk;
