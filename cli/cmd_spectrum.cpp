@@ -36,15 +36,15 @@ int run_spectrum(const std::vector<std::string>& argv) {
     const Spectrum s = welch.result();
     const std::vector<Peak> peaks = find_peaks(s, count, 10.0);
 
+    // The plot first: if it cannot be written, nothing else is printed.
+    if (!svg.empty())
+        write_spectrum_svg(svg, s, peaks, args.flag("--log"),
+                           "Spectrum of " + path + " (" + std::to_string(s.size) + "-point " + s.window + ")");
     std::printf("%s: %d-point frames (%s window), %lld averaged over %d channel%s, bin %.3f Hz\n", path.c_str(), s.size,
                 s.window.c_str(), s.frames, in.channels(), in.channels() == 1 ? "" : "s", s.bin_hz());
     std::printf("strongest peaks:\n");
     for (const Peak& p : peaks) std::printf("  %12.3f Hz  %8.2f dBFS\n", p.freq, p.level);
     if (peaks.empty()) std::printf("  (none: no local maximum stands 10 dB above its surroundings)\n");
-    if (!svg.empty()) {
-        write_spectrum_svg(svg, s, peaks, args.flag("--log"),
-                           "Spectrum of " + path + " (" + std::to_string(s.size) + "-point " + s.window + ")");
-        std::printf("plot written to %s\n", svg.c_str());
-    }
+    if (!svg.empty()) std::printf("plot written to %s\n", svg.c_str());
     return 0;
 }

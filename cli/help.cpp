@@ -38,10 +38,12 @@ Averaged magnitude spectrum (Welch's method): frames of N samples, half
 overlapping, windowed, through the real FFT; the power of all frames and
 channels is averaged. Prints the strongest distinct peaks: local maxima of
 the averaged spectrum that stand at least 10 dB above the lowest point
-between them and any higher part of the spectrum, so ripples of one broad
-feature count once. Each peak's frequency and level are refined between
-bins by a parabola through the dB levels of three bins. Levels are in dBFS
-of a sine (a full-scale sine shows 0 dBFS).
+between them and any higher part of the spectrum (so ripples of one broad
+feature count once) and above the window leakage of every stronger peak.
+Each peak's frequency and level are refined between bins (the transform is
+zero-padded to four points per bin, then a parabola is fitted through the
+dB levels around the top). Levels are in dBFS of a sine: a full-scale sine
+shows 0 dBFS.
 
   -o FILE.svg   also write a plot: level in dB against frequency
   --log         logarithmic frequency axis in the plot

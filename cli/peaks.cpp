@@ -1,5 +1,6 @@
 // Distinct peaks of a spectrum, by prominence, refined between bins.
 #include <algorithm>
+#include <cmath>
 
 #include "spectrum.h"
 
@@ -52,8 +53,17 @@ std::vector<Peak> find_peaks(const Spectrum& s, int count, double minProminence)
         if (dips_by(L, k, -1, minProminence) && dips_by(L, k, +1, minProminence)) found.push_back(k);
     }
     std::sort(found.begin(), found.end(), [&](int a, int b) { return L[a] > L[b]; });
-    if (static_cast<int>(found.size()) > count) found.resize(count);
+    // Side lobes of a window can form maxima of their own (Blackman, Hamming,
+    // Kaiser): a peak within 3 dB of a stronger one's leakage is part of it.
     std::vector<Peak> out;
-    for (int k : found) out.push_back(refine(s, k));
+    for (int k : found) {
+        if (static_cast<int>(out.size()) == count) break;
+        const Peak p = refine(s, k);
+        const bool leak = std::any_of(out.begin(), out.end(), [&](const Peak& q) {
+            const std::size_t d = static_cast<std::size_t>(std::lround(std::fabs(p.freq - q.freq) / s.step_hz()));
+            return d < s.leakage.size() && p.level <= q.level + s.leakage[d] + 3.0;
+        });
+        if (!leak) out.push_back(p);
+    }
     return out;
 }

@@ -18,6 +18,8 @@ struct Spectrum {
     std::string window;        // window name
     std::vector<double> level; // N * kOversampling / 2 + 1 points from 0 Hz to
                                // half the rate: dBFS of a sine at that frequency
+    std::vector<double> leakage; // level of a sine's window leakage i points away
+                                 // from it, dB below the sine (non-increasing)
     double bin_hz() const { return rate / size; }                    // resolution
     double step_hz() const { return rate / (size * kOversampling); } // point spacing
 };
@@ -46,7 +48,8 @@ struct Peak {
 
 // The count strongest distinct peaks, strongest first: local maxima whose
 // prominence (height above the higher of the lowest points on either side
-// before a higher bin or the end) is at least minProminence dB.
+// before a higher bin or the end) is at least minProminence dB, and that
+// rise above the window leakage of every stronger peak.
 std::vector<Peak> find_peaks(const Spectrum& s, int count, double minProminence);
 
 // Writes the plot through a temporary file renamed at the end.

@@ -1,4 +1,5 @@
 // Welch's averaged spectrum through the library's windows and real FFT.
+#include <algorithm>
 #include <cmath>
 
 #include "cli.h"
@@ -61,6 +62,23 @@ struct WelchAverager::Impl {
         check_status(veksAdd_64f_I(power_wide.data(), sum.data(), half), "averaging");
         ++frames;
     }
+
+    // The window's own power spectrum (a sine's leakage) in dB below its
+    // peak, made non-increasing with distance: the highest side lobe at that
+    // distance or beyond.
+    std::vector<double> leakage() const {
+        std::vector<Vek32f> padded(m, 0.0f), spectrum(m + 2), p(m / 2 + 1);
+        std::copy(window.begin(), window.end(), padded.begin());
+        check_status(veksFFTFwd_RToCCS_32f(padded.data(), spectrum.data(), spec, nullptr), "real FFT");
+        check_status(veksPowerSpectr_32fc(reinterpret_cast<const Vek32fc*>(spectrum.data()), p.data(), m / 2 + 1), "power");
+        std::vector<double> env(p.size());
+        double highest = 0;
+        for (std::size_t i = p.size(); i-- > 0;) {
+            highest = std::max(highest, double(p[i]));
+            env[i] = highest > 0 ? 10.0 * std::log10(highest / p[0]) : -400.0;
+        }
+        return env;
+    }
 };
 
 WelchAverager::WelchAverager(int order, WindowKind kind, int channels, double rate) : impl_(new Impl) {
@@ -118,5 +136,6 @@ Spectrum WelchAverager::result() const {
         const double p = m.sum[k] / double(m.frames);
         s.level[k] = (p > 0 ? 10.0 * std::log10(p) : -400.0) + to_dbfs;
     }
+    s.leakage = m.leakage();
     return s;
 }
