@@ -130,7 +130,8 @@ void write_spectrum_svg(const std::string& path, const Spectrum& s, const std::v
     }
     for (double db = a.db_lo; db <= a.db_hi; db += 20) {
         o << "<line x1=\"" << x0 << "\" y1=\"" << a.y(db) << "\" x2=\"" << x1 << "\" y2=\"" << a.y(db) << "\"/>\n";
-        labels << "<text x=\"" << x0 - 8 << "\" y=\"" << a.y(db) + 4 << "\" text-anchor=\"end\">" << db << "</text>\n";
+        labels << "<text x=\"" << x0 - 8 << "\" y=\"" << a.y(db) + 4 << "\" text-anchor=\"end\">" << std::lround(db)
+               << "</text>\n";
     }
     o << "</g>\n<rect x=\"" << x0 << "\" y=\"" << y0 << "\" width=\"" << x1 - x0 << "\" height=\"" << y1 - y0
       << "\" fill=\"none\" stroke=\"black\"/>\n"
@@ -155,11 +156,20 @@ void write_spectrum_svg(const std::string& path, const Spectrum& s, const std::v
         }
     }
     o << "\"/>\n";
+    // Peak markers; a label that would overlap an earlier one is left out.
+    std::vector<std::pair<double, double>> placed;
     for (const Peak& p : peaks) {
         if (p.freq < a.f_lo) continue;
-        o << "<circle cx=\"" << a.x(p.freq) << "\" cy=\"" << a.y(p.level) << "\" r=\"3\" fill=\"#c0392b\"/>\n"
-          << "<text x=\"" << a.x(p.freq) + 5 << "\" y=\"" << a.y(p.level) - 6 << "\" fill=\"#c0392b\">"
-          << hz_label(std::round(p.freq * 10) / 10) << " Hz</text>\n";
+        const double x = a.x(p.freq), y = a.y(p.level);
+        o << "<circle cx=\"" << x << "\" cy=\"" << y << "\" r=\"3\" fill=\"#c0392b\"/>\n";
+        const bool crowded = std::any_of(placed.begin(), placed.end(), [&](const auto& q) {
+            return std::fabs(q.first - x) < 70 && std::fabs(q.second - y) < 14;
+        });
+        if (crowded) continue;
+        placed.emplace_back(x, y);
+        char label[32];
+        std::snprintf(label, sizeof label, p.freq >= 100 ? "%.0f Hz" : "%.1f Hz", p.freq);
+        o << "<text x=\"" << x + 5 << "\" y=\"" << y - 6 << "\" fill=\"#c0392b\">" << label << "</text>\n";
     }
     o << "</svg>\n";
     write_atomically(path, o.str());
