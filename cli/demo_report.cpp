@@ -42,6 +42,19 @@ bool report_levels(const Signal& sig) {
     return true;
 }
 
+// A sinusoid of amplitude A at bin k + d (|d| < 1) under a Hann window,
+// through the forward FFT scaled by 1/n, has magnitude (A / 4) * W(d) at
+// bin k, with W(d) = sinc(d) / (1 - d^2). The ratio r of the larger
+// neighbour to the peak is (1 + |d|) / (2 - |d|), so |d| = (2r - 1) / (r + 1)
+// exactly for a lone tone between bins.
+HannPeak hann_peak(double peak, double left, double right) {
+    const double r = std::max(left, right) / peak;
+    double d = (2 * r - 1) / (r + 1);
+    d = std::clamp(d, 0.0, 0.5) * (right >= left ? 1 : -1);
+    const double w = d == 0 ? 1 : std::sin(M_PI * d) / (M_PI * d) / (1 - d * d);
+    return {d, 4 * peak / w};
+}
+
 bool report_spectrum(const Signal& sig) {
     // One frame of the first channel: the largest power of two that fits, at
     // most 2^16 samples, Hann-windowed, through the real FFT in CCS layout.
@@ -65,8 +78,8 @@ bool report_spectrum(const Signal& sig) {
     veksFFTFree_R_32f(spec);
     if (!ok) return false;
 
-    // The strongest local maxima, each refined by a parabola through its
-    // neighbours (in dB), reported in Hz.
+    // The strongest local maxima, each refined from its larger neighbour by
+    // the shape of the Hann window's spectrum, reported in Hz.
     std::printf("\nspectrum    %d-point frame of channel 1 (Hann window), strongest peaks:\n", n);
     // Peaks more than 40 dB below the strongest are leakage, not tones.
     std::vector<Vek32f> work(mag);
@@ -78,15 +91,9 @@ bool report_spectrum(const Signal& sig) {
         if (!check(veksMaxIndx_32f(work.data(), n / 2 + 1, &top, &k), "peak search")) return false;
         if (top <= 0 || top < strongest / 100) break;
         strongest = std::max<double>(strongest, top);
-        double offset = 0, log_peak = std::log(double(top));
-        if (k > 0 && k < n / 2 && mag[k - 1] > 0 && mag[k + 1] > 0) {
-            const double a = std::log(mag[k - 1]), b = log_peak, c = std::log(mag[k + 1]);
-            const double den = a - 2 * b + c;
-            offset = den != 0 ? 0.5 * (a - c) / den : 0;
-            log_peak = b - 0.25 * (a - c) * offset;
-        }
-        // A sinusoid under a Hann window: twice the bin over the window's mean 0.5.
-        const double amplitude = 4.0 * std::exp(log_peak);
+        const double left = k > 0 ? mag[k - 1] : 0, right = k < n / 2 ? mag[k + 1] : 0;
+        const HannPeak tone = hann_peak(top, left, right);
+        const double offset = tone.offset, amplitude = tone.amplitude;
         std::printf("            %9.1f Hz  amplitude %8.1f  (%6.1f dBFS)\n", (k + offset) * bin_hz, amplitude,
                     dbfs(amplitude));
         for (int j = std::max(0, k - 8); j <= std::min(n / 2, k + 8); ++j) work[j] = 0;

@@ -186,5 +186,13 @@ VEKS_EXTERN_C_END
 #include "veks/conv.h"
 #include "veks/median.h"
 #include "veks/smallfilt.h"
+#include "veks/threshold.h"
+#include "veks/sort.h"
+#include "veks/dft.h"
+#include "veks/hilbert.h"
+#include "veks/wavelet.h"
+#include "veks/trellis.h"
+#include "veks/fir.h"
+#include "veks/firmr.h"
 
 #endif /* VEKS_H */

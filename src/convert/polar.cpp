@@ -4,6 +4,7 @@
 
 #include "convert/complex_source.h"
 #include "convert/polar_sincos.h"
+#include "core/checks.h"
 #include "core/export.h"
 #include "core/rounding.h"
 
@@ -166,8 +167,10 @@ VEKS_API VekStatus veksCartToPolar_64fc(const Vek64fc* pSrc, Vek64f* pDstMagn, V
     return magnitude_and_phase([&] { return veksMagnitude_64fc(pSrc, pDstMagn, len); },
                                [&] { return veksPhase_64fc(pSrc, pDstPhase, len); });
 }
-// The phase runs only after a successful magnitude.
+// Every argument is checked before the magnitude is written; the phase
+// runs only after a successful magnitude.
 VEKS_API VekStatus veksCartToPolar_16sc_Sfs(const Vek16sc* pSrc, Vek16s* pDstMagn, Vek16s* pDstPhase, int len, int magnScaleFactor, int phaseScaleFactor) {
+    VEKS_CHECK(check_ptrs_len(len, pSrc, pDstMagn, pDstPhase));
     VEKS_CHECK(veksMagnitude_16sc_Sfs(pSrc, pDstMagn, len, magnScaleFactor));
     return veksPhase_16sc_Sfs(pSrc, pDstPhase, len, phaseScaleFactor);
 }

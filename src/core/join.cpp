@@ -1,7 +1,7 @@
 // Interleaving float channels into one Vek16s vector.
 #include "core/checks.h"
 #include "core/export.h"
-#include "convert/convert_kernels.h"
+#include "core/rounding.h"
 
 VEKS_API VekStatus veksJoin_32f16s_D2L(const Vek32f* const* pSrc, int nChannels, int chanLen, Vek16s* pDst) {
     VEKS_CHECK(veks::check_ptrs(pDst));
@@ -13,6 +13,6 @@ VEKS_API VekStatus veksJoin_32f16s_D2L(const Vek32f* const* pSrc, int nChannels,
     Vek16s* out = pDst;
     for (int n = 0; n < chanLen; ++n)
         for (int c = 0; c < nChannels; ++c)
-            *out++ = veks::conv::float_to_int<Vek16s, vekRoundHalfEven>(pSrc[c][n]);
+            *out++ = veks::round_saturate<Vek16s, vekRoundHalfEven>(pSrc[c][n]);
     return vekStsOk;
 }

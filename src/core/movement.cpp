@@ -1,6 +1,8 @@
 // Set, zero-fill, copy, move, reverse and byte-swap vectors.
 // These work on raw element bits, so members of the same element size share
-// one kernel instantiated on an unsigned "bits" type.
+// one kernel instantiated on an unsigned "bits" type. Arrays may start at
+// any byte address (packet data): elements move through memcpy-based loads
+// and stores.
 #include <cstdint>
 #include <cstring>
 
@@ -64,7 +66,7 @@ VekStatus flip(const T* src, T* dst, int len) {
     } else {
         auto s = reinterpret_cast<const bits_t<T>*>(src);
         auto d = reinterpret_cast<bits_t<T>*>(dst);
-        for (int n = 0; n < len; ++n) d[n] = s[len - 1 - n];
+        for (int n = 0; n < len; ++n) store_elem(d, std::size_t(n), load_elem(s, std::size_t(len - 1 - n)));
     }
     return vekStsOk;
 }
@@ -79,7 +81,7 @@ VekStatus flip_inplace(T* srcdst, int len) {
 template <class T>
 VekStatus swap_bytes(const T* src, T* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (int n = 0; n < len; ++n) dst[n] = byte_swap(src[n]);
+    for (int n = 0; n < len; ++n) store_elem(dst, std::size_t(n), byte_swap(load_elem(src, std::size_t(n))));
     return vekStsOk;
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/unaligned.h"
+
 namespace veks {
 
 // Fills n elements with one bit pattern. Patterns whose bytes are all equal
@@ -35,7 +37,7 @@ inline void fill_bits(B pattern, B* dst, std::size_t n) {
         return;
     }
 #endif
-    for (std::size_t i = 0; i < n; ++i) dst[i] = pattern;
+    for (std::size_t i = 0; i < n; ++i) store_elem(dst, i, pattern);
 }
 
 // Copy in ascending byte order. Ranges that do not overlap (or whose
@@ -63,11 +65,7 @@ inline void copy_bytes_ascending(const void* src, void* dst, std::size_t bytes) 
 
 template <class B>
 inline void reverse_in_place(B* p, std::size_t n) {
-    for (std::size_t i = 0, j = n - 1; i < n / 2; ++i, --j) {
-        B t = p[i];
-        p[i] = p[j];
-        p[j] = t;
-    }
+    for (std::size_t i = 0, j = n - 1; i < n / 2; ++i, --j) swap_elems(p, i, j);
 }
 
 inline std::uint16_t byte_swap(std::uint16_t v) { return __builtin_bswap16(v); }

@@ -20,8 +20,8 @@ constexpr int kTableXMin = -22; // below: 0 for every tabulated sf
 
 // x beyond XMax saturates for every tabulated sf.
 template <class T> constexpr int table_x_max = 0;
-template <> constexpr int table_x_max<Vek16s> = 32; // exp(33) * 2^-31 > 32767
-template <> constexpr int table_x_max<Vek32s> = 44; // exp(45) * 2^-31 > 2^31
+template <> inline constexpr int table_x_max<Vek16s> = 32; // exp(33) * 2^-31 > 32767
+template <> inline constexpr int table_x_max<Vek32s> = 44; // exp(45) * 2^-31 > 2^31
 
 template <class T> constexpr std::uint64_t exp_cap = static_cast<std::uint64_t>(std::numeric_limits<T>::max());
 

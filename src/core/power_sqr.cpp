@@ -12,10 +12,10 @@ namespace {
 
 // Largest scale factor whose rounded results are not all zero.
 template <class T> constexpr int last_nonzero_sf = 0;
-template <> constexpr int last_nonzero_sf<Vek8u> = 16;   // 255^2 < 2^16
-template <> constexpr int last_nonzero_sf<Vek16u> = 32;  // 65535^2 < 2^32
-template <> constexpr int last_nonzero_sf<Vek16s> = 30;  // 2^30 / 2^31 is a tie to 0
-template <> constexpr int last_nonzero_sf<Vek16sc> = 31; // |2*re*im| <= 2^31
+template <> inline constexpr int last_nonzero_sf<Vek8u> = 16;   // 255^2 < 2^16
+template <> inline constexpr int last_nonzero_sf<Vek16u> = 32;  // 65535^2 < 2^32
+template <> inline constexpr int last_nonzero_sf<Vek16s> = 30;  // 2^30 / 2^31 is a tie to 0
+template <> inline constexpr int last_nonzero_sf<Vek16sc> = 31; // |2*re*im| <= 2^31
 
 template <class T>
 VekStatus sqr_int(const T* src, T* dst, int len, int sf) {

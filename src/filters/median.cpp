@@ -196,39 +196,36 @@ void median_sorted(T* x, int len, int mask, typename MedianKey<T>::K* work, std:
 // Masks up to this size keep their window on the stack.
 constexpr int kStackMask = 255;
 
+// Filters src into dst (the same array for the in-place form). A window too
+// large for the stack is allocated before anything is written, so a failed
+// allocation leaves dst as it was.
 template <class T>
-VekStatus median_in_place(T* x, int len, int mask) {
-    VEKS_CHECK(check_ptrs_len(len, x));
-    if (mask < 1) return vekStsBadLength;
+VekStatus median_filter(const T* src, T* dst, int len, int mask) {
+    VEKS_CHECK(check_ptrs(src, dst));
+    if (len < 1 || mask < 1) return vekStsBadLength;
     const VekStatus done = mask % 2 == 0 ? vekStsEvenMaskSize : vekStsOk;
     if (mask % 2 == 0) --mask;
-    if (mask == 1 || len < 3) return done;
-    if (mask <= 5) {
-        median_small(x, len, mask / 2);
-        return done;
-    }
     using K = typename MedianKey<T>::K;
     // Window scratch: two sorted copies with guard keys, then the arrival
     // ring; the mask rounded up to 8 slots each.
     const std::size_t slots = (static_cast<std::size_t>(mask) + 7) / 8 * 8;
     const std::size_t ring_at = 2 * slots + 3 * kGuard<K>;
-    if (mask <= kStackMask) {
-        alignas(16) K window[3 * ((kStackMask + 7) / 8 * 8) + 3 * kGuard<K>];
-        median_sorted(x, len, mask, window, slots, window + ring_at);
+    const bool on_heap = mask > kStackMask && len >= 3;
+    Scratch<K> heap(on_heap ? ring_at + slots : 0);
+    if (on_heap && heap.empty()) return vekStsNoMemory;
+    if (src != dst) std::memmove(dst, src, sizeof(T) * len);
+    if (mask == 1 || len < 3) return done;
+    if (mask <= 5) {
+        median_small(dst, len, mask / 2);
         return done;
     }
-    Scratch<K> window(ring_at + slots);
-    if (window.empty()) return vekStsNoMemory;
-    median_sorted(x, len, mask, window.get(), slots, window.get() + ring_at);
+    if (on_heap) {
+        median_sorted(dst, len, mask, heap.get(), slots, heap.get() + ring_at);
+        return done;
+    }
+    alignas(16) K window[3 * ((kStackMask + 7) / 8 * 8) + 3 * kGuard<K>];
+    median_sorted(dst, len, mask, window, slots, window + ring_at);
     return done;
-}
-
-template <class T>
-VekStatus median(const T* src, T* dst, int len, int mask) {
-    VEKS_CHECK(check_ptrs(src, dst));
-    if (len < 1 || mask < 1) return vekStsBadLength;
-    std::memmove(dst, src, sizeof(T) * len);
-    return median_in_place(dst, len, mask);
 }
 
 } // namespace
@@ -236,10 +233,10 @@ VekStatus median(const T* src, T* dst, int len, int mask) {
 
 #define VEKS_EXPORT_MEDIAN(s)                                                                     \
     VEKS_API VekStatus veksFilterMedian_##s##_I(Vek##s* pSrcDst, int len, int maskSize) {         \
-        return veks::filt::median_in_place(pSrcDst, len, maskSize);                              \
+        return veks::filt::median_filter(pSrcDst, pSrcDst, len, maskSize);                              \
     }                                                                                             \
     VEKS_API VekStatus veksFilterMedian_##s(const Vek##s* pSrc, Vek##s* pDst, int len, int maskSize) { \
-        return veks::filt::median(pSrc, pDst, len, maskSize);                                    \
+        return veks::filt::median_filter(pSrc, pDst, len, maskSize);                                    \
     }
 VEKS_EXPORT_MEDIAN(8u)
 VEKS_EXPORT_MEDIAN(16s)

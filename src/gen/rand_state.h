@@ -13,14 +13,14 @@
 namespace veks::gen {
 
 template <class T> constexpr std::int32_t uniform_id = 0;
-template <> constexpr std::int32_t uniform_id<Vek8u> = 35;
-template <> constexpr std::int32_t uniform_id<Vek16s> = 36;
-template <> constexpr std::int32_t uniform_id<Vek32f> = 37;
+template <> inline constexpr std::int32_t uniform_id<Vek8u> = 35;
+template <> inline constexpr std::int32_t uniform_id<Vek16s> = 36;
+template <> inline constexpr std::int32_t uniform_id<Vek32f> = 37;
 
 template <class T> constexpr std::int32_t gauss_id = 0;
-template <> constexpr std::int32_t gauss_id<Vek8u> = 38;
-template <> constexpr std::int32_t gauss_id<Vek16s> = 39;
-template <> constexpr std::int32_t gauss_id<Vek32f> = 40;
+template <> inline constexpr std::int32_t gauss_id<Vek8u> = 38;
+template <> inline constexpr std::int32_t gauss_id<Vek16s> = 39;
+template <> inline constexpr std::int32_t gauss_id<Vek32f> = 40;
 
 // Spare bytes at the end of the Gaussian states.
 template <class T> constexpr std::size_t gauss_reserved = std::is_same_v<T, Vek32f> ? 12 : 8;

@@ -38,6 +38,7 @@ struct ProductRoundAway : UnitMiddle {
     Vek16s operator()(Vek16s x, double w) const {
         const double v = static_cast<double>(x) * w;
         const double r = v < 0.0 ? v - 0.5 : v + 0.5;
+        if (r != r) return 0;  // a NaN weight (NaN Kaiser parameter) gives 0, as conversions do
         if (r >= 32767.0) return 32767;
         if (r <= -32768.0) return -32768;
         return static_cast<Vek16s>(static_cast<std::int32_t>(r));

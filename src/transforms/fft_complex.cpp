@@ -66,7 +66,7 @@ VekStatus int_fft(const void* spec, const I* sr, const I* si, I* dr, I* di, int 
                 x[2 * i + 1] = static_cast<std::int32_t>(si[i * st]) * (1 << s0);
             }
             fixed_transform(h, x, Inv, m);
-            const int s = (Inv ? h->inv_shift : h->fwd_shift) + sf + s0;
+            const int s = (Inv ? h->inv_shift : h->fwd_shift) + cap_scale(sf) + s0;
             for (idx i = 0; i < n; ++i) {
                 dr[i * st] = narrow_q(x[2 * i], s);
                 di[i * st] = narrow_q(x[2 * i + 1], s);

@@ -17,12 +17,19 @@ inline std::int32_t q14_mul(std::int32_t x, std::int32_t w) {
     return ((((x & 0xFFFF) >> 1) * w + 4096) >> 13) + (x >> 16) * w * 4;
 }
 
+// Scale factors beyond +-64 narrow like +-64 (narrow_q caps the total shift):
+// capping first keeps the shift sums from overflowing.
+inline int cap_scale(int sf) { return sf > 64 ? 64 : sf < -64 ? -64 : sf; }
+
 // Narrowing to 16 bits: shift right by s rounding half up (left for s < 0),
 // saturated.
 inline std::int16_t narrow_q(std::int64_t x, int s) {
     if (s > 40) s = 40;
     if (s < -40) s = -40;
-    const std::int64_t v = s > 0 ? (x + (std::int64_t(1) << (s - 1))) >> s : s == 0 ? x : x * (std::int64_t(1) << -s);
+    // A left shift saturates for any |x| above 16 bits: clamp x first so the
+    // product cannot overflow.
+    const std::int64_t xl = x > 65536 ? 65536 : x < -65536 ? -65536 : x;
+    const std::int64_t v = s > 0 ? (x + (std::int64_t(1) << (s - 1))) >> s : s == 0 ? x : xl * (std::int64_t(1) << -s);
     return static_cast<std::int16_t>(v > 32767 ? 32767 : v < -32768 ? -32768 : v);
 }
 

@@ -227,7 +227,7 @@ void fixed_real_forward(const ShortSpecHeader* h, const Vek16s* src, Vek16s* dst
     const int s0 = real_pre_shift(m);
     for (idx i = 0; i < n; ++i) x[i] = static_cast<std::int32_t>(src[i]) * (1 << s0);
     fixed_transform(h, x, false, m - 1);
-    const int s = h->fwd_shift + sf + s0 + 1; // the recombination gives 2 X
+    const int s = h->fwd_shift + cap_scale(sf) + s0 + 1; // the recombination gives 2 X
     Vek16s* out = dst;
     out[0] = narrow_q(2 * (std::int64_t(x[0]) + x[1]), s);
     out[1] = narrow_q(2 * (std::int64_t(x[0]) - x[1]), s);
@@ -274,7 +274,7 @@ void fixed_real_inverse(const ShortSpecHeader* h, const Vek16s* src, Vek16s* dst
         x[half + 1] *= -2;
     }
     fixed_transform(h, x, true, m - 1);
-    const int s = h->inv_shift + sf + s0;
+    const int s = h->inv_shift + cap_scale(sf) + s0;
     for (idx i = 0; i < n; ++i) dst[i] = narrow_q(x[i], s);
 }
 

@@ -71,6 +71,7 @@ void store(D* out, int j, double re, double im, int sf) {
         const double scale = conv::pow2_neg(sf);
         const auto narrow = [scale](double v) {
             const double r = round_half_away(v * scale);
+            if (r != r) return Vek16s(0);  // NaN from NaN input: 0, as conversions give
             return static_cast<Vek16s>(r > 32767 ? 32767 : r < -32768 ? -32768 : r);
         };
         const Vek16s v[2] = {narrow(re), narrow(im)};

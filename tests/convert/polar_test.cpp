@@ -83,7 +83,8 @@ TEST(Polar, CartToPolarStatusPrecedence) {
     EXPECT_EQ(veksCartToPolar_16sc_Sfs(s, nullptr, sp.data(), 2, 0, -13), vekStsNullPtr);
     EXPECT_TRUE(sp.intact());
     EXPECT_EQ(veksCartToPolar_16sc_Sfs(s, sm.data(), nullptr, 2, 0, -13), vekStsNullPtr);
-    EXPECT_TRUE(sm[0] == 5 && sm[1] == 1);
+    EXPECT_EQ(veksCartToPolar_16sc_Sfs(s, sm.data(), sp.data(), 0, 0, -13), vekStsBadLength);
+    EXPECT_TRUE(sm.intact() && sp.intact()); // errors write nothing
     ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm.data(), sp.data(), 2, 1, -13), vekStsOk);
     EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // atan2(4, 3) 8192 = 7596.3
 }

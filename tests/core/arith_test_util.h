@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "core/elem.h"
+#include "exact_ref.h"
 #include "veks_test.h"
 
 namespace at {
 
-using i128 = __int128;
+using vt::i128;
 template <class T> using comp_t = veks::component_t<T>;
 template <class T> constexpr int ncomp = veks::is_complex_v<T> ? 2 : 1;
 using Exact = std::array<i128, 2>; // components of an exact integer result
@@ -36,25 +37,8 @@ template <class T> bool is_zero_value(const T& v) {
 }
 
 // The scale-factor rule: v / 2^sf rounded half to even, or v * 2^-sf.
-inline i128 scale_ref(i128 v, long long sf) {
-    if (sf == 0) return v;
-    if (sf > 0) {
-        if (sf >= 120) return 0;
-        const i128 unit = i128(1) << sf;
-        i128 q = v / unit, r = v % unit;
-        if (r < 0) r += unit, --q; // floor division
-        if (r > unit / 2 || (r == unit / 2 && (q & 1))) ++q;
-        return q;
-    }
-    if (v == 0) return 0;
-    if (-sf >= 64) return v > 0 ? (i128(1) << 100) : -(i128(1) << 100);
-    return v * (i128(1) << -sf);
-}
-
-template <class C> C sat(i128 v) {
-    using L = std::numeric_limits<C>;
-    return v > i128(L::max()) ? L::max() : (v < i128(L::min()) ? L::min() : static_cast<C>(v));
-}
+inline i128 scale_ref(i128 v, long long sf) { return vt::scale_half_even(v, sf); }
+using vt::sat;
 
 // -35..35 and the extremes around every family threshold.
 inline const std::vector<int>& scale_factors() {

@@ -2,6 +2,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "byte_offset.h"
 #include "veks_test.h"
 
 namespace {
@@ -179,6 +180,37 @@ TEST(Movement, SwapBytesEveryMember) {
     ASSERT_EQ(veksSwapBytes_24u_I(b, 1), vekStsOk);
     EXPECT_EQ(b[0], 3);
     EXPECT_EQ(b[2], 1);
+}
+
+// Arrays starting at odd byte offsets (packet data) give the bytes that
+// aligned arrays give. call(src, dst, n) runs one member.
+template <class T, class Call> void expect_offset_independent(Call call) {
+    const int n = 37;
+    std::vector<T> src(n), want(n);
+    for (int i = 0; i < n; ++i) src[i] = pattern<T>(i);
+    call(src.data(), want.data(), n);
+    for (std::size_t offset : {1, 3}) {
+        vt::Misaligned<T> s(src, offset), d(n, offset + 2);
+        call(s.data(), d.data(), n);
+        EXPECT_EQ(std::memcmp(d.values().data(), want.data(), sizeof(T) * n), 0) << "offset " << offset;
+    }
+}
+
+#define OUT_AND_IN_PLACE(fn, s)                                                                       \
+    expect_offset_independent<Vek##s>([](const Vek##s* a, Vek##s* b, int n) { fn##_##s(a, b, n); });  \
+    expect_offset_independent<Vek##s>([](const Vek##s* a, Vek##s* b, int n) {                         \
+        std::memcpy(b, a, sizeof(Vek##s) * n);                                                        \
+        fn##_##s##_I(b, n);                                                                           \
+    });
+
+TYPED_TEST(MovementTyped, SetAtOddByteOffsets) {
+    expect_offset_independent<TypeParam>([](const TypeParam*, TypeParam* d, int n) { Mov<TypeParam>::set(pattern<TypeParam>(5), d, n); });
+}
+
+TEST(Movement, FlipAndSwapBytesAtOddByteOffsets) {
+    OUT_AND_IN_PLACE(veksFlip, 8u) OUT_AND_IN_PLACE(veksFlip, 16u) OUT_AND_IN_PLACE(veksFlip, 32f)
+    OUT_AND_IN_PLACE(veksFlip, 64f) OUT_AND_IN_PLACE(veksFlip, 32fc) OUT_AND_IN_PLACE(veksFlip, 64fc)
+    OUT_AND_IN_PLACE(veksSwapBytes, 16u) OUT_AND_IN_PLACE(veksSwapBytes, 32u) OUT_AND_IN_PLACE(veksSwapBytes, 64u)
 }
 
 // Reference bit copy, one bit at a time.

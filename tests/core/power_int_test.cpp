@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/vekcore/vekcore.h"
+#include "exact_ref.h"
 #include "power_test_util.h"
 
 namespace {
@@ -15,24 +16,12 @@ namespace {
 using pt::i128;
 using pt::u128;
 
-template <class D> D saturate(i128 v) {
-    if (v > std::numeric_limits<D>::max()) return std::numeric_limits<D>::max();
-    if (v < std::numeric_limits<D>::min()) return std::numeric_limits<D>::min();
-    return static_cast<D>(v);
-}
+template <class D> D saturate(i128 v) { return vt::sat<D>(v); }
 
-// Exact v * 2^-sf, rounded half to even, saturated to D (|v| < 2^64).
+// Exact v * 2^-sf, rounded half to even, saturated to D (|v| < 2^64); left
+// shifts beyond 60 places saturate every non-zero value.
 template <class D> D ref_scaled(i128 v, int sf) {
-    if (sf > 0) {
-        if (sf > 100) return 0;
-        const i128 d = i128(1) << sf;
-        i128 q = v / d, rem = v % d;
-        if (rem < 0) { q -= 1; rem += d; }
-        if (2 * rem > d || (2 * rem == d && q % 2 != 0)) q += 1;
-        return saturate<D>(q);
-    }
-    if (sf < 0 && v != 0) return saturate<D>(sf < -60 ? (v > 0 ? i128(1) << 100 : -(i128(1) << 100)) : v * (i128(1) << -sf));
-    return saturate<D>(v);
+    return vt::sat<D>(sf < -60 && v != 0 ? (v > 0 ? vt::pow2(100) : -vt::pow2(100)) : vt::scale_half_even(v, sf));
 }
 
 const std::vector<int> kScaleFactors = {-2147483647 - 1, -100, -32, -31, -20, -17, -16, -15, -14, -9, -8, -7, -3, -2, -1,

@@ -12,11 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "exact_ref.h"
 #include "veks_test.h"
 
 namespace st {
 
-__extension__ typedef __int128 i128;
+using vt::i128;
 template <class T> using lim = std::numeric_limits<T>;
 
 // ---- argument-check probe ----------------------------------------------------------
@@ -120,34 +121,16 @@ bool same_output(VekStatus (*fn)(Args...), int sf_a, int sf_b) {
 }
 
 // ---- exact references ----------------------------------------------------------------
-template <class T>
-T sat(i128 v) {
-    using L = std::numeric_limits<T>;
-    return v > i128(L::max()) ? L::max() : (v < i128(L::min()) ? L::min() : T(v));
-}
-
-// num / den (den > 0) rounded to nearest, ties to even, by exact division.
-inline i128 div_half_even(i128 num, i128 den) {
-    i128 q = num / den, r = num % den;
-    if (r < 0) { r += den; --q; } // floor division
-    if (2 * r > den || (2 * r == den && (q & 1))) ++q;
-    return q;
-}
+using vt::div_half_even;
+using vt::pow2;
+using vt::sat;
+using vt::scale_half_even;
 
 // num / den (den > 0) rounded to nearest, ties away from zero.
 inline i128 div_half_away(i128 num, i128 den) {
     const i128 a = num < 0 ? -num : num;
     const i128 q = (2 * a + den) / (2 * den);
     return num < 0 ? -q : q;
-}
-
-inline i128 pow2(int e) { return i128(1) << e; }
-
-// v * 2^-sf rounded half to even, exactly, for any scale factor.
-inline i128 scale_half_even(i128 v, int sf) {
-    if (sf <= 0) return v * pow2(-sf);
-    if (sf >= 120) return 0;
-    return div_half_even(v, pow2(sf));
 }
 
 } // namespace st

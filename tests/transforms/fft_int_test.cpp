@@ -1,6 +1,7 @@
 // Integer complex transforms: the fixed-point engine, the float engines of
 // the 16- and 32-bit forms, scaling, rounding and saturation.
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "fft_reference.h"
@@ -190,6 +191,10 @@ TEST(FftInt, ResultsSaturate) {
             EXPECT_EQ(y[0], hi) << k.name;
             EXPECT_EQ(y[1], -hi - 1) << k.name;
             for (std::size_t i = 2; i < 32; ++i) EXPECT_LE(std::llabs(y[i]), 2) << k.name << " " << i;
+            // The most extreme scale factors saturate or vanish without overflow.
+            EXPECT_EQ(k.run(spec.get(), x, true, false, INT_MIN)[0], hi) << k.name;
+            const auto zero = k.run(spec.get(), x, true, false, INT_MAX);
+            EXPECT_TRUE(std::all_of(zero.begin(), zero.end(), [](long long v) { return v == 0; })) << k.name;
         }
     }
 }

@@ -180,8 +180,8 @@ def kernels():
 namespace veks::fft {
 
 template <class T> constexpr T sqrt_half();
-template <> constexpr float sqrt_half<float>() { return 0.70710677f; }
-template <> constexpr double sqrt_half<double>() { return 0.70710678118654752440; }
+template <> inline constexpr float sqrt_half<float>() { return 0.70710677f; }
+template <> inline constexpr double sqrt_half<double>() { return 0.70710678118654752440; }
 """]
     for n in (1, 2, 4, 8):
         for inverse in (False, True):

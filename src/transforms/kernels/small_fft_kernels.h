@@ -11,8 +11,8 @@
 namespace veks::fft {
 
 template <class T> constexpr T sqrt_half();
-template <> constexpr float sqrt_half<float>() { return 0.70710677f; }
-template <> constexpr double sqrt_half<double>() { return 0.70710678118654752440; }
+template <> inline constexpr float sqrt_half<float>() { return 0.70710677f; }
+template <> inline constexpr double sqrt_half<double>() { return 0.70710678118654752440; }
 
 template <class T>
 inline void small_fwd1(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {

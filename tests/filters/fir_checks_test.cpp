@@ -1,0 +1,188 @@
+// State sizes as the documented formulas give them, argument check orders
+// with sentinels, and identifiers.
+#include "core/vekcore/vekcore.h"
+#include "fir_api.h"
+
+namespace {
+
+using namespace firt;
+
+std::int64_t A(std::int64_t x) { return (x + 15) & ~std::int64_t(15); }
+
+struct Fft { int N = 0, spec = 0, init = 0, work = 0; };
+Fft fft_sizes(int L, int threshold, VekStatus (*get)(int, int, int, int*, int*, int*)) {
+    Fft f;
+    if (L < threshold) return f;
+    int k = 2;
+    while ((1 << k) <= L) ++k;
+    if (get(k + 1, vekFftNormInv, vekHintDefault, &f.spec, &f.init, &f.work) != vekStsOk) return Fft{};
+    f.N = 1 << (k + 1);
+    return f;
+}
+
+TEST(FirChecks, StateSizesFollowTheFormulas) {
+    const std::int64_t T = std::max(1, ownGetNumThreads());
+    for (int L : {1, 10, 15, 16, 31, 32, 63, 64, 100, 1000, 5000}) {
+        int got = 0;
+        Fft f = fft_sizes(L, 64, veksFFTGetSize_R_32f);
+        std::int64_t want = (f.work + A(4 * f.N)) * T + f.spec + f.init + A(4 * L) + A(12 * L + 16) + 16 * T + A(4 * T) +
+                            A(4 * f.N) + 16496;
+        ASSERT_EQ(veksFIRGetStateSize_32f(L, &got), vekStsOk);
+        EXPECT_EQ(got, want) << L;
+        ASSERT_EQ(veksFIRGetStateSize32f_16s(L, &got), vekStsOk);
+        EXPECT_EQ(got, want) << L;
+
+        f = fft_sizes(L, 16, veksFFTGetSize_C_32fc);
+        want = (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) + A(8 * f.N) + 32880;
+        ASSERT_EQ(veksFIRGetStateSize_32fc(L, &got), vekStsOk);
+        EXPECT_EQ(got, want) << L;
+        ASSERT_EQ(veksFIRGetStateSize32fc_16sc(L, &got), vekStsOk);
+        EXPECT_EQ(got, want) << L;
+
+        f = fft_sizes(L, 32, veksFFTGetSize_R_64f);
+        want = (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) + A(8 * f.N) + 32880;
+        for (auto fn : {veksFIRGetStateSize_64f, veksFIRGetStateSize64f_32f, veksFIRGetStateSize64f_32s,
+                        veksFIRGetStateSize64f_16s}) {
+            ASSERT_EQ(fn(L, &got), vekStsOk);
+            EXPECT_EQ(got, want) << L;
+        }
+
+        f = fft_sizes(L, 16, veksFFTGetSize_C_64fc);
+        want = (f.work + 16 * f.N) * T + f.spec + f.init + 16 * L + A(48 * L + 64) + A(4 * T) + 16 * f.N + 65664;
+        for (auto fn : {veksFIRGetStateSize_64fc, veksFIRGetStateSize64fc_32fc, veksFIRGetStateSize64fc_32sc,
+                        veksFIRGetStateSize64fc_16sc}) {
+            ASSERT_EQ(fn(L, &got), vekStsOk);
+            EXPECT_EQ(got, want) << L;
+        }
+
+        ASSERT_EQ(veksFIRGetStateSize32s_16s(L, &got), vekStsOk);
+        EXPECT_EQ(got, A(2 * (3 * L + 4)) + A(8 * L) + A(4 * L) + 16480);
+        ASSERT_EQ(veksFIRGetStateSize32sc_16sc32fc(L, &got), vekStsOk);
+        EXPECT_EQ(got, A(8 * L) + 80 + A(12 * L + 16) + 16400);
+        ASSERT_EQ(veksFIRGetStateSize_32s(L, &got), vekStsOk);
+        EXPECT_EQ(got, A(24 * L + 32) + A(8 * L) + 112 + 16 * T + 32767);
+    }
+}
+
+// The size follows the thread count in force.
+TEST(FirChecks, SizeFollowsThreadCount) {
+    if (!threads_settable()) GTEST_SKIP();
+    int one = 0, three = 0;
+    set_threads(1);
+    ASSERT_EQ(veksFIRGetStateSize_32f(100, &one), vekStsOk);
+    set_threads(3);
+    ASSERT_EQ(veksFIRGetStateSize_32f(100, &three), vekStsOk);
+    set_threads(2);
+    int spec = 0, init = 0, work = 0;
+    ASSERT_EQ(veksFFTGetSize_R_32f(8, vekFftNormInv, 0, &spec, &init, &work), vekStsOk);
+    EXPECT_EQ(three - one, 2 * (work + 1024 + 16) + (A(12) - A(4)));
+}
+
+TEST(FirChecks, LifeCycleCheckOrder) {
+    int size = 0;
+    EXPECT_EQ(veksFIRGetStateSize_32f(0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRGetStateSize_32f(0, &size), vekStsBadTapCount);
+    EXPECT_EQ(veksFIRGetStateSize32s_16s(-1, &size), vekStsBadTapCount);
+    const std::vector<Vek32f> taps(4, 1.0f);
+    std::vector<Vek8u> mem(100000);
+    VeksFIRState_32f* s = nullptr;
+    EXPECT_EQ(veksFIRInit_32f(nullptr, taps.data(), 0, nullptr, mem.data()), vekStsNullPtr);
+    EXPECT_EQ(veksFIRInit_32f(&s, nullptr, 0, nullptr, mem.data()), vekStsNullPtr);
+    EXPECT_EQ(veksFIRInit_32f(&s, taps.data(), 0, nullptr, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRInit_32f(&s, taps.data(), 0, nullptr, mem.data()), vekStsBadTapCount);
+    EXPECT_EQ(veksFIRInitAlloc_32f(nullptr, taps.data(), 0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRInitAlloc_32f(&s, nullptr, 4, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRInitAlloc_32f(&s, taps.data(), -3, nullptr), vekStsBadTapCount);
+    EXPECT_EQ(s, nullptr);
+    const std::vector<Vek32s> itaps(4, 1);
+    VeksFIRState32s_16s* si = nullptr;
+    EXPECT_EQ(veksFIRInit32s_16s(&si, itaps.data(), 4, 0, nullptr, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRInitAlloc32s_16s(&si, itaps.data(), 0, 0, nullptr), vekStsBadTapCount);
+    EXPECT_EQ(veksFIRFree_32f(nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRFree32s_16s(nullptr), vekStsNullPtr);
+}
+
+// Filtering checks: state, source, destination, then the length, then the
+// identifier; nothing is written on an error.
+TEST(FirChecks, FilterCheckOrderAndIdentifiers) {
+    const std::vector<Vek32f> taps(70, 0.5f);
+    VeksFIRState_32f* s = nullptr;
+    ASSERT_EQ(veksFIRInitAlloc_32f(&s, taps.data(), 70, nullptr), vekStsOk);
+    std::vector<Vek32f> in(600, 1.0f);
+    vt::Guarded<Vek32f> out(600);
+    EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIR_32f(nullptr, out.data(), 0, s), vekStsNullPtr);
+    EXPECT_EQ(veksFIR_32f(in.data(), nullptr, 0, s), vekStsNullPtr);
+    EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 0, s), vekStsBadLength);
+    EXPECT_EQ(veksFIR_32f_I(nullptr, 5, s), vekStsNullPtr);
+    EXPECT_EQ(veksFIR_32f_I(in.data(), -1, s), vekStsBadLength);
+    EXPECT_EQ(veksFIROne_32f(1.0f, nullptr, s), vekStsNullPtr);
+    EXPECT_EQ(veksFIROne_32f(1.0f, out.data(), nullptr), vekStsNullPtr);
+    EXPECT_TRUE(out.intact());
+    std::vector<Vek32f> t(70);
+    EXPECT_EQ(veksFIRGetTaps_32f(s, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRGetTaps_32f(nullptr, t.data()), vekStsNullPtr);
+    EXPECT_EQ(veksFIRSetTaps_32f(nullptr, s), vekStsNullPtr);
+    EXPECT_EQ(veksFIRGetDlyLine_32f(s, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRSetDlyLine_32f(nullptr, nullptr), vekStsNullPtr);
+
+    // Another form's identifier, a released identifier.
+    std::uint32_t id = 0;
+    std::memcpy(&id, s, 4);
+    EXPECT_EQ(id, 0x46493031u);
+    for (std::uint32_t other : {0x46493032u, 0x46493035u, 0u}) {
+        std::memcpy(s, &other, 4);
+        EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 600, s), vekStsBadContext);
+        EXPECT_EQ(veksFIR_32f_I(in.data(), 600, s), vekStsBadContext);
+        EXPECT_EQ(veksFIROne_32f(1.0f, out.data(), s), vekStsBadContext);
+        EXPECT_EQ(veksFIRGetTaps_32f(s, t.data()), vekStsBadContext);
+        EXPECT_EQ(veksFIRSetTaps_32f(t.data(), s), vekStsBadContext);
+        EXPECT_EQ(veksFIRGetDlyLine_32f(s, t.data()), vekStsBadContext);
+        EXPECT_EQ(veksFIRSetDlyLine_32f(s, nullptr), vekStsBadContext);
+        EXPECT_EQ(veksFIRFree_32f(s), vekStsBadContext);
+        EXPECT_TRUE(out.intact());
+        EXPECT_EQ(t, std::vector<Vek32f>(70));
+        EXPECT_EQ(in, std::vector<Vek32f>(600, 1.0f));
+    }
+    std::memcpy(s, &id, 4);
+    // A state of one form given to another form's operation.
+    VeksFIRState_64f* d = nullptr;
+    const std::vector<Vek64f> dt(3, 1.0);
+    ASSERT_EQ(veksFIRInitAlloc_64f(&d, dt.data(), 3, nullptr), vekStsOk);
+    EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 4, reinterpret_cast<VeksFIRState_32f*>(d)), vekStsBadContext);
+    EXPECT_EQ(veksFIRFree_64f(d), vekStsOk);
+    EXPECT_EQ(veksFIRFree_32f(s), vekStsOk);
+}
+
+TEST(FirChecks, IdentifiersOfEveryForm) {
+    auto id_of = [](const void* s) { return std::uint32_t(state_field(s, 0)); };
+    {
+        const Vek32s t = 1;
+        VeksFIRState_32s* s = nullptr;
+        ASSERT_EQ(veksFIRInitAlloc_32s(&s, &t, 1, nullptr), vekStsOk);
+        EXPECT_EQ(id_of(s), 0x46493231u);
+        Vek32s y = 0;
+        ASSERT_EQ(veksFIROne64f_32s_Sfs(5, &y, s, 0), vekStsOk);  // one state kind
+        EXPECT_EQ(y, 5);
+        Vek32s back = 0;
+        ASSERT_EQ(veksFIRGetTaps_32s(s, &back), vekStsOk);
+        EXPECT_EQ(back, 1);
+        EXPECT_EQ(veksFIRFree_32s(s), vekStsOk);
+    }
+    {
+        const Vek32sc t{1, 0};
+        VeksFIRState32sc_16sc* s = nullptr;
+        ASSERT_EQ(veksFIRInitAlloc32sc_16sc(&s, &t, 1, 0, nullptr), vekStsOk);
+        EXPECT_EQ(id_of(s), 0x46493130u);
+        EXPECT_EQ(veksFIRFree32sc_16sc(s), vekStsOk);
+    }
+    {
+        const Vek64fc t{1, 0};
+        VeksFIRState64fc_16sc* s = nullptr;
+        ASSERT_EQ(veksFIRInitAlloc64fc_16sc(&s, &t, 1, nullptr), vekStsOk);
+        EXPECT_EQ(id_of(s), 0x46493236u);
+        EXPECT_EQ(veksFIRFree64fc_16sc(s), vekStsOk);
+    }
+}
+
+} // namespace

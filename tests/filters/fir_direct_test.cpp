@@ -1,0 +1,267 @@
+// Stateless FIR forms: every delay index, blocks equal one-sample calls,
+// in place equals out of place, check order with the delay-index refusal.
+#include "fir_api.h"
+
+namespace {
+
+using namespace firt;
+
+// A doubled circular buffer whose window at index holds the history
+// (newest first: hist[0] is the most recent sample).
+template <class Data>
+std::vector<Data> circular(const std::vector<Data>& hist, int L, int index) {
+    std::vector<Data> buf(static_cast<std::size_t>(2 * L));
+    for (int m = 0; m < L; ++m) {
+        const int pos = (index + m) % L;
+        buf[std::size_t(pos)] = buf[std::size_t(pos + L)] = hist[std::size_t(L - 1 - m)];
+    }
+    return buf;
+}
+
+template <class Tap, class Data>
+struct DirectApi {
+    std::string name;
+    std::function<VekStatus(const Data*, Data*, int, const Tap*, int, Data*, int*)> block;
+    std::function<VekStatus(Data*, int, const Tap*, int, Data*, int*)> block_i;
+    std::function<VekStatus(Data, Data*, const Tap*, int, Data*, int*)> one;
+    std::function<VekStatus(Data*, const Tap*, int, Data*, int*)> one_i;
+    LD tol;
+    int sf;        // integer data
+    int factor;    // integer taps
+};
+
+#define FIRT_DIRECT(TP, DS, TAP, DATA, TOL)                                                                          \
+    DirectApi<TAP, DATA> {                                                                                           \
+        #TP #DS, veksFIR##TP##_Direct##DS, veksFIR##TP##_Direct##DS##_I, veksFIROne##TP##_Direct##DS,                \
+            veksFIROne##TP##_Direct##DS##_I, TOL, 0, 0                                                               \
+    }
+#define FIRT_DIRECT_SFS(TP, DS, TAP, DATA, SF)                                                                       \
+    DirectApi<TAP, DATA> {                                                                                           \
+        #TP #DS,                                                                                                     \
+            [](const DATA* s, DATA* d, int n, const TAP* t, int L, DATA* b, int* i) {                                \
+                return veksFIR##TP##_Direct##DS##_Sfs(s, d, n, t, L, b, i, SF);                                      \
+            },                                                                                                       \
+            [](DATA* s, int n, const TAP* t, int L, DATA* b, int* i) {                                               \
+                return veksFIR##TP##_Direct##DS##_ISfs(s, n, t, L, b, i, SF);                                        \
+            },                                                                                                       \
+            [](DATA x, DATA* d, const TAP* t, int L, DATA* b, int* i) {                                              \
+                return veksFIROne##TP##_Direct##DS##_Sfs(x, d, t, L, b, i, SF);                                      \
+            },                                                                                                       \
+            [](DATA* s, const TAP* t, int L, DATA* b, int* i) {                                                      \
+                return veksFIROne##TP##_Direct##DS##_ISfs(s, t, L, b, i, SF);                                        \
+            },                                                                                                       \
+            0, SF, 0                                                                                                 \
+    }
+#define FIRT_DIRECT_INT(TP, DS, TAP, DATA, FACTOR, SF)                                                               \
+    DirectApi<TAP, DATA> {                                                                                           \
+        #TP #DS,                                                                                                     \
+            [](const DATA* s, DATA* d, int n, const TAP* t, int L, DATA* b, int* i) {                                \
+                return veksFIR##TP##_Direct##DS##_Sfs(s, d, n, t, L, FACTOR, b, i, SF);                              \
+            },                                                                                                       \
+            [](DATA* s, int n, const TAP* t, int L, DATA* b, int* i) {                                               \
+                return veksFIR##TP##_Direct##DS##_ISfs(s, n, t, L, FACTOR, b, i, SF);                                \
+            },                                                                                                       \
+            [](DATA x, DATA* d, const TAP* t, int L, DATA* b, int* i) {                                              \
+                return veksFIROne##TP##_Direct##DS##_Sfs(x, d, t, L, FACTOR, b, i, SF);                              \
+            },                                                                                                       \
+            [](DATA* s, const TAP* t, int L, DATA* b, int* i) {                                                      \
+                return veksFIROne##TP##_Direct##DS##_ISfs(s, t, L, FACTOR, b, i, SF);                                \
+            },                                                                                                       \
+            0, SF, FACTOR                                                                                            \
+    }
+
+// Integer reference: 64-bit exact sum wrapped to 32 bits, scaled by 2^d.
+Vek16s int_out(std::int64_t v, int d) {
+    const std::int64_t w = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    long double r = std::ldexp(static_cast<long double>(w), std::clamp(d, -62, 31));
+    if (d < 0) {
+        const long double f = std::floor(r), frac = r - f;
+        r = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
+    }
+    return static_cast<Vek16s>(std::clamp<long double>(r, -32768, 32767));
+}
+
+template <class Tap, class Data>
+void expect_direct(const DirectApi<Tap, Data>& api, const std::vector<Tap>& taps, const std::vector<Data>& hist,
+                   const std::vector<Data>& input, const std::vector<Data>& got) {
+    const Reference ref = direct_sums(taps, hist, input);
+    if constexpr (std::is_integral_v<decltype(to_cl(Tap{}).real())> || std::is_same_v<Tap, Vek32s> ||
+                  std::is_same_v<Tap, Vek32sc> || std::is_same_v<Tap, Vek16s>) {
+        for (std::size_t k = 0; k < got.size(); ++k) {
+            const Data w = from_parts<Data>(int_out(std::int64_t(ref.y[k].real()), api.factor - api.sf),
+                                            int_out(std::int64_t(ref.y[k].imag()), api.factor - api.sf));
+            ASSERT_EQ(0, std::memcmp(&w, &got[k], sizeof(Data))) << api.name << " output " << k;
+        }
+    } else {
+        using P = decltype(to_cl(Data{}).real());
+        (void)sizeof(P);
+        if constexpr (std::is_same_v<Data, Vek32f> || std::is_same_v<Data, Vek64f> || std::is_same_v<Data, Vek32fc> ||
+                      std::is_same_v<Data, Vek64fc>) {
+            for (std::size_t k = 0; k < got.size(); ++k)
+                ASSERT_LE(std::abs(to_cl(got[k]) - ref.y[k]), api.tol * ref.mag[k] + 1e-300L) << api.name << " " << k;
+        } else {
+            using C = std::conditional_t<is_cx_elem<Data>::value,
+                                         std::conditional_t<std::is_same_v<Data, Vek16sc>, Vek16s, Vek32s>, Data>;
+            const LD f = std::ldexp(1.0L, -api.sf);
+            for (std::size_t k = 0; k < got.size(); ++k) {
+                const CL g = to_cl(got[k]);
+                ASSERT_LE(std::fabs(g.real() - round_away_sat<C>(ref.y[k].real() * f)), 1) << api.name << " " << k;
+                ASSERT_LE(std::fabs(g.imag() - round_away_sat<C>(ref.y[k].imag() * f)), 1) << api.name << " " << k;
+            }
+        }
+    }
+}
+
+template <class Tap, class Data>
+void check_direct(const DirectApi<Tap, Data>& api) {
+    vt::Rng rng(17);
+    for (int L : {1, 2, 3, 5, 8, 33}) {
+        const auto taps = random_vector<Tap>(rng, std::size_t(L), 3000);
+        const auto hist = random_vector<Data>(rng, std::size_t(L), 3000);
+        const auto input = random_vector<Data>(rng, 40, 3000);
+        for (int index = 0; index < L; ++index) {
+            auto buf = circular(hist, L, index);
+            int idx = index;
+            std::vector<Data> out(input.size());
+            ASSERT_EQ(api.block(input.data(), out.data(), int(input.size()), taps.data(), L, buf.data(), &idx), vekStsOk);
+            EXPECT_EQ(idx, int((index + input.size()) % std::size_t(L)));
+            expect_direct(api, taps, hist, input, out);
+            // One sample at a time, and in place, give the same values.
+            auto buf1 = circular(hist, L, index), buf2 = buf1, buf3 = buf1;
+            int i1 = index, i2 = index, i3 = index;
+            std::vector<Data> one(input.size()), one_i = input, block_i = input;
+            for (std::size_t k = 0; k < input.size(); ++k) {
+                ASSERT_EQ(api.one(input[k], &one[k], taps.data(), L, buf1.data(), &i1), vekStsOk);
+                ASSERT_EQ(api.one_i(&one_i[k], taps.data(), L, buf2.data(), &i2), vekStsOk);
+            }
+            ASSERT_EQ(api.block_i(block_i.data(), int(input.size()), taps.data(), L, buf3.data(), &i3), vekStsOk);
+            EXPECT_EQ(0, std::memcmp(one.data(), out.data(), out.size() * sizeof(Data))) << api.name;
+            EXPECT_EQ(0, std::memcmp(one_i.data(), out.data(), out.size() * sizeof(Data))) << api.name;
+            EXPECT_EQ(0, std::memcmp(block_i.data(), out.data(), out.size() * sizeof(Data))) << api.name;
+            EXPECT_EQ(0, std::memcmp(buf1.data(), buf3.data(), buf.size() * sizeof(Data)));
+            EXPECT_EQ(0, std::memcmp(buf1.data(), buf.data(), buf.size() * sizeof(Data)));
+            EXPECT_EQ(i1, idx);
+        }
+    }
+    // Checks: pointers, length, taps, tapsLen, delay pointers, then the index.
+    std::vector<Tap> taps(4);
+    std::vector<Data> in(8), buf(8);
+    vt::Guarded<Data> out(8);
+    const std::vector<int> bad_index = {-1, 4, 5};
+    for (int bad : bad_index) {
+        int idx = bad;
+        EXPECT_EQ(api.block(in.data(), out.data(), 8, taps.data(), 4, buf.data(), &idx), vekStsBadDelayIndex);
+        EXPECT_EQ(api.one(Data{}, out.data(), taps.data(), 4, buf.data(), &idx), vekStsBadDelayIndex);
+        EXPECT_EQ(idx, bad);
+    }
+    int idx = 9;
+    EXPECT_EQ(api.block(nullptr, out.data(), 0, nullptr, 0, nullptr, &idx), vekStsNullPtr);
+    EXPECT_EQ(api.block(in.data(), nullptr, 0, taps.data(), 4, buf.data(), &idx), vekStsNullPtr);
+    EXPECT_EQ(api.block(in.data(), out.data(), 0, nullptr, 0, nullptr, &idx), vekStsBadLength);
+    EXPECT_EQ(api.block(in.data(), out.data(), 8, nullptr, 0, nullptr, &idx), vekStsNullPtr);
+    EXPECT_EQ(api.block(in.data(), out.data(), 8, taps.data(), 0, nullptr, &idx), vekStsBadTapCount);
+    EXPECT_EQ(api.block(in.data(), out.data(), 8, taps.data(), 4, nullptr, &idx), vekStsNullPtr);
+    EXPECT_EQ(api.block(in.data(), out.data(), 8, taps.data(), 4, buf.data(), nullptr), vekStsNullPtr);
+    EXPECT_EQ(api.one(Data{}, nullptr, taps.data(), 0, nullptr, &idx), vekStsNullPtr);
+    EXPECT_EQ(api.one(Data{}, out.data(), nullptr, 0, nullptr, &idx), vekStsNullPtr);
+    EXPECT_EQ(api.one(Data{}, out.data(), taps.data(), 0, nullptr, &idx), vekStsBadTapCount);
+    EXPECT_EQ(api.one(Data{}, out.data(), taps.data(), 4, nullptr, &idx), vekStsNullPtr);
+    EXPECT_EQ(api.one_i(nullptr, taps.data(), 4, buf.data(), &idx), vekStsNullPtr);
+    EXPECT_EQ(api.block_i(nullptr, 8, taps.data(), 4, buf.data(), &idx), vekStsNullPtr);
+    EXPECT_TRUE(out.intact()) << api.name;
+    const std::vector<Data> zeros(8);
+    EXPECT_EQ(0, std::memcmp(buf.data(), zeros.data(), 8 * sizeof(Data)));
+}
+
+TEST(FirDirect, FloatForms) {
+    check_direct(FIRT_DIRECT(, _32f, Vek32f, Vek32f, 1.2e-7L));
+    check_direct(FIRT_DIRECT(, _32fc, Vek32fc, Vek32fc, 1.2e-7L));
+    check_direct(FIRT_DIRECT(, _64f, Vek64f, Vek64f, 1e-15L));
+    check_direct(FIRT_DIRECT(, _64fc, Vek64fc, Vek64fc, 1e-15L));
+    check_direct(FIRT_DIRECT(64f, _32f, Vek64f, Vek32f, 1.2e-7L));
+    check_direct(FIRT_DIRECT(64fc, _32fc, Vek64fc, Vek32fc, 1.2e-7L));
+}
+
+TEST(FirDirect, FloatTapsIntegerData) {
+    check_direct(FIRT_DIRECT_SFS(32f, _16s, Vek32f, Vek16s, 3));
+    check_direct(FIRT_DIRECT_SFS(32fc, _16sc, Vek32fc, Vek16sc, 0));
+    check_direct(FIRT_DIRECT_SFS(64f, _16s, Vek64f, Vek16s, -1));
+    check_direct(FIRT_DIRECT_SFS(64fc, _16sc, Vek64fc, Vek16sc, 2));
+    check_direct(FIRT_DIRECT_SFS(64f, _32s, Vek64f, Vek32s, 1));
+    check_direct(FIRT_DIRECT_SFS(64fc, _32sc, Vek64fc, Vek32sc, 0));
+}
+
+TEST(FirDirect, IntegerTaps) {
+    check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, -15, 0));
+    check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, 0, 9));
+    check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, 3, 4));
+    check_direct(FIRT_DIRECT_INT(32sc, _16sc, Vek32sc, Vek16sc, -10, -2));
+}
+
+// Q15 one-sample form: taps factor -15; the same as the integer-tap form.
+TEST(FirDirect, Q15OneSample) {
+    vt::Rng rng(2);
+    for (int sf : {-3, 0, 1, 7}) {
+        const int L = 6;
+        const auto taps = random_vector<Vek16s>(rng, L, 32768);
+        std::vector<Vek32s> taps32(taps.begin(), taps.end());
+        const auto input = random_vector<Vek16s>(rng, 50, 32768);
+        std::vector<Vek16s> buf(12), buf32(12);
+        int i = 2, i32 = 2;
+        for (Vek16s x : input) {
+            Vek16s a = 0, b = 0;
+            ASSERT_EQ(veksFIROne_Direct_16s_Sfs(x, &a, taps.data(), L, buf.data(), &i, sf), vekStsOk);
+            ASSERT_EQ(veksFIROne32s_Direct_16s_Sfs(x, &b, taps32.data(), L, -15, buf32.data(), &i32, sf), vekStsOk);
+            ASSERT_EQ(a, b);
+        }
+        int bad = 6;
+        Vek16s out = 5;
+        EXPECT_EQ(veksFIROne_Direct_16s_Sfs(1, &out, taps.data(), L, buf.data(), &bad, sf), vekStsBadDelayIndex);
+        EXPECT_EQ(out, 5);
+    }
+}
+
+// Q15 block form: history newest first from the index on; afterwards the new
+// history newest first at the start and index 0.
+TEST(FirDirect, Q15Block) {
+    vt::Rng rng(12);
+    for (int L : {1, 2, 7, 40}) {
+        for (int sf : {-2, 0, 3}) {
+            const auto taps = random_vector<Vek16s>(rng, std::size_t(L), 32768);
+            const auto input = random_vector<Vek16s>(rng, 100, 32768);
+            for (int index = 0; index < L; index += 3) {
+                auto buf = random_vector<Vek16s>(rng, std::size_t(2 * L), 32768);
+                const std::vector<Vek16s> hist(buf.begin() + index, buf.begin() + index + L);
+                int idx = index;
+                std::vector<Vek16s> out(100), in_place = input;
+                ASSERT_EQ(veksFIR_Direct_16s_Sfs(input.data(), out.data(), 100, taps.data(), L, buf.data(), &idx, sf), vekStsOk);
+                EXPECT_EQ(idx, 0);
+                const Reference ref = direct_sums(taps, hist, input);
+                for (std::size_t k = 0; k < out.size(); ++k)
+                    ASSERT_EQ(out[k], int_out(std::int64_t(ref.y[k].real()), -15 - sf)) << k;
+                const auto want = newest_first(hist, input, std::size_t(L));
+                EXPECT_TRUE(std::equal(want.begin(), want.end(), buf.begin()));
+                auto buf2 = buf;
+                int idx2 = 0;
+                ASSERT_EQ(veksFIR_Direct_16s_ISfs(in_place.data(), 100, taps.data(), L, buf2.data(), &idx2, sf), vekStsOk);
+                // Continuing from the returned history equals filtering the joined stream.
+                std::vector<Vek16s> next(100);
+                int idx3 = 0;
+                auto buf3 = buf;
+                ASSERT_EQ(veksFIR_Direct_16s_Sfs(input.data(), next.data(), 100, taps.data(), L, buf3.data(), &idx3, sf), vekStsOk);
+                EXPECT_EQ(next, in_place);
+            }
+        }
+    }
+    std::vector<Vek16s> taps(3), buf(6), in(4);
+    vt::Guarded<Vek16s> out(4);
+    int idx = 3;
+    EXPECT_EQ(veksFIR_Direct_16s_Sfs(in.data(), out.data(), 0, taps.data(), 0, buf.data(), &idx, 0), vekStsBadLength);
+    EXPECT_EQ(veksFIR_Direct_16s_Sfs(in.data(), out.data(), 4, taps.data(), 0, buf.data(), &idx, 0), vekStsBadTapCount);
+    EXPECT_EQ(veksFIR_Direct_16s_Sfs(in.data(), out.data(), 4, taps.data(), 3, buf.data(), &idx, 0), vekStsBadDelayIndex);
+    EXPECT_EQ(veksFIR_Direct_16s_Sfs(in.data(), nullptr, 0, taps.data(), 0, buf.data(), &idx, 0), vekStsNullPtr);
+    EXPECT_TRUE(out.intact());
+    EXPECT_EQ(idx, 3);
+}
+
+} // namespace

@@ -1,0 +1,254 @@
+// Integer-tap FIR states (32s_16s, 32sc_16sc and their floating-tap views):
+// exact against wrapped 32-bit sums scaled by the taps factor, rounding
+// half to even, and the normalisation of the stored taps.
+#include "fir_api.h"
+
+namespace {
+
+using namespace firt;
+
+// The exact output: 32-bit wrapped sum of stored taps * samples, shifted by
+// d = factor - sf (clamped to [-31, 31]) rounding half to even, saturated.
+Vek16s scaled(std::int64_t wrapped, int d) {
+    const std::int32_t v = static_cast<std::int32_t>(static_cast<std::uint32_t>(wrapped));
+    d = std::clamp(d, -31, 31);
+    long double r = d >= 0 ? std::ldexp(static_cast<long double>(v), d) : std::ldexp(static_cast<long double>(v), d);
+    if (d < 0) {
+        const long double f = std::floor(r), frac = r - f;
+        r = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
+    }
+    return static_cast<Vek16s>(std::clamp<long double>(r, -32768, 32767));
+}
+
+template <class Tap, class Data>
+std::vector<Data> int_reference(const std::vector<Tap>& stored, int factor, int sf, const std::vector<Data>& hist,
+                                const std::vector<Data>& input) {
+    const std::size_t L = stored.size();
+    std::vector<Data> x;
+    for (std::size_t k = L; k-- > 1;) x.push_back(k - 1 < hist.size() ? hist[k - 1] : Data{});
+    x.insert(x.end(), input.begin(), input.end());
+    std::vector<Data> y;
+    for (std::size_t k = 0; k < input.size(); ++k) {
+        std::int64_t re = 0, im = 0;
+        for (std::size_t j = 0; j < L; ++j) {
+            const auto& a = stored[j];
+            const auto& b = x[k + L - 1 - j];
+            if constexpr (is_cx_elem<Tap>::value) {
+                re += std::int64_t(a.re) * b.re - std::int64_t(a.im) * b.im;
+                im += std::int64_t(a.re) * b.im + std::int64_t(a.im) * b.re;
+            } else {
+                re += std::int64_t(a) * b;
+            }
+        }
+        if constexpr (is_cx_elem<Tap>::value) y.push_back(Data{scaled(re, factor - sf), scaled(im, factor - sf)});
+        else y.push_back(scaled(re, factor - sf));
+    }
+    return y;
+}
+
+template <class Tap, class Data, class State>
+struct IntApi {
+    VekStatus (*init_alloc)(State**, const Tap*, int, int, const Data*);
+    VekStatus (*release)(State*);
+    VekStatus (*get_taps)(const State*, Tap*, int*);
+    VekStatus (*set_taps)(const Tap*, State*, int);
+    VekStatus (*get_dly)(const State*, Data*);
+    VekStatus (*fir)(const Data*, Data*, int, State*, int);
+    VekStatus (*fir_i)(Data*, int, State*, int);
+    VekStatus (*one)(Data, Data*, State*, int);
+};
+const IntApi<Vek32s, Vek16s, VeksFIRState32s_16s> kReal{veksFIRInitAlloc32s_16s, veksFIRFree32s_16s,
+                                                        veksFIRGetTaps32s_16s, veksFIRSetTaps32s_16s,
+                                                        veksFIRGetDlyLine32s_16s, veksFIR32s_16s_Sfs,
+                                                        veksFIR32s_16s_ISfs, veksFIROne32s_16s_Sfs};
+const IntApi<Vek32sc, Vek16sc, VeksFIRState32sc_16sc> kCx{veksFIRInitAlloc32sc_16sc, veksFIRFree32sc_16sc,
+                                                          veksFIRGetTaps32sc_16sc, veksFIRSetTaps32sc_16sc,
+                                                          veksFIRGetDlyLine32sc_16sc, veksFIR32sc_16sc_Sfs,
+                                                          veksFIR32sc_16sc_ISfs, veksFIROne32sc_16sc_Sfs};
+
+template <class Tap, class Data, class State>
+void check_int_stream(const IntApi<Tap, Data, State>& api, int L, int factor, int sf, long tap_mag, std::uint64_t seed) {
+    const ThreadScope threads(L == 65 ? 2 : 1); // one size also through the parallel split
+    vt::Rng rng(seed);
+    const auto taps = random_vector<Tap>(rng, std::size_t(L), tap_mag);
+    const auto hist = random_vector<Data>(rng, std::size_t(L), 30000);
+    const auto input = random_vector<Data>(rng, 2500, 30000);
+    State* s = nullptr;
+    ASSERT_EQ(api.init_alloc(&s, taps.data(), L, factor, hist.data()), vekStsOk);
+    std::vector<Tap> stored(static_cast<std::size_t>(L));
+    int eff = 0;
+    ASSERT_EQ(api.get_taps(s, stored.data(), &eff), vekStsOk);
+    // Stored taps: the caller's halved s times, s the least count giving magnitudes <= 32766.
+    int shift = eff - factor;
+    ASSERT_GE(shift, 0);
+    auto mag = [](const Tap& t) {
+        if constexpr (is_cx_elem<Tap>::value) return std::max(std::llabs(t.re), std::llabs(t.im));
+        else return std::llabs(t);
+    };
+    auto halved = [](const Tap& t, int h) {
+        if constexpr (is_cx_elem<Tap>::value) return Tap{t.re >> h, t.im >> h};
+        else return Tap(t >> h);
+    };
+    for (int h = 0; h <= shift; ++h) {
+        long long m = 0;
+        for (const auto& t : taps) m = std::max(m, mag(halved(t, h)));
+        if (h < shift) EXPECT_GT(m, 32766);
+        else EXPECT_LE(m, 32766);
+    }
+    for (int k = 0; k < L; ++k) {
+        const Tap h = halved(taps[k], shift);
+        EXPECT_EQ(0, std::memcmp(&stored[k], &h, sizeof(Tap))) << k;
+    }
+    const auto want = int_reference(stored, eff, sf, hist, input);
+    std::vector<Data> out(input.size());
+    const std::vector<int> blocks = {1, 0, 5, 64, 0, 700, 1601, 3};
+    std::size_t pos = 0;
+    for (std::size_t b = 0; pos < input.size(); ++b) {
+        const int w = blocks[b % blocks.size()];
+        const std::size_t n = std::min<std::size_t>(w == 0 ? 1 : std::size_t(w), input.size() - pos);
+        if (w == 0) ASSERT_EQ(api.one(input[pos], &out[pos], s, sf), vekStsOk);
+        else ASSERT_EQ(api.fir(input.data() + pos, out.data() + pos, int(n), s, sf), vekStsOk);
+        pos += n;
+    }
+    EXPECT_EQ(0, std::memcmp(out.data(), want.data(), out.size() * sizeof(Data))) << "L " << L << " sf " << sf;
+    std::vector<Data> dly(static_cast<std::size_t>(L));
+    ASSERT_EQ(api.get_dly(s, dly.data()), vekStsOk);
+    const auto want_dly = newest_first(hist, input, std::size_t(L));
+    EXPECT_EQ(0, std::memcmp(dly.data(), want_dly.data(), dly.size() * sizeof(Data)));
+    // In place from the same history equals out of place.
+    ASSERT_EQ(api.release(s), vekStsOk);
+    ASSERT_EQ(api.init_alloc(&s, taps.data(), L, factor, hist.data()), vekStsOk);
+    auto data = input;
+    data.resize(input.size());
+    ASSERT_EQ(api.fir_i(data.data(), int(data.size()), s, sf), vekStsOk);
+    EXPECT_EQ(0, std::memcmp(data.data(), want.data(), data.size() * sizeof(Data)));
+    ASSERT_EQ(api.release(s), vekStsOk);
+}
+
+TEST(FirStateInt, StreamsMatchExactSums) {
+    int seed = 0;
+    for (int L : {1, 2, 3, 5, 17, 65, 200}) {
+        for (auto [factor, sf] : {std::pair{-15, 0}, std::pair{0, 14}, std::pair{-3, -5}, std::pair{2, 40}}) {
+            check_int_stream(kReal, L, factor, sf, L < 5 ? 90000 : 20000, std::uint64_t(++seed));
+            check_int_stream(kCx, L, factor, sf, L < 5 ? 90000 : 20000, std::uint64_t(++seed));
+        }
+    }
+}
+
+TEST(FirStateInt, TapsAreNormalised) {
+    const std::vector<Vek32s> taps = {70000, -3, 5};
+    VeksFIRState32s_16s* s = nullptr;
+    ASSERT_EQ(veksFIRInitAlloc32s_16s(&s, taps.data(), 3, 0, nullptr), vekStsOk);
+    std::vector<Vek32s> got(3);
+    int factor = 99;
+    ASSERT_EQ(veksFIRGetTaps32s_16s(s, got.data(), &factor), vekStsOk);
+    EXPECT_EQ(got, (std::vector<Vek32s>{17500, -1, 1}));
+    EXPECT_EQ(factor, 2);
+    EXPECT_EQ(state_field(s, 0), 0x46493039);
+    EXPECT_EQ(state_field(s, 4), 5);  // short-block limit: (3 + 3) rounded down to 4, bit 0 set
+    EXPECT_EQ(state_field(s, 5), 2);
+    ASSERT_EQ(veksFIRSetTaps32s_16s(taps.data(), s, -15), vekStsOk);
+    ASSERT_EQ(veksFIRGetTaps32s_16s(s, got.data(), &factor), vekStsOk);
+    EXPECT_EQ(factor, -13);
+    EXPECT_EQ(veksFIRFree32s_16s(s), vekStsOk);
+}
+
+TEST(FirStateInt, IntegerTapsRoundHalfToEven) {
+    const Vek32s tap = 1;
+    VeksFIRState32s_16s* s = nullptr;
+    ASSERT_EQ(veksFIRInitAlloc32s_16s(&s, &tap, 1, -1, nullptr), vekStsOk);
+    const std::vector<Vek16s> in = {1, 3, 5, -1, -3};
+    std::vector<Vek16s> out(5);
+    ASSERT_EQ(veksFIR32s_16s_Sfs(in.data(), out.data(), 5, s, 0), vekStsOk);
+    EXPECT_EQ(out, (std::vector<Vek16s>{0, 2, 2, 0, -2}));
+    EXPECT_EQ(veksFIRFree32s_16s(s), vekStsOk);
+}
+
+TEST(FirStateInt, FloatingTapsOnIntegerDataRoundHalfAway) {
+    const Vek32f tap = 0.5f;
+    VeksFIRState32f_16s* s = nullptr;
+    ASSERT_EQ(veksFIRInitAlloc32f_16s(&s, &tap, 1, nullptr), vekStsOk);
+    const std::vector<Vek16s> in = {1, 3, -1, -3, 32767};
+    std::vector<Vek16s> out(5);
+    ASSERT_EQ(veksFIR32f_16s_Sfs(in.data(), out.data(), 5, s, 0), vekStsOk);
+    EXPECT_EQ(out, (std::vector<Vek16s>{1, 2, -1, -2, 16384}));
+    ASSERT_EQ(veksFIR32f_16s_Sfs(in.data(), out.data(), 5, s, -2), vekStsOk);
+    EXPECT_EQ(out, (std::vector<Vek16s>{2, 6, -2, -6, 32767}));
+    EXPECT_EQ(veksFIRFree32f_16s(s), vekStsOk);
+}
+
+// The floating views keep integer taps with a factor: stored * 2^factor is
+// close to the caller's taps and every stored magnitude is at most 32766.
+TEST(FirStateInt, FloatingTapViews) {
+    vt::Rng rng(3);
+    for (double scale : {1e-6, 0.01, 1.0, 3e5}) {
+        std::vector<Vek32f> taps(9);
+        for (auto& t : taps) t = float(rng.real(-scale, scale));
+        VeksFIRState32s_16s* s = nullptr;
+        ASSERT_EQ(veksFIRInitAlloc32s_16s32f(&s, taps.data(), 9, nullptr), vekStsOk);
+        std::vector<Vek32f> back(9);
+        ASSERT_EQ(veksFIRGetTaps32s_16s32f(s, back.data()), vekStsOk);
+        std::vector<Vek32s> stored(9);
+        int factor = 0;
+        ASSERT_EQ(veksFIRGetTaps32s_16s(s, stored.data(), &factor), vekStsOk);
+        long long m = 0;
+        for (int k = 0; k < 9; ++k) {
+            EXPECT_NEAR(back[k], taps[k], scale * 1e-4);
+            EXPECT_EQ(back[k], float(std::ldexp(double(stored[k]), factor)));
+            m = std::max(m, std::llabs(stored[k]));
+        }
+        EXPECT_LE(m, 32766);
+        EXPECT_GE(m, 16383);
+        // Filtering uses the stored taps and factor.
+        const auto input = random_vector<Vek16s>(rng, 300, 30000);
+        std::vector<Vek16s> out(300);
+        ASSERT_EQ(veksFIR32s_16s_Sfs(input.data(), out.data(), 300, s, 1), vekStsOk);
+        const auto want = int_reference(stored, factor, 1, std::vector<Vek16s>{}, input);
+        EXPECT_EQ(out, want);
+        ASSERT_EQ(veksFIRSetTaps32s_16s32f(taps.data(), s), vekStsOk);
+        EXPECT_EQ(veksFIRFree32s_16s(s), vekStsOk);
+    }
+    std::vector<Vek32fc> ctaps = {{0.25f, -0.5f}, {0.125f, 0}};
+    VeksFIRState32sc_16sc* c = nullptr;
+    ASSERT_EQ(veksFIRInitAlloc32sc_16sc32fc(&c, ctaps.data(), 2, nullptr), vekStsOk);
+    std::vector<Vek32fc> back(2);
+    ASSERT_EQ(veksFIRGetTaps32sc_16sc32fc(c, back.data()), vekStsOk);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(back[k].re, ctaps[k].re);
+        EXPECT_EQ(back[k].im, ctaps[k].im);
+    }
+    ASSERT_EQ(veksFIRSetTaps32sc_16sc32fc(ctaps.data(), c), vekStsOk);
+    EXPECT_EQ(veksFIRFree32sc_16sc(c), vekStsOk);
+}
+
+TEST(FirStateInt, InitIntoCallerMemoryOfReportedSize) {
+    for (int L : {1, 9, 100}) {
+        for (std::size_t off : {0u, 3u, 15u}) {
+            int size = 0, size_f = 0;
+            ASSERT_EQ(veksFIRGetStateSize32s_16s(L, &size), vekStsOk);
+            ASSERT_EQ(veksFIRGetStateSize32s_16s32f(L, &size_f), vekStsOk);
+            EXPECT_EQ(size, size_f);
+            vt::Guarded<Vek8u> mem(std::size_t(size) + off);
+            std::vector<Vek32s> taps(std::size_t(L), 100);
+            VeksFIRState32s_16s* s = nullptr;
+            ASSERT_EQ(veksFIRInit32s_16s(&s, taps.data(), L, 0, nullptr, mem.data() + off), vekStsOk);
+            std::vector<Vek16s> data(5000, 7);
+            ASSERT_EQ(veksFIR32s_16s_ISfs(data.data(), 5000, s, 0), vekStsOk);
+            EXPECT_EQ(data.back(), 7 * 100 * L > 32767 ? 32767 : 7 * 100 * L);
+            EXPECT_EQ(veksFIRFree32s_16s(s), vekStsOk);
+            EXPECT_TRUE(mem.guard_intact());
+
+            ASSERT_EQ(veksFIRGetStateSize32sc_16sc(L, &size), vekStsOk);
+            vt::Guarded<Vek8u> cmem(std::size_t(size) + off);
+            std::vector<Vek32sc> ctaps(std::size_t(L), Vek32sc{100, -1});
+            VeksFIRState32sc_16sc* c = nullptr;
+            ASSERT_EQ(veksFIRInit32sc_16sc(&c, ctaps.data(), L, 0, nullptr, cmem.data() + off), vekStsOk);
+            std::vector<Vek16sc> cdata(5000, Vek16sc{7, 0});
+            ASSERT_EQ(veksFIR32sc_16sc_ISfs(cdata.data(), 5000, c, 0), vekStsOk);
+            EXPECT_EQ(cdata.back().im, -7 * L);
+            EXPECT_TRUE(cmem.guard_intact());
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,239 @@
+// Shared machinery of the fuzz targets: a call builder that turns fuzz input
+// into lengths, scalars and exactly-sized (possibly misaligned or null)
+// buffers, and the checks every call must pass:
+//  - the status is one of the library's documented status codes;
+//  - a null pointer or a length below 1 is an error;
+//  - an error writes nothing; sources are never written.
+// A failed check prints the function and aborts, which libFuzzer reports.
+#pragma once
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "veks.h"
+
+namespace fz {
+
+inline bool documented_status(VekStatus st) {
+    static const int kCodes[] = {0,   3,   4,   5,   6,   7,   8,   9,   27,  -5,  -6,  -8,  -9,  -10, -13,
+                                 -15, -16, -17, -18, -19, -24, -25, -26, -27, -28, -29, -30, -31, -32, -33,
+                                 -35, -38, -39, -40, -41, -42, -43, -44, -45, -46, -194, -206, -208, -209, -213};
+    for (int c : kCodes)
+        if (c == st) return true;
+    return false;
+}
+
+[[noreturn]] inline void fail(const char* fn, const char* what, VekStatus st) {
+    std::fprintf(stderr, "fuzz check failed: %s: %s (status %d)\n", fn, what, st);
+    std::abort();
+}
+
+// One buffer the library sees: exactly its size in a heap block of its own
+// (so AddressSanitizer catches a single byte past it), at a byte offset of
+// 0..7 from the allocation, with a snapshot of its contents.
+struct Buffer {
+    unsigned char* block = nullptr;
+    unsigned char* data = nullptr;
+    std::size_t bytes = 0;
+    bool source = false;
+    std::vector<unsigned char> before;
+    bool unchanged() const { return data == nullptr || bytes == 0 || std::memcmp(data, before.data(), bytes) == 0; }
+};
+
+// Values that reach the interesting branches of scale factors and modes.
+inline int interesting_int(FuzzedDataProvider& in) {
+    static const int kInts[] = {0,  1,  -1, 2,  3,   7,   8,   14,  15,  16,  17,      30,     31,      32,
+                                33, 62, 63, 64, -2,  -14, -15, -16, -17, -30, -31,     -32,    -33,     -63,
+                                -64, 100, -100, 1 << 20, -(1 << 20), INT_MAX, INT_MIN, INT_MAX - 1, INT_MIN + 1};
+    if (in.ConsumeBool()) return in.PickValueInArray(kInts);
+    return in.ConsumeIntegral<int>();
+}
+
+// How the fuzzer makes and releases a spec or state object of one kind:
+// specialised per object type (make builds it in memory that mem keeps and
+// reports the transform length in n; it returns null when the drawn
+// parameters are refused).
+template <class Spec> struct SpecTraits;
+
+class Call {
+public:
+    Call(FuzzedDataProvider& in, const char* name) : in_(in), name_(name) {
+        switch (in.ConsumeIntegralInRange(0, 7)) {
+        case 0: len_ = 0; break;
+        case 1: len_ = in.PickValueInArray({-1, -2, INT_MIN, -65536}); break;
+        case 2: len_ = in.PickValueInArray({INT_MAX, 1 << 30, 1 << 28}); huge_ = true; break;
+        case 3: len_ = in.ConsumeIntegralInRange(257, 5000); break;
+        default: len_ = in.ConsumeIntegralInRange(1, 40); break;
+        }
+        null_mask_ = in.ConsumeBool() ? 0 : in.ConsumeIntegral<std::uint8_t>();
+    }
+    Call(const Call&) = delete;
+    Call& operator=(const Call&) = delete;
+    ~Call() {
+        for (auto& b : bufs_) std::free(b.block);
+        for (void* m : mem_) std::free(m);
+    }
+
+    int length() { uses_len_ = true; return len_; }
+    FuzzedDataProvider& input() { return in_; }
+
+    // A spec argument: a valid object, a null pointer, a freed object or
+    // memory that never held one.
+    template <class Spec> Spec* spec() {
+        const int mode = in_.ConsumeIntegralInRange(0, 7);
+        if (mode == 0) {
+            any_null_ = true;
+            return nullptr;
+        }
+        Spec* s = mode == 1 ? nullptr : SpecTraits<Spec>::make(in_, mem_, spec_n_);
+        if (s == nullptr) {  // zeroed memory: no identifier
+            bad_spec_ = true;
+            mem_.push_back(std::calloc(4096, 1));
+            return static_cast<Spec*>(mem_.back());
+        }
+        spec_buf_bytes_ = SpecTraits<Spec>::buf_size(s);
+        if (mode == 2) {
+            SpecTraits<Spec>::release(s);
+            bad_spec_ = true;
+        }
+        return s;
+    }
+    // Operand size of a transform call: its length plus extra elements.
+    std::size_t spec_elems(int extra) const { return std::size_t(spec_n_ > 0 ? spec_n_ + extra : 8); }
+    // The optional work buffer: null (the library allocates) or exactly the
+    // size the spec asks for. It is scratch: not compared afterwards.
+    template <class Spec> Vek8u* work_buffer(const Spec*) {
+        if (spec_buf_bytes_ <= 0 || in_.ConsumeBool()) return nullptr;
+        mem_.push_back(std::malloc(std::size_t(spec_buf_bytes_)));
+        return static_cast<Vek8u*>(mem_.back());
+    }
+    // Lets a hand-written row report an argument the library must refuse.
+    void expect_error() { bad_spec_ = true; }
+    void* keep(void* block) { mem_.push_back(block); return block; }
+    std::size_t vector_elems(int per, int extra = 0) {
+        uses_len_ = true;
+        return len_ > 0 && !huge_ ? std::size_t(len_) * per + extra : 0;
+    }
+
+    template <class T> T* src(std::size_t n) { return static_cast<T*>(buffer(n * sizeof(T), true)); }
+    template <class T> T* dst(std::size_t n) { return static_cast<T*>(buffer(n * sizeof(T), false)); }
+    // Pointers the function accepts as null.
+    template <class T> T* optional_src(std::size_t n) { return optional<T>(n, true); }
+    template <class T> T* optional_dst(std::size_t n) { return optional<T>(n, false); }
+    // For the few functions documented to write part of their output before
+    // reporting some errors.
+    void allow_partial_output() { partial_ok_ = true; }
+
+    template <class T> T scalar() {
+        if constexpr (std::is_same_v<T, int>) {
+            return interesting_int(in_);
+        } else if constexpr (std::is_floating_point_v<T>) {
+            static const T kSpecial[] = {T(0), T(-0.0), T(1), T(-1), T(0.5), T(1e-30), T(1e30),
+                                         std::numeric_limits<T>::infinity(), -std::numeric_limits<T>::infinity(),
+                                         std::numeric_limits<T>::quiet_NaN(), std::numeric_limits<T>::denorm_min()};
+            return in_.ConsumeBool() ? in_.PickValueInArray(kSpecial) : in_.ConsumeFloatingPoint<T>();
+        } else {
+            T v;
+            std::memset(&v, 0, sizeof v);
+            auto bytes = in_.ConsumeBytes<unsigned char>(sizeof v);
+            if (!bytes.empty()) std::memcpy(&v, bytes.data(), bytes.size());
+            return v;
+        }
+    }
+
+    // Applies the checks to the status the library returned.
+    void finish(VekStatus st) {
+        if (!documented_status(st)) fail(name_, "undocumented status", st);
+        if (any_null_ && st >= 0) fail(name_, "a null pointer was accepted", st);
+        if (len_ < 1 && !any_null_ && uses_len_ && st >= 0) fail(name_, "a length below 1 was accepted", st);
+        if (bad_spec_ && st >= 0) fail(name_, "a bad object or argument was accepted", st);
+        if (st == vekStsNullPtr && !any_null_ && !optional_null_) fail(name_, "null-pointer status without a null pointer", st);
+        for (const auto& b : bufs_) {
+            if (b.source && !b.unchanged()) fail(name_, "a source was written", st);
+            if (st < 0 && !partial_ok_ && !b.unchanged()) fail(name_, "an error wrote an output", st);
+        }
+    }
+
+private:
+    template <class T> T* optional(std::size_t n, bool source) {
+        if (in_.ConsumeBool()) {
+            optional_null_ = true;
+            return nullptr;
+        }
+        const bool had_null = any_null_;
+        T* p = static_cast<T*>(buffer(n * sizeof(T), source));
+        if (p == nullptr && !(huge_ && uses_len_)) any_null_ = had_null;  // its own null is no error
+        optional_null_ = optional_null_ || p == nullptr;
+        return p;
+    }
+    void* buffer(std::size_t bytes, bool source) {
+        const unsigned index = static_cast<unsigned>(bufs_.size());
+        bufs_.emplace_back();
+        Buffer& b = bufs_.back();
+        b.source = source;
+        // Huge lengths cannot be backed by memory: every pointer is null then.
+        if ((huge_ && uses_len_) || (index < 8 && (null_mask_ >> index) & 1)) {
+            any_null_ = true;
+            return nullptr;
+        }
+        const std::size_t offset = in_.ConsumeBool() ? 0 : in_.ConsumeIntegralInRange<std::size_t>(1, 7);
+        b.block = static_cast<unsigned char*>(std::malloc(bytes + offset + 1));
+        b.data = b.block + offset;
+        b.bytes = bytes;
+        fill(b.data, bytes);
+        b.before.assign(b.data, b.data + bytes);
+        return b.data;
+    }
+
+    // Contents: fuzz bytes first, then a pattern seeded by them, with the
+    // special float and integer extremes sprinkled in.
+    void fill(unsigned char* p, std::size_t bytes) {
+        auto head = in_.ConsumeBytes<unsigned char>(std::min<std::size_t>(bytes, 64));
+        if (!head.empty()) std::memcpy(p, head.data(), head.size());
+        std::uint64_t s = 0x9E3779B97F4A7C15ull ^ head.size() ^ (head.empty() ? 0 : head[0]);
+        for (std::size_t i = head.size(); i < bytes; ++i) {
+            s += 0x9E3779B97F4A7C15ull;
+            std::uint64_t z = (s ^ (s >> 30)) * 0xBF58476D1CE4E5B9ull;
+            p[i] = static_cast<unsigned char>(z >> 56);
+        }
+    }
+
+    FuzzedDataProvider& in_;
+    const char* name_;
+    int len_ = 1;
+    bool huge_ = false;
+    bool any_null_ = false;
+    bool uses_len_ = false;
+    bool partial_ok_ = false;
+    bool optional_null_ = false;
+    bool bad_spec_ = false;
+    int spec_n_ = 0;
+    int spec_buf_bytes_ = 0;
+    std::uint8_t null_mask_ = 0;
+    std::vector<void*> mem_;
+    std::vector<Buffer> bufs_;
+};
+
+struct Entry {
+    const char* name;
+    void (*run)(Call&);
+};
+
+template <std::size_t N> int run_table(const Entry (&table)[N], const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider in(data, size);
+    const Entry& e = table[in.ConsumeIntegralInRange<std::size_t>(0, N - 1)];
+    // Buffers must be fully set up before the call expression runs, whatever
+    // order the compiler evaluates the arguments in: Call owns them all.
+    Call call(in, e.name);
+    e.run(call);
+    return 0;
+}
+
+} // namespace fz

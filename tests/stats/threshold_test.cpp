@@ -1,0 +1,248 @@
+// Threshold family: every comparison boundary against expected tables, the
+// complex forms against long-double references, and the check order.
+// Every case runs out of place and in place on arrays at odd byte offsets.
+#include <cmath>
+#include <limits>
+
+#include "byte_offset.h"
+#include "stats_test_util.h"
+
+namespace {
+
+template <class T>
+bool same_bits_all(const std::vector<T>& a, const std::vector<T>& b) {
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (!vt::same_bits(a[k], b[k])) return false;
+    return a.size() == b.size();
+}
+
+// Out-of-place and in-place member bound to their parameters.
+#define PAIR(fn, ...) [&](const auto* s, auto* d, int n) { return fn(s, d, n, __VA_ARGS__); }, \
+                      [&](auto* sd, int n) { return fn##_I(sd, n, __VA_ARGS__); }
+
+template <class T, class Out, class In>
+void expect_both(const std::vector<T>& src, const std::vector<T>& want, Out out, In in, VekStatus sts = vekStsOk) {
+    vt::Misaligned<T> s(src), d(src.size(), 3), io(src);
+    EXPECT_EQ(out(s.data(), d.data(), int(src.size())), sts);
+    EXPECT_EQ(in(io.data(), int(src.size())), sts);
+    EXPECT_TRUE(same_bits_all(d.values(), want));
+    EXPECT_TRUE(same_bits_all(io.values(), want));
+    EXPECT_TRUE(same_bits_all(s.values(), src)) << "source changed";
+}
+
+// Elements equal to the level, one step either side, signed zeros, NaN
+// and infinities, the negated level.
+#define FLOAT_BOUNDARIES(s)                                                                                   \
+    TEST(Threshold, FloatBoundaries_##s) {                                                                    \
+        using F = Vek##s;                                                                                     \
+        const F L = 1.5, up = std::nextafter(L, F(2)), dn = std::nextafter(L, F(1)), z = 0, nz = -z;          \
+        const F inf = std::numeric_limits<F>::infinity(), nan = std::numeric_limits<F>::quiet_NaN();          \
+        const std::vector<F> x = {L, up, dn, nz, z, nan, inf, -inf, -L};                                      \
+        const std::vector<F> lt = {L, up, L, L, L, L, inf, L, L}, gt = {L, L, dn, nz, z, L, L, -inf, -L};     \
+        expect_both<F>(x, lt, PAIR(veksThreshold_LT_##s, L));                                                    \
+        expect_both<F>(x, gt, PAIR(veksThreshold_GT_##s, L));                                                    \
+        expect_both<F>(x, lt, PAIR(veksThreshold_##s, L, vekCmpLess));                                           \
+        expect_both<F>(x, lt, PAIR(veksThreshold_##s, L, 7));                                                    \
+        expect_both<F>(x, gt, PAIR(veksThreshold_##s, L, vekCmpGreater));                                        \
+        expect_both<F>(x, {L, up, 9, 9, 9, 9, inf, 9, 9}, PAIR(veksThreshold_LTVal_##s, L, F(9)));               \
+        expect_both<F>(x, {L, 9, dn, nz, z, 9, 9, -inf, -L}, PAIR(veksThreshold_GTVal_##s, L, F(9)));            \
+        expect_both<F>(x, {L, 7, dn, nz, z, 7, 7, -7, -L}, PAIR(veksThreshold_LTValGTVal_##s, -L, F(-7), L, F(7))); \
+        expect_both<F>(x, {L, up, L, L, L, -L, inf, -inf, -L}, PAIR(veksThreshold_LTAbs_##s, L));                \
+        expect_both<F>(x, {L, L, dn, nz, z, -L, L, -L, -L}, PAIR(veksThreshold_GTAbs_##s, L));                   \
+        expect_both<F>(x, {1 / L, 1 / up, 1 / L, 1 / L, 1 / L, -1 / L, z, nz, -1 / L},                            \
+                    PAIR(veksThreshold_LTInv_##s, L));                                                        \
+        /* the level itself is what replaces: its zero sign, and 0 - L for the Abs forms */                    \
+        expect_both<F>({nz, z}, {z, z}, PAIR(veksThreshold_LT_##s, z));                                          \
+        expect_both<F>({z, nz}, {nz, nz}, PAIR(veksThreshold_GT_##s, nz));                                       \
+        expect_both<F>({F(-3), nan, nz}, {z, z, nz}, PAIR(veksThreshold_GTAbs_##s, z));                          \
+        expect_both<F>({nan, nz, F(-2)}, {z, nz, F(-2)}, PAIR(veksThreshold_LTAbs_##s, z));                      \
+        /* inversion at level 0: zeros of either sign give +inf and the warning after the whole vector */     \
+        expect_both<F>({F(2), z, nz, F(-4)}, {F(0.5), inf, inf, F(-0.25)}, PAIR(veksThreshold_LTInv_##s, z),     \
+                    vekStsInverseOfZero);                                                                     \
+        expect_both<F>({F(2), F(-4)}, {F(0.5), F(-0.25)}, PAIR(veksThreshold_LTInv_##s, z));                     \
+        expect_both<F>({F(0.25), F(-0.25), F(4)}, {F(2), F(-2), F(0.25)}, PAIR(veksThreshold_LTInv_##s, F(0.5))); \
+    }
+FLOAT_BOUNDARIES(32f)
+FLOAT_BOUNDARIES(64f)
+
+#define INT_BOUNDARIES(s)                                                                                     \
+    TEST(Threshold, IntegerBoundaries_##s) {                                                                  \
+        using I = Vek##s;                                                                                     \
+        const I lo = std::numeric_limits<I>::min(), hi = std::numeric_limits<I>::max();                      \
+        const std::vector<I> x = {4, 5, 6, -5, -6, 0, lo, hi};                                                \
+        expect_both<I>(x, {5, 5, 6, 5, 5, 5, 5, hi}, PAIR(veksThreshold_LT_##s, I(5)));                          \
+        expect_both<I>(x, {4, 5, 5, -5, -6, 0, lo, 5}, PAIR(veksThreshold_GT_##s, I(5)));                        \
+        expect_both<I>(x, {4, 5, 99, -5, -99, 0, -99, 99}, PAIR(veksThreshold_LTValGTVal_##s, I(-5), I(-99), I(5), I(99))); \
+        expect_both<I>(x, {5, 5, 6, -5, -6, 5, lo, hi}, PAIR(veksThreshold_LTAbs_##s, I(5)));                    \
+        expect_both<I>(x, {4, 5, 5, -5, -5, 0, -5, 5}, PAIR(veksThreshold_GTAbs_##s, I(5)));                     \
+        expect_both<I>(x, x, PAIR(veksThreshold_LTAbs_##s, I(0)));                                               \
+        expect_both<I>(x, {0, 0, 0, 0, 0, 0, 0, 0}, PAIR(veksThreshold_GTAbs_##s, I(0)));                        \
+        expect_both<I>(x, x, PAIR(veksThreshold_LTValGTVal_##s, lo, I(1), hi, I(2)));                            \
+    }
+INT_BOUNDARIES(16s)
+INT_BOUNDARIES(32s)
+
+TEST(Threshold, IntegerForms16s) {
+    const std::vector<Vek16s> x = {4, 5, 6, -32768};
+    expect_both<Vek16s>(x, {9, 5, 6, 9}, PAIR(veksThreshold_LTVal_16s, Vek16s(5), Vek16s(9)));
+    expect_both<Vek16s>(x, {4, 5, 9, -32768}, PAIR(veksThreshold_GTVal_16s, Vek16s(5), Vek16s(9)));
+    expect_both<Vek16s>({3, 7}, {5, 7}, PAIR(veksThreshold_16s, Vek16s(5), 2));
+    expect_both<Vek16s>({3, 7}, {3, 5}, PAIR(veksThreshold_16s, Vek16s(5), vekCmpGreater));
+    expect_both<Vek16s>({-2, 0, 6}, {-4, 4, 6}, PAIR(veksThreshold_LTAbs_16s, Vek16s(4)));
+    expect_both<Vek16s>({-7, 3, 9}, {-4, 3, 4}, PAIR(veksThreshold_GTAbs_16s, Vek16s(4)));
+}
+
+// ---- complex forms ----------------------------------------------------------------
+
+// Exact clamp of z to magnitude L (long double); keep says whether z stays.
+template <class C>
+C scaled_reference(C z, long double factor) {
+    using R = st::lim<decltype(z.re)>;
+    if constexpr (R::is_integer) return C{decltype(z.re)(std::nearbyint(z.re * factor)), decltype(z.re)(std::nearbyint(z.im * factor))};
+    else return C{decltype(z.re)(z.re * factor), decltype(z.re)(z.im * factor)};
+}
+
+// got within `ulps` of want per component (integers: equal).
+template <class C>
+bool close(C got, C want, double ulps) {
+    using R = decltype(got.re);
+    if constexpr (std::is_integral_v<R>) return got.re == want.re && got.im == want.im;
+    else return vt::ulp_distance<R>(got.re, want.re) <= ulps && vt::ulp_distance<R>(got.im, want.im) <= ulps;
+}
+
+// Random elements around the level: results are the reference values
+// (clamped along their own direction, or 1/z), decisions exact.
+template <class C, class Lt, class Gt, class Inv>
+void complex_against_reference(decltype(C{}.re) L, Lt lt, Gt gt, Inv inv, double ulps) {
+    using R = decltype(C{}.re);
+    vt::Rng rng(7);
+    std::vector<C> z(300);
+    for (auto& c : z) c = C{R(rng.real(-2.0 * L, 2.0 * L)), R(rng.real(-2.0 * L, 2.0 * L))};
+    vt::Misaligned<C> s(z), a(z.size()), b(z.size()), c(z.size());
+    ASSERT_EQ(lt(s.data(), a.data(), int(z.size())), vekStsOk);
+    ASSERT_EQ(gt(s.data(), b.data(), int(z.size())), vekStsOk);
+    if constexpr (!std::is_null_pointer_v<Inv>) {
+        ASSERT_EQ(inv(s.data(), c.data(), int(z.size())), vekStsOk);
+    }
+    const auto va = a.values(), vb = b.values(), vc = c.values();
+    for (std::size_t k = 0; k < z.size(); ++k) {
+        const long double re = z[k].re, im = z[k].im, m = re * re + im * im, L2 = (long double)L * L;
+        const C clamped = scaled_reference(z[k], std::sqrt(L2 / m));
+        EXPECT_TRUE(close(va[k], m >= L2 ? z[k] : clamped, ulps)) << k;
+        EXPECT_TRUE(close(vb[k], m <= L2 ? z[k] : clamped, ulps)) << k;
+        const long double d = m >= L2 ? m : std::sqrt(m) * L;
+        if constexpr (!std::is_null_pointer_v<Inv>) {
+            EXPECT_TRUE(close(vc[k], C{R(re / d), R(-im / d)}, ulps)) << k;
+        }
+    }
+}
+
+#define OUT(fn, ...) [&](const auto* s, auto* d, int n) { return fn(s, d, n, __VA_ARGS__); }
+
+#define COMPLEX_FORMS(s, r, ulps)                                                                             \
+    TEST(Threshold, Complex_##s) {                                                                            \
+        using C = Vek##s;                                                                                     \
+        using R = Vek##r;                                                                                     \
+        const std::vector<C> x = {{3, 4}, {0, 0}, {-3, 4}, {6, -8}};                                          \
+        /* |(3,4)| = 5 equals the level: every form keeps it */                                               \
+        expect_both<C>(x, {{3, 4}, {5, 0}, {-3, 4}, {6, -8}}, PAIR(veksThreshold_LT_##s, R(5)));                 \
+        expect_both<C>(x, {{3, 4}, {5, 0}, {-3, 4}, {6, -8}}, PAIR(veksThreshold_##s, R(5), vekCmpLess));        \
+        expect_both<C>(x, {{3, 4}, {0, 0}, {-3, 4}, {3, -4}}, PAIR(veksThreshold_GT_##s, R(5)));                 \
+        expect_both<C>(x, {{3, 4}, {0, 0}, {-3, 4}, {3, -4}}, PAIR(veksThreshold_##s, R(5), vekCmpGreater));     \
+        expect_both<C>(x, {{3, 4}, {1, 2}, {-3, 4}, {6, -8}}, PAIR(veksThreshold_LTVal_##s, R(5), C{1, 2}));     \
+        expect_both<C>(x, {{3, 4}, {0, 0}, {-3, 4}, {1, 2}}, PAIR(veksThreshold_GTVal_##s, R(5), C{1, 2}));      \
+        expect_both<C>(x, {{6, 8}, {10, 0}, {-6, 8}, {6, -8}}, PAIR(veksThreshold_LT_##s, R(10)));               \
+        expect_both<C>(x, {{1, 2}, {1, 2}, {1, 2}, {6, -8}}, PAIR(veksThreshold_LTVal_##s, R(6), C{1, 2}));      \
+        expect_both<C>(x, {{1, 2}, {0, 0}, {1, 2}, {1, 2}}, PAIR(veksThreshold_GTVal_##s, R(4), C{1, 2}));       \
+        expect_both<C>(x, x, PAIR(veksThreshold_LT_##s, R(0)));                                                  \
+    }
+COMPLEX_FORMS(16sc, 16s, 0)
+TEST(Threshold, ComplexReference_16sc) {
+    complex_against_reference<Vek16sc>(100, OUT(veksThreshold_LT_16sc, 100), OUT(veksThreshold_GT_16sc, 100), nullptr, 0);
+}
+
+// Floating complex: one step either side of |z| = 5, and the inversion.
+#define COMPLEX_FLOAT_FORMS(s, r, ulps)                                                                       \
+    COMPLEX_FORMS(s, r, ulps)                                                                                 \
+    TEST(Threshold, ComplexSteps_##s) {                                                                       \
+        using C = Vek##s;                                                                                     \
+        using R = Vek##r;                                                                                     \
+        const R up = std::nextafter(R(5), R(6)), dn = std::nextafter(R(5), R(4));                             \
+        const R inf = std::numeric_limits<R>::infinity();                                                     \
+        expect_both<C>({{3, 4}}, {{1, 2}}, PAIR(veksThreshold_LTVal_##s, up, C{1, 2}));                       \
+        expect_both<C>({{3, 4}}, {{1, 2}}, PAIR(veksThreshold_GTVal_##s, dn, C{1, 2}));                       \
+        expect_both<C>({{3, 4}, {0, 0}, {-0.0, 0}}, {{R(0.12), R(-0.16)}, {inf, 0}, {inf, 0}},                \
+                       PAIR(veksThreshold_LTInv_##s, R(0)), vekStsInverseOfZero);                             \
+        expect_both<C>({{0, 0}, {0.5, 0}, {4, 0}}, {{R(0.5), 0}, {R(0.5), R(-0.0)}, {R(0.25), R(-0.0)}},      \
+                       PAIR(veksThreshold_LTInv_##s, R(2)));                                                  \
+        complex_against_reference<C>(R(100), OUT(veksThreshold_LT_##s, R(100)), OUT(veksThreshold_GT_##s, R(100)), \
+                                     OUT(veksThreshold_LTInv_##s, R(100)), ulps);                             \
+    }
+COMPLEX_FLOAT_FORMS(32fc, 32f, 1)
+COMPLEX_FLOAT_FORMS(64fc, 64f, 4)
+
+// ---- checks ------------------------------------------------------------------------
+
+template <class... F> void ptrs_then_len(F... f) { (st::expect_checks(f), ...); }
+
+TEST(Threshold, PointersThenLength) {
+#define T_PAIR(name, s) veksThreshold##name##_##s, veksThreshold##name##_##s##_I
+#define T_CLAMP(s) T_PAIR(, s), T_PAIR(_LT, s), T_PAIR(_GT, s)
+#define T_VAL(s) T_PAIR(_LTVal, s), T_PAIR(_GTVal, s)
+#define T_RANGE_ABS(s) T_PAIR(_LTValGTVal, s), T_PAIR(_LTAbs, s), T_PAIR(_GTAbs, s)
+    ptrs_then_len(T_CLAMP(16s), T_CLAMP(16sc), T_CLAMP(32f), T_CLAMP(32fc), T_CLAMP(64f), T_CLAMP(64fc),
+                  T_PAIR(_LT, 32s), T_PAIR(_GT, 32s));
+    ptrs_then_len(T_VAL(16s), T_VAL(16sc), T_VAL(32f), T_VAL(32fc), T_VAL(64f), T_VAL(64fc));
+    ptrs_then_len(T_RANGE_ABS(16s), T_RANGE_ABS(32s), T_RANGE_ABS(32f), T_RANGE_ABS(64f));
+    ptrs_then_len(T_PAIR(_LTInv, 32f), T_PAIR(_LTInv, 32fc), T_PAIR(_LTInv, 64f), T_PAIR(_LTInv, 64fc));
+}
+
+// call(src, dst, len, level) for each member whose level is compared with
+// magnitudes: a negative level fails after the pointer and length checks.
+template <class T, class Call>
+void expect_negative_level_rejected(Call call) {
+    vt::Guarded<T> src(4), dst(4);
+    EXPECT_EQ(call(nullptr, dst.data(), 0, -1), vekStsNullPtr);
+    EXPECT_EQ(call(src.data(), dst.data(), 0, -1), vekStsBadLength);
+    EXPECT_EQ(call(src.data(), dst.data(), 4, -1), vekStsNegativeLevel);
+    EXPECT_TRUE(dst.intact());
+    EXPECT_TRUE(src.intact());
+}
+
+#define NEG(fn, s, ...)                                                                                       \
+    expect_negative_level_rejected<Vek##s>(                                                                   \
+        [](const Vek##s* a, Vek##s* b, int n, int L) { return fn##_##s(a, b, n, L __VA_ARGS__); });           \
+    expect_negative_level_rejected<Vek##s>(                                                                   \
+        [](const Vek##s* a, Vek##s* b, int n, int L) { return fn##_##s##_I(a ? b : nullptr, n, L __VA_ARGS__); });
+
+TEST(Threshold, NegativeMagnitudeLevel) {
+#define NEG_COMPLEX(s)                                                                                        \
+    NEG(veksThreshold, s, , 0) NEG(veksThreshold, s, , 4) NEG(veksThreshold_LT, s) NEG(veksThreshold_GT, s)   \
+    NEG(veksThreshold_LTVal, s, , Vek##s{}) NEG(veksThreshold_GTVal, s, , Vek##s{})
+    NEG_COMPLEX(16sc) NEG_COMPLEX(32fc) NEG_COMPLEX(64fc)
+    NEG(veksThreshold_LTAbs, 16s) NEG(veksThreshold_LTAbs, 32s) NEG(veksThreshold_LTAbs, 32f) NEG(veksThreshold_LTAbs, 64f)
+    NEG(veksThreshold_GTAbs, 16s) NEG(veksThreshold_GTAbs, 32s) NEG(veksThreshold_GTAbs, 32f) NEG(veksThreshold_GTAbs, 64f)
+    NEG(veksThreshold_LTInv, 32f) NEG(veksThreshold_LTInv, 32fc) NEG(veksThreshold_LTInv, 64f) NEG(veksThreshold_LTInv, 64fc)
+    // real levels may be negative
+    Vek32f x[1] = {-3};
+    EXPECT_EQ(veksThreshold_LT_32f_I(x, 1, -1), vekStsOk);
+    EXPECT_EQ(x[0], -1);
+}
+
+#define LEVEL_ORDER(s)                                                                                        \
+    {                                                                                                         \
+        vt::Guarded<Vek##s> src(2), dst(2);                                                                   \
+        EXPECT_EQ(veksThreshold_LTValGTVal_##s(src.data(), nullptr, 2, 10, 0, 0, 0), vekStsNullPtr);           \
+        EXPECT_EQ(veksThreshold_LTValGTVal_##s(src.data(), dst.data(), 0, 10, 0, 0, 0), vekStsBadLength);      \
+        EXPECT_EQ(veksThreshold_LTValGTVal_##s(src.data(), dst.data(), 2, 10, -1, 0, 99), vekStsBadLevelOrder); \
+        EXPECT_EQ(veksThreshold_LTValGTVal_##s##_I(dst.data(), 2, 10, -1, 0, 99), vekStsBadLevelOrder);        \
+        EXPECT_TRUE(dst.intact());                                                                            \
+    }
+
+TEST(Threshold, LevelOrder) {
+    LEVEL_ORDER(16s) LEVEL_ORDER(32s) LEVEL_ORDER(32f) LEVEL_ORDER(64f)
+    expect_both<Vek16s>({-5, 5, 15}, {-1, 5, 99}, PAIR(veksThreshold_LTValGTVal_16s, Vek16s(0), Vek16s(-1), Vek16s(10), Vek16s(99)));
+    expect_both<Vek32f>({2, 3}, {2, 7}, PAIR(veksThreshold_LTValGTVal_32f, 2.f, 1.f, 2.f, 7.f)); // equal levels are valid
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+// 16-bit DFTs: results within one unit of the long double reference scaled
+// by 2^-scaleFactor, the single point of length 1 with ties to even,
+// saturation, every layout, check order.
+#include "dft_test_util.h"
+
+namespace {
+
+using dftt::cld;
+
+// Within one unit: the float transform's error is far below 0.5, so only
+// values near a rounding boundary may land on the neighbour.
+void expect_close(long double want, Vek16s got, const char* what, int n) {
+    const long double w = std::max(-32768.0L, std::min(32767.0L, want));
+    EXPECT_LE(std::fabs(w - got), 1.0L) << what << " n " << n << " want " << want;
+}
+
+std::vector<cld> random_ints(int n, bool real, int amp, int seed) {
+    vt::Rng rng(seed);
+    std::vector<cld> x(n);
+    for (auto& v : x) v = cld(rng.integer(-amp, amp), real ? 0 : rng.integer(-amp, amp));
+    return x;
+}
+
+TEST(DftInt, ComplexKindsAgainstReference) {
+    for (int n : {2, 3, 5, 6, 7, 12, 16, 45, 151, 302}) {
+        for (int v = 0; v < 4; ++v) {
+            const int flag = 1 << v, sf = v == 3 ? 3 : v;
+            const bool inv = v % 2;
+            const std::vector<cld> x = random_ints(n, false, 3000, n);
+            const long double f = (inv ? dftt::inv_factor(flag, n) : dftt::fwd_factor(flag, n)) * std::ldexp(1.0L, -sf);
+            const std::vector<cld> want = fftref::naive_dft(x, inv ? 1 : -1);
+            std::vector<Vek16sc> src(n), dst(n);
+            std::vector<Vek16s> re(n), im(n), ore(n), oim(n);
+            for (int i = 0; i < n; ++i) {
+                src[i] = Vek16sc{Vek16s(x[i].real()), Vek16s(x[i].imag())};
+                re[i] = src[i].re;
+                im[i] = src[i].im;
+            }
+            VeksDFTSpec_C_16sc* c = nullptr;
+            VeksDFTSpec_C_16s* s = nullptr;
+            ASSERT_EQ(veksDFTInitAlloc_C_16sc(&c, n, flag, 0), vekStsOk);
+            ASSERT_EQ(veksDFTInitAlloc_C_16s(&s, n, flag, 0), vekStsOk);
+            int b = 0;
+            veksDFTGetBufSize_C_16sc(c, &b);
+            std::vector<Vek8u> buf(b);
+            EXPECT_EQ((inv ? veksDFTInv_CToC_16sc_Sfs : veksDFTFwd_CToC_16sc_Sfs)(src.data(), dst.data(), c, sf, buf.data()), vekStsOk);
+            EXPECT_EQ((inv ? veksDFTInv_CToC_16s_Sfs : veksDFTFwd_CToC_16s_Sfs)(re.data(), im.data(), re.data(), im.data(), s, sf, nullptr),
+                      vekStsOk);
+            for (int i = 0; i < n; ++i) {
+                expect_close(want[i].real() * f, dst[i].re, "16sc re", n);
+                expect_close(want[i].imag() * f, dst[i].im, "16sc im", n);
+                EXPECT_EQ(re[i], dst[i].re);
+                EXPECT_EQ(im[i], dst[i].im);
+            }
+            veksDFTFree_C_16sc(c);
+            veksDFTFree_C_16s(s);
+        }
+    }
+}
+
+TEST(DftInt, RealKindAgainstReferenceInEveryLayout) {
+    using Op = VekStatus (*)(const Vek16s*, Vek16s*, const VeksDFTSpec_R_16s*, int, Vek8u*);
+    const Op fwd[] = {veksDFTFwd_RToPerm_16s_Sfs, veksDFTFwd_RToPack_16s_Sfs, veksDFTFwd_RToCCS_16s_Sfs};
+    const Op inv[] = {veksDFTInv_PermToR_16s_Sfs, veksDFTInv_PackToR_16s_Sfs, veksDFTInv_CCSToR_16s_Sfs};
+    for (int n : {1, 2, 3, 4, 5, 6, 9, 16, 30, 181}) {
+        const std::vector<cld> x = random_ints(n, true, 2000, n + 1);
+        const std::vector<cld> spec = fftref::naive_dft(x, -1);
+        VeksDFTSpec_R_16s* s = nullptr;
+        ASSERT_EQ(veksDFTInitAlloc_R_16s(&s, n, vekFftNormInv, 0), vekStsOk);
+        for (int l = 0; l < 3; ++l) {
+            const int vals = dftt::layout_values(l, n), sf = 4;
+            std::vector<Vek16s> src(n), dst(vals + 1, 77);
+            for (int i = 0; i < n; ++i) src[i] = Vek16s(x[i].real());
+            ASSERT_EQ(fwd[l](src.data(), dst.data(), s, sf, nullptr), vekStsOk);
+            EXPECT_EQ(dst[vals], 77) << "wrote past the end";
+            dftt::Bytes<Vek16s> b(vals, 0);
+            for (int i = 0; i < vals; ++i) b.set(i, dst[i]);
+            const std::vector<cld> bins = dftt::get_spectrum(b, n, l);
+            for (int k = 0; 2 * k <= n; ++k) {
+                expect_close(spec[k].real() / 16, Vek16s(bins[k].real()), "re", n);
+                expect_close(spec[k].imag() / 16, Vek16s(bins[k].imag()), "im", n);
+            }
+            // the exact spectrum back, scaled by 1/N and 2^-(-2)
+            dftt::Bytes<Vek16s> in(vals, 0);
+            std::vector<cld> exact(spec.begin(), spec.begin() + n / 2 + 1);
+            for (auto& v : exact) v = cld(std::round(v.real() / 8), std::round(v.imag() / 8));
+            dftt::put_spectrum(in, exact, n, l);
+            std::vector<Vek16s> back(n);
+            ASSERT_EQ(inv[l](in.ptr(), back.data(), s, -3, nullptr), vekStsOk);
+            for (int i = 0; i < n; ++i) EXPECT_LE(std::fabs(x[i].real() - back[i]), 4.0L) << "n " << n << " layout " << l;
+        }
+        veksDFTFree_R_16s(s);
+    }
+}
+
+TEST(DftInt, LengthOneAndSaturation) {
+    VeksDFTSpec_C_16sc* c = nullptr;
+    ASSERT_EQ(veksDFTInitAlloc_C_16sc(&c, 1, vekFftNormSqrt, 0), vekStsOk);
+    const Vek16sc in[] = {{3, 5}, {1, -3}, {-1, 7}};
+    const Vek16sc want[] = {{2, 2}, {0, -2}, {0, 4}}; // / 2, ties to even
+    for (int i = 0; i < 3; ++i) {
+        Vek16sc out{};
+        ASSERT_EQ(veksDFTFwd_CToC_16sc_Sfs(&in[i], &out, c, 1, nullptr), vekStsOk);
+        EXPECT_EQ(out.re, want[i].re);
+        EXPECT_EQ(out.im, want[i].im);
+    }
+    Vek16sc big{30000, -30000}, out{};
+    ASSERT_EQ(veksDFTInv_CToC_16sc_Sfs(&big, &out, c, -1, nullptr), vekStsOk);
+    EXPECT_EQ(out.re, 32767);
+    EXPECT_EQ(out.im, -32768);
+    veksDFTFree_C_16sc(c);
+    // the sum of 6 points of 20000 saturates
+    VeksDFTSpec_R_16s* r = nullptr;
+    ASSERT_EQ(veksDFTInitAlloc_R_16s(&r, 6, vekFftNormNone, 0), vekStsOk);
+    std::vector<Vek16s> x(6, 20000), y(6);
+    ASSERT_EQ(veksDFTFwd_RToPack_16s_Sfs(x.data(), y.data(), r, 0, nullptr), vekStsOk);
+    EXPECT_EQ(y[0], 32767);
+    for (int i = 1; i < 6; ++i) EXPECT_EQ(y[i], 0);
+    ASSERT_EQ(veksDFTFwd_RToPack_16s_Sfs(x.data(), y.data(), r, 3, nullptr), vekStsOk);
+    EXPECT_EQ(y[0], 15000);
+    veksDFTFree_R_16s(r);
+}
+
+TEST(DftInt, CheckOrder) {
+    VeksDFTSpec_C_16s* s = nullptr;
+    ASSERT_EQ(veksDFTInitAlloc_C_16s(&s, 5, 8, 0), vekStsOk);
+    std::vector<Vek16s> a(5, 1);
+    vt::Guarded<Vek16s> o(5);
+    EXPECT_EQ(veksDFTFwd_CToC_16s_Sfs(a.data(), a.data(), o.data(), o.data(), nullptr, 0, nullptr), vekStsNullPtr);
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(veksDFTInv_CToC_16s_Sfs(vt::ptr_or_null(a.data(), 0, p), vt::ptr_or_null(a.data(), 1, p),
+                                          vt::ptr_or_null(o.data(), 2, p), vt::ptr_or_null(o.data(), 3, p), s, 0, nullptr),
+                  vekStsNullPtr);
+    EXPECT_TRUE(o.intact());
+    EXPECT_EQ(veksDFTFree_C_16sc(reinterpret_cast<VeksDFTSpec_C_16sc*>(s)), vekStsBadContext);
+    int b = 0;
+    EXPECT_EQ(veksDFTGetBufSize_R_16s(reinterpret_cast<VeksDFTSpec_R_16s*>(s), &b), vekStsBadContext);
+    EXPECT_EQ(veksDFTGetBufSize_C_16s(s, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDFTFree_C_16s(s), vekStsOk);
+    EXPECT_EQ(veksDFTFree_R_16s(nullptr), vekStsNullPtr);
+}
+
+} // namespace

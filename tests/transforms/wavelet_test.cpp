@@ -1,0 +1,385 @@
+// Wavelet transforms: Haar in every type against exact references, and the
+// streaming two-filter transform against its definition, block splits,
+// delay lines, perfect reconstruction, integer variants and check orders.
+#include <cmath>
+#include <cstring>
+
+#include "veks_test.h"
+#include "wavelet_reference.h"
+
+namespace {
+
+const int kScales[] = {-2147483647 - 1, -70, -64, -63, -33, -32, -17, -16, -9, -8, -2, -1, 0, 1, 2, 3, 7, 8, 9,
+                       15, 16, 17, 31, 32, 33, 62, 63, 64, 65, 2147483647};
+
+template <class T>
+std::vector<T> random_ints(vt::Rng& rng, std::size_t n) {
+    using L = std::numeric_limits<T>;
+    std::vector<T> v(n);
+    for (auto& x : v) {
+        const int pick = rng.integer(0, 9);
+        x = pick == 0 ? L::max() : pick == 1 ? L::min() : pick < 4 ? rng.integer<T>(-3, 3) : rng.any<T>();
+    }
+    return v;
+}
+
+// ---- Haar, integers ---------------------------------------------------------------------
+
+template <class T, auto Fwd, auto Inv, auto FwdSfs, auto InvSfs>
+void check_haar_int() {
+    vt::Rng rng(sizeof(T));
+    for (int len : {1, 2, 5, 64, 67}) {
+        const auto x = random_ints<T>(rng, len), lo = random_ints<T>(rng, (len + 1) / 2), hi = random_ints<T>(rng, len / 2 + 1);
+        for (int sf : kScales) {
+            vt::Guarded<T> gl((len + 1) / 2), gh(len / 2 == 0 ? 1 : len / 2), gd(len);
+            const VekStatus fwd = sf == 0 ? Fwd(x.data(), len, gl.data(), gh.data())
+                                          : FwdSfs(x.data(), len, gl.data(), gh.data(), sf);
+            ASSERT_EQ(fwd, vekStsOk);
+            for (int k = 0; k < len / 2; ++k) {
+                const wtref::Int128 x0 = x[2 * k], x1 = x[2 * k + 1];
+                ASSERT_EQ(gl[k], wtref::scaled<T>(x0 + x1, sf + 1LL)) << len << " sf " << sf << " k " << k;
+                ASSERT_EQ(gh[k], wtref::scaled<T>(x1 - x0, sf + 1LL)) << len << " sf " << sf << " k " << k;
+            }
+            if (len & 1) { ASSERT_EQ(gl[len / 2], wtref::scaled<T>(x[len - 1], sf)); }
+            ASSERT_TRUE(gl.guard_intact() && (len > 1 ? gh.guard_intact() : gh.intact()));
+
+            const VekStatus inv = sf == 0 ? Inv(lo.data(), hi.data(), gd.data(), len)
+                                          : InvSfs(lo.data(), hi.data(), gd.data(), len, sf);
+            ASSERT_EQ(inv, vekStsOk);
+            for (int k = 0; k < len / 2; ++k) {
+                ASSERT_EQ(gd[2 * k], wtref::scaled<T>(wtref::Int128(lo[k]) - hi[k], sf)) << len << " sf " << sf;
+                ASSERT_EQ(gd[2 * k + 1], wtref::scaled<T>(wtref::Int128(lo[k]) + hi[k], sf)) << len << " sf " << sf;
+            }
+            if (len & 1) { ASSERT_EQ(gd[len - 1], wtref::scaled<T>(lo[len / 2], sf)); }
+            ASSERT_TRUE(gd.guard_intact());
+        }
+    }
+    // Forward at -1 then inverse at 1 is lossless on values that do not saturate.
+    std::vector<T> x(33), l(17), h(16), y(33);
+    for (auto& v : x) v = rng.integer<T>(std::numeric_limits<T>::min() / 2, std::numeric_limits<T>::max() / 2);
+    ASSERT_EQ(FwdSfs(x.data(), 33, l.data(), h.data(), -1), vekStsOk);
+    ASSERT_EQ(InvSfs(l.data(), h.data(), y.data(), 33, 1), vekStsOk);
+    EXPECT_EQ(x, y);
+
+    // Check order: pointers in order, then the length; nothing written.
+    vt::Guarded<T> a(4), b(4), c(4);
+    T in[8] = {};
+    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
+        return FwdSfs(vt::ptr_or_null<const T>(in, 0, nul), len, vt::ptr_or_null(a.data(), 1, nul), vt::ptr_or_null(b.data(), 2, nul), 0);
+    }, [&] { return a.intact() && b.intact(); });
+    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
+        return Inv(vt::ptr_or_null<const T>(in, 0, nul), vt::ptr_or_null<const T>(in, 1, nul), vt::ptr_or_null(c.data(), 2, nul), len);
+    }, [&] { return c.intact(); });
+}
+
+TEST(WaveletHaar, Int8) { check_haar_int<Vek8s, veksWTHaarFwd_8s, veksWTHaarInv_8s, veksWTHaarFwd_8s_Sfs, veksWTHaarInv_8s_Sfs>(); }
+TEST(WaveletHaar, Int16) { check_haar_int<Vek16s, veksWTHaarFwd_16s, veksWTHaarInv_16s, veksWTHaarFwd_16s_Sfs, veksWTHaarInv_16s_Sfs>(); }
+TEST(WaveletHaar, Int32) { check_haar_int<Vek32s, veksWTHaarFwd_32s, veksWTHaarInv_32s, veksWTHaarFwd_32s_Sfs, veksWTHaarInv_32s_Sfs>(); }
+TEST(WaveletHaar, Int64) { check_haar_int<Vek64s, veksWTHaarFwd_64s, veksWTHaarInv_64s, veksWTHaarFwd_64s_Sfs, veksWTHaarInv_64s_Sfs>(); }
+
+TEST(WaveletHaar, Int16Values) {
+    const Vek16s x[] = {0, 3, 0, 1, -32768, 32767, 9};
+    Vek16s l[4], h[3];
+    ASSERT_EQ(veksWTHaarFwd_16s(x, 7, l, h), vekStsOk);
+    EXPECT_EQ(l[0], 2); EXPECT_EQ(h[0], 2);      // 1.5 rounds to even
+    EXPECT_EQ(l[1], 0); EXPECT_EQ(h[1], 0);      // 0.5 rounds to even
+    EXPECT_EQ(l[2], 0); EXPECT_EQ(h[2], 32767);  // 32767.5 saturates; -0.5 rounds to 0
+    EXPECT_EQ(l[3], 9);
+    ASSERT_EQ(veksWTHaarFwd_16s(x + 6, 1, l, nullptr), vekStsNullPtr);
+}
+
+// ---- Haar, floating point -----------------------------------------------------------------
+
+template <class F, auto Fwd, auto Inv>
+void check_haar_float() {
+    vt::Rng rng(7);
+    for (int len : {1, 2, 9, 100, 101}) {
+        std::vector<F> x(len), ints(len);
+        for (int i = 0; i < len; ++i) { x[i] = F(rng.real(-1e3, 1e3)); ints[i] = F(rng.integer(-1000, 1000)); }
+        // Odd byte offsets: the arrays need not be aligned to their element size.
+        std::vector<unsigned char> raw(3 * (len + 2) * sizeof(F) + 8);
+        F* src = reinterpret_cast<F*>(raw.data() + 1);
+        F* lo = reinterpret_cast<F*>(raw.data() + 3 + (len + 2) * sizeof(F));
+        F* hi = reinterpret_cast<F*>(raw.data() + 5 + 2 * (len + 2) * sizeof(F));
+        std::memcpy(src, x.data(), len * sizeof(F));
+        ASSERT_EQ(Fwd(src, len, lo, hi), vekStsOk);
+        for (int k = 0; k < (len + 1) / 2; ++k) {
+            F l, h = 0;
+            std::memcpy(&l, lo + k, sizeof l);
+            if (2 * k + 1 < len) {
+                std::memcpy(&h, hi + k, sizeof h);
+                const F want_h = (x[2 * k + 1] - x[2 * k]) * F(0.5);
+                ASSERT_TRUE(vt::same_bits(h, want_h));
+                ASSERT_TRUE(vt::same_bits(l, F(x[2 * k] + want_h)));
+            } else {
+                ASSERT_TRUE(vt::same_bits(l, x[len - 1]));
+            }
+        }
+        // Inverse after forward returns the input (exactly on integer values).
+        std::vector<F> l((len + 1) / 2), h(len / 2 + 1), y(len);
+        ASSERT_EQ(Fwd(ints.data(), len, l.data(), h.data()), vekStsOk);
+        ASSERT_EQ(Inv(l.data(), h.data(), y.data(), len), vekStsOk);
+        EXPECT_EQ(y, ints);
+        ASSERT_EQ(Fwd(x.data(), len, l.data(), h.data()), vekStsOk);
+        ASSERT_EQ(Inv(l.data(), h.data(), y.data(), len), vekStsOk);
+        for (int i = 0; i < len; ++i) EXPECT_NEAR(y[i], x[i], 1e-4);
+    }
+}
+
+TEST(WaveletHaar, Float32) { check_haar_float<Vek32f, veksWTHaarFwd_32f, veksWTHaarInv_32f>(); }
+TEST(WaveletHaar, Float64) { check_haar_float<Vek64f, veksWTHaarFwd_64f, veksWTHaarInv_64f>(); }
+
+// ---- two-filter transform -------------------------------------------------------------
+
+struct Config {
+    int len_low, off_low, len_high, off_high;
+};
+const Config kConfigs[] = {{8, 0, 8, 0}, {4, -1, 6, 3}, {1, -1, 1, 0}, {5, 2, 3, -1}, {2, 7, 9, 1}, {300, 5, 2, -1}};
+
+std::vector<float> random_floats(vt::Rng& rng, std::size_t n, double lo = -1, double hi = 1) {
+    std::vector<float> v(n);
+    for (auto& x : v) x = float(rng.real(lo, hi));
+    return v;
+}
+std::vector<long double> widen(const std::vector<float>& v) { return {v.begin(), v.end()}; }
+
+// |got - want| within the rounding of a single-precision sum of len terms.
+void expect_close(const std::vector<float>& got, const std::vector<long double>& want, double len) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        ASSERT_NEAR(got[i], double(want[i]), 1e-6 * len) << "at " << i;
+}
+
+int history_fwd(int len, int off) { return std::max(0, len - 1 + off); }
+int history_inv(int len, int off) { return (len + off) / 2; }
+
+TEST(WaveletTransform, ForwardMatchesDefinitionAndBlocks) {
+    vt::Rng rng(3);
+    for (const Config& c : kConfigs) {
+        const auto tl = random_floats(rng, c.len_low), th = random_floats(rng, c.len_high);
+        const int n = 700;
+        const auto x = random_floats(rng, 2 * n);
+        VeksWTFwdState_32f* one = nullptr;
+        VeksWTFwdState_32f* parts = nullptr;
+        ASSERT_EQ(veksWTFwdInitAlloc_32f(&one, tl.data(), c.len_low, c.off_low, th.data(), c.len_high, c.off_high), vekStsOk);
+        ASSERT_EQ(veksWTFwdInitAlloc_32f(&parts, tl.data(), c.len_low, c.off_low, th.data(), c.len_high, c.off_high), vekStsOk);
+        std::vector<float> lo(n), hi(n), lo2(n), hi2(n);
+        ASSERT_EQ(veksWTFwd_32f(x.data(), lo.data(), hi.data(), n, one), vekStsOk);
+        expect_close(lo, wtref::forward(widen(x), tl, c.off_low), c.len_low);
+        expect_close(hi, wtref::forward(widen(x), th, c.off_high), c.len_high);
+        for (int k = 0; k < n;) { // blocks of every size from 1 up give the same bands bit for bit
+            const int m = std::min(n - k, 1 + rng.integer(0, 300) * (rng.integer(0, 3) == 0));
+            ASSERT_EQ(veksWTFwd_32f(x.data() + 2 * k, lo2.data() + k, hi2.data() + k, m, parts), vekStsOk);
+            k += m;
+        }
+        EXPECT_EQ(lo, lo2);
+        EXPECT_EQ(hi, hi2);
+        // The delay lines now hold the newest inputs; both states agree.
+        const int hl = history_fwd(c.len_low, c.off_low), hh = history_fwd(c.len_high, c.off_high);
+        vt::Guarded<float> dl(hl), dh(hh);
+        ASSERT_EQ(veksWTFwdGetDlyLine_32f(parts, dl.data(), dh.data()), vekStsOk);
+        EXPECT_TRUE(dl.guard_intact() && dh.guard_intact());
+        for (int i = 0; i < hl; ++i) ASSERT_EQ(dl[i], i - hl + 2 * n >= 0 ? x[i - hl + 2 * n] : 0.0f);
+        for (int i = 0; i < hh; ++i) ASSERT_EQ(dh[i], i - hh + 2 * n >= 0 ? x[i - hh + 2 * n] : 0.0f);
+        EXPECT_EQ(veksWTFwdFree_32f(one), vekStsOk);
+        EXPECT_EQ(veksWTFwdFree_32f(parts), vekStsOk);
+    }
+}
+
+TEST(WaveletTransform, InverseMatchesDefinitionAndBlocks) {
+    vt::Rng rng(4);
+    for (const Config& c : kConfigs) {
+        const auto tl = random_floats(rng, c.len_low), th = random_floats(rng, c.len_high);
+        const int n = 600;
+        const auto ul = random_floats(rng, n), uh = random_floats(rng, n);
+        VeksWTInvState_32f* one = nullptr;
+        VeksWTInvState_32f* parts = nullptr;
+        ASSERT_EQ(veksWTInvInitAlloc_32f(&one, tl.data(), c.len_low, c.off_low, th.data(), c.len_high, c.off_high), vekStsOk);
+        ASSERT_EQ(veksWTInvInitAlloc_32f(&parts, tl.data(), c.len_low, c.off_low, th.data(), c.len_high, c.off_high), vekStsOk);
+        std::vector<float> y(2 * n), y2(2 * n);
+        ASSERT_EQ(veksWTInv_32f(ul.data(), uh.data(), n, y.data(), one), vekStsOk);
+        auto want = wtref::inverse(widen(ul), tl, c.off_low);
+        const auto want_h = wtref::inverse(widen(uh), th, c.off_high);
+        for (int i = 0; i < 2 * n; ++i) want[i] += want_h[i];
+        expect_close(y, want, c.len_low + c.len_high);
+        for (int k = 0; k < n;) {
+            const int m = std::min(n - k, 1 + rng.integer(0, 300) * (rng.integer(0, 3) == 0));
+            ASSERT_EQ(veksWTInv_32f(ul.data() + k, uh.data() + k, m, y2.data() + 2 * k, parts), vekStsOk);
+            k += m;
+        }
+        EXPECT_EQ(y, y2);
+        const int hl = history_inv(c.len_low, c.off_low), hh = history_inv(c.len_high, c.off_high);
+        vt::Guarded<float> dl(hl), dh(hh);
+        ASSERT_EQ(veksWTInvGetDlyLine_32f(parts, dl.data(), dh.data()), vekStsOk);
+        for (int i = 0; i < hl; ++i) ASSERT_EQ(dl[i], ul[n - hl + i]);
+        for (int i = 0; i < hh; ++i) ASSERT_EQ(dh[i], uh[n - hh + i]);
+        EXPECT_TRUE(dl.guard_intact() && dh.guard_intact());
+        EXPECT_EQ(veksWTInvFree_32f(one), vekStsOk);
+        EXPECT_EQ(veksWTInvFree_32f(parts), vekStsOk);
+    }
+}
+
+// A delay line set before the first call acts as the samples before it.
+TEST(WaveletTransform, DelayLineSetGetRoundTrip) {
+    vt::Rng rng(5);
+    const auto tl = random_floats(rng, 6), th = random_floats(rng, 3);
+    VeksWTFwdState_32f* st = nullptr;
+    ASSERT_EQ(veksWTFwdInitAlloc_32f(&st, tl.data(), 6, 2, th.data(), 3, -1), vekStsOk);
+    const auto before_l = random_floats(rng, 7), before_h = random_floats(rng, 1), x = random_floats(rng, 40);
+    ASSERT_EQ(veksWTFwdSetDlyLine_32f(st, before_l.data(), before_h.data()), vekStsOk);
+    std::vector<float> gl(7), gh(1);
+    ASSERT_EQ(veksWTFwdGetDlyLine_32f(st, gl.data(), gh.data()), vekStsOk);
+    EXPECT_EQ(gl, before_l);
+    EXPECT_EQ(gh, before_h);
+    std::vector<float> lo(20), hi(20);
+    ASSERT_EQ(veksWTFwd_32f(x.data(), lo.data(), hi.data(), 20, st), vekStsOk);
+    expect_close(lo, wtref::forward(widen(x), tl, 2, widen(before_l)), 6);
+    expect_close(hi, wtref::forward(widen(x), th, -1, widen(before_h)), 3);
+    EXPECT_EQ(veksWTFwdFree_32f(st), vekStsOk);
+}
+
+// Daubechies-4: analysis at offsets 0, synthesis with the reversed taps at -1
+// returns the input delayed by three samples.
+TEST(WaveletTransform, OrthogonalPairReconstructs) {
+    const double s3 = std::sqrt(3.0), d = 4 * std::sqrt(2.0);
+    const std::vector<float> h0 = {float((1 + s3) / d), float((3 + s3) / d), float((3 - s3) / d), float((1 - s3) / d)};
+    std::vector<float> h1(4), g0(4), g1(4);
+    for (int j = 0; j < 4; ++j) h1[j] = (j % 2 ? -1.0f : 1.0f) * h0[3 - j];
+    for (int j = 0; j < 4; ++j) { g0[j] = h0[3 - j]; g1[j] = h1[3 - j]; }
+    VeksWTFwdState_32f* fwd = nullptr;
+    VeksWTInvState_32f* inv = nullptr;
+    ASSERT_EQ(veksWTFwdInitAlloc_32f(&fwd, h0.data(), 4, 0, h1.data(), 4, 0), vekStsOk);
+    ASSERT_EQ(veksWTInvInitAlloc_32f(&inv, g0.data(), 4, -1, g1.data(), 4, -1), vekStsOk);
+    vt::Rng rng(6);
+    const auto x = random_floats(rng, 512);
+    std::vector<float> lo(256), hi(256), y(512);
+    for (int k = 0; k < 256; k += 64) { // streamed in four blocks
+        ASSERT_EQ(veksWTFwd_32f(x.data() + 2 * k, lo.data() + k, hi.data() + k, 64, fwd), vekStsOk);
+        ASSERT_EQ(veksWTInv_32f(lo.data() + k, hi.data() + k, 64, y.data() + 2 * k, inv), vekStsOk);
+    }
+    for (int i = 3; i < 512; ++i) ASSERT_NEAR(y[i], x[i - 3], 2e-6) << i;
+    EXPECT_EQ(veksWTFwdFree_32f(fwd), vekStsOk);
+    EXPECT_EQ(veksWTInvFree_32f(inv), vekStsOk);
+}
+
+// Integer inputs convert exactly (any address); integer outputs round half to
+// even and saturate.
+template <class I, class St, auto Init, auto Fwd, auto Free>
+void check_int_forward() {
+    vt::Rng rng(8);
+    const auto tl = random_floats(rng, 5), th = random_floats(rng, 4);
+    const auto xi = random_ints<I>(rng, 202);
+    const std::vector<float> xf(xi.begin(), xi.end());
+    std::vector<unsigned char> raw(xi.size() * sizeof(I) + 1);
+    std::memcpy(raw.data() + 1, xi.data(), xi.size() * sizeof(I));
+    const I* src = reinterpret_cast<const I*>(raw.data() + 1);
+    St* st = nullptr;
+    VeksWTFwdState_32f* ref = nullptr;
+    ASSERT_EQ(Init(&st, tl.data(), 5, 1, th.data(), 4, 0), vekStsOk);
+    ASSERT_EQ(veksWTFwdInitAlloc_32f(&ref, tl.data(), 5, 1, th.data(), 4, 0), vekStsOk);
+    std::vector<float> lo(101), hi(101), lo2(101), hi2(101);
+    ASSERT_EQ(veksWTFwd_32f(xf.data(), lo.data(), hi.data(), 101, ref), vekStsOk);
+    ASSERT_EQ(Fwd(src, lo2.data(), hi2.data(), 60, st), vekStsOk);
+    ASSERT_EQ(Fwd(src + 120, lo2.data() + 60, hi2.data() + 60, 41, st), vekStsOk);
+    EXPECT_EQ(lo, lo2);
+    EXPECT_EQ(hi, hi2);
+    EXPECT_EQ(Free(st), vekStsOk);
+    EXPECT_EQ(veksWTFwdFree_32f(ref), vekStsOk);
+}
+
+template <class D, class St, auto Init, auto Inv, auto Free>
+void check_int_inverse() {
+    vt::Rng rng(9);
+    const auto tl = random_floats(rng, 4), th = random_floats(rng, 7);
+    const double big = 2.5 * double(std::numeric_limits<D>::max());
+    auto ul = random_floats(rng, 150, -big, big), uh = random_floats(rng, 150, -big, big);
+    St* st = nullptr;
+    VeksWTInvState_32f* ref = nullptr;
+    ASSERT_EQ(Init(&st, tl.data(), 4, 0, th.data(), 7, -1), vekStsOk);
+    ASSERT_EQ(veksWTInvInitAlloc_32f(&ref, tl.data(), 4, 0, th.data(), 7, -1), vekStsOk);
+    std::vector<float> yf(300);
+    ASSERT_EQ(veksWTInv_32f(ul.data(), uh.data(), 150, yf.data(), ref), vekStsOk);
+    vt::Guarded<D> y(300);
+    ASSERT_EQ(Inv(ul.data(), uh.data(), 150, y.data(), st), vekStsOk);
+    for (int i = 0; i < 300; ++i) {
+        const double r = std::nearbyint(double(yf[i])); // ties to even in the default mode
+        const double c = std::min<double>(std::max<double>(r, std::numeric_limits<D>::min()), std::numeric_limits<D>::max());
+        ASSERT_EQ(double(y[i]), c) << i << " from " << yf[i];
+    }
+    EXPECT_TRUE(y.guard_intact());
+    EXPECT_EQ(Free(st), vekStsOk);
+    EXPECT_EQ(veksWTInvFree_32f(ref), vekStsOk);
+}
+
+TEST(WaveletTransform, IntegerVariants) {
+    check_int_forward<Vek8u, VeksWTFwdState_8u32f, veksWTFwdInitAlloc_8u32f, veksWTFwd_8u32f, veksWTFwdFree_8u32f>();
+    check_int_forward<Vek8s, VeksWTFwdState_8s32f, veksWTFwdInitAlloc_8s32f, veksWTFwd_8s32f, veksWTFwdFree_8s32f>();
+    check_int_forward<Vek16u, VeksWTFwdState_16u32f, veksWTFwdInitAlloc_16u32f, veksWTFwd_16u32f, veksWTFwdFree_16u32f>();
+    check_int_forward<Vek16s, VeksWTFwdState_16s32f, veksWTFwdInitAlloc_16s32f, veksWTFwd_16s32f, veksWTFwdFree_16s32f>();
+    check_int_inverse<Vek8u, VeksWTInvState_32f8u, veksWTInvInitAlloc_32f8u, veksWTInv_32f8u, veksWTInvFree_32f8u>();
+    check_int_inverse<Vek8s, VeksWTInvState_32f8s, veksWTInvInitAlloc_32f8s, veksWTInv_32f8s, veksWTInvFree_32f8s>();
+    check_int_inverse<Vek16u, VeksWTInvState_32f16u, veksWTInvInitAlloc_32f16u, veksWTInv_32f16u, veksWTInvFree_32f16u>();
+    check_int_inverse<Vek16s, VeksWTInvState_32f16s, veksWTInvInitAlloc_32f16s, veksWTInv_32f16s, veksWTInvFree_32f16s>();
+    // Exact halves round to even.
+    const float one = 1.0f, zero = 0.0f, u[4] = {0.5f, 1.5f, 2.5f, -0.5f}, z[4] = {};
+    VeksWTInvState_32f16s* st = nullptr;
+    ASSERT_EQ(veksWTInvInitAlloc_32f16s(&st, &one, 1, -1, &zero, 1, -1), vekStsOk);
+    Vek16s y[8];
+    ASSERT_EQ(veksWTInv_32f16s(u, z, 4, y, st), vekStsOk);
+    const Vek16s want[8] = {0, 0, 2, 0, 2, 0, 0, 0};
+    EXPECT_EQ(std::vector<Vek16s>(y, y + 8), std::vector<Vek16s>(want, want + 8));
+    EXPECT_EQ(veksWTInvFree_32f16s(st), vekStsOk);
+}
+
+TEST(WaveletTransform, CheckOrder) {
+    const float t[3] = {1, 2, 3};
+    VeksWTFwdState_32f* const kUntouched = reinterpret_cast<VeksWTFwdState_32f*>(std::uintptr_t(0x1234));
+    VeksWTFwdState_32f* st = kUntouched;
+    EXPECT_EQ(veksWTFwdInitAlloc_32f(nullptr, t, 3, 0, t, 3, 0), vekStsNullPtr);
+    EXPECT_EQ(veksWTFwdInitAlloc_32f(&st, nullptr, 0, 0, t, 3, 0), vekStsNullPtr);
+    EXPECT_EQ(veksWTFwdInitAlloc_32f(&st, t, 0, -5, nullptr, 0, 0), vekStsBadLength);
+    EXPECT_EQ(veksWTFwdInitAlloc_32f(&st, t, 3, -5, nullptr, 0, 0), vekStsNullPtr);
+    EXPECT_EQ(veksWTFwdInitAlloc_32f(&st, t, 3, -5, t, 0, 0), vekStsBadLength);
+    EXPECT_EQ(veksWTFwdInitAlloc_32f(&st, t, 3, -2, t, 3, 0), vekStsBadFilterOffset);
+    EXPECT_EQ(veksWTFwdInitAlloc_32f(&st, t, 3, 0, t, 3, -2), vekStsBadFilterOffset);
+    EXPECT_EQ(st, kUntouched);
+    ASSERT_EQ(veksWTFwdInitAlloc_32f(&st, t, 3, -1, t, 3, -1), vekStsOk);
+    VeksWTInvState_32f* inv = nullptr;
+    ASSERT_EQ(veksWTInvInitAlloc_32f(&inv, t, 3, -1, t, 3, 4), vekStsOk);
+    auto* wrong_fwd = reinterpret_cast<VeksWTFwdState_32f*>(inv);
+    auto* wrong_inv = reinterpret_cast<VeksWTInvState_32f*>(st);
+
+    float in[8] = {};
+    vt::Guarded<float> a(4), b(4), c(8);
+    auto intact = [&] { return a.intact() && b.intact() && c.intact(); };
+    // The state comes first, then the pointers, then the length.
+    EXPECT_EQ(veksWTFwd_32f(nullptr, nullptr, nullptr, 0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksWTFwd_32f(nullptr, nullptr, nullptr, 0, wrong_fwd), vekStsBadContext);
+    EXPECT_EQ(veksWTInv_32f(nullptr, nullptr, 0, nullptr, wrong_inv), vekStsBadContext);
+    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
+        return veksWTFwd_32f(vt::ptr_or_null<const float>(in, 0, nul), vt::ptr_or_null(a.data(), 1, nul),
+                             vt::ptr_or_null(b.data(), 2, nul), len, st);
+    }, intact);
+    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
+        return veksWTInv_32f(vt::ptr_or_null<const float>(in, 0, nul), vt::ptr_or_null<const float>(in, 1, nul), len,
+                             vt::ptr_or_null(c.data(), 2, nul), inv);
+    }, intact);
+    EXPECT_EQ(veksWTFwdGetDlyLine_32f(nullptr, a.data(), b.data()), vekStsNullPtr);
+    EXPECT_EQ(veksWTFwdGetDlyLine_32f(wrong_fwd, nullptr, b.data()), vekStsBadContext);
+    EXPECT_EQ(veksWTFwdGetDlyLine_32f(st, a.data(), nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksWTInvSetDlyLine_32f(wrong_inv, in, in), vekStsBadContext);
+    EXPECT_EQ(veksWTInvSetDlyLine_32f(inv, nullptr, in), vekStsNullPtr);
+    EXPECT_EQ(veksWTInvGetDlyLine_32f(inv, a.data(), nullptr), vekStsNullPtr);
+    EXPECT_TRUE(intact());
+    EXPECT_EQ(veksWTFwdFree_32f(nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksWTFwdFree_32f(wrong_fwd), vekStsBadContext);
+    EXPECT_EQ(veksWTInvFree_32f(wrong_inv), vekStsBadContext);
+    EXPECT_EQ(veksWTFwdFree_32f(st), vekStsOk);
+    EXPECT_EQ(veksWTInvFree_32f(inv), vekStsOk);
+    // Sizes beyond what an allocation can hold are refused and leave a null state.
+    st = kUntouched;
+    EXPECT_EQ(veksWTFwdInitAlloc_32f(&st, t, 3, 2147483647, t, 3, 0), vekStsNoMemory);
+    EXPECT_EQ(st, nullptr);
+}
+
+} // namespace

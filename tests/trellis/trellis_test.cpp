@@ -1,0 +1,285 @@
+// Trellis decoding helpers: each against a plain reference on small random
+// cases, check orders, and a 4D trellis-coded link with 16, 32 and 64
+// states whose decoder is assembled from the four helpers only.
+#include <algorithm>
+#include <cmath>
+
+#include "veks_test.h"
+
+namespace {
+
+// ---- plain references ------------------------------------------------------------------
+
+// d * 2^-sf rounded half to even, saturated to 65535.
+Vek16u ref_scale(long long d, int sf) {
+    long double v = std::ldexp(static_cast<long double>(d), -sf);
+    const long double f = std::floor(v), frac = v - f;
+    long double r = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
+    return static_cast<Vek16u>(std::min<long double>(r, 65535));
+}
+Vek16u sat_add(int a, int b) { return static_cast<Vek16u>(std::min(a + b, 65535)); }
+bool same(Vek16sc a, Vek16sc b) { return a.re == b.re && a.im == b.im; }
+
+Vek16sc random_point(vt::Rng& rng, int range) { return {rng.integer<Vek16s>(-range, range), rng.integer<Vek16s>(-range, range)}; }
+
+TEST(TrellisHelpers, VarPointMatchesReference) {
+    vt::Rng rng(1);
+    for (int sf : {-20, -3, 0, 1, 5, 40}) {
+        const int n_points = 10, n_sub = 5, len = 3;
+        std::vector<Vek16sc> pts(n_points), src(len);
+        std::vector<Vek8u> labels(n_points);
+        for (auto& p : pts) p = random_point(rng, 32767);
+        for (auto& l : labels) l = rng.integer<Vek8u>(0, n_sub - 2); // the last subset stays empty
+        pts[3] = pts[1], labels[3] = labels[1];                          // a tie: the first point wins
+        for (auto& p : src) p = random_point(rng, 32767);
+        src[0] = pts[1];
+        std::vector<Vek16sc> vp(len * n_sub);
+        std::vector<Vek16u> vm(len * n_sub);
+        ASSERT_EQ(veksGetVarPointDV_16sc(src.data(), pts.data(), labels.data(), vp.data(), vm.data(), len, n_points, n_sub, sf), vekStsOk);
+        for (int i = 0; i < len; ++i) {
+            for (int s = 0; s < n_sub; ++s) {
+                long long best = -1;
+                Vek16sc bp{0, 0};
+                for (int p = 0; p < n_points; ++p) {
+                    const long long dx = src[i].re - pts[p].re, dy = src[i].im - pts[p].im, d = dx * dx + dy * dy;
+                    if (labels[p] == s && (best < 0 || d < best)) best = d, bp = pts[p];
+                }
+                EXPECT_TRUE(same(vp[i * n_sub + s], bp)) << i << " " << s;
+                EXPECT_EQ(vm[i * n_sub + s], best < 0 ? 65535 : ref_scale(best, sf)) << i << " " << s << " sf " << sf;
+            }
+        }
+    }
+}
+
+TEST(TrellisHelpers, SymbolTableMatchesReference) {
+    vt::Rng rng(2);
+    const int n2 = 6, n4 = 5, n_pairs = 3, len = 4;
+    std::vector<Vek16sc> vp(2 * len * n2);
+    std::vector<Vek16u> vm(2 * len * n2);
+    std::vector<Vek8u> pairs(2 * n4 * n_pairs);
+    for (auto& p : vp) p = random_point(rng, 1000);
+    for (auto& m : vm) m = rng.integer(0, 3) == 0 ? rng.integer<Vek16u>(40000, 65535) : rng.integer<Vek16u>(0, 30);
+    for (auto& l : pairs) l = rng.integer<Vek8u>(0, n2 - 1);
+    std::vector<Vek16sc> p4(2 * len * n4);
+    std::vector<Vek16u> m4(len * n4);
+    ASSERT_EQ(veksBuildSymblTableDV4D_16sc(vp.data(), vm.data(), pairs.data(), p4.data(), m4.data(), len, n2, n4, n_pairs), vekStsOk);
+    for (int t = 0; t < len; ++t) {
+        for (int s = 0; s < n4; ++s) {
+            int best = -1, bm = 0;
+            for (int m = 0; m < n_pairs; ++m) {
+                const int a = pairs[2 * (s * n_pairs + m)], b = pairs[2 * (s * n_pairs + m) + 1];
+                const int v = sat_add(vm[2 * t * n2 + a], vm[(2 * t + 1) * n2 + b]);
+                if (best < 0 || v < best) best = v, bm = m;
+            }
+            const int a = pairs[2 * (s * n_pairs + bm)], b = pairs[2 * (s * n_pairs + bm) + 1];
+            EXPECT_EQ(m4[t * n4 + s], best);
+            EXPECT_TRUE(same(p4[2 * (t * n4 + s)], vp[2 * t * n2 + a]) && same(p4[2 * (t * n4 + s) + 1], vp[(2 * t + 1) * n2 + b]));
+        }
+    }
+}
+
+TEST(TrellisHelpers, CalcStatesAndRenormaliseMatchReference) {
+    vt::Rng rng(3);
+    const int n_states = 7, n_br = 3, n4 = 4;
+    std::vector<Vek16u> pm(n_states), m4(n4);
+    std::vector<Vek16sc> p4(2 * n4);
+    std::vector<Vek8u> prev(n_states * n_br), sub(n_states * n_br);
+    for (auto& v : pm) v = rng.integer<Vek16u>(0, 65535);
+    for (auto& v : m4) v = rng.integer<Vek16u>(0, 40000);
+    for (auto& p : p4) p = random_point(rng, 100);
+    for (auto& v : prev) v = rng.integer<Vek8u>(0, n_states - 1);
+    for (auto& v : sub) v = rng.integer<Vek8u>(0, n4 - 1);
+    pm[2] = 20, m4[1] = 20, prev[0] = 2, sub[0] = 1, prev[1] = 2, sub[1] = 1; // a tie on state 0
+    std::vector<Vek16u> next(n_states), in_place = pm;
+    std::vector<Vek8u> ss(n_states), ss2(n_states);
+    std::vector<Vek16sc> sp(2 * n_states), sp2(2 * n_states);
+    ASSERT_EQ(veksCalcStatesDV_16sc(pm.data(), m4.data(), p4.data(), prev.data(), sub.data(), next.data(), ss.data(), sp.data(), n_states, n_br, n4), vekStsOk);
+    for (int s = 0; s < n_states; ++s) {
+        int best = -1, win = 0;
+        for (int b = 0; b < n_br; ++b) {
+            const int e = s * n_br + b, v = sat_add(pm[prev[e]], m4[sub[e]]);
+            if (best < 0 || v < best) best = v, win = e;
+        }
+        EXPECT_EQ(next[s], best);
+        EXPECT_EQ(ss[s], prev[win]);
+        EXPECT_TRUE(same(sp[2 * s], p4[2 * sub[win]]) && same(sp[2 * s + 1], p4[2 * sub[win] + 1]));
+    }
+    ASSERT_EQ(veksCalcStatesDV_16sc(in_place.data(), m4.data(), p4.data(), prev.data(), sub.data(), in_place.data(), ss2.data(), sp2.data(), n_states, n_br, n4), vekStsOk);
+    EXPECT_EQ(in_place, next);
+    EXPECT_EQ(ss2, ss);
+
+    Vek16u low = 0;
+    int at = -1;
+    std::vector<Vek16u> renorm = next;
+    ASSERT_EQ(veksUpdatePathMetricsDV_16u(renorm.data(), n_states, &low, &at), vekStsOk);
+    EXPECT_EQ(low, *std::min_element(next.begin(), next.end()));
+    EXPECT_EQ(at, std::min_element(next.begin(), next.end()) - next.begin());
+    for (int s = 0; s < n_states; ++s) EXPECT_EQ(renorm[s], next[s] - low);
+}
+
+TEST(TrellisHelpers, CheckOrder) {
+    const Vek16sc pts[2] = {{0, 0}, {1, 1}};
+    const Vek8u labels[2] = {0, 1}, bad_labels[2] = {0, 2};
+    vt::Guarded<Vek16sc> vp(8);
+    vt::Guarded<Vek16u> vm(8);
+    vt::Guarded<Vek8u> ss(8);
+    auto intact = [&] { return vp.intact() && vm.intact() && ss.intact(); };
+    // GetVarPoint: five pointers, then len (nPoints and nSubsets valid).
+    vt::expect_ptrs_then_len(5, [&](int n, int len) {
+        return veksGetVarPointDV_16sc(vt::ptr_or_null(pts, 0, n), vt::ptr_or_null(pts, 1, n), vt::ptr_or_null(labels, 2, n),
+                                      vt::ptr_or_null(vp.data(), 3, n), vt::ptr_or_null(vm.data(), 4, n), len, 2, 2, 0);
+    }, intact);
+    EXPECT_EQ(veksGetVarPointDV_16sc(pts, pts, labels, vp.data(), vm.data(), 1, 0, 2, 0), vekStsBadLength);
+    EXPECT_EQ(veksGetVarPointDV_16sc(pts, pts, labels, vp.data(), vm.data(), 1, 2, 257, 0), vekStsBadLength);
+    EXPECT_EQ(veksGetVarPointDV_16sc(pts, pts, bad_labels, vp.data(), vm.data(), 1, 2, 2, 0), vekStsIndexOutOfRange);
+    // BuildSymblTable: five pointers, then the counts, then the table.
+    const Vek16u m2[4] = {};
+    const Vek8u pairs[2] = {0, 1};
+    vt::expect_ptrs_then_len(5, [&](int n, int len) {
+        return veksBuildSymblTableDV4D_16sc(vt::ptr_or_null(pts, 0, n), vt::ptr_or_null(m2, 1, n), vt::ptr_or_null(pairs, 2, n),
+                                            vt::ptr_or_null(vp.data(), 3, n), vt::ptr_or_null(vm.data(), 4, n), len, 2, 1, 1);
+    }, intact);
+    EXPECT_EQ(veksBuildSymblTableDV4D_16sc(pts, m2, pairs, vp.data(), vm.data(), 1, 2, 1, 0), vekStsBadLength);
+    EXPECT_EQ(veksBuildSymblTableDV4D_16sc(pts, m2, pairs, vp.data(), vm.data(), 1, 1, 1, 1), vekStsIndexOutOfRange);
+    // CalcStates: eight pointers, then the state count, then the tables.
+    const Vek8u prev[2] = {0, 1}, sub[2] = {0, 0};
+    const Vek16u pm[2] = {};
+    vt::expect_ptrs_then_len(8, [&](int n, int len) {
+        return veksCalcStatesDV_16sc(vt::ptr_or_null(pm, 0, n), vt::ptr_or_null(m2, 1, n), vt::ptr_or_null(pts, 2, n),
+                                     vt::ptr_or_null(prev, 3, n), vt::ptr_or_null(sub, 4, n), vt::ptr_or_null(vm.data(), 5, n),
+                                     vt::ptr_or_null(ss.data(), 6, n), vt::ptr_or_null(vp.data(), 7, n), len, 1, 1);
+    }, intact);
+    EXPECT_EQ(veksCalcStatesDV_16sc(pm, m2, pts, prev, sub, vm.data(), ss.data(), vp.data(), 257, 1, 1), vekStsBadLength);
+    EXPECT_EQ(veksCalcStatesDV_16sc(pm, m2, pts, prev, sub, vm.data(), ss.data(), vp.data(), 1, 2, 1), vekStsIndexOutOfRange);
+    EXPECT_EQ(veksCalcStatesDV_16sc(pm, m2, pts, prev, sub, vm.data(), ss.data(), vp.data(), 2, 1, 0), vekStsBadLength);
+    // UpdatePathMetrics: three pointers, then the count.
+    Vek16u low = 7;
+    int at = 7;
+    vt::expect_ptrs_then_len(3, [&](int n, int len) {
+        return veksUpdatePathMetricsDV_16u(vt::ptr_or_null(vm.data(), 0, n), len, vt::ptr_or_null(&low, 1, n), vt::ptr_or_null(&at, 2, n));
+    }, [&] { return intact() && low == 7 && at == 7; });
+}
+
+// ---- a 4D trellis-coded link ------------------------------------------------------------
+// 2D: the 64 points (x, y) in [-4, 3]^2 of Z^2 (spaced kUnit, centred), in 8
+// subsets along Z^2 > RZ^2 > 2Z^2 > 2RZ^2 (squared distance 1, 2, 4, 8 within).
+// 4D: 16 subsets of 4 pairs each (squared distance 4 within), labelled by
+// four bits y0..y3; a systematic feedback encoder with 2^nu states takes
+// three bits (y1..y3) per symbol and gives y0 from its state.
+constexpr int kUnit = 2048;
+
+int subset2d(int x, int y) { return ((x + y) & 1) | (x & 1) << 1 | (((x >> 1) + (y >> 1)) & 1) << 2; }
+
+struct Code {
+    int nu, h[4];
+    int states() const { return 1 << nu; }
+    int next(int s, int y) const {
+        int n = s >> 1;
+        for (int j = 0; j < 4; ++j)
+            if (y >> j & 1) n ^= h[j] >> 1;
+        return n;
+    }
+};
+const Code kCodes[] = {{4, {021, 002, 004, 010}}, {5, {041, 006, 012, 024}}, {6, {0101, 016, 024, 050}}};
+
+// The 2D subsets (a, b) of member m of 4D subset j.
+std::pair<int, int> member(int j, int m) {
+    const int y0 = j & 1, y1 = j >> 1 & 1, y2 = j >> 2 & 1, y3 = j >> 3 & 1;
+    const int a = y1 | y3 << 1 | (m & 1) << 2, b = (y0 ^ y1) | (y2 ^ y3) << 1 | (m >> 1) << 2;
+    return {a, b};
+}
+
+struct Link {
+    std::vector<Vek16sc> points;
+    std::vector<Vek8u> labels, pairs;
+    std::vector<std::vector<int>> by_subset = std::vector<std::vector<int>>(8);
+    Link() {
+        for (int x = -4; x < 4; ++x)
+            for (int y = -4; y < 4; ++y) {
+                by_subset[subset2d(x, y)].push_back(int(points.size()));
+                points.push_back({Vek16s(x * kUnit + kUnit / 2), Vek16s(y * kUnit + kUnit / 2)});
+                labels.push_back(Vek8u(subset2d(x, y)));
+            }
+        for (int j = 0; j < 16; ++j)
+            for (int m = 0; m < 4; ++m) {
+                pairs.push_back(Vek8u(member(j, m).first));
+                pairs.push_back(Vek8u(member(j, m).second));
+            }
+    }
+};
+
+// Symbol errors (of 2D points) of the helper-built decoder and of slicing
+// each point to the nearest constellation point.
+std::pair<int, int> run_link(const Code& code, double sigma, int symbols, std::uint64_t seed) {
+    const Link link;
+    vt::Rng rng(seed);
+    std::normal_distribution<double> noise(0.0, sigma * kUnit);
+    const int n_states = code.states();
+    // Trellis tables: the branches entering each state.
+    std::vector<Vek8u> prev(8 * n_states), sub(8 * n_states);
+    std::vector<int> filled(n_states, 0);
+    for (int s = 0; s < n_states; ++s)
+        for (int u = 0; u < 8; ++u) {
+            const int y = (s & 1) | u << 1, n = code.next(s, y);
+            prev[8 * n + filled[n]] = Vek8u(s);
+            sub[8 * n + filled[n]++] = Vek8u(y);
+        }
+    // Transmit.
+    std::vector<Vek16sc> tx(2 * symbols), rx(2 * symbols);
+    for (int t = 0, s = 0; t < symbols; ++t) {
+        const int y = (s & 1) | rng.integer(0, 7) << 1;
+        const auto [a, b] = member(y, rng.integer(0, 3));
+        tx[2 * t] = link.points[link.by_subset[a][rng.integer(0, 7)]];
+        tx[2 * t + 1] = link.points[link.by_subset[b][rng.integer(0, 7)]];
+        s = code.next(s, y);
+    }
+    for (int i = 0; i < 2 * symbols; ++i)
+        rx[i] = {Vek16s(std::lround(tx[i].re + noise(rng.engine()))), Vek16s(std::lround(tx[i].im + noise(rng.engine())))};
+    // Decode: the four helpers per symbol, then a traceback from the best state.
+    std::vector<Vek16u> pm(n_states, 20000);
+    pm[0] = 0;
+    std::vector<Vek8u> surv_state(symbols * n_states);
+    std::vector<Vek16sc> surv_point(2 * symbols * n_states), vp(16), p4(32);
+    std::vector<Vek16u> vm(16), m4(16);
+    Vek16u low = 0;
+    int best = 0;
+    for (int t = 0; t < symbols; ++t) {
+        EXPECT_EQ(veksGetVarPointDV_16sc(&rx[2 * t], link.points.data(), link.labels.data(), vp.data(), vm.data(), 2, 64, 8, 16), vekStsOk);
+        EXPECT_EQ(veksBuildSymblTableDV4D_16sc(vp.data(), vm.data(), link.pairs.data(), p4.data(), m4.data(), 1, 8, 16, 4), vekStsOk);
+        EXPECT_EQ(veksCalcStatesDV_16sc(pm.data(), m4.data(), p4.data(), prev.data(), sub.data(), pm.data(),
+                                        &surv_state[t * n_states], &surv_point[2 * t * n_states], n_states, 8, 16), vekStsOk);
+        EXPECT_EQ(veksUpdatePathMetricsDV_16u(pm.data(), n_states, &low, &best), vekStsOk);
+    }
+    int decoder_errors = 0, slicer_errors = 0;
+    for (int t = symbols - 1, s = best; t >= 0; --t) {
+        for (int k = 0; k < 2; ++k) decoder_errors += !same(surv_point[2 * (t * n_states + s) + k], tx[2 * t + k]);
+        s = surv_state[t * n_states + s];
+    }
+    for (int i = 0; i < 2 * symbols; ++i) {
+        const Vek16sc* nearest = &link.points[0];
+        long long nd = -1;
+        for (const auto& p : link.points) {
+            const long long dx = rx[i].re - p.re, dy = rx[i].im - p.im, d = dx * dx + dy * dy;
+            if (nd < 0 || d < nd) nd = d, nearest = &p;
+        }
+        slicer_errors += !same(*nearest, tx[i]);
+    }
+    return {decoder_errors, slicer_errors};
+}
+
+TEST(TrellisDecoder, RecoversEverySymbolAtHighSnr) {
+    for (const Code& code : kCodes) EXPECT_EQ(run_link(code, 0.15, 400, 10 + code.nu).first, 0) << code.states() << " states";
+}
+
+// Noise of a quarter lattice step per dimension: slicing misses about 5% of
+// the points; the decoder, whose error events need squared distance 4,
+// well under 1%.
+TEST(TrellisDecoder, BeatsSlicingAtModerateSnr) {
+    for (const Code& code : kCodes) {
+        const auto [dec, slice] = run_link(code, 0.24, 2000, 20 + code.nu);
+        EXPECT_GT(slice, 160) << code.states() << " states"; // about 5.5% of 4000 points
+        EXPECT_LT(dec * 3, slice) << code.states() << " states: decoder " << dec << ", slicing " << slice;
+    }
+}
+
+} // namespace
