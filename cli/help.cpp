@@ -23,12 +23,14 @@ on stderr and exit status 1.
 `veks COMMAND --help` describes each command.
 )";
 
-const char* const kInfo = R"(usage: veks info IN
+const char* const kInfo = R"(usage: veks info IN [--quiet]
 
 Prints the file's format, sample rate, channels, length and duration, then
 per channel the mean, the RMS level and the peak level in dBFS (full scale
 is +-1, so a full-scale sine has RMS -3.01 dBFS and peak 0 dBFS), and the
 correlation of every pair of channels.
+
+  --quiet       no progress bar
 )";
 
 const char* const kSpectrum = R"(usage: veks spectrum IN [-o FILE.svg] [--size N] [--window W] [--log]
