@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "convert/complex_source.h"
+#include "core/unaligned.h"
 #include "core/export.h"
 #include "core/rounding.h"
 
@@ -20,7 +21,7 @@ inline double magnitude_at(const Src& s, int k) {
 template <class Src, class D>
 VekStatus magnitude_float(Src s, D* dst, int len) {
     VEKS_CHECK(s.check(len, dst));
-    for (int k = 0; k < len; ++k) dst[k] = static_cast<D>(magnitude_at(s, k));
+    for (int k = 0; k < len; ++k) store_elem(dst, k, static_cast<D>(magnitude_at(s, k)));
     return vekStsOk;
 }
 
@@ -36,13 +37,13 @@ VekStatus magnitude_int(Src s, I* dst, int len, int sf) {
     if (sf > width) {
         std::fill(dst, dst + len, I(0));
     } else if (sf <= -(width - 1)) {
-        for (int k = 0; k < len; ++k) dst[k] = (s.real(k) != 0 || s.imag(k) != 0) ? top : I(0);
+        for (int k = 0; k < len; ++k) store_elem(dst, k, (s.real(k) != 0 || s.imag(k) != 0) ? top : I(0));
     } else if (sf <= 0) {
         const double f = power_of_two(-sf);
-        for (int k = 0; k < len; ++k) dst[k] = saturate_integral<I>(std::trunc(magnitude_at(s, k) * f + 0.5));
+        for (int k = 0; k < len; ++k) store_elem(dst, k, saturate_integral<I>(std::trunc(magnitude_at(s, k) * f + 0.5)));
     } else {
         const double f = power_of_two(-sf);
-        for (int k = 0; k < len; ++k) dst[k] = static_cast<I>(round_half_even(magnitude_at(s, k) * f));
+        for (int k = 0; k < len; ++k) store_elem(dst, k, static_cast<I>(round_half_even(magnitude_at(s, k) * f)));
     }
     return vekStsOk;
 }

@@ -8,6 +8,7 @@
 #endif
 
 #include "convert/complex_source.h"
+#include "core/unaligned.h"
 #include "core/export.h"
 
 namespace veks {
@@ -59,7 +60,7 @@ VekStatus conj(const C* src, C* dst, int len) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k + per_vector), conj_lanes(v1, component_t<C>{}));
     }
 #endif
-    for (; k < len; ++k) dst[k] = conjugate(src[k]);
+    for (; k < len; ++k) store_elem(dst, k, conjugate(load_elem(src, k)));
     return vekStsOk;
 }
 
@@ -73,28 +74,28 @@ VekStatus conj_flip(const C* src, C* dst, int len) {
         // Swap from both ends so that no element is read after it is written.
         int lo = 0, hi = len - 1;
         for (; lo < hi; ++lo, --hi) {
-            const C a = src[lo], b = src[hi];
-            dst[lo] = conjugate(b);
-            dst[hi] = conjugate(a);
+            const C a = load_elem(src, lo), b = load_elem(src, hi);
+            store_elem(dst, lo, conjugate(b));
+            store_elem(dst, hi, conjugate(a));
         }
-        if (lo == hi) dst[lo] = conjugate(src[lo]);
+        if (lo == hi) store_elem(dst, lo, conjugate(load_elem(src, lo)));
         return vekStsOk;
     }
-    for (int k = 0; k < len; ++k) dst[len - 1 - k] = conjugate(src[k]);
+    for (int k = 0; k < len; ++k) store_elem(dst, len - 1 - k, conjugate(load_elem(src, k)));
     return vekStsOk;
 }
 
 template <class C>
 VekStatus real_part(const C* src, component_t<C>* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (int k = 0; k < len; ++k) dst[k] = src[k].re;
+    for (int k = 0; k < len; ++k) store_elem(dst, k, load_elem(src, k).re);
     return vekStsOk;
 }
 
 template <class C>
 VekStatus imag_part(const C* src, component_t<C>* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (int k = 0; k < len; ++k) dst[k] = src[k].im;
+    for (int k = 0; k < len; ++k) store_elem(dst, k, load_elem(src, k).im);
     return vekStsOk;
 }
 
@@ -102,8 +103,8 @@ template <class C>
 VekStatus cplx_to_real(const C* src, component_t<C>* re, component_t<C>* im, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, re, im));
     for (int k = 0; k < len; ++k) {
-        re[k] = src[k].re;
-        im[k] = src[k].im;
+        store_elem(re, k, load_elem(src, k).re);
+        store_elem(im, k, load_elem(src, k).im);
     }
     return vekStsOk;
 }
@@ -115,11 +116,11 @@ VekStatus real_to_cplx(const R* re, const R* im, typename complex_of<R>::type* d
     VEKS_CHECK(check_ptrs_len(len, dst));
     if (re == nullptr && im == nullptr) return vekStsNullPtr;
     if (re == nullptr)
-        for (int k = 0; k < len; ++k) dst[k] = {R(0), im[k]};
+        for (int k = 0; k < len; ++k) store_elem(dst, k, {R(0), load_elem(im, k)});
     else if (im == nullptr)
-        for (int k = 0; k < len; ++k) dst[k] = {re[k], R(0)};
+        for (int k = 0; k < len; ++k) store_elem(dst, k, {load_elem(re, k), R(0)});
     else
-        for (int k = 0; k < len; ++k) dst[k] = {re[k], im[k]};
+        for (int k = 0; k < len; ++k) store_elem(dst, k, {load_elem(re, k), load_elem(im, k)});
     return vekStsOk;
 }
 

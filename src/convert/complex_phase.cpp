@@ -3,6 +3,7 @@
 
 #include "convert/complex_atan2.h"
 #include "convert/complex_source.h"
+#include "core/unaligned.h"
 #include "core/export.h"
 #include "core/rounding.h"
 
@@ -44,13 +45,13 @@ VekStatus phase_float(Src s, D* dst, int len) {
                     _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + k + 2 * j), _mm_castps_si128(f));
                 }
             } else {
-                for (int j = k; j < k + 8; ++j) dst[j] = static_cast<D>(narrow_phase_at(s, j));
+                for (int j = k; j < k + 8; ++j) store_elem(dst, j, static_cast<D>(narrow_phase_at(s, j)));
             }
         }
 #endif
-        for (; k < len; ++k) dst[k] = static_cast<D>(narrow_phase_at(s, k));
+        for (; k < len; ++k) store_elem(dst, k, static_cast<D>(narrow_phase_at(s, k)));
     } else {
-        for (; k < len; ++k) dst[k] = static_cast<D>(phase_at(s, k));
+        for (; k < len; ++k) store_elem(dst, k, static_cast<D>(phase_at(s, k)));
     }
     return vekStsOk;
 }
@@ -80,17 +81,17 @@ VekStatus phase_int(Src s, I* dst, int len, int sf) {
     if (sf == 0) {
         for (int k = 0; k < len; ++k) {
             const float x = static_cast<float>(s.real(k)), y = static_cast<float>(s.imag(k));
-            dst[k] = static_cast<I>(round_half_away(rational_arctan2(y, x)));
+            store_elem(dst, k, static_cast<I>(round_half_away(rational_arctan2(y, x))));
         }
     } else if constexpr (sizeof(I) == 2) {
         const float f = std::pow(2.0f, -static_cast<float>(sf));
         for (int k = 0; k < len; ++k) {
             const float scaled = static_cast<float>(phase_at(s, k)) * f;
-            dst[k] = saturate_integral<I>(round_half_away(scaled));
+            store_elem(dst, k, saturate_integral<I>(round_half_away(scaled)));
         }
     } else {
         const double f = std::pow(2.0, -static_cast<double>(sf));
-        for (int k = 0; k < len; ++k) dst[k] = saturate_integral<I>(round_half_away(phase_at(s, k) * f));
+        for (int k = 0; k < len; ++k) store_elem(dst, k, saturate_integral<I>(round_half_away(phase_at(s, k) * f)));
     }
     return vekStsOk;
 }

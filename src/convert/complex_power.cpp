@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "convert/complex_source.h"
+#include "core/unaligned.h"
 #include "core/export.h"
 
 namespace veks {
@@ -19,7 +20,7 @@ VekStatus power_float(Src s, D* dst, int len) {
     using W = std::conditional_t<std::is_integral_v<R>, double, R>;
     for (int k = 0; k < len; ++k) {
         const W re = s.real(k), im = s.imag(k);
-        dst[k] = static_cast<D>(re * re + im * im);
+        store_elem(dst, k, static_cast<D>(re * re + im * im));
     }
     return vekStsOk;
 }
@@ -42,14 +43,14 @@ VekStatus power_int(Src s, I* dst, int len, int sf) {
     if (sf > 63) {
         std::fill(dst, dst + len, I(0));
     } else if (sf < saturate_below) {
-        for (int k = 0; k < len; ++k) dst[k] = (s.real(k) != 0 || s.imag(k) != 0) ? I(top) : I(0);
+        for (int k = 0; k < len; ++k) store_elem(dst, k, (s.real(k) != 0 || s.imag(k) != 0) ? I(top) : I(0));
     } else if (sf >= 0) {
-        for (int k = 0; k < len; ++k) dst[k] = static_cast<I>(std::min(power_at(s, k) >> sf, top));
+        for (int k = 0; k < len; ++k) store_elem(dst, k, static_cast<I>(std::min(power_at(s, k) >> sf, top)));
     } else {
         const int sh = -sf;
         for (int k = 0; k < len; ++k) {
             const std::uint64_t p = power_at(s, k);
-            dst[k] = static_cast<I>(p > top ? top : std::min(p << sh, top));
+            store_elem(dst, k, static_cast<I>(p > top ? top : std::min(p << sh, top)));
         }
     }
     return vekStsOk;

@@ -8,6 +8,7 @@
 
 #include "core/checks.h"
 #include "core/elem.h"
+#include "core/unaligned.h"
 
 namespace veks {
 
@@ -16,8 +17,8 @@ struct SplitSource {
     using component = R;
     const R* re;
     const R* im;
-    R real(int k) const { return re[k]; }
-    R imag(int k) const { return im[k]; }
+    R real(int k) const { return load_elem(re, k); }
+    R imag(int k) const { return load_elem(im, k); }
     template <class... P>
     VekStatus check(int len, const P*... outs) const { return check_ptrs_len(len, re, im, outs...); }
 };
@@ -26,8 +27,8 @@ template <class C>
 struct InterleavedSource {
     using component = component_t<C>;
     const C* p;
-    component real(int k) const { return p[k].re; }
-    component imag(int k) const { return p[k].im; }
+    component real(int k) const { return load_elem(p, k).re; }
+    component imag(int k) const { return load_elem(p, k).im; }
     template <class... P>
     VekStatus check(int len, const P*... outs) const { return check_ptrs_len(len, p, outs...); }
 };

@@ -1,6 +1,7 @@
 // Half precision to and from single precision and 16-bit integers.
 #include "core/checks.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "convert/convert_half.h"
 
 namespace veks::conv {
@@ -19,7 +20,7 @@ void halves_to_singles(const Vek16f* src, Vek32f* dst, std::size_t n) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i + 4), simd::half_to_single4(_mm_unpackhi_epi16(h, z)));
     }
 #endif
-    for (; i < n; ++i) dst[i] = float_of(half_to_single(src[i]));
+    for (; i < n; ++i) store_elem(dst, i, float_of(half_to_single(load_elem(src, i))));
 }
 
 template <int Mode>
@@ -32,7 +33,7 @@ void singles_to_halves(const Vek32f* src, Vek16f* dst, std::size_t n) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), simd::pack_low16(a, b));
     }
 #endif
-    for (; i < n; ++i) dst[i] = single_to_half<Mode>(bits_of(src[i]));
+    for (; i < n; ++i) store_elem(dst, i, Vek16f(single_to_half<Mode>(bits_of(load_elem(src, i)))));
 }
 
 template <int Mode>
@@ -47,7 +48,7 @@ void ints_to_halves(const Vek16s* src, Vek16f* dst, std::size_t n) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), simd::pack_low16(a, b));
     }
 #endif
-    for (; i < n; ++i) dst[i] = single_to_half<Mode>(bits_of(static_cast<float>(src[i])));
+    for (; i < n; ++i) store_elem(dst, i, Vek16f(single_to_half<Mode>(bits_of(static_cast<float>(load_elem(src, i))))));
 }
 
 // Half times 2^-sf to a 16-bit integer. The magnitude is an integer
@@ -77,7 +78,7 @@ Vek16s half_to_int(std::uint16_t h, int sf) {
 
 template <int Mode>
 void halves_to_ints(const Vek16f* src, Vek16s* dst, std::size_t n, int sf) {
-    for (std::size_t i = 0; i < n; ++i) dst[i] = half_to_int<Mode>(src[i], sf);
+    for (std::size_t i = 0; i < n; ++i) store_elem(dst, i, half_to_int<Mode>(load_elem(src, i), sf));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // between the two float widths.
 #include "core/checks.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "convert/convert_kernels.h"
 
 namespace veks::conv {
@@ -31,7 +32,7 @@ VekStatus to_double_scaled(const S* src, Vek64f* dst, int len, int sf) {
 template <class Load>
 VekStatus packed24_to_single(const Vek8u* src, Vek32f* dst, int len, Load load) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) dst[i] = static_cast<Vek32f>(load(src + 3 * i));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) store_elem(dst, i, static_cast<Vek32f>(load(src + 3 * i)));
     return vekStsOk;
 }
 
@@ -40,8 +41,8 @@ VekStatus double_to_single(const Vek64f* src, Vek32f* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
     constexpr double top = static_cast<double>(std::numeric_limits<float>::max());
     for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) {
-        const double v = src[i];
-        dst[i] = static_cast<Vek32f>(v >= top ? top : (v <= -top ? -top : v));
+        const double v = load_elem(src, i);
+        store_elem(dst, i, static_cast<Vek32f>(v >= top ? top : (v <= -top ? -top : v)));
     }
     return vekStsOk;
 }

@@ -2,6 +2,7 @@
 // with a power-of-two scale factor.
 #include "core/checks.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "convert/convert_kernels.h"
 
 namespace veks::conv {
@@ -17,21 +18,23 @@ VekStatus narrow_checked(const S* src, store_t<D>* dst, int len, int sf, int max
 template <class S, class D>
 VekStatus widen(const S* src, D* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) dst[i] = src[i];
+    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) store_elem(dst, i, static_cast<D>(load_elem(src, i)));
     return vekStsOk;
 }
 
 VekStatus saturate_32s16s(const Vek32s* src, Vek16s* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i)
-        dst[i] = static_cast<Vek16s>(src[i] > 32767 ? 32767 : (src[i] < -32768 ? -32768 : src[i]));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) {
+        const Vek32s v = load_elem(src, i);
+        store_elem(dst, i, static_cast<Vek16s>(v > 32767 ? 32767 : (v < -32768 ? -32768 : v)));
+    }
     return vekStsOk;
 }
 
 template <class D, class Load>
 VekStatus from_packed24(const Vek8u* src, D* dst, int len, Load load) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) dst[i] = static_cast<D>(load(src + 3 * i));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) store_elem(dst, i, static_cast<D>(load(src + 3 * i)));
     return vekStsOk;
 }
 

@@ -25,6 +25,7 @@
 #include <type_traits>
 
 #include "core/rounding.h"
+#include "core/unaligned.h"
 #include "veks.h"
 
 namespace veks::conv {
@@ -78,7 +79,7 @@ inline void store_at(store_t<D>* dst, std::size_t i, typename dest<D>::value_t v
     if constexpr (std::is_same_v<store_t<D>, Vek8u> && !std::is_same_v<D, Vek8u>)
         store_24(dst + 3 * i, static_cast<std::uint32_t>(v));
     else
-        dst[i] = v;
+        store_elem(dst, i, static_cast<store_t<D>>(v));
 }
 
 // ---- scale factors -------------------------------------------------------------
@@ -161,7 +162,7 @@ inline void float_to_int_scaled(const F* src, store_t<D>* dst, std::size_t n, do
 #if defined(__SSE2__)
     i = simd::float_to_int_scaled<D, rounding_of(Mode)>(src, dst, n, factor);
 #endif
-    for (; i < n; ++i) store_at<D>(dst, i, float_to_int<D, Mode>(static_cast<double>(src[i]) * factor));
+    for (; i < n; ++i) store_at<D>(dst, i, float_to_int<D, Mode>(static_cast<double>(load_elem(src, i)) * factor));
 }
 
 // Float vector to integer vector scaled by 2^-sf (computed in double).
@@ -177,13 +178,13 @@ inline void int_to_float(const I* src, F* dst, std::size_t n) {
 #if defined(__SSE2__)
     if constexpr (std::is_same_v<I, Vek16s> && std::is_same_v<F, Vek32f>) i = simd::int16_to_float(src, dst, n);
 #endif
-    for (; i < n; ++i) dst[i] = static_cast<F>(src[i]);
+    for (; i < n; ++i) store_elem(dst, i, static_cast<F>(load_elem(src, i)));
 }
 
 // The same, each value then multiplied by factor in the destination precision.
 template <class F, class I>
 inline void int_to_float_scaled(const I* src, F* dst, std::size_t n, F factor) {
-    for (std::size_t i = 0; i < n; ++i) dst[i] = static_cast<F>(src[i]) * factor;
+    for (std::size_t i = 0; i < n; ++i) store_elem(dst, i, static_cast<F>(load_elem(src, i)) * factor);
 }
 
 // ---- integer narrowing ---------------------------------------------------------
@@ -212,19 +213,19 @@ inline std::int64_t shift_right_rounded(std::int64_t x, int n) {
 template <class D, int Mode, class S>
 inline void int_narrow_sfs(const S* src, store_t<D>* dst, std::size_t n, int sf, int max_left, int max_right) {
     if (sf == 0) {
-        for (std::size_t i = 0; i < n; ++i) store_at<D>(dst, i, saturate_to<D>(static_cast<std::int64_t>(src[i])));
+        for (std::size_t i = 0; i < n; ++i) store_at<D>(dst, i, saturate_to<D>(static_cast<std::int64_t>(load_elem(src, i))));
     } else if (sf < 0) {
         const int k = sf < -max_left ? max_left : -sf;
         const std::int64_t top = dest<D>::ihi >> k, bottom = dest<D>::ilo >> k;
         for (std::size_t i = 0; i < n; ++i) {
-            const std::int64_t x = static_cast<std::int64_t>(src[i]);
+            const std::int64_t x = static_cast<std::int64_t>(load_elem(src, i));
             const std::int64_t v = x > top ? dest<D>::ihi : (x < bottom ? dest<D>::ilo : x * (std::int64_t(1) << k));
             store_at<D>(dst, i, saturate_to<D>(v));
         }
     } else {
         const int k = sf < max_right ? sf : max_right;
         for (std::size_t i = 0; i < n; ++i)
-            store_at<D>(dst, i, saturate_to<D>(shift_right_rounded<Mode>(static_cast<std::int64_t>(src[i]), k)));
+            store_at<D>(dst, i, saturate_to<D>(shift_right_rounded<Mode>(static_cast<std::int64_t>(load_elem(src, i)), k)));
     }
 }
 

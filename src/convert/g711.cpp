@@ -3,6 +3,7 @@
 
 #include "core/checks.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "convert/convert_kernels.h"
 #include "convert/g711_tables.h"
 
@@ -12,7 +13,7 @@ namespace {
 template <class S, class D, class Fn>
 VekStatus map_checked(const S* src, D* dst, int len, Fn fn) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) dst[i] = fn(src[i]);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(len); ++i) store_elem(dst, i, static_cast<D>(fn(load_elem(src, i))));
     return vekStsOk;
 }
 

@@ -4,6 +4,7 @@
 
 #include "convert/complex_source.h"
 #include "convert/polar_sincos.h"
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/export.h"
 #include "core/rounding.h"
@@ -28,8 +29,8 @@ struct SplitDest {
     R* re;
     R* im;
     void put(int k, R x, R y) const {
-        re[k] = x;
-        im[k] = y;
+        store_elem(re, k, x);
+        store_elem(im, k, y);
     }
 #if defined(__SSE2__)
     void put4(int k, __m128 x, __m128 y) const {
@@ -44,7 +45,7 @@ struct SplitDest {
 template <class C>
 struct InterleavedDest {
     C* p;
-    void put(int k, component_t<C> x, component_t<C> y) const { p[k] = C{x, y}; }
+    void put(int k, component_t<C> x, component_t<C> y) const { store_elem(p, k, C{x, y}); }
 #if defined(__SSE2__)
     void put4(int k, __m128 x, __m128 y) const {
         float* out = reinterpret_cast<float*>(p + k);
@@ -73,8 +74,8 @@ VekStatus polar_to_cart_32f(const Vek32f* magn, const Vek32f* phase, Dst dst, in
         __m128 s, c;
         if (!paired_sincos4(phase + k, s, c)) {
             for (int j = k; j < k + 4; ++j) {
-                const SinCos32 sc = paired_sincos(phase[j]);
-                dst.put(j, magn[j] * sc.cos, magn[j] * sc.sin);
+                const SinCos32 sc = paired_sincos(load_elem(phase, j));
+                dst.put(j, load_elem(magn, j) * sc.cos, load_elem(magn, j) * sc.sin);
             }
             continue;
         }
@@ -83,17 +84,17 @@ VekStatus polar_to_cart_32f(const Vek32f* magn, const Vek32f* phase, Dst dst, in
     }
 #endif
     for (; k < paired; ++k) {
-        const SinCos32 sc = paired_sincos(phase[k]);
-        dst.put(k, magn[k] * sc.cos, magn[k] * sc.sin);
+        const SinCos32 sc = paired_sincos(load_elem(phase, k));
+        dst.put(k, load_elem(magn, k) * sc.cos, load_elem(magn, k) * sc.sin);
     }
-    for (k = paired; k < len; ++k) dst.put(k, magn[k] * std::cos(phase[k]), magn[k] * std::sin(phase[k]));
+    for (k = paired; k < len; ++k) dst.put(k, load_elem(magn, k) * std::cos(load_elem(phase, k)), load_elem(magn, k) * std::sin(load_elem(phase, k)));
     return vekStsOk;
 }
 
 template <class Dst>
 VekStatus polar_to_cart_64f(const Vek64f* magn, const Vek64f* phase, Dst dst, int len) {
     VEKS_CHECK(dst.check(len, magn, phase));
-    for (int k = 0; k < len; ++k) dst.put(k, magn[k] * std::cos(phase[k]), magn[k] * std::sin(phase[k]));
+    for (int k = 0; k < len; ++k) dst.put(k, load_elem(magn, k) * std::cos(load_elem(phase, k)), load_elem(magn, k) * std::sin(load_elem(phase, k)));
     return vekStsOk;
 }
 
@@ -109,23 +110,23 @@ VekStatus polar_to_cart_fixed(const R* magn, const R* phase, int fraction_bits, 
     using C = typename complex_of<R>::type;
     const double f = power_of_two(-fraction_bits);
     auto store = [&](int k, double c, double s) {
-        const double m = magn[k];
-        dst[k] = C{saturate_integral<R>(std::trunc(m * c)), saturate_integral<R>(std::trunc(m * s))};
+        const double m = load_elem(magn, k);
+        store_elem(dst, k, C{saturate_integral<R>(std::trunc(m * c)), saturate_integral<R>(std::trunc(m * s))});
     };
     int k = 0;
     if constexpr (sizeof(R) == 2) {
         const float ff = static_cast<float>(f);
         for (const int paired = paired_count(len); k < paired; ++k) {
-            const SinCos32 sc = paired_sincos(static_cast<float>(phase[k]) * ff);
+            const SinCos32 sc = paired_sincos(static_cast<float>(load_elem(phase, k)) * ff);
             store(k, sc.cos, sc.sin);
         }
         for (; k < len; ++k) {
-            const double phi = static_cast<float>(phase[k]) * ff;
+            const double phi = static_cast<float>(load_elem(phase, k)) * ff;
             store(k, std::cos(phi), std::sin(phi));
         }
     } else {
         for (; k < len; ++k) {
-            const double phi = static_cast<double>(phase[k]) * f;
+            const double phi = static_cast<double>(load_elem(phase, k)) * f;
             store(k, std::cos(phi), std::sin(phi));
         }
     }
@@ -139,9 +140,9 @@ VekStatus polar_to_cart_16sc_sfs(const Vek16s* magn, const Vek16s* phase, Vek16s
     const double mf = power_of_two(-std::clamp(magn_sf, -31, 31));
     const double pf = power_of_two(-std::clamp(phase_sf, -31, 31));
     for (int k = 0; k < len; ++k) {
-        const double m = magn[k] * mf, phi = phase[k] * pf;
-        dst[k] = Vek16sc{saturate_integral<Vek16s>(round_half_away(m * std::cos(phi))),
-                         saturate_integral<Vek16s>(round_half_away(m * std::sin(phi)))};
+        const double m = load_elem(magn, k) * mf, phi = load_elem(phase, k) * pf;
+        store_elem(dst, k, Vek16sc{saturate_integral<Vek16s>(round_half_away(m * std::cos(phi))),
+                         saturate_integral<Vek16s>(round_half_away(m * std::sin(phi)))});
     }
     return vekStsOk;
 }

@@ -1,6 +1,7 @@
 // AddProduct (accumulate products into the destination), AddProductC and Abs.
 #include <cmath>
 
+#include "core/unaligned.h"
 #include "core/arith_kernels.h"
 
 namespace veks::arith {
@@ -11,10 +12,10 @@ template <class A, class B, class D, class S>
 inline void accumulate_products(A a, B b, D* acc, Index n, S s) {
     using W = typename wide_for<Mul, D, elem_of<A>, elem_of<B>>::type;
     for (Index i = 0; i < n; ++i) {
-        const D prev = acc[i];
-        const auto p = Mul::apply<W>(a[i], b[i]);
-        if constexpr (is_complex_v<D>) acc[i] = put<D>(s, Wide2<W>{W(prev.re + p.re), W(prev.im + p.im)});
-        else acc[i] = put<D>(s, W(W(prev) + p));
+        const D prev = load_elem(acc, i);
+        const auto p = Mul::apply<W>(at(a, i), at(b, i));
+        if constexpr (is_complex_v<D>) store_elem(acc, i, put<D>(s, Wide2<W>{W(prev.re + p.re), W(prev.im + p.im)}));
+        else store_elem(acc, i, put<D>(s, W(W(prev) + p)));
     }
 }
 
@@ -51,12 +52,12 @@ template <class T> T magnitude(T x) {
 
 template <class T> VekStatus abs_v(const T* s, T* d, int len) {
     VEKS_CHECK(check_ptrs_len(len, s, d));
-    for (Index i = 0; i < Index(len); ++i) d[i] = magnitude(s[i]);
+    for (Index i = 0; i < Index(len); ++i) store_elem(d, i, magnitude(load_elem(s, i)));
     return vekStsOk;
 }
 template <class T> VekStatus abs_i(T* sd, int len) {
     VEKS_CHECK(check_ptrs_len(len, sd));
-    for (Index i = 0; i < Index(len); ++i) sd[i] = magnitude(sd[i]);
+    for (Index i = 0; i < Index(len); ++i) store_elem(sd, i, magnitude(load_elem(sd, i)));
     return vekStsOk;
 }
 

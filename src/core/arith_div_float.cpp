@@ -1,6 +1,7 @@
 // Floating-point division: Div, DivC and DivCRev of Vek32f, Vek64f and
 // their complex types. A zero divisor gives +-INF by the dividend's sign or
 // NaN, taken from the core library's constants, with vekStsDivByZero.
+#include "core/unaligned.h"
 #include "core/arith_div_kernels.h"
 #include "core/core_services.h"
 
@@ -19,14 +20,14 @@ template <class T> VekStatus divide(const T* divisor, const T* dividend, T* d, I
         const F nan = const_nan<F>();
         bool zero_met = false;
         for (Index i = 0; i < n; ++i) {
-            const T c = divisor[i], m = dividend[i];
+            const T c = load_elem(divisor, i), m = load_elem(dividend, i);
             const F mag = c.re * c.re + c.im * c.im;
             if (mag == 0) {
                 zero_met = true;
-                d[i] = T{nan, nan};
+                store_elem(d, i, T{nan, nan});
             } else {
                 const F s = F(1) / mag;
-                d[i] = T{(c.re * m.re + c.im * m.im) * s, (c.re * m.im - c.im * m.re) * s};
+                store_elem(d, i, T{(c.re * m.re + c.im * m.im) * s, (c.re * m.im - c.im * m.re) * s});
             }
         }
         return zero_met ? vekStsDivByZero : vekStsOk;
@@ -39,10 +40,10 @@ template <class T> VekStatus divide(const T* divisor, const T* dividend, T* d, I
             i = sse2::divide_real(divisor, dividend, d, n, special.inf, special.nan, zero_met);
 #endif
         for (; i < n; ++i) {
-            const T x = divisor[i], y = dividend[i];
+            const T x = load_elem(divisor, i), y = load_elem(dividend, i);
             const bool z = x == 0;
             zero_met |= z;
-            d[i] = z ? special(y) : y / x;
+            store_elem(d, i, z ? special(y) : y / x);
         }
         return zero_met ? vekStsDivByZero : vekStsOk;
     }
@@ -87,10 +88,10 @@ VekStatus divcrev_32f(const Vek32f* s, Vek32f val, Vek32f* d, int len) {
     const float special = RealZeroDivisor<float>{}(val);
     bool zero_met = false;
     for (Index i = 0; i < Index(len); ++i) {
-        const float x = s[i];
+        const float x = load_elem(s, i);
         const bool z = x == 0;
         zero_met |= z;
-        d[i] = z ? special : val / x;
+        store_elem(d, i, z ? special : val / x);
     }
     return zero_met ? vekStsDivByZero : vekStsOk;
 }

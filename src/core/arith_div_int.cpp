@@ -4,6 +4,7 @@
 // operations and the rounding step are part of the result.
 #include <cmath>
 
+#include "core/unaligned.h"
 #include "core/arith_div_kernels.h"
 #include "core/arith_float_round.h"
 #include "core/rounding.h"
@@ -30,9 +31,9 @@ struct Div16s {
         if (apart_or_same(s, d, n)) i = sse2::scale16_by_float(s, f, d, n);
 #endif
         if (f >= -0.9999f && f <= 1.0f) {
-            for (; i < n; ++i) d[i] = round_biased_16s(float(s[i]) * f);
+            for (; i < n; ++i) store_elem(d, i, round_biased_16s(float(load_elem(s, i)) * f));
         } else {
-            for (; i < n; ++i) d[i] = round_saturate_16s(float(s[i]) * f);
+            for (; i < n; ++i) store_elem(d, i, round_saturate_16s(float(load_elem(s, i)) * f));
         }
         return vekStsOk;
     }
@@ -49,7 +50,7 @@ struct Div8u {
     }
     static VekStatus run_const(Vek8u val, const Vek8u* s, Vek8u* d, Index n, int sf) {
         const float f = two_to_minus<float>(sf) * (1.0f / float(val));
-        for (Index i = 0; i < n; ++i) d[i] = round_saturate_8u(float(s[i]) * f);
+        for (Index i = 0; i < n; ++i) store_elem(d, i, round_saturate_8u(float(load_elem(s, i)) * f));
         return vekStsOk;
     }
 };
@@ -114,8 +115,8 @@ struct Div16sc {
         const double s = two_to_minus<double>(sf) / (double(c.re) * c.re + double(c.im) * c.im);
         const double fr = c.re * s, fi = -c.im * s;
         for (Index i = 0; i < n; ++i) {
-            const Vek16sc m = src[i];
-            d[i] = round(m.re * fr - m.im * fi, m.re * fi + m.im * fr);
+            const Vek16sc m = load_elem(src, i);
+            store_elem(d, i, round(m.re * fr - m.im * fi, m.re * fi + m.im * fr));
         }
         return vekStsOk;
     }
@@ -173,7 +174,7 @@ VekStatus divcrev_16u(const Vek16u* s, Vek16u val, Vek16u* d, int len) {
     const Index n = len;
     if (val == 0) {
         bool zero_met = false; // scanned before writing: d may overlap s
-        for (Index i = 0; i < n; ++i) zero_met |= s[i] == 0;
+        for (Index i = 0; i < n; ++i) zero_met |= load_elem(s, i) == 0;
         zero_fill(d, n);
         return zero_met ? vekStsDivByZero : vekStsOk;
     }

@@ -25,13 +25,13 @@ template <class D, class A, class B, class Quot, class OnZero>
 inline VekStatus divide_each(A divisor, B dividend, D* d, Index n, Quot quot, OnZero on_zero) {
     bool zero_met = false;
     for (Index i = 0; i < n; ++i) {
-        const auto x = divisor[i];
-        const auto y = dividend[i];
+        const auto x = at(divisor, i);
+        const auto y = at(dividend, i);
         if (is_zero(x)) {
             zero_met = true;
-            d[i] = on_zero(y);
+            store_elem(d, i, on_zero(y));
         } else {
-            d[i] = quot(y, x);
+            store_elem(d, i, quot(y, x));
         }
     }
     return zero_met ? vekStsDivByZero : vekStsOk;

@@ -20,6 +20,7 @@
 #include "core/arith_sse2.h"
 #include "core/movement_kernels.h"
 #include "core/scale.h"
+#include "core/unaligned.h"
 
 namespace veks::arith {
 
@@ -30,6 +31,10 @@ template <class T> struct Scalar {
     T v;
     T operator[](Index) const { return v; }
 };
+
+// Element i of an operand: vectors may sit at any address.
+template <class T> T at(const T* p, Index i) { return load_elem(p, static_cast<std::size_t>(i)); }
+template <class T> T at(Scalar<T> c, Index) { return c.v; }
 
 template <class P> using elem_of = std::remove_cv_t<std::remove_reference_t<decltype(std::declval<P>()[0])>>;
 
@@ -195,7 +200,7 @@ inline Index each_blocks([[maybe_unused]] A a, [[maybe_unused]] B b, [[maybe_unu
 template <class Op, class A, class B, class D, class S>
 inline void each(A a, B b, D* d, Index n, S s) {
     using W = typename wide_for<Op, D, elem_of<A>, elem_of<B>>::type;
-    for (Index i = each_blocks<Op>(a, b, d, n, s); i < n; ++i) d[i] = put<D>(s, Op::template apply<W>(a[i], b[i]));
+    for (Index i = each_blocks<Op>(a, b, d, n, s); i < n; ++i) store_elem(d, i, put<D>(s, Op::template apply<W>(at(a, i), at(b, i))));
 }
 
 template <class D> inline void zero_fill(D* d, Index n) { std::memset(d, 0, static_cast<std::size_t>(n) * sizeof(D)); }

@@ -2,6 +2,7 @@
 // Vek32s and the float-to-Vek16s MulC members.
 #include <cmath>
 
+#include "core/unaligned.h"
 #include "core/arith_float_round.h"
 #include "core/arith_kernels.h"
 
@@ -12,17 +13,17 @@ namespace {
 VekStatus mul_low_32s(const Vek32s* s1, const Vek32s* s2, Vek32s* d, int len, int sf) {
     VEKS_CHECK(check_ptrs_len(len, s1, s2, d));
     const Index n = len;
-    auto product = [&](Index i) { return std::int64_t(s1[i]) * std::int64_t(s2[i]); };
+    auto product = [&](Index i) { return std::int64_t(load_elem(s1, i)) * std::int64_t(load_elem(s2, i)); };
     if (sf > 62) {
         zero_fill(d, n);
     } else if (sf >= 0) {
-        for (Index i = 0; i < n; ++i) d[i] = static_cast<Vek32s>(static_cast<std::uint32_t>(product(i) >> sf));
+        for (Index i = 0; i < n; ++i) store_elem(d, i, static_cast<Vek32s>(static_cast<std::uint32_t>(product(i) >> sf)));
     } else if (sf >= -31) {
         const int sh = -sf;
         for (Index i = 0; i < n; ++i)
-            d[i] = static_cast<Vek32s>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(product(i)) << sh));
+            store_elem(d, i, static_cast<Vek32s>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(product(i)) << sh)));
     } else {
-        for (Index i = 0; i < n; ++i) d[i] = ScaleSaturateSign<Vek32s>{}(product(i));
+        for (Index i = 0; i < n; ++i) store_elem(d, i, ScaleSaturateSign<Vek32s>{}(product(i)));
     }
     return vekStsOk;
 }
@@ -33,13 +34,13 @@ VekStatus mulc_32f16s_sfs(const Vek32f* s, Vek32f val, Vek16s* d, int len, int s
     VEKS_CHECK(check_ptrs_len(len, s, d));
     const float v = val * two_to_minus<float>(sf);
     for (Index i = 0; i < Index(len); ++i) {
-        float p = v * s[i];
+        float p = v * load_elem(s, i);
         if (std::isnan(p)) {
-            d[i] = 0;
+            store_elem(d, i, 0);
             continue;
         }
         p = p > 32767.0f ? 32767.0f : (p < -32768.0f ? -32768.0f : p);
-        d[i] = static_cast<Vek16s>(convert_nudged(p));
+        store_elem(d, i, static_cast<Vek16s>(convert_nudged(p)));
     }
     return vekStsOk;
 }
@@ -49,13 +50,13 @@ VekStatus mulc_low_32f16s(const Vek32f* s, Vek32f val, Vek16s* d, int len) {
     VEKS_CHECK(check_ptrs_len(len, s, d));
     constexpr float int_limit = 2147483648.0f;
     for (Index i = 0; i < Index(len); ++i) {
-        const float p = val * s[i];
+        const float p = val * load_elem(s, i);
         std::int32_t k;
         if (std::isnan(p)) k = 0;
         else if (p >= int_limit) k = std::numeric_limits<std::int32_t>::max();
         else if (p <= -int_limit) k = std::numeric_limits<std::int32_t>::min();
         else k = convert_nudged(p);
-        d[i] = saturate<Vek16s>(k);
+        store_elem(d, i, saturate<Vek16s>(k));
     }
     return vekStsOk;
 }

@@ -10,6 +10,8 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+
+#include "core/unaligned.h"
 #endif
 
 namespace veks::arith {
@@ -190,7 +192,7 @@ template <OpF op, class F> inline std::ptrdiff_t binary_f(const F* a, const F* b
     const bool stream = std::size_t(n) * sizeof(F) >= kStreamBytes;
     std::ptrdiff_t i = 0;
     if (stream)
-        for (; i < n && !aligned16(d + i); ++i) d[i] = apply_f<op>(a[i], b[i]);
+        for (; i < n && !aligned16(d + i); ++i) store_elem(d, i, apply_f<op>(load_elem(a, i), load_elem(b, i)));
     return run_blocks<L>(i, n, 2 * L::n, stream, [&](std::ptrdiff_t k, auto store) {
         store(d + k, apply_f<op>(L::load(a + k), L::load(b + k)));
         store(d + k + L::n, apply_f<op>(L::load(a + k + L::n), L::load(b + k + L::n)));
@@ -212,9 +214,9 @@ inline std::ptrdiff_t complex_mul_f(const float* a, const float* b, float* d, st
     const bool stream = std::size_t(n) * 8 >= kStreamBytes && (reinterpret_cast<std::uintptr_t>(d) & 7) == 0;
     std::ptrdiff_t i = 0;
     if (stream && !aligned16(d)) {
-        const float re = a[0] * b[0] - a[1] * b[1], im = a[0] * b[1] + a[1] * b[0];
-        d[0] = re;
-        d[1] = im;
+        const float ar = load_elem(a, 0), ai = load_elem(a, 1), br = load_elem(b, 0), bi = load_elem(b, 1);
+        d[0] = ar * br - ai * bi; // d is 8-byte aligned here
+        d[1] = ar * bi + ai * br;
         i = 1;
     }
     return run_blocks<Lanes<float>>(i, n, 4, stream, [&](std::ptrdiff_t k, auto store) {
@@ -235,9 +237,9 @@ inline std::ptrdiff_t divide_real(const F* divisor, const F* dividend, F* d, std
     std::ptrdiff_t i = 0;
     if (stream)
         for (; i < n && !aligned16(d + i); ++i) {
-            const F x = divisor[i], y = dividend[i];
+            const F x = load_elem(divisor, i), y = load_elem(dividend, i);
             zeros = zeros || x == 0;
-            d[i] = x == 0 ? (y > 0 ? inf : (y < 0 ? -inf : nan)) : y / x;
+            store_elem(d, i, x == 0 ? (y > 0 ? inf : (y < 0 ? -inf : nan)) : y / x);
         }
     i = run_blocks<L>(i, n, L::n, stream, [&](std::ptrdiff_t k, auto store) {
         const auto x = L::load(divisor + k), y = L::load(dividend + k);

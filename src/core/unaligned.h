@@ -16,8 +16,11 @@ inline T load_elem(const T* p, std::size_t i = 0) {
     return v;
 }
 
+// The value converts to T as in an assignment.
+template <class T> struct elem_identity { using type = T; };
+
 template <class T>
-inline void store_elem(T* p, std::size_t i, const T& v) {
+inline void store_elem(T* p, std::size_t i, const typename elem_identity<T>::type& v) {
     std::memcpy(reinterpret_cast<unsigned char*>(p) + i * sizeof(T), &v, sizeof(T));
 }
 

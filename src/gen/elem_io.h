@@ -1,22 +1,21 @@
-// Element loads and stores through memcpy: callers may pass arrays that are
-// not aligned to their element size, and memcpy compiles to plain moves.
+// Element loads and stores of the generators: the shared unaligned access
+// under the short names the generator code uses.
 #pragma once
 
 #include <cstddef>
-#include <cstring>
+
+#include "core/unaligned.h"
 
 namespace veks::gen {
 
 template <class T>
 inline T load(const T* p, std::size_t i) {
-    T v;
-    std::memcpy(&v, reinterpret_cast<const unsigned char*>(p) + i * sizeof(T), sizeof(T));
-    return v;
+    return load_elem(p, i);
 }
 
 template <class T>
 inline void store(T* p, std::size_t i, const T& v) {
-    std::memcpy(reinterpret_cast<unsigned char*>(p) + i * sizeof(T), &v, sizeof(T));
+    store_elem(p, i, v);
 }
 
 } // namespace veks::gen

@@ -15,6 +15,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/unaligned.h"
 #include "veks.h"
 
 namespace veks::stats {
@@ -133,17 +134,17 @@ inline std::int64_t exact_sum_16s(const Vek16s* x, std::size_t n, std::size_t st
             _mm_storeu_si128(reinterpret_cast<__m128i*>(l + 4), a1);
             for (int k = 0; k < 8; ++k) total += l[k];
         }
-        for (; i < n; ++i) total += x[i];
+        for (; i < n; ++i) total += load_elem(x, i);
         return total;
     }
 #endif
-    return exact_sum_blocked<std::int32_t>(n, [&](std::size_t i) { return x[i * stride]; });
+    return exact_sum_blocked<std::int32_t>(n, [&](std::size_t i) { return load_elem(x, i * stride); });
 }
 
 // Sum of Vek32s elements, straight into 64 bits.
 inline std::int64_t exact_sum_32s(const Vek32s* x, std::size_t n, std::size_t stride = 1) {
     std::int64_t total = 0;
-    for (std::size_t i = 0; i < n; ++i) total += x[i * stride];
+    for (std::size_t i = 0; i < n; ++i) total += load_elem(x, i * stride);
     return total;
 }
 

@@ -7,6 +7,7 @@
 #include <xmmintrin.h>
 #endif
 
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/elem.h"
 #include "core/export.h"
@@ -47,12 +48,12 @@ void dot_float(const A* a, const B* b, std::size_t n, Acc* out) {
     Acc p[parts];
     for (std::size_t i = 0; i < groups; i += P)
         for (int k = 0; k < P; ++k) {
-            product(a[i + k], b[i + k], p);
+            product(load_elem(a, i + k), load_elem(b, i + k), p);
             for (int c = 0; c < parts; ++c) s[c][k] += p[c];
         }
     for (int c = 0; c < parts; ++c) out[c] = combine_halving(s[c]);
     for (std::size_t i = groups; i < n; ++i) {
-        product(a[i], b[i], p);
+        product(load_elem(a, i), load_elem(b, i), p);
         for (int c = 0; c < parts; ++c) out[c] += p[c];
     }
 }
@@ -71,8 +72,8 @@ void dot_float<float, 8, float, float>(const float* a, const float* b, std::size
     const __m128 t = _mm_add_ps(s0, s1);
     const __m128 u = _mm_add_ps(t, _mm_movehl_ps(t, t));
     float total = _mm_cvtss_f32(u) + _mm_cvtss_f32(_mm_shuffle_ps(u, u, 1));
-    for (std::size_t i = groups; i < n; ++i) total += a[i] * b[i];
-    *out = total;
+    for (std::size_t i = groups; i < n; ++i) total += load_elem(a, i) * load_elem(b, i);
+    store_elem(out, 0, total);
 }
 #endif
 
@@ -87,7 +88,7 @@ void dot_exact(const A* a, const B* b, std::size_t n, Int128* out) {
         const std::size_t e = n - blk < kBlock ? n : blk + kBlock;
         std::int64_t s[parts] = {}, p[parts];
         for (std::size_t i = blk; i < e; ++i) {
-            product(a[i], b[i], p);
+            product(load_elem(a, i), load_elem(b, i), p);
             for (int c = 0; c < parts; ++c) s[c] += p[c];
         }
         for (int c = 0; c < parts; ++c) out[c] += s[c];
@@ -98,10 +99,9 @@ void dot_exact(const A* a, const B* b, std::size_t n, Int128* out) {
 template <class D, class Convert>
 void store(D* dst, Convert conv) {
     if constexpr (is_complex_v<D>) {
-        dst->re = conv(0);
-        dst->im = conv(1);
+        store_elem(dst, 0, D{conv(0), conv(1)});
     } else {
-        *dst = conv(0);
+        store_elem(dst, 0, conv(0));
     }
 }
 

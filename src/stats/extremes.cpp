@@ -16,6 +16,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/export.h"
 
@@ -55,7 +56,7 @@ struct SaturatedAbs {
 template <class Rule, class T, class Key>
 T reduce(const T* x, int n, T m, Key key) {
     for (int i = 0; i < n; ++i) {
-        const T k = key(x[i]);
+        const T k = key(load_elem(x, i));
         m = Rule::beats(k, m) ? k : m;
     }
     return m;
@@ -77,7 +78,7 @@ F reduce_lanes(const F* x, int n, F m, Load load, Splat splat) {
     F l[lanes];
     std::memcpy(l, &a0, sizeof l);
     for (int k = 0; k < lanes; ++k) m = Rule::beats(l[k], m) ? l[k] : m;
-    for (; i < n; ++i) m = Rule::beats(x[i], m) ? x[i] : m;
+    for (; i < n; ++i) m = Rule::beats(load_elem(x, i), m) ? load_elem(x, i) : m;
     return m;
 }
 
@@ -103,7 +104,7 @@ bool is_nan(T v) {
 template <class T, class Key>
 int first_equal(const T* x, int n, T v, Key key) {
     int i = 0;
-    while (i < n - 1 && !(key(x[i]) == v)) ++i;
+    while (i < n - 1 && !(key(load_elem(x, i)) == v)) ++i;
     return i;
 }
 
@@ -114,7 +115,7 @@ int first_equal_lanes(const F* x, int n, F v, Load load, Equal equal_mask) {
     int i = 0;
     for (; i + lanes <= n; i += lanes)
         if (const int m = equal_mask(load(x + i), v)) return i + __builtin_ctz(unsigned(m));
-    while (i < n - 1 && !(x[i] == v)) ++i;
+    while (i < n - 1 && !(load_elem(x, i) == v)) ++i;
     return i;
 }
 
@@ -131,7 +132,7 @@ int first_equal(const double* x, int n, double v, Identity) {
 // Position of the first extreme under Rule.
 template <class Rule, class T, class Key>
 int extreme_index(const T* x, int len, Key key) {
-    T best = key(x[0]);
+    T best = key(load_elem(x, 0));
     if (is_nan(best)) return 0; // a NaN first element is the result
     int at = 0;
     for (int b = 0; b < len; b += kBlock) {
@@ -149,7 +150,7 @@ int extreme_index(const T* x, int len, Key key) {
 // it is in cache.
 template <class T, class Key>
 void extreme_indices(const T* x, int len, Key key, int& at_min, int& at_max) {
-    T lo = key(x[0]), hi = lo;
+    T lo = key(load_elem(x, 0)), hi = lo;
     at_min = at_max = 0;
     if (is_nan(lo)) return;
     for (int b = 0; b < len; b += kBlock) {
@@ -164,14 +165,14 @@ void extreme_indices(const T* x, int len, Key key, int& at_min, int& at_max) {
 // Integer values need no position: equal values are identical.
 template <class Rule, class T, class Key>
 T extreme_value(const T* x, int len, Key key) {
-    if constexpr (std::is_integral_v<T>) return reduce<Rule>(x, len, key(x[0]), key);
-    else return key(x[extreme_index<Rule>(x, len, key)]);
+    if constexpr (std::is_integral_v<T>) return reduce<Rule>(x, len, key(load_elem(x, 0)), key);
+    else return key(load_elem(x, extreme_index<Rule>(x, len, key)));
 }
 
 template <class Rule, class Key = Identity, class T>
 VekStatus extreme(const T* src, int len, T* value) {
     VEKS_CHECK(check_ptrs_len(len, src, value));
-    *value = extreme_value<Rule>(src, len, Key{});
+    store_elem(value, 0, extreme_value<Rule>(src, len, Key{}));
     return vekStsOk;
 }
 
@@ -180,11 +181,11 @@ template <class Rule, class Key = Identity, class T>
 VekStatus extreme_indexed(const T* src, int len, T* value, int* index) {
     VEKS_CHECK(check_ptrs_len(len, src, value));
     if (index == nullptr) {
-        *value = extreme_value<Rule>(src, len, Key{});
+        store_elem(value, 0, extreme_value<Rule>(src, len, Key{}));
     } else {
         const int at = extreme_index<Rule>(src, len, Key{});
-        *value = Key{}(src[at]);
-        *index = at;
+        store_elem(value, 0, Key{}(load_elem(src, at)));
+        store_elem(index, 0, at);
     }
     return vekStsOk;
 }
@@ -192,10 +193,10 @@ VekStatus extreme_indexed(const T* src, int len, T* value, int* index) {
 // Both extremes of integer data; the values are all that is needed.
 template <class T>
 void integer_min_max(const T* x, int len, T& lo, T& hi) {
-    T a = x[0], b = x[0];
+    T a = load_elem(x, 0), b = load_elem(x, 0);
     for (int i = 1; i < len; ++i) {
-        a = x[i] < a ? x[i] : a;
-        b = x[i] > b ? x[i] : b;
+        a = load_elem(x, i) < a ? load_elem(x, i) : a;
+        b = load_elem(x, i) > b ? load_elem(x, i) : b;
     }
     lo = a;
     hi = b;
@@ -206,7 +207,7 @@ void integer_min_max(const T* x, int len, T& lo, T& hi) {
 // extremes, which keeps both dependency chains short.
 void integer_min_max(const Vek16s* x, int len, Vek16s& lo, Vek16s& hi) {
     auto load = [x](int i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(x + i)); };
-    __m128i a = _mm_set1_epi16(x[0]), b = a;
+    __m128i a = _mm_set1_epi16(load_elem(x, 0)), b = a;
     int i = 0;
     for (; i + 32 <= len; i += 32) {
         __m128i mn = load(i), mx = mn;
@@ -227,8 +228,8 @@ void integer_min_max(const Vek16s* x, int len, Vek16s& lo, Vek16s& hi) {
     b = _mm_max_epi16(b, _mm_shufflelo_epi16(b, 0xB1));
     Vek16s l = static_cast<Vek16s>(_mm_cvtsi128_si32(a)), h = static_cast<Vek16s>(_mm_cvtsi128_si32(b));
     for (; i < len; ++i) {
-        l = x[i] < l ? x[i] : l;
-        h = x[i] > h ? x[i] : h;
+        l = load_elem(x, i) < l ? load_elem(x, i) : l;
+        h = load_elem(x, i) > h ? load_elem(x, i) : h;
     }
     lo = l;
     hi = h;
@@ -239,12 +240,15 @@ template <class T>
 VekStatus min_max(const T* src, int len, T* lo, T* hi) {
     VEKS_CHECK(check_ptrs_len(len, src, lo, hi));
     if constexpr (std::is_integral_v<T>) {
-        integer_min_max(src, len, *lo, *hi);
+        T a, b;
+        integer_min_max(src, len, a, b);
+        store_elem(lo, 0, a);
+        store_elem(hi, 0, b);
     } else {
         int at_min, at_max;
         extreme_indices(src, len, Identity{}, at_min, at_max);
-        *lo = src[at_min];
-        *hi = src[at_max];
+        store_elem(lo, 0, load_elem(src, at_min));
+        store_elem(hi, 0, load_elem(src, at_max));
     }
     return vekStsOk;
 }
@@ -254,17 +258,20 @@ VekStatus min_max_indexed(const T* src, int len, T* lo, int* at_lo, T* hi, int* 
     VEKS_CHECK(check_ptrs_len(len, src, lo, at_lo, hi, at_hi));
     int a, b;
     extreme_indices(src, len, Identity{}, a, b);
-    *lo = src[a];
-    *at_lo = a;
-    *hi = src[b];
-    *at_hi = b;
+    store_elem(lo, 0, load_elem(src, a));
+    store_elem(at_lo, 0, a);
+    store_elem(hi, 0, load_elem(src, b));
+    store_elem(at_hi, 0, b);
     return vekStsOk;
 }
 
 template <class Rule, class T>
 VekStatus every(const T* src, T* srcdst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, srcdst));
-    for (int k = 0; k < len; ++k) srcdst[k] = Rule::beats(src[k], srcdst[k]) ? src[k] : srcdst[k];
+    for (int k = 0; k < len; ++k) {
+        const T a = load_elem(src, k), b = load_elem(srcdst, k);
+        store_elem(srcdst, k, Rule::beats(a, b) ? a : b);
+    }
     return vekStsOk;
 }
 

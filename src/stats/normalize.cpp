@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/elem.h"
 #include "core/export.h"
@@ -20,10 +21,10 @@ VekStatus normalize_float(const T* src, T* dst, int len, T sub, F div) {
     const R inv = R(1) / R(div);
     for (int k = 0; k < len; ++k) {
         if constexpr (is_complex_v<T>) {
-            dst[k].re = static_cast<F>(R(F(src[k].re - sub.re)) * inv);
-            dst[k].im = static_cast<F>(R(F(src[k].im - sub.im)) * inv);
+            const T x = load_elem(src, k);
+            store_elem(dst, k, T{static_cast<F>(R(F(x.re - sub.re)) * inv), static_cast<F>(R(F(x.im - sub.im)) * inv)});
         } else {
-            dst[k] = static_cast<F>(R(F(src[k] - sub)) * inv);
+            store_elem(dst, k, static_cast<F>(R(F(load_elem(src, k) - sub)) * inv));
         }
     }
     return vekStsOk;
@@ -52,10 +53,11 @@ VekStatus normalize_16s(const T* src, T* dst, int len, T sub, int div, int sf) {
     const float f = (1.0f / static_cast<float>(div)) * pow2_from_exponent_field(sf);
     for (int k = 0; k < len; ++k) {
         if constexpr (is_complex_v<T>) {
-            dst[k].re = saturate_truncate_16s(static_cast<float>(std::int32_t(src[k].re) - sub.re) * f);
-            dst[k].im = saturate_truncate_16s(static_cast<float>(std::int32_t(src[k].im) - sub.im) * f);
+            const T x = load_elem(src, k);
+            store_elem(dst, k, T{saturate_truncate_16s(static_cast<float>(std::int32_t(x.re) - sub.re) * f),
+                                 saturate_truncate_16s(static_cast<float>(std::int32_t(x.im) - sub.im) * f)});
         } else {
-            dst[k] = saturate_truncate_16s(static_cast<float>(std::int32_t(src[k]) - sub) * f);
+            store_elem(dst, k, saturate_truncate_16s(static_cast<float>(std::int32_t(load_elem(src, k)) - sub) * f));
         }
     }
     return vekStsOk;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/elem.h"
 #include "core/export.h"
@@ -28,8 +29,8 @@ struct Int16Data {
     const Vek16s* a;
     const Vek16s* b;
     std::int32_t at(std::size_t i) const {
-        if constexpr (Diff) return std::int32_t(a[i]) - b[i];
-        else return a[i];
+        if constexpr (Diff) return std::int32_t(load_elem(a, i)) - load_elem(b, i);
+        else return load_elem(a, i);
     }
     std::uint32_t magnitude(std::size_t i) const {
         const std::int32_t v = at(i);
@@ -75,8 +76,8 @@ struct FloatData {
         }
     }
     static F component(const T* p, std::size_t i, int part) {
-        if constexpr (is_complex_v<T>) return part == 0 ? p[i].re : p[i].im;
-        else return p[i];
+        if constexpr (is_complex_v<T>) return part == 0 ? load_elem(p, i).re : load_elem(p, i).im;
+        else return load_elem(p, i);
     }
 
     // The Max rule on magnitudes: a NaN first magnitude stays, later ones are skipped.
@@ -118,14 +119,14 @@ auto data_of(const T* a, const T* b) {
 template <bool Diff, class T, class R>
 VekStatus norm_inf(const T* a, const T* b, int len, R* out) {
     VEKS_CHECK(check_args<Diff>(a, b, len, out));
-    *out = static_cast<R>(data_of<Diff>(a, b).inf(std::size_t(len)));
+    store_elem(out, 0, static_cast<R>(data_of<Diff>(a, b).inf(std::size_t(len))));
     return vekStsOk;
 }
 
 template <bool Diff, class T, class R>
 VekStatus norm_l1(const T* a, const T* b, int len, R* out) {
     VEKS_CHECK(check_args<Diff>(a, b, len, out));
-    *out = static_cast<R>(data_of<Diff>(a, b).l1(std::size_t(len)));
+    store_elem(out, 0, static_cast<R>(data_of<Diff>(a, b).l1(std::size_t(len))));
     return vekStsOk;
 }
 
@@ -133,8 +134,8 @@ template <bool Diff, class T, class R>
 VekStatus norm_l2(const T* a, const T* b, int len, R* out) {
     VEKS_CHECK(check_args<Diff>(a, b, len, out));
     const auto d = data_of<Diff>(a, b);
-    if constexpr (std::is_same_v<T, Vek16s>) *out = static_cast<R>(std::sqrt(static_cast<double>(d.l2sqr(std::size_t(len)))));
-    else *out = static_cast<R>(d.l2(std::size_t(len)));
+    if constexpr (std::is_same_v<T, Vek16s>) store_elem(out, 0, static_cast<R>(std::sqrt(static_cast<double>(d.l2sqr(std::size_t(len))))));
+    else store_elem(out, 0, static_cast<R>(d.l2(std::size_t(len))));
     return vekStsOk;
 }
 
@@ -142,7 +143,7 @@ VekStatus norm_l2(const T* a, const T* b, int len, R* out) {
 template <bool Diff>
 VekStatus norm_inf_sfs(const Vek16s* a, const Vek16s* b, int len, Vek32s* out, int sf) {
     VEKS_CHECK(check_args<Diff>(a, b, len, out));
-    *out = norm_shift_32s(Int16Data<Diff>{a, b}.inf(std::size_t(len)), sf);
+    store_elem(out, 0, norm_shift_32s(Int16Data<Diff>{a, b}.inf(std::size_t(len)), sf));
     return vekStsOk;
 }
 
@@ -150,22 +151,22 @@ template <bool Diff, class R>
 VekStatus norm_l1_sfs(const Vek16s* a, const Vek16s* b, int len, R* out, int sf) {
     VEKS_CHECK(check_args<Diff>(a, b, len, out));
     const std::int64_t s = Int16Data<Diff>{a, b}.l1(std::size_t(len));
-    if constexpr (std::is_same_v<R, Vek64s>) *out = norm_shift_64s(s, sf);
-    else *out = norm_shift_32s(s, sf);
+    if constexpr (std::is_same_v<R, Vek64s>) store_elem(out, 0, norm_shift_64s(s, sf));
+    else store_elem(out, 0, norm_shift_32s(s, sf));
     return vekStsOk;
 }
 
 template <bool Diff>
 VekStatus norm_l2_sfs(const Vek16s* a, const Vek16s* b, int len, Vek32s* out, int sf) {
     VEKS_CHECK(check_args<Diff>(a, b, len, out));
-    *out = scale_truncate_32s(std::sqrt(static_cast<double>(Int16Data<Diff>{a, b}.l2sqr(std::size_t(len)))), sf);
+    store_elem(out, 0, scale_truncate_32s(std::sqrt(static_cast<double>(Int16Data<Diff>{a, b}.l2sqr(std::size_t(len)))), sf));
     return vekStsOk;
 }
 
 template <bool Diff>
 VekStatus norm_l2sqr_sfs(const Vek16s* a, const Vek16s* b, int len, Vek64s* out, int sf) {
     VEKS_CHECK(check_args<Diff>(a, b, len, out));
-    *out = norm_shift_64s(Int16Data<Diff>{a, b}.l2sqr(std::size_t(len)), sf);
+    store_elem(out, 0, norm_shift_64s(Int16Data<Diff>{a, b}.l2sqr(std::size_t(len)), sf));
     return vekStsOk;
 }
 

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/export.h"
 #include "core/rounding.h"
@@ -25,7 +26,7 @@ void store_parts(const T* src, std::size_t n, D* dst, PerPart per_part) {
         dst->re = per_part(exact_total(c, n, 2));
         dst->im = per_part(exact_total(c + 1, n, 2));
     } else {
-        *dst = per_part(exact_total(src, n));
+        store_elem(dst, 0, per_part(exact_total(src, n)));
     }
 }
 
@@ -46,8 +47,8 @@ void complex_totals(const F* x, std::size_t n, double& re, double& im) {
 #else
     re = im = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        re += x[2 * i];
-        im += x[2 * i + 1];
+        re += load_elem(x, 2 * i);
+        im += load_elem(x, 2 * i + 1);
     }
 #endif
 }
@@ -65,7 +66,7 @@ VekStatus float_total_of(const T* src, int len, T* dst) {
         dst->re = static_cast<F>(re / divisor);
         dst->im = static_cast<F>(im / divisor);
     } else {
-        *dst = static_cast<F>(float_total(src, std::size_t(len)) / divisor);
+        store_elem(dst, 0, static_cast<F>(float_total(src, std::size_t(len)) / divisor));
     }
     return vekStsOk;
 }
@@ -120,7 +121,7 @@ Moments float_moments(const F* x, int len) {
 // 16-bit data: both sums exact in 64 bits, converted once.
 Moments int_moments(const Vek16s* x, int len) {
     std::int64_t q = 0;
-    for (int i = 0; i < len; ++i) q += std::int32_t(x[i]) * x[i];
+    for (int i = 0; i < len; ++i) q += std::int32_t(load_elem(x, i)) * load_elem(x, i);
     return {static_cast<double>(exact_sum_16s(x, std::size_t(len))), static_cast<double>(q)};
 }
 
@@ -129,7 +130,7 @@ VekStatus stddev_float(const F* src, int len, F* dev) {
     VEKS_CHECK(check_ptrs(src, dev));
     VEKS_CHECK(check_deviation_len(len));
     const Moments m = float_moments(src, len);
-    *dev = static_cast<F>(deviation(m.s, m.q, len));
+    store_elem(dev, 0, static_cast<F>(deviation(m.s, m.q, len)));
     return vekStsOk;
 }
 
@@ -138,8 +139,8 @@ VekStatus mean_stddev_float(const F* src, int len, F* mean, F* dev) {
     VEKS_CHECK(check_ptrs(src, mean, dev));
     VEKS_CHECK(check_deviation_len(len));
     const Moments m = float_moments(src, len);
-    *mean = static_cast<F>(m.s / len);
-    *dev = static_cast<F>(deviation(m.s, m.q, len));
+    store_elem(mean, 0, static_cast<F>(m.s / len));
+    store_elem(dev, 0, static_cast<F>(deviation(m.s, m.q, len)));
     return vekStsOk;
 }
 
@@ -162,7 +163,7 @@ template <class D>
 VekStatus stddev_int(const Vek16s* src, int len, D* dev, int sf) {
     VEKS_CHECK(check_ptrs(src, dev));
     VEKS_CHECK(check_deviation_len(len));
-    *dev = scaled_deviation<D>(int_moments(src, len), len, sf);
+    store_elem(dev, 0, scaled_deviation<D>(int_moments(src, len), len, sf));
     return vekStsOk;
 }
 
@@ -171,8 +172,8 @@ VekStatus mean_stddev_int(const Vek16s* src, int len, D* mean, D* dev, int sf) {
     VEKS_CHECK(check_ptrs(src, mean, dev));
     VEKS_CHECK(check_deviation_len(len));
     const Moments m = int_moments(src, len);
-    *mean = scaled_mean_half_away<D>(m, len, sf);
-    *dev = scaled_deviation<D>(m, len, sf);
+    store_elem(mean, 0, scaled_mean_half_away<D>(m, len, sf));
+    store_elem(dev, 0, scaled_deviation<D>(m, len, sf));
     return vekStsOk;
 }
 

@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstddef>
 #include <type_traits>
+
+#include "core/unaligned.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -29,8 +32,8 @@ struct RealTerms {
     const F* b = nullptr; // the subtrahend when Diff
 
     F element(std::size_t i) const {
-        if constexpr (Diff) return a[i] - b[i];
-        else return a[i];
+        if constexpr (Diff) return load_elem(a, i) - load_elem(b, i);
+        else return load_elem(a, i);
     }
     double at(std::size_t i) const {
         const double x = element(i);
@@ -81,3 +84,4 @@ struct IndexTerms {
 template <class Fn> IndexTerms(Fn) -> IndexTerms<Fn>;
 
 } // namespace veks::stats
+

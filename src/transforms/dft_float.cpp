@@ -210,6 +210,11 @@ VekStatus complex_call(const void* spec, std::uint32_t id, const T* src, T* dst,
     if (s->id != id) return vekStsBadContext;
     VEKS_CHECK(check_ptrs(src, dst));
     if (s->pow2 && s->n > 4) return FftOf<T>::template c<Inv>(src, dst, s->fft, buf);
+    if (!plan_uses_work(s->plan)) {
+        run_plan<T, Inv>(s->plan, src, dst, nullptr);
+        scale<T, Inv>(s, dst, 2 * idx(s->n));
+        return vekStsOk;
+    }
     const WorkArea work(buf, need_of(s));
     if (!work.ok()) return vekStsNoMemory;
     run_plan<T, Inv>(s->plan, src, dst, work.as<T>());

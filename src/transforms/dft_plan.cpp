@@ -113,11 +113,57 @@ void run_pass(const Pass<T>& ps, const T* x, T* y) {
     }
 }
 
+// Twelve points (factors 4 then 3) with both passes in registers: the
+// radix-4 butterflies over x[j + 3t] with the first pass's twiddles W^(jk),
+// then the radix-3 butterflies over j for each k into X[k + 4m]. Every
+// input is read before the first output is written, so src may equal dst.
+template <bool Inv, class V, class T>
+void run_twelve(const Plan<T>& p, const T* src, T* dst) {
+    const T* tw = p.pass[0].tw; // W^(jk) at (k - 1) 3 + j
+#ifdef VEKS_DFT_SSE2
+    if constexpr (V::lanes == 2) {
+        // b: rows j = 0, 1 in the two lanes; c: row 2 in the low lane
+        V b[4], c[4];
+        for (int t = 0; t < 4; ++t) b[t] = V::load(src + 6 * t), c[t] = V::bcast(src + 6 * t + 4);
+        bfly4<Inv>(b);
+        bfly4<Inv>(c);
+        for (int k = 1; k < 4; ++k) {
+            b[k] = twiddle<Inv>(b[k], V::load(tw + 6 * (k - 1)));
+            c[k] = twiddle<Inv>(c[k], V::bcast(tw + 6 * (k - 1) + 4));
+        }
+        for (int k = 0; k < 4; k += 2) { // outputs k, k + 1 side by side
+            V d[3] = {{_mm_movelh_ps(b[k].v, b[k + 1].v)}, {_mm_movehl_ps(b[k + 1].v, b[k].v)},
+                      {_mm_movelh_ps(c[k].v, c[k + 1].v)}};
+            bfly3<Inv>(d);
+            for (int m = 0; m < 3; ++m) d[m].store(dst + 2 * (4 * m + k));
+        }
+    } else
+#endif
+    {
+        V a[3][4];
+        for (int j = 0; j < 3; ++j)
+            for (int t = 0; t < 4; ++t) a[j][t] = V::load(src + 2 * (j + 3 * t));
+        for (int j = 0; j < 3; ++j) {
+            bfly4<Inv>(a[j]);
+            for (int k = 1; k < 4; ++k) a[j][k] = twiddle<Inv>(a[j][k], V::load(tw + 2 * (3 * (k - 1) + j)));
+        }
+        for (int k = 0; k < 4; ++k) {
+            V d[3] = {a[0][k], a[1][k], a[2][k]};
+            bfly3<Inv>(d);
+            for (int m = 0; m < 3; ++m) d[m].store(dst + 2 * (4 * m + k));
+        }
+    }
+}
+
 // Passes alternate between dst and the work area so that the last one
 // writes dst; an in-place call with an odd number of passes starts from a
 // copy of the input.
 template <bool Inv, class T>
 void run_factor(const Plan<T>& p, const T* src, T* dst, T* work) {
+    if (p.n == 12) {
+        run_twelve<Inv, CxV<T>>(p, src, dst);
+        return;
+    }
     const int np = p.passes;
     const T* in = src;
     if (src == dst && np % 2 == 1) {
@@ -355,6 +401,9 @@ void run_plan(const Plan<T>& p, const T* src, T* dst, T* work) {
     }
 }
 
+template <class T>
+bool plan_uses_work(const Plan<T>& p) { return p.mode != Mode::Small && !(p.mode == Mode::Factor && p.n == 12); }
+
 std::uint32_t work_slot(std::uint64_t bytes) { return up32(bytes); }
 
 #define VEKS_DFT_PLAN_INSTANCES(T)                                                  \
@@ -362,7 +411,8 @@ std::uint32_t work_slot(std::uint64_t bytes) { return up32(bytes); }
     template VekStatus build_plan<T>(Plan<T>&, int, int, const T*, int);            \
     template void free_plan<T>(Plan<T>&);                                           \
     template void run_plan<T, false>(const Plan<T>&, const T*, T*, T*);             \
-    template void run_plan<T, true>(const Plan<T>&, const T*, T*, T*);
+    template void run_plan<T, true>(const Plan<T>&, const T*, T*, T*);             \
+    template bool plan_uses_work<T>(const Plan<T>&);
 VEKS_DFT_PLAN_INSTANCES(float)
 VEKS_DFT_PLAN_INSTANCES(double)
 

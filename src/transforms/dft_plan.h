@@ -22,6 +22,10 @@ template <class T> void free_plan(Plan<T>& p);
 // src may equal dst; work holds p.work bytes.
 template <class T, bool Inv> void run_plan(const Plan<T>& p, const T* src, T* dst, T* work);
 
+// False when a call of the plan leaves its work area untouched (the
+// straight-line kernels), so that none needs to be set up.
+template <class T> bool plan_uses_work(const Plan<T>& p);
+
 // Bytes rounded up to a multiple of 32, for areas laid one after another.
 std::uint32_t work_slot(std::uint64_t bytes);
 

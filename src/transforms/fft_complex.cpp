@@ -1,5 +1,6 @@
 // Forward and inverse complex FFTs: float, double and the integer forms.
 #include "convert/convert_kernels.h"
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/export.h"
 #include "transforms/fft_engine.h"
@@ -47,9 +48,9 @@ VekStatus int_fft(const void* spec, const I* sr, const I* si, I* dr, I* di, int 
     bool fixed = false;
     if constexpr (sizeof(I) == 2) {
         if (m == 0) {
-            const Vek16s re = narrow_q(sr[0], sf), im = narrow_q(si[0], sf);
-            dr[0] = re;
-            di[0] = im;
+            const Vek16s re = narrow_q(load_elem(sr, 0), sf), im = narrow_q(load_elem(si, 0), sf);
+            store_elem(dr, 0, re);
+            store_elem(di, 0, im);
             return vekStsOk;
         }
         fixed = !h->float_engine;
@@ -62,14 +63,14 @@ VekStatus int_fft(const void* spec, const I* sr, const I* si, I* dr, I* di, int 
             std::int32_t* x = work.as<std::int32_t>();
             const int s0 = fixed_pre_shift(m);
             for (idx i = 0; i < n; ++i) {
-                x[2 * i] = static_cast<std::int32_t>(sr[i * st]) * (1 << s0);
-                x[2 * i + 1] = static_cast<std::int32_t>(si[i * st]) * (1 << s0);
+                x[2 * i] = static_cast<std::int32_t>(load_elem(sr, i * st)) * (1 << s0);
+                x[2 * i + 1] = static_cast<std::int32_t>(load_elem(si, i * st)) * (1 << s0);
             }
             fixed_transform(h, x, Inv, m);
             const int s = (Inv ? h->inv_shift : h->fwd_shift) + cap_scale(sf) + s0;
             for (idx i = 0; i < n; ++i) {
-                dr[i * st] = narrow_q(x[2 * i], s);
-                di[i * st] = narrow_q(x[2 * i + 1], s);
+                store_elem(dr, i * st, narrow_q(x[2 * i], s));
+                store_elem(di, i * st, narrow_q(x[2 * i + 1], s));
             }
             return vekStsOk;
         }

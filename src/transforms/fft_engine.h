@@ -504,24 +504,24 @@ void permute_in_place(E* x, idx n, const std::int32_t* tab) {
     idx t = 0;
     for (; tab[t] != 0; t += 2) {
         const idx i = tab[t] / 2, j = tab[t + 1] / 2; // 2i and 2j
-        std::swap(x[i], x[j]);
-        std::swap(x[i + 1], x[h + j]);
-        std::swap(x[h + i], x[j + 1]);
-        std::swap(x[h + i + 1], x[h + j + 1]);
+        swap_elems(x, i, j);
+        swap_elems(x, i + 1, h + j);
+        swap_elems(x, h + i, j + 1);
+        swap_elems(x, h + i + 1, h + j + 1);
     }
-    std::swap(x[1], x[h]);
+    swap_elems(x, 1, h);
     for (++t; t < n / 4; ++t) {
         const idx i = tab[t] / 2;
-        std::swap(x[i + 1], x[h + i]);
+        swap_elems(x, i + 1, h + i);
     }
 }
 
 template <class E>
 inline void move_quad(const E* s, E* d, idx h, idx i, idx j) {
-    d[j] = s[i];
-    d[h + j] = s[i + 1];
-    d[j + 1] = s[h + i];
-    d[h + j + 1] = s[h + i + 1];
+    store_elem(d, j, load_elem(s, i));
+    store_elem(d, h + j, load_elem(s, i + 1));
+    store_elem(d, j + 1, load_elem(s, h + i));
+    store_elem(d, h + j + 1, load_elem(s, h + i + 1));
 }
 
 template <class E>
@@ -629,10 +629,10 @@ struct Engine {
 
     static void scale(const Acc& a, idx n, T f) {
         if constexpr (Split) {
-            for (idx i = 0; i < n; ++i) a.re_[i] *= f;
-            for (idx i = 0; i < n; ++i) a.im_[i] *= f;
+            for (idx i = 0; i < n; ++i) store_elem(a.re_, i, load_elem(a.re_, i) * f);
+            for (idx i = 0; i < n; ++i) store_elem(a.im_, i, load_elem(a.im_, i) * f);
         } else {
-            for (idx i = 0; i < 2 * n; ++i) a.p[i] *= f;
+            for (idx i = 0; i < 2 * n; ++i) store_elem(a.p, i, load_elem(a.p, i) * f);
         }
     }
 

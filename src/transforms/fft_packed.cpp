@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/export.h"
 #include "core/scale.h"
@@ -28,18 +29,18 @@ VekStatus conj_expand(const T* src, C* dst, int len) {
     // positions of bin 0's parts, the middle bin's parts and bin k's real part
     const bool ccs = P == Packed::Ccs;
     const int first = (P == Packed::Perm && even) || ccs ? 0 : -1; // bin k real part at 2k + first
-    const T re0 = src[0], im0 = ccs ? src[1] : T(0);
+    const T re0 = load_elem(src, 0), im0 = ccs ? load_elem(src, 1) : T(0);
     if (even) {
-        const T mr = P == Packed::Pack ? src[len - 1] : P == Packed::Perm ? src[1] : src[len];
-        const T mi = ccs ? src[len + 1] : T(0);
-        dst[len / 2] = C{mr, mi};
+        const T mr = P == Packed::Pack ? load_elem(src, len - 1) : P == Packed::Perm ? load_elem(src, 1) : load_elem(src, len);
+        const T mi = ccs ? load_elem(src, len + 1) : T(0);
+        store_elem(dst, len / 2, C{mr, mi});
     }
     for (int k = bins; k >= 1; --k) {
-        const T re = src[2 * k + first], im = src[2 * k + first + 1];
-        dst[k] = C{re, im};
-        dst[len - k] = C{re, negate(im)};
+        const T re = load_elem(src, 2 * k + first), im = load_elem(src, 2 * k + first + 1);
+        store_elem(dst, k, C{re, im});
+        store_elem(dst, len - k, C{re, negate(im)});
     }
-    dst[0] = C{re0, im0};
+    store_elem(dst, 0, C{re0, im0});
     return vekStsOk;
 }
 
@@ -49,16 +50,16 @@ template <Packed P, bool Conj, class T, class Store>
 void packed_product(const T* a, const T* b, int len, Store store) {
     const bool even = len % 2 == 0;
     const int bins = even ? len / 2 - 1 : (len - 1) / 2;
-    store(0, a[0] * b[0]);
+    store(0, load_elem(a, 0) * load_elem(b, 0));
     int first = 1; // index of the first pair's real part
     if (even) {
         const int mid = P == Packed::Perm ? 1 : len - 1;
-        store(mid, a[mid] * b[mid]);
+        store(mid, load_elem(a, mid) * load_elem(b, mid));
         if (P == Packed::Perm) first = 2;
     }
     for (int k = 0; k < bins; ++k) {
         const int i = first + 2 * k;
-        const auto ar = a[i], ai = a[i + 1], br = b[i], bi = b[i + 1];
+        const auto ar = load_elem(a, i), ai = load_elem(a, i + 1), br = load_elem(b, i), bi = load_elem(b, i + 1);
         if (Conj) {
             store(i, ar * br + ai * bi);
             store(i + 1, ai * br - ar * bi);
@@ -72,7 +73,7 @@ void packed_product(const T* a, const T* b, int len, Store store) {
 template <Packed P, class T>
 VekStatus mul_float(const T* a, const T* b, T* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, a, b, dst));
-    packed_product<P, false>(a, b, len, [dst](int i, T v) { dst[i] = v; });
+    packed_product<P, false>(a, b, len, [dst](int i, T v) { store_elem(dst, i, v); });
     return vekStsOk;
 }
 
@@ -83,7 +84,7 @@ VekStatus mul_float_inplace(const T* src, T* srcdst, int len) { return mul_float
 template <class T>
 VekStatus mul_pack_conj(const T* src, T* srcdst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, srcdst));
-    packed_product<Packed::Pack, true>(src, srcdst, len, [srcdst](int i, T v) { srcdst[i] = v; });
+    packed_product<Packed::Pack, true>(src, srcdst, len, [srcdst](int i, T v) { store_elem(srcdst, i, v); });
     return vekStsOk;
 }
 
@@ -96,20 +97,20 @@ VekStatus mul_16s(const Vek16s* a, const Vek16s* b, Vek16s* dst, int len, int sf
         const bool even = len % 2 == 0;
         const int bins = even ? len / 2 - 1 : (len - 1) / 2;
         const auto mul = [](Vek16s x, Vek16s y) { return std::int64_t(x) * y; };
-        Vek16s r0 = scale(mul(a[0], b[0]));
+        Vek16s r0 = scale(mul(load_elem(a, 0), load_elem(b, 0)));
         int first = 1;
         if (even) {
             const int mid = P == Packed::Perm ? 1 : len - 1;
-            dst[mid] = scale(mul(a[mid], b[mid]));
+            store_elem(dst, mid, scale(mul(load_elem(a, mid), load_elem(b, mid))));
             if (P == Packed::Perm) first = 2;
         }
         for (int k = 0; k < bins; ++k) {
             const int i = first + 2 * k;
-            const Vek16s ar = a[i], ai = a[i + 1], br = b[i], bi = b[i + 1];
-            dst[i] = scale(mul(ar, br) - mul(ai, bi));
-            dst[i + 1] = scale(mul(ar, bi) + mul(ai, br));
+            const Vek16s ar = load_elem(a, i), ai = load_elem(a, i + 1), br = load_elem(b, i), bi = load_elem(b, i + 1);
+            store_elem(dst, i, scale(mul(ar, br) - mul(ai, bi)));
+            store_elem(dst, i + 1, scale(mul(ar, bi) + mul(ai, br)));
         }
-        dst[0] = r0;
+        store_elem(dst, 0, r0);
         return 0;
     });
     return vekStsOk;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "convert/convert_kernels.h"
+#include "core/unaligned.h"
 #include "core/checks.h"
 #include "core/export.h"
 #include "transforms/fft_engine.h"
@@ -21,15 +22,15 @@ inline idx layout_len(Layout l, idx n) { return l == Layout::Ccs ? n + 2 : n; }
 template <class T>
 void perm_to_layout(T* p, idx n, Layout l) {
     if (l == Layout::Pack && n > 2) {
-        const T r = p[1];
+        const T r = load_elem(p, 1);
         std::memmove(p + 1, p + 2, static_cast<std::size_t>(n - 2) * sizeof(T));
-        p[n - 1] = r;
+        store_elem(p, n - 1, r);
     } else if (l == Layout::Ccs) {
         if (n >= 2) {
-            p[n] = p[1];
-            p[n + 1] = T(0);
+            store_elem(p, n, load_elem(p, 1));
+            store_elem(p, n + 1, T(0));
         }
-        p[1] = T(0);
+        store_elem(p, 1, T(0));
     }
 }
 
@@ -38,17 +39,17 @@ template <class S, class D>
 void layout_to_perm(const S* src, D* dst, idx n, Layout l) {
     if (l == Layout::Perm || n == 1) {
         if (static_cast<const void*>(src) != static_cast<const void*>(dst))
-            for (idx i = 0; i < n; ++i) dst[i] = static_cast<D>(src[i]);
+            for (idx i = 0; i < n; ++i) store_elem(dst, i, static_cast<D>(load_elem(src, i)));
         return;
     }
-    const S first = src[0], nyquist = l == Layout::Pack ? src[n - 1] : src[n];
+    const S first = load_elem(src, 0), nyquist = l == Layout::Pack ? load_elem(src, n - 1) : load_elem(src, n);
     if (l == Layout::Pack) {
-        for (idx i = n - 2; i >= 1; --i) dst[i + 1] = static_cast<D>(src[i]); // values move one place up
+        for (idx i = n - 2; i >= 1; --i) store_elem(dst, i + 1, static_cast<D>(load_elem(src, i))); // values move one place up
     } else if (static_cast<const void*>(src) != static_cast<const void*>(dst)) {
-        for (idx i = 2; i < n; ++i) dst[i] = static_cast<D>(src[i]);
+        for (idx i = 2; i < n; ++i) store_elem(dst, i, static_cast<D>(load_elem(src, i)));
     }
-    dst[0] = static_cast<D>(first);
-    dst[1] = static_cast<D>(nyquist);
+    store_elem(dst, 0, static_cast<D>(first));
+    store_elem(dst, 1, static_cast<D>(nyquist));
 }
 
 // ---- float engine ---------------------------------------------------------------
@@ -98,8 +99,8 @@ void recombine_forward(T* dst, idx half, const T* tab) {
 
 template <class V, class T>
 void recombine_inverse(const T* src, T* dst, idx half, const T* tab, T r0, T rn) {
-    dst[0] = r0 + rn;
-    dst[1] = r0 - rn;
+    store_elem(dst, 0, r0 + rn);
+    store_elem(dst, 1, r0 - rn);
     recombine_pairs<V>(half, [&](auto tag, idx k) {
         using W = decltype(tag);
         W ur, ui, vr, vi, c, s;
@@ -125,11 +126,11 @@ void real_forward(const FloatSpecHeader<T>* h, const T* src, T* dst, T* work, La
     } else {
         Engine<T, false>::template transform<false>(h, m - 1, h->fwd_scaled, src, nullptr, dst, nullptr, work);
         const idx half = n / 2;
-        const T a = dst[0], b = dst[1];
-        dst[0] = a + b;
-        dst[1] = a - b;
+        const T a = load_elem(dst, 0), b = load_elem(dst, 1);
+        store_elem(dst, 0, a + b);
+        store_elem(dst, 1, a - b);
         recombine_forward<Wide<T>>(dst, half, at_offset<const T>(h, h->recomb_fwd));
-        dst[half + 1] = -dst[half + 1];
+        store_elem(dst, half + 1, -load_elem(dst, half + 1));
     }
     perm_to_layout(dst, n, l);
 }
@@ -146,7 +147,7 @@ void real_inverse(const FloatSpecHeader<T>* h, const T* src, T* dst, T* work, La
         return;
     }
     // Perm and CCS keep bins 1.. at the same places; Pack is rebuilt first.
-    const T r0 = src[0], rn = l == Layout::Perm ? src[1] : l == Layout::Ccs ? src[n] : src[n - 1];
+    const T r0 = load_elem(src, 0), rn = l == Layout::Perm ? load_elem(src, 1) : l == Layout::Ccs ? load_elem(src, n) : load_elem(src, n - 1);
     if (l == Layout::Pack) {
         layout_to_perm(src, dst, n, l);
         src = dst;
@@ -158,9 +159,9 @@ void real_inverse(const FloatSpecHeader<T>* h, const T* src, T* dst, T* work, La
     alignas(32) T stack[2 << kStackOrder];
     T* z = m - 1 <= kStackOrder ? stack : dst;
     recombine_inverse<Wide<T>>(src, z, half, at_offset<const T>(h, h->recomb_inv), r0, rn);
-    const T mr = src[half], mi = src[half + 1];
-    z[half] = T(2) * mr;
-    z[half + 1] = T(-2) * mi;
+    const T mr = load_elem(src, half), mi = load_elem(src, half + 1);
+    store_elem(z, half, T(2) * mr);
+    store_elem(z, half + 1, T(-2) * mi);
     Engine<T, false>::template transform<true>(h, m - 1, h->inv_scaled, z, nullptr, dst, nullptr, work);
 }
 
@@ -197,7 +198,7 @@ void int_via_float(const FloatSpecHeader<F>* inner, const S* src, D* dst, F* x, 
     real_forward(inner, x, x, inner_work, Layout::Perm);
     if (l == Layout::Perm || n == 1) {
         out(x, dst, n);
-        if (l == Layout::Ccs) dst[1] = 0;
+        if (l == Layout::Ccs) store_elem(dst, 1, 0);
         return;
     }
     out(x, dst, 1);
@@ -207,8 +208,8 @@ void int_via_float(const FloatSpecHeader<F>* inner, const S* src, D* dst, F* x, 
     } else {
         out(x + 2, dst + 2, n - 2);
         out(x + 1, dst + n, 1);
-        dst[1] = 0;
-        dst[n + 1] = 0;
+        store_elem(dst, 1, 0);
+        store_elem(dst, n + 1, 0);
     }
 }
 
@@ -225,26 +226,26 @@ void fixed_real_forward(const ShortSpecHeader* h, const Vek16s* src, Vek16s* dst
     const int m = h->order;
     const idx n = idx(1) << m, half = n / 2;
     const int s0 = real_pre_shift(m);
-    for (idx i = 0; i < n; ++i) x[i] = static_cast<std::int32_t>(src[i]) * (1 << s0);
+    for (idx i = 0; i < n; ++i) x[i] = static_cast<std::int32_t>(load_elem(src, i)) * (1 << s0);
     fixed_transform(h, x, false, m - 1);
     const int s = h->fwd_shift + cap_scale(sf) + s0 + 1; // the recombination gives 2 X
     Vek16s* out = dst;
-    out[0] = narrow_q(2 * (std::int64_t(x[0]) + x[1]), s);
-    out[1] = narrow_q(2 * (std::int64_t(x[0]) - x[1]), s);
+    store_elem(out, 0, narrow_q(2 * (std::int64_t(x[0]) + x[1]), s));
+    store_elem(out, 1, narrow_q(2 * (std::int64_t(x[0]) - x[1]), s));
     const short* tab = at_offset<const short>(h, h->recomb);
     for (idx k = 1; 2 * k < half; ++k) {
         const std::int64_t ur = x[2 * k], ui = x[2 * k + 1], vr = x[2 * (half - k)], vi = x[2 * (half - k) + 1];
         const std::int64_t c = tab[2 * k], sn = tab[2 * k + 1];
         const std::int64_t dr = ur - vr, si = ui + vi;
         const std::int64_t tr = q14(si, c) - q14(dr, sn), ti = -q14(dr, c) - q14(si, sn);
-        out[2 * k] = narrow_q(ur + vr + tr, s);
-        out[2 * k + 1] = narrow_q(ui - vi + ti, s);
-        out[2 * (half - k)] = narrow_q(ur + vr - tr, s);
-        out[2 * (half - k) + 1] = narrow_q(ti - ui + vi, s);
+        store_elem(out, 2 * k, narrow_q(ur + vr + tr, s));
+        store_elem(out, 2 * k + 1, narrow_q(ui - vi + ti, s));
+        store_elem(out, 2 * (half - k), narrow_q(ur + vr - tr, s));
+        store_elem(out, 2 * (half - k) + 1, narrow_q(ti - ui + vi, s));
     }
     if (half >= 2) {
-        out[half] = narrow_q(2 * std::int64_t(x[half]), s);
-        out[half + 1] = narrow_q(-2 * std::int64_t(x[half + 1]), s);
+        store_elem(out, half, narrow_q(2 * std::int64_t(x[half]), s));
+        store_elem(out, half + 1, narrow_q(-2 * std::int64_t(x[half + 1]), s));
     }
     perm_to_layout(dst, n, l);
 }
@@ -275,7 +276,7 @@ void fixed_real_inverse(const ShortSpecHeader* h, const Vek16s* src, Vek16s* dst
     }
     fixed_transform(h, x, true, m - 1);
     const int s = h->inv_shift + cap_scale(sf) + s0;
-    for (idx i = 0; i < n; ++i) dst[i] = narrow_q(x[i], s);
+    for (idx i = 0; i < n; ++i) store_elem(dst, i, narrow_q(x[i], s));
 }
 
 template <bool Inv, Layout L>
@@ -285,8 +286,8 @@ VekStatus short_real(const void* spec, const Vek16s* src, Vek16s* dst, int sf, V
     if (h->id != kIdR16s) return vekStsBadContext;
     VEKS_CHECK(check_ptrs(src, dst));
     if (h->order == 0) {
-        dst[0] = narrow_q(src[0], sf);
-        if (!Inv && L == Layout::Ccs) dst[1] = 0;
+        store_elem(dst, 0, narrow_q(load_elem(src, 0), sf));
+        if (!Inv && L == Layout::Ccs) store_elem(dst, 1, 0);
         return vekStsOk;
     }
     const WorkArea work(buf, h->work_bytes);

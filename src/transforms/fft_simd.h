@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "core/unaligned.h"
+
 // VEKS_FFT_SCALAR forces the scalar twin (to test it on SSE2 machines).
 #if defined(__SSE2__) && !defined(VEKS_FFT_SCALAR)
 #define VEKS_FFT_SSE2 1
@@ -23,12 +25,12 @@ struct Scalar {
     using elem = T;
     static constexpr int lanes = 1;
     T v;
-    static Scalar load(const T* p) { return {*p}; }
-    void store(T* p) const { *p = v; }
+    static Scalar load(const T* p) { return {load_elem(p)}; }
+    void store(T* p) const { store_elem(p, 0, v); }
     static Scalar bcast(T x) { return {x}; }
     static Scalar gather(const T* p, std::ptrdiff_t) { return {*p}; }
-    static void load_ci(const T* p, Scalar& re, Scalar& im) { re.v = p[0]; im.v = p[1]; }
-    static void store_ci(T* p, Scalar re, Scalar im) { p[0] = re.v; p[1] = im.v; }
+    static void load_ci(const T* p, Scalar& re, Scalar& im) { re.v = load_elem(p, 0); im.v = load_elem(p, 1); }
+    static void store_ci(T* p, Scalar re, Scalar im) { store_elem(p, 0, re.v); store_elem(p, 1, im.v); }
     static void gather_pairs(const T* p, std::ptrdiff_t, Scalar& re, Scalar& im) { re.v = p[0]; im.v = p[1]; }
     friend Scalar operator+(Scalar a, Scalar b) { return {a.v + b.v}; }
     friend Scalar operator-(Scalar a, Scalar b) { return {a.v - b.v}; }

@@ -145,7 +145,7 @@ def dft8(e, x, inverse, scaled):
 
 def kernel(n, inverse, scaled):
     e = Emitter()
-    x = [(f"xr[{k} * st]", f"xi[{k} * st]") for k in range(n)]
+    x = [(f"load_elem(xr, {k} * st)", f"load_elem(xi, {k} * st)") for k in range(n)]
     x = [e.cplx(*v) for v in x]
     if n == 1:
         y = [scale(e, x[0]) if scaled else x[0]]
@@ -156,8 +156,8 @@ def kernel(n, inverse, scaled):
     else:
         y = dft8(e, x, inverse, scaled)
     for k, v in enumerate(y):
-        e.lines.append(f"    yr[{k} * st] = {v[0]};")
-        e.lines.append(f"    yi[{k} * st] = {v[1]};")
+        e.lines.append(f"    store_elem(yr, {k} * st, {v[0]});")
+        e.lines.append(f"    store_elem(yi, {k} * st, {v[1]});")
     name = f"small_{'inv' if inverse else 'fwd'}{n}{'_scaled' if scaled else ''}"
     args = "const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st" + (", T f" if scaled else "")
     body = "\n".join(e.lines)
@@ -172,10 +172,13 @@ def kernels():
 // (xr[k*st], xi[k*st]) and of the output (yr[k*st], yi[k*st]): st = 2 with
 // xi = xr + 1 for interleaved data, st = 1 for split arrays. Every input is
 // read before the first output is written, so input and output may coincide.
+// Data may sit at any address, so elements go through load_elem/store_elem.
 // The scaled twins multiply the first-stage sums and differences by f.
 #pragma once
 
 #include <cstddef>
+
+#include "core/unaligned.h"
 
 namespace veks::fft {
 
@@ -219,13 +222,13 @@ REAL_KERNELS = {
 
 def real_kernel(direction, n, scaled):
     _, first, outs = REAL_KERNELS[(direction, n)]
-    lines = [f"    T x[{n}];", f"    for (int k = 0; k < {n}; ++k) x[k] = src[k];"]
+    lines = [f"    T x[{n}];", f"    for (int k = 0; k < {n}; ++k) x[k] = load_elem(src, k);"]
     if n == 8:
         lines.insert(0, "    const T c = sqrt_half<T>();")
     for name, expr in first:
         lines.append(f"    const T {name} = ({expr}){' * f' if scaled else ''};")
     for k, expr in enumerate(outs):
-        lines.append(f"    dst[{k}] = {expr};")
+        lines.append(f"    store_elem(dst, {k}, {expr});")
     name = f"real_{direction}{n}{'_scaled' if scaled else ''}"
     args = "const T* src, T* dst" + (", T f" if scaled else "")
     body = "\n".join(lines)

@@ -3,10 +3,13 @@
 // (xr[k*st], xi[k*st]) and of the output (yr[k*st], yi[k*st]): st = 2 with
 // xi = xr + 1 for interleaved data, st = 1 for split arrays. Every input is
 // read before the first output is written, so input and output may coincide.
+// Data may sit at any address, so elements go through load_elem/store_elem.
 // The scaled twins multiply the first-stage sums and differences by f.
 #pragma once
 
 #include <cstddef>
+
+#include "core/unaligned.h"
 
 namespace veks::fft {
 
@@ -16,62 +19,62 @@ template <> inline constexpr double sqrt_half<double>() { return 0.7071067811865
 
 template <class T>
 inline void small_fwd1(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    yr[0 * st] = t0;
-    yi[0 * st] = t1;
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    store_elem(yr, 0 * st, t0);
+    store_elem(yi, 0 * st, t1);
 }
 
 template <class T>
 inline void small_fwd1_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st, T f) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
     const T t2 = t0 * f;
     const T t3 = t1 * f;
-    yr[0 * st] = t2;
-    yi[0 * st] = t3;
+    store_elem(yr, 0 * st, t2);
+    store_elem(yi, 0 * st, t3);
 }
 
 template <class T>
 inline void small_inv1(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    yr[0 * st] = t0;
-    yi[0 * st] = t1;
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    store_elem(yr, 0 * st, t0);
+    store_elem(yi, 0 * st, t1);
 }
 
 template <class T>
 inline void small_inv1_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st, T f) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
     const T t2 = t0 * f;
     const T t3 = t1 * f;
-    yr[0 * st] = t2;
-    yi[0 * st] = t3;
+    store_elem(yr, 0 * st, t2);
+    store_elem(yi, 0 * st, t3);
 }
 
 template <class T>
 inline void small_fwd2(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
     const T t4 = t0 + t2;
     const T t5 = t1 + t3;
     const T t6 = t0 - t2;
     const T t7 = t1 - t3;
-    yr[0 * st] = t4;
-    yi[0 * st] = t5;
-    yr[1 * st] = t6;
-    yi[1 * st] = t7;
+    store_elem(yr, 0 * st, t4);
+    store_elem(yi, 0 * st, t5);
+    store_elem(yr, 1 * st, t6);
+    store_elem(yi, 1 * st, t7);
 }
 
 template <class T>
 inline void small_fwd2_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st, T f) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
     const T t4 = t0 + t2;
     const T t5 = t1 + t3;
     const T t6 = t0 - t2;
@@ -80,34 +83,34 @@ inline void small_fwd2_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdi
     const T t9 = t5 * f;
     const T t10 = t6 * f;
     const T t11 = t7 * f;
-    yr[0 * st] = t8;
-    yi[0 * st] = t9;
-    yr[1 * st] = t10;
-    yi[1 * st] = t11;
+    store_elem(yr, 0 * st, t8);
+    store_elem(yi, 0 * st, t9);
+    store_elem(yr, 1 * st, t10);
+    store_elem(yi, 1 * st, t11);
 }
 
 template <class T>
 inline void small_inv2(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
     const T t4 = t0 + t2;
     const T t5 = t1 + t3;
     const T t6 = t0 - t2;
     const T t7 = t1 - t3;
-    yr[0 * st] = t4;
-    yi[0 * st] = t5;
-    yr[1 * st] = t6;
-    yi[1 * st] = t7;
+    store_elem(yr, 0 * st, t4);
+    store_elem(yi, 0 * st, t5);
+    store_elem(yr, 1 * st, t6);
+    store_elem(yi, 1 * st, t7);
 }
 
 template <class T>
 inline void small_inv2_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st, T f) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
     const T t4 = t0 + t2;
     const T t5 = t1 + t3;
     const T t6 = t0 - t2;
@@ -116,22 +119,22 @@ inline void small_inv2_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdi
     const T t9 = t5 * f;
     const T t10 = t6 * f;
     const T t11 = t7 * f;
-    yr[0 * st] = t8;
-    yi[0 * st] = t9;
-    yr[1 * st] = t10;
-    yi[1 * st] = t11;
+    store_elem(yr, 0 * st, t8);
+    store_elem(yi, 0 * st, t9);
+    store_elem(yr, 1 * st, t10);
+    store_elem(yi, 1 * st, t11);
 }
 
 template <class T>
 inline void small_fwd4(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
-    const T t4 = xr[2 * st];
-    const T t5 = xi[2 * st];
-    const T t6 = xr[3 * st];
-    const T t7 = xi[3 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
+    const T t4 = load_elem(xr, 2 * st);
+    const T t5 = load_elem(xi, 2 * st);
+    const T t6 = load_elem(xr, 3 * st);
+    const T t7 = load_elem(xi, 3 * st);
     const T t8 = t0 + t4;
     const T t9 = t1 + t5;
     const T t10 = t0 - t4;
@@ -150,26 +153,26 @@ inline void small_fwd4(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st
     const T t23 = t9 - t13;
     const T t24 = t10 - t16;
     const T t25 = t11 - t17;
-    yr[0 * st] = t18;
-    yi[0 * st] = t19;
-    yr[1 * st] = t20;
-    yi[1 * st] = t21;
-    yr[2 * st] = t22;
-    yi[2 * st] = t23;
-    yr[3 * st] = t24;
-    yi[3 * st] = t25;
+    store_elem(yr, 0 * st, t18);
+    store_elem(yi, 0 * st, t19);
+    store_elem(yr, 1 * st, t20);
+    store_elem(yi, 1 * st, t21);
+    store_elem(yr, 2 * st, t22);
+    store_elem(yi, 2 * st, t23);
+    store_elem(yr, 3 * st, t24);
+    store_elem(yi, 3 * st, t25);
 }
 
 template <class T>
 inline void small_fwd4_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st, T f) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
-    const T t4 = xr[2 * st];
-    const T t5 = xi[2 * st];
-    const T t6 = xr[3 * st];
-    const T t7 = xi[3 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
+    const T t4 = load_elem(xr, 2 * st);
+    const T t5 = load_elem(xi, 2 * st);
+    const T t6 = load_elem(xr, 3 * st);
+    const T t7 = load_elem(xi, 3 * st);
     const T t8 = t0 + t4;
     const T t9 = t1 + t5;
     const T t10 = t0 - t4;
@@ -196,26 +199,26 @@ inline void small_fwd4_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdi
     const T t31 = t17 - t21;
     const T t32 = t18 - t24;
     const T t33 = t19 - t25;
-    yr[0 * st] = t26;
-    yi[0 * st] = t27;
-    yr[1 * st] = t28;
-    yi[1 * st] = t29;
-    yr[2 * st] = t30;
-    yi[2 * st] = t31;
-    yr[3 * st] = t32;
-    yi[3 * st] = t33;
+    store_elem(yr, 0 * st, t26);
+    store_elem(yi, 0 * st, t27);
+    store_elem(yr, 1 * st, t28);
+    store_elem(yi, 1 * st, t29);
+    store_elem(yr, 2 * st, t30);
+    store_elem(yi, 2 * st, t31);
+    store_elem(yr, 3 * st, t32);
+    store_elem(yi, 3 * st, t33);
 }
 
 template <class T>
 inline void small_inv4(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
-    const T t4 = xr[2 * st];
-    const T t5 = xi[2 * st];
-    const T t6 = xr[3 * st];
-    const T t7 = xi[3 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
+    const T t4 = load_elem(xr, 2 * st);
+    const T t5 = load_elem(xi, 2 * st);
+    const T t6 = load_elem(xr, 3 * st);
+    const T t7 = load_elem(xi, 3 * st);
     const T t8 = t0 + t4;
     const T t9 = t1 + t5;
     const T t10 = t0 - t4;
@@ -234,26 +237,26 @@ inline void small_inv4(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st
     const T t23 = t9 - t13;
     const T t24 = t10 - t16;
     const T t25 = t11 - t17;
-    yr[0 * st] = t18;
-    yi[0 * st] = t19;
-    yr[1 * st] = t20;
-    yi[1 * st] = t21;
-    yr[2 * st] = t22;
-    yi[2 * st] = t23;
-    yr[3 * st] = t24;
-    yi[3 * st] = t25;
+    store_elem(yr, 0 * st, t18);
+    store_elem(yi, 0 * st, t19);
+    store_elem(yr, 1 * st, t20);
+    store_elem(yi, 1 * st, t21);
+    store_elem(yr, 2 * st, t22);
+    store_elem(yi, 2 * st, t23);
+    store_elem(yr, 3 * st, t24);
+    store_elem(yi, 3 * st, t25);
 }
 
 template <class T>
 inline void small_inv4_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st, T f) {
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
-    const T t4 = xr[2 * st];
-    const T t5 = xi[2 * st];
-    const T t6 = xr[3 * st];
-    const T t7 = xi[3 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
+    const T t4 = load_elem(xr, 2 * st);
+    const T t5 = load_elem(xi, 2 * st);
+    const T t6 = load_elem(xr, 3 * st);
+    const T t7 = load_elem(xi, 3 * st);
     const T t8 = t0 + t4;
     const T t9 = t1 + t5;
     const T t10 = t0 - t4;
@@ -280,35 +283,35 @@ inline void small_inv4_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdi
     const T t31 = t17 - t21;
     const T t32 = t18 - t24;
     const T t33 = t19 - t25;
-    yr[0 * st] = t26;
-    yi[0 * st] = t27;
-    yr[1 * st] = t28;
-    yi[1 * st] = t29;
-    yr[2 * st] = t30;
-    yi[2 * st] = t31;
-    yr[3 * st] = t32;
-    yi[3 * st] = t33;
+    store_elem(yr, 0 * st, t26);
+    store_elem(yi, 0 * st, t27);
+    store_elem(yr, 1 * st, t28);
+    store_elem(yi, 1 * st, t29);
+    store_elem(yr, 2 * st, t30);
+    store_elem(yi, 2 * st, t31);
+    store_elem(yr, 3 * st, t32);
+    store_elem(yi, 3 * st, t33);
 }
 
 template <class T>
 inline void small_fwd8(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {
     const T c = sqrt_half<T>();
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
-    const T t4 = xr[2 * st];
-    const T t5 = xi[2 * st];
-    const T t6 = xr[3 * st];
-    const T t7 = xi[3 * st];
-    const T t8 = xr[4 * st];
-    const T t9 = xi[4 * st];
-    const T t10 = xr[5 * st];
-    const T t11 = xi[5 * st];
-    const T t12 = xr[6 * st];
-    const T t13 = xi[6 * st];
-    const T t14 = xr[7 * st];
-    const T t15 = xi[7 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
+    const T t4 = load_elem(xr, 2 * st);
+    const T t5 = load_elem(xi, 2 * st);
+    const T t6 = load_elem(xr, 3 * st);
+    const T t7 = load_elem(xi, 3 * st);
+    const T t8 = load_elem(xr, 4 * st);
+    const T t9 = load_elem(xi, 4 * st);
+    const T t10 = load_elem(xr, 5 * st);
+    const T t11 = load_elem(xi, 5 * st);
+    const T t12 = load_elem(xr, 6 * st);
+    const T t13 = load_elem(xi, 6 * st);
+    const T t14 = load_elem(xr, 7 * st);
+    const T t15 = load_elem(xi, 7 * st);
     const T t16 = t0 + t8;
     const T t17 = t1 + t9;
     const T t18 = t0 - t8;
@@ -367,43 +370,43 @@ inline void small_fwd8(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st
     const T t71 = t31 - t55;
     const T t72 = t32 - t56;
     const T t73 = t33 - t57;
-    yr[0 * st] = t58;
-    yi[0 * st] = t59;
-    yr[1 * st] = t60;
-    yi[1 * st] = t61;
-    yr[2 * st] = t62;
-    yi[2 * st] = t63;
-    yr[3 * st] = t64;
-    yi[3 * st] = t65;
-    yr[4 * st] = t66;
-    yi[4 * st] = t67;
-    yr[5 * st] = t68;
-    yi[5 * st] = t69;
-    yr[6 * st] = t70;
-    yi[6 * st] = t71;
-    yr[7 * st] = t72;
-    yi[7 * st] = t73;
+    store_elem(yr, 0 * st, t58);
+    store_elem(yi, 0 * st, t59);
+    store_elem(yr, 1 * st, t60);
+    store_elem(yi, 1 * st, t61);
+    store_elem(yr, 2 * st, t62);
+    store_elem(yi, 2 * st, t63);
+    store_elem(yr, 3 * st, t64);
+    store_elem(yi, 3 * st, t65);
+    store_elem(yr, 4 * st, t66);
+    store_elem(yi, 4 * st, t67);
+    store_elem(yr, 5 * st, t68);
+    store_elem(yi, 5 * st, t69);
+    store_elem(yr, 6 * st, t70);
+    store_elem(yi, 6 * st, t71);
+    store_elem(yr, 7 * st, t72);
+    store_elem(yi, 7 * st, t73);
 }
 
 template <class T>
 inline void small_fwd8_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st, T f) {
     const T c = sqrt_half<T>();
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
-    const T t4 = xr[2 * st];
-    const T t5 = xi[2 * st];
-    const T t6 = xr[3 * st];
-    const T t7 = xi[3 * st];
-    const T t8 = xr[4 * st];
-    const T t9 = xi[4 * st];
-    const T t10 = xr[5 * st];
-    const T t11 = xi[5 * st];
-    const T t12 = xr[6 * st];
-    const T t13 = xi[6 * st];
-    const T t14 = xr[7 * st];
-    const T t15 = xi[7 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
+    const T t4 = load_elem(xr, 2 * st);
+    const T t5 = load_elem(xi, 2 * st);
+    const T t6 = load_elem(xr, 3 * st);
+    const T t7 = load_elem(xi, 3 * st);
+    const T t8 = load_elem(xr, 4 * st);
+    const T t9 = load_elem(xi, 4 * st);
+    const T t10 = load_elem(xr, 5 * st);
+    const T t11 = load_elem(xi, 5 * st);
+    const T t12 = load_elem(xr, 6 * st);
+    const T t13 = load_elem(xi, 6 * st);
+    const T t14 = load_elem(xr, 7 * st);
+    const T t15 = load_elem(xi, 7 * st);
     const T t16 = t0 + t8;
     const T t17 = t1 + t9;
     const T t18 = t0 - t8;
@@ -478,43 +481,43 @@ inline void small_fwd8_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdi
     const T t87 = t39 - t71;
     const T t88 = t40 - t72;
     const T t89 = t41 - t73;
-    yr[0 * st] = t74;
-    yi[0 * st] = t75;
-    yr[1 * st] = t76;
-    yi[1 * st] = t77;
-    yr[2 * st] = t78;
-    yi[2 * st] = t79;
-    yr[3 * st] = t80;
-    yi[3 * st] = t81;
-    yr[4 * st] = t82;
-    yi[4 * st] = t83;
-    yr[5 * st] = t84;
-    yi[5 * st] = t85;
-    yr[6 * st] = t86;
-    yi[6 * st] = t87;
-    yr[7 * st] = t88;
-    yi[7 * st] = t89;
+    store_elem(yr, 0 * st, t74);
+    store_elem(yi, 0 * st, t75);
+    store_elem(yr, 1 * st, t76);
+    store_elem(yi, 1 * st, t77);
+    store_elem(yr, 2 * st, t78);
+    store_elem(yi, 2 * st, t79);
+    store_elem(yr, 3 * st, t80);
+    store_elem(yi, 3 * st, t81);
+    store_elem(yr, 4 * st, t82);
+    store_elem(yi, 4 * st, t83);
+    store_elem(yr, 5 * st, t84);
+    store_elem(yi, 5 * st, t85);
+    store_elem(yr, 6 * st, t86);
+    store_elem(yi, 6 * st, t87);
+    store_elem(yr, 7 * st, t88);
+    store_elem(yi, 7 * st, t89);
 }
 
 template <class T>
 inline void small_inv8(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st) {
     const T c = sqrt_half<T>();
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
-    const T t4 = xr[2 * st];
-    const T t5 = xi[2 * st];
-    const T t6 = xr[3 * st];
-    const T t7 = xi[3 * st];
-    const T t8 = xr[4 * st];
-    const T t9 = xi[4 * st];
-    const T t10 = xr[5 * st];
-    const T t11 = xi[5 * st];
-    const T t12 = xr[6 * st];
-    const T t13 = xi[6 * st];
-    const T t14 = xr[7 * st];
-    const T t15 = xi[7 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
+    const T t4 = load_elem(xr, 2 * st);
+    const T t5 = load_elem(xi, 2 * st);
+    const T t6 = load_elem(xr, 3 * st);
+    const T t7 = load_elem(xi, 3 * st);
+    const T t8 = load_elem(xr, 4 * st);
+    const T t9 = load_elem(xi, 4 * st);
+    const T t10 = load_elem(xr, 5 * st);
+    const T t11 = load_elem(xi, 5 * st);
+    const T t12 = load_elem(xr, 6 * st);
+    const T t13 = load_elem(xi, 6 * st);
+    const T t14 = load_elem(xr, 7 * st);
+    const T t15 = load_elem(xi, 7 * st);
     const T t16 = t0 + t8;
     const T t17 = t1 + t9;
     const T t18 = t0 - t8;
@@ -573,43 +576,43 @@ inline void small_inv8(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st
     const T t71 = t31 - t55;
     const T t72 = t32 - t56;
     const T t73 = t33 - t57;
-    yr[0 * st] = t58;
-    yi[0 * st] = t59;
-    yr[1 * st] = t60;
-    yi[1 * st] = t61;
-    yr[2 * st] = t62;
-    yi[2 * st] = t63;
-    yr[3 * st] = t64;
-    yi[3 * st] = t65;
-    yr[4 * st] = t66;
-    yi[4 * st] = t67;
-    yr[5 * st] = t68;
-    yi[5 * st] = t69;
-    yr[6 * st] = t70;
-    yi[6 * st] = t71;
-    yr[7 * st] = t72;
-    yi[7 * st] = t73;
+    store_elem(yr, 0 * st, t58);
+    store_elem(yi, 0 * st, t59);
+    store_elem(yr, 1 * st, t60);
+    store_elem(yi, 1 * st, t61);
+    store_elem(yr, 2 * st, t62);
+    store_elem(yi, 2 * st, t63);
+    store_elem(yr, 3 * st, t64);
+    store_elem(yi, 3 * st, t65);
+    store_elem(yr, 4 * st, t66);
+    store_elem(yi, 4 * st, t67);
+    store_elem(yr, 5 * st, t68);
+    store_elem(yi, 5 * st, t69);
+    store_elem(yr, 6 * st, t70);
+    store_elem(yi, 6 * st, t71);
+    store_elem(yr, 7 * st, t72);
+    store_elem(yi, 7 * st, t73);
 }
 
 template <class T>
 inline void small_inv8_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdiff_t st, T f) {
     const T c = sqrt_half<T>();
-    const T t0 = xr[0 * st];
-    const T t1 = xi[0 * st];
-    const T t2 = xr[1 * st];
-    const T t3 = xi[1 * st];
-    const T t4 = xr[2 * st];
-    const T t5 = xi[2 * st];
-    const T t6 = xr[3 * st];
-    const T t7 = xi[3 * st];
-    const T t8 = xr[4 * st];
-    const T t9 = xi[4 * st];
-    const T t10 = xr[5 * st];
-    const T t11 = xi[5 * st];
-    const T t12 = xr[6 * st];
-    const T t13 = xi[6 * st];
-    const T t14 = xr[7 * st];
-    const T t15 = xi[7 * st];
+    const T t0 = load_elem(xr, 0 * st);
+    const T t1 = load_elem(xi, 0 * st);
+    const T t2 = load_elem(xr, 1 * st);
+    const T t3 = load_elem(xi, 1 * st);
+    const T t4 = load_elem(xr, 2 * st);
+    const T t5 = load_elem(xi, 2 * st);
+    const T t6 = load_elem(xr, 3 * st);
+    const T t7 = load_elem(xi, 3 * st);
+    const T t8 = load_elem(xr, 4 * st);
+    const T t9 = load_elem(xi, 4 * st);
+    const T t10 = load_elem(xr, 5 * st);
+    const T t11 = load_elem(xi, 5 * st);
+    const T t12 = load_elem(xr, 6 * st);
+    const T t13 = load_elem(xi, 6 * st);
+    const T t14 = load_elem(xr, 7 * st);
+    const T t15 = load_elem(xi, 7 * st);
     const T t16 = t0 + t8;
     const T t17 = t1 + t9;
     const T t18 = t0 - t8;
@@ -684,22 +687,22 @@ inline void small_inv8_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdi
     const T t87 = t39 - t71;
     const T t88 = t40 - t72;
     const T t89 = t41 - t73;
-    yr[0 * st] = t74;
-    yi[0 * st] = t75;
-    yr[1 * st] = t76;
-    yi[1 * st] = t77;
-    yr[2 * st] = t78;
-    yi[2 * st] = t79;
-    yr[3 * st] = t80;
-    yi[3 * st] = t81;
-    yr[4 * st] = t82;
-    yi[4 * st] = t83;
-    yr[5 * st] = t84;
-    yi[5 * st] = t85;
-    yr[6 * st] = t86;
-    yi[6 * st] = t87;
-    yr[7 * st] = t88;
-    yi[7 * st] = t89;
+    store_elem(yr, 0 * st, t74);
+    store_elem(yi, 0 * st, t75);
+    store_elem(yr, 1 * st, t76);
+    store_elem(yi, 1 * st, t77);
+    store_elem(yr, 2 * st, t78);
+    store_elem(yi, 2 * st, t79);
+    store_elem(yr, 3 * st, t80);
+    store_elem(yi, 3 * st, t81);
+    store_elem(yr, 4 * st, t82);
+    store_elem(yi, 4 * st, t83);
+    store_elem(yr, 5 * st, t84);
+    store_elem(yi, 5 * st, t85);
+    store_elem(yr, 6 * st, t86);
+    store_elem(yi, 6 * st, t87);
+    store_elem(yr, 7 * st, t88);
+    store_elem(yi, 7 * st, t89);
 }
 
 // Straight-line real transforms of 1, 2, 4 and 8 points: forward from the
@@ -710,72 +713,72 @@ inline void small_inv8_scaled(const T* xr, const T* xi, T* yr, T* yi, std::ptrdi
 template <class T>
 inline void real_fwd1(const T* src, T* dst) {
     T x[1];
-    for (int k = 0; k < 1; ++k) x[k] = src[k];
+    for (int k = 0; k < 1; ++k) x[k] = load_elem(src, k);
     const T a = (x[0]);
-    dst[0] = a;
+    store_elem(dst, 0, a);
 }
 
 template <class T>
 inline void real_fwd1_scaled(const T* src, T* dst, T f) {
     T x[1];
-    for (int k = 0; k < 1; ++k) x[k] = src[k];
+    for (int k = 0; k < 1; ++k) x[k] = load_elem(src, k);
     const T a = (x[0]) * f;
-    dst[0] = a;
+    store_elem(dst, 0, a);
 }
 
 template <class T>
 inline void real_fwd2(const T* src, T* dst) {
     T x[2];
-    for (int k = 0; k < 2; ++k) x[k] = src[k];
+    for (int k = 0; k < 2; ++k) x[k] = load_elem(src, k);
     const T a = (x[0] + x[1]);
     const T b = (x[0] - x[1]);
-    dst[0] = a;
-    dst[1] = b;
+    store_elem(dst, 0, a);
+    store_elem(dst, 1, b);
 }
 
 template <class T>
 inline void real_fwd2_scaled(const T* src, T* dst, T f) {
     T x[2];
-    for (int k = 0; k < 2; ++k) x[k] = src[k];
+    for (int k = 0; k < 2; ++k) x[k] = load_elem(src, k);
     const T a = (x[0] + x[1]) * f;
     const T b = (x[0] - x[1]) * f;
-    dst[0] = a;
-    dst[1] = b;
+    store_elem(dst, 0, a);
+    store_elem(dst, 1, b);
 }
 
 template <class T>
 inline void real_fwd4(const T* src, T* dst) {
     T x[4];
-    for (int k = 0; k < 4; ++k) x[k] = src[k];
+    for (int k = 0; k < 4; ++k) x[k] = load_elem(src, k);
     const T s = (x[0] + x[2]);
     const T d = (x[0] - x[2]);
     const T t = (x[1] + x[3]);
     const T e = (x[3] - x[1]);
-    dst[0] = s + t;
-    dst[1] = s - t;
-    dst[2] = d;
-    dst[3] = e;
+    store_elem(dst, 0, s + t);
+    store_elem(dst, 1, s - t);
+    store_elem(dst, 2, d);
+    store_elem(dst, 3, e);
 }
 
 template <class T>
 inline void real_fwd4_scaled(const T* src, T* dst, T f) {
     T x[4];
-    for (int k = 0; k < 4; ++k) x[k] = src[k];
+    for (int k = 0; k < 4; ++k) x[k] = load_elem(src, k);
     const T s = (x[0] + x[2]) * f;
     const T d = (x[0] - x[2]) * f;
     const T t = (x[1] + x[3]) * f;
     const T e = (x[3] - x[1]) * f;
-    dst[0] = s + t;
-    dst[1] = s - t;
-    dst[2] = d;
-    dst[3] = e;
+    store_elem(dst, 0, s + t);
+    store_elem(dst, 1, s - t);
+    store_elem(dst, 2, d);
+    store_elem(dst, 3, e);
 }
 
 template <class T>
 inline void real_fwd8(const T* src, T* dst) {
     const T c = sqrt_half<T>();
     T x[8];
-    for (int k = 0; k < 8; ++k) x[k] = src[k];
+    for (int k = 0; k < 8; ++k) x[k] = load_elem(src, k);
     const T a0 = (x[0] + x[4]);
     const T a1 = (x[0] - x[4]);
     const T a2 = (x[2] + x[6]);
@@ -784,21 +787,21 @@ inline void real_fwd8(const T* src, T* dst) {
     const T b1 = (x[1] - x[5]);
     const T b2 = (x[3] + x[7]);
     const T b3 = (x[3] - x[7]);
-    dst[0] = (a0 + a2) + (b0 + b2);
-    dst[1] = (a0 + a2) - (b0 + b2);
-    dst[2] = a1 + c * (b1 - b3);
-    dst[3] = -a3 - c * (b1 + b3);
-    dst[4] = a0 - a2;
-    dst[5] = -(b0 - b2);
-    dst[6] = a1 - c * (b1 - b3);
-    dst[7] = a3 - c * (b1 + b3);
+    store_elem(dst, 0, (a0 + a2) + (b0 + b2));
+    store_elem(dst, 1, (a0 + a2) - (b0 + b2));
+    store_elem(dst, 2, a1 + c * (b1 - b3));
+    store_elem(dst, 3, -a3 - c * (b1 + b3));
+    store_elem(dst, 4, a0 - a2);
+    store_elem(dst, 5, -(b0 - b2));
+    store_elem(dst, 6, a1 - c * (b1 - b3));
+    store_elem(dst, 7, a3 - c * (b1 + b3));
 }
 
 template <class T>
 inline void real_fwd8_scaled(const T* src, T* dst, T f) {
     const T c = sqrt_half<T>();
     T x[8];
-    for (int k = 0; k < 8; ++k) x[k] = src[k];
+    for (int k = 0; k < 8; ++k) x[k] = load_elem(src, k);
     const T a0 = (x[0] + x[4]) * f;
     const T a1 = (x[0] - x[4]) * f;
     const T a2 = (x[2] + x[6]) * f;
@@ -807,85 +810,85 @@ inline void real_fwd8_scaled(const T* src, T* dst, T f) {
     const T b1 = (x[1] - x[5]) * f;
     const T b2 = (x[3] + x[7]) * f;
     const T b3 = (x[3] - x[7]) * f;
-    dst[0] = (a0 + a2) + (b0 + b2);
-    dst[1] = (a0 + a2) - (b0 + b2);
-    dst[2] = a1 + c * (b1 - b3);
-    dst[3] = -a3 - c * (b1 + b3);
-    dst[4] = a0 - a2;
-    dst[5] = -(b0 - b2);
-    dst[6] = a1 - c * (b1 - b3);
-    dst[7] = a3 - c * (b1 + b3);
+    store_elem(dst, 0, (a0 + a2) + (b0 + b2));
+    store_elem(dst, 1, (a0 + a2) - (b0 + b2));
+    store_elem(dst, 2, a1 + c * (b1 - b3));
+    store_elem(dst, 3, -a3 - c * (b1 + b3));
+    store_elem(dst, 4, a0 - a2);
+    store_elem(dst, 5, -(b0 - b2));
+    store_elem(dst, 6, a1 - c * (b1 - b3));
+    store_elem(dst, 7, a3 - c * (b1 + b3));
 }
 
 template <class T>
 inline void real_inv1(const T* src, T* dst) {
     T x[1];
-    for (int k = 0; k < 1; ++k) x[k] = src[k];
+    for (int k = 0; k < 1; ++k) x[k] = load_elem(src, k);
     const T a = (x[0]);
-    dst[0] = a;
+    store_elem(dst, 0, a);
 }
 
 template <class T>
 inline void real_inv1_scaled(const T* src, T* dst, T f) {
     T x[1];
-    for (int k = 0; k < 1; ++k) x[k] = src[k];
+    for (int k = 0; k < 1; ++k) x[k] = load_elem(src, k);
     const T a = (x[0]) * f;
-    dst[0] = a;
+    store_elem(dst, 0, a);
 }
 
 template <class T>
 inline void real_inv2(const T* src, T* dst) {
     T x[2];
-    for (int k = 0; k < 2; ++k) x[k] = src[k];
+    for (int k = 0; k < 2; ++k) x[k] = load_elem(src, k);
     const T a = (x[0] + x[1]);
     const T b = (x[0] - x[1]);
-    dst[0] = a;
-    dst[1] = b;
+    store_elem(dst, 0, a);
+    store_elem(dst, 1, b);
 }
 
 template <class T>
 inline void real_inv2_scaled(const T* src, T* dst, T f) {
     T x[2];
-    for (int k = 0; k < 2; ++k) x[k] = src[k];
+    for (int k = 0; k < 2; ++k) x[k] = load_elem(src, k);
     const T a = (x[0] + x[1]) * f;
     const T b = (x[0] - x[1]) * f;
-    dst[0] = a;
-    dst[1] = b;
+    store_elem(dst, 0, a);
+    store_elem(dst, 1, b);
 }
 
 template <class T>
 inline void real_inv4(const T* src, T* dst) {
     T x[4];
-    for (int k = 0; k < 4; ++k) x[k] = src[k];
+    for (int k = 0; k < 4; ++k) x[k] = load_elem(src, k);
     const T p = (x[0] + x[1]);
     const T q = (x[0] - x[1]);
     const T r = (T(2) * x[2]);
     const T i = (T(2) * x[3]);
-    dst[0] = p + r;
-    dst[1] = q - i;
-    dst[2] = p - r;
-    dst[3] = q + i;
+    store_elem(dst, 0, p + r);
+    store_elem(dst, 1, q - i);
+    store_elem(dst, 2, p - r);
+    store_elem(dst, 3, q + i);
 }
 
 template <class T>
 inline void real_inv4_scaled(const T* src, T* dst, T f) {
     T x[4];
-    for (int k = 0; k < 4; ++k) x[k] = src[k];
+    for (int k = 0; k < 4; ++k) x[k] = load_elem(src, k);
     const T p = (x[0] + x[1]) * f;
     const T q = (x[0] - x[1]) * f;
     const T r = (T(2) * x[2]) * f;
     const T i = (T(2) * x[3]) * f;
-    dst[0] = p + r;
-    dst[1] = q - i;
-    dst[2] = p - r;
-    dst[3] = q + i;
+    store_elem(dst, 0, p + r);
+    store_elem(dst, 1, q - i);
+    store_elem(dst, 2, p - r);
+    store_elem(dst, 3, q + i);
 }
 
 template <class T>
 inline void real_inv8(const T* src, T* dst) {
     const T c = sqrt_half<T>();
     T x[8];
-    for (int k = 0; k < 8; ++k) x[k] = src[k];
+    for (int k = 0; k < 8; ++k) x[k] = load_elem(src, k);
     const T y0 = (x[0] + x[1]);
     const T z0 = (x[0] - x[1]);
     const T y2 = (T(2) * x[4]);
@@ -894,21 +897,21 @@ inline void real_inv8(const T* src, T* dst) {
     const T yi = (T(2) * (x[3] - x[7]));
     const T dr = (x[2] - x[6]);
     const T di = (x[3] + x[7]);
-    dst[0] = y0 + y2 + yr;
-    dst[1] = z0 + z2 + T(2) * c * (dr - di);
-    dst[2] = y0 - y2 - yi;
-    dst[3] = z0 - z2 - T(2) * c * (dr + di);
-    dst[4] = y0 + y2 - yr;
-    dst[5] = z0 + z2 - T(2) * c * (dr - di);
-    dst[6] = y0 - y2 + yi;
-    dst[7] = z0 - z2 + T(2) * c * (dr + di);
+    store_elem(dst, 0, y0 + y2 + yr);
+    store_elem(dst, 1, z0 + z2 + T(2) * c * (dr - di));
+    store_elem(dst, 2, y0 - y2 - yi);
+    store_elem(dst, 3, z0 - z2 - T(2) * c * (dr + di));
+    store_elem(dst, 4, y0 + y2 - yr);
+    store_elem(dst, 5, z0 + z2 - T(2) * c * (dr - di));
+    store_elem(dst, 6, y0 - y2 + yi);
+    store_elem(dst, 7, z0 - z2 + T(2) * c * (dr + di));
 }
 
 template <class T>
 inline void real_inv8_scaled(const T* src, T* dst, T f) {
     const T c = sqrt_half<T>();
     T x[8];
-    for (int k = 0; k < 8; ++k) x[k] = src[k];
+    for (int k = 0; k < 8; ++k) x[k] = load_elem(src, k);
     const T y0 = (x[0] + x[1]) * f;
     const T z0 = (x[0] - x[1]) * f;
     const T y2 = (T(2) * x[4]) * f;
@@ -917,14 +920,14 @@ inline void real_inv8_scaled(const T* src, T* dst, T f) {
     const T yi = (T(2) * (x[3] - x[7])) * f;
     const T dr = (x[2] - x[6]) * f;
     const T di = (x[3] + x[7]) * f;
-    dst[0] = y0 + y2 + yr;
-    dst[1] = z0 + z2 + T(2) * c * (dr - di);
-    dst[2] = y0 - y2 - yi;
-    dst[3] = z0 - z2 - T(2) * c * (dr + di);
-    dst[4] = y0 + y2 - yr;
-    dst[5] = z0 + z2 - T(2) * c * (dr - di);
-    dst[6] = y0 - y2 + yi;
-    dst[7] = z0 - z2 + T(2) * c * (dr + di);
+    store_elem(dst, 0, y0 + y2 + yr);
+    store_elem(dst, 1, z0 + z2 + T(2) * c * (dr - di));
+    store_elem(dst, 2, y0 - y2 - yi);
+    store_elem(dst, 3, z0 - z2 - T(2) * c * (dr + di));
+    store_elem(dst, 4, y0 + y2 - yr);
+    store_elem(dst, 5, z0 + z2 - T(2) * c * (dr - di));
+    store_elem(dst, 6, y0 - y2 + yi);
+    store_elem(dst, 7, z0 - z2 + T(2) * c * (dr + di));
 }
 
 } // namespace veks::fft
