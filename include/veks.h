@@ -194,5 +194,7 @@ VEKS_EXTERN_C_END
 #include "veks/trellis.h"
 #include "veks/fir.h"
 #include "veks/firmr.h"
+#include "veks/lms.h"
+#include "veks/design.h"
 
 #endif /* VEKS_H */

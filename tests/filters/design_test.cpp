@@ -1,0 +1,165 @@
+// Filter design: FIR taps against the windowed ideal response in long
+// double and their frequency responses; IIR designs against the magnitude
+// of their analog prototypes after the bilinear transform.
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "design_reference.h"
+#include "veks_test.h"
+
+namespace {
+
+using designref::LD;
+
+VekStatus gen_fir(designref::Band band, double f1, double f2, Vek64f* taps, int n, int win, int normal) {
+    switch (band) {
+    case designref::kLow: return veksFIRGenLowpass_64f(f1, taps, n, win, normal);
+    case designref::kHigh: return veksFIRGenHighpass_64f(f1, taps, n, win, normal);
+    case designref::kPass: return veksFIRGenBandpass_64f(f1, f2, taps, n, win, normal);
+    default: return veksFIRGenBandstop_64f(f1, f2, taps, n, win, normal);
+    }
+}
+
+TEST(FirDesign, TapsMatchWindowedIdealResponse) {
+    struct Case { designref::Band band; double f1, f2; };
+    const Case cases[] = {{designref::kLow, 0.13, 0}, {designref::kLow, 0.5, 0}, {designref::kHigh, 0.31, 0},
+                          {designref::kPass, 0.1, 0.27}, {designref::kStop, 0.2, 0.35}, {designref::kStop, 0.01, 0.5}};
+    for (const Case& c : cases)
+        for (int n : {5, 6, 21, 32, 101})
+            for (int win : {0, 1, 2, 3, 7})
+                for (int normal : {0, 1}) {
+                    // Odd byte offset: taps may sit anywhere.
+                    std::vector<unsigned char> raw(8 * n + 9);
+                    auto* taps = reinterpret_cast<Vek64f*>(raw.data() + 1);
+                    ASSERT_EQ(gen_fir(c.band, c.f1, c.f2, taps, n, win, normal), vekStsOk);
+                    const auto want = designref::fir(c.band, c.f1, c.f2, n, win, normal);
+                    for (int i = 0; i < n; ++i) {
+                        double got;
+                        std::memcpy(&got, raw.data() + 1 + 8 * i, 8);
+                        ASSERT_NEAR(got, static_cast<double>(want[i]), 1e-13)
+                            << "band " << c.band << " n " << n << " win " << win << " normal " << normal << " i " << i;
+                    }
+                }
+}
+
+// Window method responses: pass-band ripple and stop-band attenuation at
+// edges one transition width from the cut-off (width = factor / n).
+TEST(FirDesign, LowpassResponsePerWindow) {
+    struct Case { int win; double width, ripple_db, atten_db; };
+    const Case cases[] = {{7, 1.0, 1.0, 20}, {0, 3.0, 1.0, 25}, {3, 3.2, 0.1, 43}, {2, 3.4, 0.05, 52}, {1, 5.6, 0.01, 73}};
+    const int n = 81;
+    const double fc = 0.2;
+    for (const Case& c : cases) {
+        std::vector<double> t(n);
+        ASSERT_EQ(veksFIRGenLowpass_64f(fc, t.data(), n, c.win, 1), vekStsOk);
+        const double edge = c.width / n;
+        LD worst_pass = 0, worst_stop = 0;
+        for (int i = 0; i <= 400; ++i) {
+            const LD f = 0.5L * i / 400;
+            const LD g = designref::fir_gain(t, f);
+            if (f <= fc - edge) worst_pass = std::max(worst_pass, std::fabs(20 * std::log10(g)));
+            if (f >= fc + edge) worst_stop = std::max(worst_stop, g);
+        }
+        EXPECT_LE(worst_pass, c.ripple_db) << "window " << c.win;
+        EXPECT_LE(20 * std::log10(worst_stop), -c.atten_db) << "window " << c.win;
+        EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0)), 1.0, 1e-13);
+    }
+}
+
+TEST(FirDesign, NormalisedGainsAndShapes) {
+    const int n = 64;
+    std::vector<double> t(n);
+    ASSERT_EQ(veksFIRGenHighpass_64f(0.25, t.data(), n, 2, 1), vekStsOk);
+    for (int i = 0; i < n; ++i) EXPECT_EQ(t[i], -t[n - 1 - i]); // antisymmetric
+    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0)), 0.0, 1e-15);
+    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0.5)), 1.0, 1e-13);
+    EXPECT_LT(static_cast<double>(designref::fir_gain(t, 0.18)), 0.01);
+    ASSERT_EQ(veksFIRGenBandpass_64f(0.15, 0.3, t.data(), n, 1, 1), vekStsOk);
+    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0.225)), 1.0, 1e-13);
+    EXPECT_LT(static_cast<double>(designref::fir_gain(t, 0.05)), 1e-3);
+    EXPECT_LT(static_cast<double>(designref::fir_gain(t, 0.42)), 1e-3);
+    t.resize(65);
+    ASSERT_EQ(veksFIRGenBandstop_64f(0.15, 0.3, t.data(), 65, 1, 1), vekStsOk);
+    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0)), 1.0, 1e-13);
+    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0.5)), 1.0, 1e-3);
+    EXPECT_LT(static_cast<double>(designref::fir_gain(t, 0.225)), 1e-3);
+    for (int i = 0; i < 65; ++i) EXPECT_EQ(t[i], t[64 - i]);
+}
+
+TEST(FirDesign, ChecksWriteNothing) {
+    vt::Guarded<double> t(8);
+    EXPECT_EQ(veksFIRGenLowpass_64f(0.2, nullptr, 2, 0, 1), vekStsNullPtr);
+    EXPECT_EQ(veksFIRGenLowpass_64f(0.2, t.data(), 4, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksFIRGenHighpass_64f(0.0, t.data(), 8, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksFIRGenHighpass_64f(0.51, t.data(), 8, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksFIRGenLowpass_64f(NAN, t.data(), 8, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksFIRGenBandpass_64f(0.3, 0.3, t.data(), 8, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksFIRGenBandpass_64f(0.3, 0.2, t.data(), 8, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksFIRGenBandstop_64f(0.1, 0.6, t.data(), 8, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksFIRGenBandstop_64f(-0.1, 0.2, t.data(), 8, 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksFIRGenBandstop_64f(0.1, 0.2, nullptr, 8, 0, 1), vekStsNullPtr);
+    EXPECT_TRUE(t.intact());
+    EXPECT_EQ(veksFIRGenLowpass_64f(0.5, t.data(), 5, 0, 1), vekStsOk);
+    EXPECT_TRUE(t.guard_intact());
+}
+
+TEST(IirDesign, MatchesPrototypeResponse) {
+    for (int high : {0, 1})
+        for (int type : {0, 1})
+            for (int order = 1; order <= 12; ++order)
+                for (double fc : {0.07, 0.19, 0.33, 0.45})
+                    for (double tol : {0.5, 3.0}) {
+                        if (type == 0 && tol != 0.5) continue;
+                        vt::Guarded<double> taps(2 * (order + 1));
+                        const auto gen = high ? veksIIRGenHighpass_64f : veksIIRGenLowpass_64f;
+                        ASSERT_EQ(gen(fc, tol, order, taps.data(), type), vekStsOk);
+                        ASSERT_TRUE(taps.guard_intact());
+                        const auto t = taps.values();
+                        EXPECT_EQ(t[order + 1], 1.0);
+                        for (int i = 1; i < 64; ++i) {
+                            const LD f = 0.5L * i / 64;
+                            const LD want = designref::prototype_gain(high, type, tol, order, fc, f);
+                            const LD got = designref::iir_gain(t, order, f);
+                            // Rounding the taps to double moves |B/A| by up to about
+                            // eps (sum |b| + |H| sum |a|) / |A|.
+                            LD sb = 0, sa = 0;
+                            for (int k = 0; k <= order; ++k) {
+                                sb += std::fabs(t[k]);
+                                sa += std::fabs(t[order + 1 + k]);
+                            }
+                            const LD a_mag = std::abs(designref::poly_at(
+                                std::vector<LD>(t.begin() + order + 1, t.end()).data(), order + 1, f));
+                            const double tol = static_cast<double>(1e-12L + 16 * 2.2e-16L * (sb + want * sa) / a_mag);
+                            ASSERT_NEAR(static_cast<double>(got), static_cast<double>(want), tol)
+                                << "high " << high << " type " << type << " order " << order << " fc " << fc
+                                << " f " << static_cast<double>(f);
+                        }
+                    }
+}
+
+TEST(IirDesign, CutoffGain) {
+    std::vector<double> t(26);
+    ASSERT_EQ(veksIIRGenLowpass_64f(0.2, 0, 12, t.data(), 0), vekStsOk);
+    EXPECT_NEAR(static_cast<double>(designref::iir_gain(t, 12, 0.2)), std::sqrt(0.5), 1e-10);
+    ASSERT_EQ(veksIIRGenHighpass_64f(0.2, 1.5, 11, t.data(), 1), vekStsOk);
+    EXPECT_NEAR(static_cast<double>(20 * std::log10(designref::iir_gain(t, 11, 0.2))), -1.5, 1e-8);
+    EXPECT_NEAR(static_cast<double>(designref::iir_gain(t, 11, 0.5)), 1.0, 1e-12);
+}
+
+TEST(IirDesign, ChecksWriteNothing) {
+    vt::Guarded<double> t(26);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 4, nullptr, 0), vekStsNullPtr);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.5, 1, 0, t.data(), 0), vekStsBadCutoff);
+    EXPECT_EQ(veksIIRGenHighpass_64f(0.0, 1, 0, t.data(), 0), vekStsBadCutoff);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 13, t.data(), 0), vekStsBadDesignOrder);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 0, t.data(), 1), vekStsBadDesignOrder);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 29.5, 4, t.data(), 1), vekStsBadTolerance);
+    EXPECT_EQ(veksIIRGenHighpass_64f(0.2, 0.0, 4, t.data(), 1), vekStsBadTolerance);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 0.0, 4, t.data(), 2), vekStsOk); // other types: nothing written
+    EXPECT_TRUE(t.intact());
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 29.0, 12, t.data(), 1), vekStsOk);
+    EXPECT_TRUE(t.guard_intact());
+}
+
+} // namespace
