@@ -1,4 +1,3 @@
-#if __has_include("veks/fir.h") && __has_include("veks/design.h") // TEMPORARY until the FIR and design families land
 // veks filter: low-pass, high-pass, band-pass and band-stop filtering.
 #include <cstdio>
 
@@ -79,4 +78,3 @@ int run_filter(const std::vector<std::string>& argv) {
     out.commit();
     return 0;
 }
-#endif

@@ -1,4 +1,3 @@
-#if __has_include("veks/fir.h") && __has_include("veks/design.h") // TEMPORARY until the FIR and design families land
 // veks resample: rational sample-rate conversion through the multirate FIR.
 #include <algorithm>
 #include <limits>
@@ -117,4 +116,3 @@ int run_resample(const std::vector<std::string>& argv) {
     out.commit();
     return 0;
 }
-#endif

@@ -1,4 +1,3 @@
-#if __has_include("veks/fir.h") && __has_include("veks/design.h") // TEMPORARY until the FIR and design families land
 #include "filters.h"
 
 #include <algorithm>
@@ -119,4 +118,3 @@ Multirate::~Multirate() {
 void Multirate::run(const Vek32f* in, Vek32f* out, int iters) {
     check_status(veksFIR_32f(in, out, iters, state_->fir), "multirate FIR");
 }
-#endif
