@@ -9,7 +9,7 @@
 namespace {
 
 bool check(VekStatus st, const char* what) {
-    if (st < 0) std::fprintf(stderr, "veks-demo: %s failed with status %d\n", what, st);
+    if (st < 0) std::fprintf(stderr, "veks: %s failed with status %d\n", what, st);
     return st >= 0;
 }
 

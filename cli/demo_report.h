@@ -1,5 +1,5 @@
-// Report sections of veks-demo; each returns false after printing a
-// one-line error when a library call fails.
+// Report sections of the demo (veks with no arguments); each returns false
+// after printing a one-line error when a library call fails.
 #pragma once
 
 #include <string>
