@@ -313,7 +313,7 @@ VekStatus free_spec(void* spec) {
 
 using namespace veks::dct;
 
-// One row per spec kind: its five life-cycle operations.
+// One row for each kind of DCT spec: its five life-cycle operations.
 #define VEKS_DCT_LIFECYCLE(D, T, ID)                                                                          \
     VEKS_API VekStatus veksDCT##D##GetSize_##T(int length, int hint, int* pSpecSize, int* pSpecBufferSize,    \
                                                int* pBufferSize) {                                            \

@@ -35,7 +35,7 @@ VekStatus get_buf_size(const void* spec, int* size) {
 
 using namespace veks::dft;
 
-// One row per spec kind: InitAlloc, Free, GetBufSize.
+// One row for each kind of DFT spec: InitAlloc, Free, GetBufSize.
 #define VEKS_DFT_LIFECYCLE(PRE, K, T, ID)                                                                        \
     VEKS_API VekStatus veks##PRE##InitAlloc_##K(Veks##PRE##Spec_##K** ppDFTSpec, int length, int flag, int hint) { \
         return init_alloc<T, ID>(reinterpret_cast<void**>(ppDFTSpec), length, flag, hint); }                    \
