@@ -151,6 +151,10 @@ public:
     // reporting some errors.
     void allow_partial_output() { partial_ok_ = true; }
 
+    // A median or window mask: below 1, even, on both sides of the stack
+    // window limit, longer than the data; a run costs about len * mask.
+    int mask_size() { return in_.ConsumeIntegralInRange(-3, 1100); }
+
     template <class T> T scalar() {
         if constexpr (std::is_same_v<T, int>) {
             return interesting_int(in_);

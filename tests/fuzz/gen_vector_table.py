@@ -93,6 +93,8 @@ def row(fname, params):
         elif typ == "int" and name == "len":
             has_len = True
             parts.append("c.length()")
+        elif typ == "int" and name == "maskSize":
+            parts.append("c.mask_size()")  # the window's cost grows with it: kept to real sizes
         elif typ == "int" and name not in SCALAR_INTS and "len" in name.lower():
             return None  # a second length sizes some buffer: hand-written targets
         else:
