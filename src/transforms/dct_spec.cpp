@@ -7,6 +7,7 @@
 #include "core/checks.h"
 #include "core/core_services.h"
 #include "core/export.h"
+#include "transforms/spec_release.h"
 #include "transforms/dct_inner_fft.h"
 #include "transforms/dct_spec.h"
 
@@ -300,12 +301,7 @@ VekStatus get_buf_size(const void* spec, int* size) {
 
 template <std::uint32_t Id>
 VekStatus free_spec(void* spec) {
-    if (!spec) return vekStsNullPtr;
-    auto* h = static_cast<typename KindOf<Id>::Hdr*>(spec);
-    if (h->id != Id) return vekStsBadContext;
-    h->id = 0;
-    if (h->owned) veksFree(spec);
-    return vekStsOk;
+    return release_spec<typename KindOf<Id>::Hdr>(spec, Id);
 }
 
 } // namespace

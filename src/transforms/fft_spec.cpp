@@ -8,6 +8,7 @@
 #include "core/checks.h"
 #include "core/core_services.h"
 #include "core/export.h"
+#include "transforms/spec_release.h"
 #include "transforms/fft_tables.h"
 
 namespace veks::fft {
@@ -277,12 +278,7 @@ VekStatus init_alloc(void** out, int order, int flag, int hint) {
 
 template <std::uint32_t Id>
 VekStatus free_spec(void* spec) {
-    if (!spec) return vekStsNullPtr;
-    auto* h = static_cast<typename HeaderOf<Id>::type*>(spec);
-    if (h->id != Id) return vekStsBadContext;
-    h->id = 0;
-    if (h->owned) veksFree(spec);
-    return vekStsOk;
+    return release_spec<typename HeaderOf<Id>::type>(spec, Id);
 }
 
 } // namespace
