@@ -1,6 +1,7 @@
 // Magnitude sqrt(re^2 + im^2) of complex data, floating and integer.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "convert/complex_source.h"
@@ -35,7 +36,7 @@ VekStatus magnitude_int(Src s, I* dst, int len, int sf) {
     constexpr int width = bit_width_of<I>;
     constexpr I top = std::numeric_limits<I>::max();
     if (sf > width) {
-        std::fill(dst, dst + len, I(0));
+        std::memset(dst, 0, static_cast<std::size_t>(len) * sizeof(I));
     } else if (sf <= -(width - 1)) {
         for (int k = 0; k < len; ++k) store_elem(dst, k, (s.real(k) != 0 || s.imag(k) != 0) ? top : I(0));
     } else if (sf <= 0) {

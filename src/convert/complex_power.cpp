@@ -1,6 +1,7 @@
 // Power spectrum and squared magnitude re^2 + im^2.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 
@@ -41,7 +42,7 @@ VekStatus power_int(Src s, I* dst, int len, int sf) {
     constexpr std::uint64_t top = static_cast<std::uint64_t>(std::numeric_limits<I>::max());
     constexpr int saturate_below = -(bit_width_of<I> - 2);
     if (sf > 63) {
-        std::fill(dst, dst + len, I(0));
+        std::memset(dst, 0, static_cast<std::size_t>(len) * sizeof(I));
     } else if (sf < saturate_below) {
         for (int k = 0; k < len; ++k) store_elem(dst, k, (s.real(k) != 0 || s.imag(k) != 0) ? I(top) : I(0));
     } else if (sf >= 0) {

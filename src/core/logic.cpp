@@ -20,25 +20,25 @@ struct OpXor { template <class T> T operator()(T a, T b) const { return T(a ^ b)
 template <class Op, class T>
 VekStatus logic_vv(const T* src1, const T* src2, T* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src1, src2, dst));
-    for (int n = 0; n < len; ++n) dst[n] = Op{}(src1[n], src2[n]);
+    for (int n = 0; n < len; ++n) store_elem(dst, n, Op{}(load_elem(src1, n), load_elem(src2, n)));
     return vekStsOk;
 }
 
 template <class Op, class T>
 VekStatus logic_vv_inplace(const T* src, T* srcdst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, srcdst));
-    for (int n = 0; n < len; ++n) srcdst[n] = Op{}(srcdst[n], src[n]);
+    for (int n = 0; n < len; ++n) store_elem(srcdst, n, Op{}(load_elem(srcdst, n), load_elem(src, n)));
     return vekStsOk;
 }
 
 template <class Op, class T>
 void logic_vc_kernel(const T* src, T val, T* dst, int len) {
-    for (int n = 0; n < len; ++n) dst[n] = Op{}(src[n], val);
+    for (int n = 0; n < len; ++n) store_elem(dst, n, Op{}(load_elem(src, n), val));
 }
 
 template <class Op, class T>
 void logic_vc_kernel_inplace(T val, T* p, int len) {
-    for (int n = 0; n < len; ++n) p[n] = Op{}(p[n], val);
+    for (int n = 0; n < len; ++n) store_elem(p, n, Op{}(load_elem(p, n), val));
 }
 
 // A zero constant makes AND a zero-fill and OR/XOR a copy.

@@ -7,6 +7,7 @@
 
 #include "core/checks.h"
 #include "core/elem.h"
+#include "core/unaligned.h"
 #include "core/export.h"
 #include "core/movement_kernels.h"
 #include "core/power_special.h"
@@ -23,12 +24,12 @@ template <class T> using ubits_t = std::make_unsigned_t<T>;
 template <class T>
 void lshift_scalar(const T* src, int val, T* dst, int from, int len) {
     using U = ubits_t<T>;
-    for (int n = from; n < len; ++n) dst[n] = static_cast<T>(static_cast<U>(static_cast<U>(src[n]) << val));
+    for (int n = from; n < len; ++n) store_elem(dst, n, static_cast<T>(static_cast<U>(static_cast<U>(load_elem(src, n)) << val)));
 }
 
 template <class T>
 void rshift_scalar(const T* src, int val, T* dst, int from, int len) {
-    for (int n = from; n < len; ++n) dst[n] = static_cast<T>(src[n] >> val);
+    for (int n = from; n < len; ++n) store_elem(dst, n, static_cast<T>(load_elem(src, n) >> val));
 }
 
 #if defined(__SSE2__)

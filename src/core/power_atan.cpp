@@ -4,6 +4,7 @@
 
 #include "core/checks.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "core/power_atan_sse.h"
 #include "core/power_special.h"
 
@@ -19,14 +20,14 @@ VekStatus arctan(const F* src, F* dst, int len) {
         // Chunks holding an infinity or a NaN go element by element.
         if (!overlaps_partially(src, dst, len)) {
             auto redo = [](const float* s, float* d, int count) {
-                for (int k = 0; k < count; ++k) d[k] = static_cast<float>(std::atan(static_cast<double>(s[k])));
+                for (int k = 0; k < count; ++k) store_elem(d, k, static_cast<float>(std::atan(static_cast<double>(load_elem(s, k)))));
             };
             n = run_chunks<64>(src, dst, n, len, atansse::atan4, redo);
             n = run_chunks<4>(src, dst, n, len, atansse::atan4, redo);
         }
     }
 #endif
-    for (; n < len; ++n) dst[n] = static_cast<F>(std::atan(static_cast<double>(src[n])));
+    for (; n < len; ++n) store_elem(dst, n, static_cast<F>(std::atan(static_cast<double>(load_elem(src, n)))));
     return vekStsOk;
 }
 

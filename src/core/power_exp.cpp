@@ -10,6 +10,7 @@
 #include "core/checks.h"
 #include "core/core_services.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "core/power_exp_fixed.h"
 
 namespace veks {
@@ -50,13 +51,13 @@ void exp_int_kernel(const T* src, T* dst, int len, int sf) {
         if (sf >= -kTableSf && sf <= kTableSf) {
             const auto& row = ExpTables<T>::table[sf + kTableSf];
             for (int n = 0; n < len; ++n) {
-                const int x = src[n];
-                dst[n] = x > table_x_max<T> ? cap : (x < kTableXMin ? T(0) : row[x - kTableXMin]);
+                const int x = load_elem(src, n);
+                store_elem(dst, n, x > table_x_max<T> ? cap : (x < kTableXMin ? T(0) : row[x - kTableXMin]));
             }
             return;
         }
     }
-    for (int n = 0; n < len; ++n) dst[n] = static_cast<T>(expfix::exp_scaled(src[n], sf, exp_cap<T>));
+    for (int n = 0; n < len; ++n) store_elem(dst, n, static_cast<T>(expfix::exp_scaled(load_elem(src, n), sf, exp_cap<T>)));
 }
 
 template <class T>
@@ -82,11 +83,11 @@ VekStatus exp_float(const S* src, D* dst, int len) {
     if constexpr (sizeof(S) == 4 && sizeof(D) == 4) {
         const float inf = inf32();
         for (int n = 0; n < len; ++n) {
-            const float x = src[n];
-            dst[n] = x > kExp32fOverflow ? inf : static_cast<float>(std::exp(static_cast<double>(x)));
+            const float x = load_elem(src, n);
+            store_elem(dst, n, x > kExp32fOverflow ? inf : static_cast<float>(std::exp(static_cast<double>(x))));
         }
     } else {
-        for (int n = 0; n < len; ++n) dst[n] = std::exp(static_cast<double>(src[n]));
+        for (int n = 0; n < len; ++n) store_elem(dst, n, std::exp(static_cast<double>(load_elem(src, n))));
     }
     return vekStsOk;
 }

@@ -9,6 +9,7 @@
 #include "core/checks.h"
 #include "core/core_services.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "core/power_ln_sse.h"
 #include "core/power_special.h"
 
@@ -19,15 +20,15 @@ namespace {
 
 template <class S, class D>
 void ln_float_scalar(const S* src, D* dst, int n, FirstWarning& warn) {
-    const S x = src[n];
+    const S x = load_elem(src, n);
     if (std::signbit(x)) { // negative, -0.0, negative NaN
-        dst[n] = const_nan<D>();
+        store_elem(dst, n, const_nan<D>());
         warn.note(vekStsLogNegativeArg);
     } else if (x == S(0)) {
-        dst[n] = -const_inf<D>();
+        store_elem(dst, n, -const_inf<D>());
         warn.note(vekStsLogZeroArg);
     } else {
-        dst[n] = static_cast<D>(std::log(static_cast<double>(x)));
+        store_elem(dst, n, static_cast<D>(std::log(static_cast<double>(x))));
     }
 }
 
@@ -103,15 +104,15 @@ VekStatus log_int(const S* src, D* dst, int len, int sf) {
     const int shift = std::min(sf, 31);
     const double scale = std::ldexp(1.0, -std::max(sf, -1000)); // 2^1000 saturates every non-zero value
     for (int n = 0; n < len; ++n) {
-        const std::int32_t x = src[n];
+        const std::int32_t x = load_elem(src, n);
         if (x <= 0) {
-            dst[n] = L::min();
+            store_elem(dst, n, L::min());
             warn.note(x == 0 ? vekStsLogZeroArg : vekStsLogNegativeArg);
         } else if (sf >= 0) {
-            dst[n] = static_cast<D>(Fn::rounded(x) >> shift);
+            store_elem(dst, n, static_cast<D>(Fn::rounded(x) >> shift));
         } else {
             const double v = std::floor(Fn::value(x) * scale + 0.5);
-            dst[n] = v > static_cast<double>(L::max()) ? L::max() : static_cast<D>(v);
+            store_elem(dst, n, v > static_cast<double>(L::max()) ? L::max() : static_cast<D>(v));
         }
     }
     return warn.status();

@@ -6,6 +6,7 @@
 #include "core/checks.h"
 #include "core/export.h"
 #include "core/scale.h"
+#include "core/unaligned.h"
 
 namespace veks {
 namespace {
@@ -28,12 +29,12 @@ VekStatus sqr_int(const T* src, T* dst, int len, int sf) {
     with_scale<component_t<T>>(sf < -64 ? -64 : sf, [&](auto scale) {
         for (int n = 0; n < len; ++n) {
             if constexpr (is_complex_v<T>) {
-                const std::int64_t re = src[n].re, im = src[n].im;
-                dst[n].re = scale(re * re - im * im);
-                dst[n].im = scale(2 * re * im);
+                const T x = load_elem(src, n);
+                const std::int64_t re = x.re, im = x.im;
+                store_elem(dst, n, T{scale(re * re - im * im), scale(2 * re * im)});
             } else {
-                const std::int64_t x = src[n];
-                dst[n] = scale(x * x);
+                const std::int64_t x = load_elem(src, n);
+                store_elem(dst, n, scale(x * x));
             }
         }
         return 0;
@@ -46,11 +47,12 @@ VekStatus sqr_float(const T* src, T* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
     for (int n = 0; n < len; ++n) {
         if constexpr (is_complex_v<T>) {
-            const auto re = src[n].re, im = src[n].im;
-            dst[n].re = re * re - im * im;
-            dst[n].im = re * im + im * re;
+            const T x = load_elem(src, n);
+            const auto re = x.re, im = x.im;
+            store_elem(dst, n, T{re * re - im * im, re * im + im * re});
         } else {
-            dst[n] = src[n] * src[n];
+            const T x = load_elem(src, n);
+            store_elem(dst, n, x * x);
         }
     }
     return vekStsOk;

@@ -8,6 +8,7 @@
 #include "core/checks.h"
 #include "core/core_services.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "core/power_roots.h"
 #include "core/power_special.h"
 #include "core/rounding.h"
@@ -28,9 +29,9 @@ bool sqrt_real_scalar(const F* src, F* dst, int from, int len) {
     const F nan = const_nan<F>();
     bool bad = false;
     for (int n = from; n < len; ++n) {
-        const F x = src[n];
+        const F x = load_elem(src, n);
         const bool ok = x >= F(0);
-        dst[n] = ok ? std::sqrt(x) : nan;
+        store_elem(dst, n, ok ? std::sqrt(x) : nan);
         bad |= !ok;
     }
     return bad;
@@ -110,16 +111,16 @@ VekStatus sqrt_complex(const C* src, C* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
     using F = decltype(src->re);
     for (int n = 0; n < len; ++n) {
-        const CplxD r = half_angle_sqrt<std::is_same_v<F, double>>(src[n].re, src[n].im);
-        dst[n].re = static_cast<F>(r.re);
-        dst[n].im = static_cast<F>(r.im);
+        const C x = load_elem(src, n);
+        const CplxD r = half_angle_sqrt<std::is_same_v<F, double>>(x.re, x.im);
+        store_complex(dst, n, static_cast<F>(r.re), static_cast<F>(r.im));
     }
     return vekStsOk;
 }
 
 VekStatus cubrt_32f(const Vek32f* src, Vek32f* dst, int len) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
-    for (int n = 0; n < len; ++n) dst[n] = static_cast<float>(std::cbrt(static_cast<double>(src[n])));
+    for (int n = 0; n < len; ++n) store_elem(dst, n, static_cast<float>(std::cbrt(static_cast<double>(load_elem(src, n)))));
     return vekStsOk;
 }
 
@@ -133,15 +134,15 @@ VekStatus sqrt_int(const S* src, D* dst, int len, int sf) {
     constexpr std::uint64_t cap = static_cast<std::uint64_t>(std::numeric_limits<D>::max());
     int bad = 0;
     for (int n = 0; n < len; ++n) {
-        const S x = src[n];
+        const S x = load_elem(src, n);
         if constexpr (std::is_signed_v<S>) {
             if (x < 0) {
-                dst[n] = 0;
+                store_elem(dst, n, 0);
                 bad = 1;
                 continue;
             }
         }
-        dst[n] = static_cast<D>(roots::scaled_root<2>(static_cast<std::uint64_t>(x), sf, cap));
+        store_elem(dst, n, static_cast<D>(roots::scaled_root<2>(static_cast<std::uint64_t>(x), sf, cap)));
     }
     return bad ? vekStsSqrtNegativeArg : vekStsOk;
 }
@@ -157,9 +158,10 @@ VekStatus sqrt_16sc(const Vek16sc* src, Vek16sc* dst, int len, int sf) {
     const int sfc = sf > 40 ? 40 : (sf < -40 ? -40 : sf);
     const double scale = std::ldexp(1.0, -sfc);
     for (int n = 0; n < len; ++n) {
-        const CplxD r = half_angle_sqrt<false>(src[n].re, src[n].im);
-        dst[n].re = round_saturate<Vek16s, vekRoundHalfEven>(r.re * scale);
-        dst[n].im = round_saturate<Vek16s, vekRoundHalfEven>(r.im * scale);
+        const Vek16sc x = load_elem(src, n);
+        const CplxD r = half_angle_sqrt<false>(x.re, x.im);
+        store_complex(dst, n, round_saturate<Vek16s, vekRoundHalfEven>(r.re * scale),
+                      round_saturate<Vek16s, vekRoundHalfEven>(r.im * scale));
     }
     return vekStsOk;
 }
@@ -168,10 +170,10 @@ VekStatus sqrt_16sc(const Vek16sc* src, Vek16sc* dst, int len, int sf) {
 VekStatus cubrt_32s16s(const Vek32s* src, Vek16s* dst, int len, int sf) {
     VEKS_CHECK(check_ptrs_len(len, src, dst));
     for (int n = 0; n < len; ++n) {
-        const std::int64_t x = src[n];
+        const std::int64_t x = load_elem(src, n);
         const std::uint64_t m = static_cast<std::uint64_t>(x < 0 ? -x : x);
         const std::uint64_t r = roots::scaled_root<3>(m, sf, x < 0 ? 32768u : 32767u);
-        dst[n] = static_cast<Vek16s>(x < 0 ? -static_cast<std::int64_t>(r) : static_cast<std::int64_t>(r));
+        store_elem(dst, n, static_cast<Vek16s>(x < 0 ? -static_cast<std::int64_t>(r) : static_cast<std::int64_t>(r)));
     }
     return vekStsOk;
 }

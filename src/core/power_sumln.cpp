@@ -7,6 +7,7 @@
 #include "core/checks.h"
 #include "core/core_services.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 
 namespace veks {
 namespace {
@@ -23,13 +24,13 @@ VekStatus sum_ln(const S* src, int len, D* sum) {
         double mantissas = 1.0;
         long exponents = 0;
         for (int n = start; n < end; ++n) {
-            const double x = static_cast<double>(src[n]);
+            const double x = static_cast<double>(load_elem(src, n));
             if (x == 0.0) {
-                *sum = -const_inf<D>();
+                store_elem(sum, 0, -const_inf<D>());
                 return vekStsLogZeroArg;
             }
             if (x < 0.0) {
-                *sum = const_nan<D>();
+                store_elem(sum, 0, const_nan<D>());
                 return vekStsLogNegativeArg;
             }
             int e;
@@ -38,7 +39,7 @@ VekStatus sum_ln(const S* src, int len, D* sum) {
         }
         total += std::log(mantissas) + static_cast<double>(exponents) * kLn2;
     }
-    *sum = static_cast<D>(total);
+    store_elem(sum, 0, static_cast<D>(total));
     return vekStsOk;
 }
 

@@ -24,6 +24,16 @@ inline void store_elem(T* p, std::size_t i, const typename elem_identity<T>::typ
     std::memcpy(reinterpret_cast<unsigned char*>(p) + i * sizeof(T), &v, sizeof(T));
 }
 
+// Stores a complex element from its two parts, converted as in assignments
+// to the members.
+template <class C, class R, class I>
+inline void store_complex(C* p, std::size_t i, const R& re, const I& im) {
+    C v;
+    v.re = re;
+    v.im = im;
+    store_elem(p, i, v);
+}
+
 // Exchanges elements i and j.
 template <class T>
 inline void swap_elems(T* p, std::size_t i, std::size_t j) {

@@ -42,10 +42,10 @@ VekStatus tone_direct(T* dst, int len, M magn, P rel_freq, P* phase) {
     VEKS_CHECK(check_ptrs(phase));
     if (!(magn > 0)) return vekStsBadToneMagnitude;
     if (!valid_rel_freq(rel_freq)) return vekStsBadToneFrequency;
-    if (!valid_phase(*phase)) return vekStsBadTonePhase;
+    if (!valid_phase(load_elem(phase))) return vekStsBadTonePhase;
     VEKS_CHECK(check_ptrs_len(len, dst));
-    write_tone(dst, len, static_cast<double>(magn), static_cast<double>(rel_freq), static_cast<double>(*phase));
-    *phase = advanced_phase<P>(*phase, len, rel_freq);
+    write_tone(dst, len, static_cast<double>(magn), static_cast<double>(rel_freq), static_cast<double>(load_elem(phase)));
+    store_elem(phase, 0, advanced_phase<P>(load_elem(phase), len, rel_freq));
     return vekStsOk;
 }
 
@@ -57,11 +57,11 @@ VekStatus triangle_direct(T* dst, int len, M magn, P rel_freq, P asym, P* phase)
     if (!(magn > 0)) return vekStsBadTriangleMagnitude;
     if (!valid_rel_freq(rel_freq)) return vekStsBadTriangleFrequency;
     if (!valid_asym(asym)) return vekStsBadTriangleAsymmetry;
-    if (!valid_phase(*phase)) return vekStsBadTrianglePhase;
+    if (!valid_phase(load_elem(phase))) return vekStsBadTrianglePhase;
     VEKS_CHECK(check_ptrs_len(len, dst));
     write_triangle(dst, len, static_cast<double>(magn), static_cast<double>(rel_freq), static_cast<double>(asym),
-                   static_cast<double>(*phase));
-    *phase = advanced_phase<P>(*phase, len, rel_freq);
+                   static_cast<double>(load_elem(phase)));
+    store_elem(phase, 0, advanced_phase<P>(load_elem(phase), len, rel_freq));
     return vekStsOk;
 }
 

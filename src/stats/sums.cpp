@@ -23,8 +23,7 @@ template <class T, class D, class PerPart>
 void store_parts(const T* src, std::size_t n, D* dst, PerPart per_part) {
     if constexpr (is_complex_v<T>) {
         const auto* c = reinterpret_cast<const component_t<T>*>(src);
-        dst->re = per_part(exact_total(c, n, 2));
-        dst->im = per_part(exact_total(c + 1, n, 2));
+        store_elem(dst, 0, D{per_part(exact_total(c, n, 2)), per_part(exact_total(c + 1, n, 2))});
     } else {
         store_elem(dst, 0, per_part(exact_total(src, n)));
     }
@@ -63,8 +62,7 @@ VekStatus float_total_of(const T* src, int len, T* dst) {
     if constexpr (is_complex_v<T>) {
         double re, im;
         complex_totals(reinterpret_cast<const F*>(src), std::size_t(len), re, im);
-        dst->re = static_cast<F>(re / divisor);
-        dst->im = static_cast<F>(im / divisor);
+        store_elem(dst, 0, T{static_cast<F>(re / divisor), static_cast<F>(im / divisor)});
     } else {
         store_elem(dst, 0, static_cast<F>(float_total(src, std::size_t(len)) / divisor));
     }

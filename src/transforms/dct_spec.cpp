@@ -292,11 +292,7 @@ VekStatus init_alloc(void** out, int n, int hint) {
 
 template <std::uint32_t Id>
 VekStatus get_buf_size(const void* spec, int* size) {
-    VEKS_CHECK(check_ptrs(spec, size));
-    const auto* h = static_cast<const typename KindOf<Id>::Hdr*>(spec);
-    if (h->id != Id) return vekStsBadContext;
-    *size = h->work_bytes ? static_cast<int>(h->work_bytes) + 32 : 0;
-    return vekStsOk;
+    return spec_work_size<typename KindOf<Id>::Hdr>(spec, Id, size);
 }
 
 template <std::uint32_t Id>

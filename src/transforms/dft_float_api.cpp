@@ -2,6 +2,7 @@
 // of the out-of-order kinds.
 #include "core/checks.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "transforms/dft_spec.h"
 
 namespace veks::dft {
@@ -26,7 +27,7 @@ VekStatus get_buf_size(const void* spec, int* size) {
     VEKS_CHECK(check_ptrs(spec, size));
     const auto* s = static_cast<const FloatDftSpec<T>*>(spec);
     if (s->id != Id) return vekStsBadContext;
-    *size = static_cast<int>(s->work_bytes);
+    store_elem(size, 0, static_cast<int>(s->work_bytes));
     return vekStsOk;
 }
 

@@ -59,7 +59,7 @@ VekStatus get_buf_size(const void* spec, int* size) {
     VEKS_CHECK(check_ptrs(spec, size));
     const auto* s = static_cast<const ShortDftSpec*>(spec);
     if (s->id != Id) return vekStsBadContext;
-    *size = static_cast<int>(s->work_bytes);
+    store_elem(size, 0, static_cast<int>(s->work_bytes));
     return vekStsOk;
 }
 
@@ -93,7 +93,7 @@ VekStatus complex_16sc(const void* spec, const Vek16sc* src, Vek16sc* dst, int s
     VEKS_CHECK(check_ptrs(src, dst));
     const std::size_t n = static_cast<std::size_t>(s->n);
     if (n == 1) {
-        dst[0] = Vek16sc{one_point(src[0].re, sf), one_point(src[0].im, sf)};
+        store_elem(dst, 0, Vek16sc{one_point(load_elem(src, 0).re, sf), one_point(load_elem(src, 0).im, sf)});
         return vekStsOk;
     }
     const WorkArea work(buf, s->work_bytes - 32);
@@ -113,9 +113,9 @@ VekStatus split_16s(const void* spec, const Vek16s* sr, const Vek16s* si, Vek16s
     VEKS_CHECK(check_ptrs(sr, si, dr, di));
     const std::size_t n = static_cast<std::size_t>(s->n);
     if (n == 1) {
-        const Vek16s re = one_point(sr[0], sf), im = one_point(si[0], sf);
-        dr[0] = re;
-        di[0] = im;
+        const Vek16s re = one_point(load_elem(sr, 0), sf), im = one_point(load_elem(si, 0), sf);
+        store_elem(dr, 0, re);
+        store_elem(di, 0, im);
         return vekStsOk;
     }
     const WorkArea work(buf, s->work_bytes - 32);
@@ -140,8 +140,8 @@ VekStatus real_16s(const void* spec, const Vek16s* src, Vek16s* dst, Layout l, i
     VEKS_CHECK(check_ptrs(src, dst));
     const std::size_t n = static_cast<std::size_t>(s->n);
     if (n == 1) {
-        dst[0] = one_point(src[0], sf);
-        if (!Inv && l == Layout::Ccs) dst[1] = 0;
+        store_elem(dst, 0, one_point(load_elem(src, 0), sf));
+        if (!Inv && l == Layout::Ccs) store_elem(dst, 1, 0);
         return vekStsOk;
     }
     const WorkArea work(buf, s->work_bytes - 32);

@@ -320,11 +320,7 @@ VekStatus init_spec(void** out, int order, int flag, int hint, Vek8u* mem, Vek8u
 
 template <std::uint32_t Id>
 VekStatus get_buf_size(const void* spec, int* size) {
-    VEKS_CHECK(check_ptrs(spec, size));
-    const auto* h = static_cast<const typename HeaderOf<Id>::type*>(spec);
-    if (h->id != Id) return vekStsBadContext;
-    *size = h->work_bytes ? static_cast<int>(h->work_bytes) + 32 : 0;
-    return vekStsOk;
+    return spec_work_size<typename HeaderOf<Id>::type>(spec, Id, size);
 }
 
 } // namespace veks::fft

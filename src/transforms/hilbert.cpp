@@ -7,6 +7,7 @@
 #include "convert/convert_kernels.h"
 #include "core/checks.h"
 #include "core/export.h"
+#include "core/unaligned.h"
 #include "veks.h"
 
 namespace veks::hilbert {
@@ -72,7 +73,7 @@ VekStatus free_spec(void* spec) {
 VekStatus analytic(const HilbertSpec* s, const Vek32f* x, Vek32fc* dst) {
     const int n = s->n;
     if (n <= 2) {
-        for (int i = 0; i < n; ++i) dst[i] = Vek32fc{x[i], 0.0f};
+        for (int i = 0; i < n; ++i) store_elem(dst, i, Vek32fc{load_elem(x, i), 0.0f});
         return vekStsOk;
     }
     // One work area for both transforms, had before dst is written: a
@@ -87,10 +88,10 @@ VekStatus analytic(const HilbertSpec* s, const Vek32f* x, Vek32fc* dst) {
     }
     const int doubled_end = (n + 1) / 2; // bins 1..doubled_end-1; an even n keeps its Nyquist bin
     for (int k = 1; k < doubled_end; ++k) {
-        dst[k].re *= 2.0f;
-        dst[k].im *= 2.0f;
+        const Vek32fc v = load_elem(dst, k);
+        store_elem(dst, k, Vek32fc{v.re * 2.0f, v.im * 2.0f});
     }
-    for (int k = n / 2 + 1; k < n; ++k) dst[k] = Vek32fc{0.0f, 0.0f};
+    for (int k = n / 2 + 1; k < n; ++k) store_elem(dst, k, Vek32fc{0.0f, 0.0f});
     st = veksDFTInv_CToC_32fc(dst, dst, s->complex_dft, work);
     veksFree(work);
     return st;
