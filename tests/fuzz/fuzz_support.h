@@ -93,6 +93,7 @@ public:
 
     int length() { uses_len_ = true; return len_; }
     FuzzedDataProvider& input() { return in_; }
+    const char* name() const { return name_; }
 
     // A spec argument: a valid object, a null pointer, a freed object or
     // memory that never held one.
