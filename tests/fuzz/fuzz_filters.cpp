@@ -79,8 +79,7 @@ void fir_state_32f(Call& c) {
     Exact<Vek32f> taps(in, L), dly(in, P);
     const bool good_phases = upPhase >= 0 && upPhase < up && downPhase >= 0 && downPhase < down;
     const bool alloc = in.ConsumeBool();
-    const std::size_t offset = in.ConsumeIntegralInRange(0, 31);
-    auto* mem = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(size) + offset))) + offset;
+    Vek8u* mem = c.drawn_memory(size);
     VeksFIRState_32f* s = nullptr;
     const Vek32f* d = in.ConsumeBool() ? dly.p : nullptr;
     if (alloc)
@@ -97,9 +96,7 @@ void fir_state_32f(Call& c) {
     // state placed in caller memory alone (the caller owns it), so a freed
     // one is not a case here.
     const int who = in.ConsumeIntegralInRange(0, 5);
-    VeksFIRState_32f* use = s;
-    void* foreign = nullptr;
-    if (who == 0) use = static_cast<VeksFIRState_32f*>(foreign = std::calloc(std::size_t(size) + 64, 1));
+    VeksFIRState_32f* use = who ? s : static_cast<VeksFIRState_32f*>(c.keep(std::calloc(std::size_t(size) + 64, 1)));
     const VekStatus good = who >= 1 ? vekStsOk : vekStsBadContext;
     for (int op = in.ConsumeIntegralInRange(1, 8); op > 0 && in.remaining_bytes() > 0; --op) {
         const int kind = in.ConsumeIntegralInRange(0, 6);
@@ -135,7 +132,6 @@ void fir_state_32f(Call& c) {
             else expect(veksFIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr) == good, "FIRSetDlyLine_32f", "refused", 0);
         }
     }
-    if (who == 0) std::free(foreign);
     expect(veksFIRFree_32f(s) == vekStsOk, "FIRFree_32f", "a valid state was refused", 0);
 }
 
@@ -152,8 +148,7 @@ void iir_state_32f(Call& c) {
     const std::size_t ndly = bq ? 2 * std::size_t(order) : std::size_t(order);
     Exact<Vek32f> taps(in, (long long)ntaps), dly(in, (long long)ndly);
     const bool alloc = in.ConsumeBool();
-    const std::size_t offset = in.ConsumeIntegralInRange(0, 31);
-    auto* mem = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(size) + offset))) + offset;
+    Vek8u* mem = c.drawn_memory(size);
     VeksIIRState_32f* s = nullptr;
     const Vek32f* d = in.ConsumeBool() ? dly.p : nullptr;
     if (alloc)
@@ -163,9 +158,7 @@ void iir_state_32f(Call& c) {
     expect(st == vekStsOk || st == vekStsDivByZeroError, "IIRInit_32f", "unexpected status", st);
     if (st != vekStsOk) return;
     const int who = in.ConsumeIntegralInRange(0, 5);
-    VeksIIRState_32f* use = s;
-    void* foreign = nullptr;
-    if (who == 0) use = static_cast<VeksIIRState_32f*>(foreign = std::calloc(std::size_t(size) + 64, 1));
+    VeksIIRState_32f* use = who ? s : static_cast<VeksIIRState_32f*>(c.keep(std::calloc(std::size_t(size) + 64, 1)));
     if (who == 1 && !alloc) veksIIRFree_32f(s);
     const bool valid = who >= 2 || (who == 1 && alloc);
     const VekStatus good = valid ? vekStsOk : vekStsBadContext;
@@ -190,7 +183,6 @@ void iir_state_32f(Call& c) {
             else expect(veksIIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr) == good, "IIRSetDlyLine_32f", "refused", 0);
         }
     }
-    if (who == 0) std::free(foreign);
     if (!(who == 1 && !alloc)) expect(veksIIRFree_32f(s) == vekStsOk, "IIRFree_32f", "a valid state was refused", 0);
     if (!alloc) expect(veksIIRFree_32f(s) == vekStsBadContext, "IIRFree_32f", "a freed state was accepted", 0);
 }

@@ -138,6 +138,11 @@ public:
     // Lets a hand-written row report an argument the library must refuse.
     void expect_error() { bad_spec_ = true; }
     void* keep(void* block) { mem_.push_back(block); return block; }
+    // Memory of `size` bytes at a drawn offset of 0..31, kept until the call is done.
+    Vek8u* drawn_memory(int size) {
+        const std::size_t offset = in_.ConsumeIntegralInRange(0, 31);
+        return static_cast<Vek8u*>(keep(std::malloc(std::size_t(size) + offset))) + offset;
+    }
     std::size_t vector_elems(int per, int extra = 0) {
         uses_len_ = true;
         return len_ > 0 && !huge_ ? std::size_t(len_) * per + extra : 0;

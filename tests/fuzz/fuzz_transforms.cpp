@@ -38,8 +38,7 @@ template <class Spec, auto GetSize, auto Init, auto InitAlloc, auto Free, auto G
     const VekStatus st = GetSize(order, flag, hint, &sizes[0], &sizes[1], &sizes[2]);
     if (!documented_status(st)) fail(c.name(), "GetSize: undocumented status", st);
     if (st != vekStsOk || !small) return;
-    const std::size_t offset = in.ConsumeIntegralInRange(0, 31);
-    auto* mem = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(sizes[0]) + offset))) + offset;
+    Vek8u* mem = c.drawn_memory(sizes[0]);
     auto* init_buf = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(sizes[1]) + 1)));
     Spec* spec = nullptr;
     VekStatus s = Init(&spec, order, flag, hint, mem, init_buf);
