@@ -14,16 +14,19 @@ Vek16u sat_add(int a, int b) { return static_cast<Vek16u>(std::min(a + b, 65535)
 bool same(Vek16sc a, Vek16sc b) { return a.re == b.re && a.im == b.im; }
 
 Vek16sc random_point(vt::Rng& rng, int range) { return {rng.integer<Vek16s>(-range, range), rng.integer<Vek16s>(-range, range)}; }
+template <class T, class Draw> std::vector<T> drawn(int n, Draw draw) {
+    std::vector<T> v(n);
+    for (auto& x : v) x = draw();
+    return v;
+}
 
 TEST(TrellisHelpers, VarPointMatchesReference) {
     vt::Rng rng(1);
     for (int sf : {-20, -3, 0, 1, 5, 40}) {
         const int n_points = 10, n_sub = 5, len = 3;
-        std::vector<Vek16sc> pts(n_points), src(len);
-        std::vector<Vek8u> labels(n_points);
-        for (auto& p : pts) p = random_point(rng, 32767);
-        for (auto& l : labels) l = rng.integer<Vek8u>(0, n_sub - 2); // the last subset stays empty
-        for (auto& p : src) p = random_point(rng, 32767);
+        auto pts = drawn<Vek16sc>(n_points, [&] { return random_point(rng, 32767); });
+        auto labels = drawn<Vek8u>(n_points, [&] { return rng.integer<Vek8u>(0, n_sub - 2); }); // the last subset stays empty
+        auto src = drawn<Vek16sc>(len, [&] { return random_point(rng, 32767); });
         src[0] = {100, 100}, pts[1] = {99, 100}, pts[3] = {101, 100}, labels[3] = labels[1]; // a tie
         std::vector<Vek16sc> vp(len * n_sub);
         std::vector<Vek16u> vm(len * n_sub);
@@ -46,12 +49,9 @@ TEST(TrellisHelpers, VarPointMatchesReference) {
 TEST(TrellisHelpers, SymbolTableMatchesReference) {
     vt::Rng rng(2);
     const int n2 = 6, n4 = 5, n_pairs = 3, len = 4;
-    std::vector<Vek16sc> vp(2 * len * n2);
-    std::vector<Vek16u> vm(2 * len * n2);
-    std::vector<Vek8u> pairs(2 * n4 * n_pairs);
-    for (auto& p : vp) p = random_point(rng, 1000);
-    for (auto& m : vm) m = rng.integer(0, 3) == 0 ? rng.integer<Vek16u>(40000, 65535) : rng.integer<Vek16u>(0, 30);
-    for (auto& l : pairs) l = rng.integer<Vek8u>(0, n2 - 1);
+    const auto vp = drawn<Vek16sc>(2 * len * n2, [&] { return random_point(rng, 1000); });
+    auto vm = drawn<Vek16u>(2 * len * n2, [&] { return rng.integer(0, 3) ? rng.integer<Vek16u>(0, 30) : rng.integer<Vek16u>(40000, 65535); });
+    auto pairs = drawn<Vek8u>(2 * n4 * n_pairs, [&] { return rng.integer<Vek8u>(0, n2 - 1); });
     std::fill(pairs.begin(), pairs.begin() + 2 * n_pairs, 0); // every pair of subset 0 saturates at time 0
     vm[0] = vm[n2] = 60000;
     std::vector<Vek16sc> p4(2 * len * n4);
@@ -75,14 +75,11 @@ TEST(TrellisHelpers, SymbolTableMatchesReference) {
 TEST(TrellisHelpers, CalcStatesAndRenormaliseMatchReference) {
     vt::Rng rng(3);
     const int n_states = 7, n_br = 3, n4 = 4;
-    std::vector<Vek16u> pm(n_states), m4(n4);
-    std::vector<Vek16sc> p4(2 * n4);
-    std::vector<Vek8u> prev(n_states * n_br), sub(n_states * n_br);
-    for (auto& v : pm) v = rng.integer<Vek16u>(0, 65535);
-    for (auto& v : m4) v = rng.integer<Vek16u>(0, 40000);
-    for (auto& p : p4) p = random_point(rng, 100);
-    for (auto& v : prev) v = rng.integer<Vek8u>(0, n_states - 1);
-    for (auto& v : sub) v = rng.integer<Vek8u>(0, n4 - 1);
+    auto pm = drawn<Vek16u>(n_states, [&] { return rng.integer<Vek16u>(0, 65535); });
+    auto m4 = drawn<Vek16u>(n4, [&] { return rng.integer<Vek16u>(0, 40000); });
+    const auto p4 = drawn<Vek16sc>(2 * n4, [&] { return random_point(rng, 100); });
+    auto prev = drawn<Vek8u>(n_states * n_br, [&] { return rng.integer<Vek8u>(0, n_states - 1); });
+    auto sub = drawn<Vek8u>(n_states * n_br, [&] { return rng.integer<Vek8u>(0, n4 - 1); });
     // A tie on state 0 between distinct branches; every branch into state 6 saturates.
     pm[2] = 20, m4[1] = 20, prev[0] = 2, sub[0] = 1, pm[4] = 30, m4[3] = 10, prev[1] = 4, sub[1] = 3;
     prev[2] = 2, sub[2] = 0, m4[0] = 1000;
