@@ -74,6 +74,13 @@ template <class T> std::shared_ptr<std::vector<T>> filled(std::size_t n, T v) {
     return std::make_shared<std::vector<T>>(n, v);
 }
 
+// call(src, dst) on n values s into n values d.
+template <class S, class D, class F> Path unary_path(std::string name, int n, S s, D d, F call) {
+    auto src = filled<S>(std::size_t(n), s);
+    auto dst = filled<D>(std::size_t(n), d);
+    return call_path<D>(std::move(name), dst, [=] { return call(src->data(), dst->data()); });
+}
+
 // An object of one kind from its InitAlloc with the given trailing arguments.
 #define OBJECT_PATH(Obj, init, free_fn, ...) \
     object_path<Obj>(#init, [=](Obj** p) { return init(p, __VA_ARGS__); }, free_fn)
@@ -97,11 +104,8 @@ TEST(AllocFailure, FftSpecsAndWorkArea) {
     // Orders from 14 on need a work area when given no buffer.
     VeksFFTSpec_C_32fc* spec = nullptr;
     ASSERT_EQ(veksFFTInitAlloc_C_32fc(&spec, 14, vekFftNormNone, 0), vekStsOk);
-    auto src = filled<Vek32fc>(1 << 14, Vek32fc{1, 2});
-    auto dst = filled<Vek32fc>(1 << 14, Vek32fc{7, 7});
-    expect_clean_failures(call_path<Vek32fc>("FFTFwd_CToC_32fc without a buffer", dst, [=] {
-        return veksFFTFwd_CToC_32fc(src->data(), dst->data(), spec, nullptr);
-    }));
+    expect_clean_failures(unary_path("FFTFwd_CToC_32fc without a buffer", 1 << 14, Vek32fc{1, 2}, Vek32fc{7, 7},
+                                     [=](auto s, auto d) { return veksFFTFwd_CToC_32fc(s, d, spec, nullptr); }));
     veksFFTFree_C_32fc(spec);
 }
 
@@ -121,13 +125,9 @@ TEST(AllocFailure, DftWorkArea) {
         ASSERT_EQ(veksDFTInitAlloc_C_32fc(&spec, n, vekFftNormNone, 0), vekStsOk);
         int bytes = 0;
         veksDFTGetBufSize_C_32fc(spec, &bytes);
-        if (bytes > 0) {
-            auto src = filled<Vek32fc>(std::size_t(n), Vek32fc{1, 2});
-            auto dst = filled<Vek32fc>(std::size_t(n), Vek32fc{7, 7});
-            expect_clean_failures(call_path<Vek32fc>("DFTFwd_CToC_32fc without a buffer, N=" + std::to_string(n), dst, [=] {
-                return veksDFTFwd_CToC_32fc(src->data(), dst->data(), spec, nullptr);
-            }));
-        }
+        if (bytes > 0)
+            expect_clean_failures(unary_path("DFTFwd_CToC_32fc without a buffer, N=" + std::to_string(n), n, Vek32fc{1, 2},
+                                             Vek32fc{7, 7}, [=](auto s, auto d) { return veksDFTFwd_CToC_32fc(s, d, spec, nullptr); }));
         veksDFTFree_C_32fc(spec);
     }
 }
@@ -141,12 +141,9 @@ TEST(AllocFailure, DctSpecsAndWorkArea) {
         ASSERT_EQ(veksDCTFwdInitAlloc_32f(&spec, n, 0), vekStsOk);
         int bytes = 0;
         veksDCTFwdGetBufSize_32f(spec, &bytes);
-        if (bytes > 0) {
-            auto src = filled<Vek32f>(std::size_t(n), 1.5f);
-            auto dst = filled<Vek32f>(std::size_t(n), 7.0f);
-            expect_clean_failures(call_path<Vek32f>("DCTFwd_32f without a buffer, N=" + std::to_string(n), dst,
-                                                    [=] { return veksDCTFwd_32f(src->data(), dst->data(), spec, nullptr); }));
-        }
+        if (bytes > 0)
+            expect_clean_failures(unary_path("DCTFwd_32f without a buffer, N=" + std::to_string(n), n, 1.5f, 7.0f,
+                                             [=](auto s, auto d) { return veksDCTFwd_32f(s, d, spec, nullptr); }));
         veksDCTFwdFree_32f(spec);
     }
 }
@@ -159,10 +156,8 @@ TEST(AllocFailure, HilbertSpecsAndWorkArea) {
     }
     VeksHilbertSpec_32f32fc* spec = nullptr;
     ASSERT_EQ(veksHilbertInitAlloc_32f32fc(&spec, 1000, 0), vekStsOk);
-    auto src = filled<Vek32f>(1000, 0.5f);
-    auto dst = filled<Vek32fc>(1000, Vek32fc{7, 7});
-    expect_clean_failures(call_path<Vek32fc>("Hilbert_32f32fc work area", dst,
-                                             [=] { return veksHilbert_32f32fc(src->data(), dst->data(), spec); }));
+    expect_clean_failures(unary_path("Hilbert_32f32fc work area", 1000, 0.5f, Vek32fc{7, 7},
+                                     [=](auto s, auto d) { return veksHilbert_32f32fc(s, d, spec); }));
     veksHilbertFree_32f32fc(spec);
 }
 
@@ -248,10 +243,8 @@ TEST(AllocFailure, ConvolutionAndCorrelationByTransform) {
 
 TEST(AllocFailure, MedianAndDirectFilterWorkAreas) {
     // Median masks too wide for the stack allocate their window.
-    auto msrc = filled<Vek32f>(1000, 1.0f);
-    auto mdst = filled<Vek32f>(1000, 7.0f);
-    expect_clean_failures(call_path<Vek32f>("FilterMedian_32f, mask 301", mdst,
-                                            [=] { return veksFilterMedian_32f(msrc->data(), mdst->data(), 1000, 301); }));
+    expect_clean_failures(unary_path("FilterMedian_32f, mask 301", 1000, 1.0f, 7.0f,
+                                     [](auto s, auto d) { return veksFilterMedian_32f(s, d, 1000, 301); }));
     const int taps = 40, n = 500;
     auto t = filled<Vek16s>(std::size_t(taps), Vek16s(1000));
     auto src = filled<Vek16s>(std::size_t(n), Vek16s(1234));

@@ -1,6 +1,6 @@
-// Windows: bit-exact against a literal transcription of the recurrences,
-// that transcription against the closed forms in long double, exact
-// symmetry, the integer rounding rules, the stated edge cases and the
+// Windows: bit-exact against a literal transcription of the recurrences
+// (symmetric by construction), that transcription against the closed forms
+// in long double, the integer rounding rules, the stated edge cases and the
 // argument checks.
 #include <cstring>
 #include <functional>
@@ -89,12 +89,7 @@ TEST(Window, FloatFormsBitExactAndSymmetric) {
             std::vector<Vek32fc> csrc(n), cdst(n);
             for (int i = 0; i < n; ++i) csrc[i] = {src[i], -src[n - 1 - i]};
             ASSERT_EQ(w.run_c(csrc.data(), cdst.data(), n), vekStsOk);
-            std::vector<Vek32f> ones(n, 1.0f), wts(n);
-            ASSERT_EQ(w.run(ones.data(), wts.data(), n), vekStsOk);
-            for (int i = 0; i < n; ++i) {
-                ASSERT_TRUE(vt::same_bits(cdst[i].re, dst[i])) << w.name << " N=" << n << " i=" << i;
-                ASSERT_EQ(wts[i], wts[n - 1 - i]) << "symmetry " << w.name;
-            }
+            for (int i = 0; i < n; ++i) ASSERT_TRUE(vt::same_bits(cdst[i].re, dst[i])) << w.name << " N=" << n << " i=" << i;
         }
 }
 
