@@ -127,7 +127,8 @@ TEST(AllocFailure, DftWorkArea) {
         veksDFTGetBufSize_C_32fc(spec, &bytes);
         if (bytes > 0)
             expect_clean_failures(unary_path("DFTFwd_CToC_32fc without a buffer, N=" + std::to_string(n), n, Vek32fc{1, 2},
-                                             Vek32fc{7, 7}, [=](auto s, auto d) { return veksDFTFwd_CToC_32fc(s, d, spec, nullptr); }));
+                                             Vek32fc{7, 7},
+                                             [=](auto s, auto d) { return veksDFTFwd_CToC_32fc(s, d, spec, nullptr); }));
         veksDFTFree_C_32fc(spec);
     }
 }

@@ -25,7 +25,8 @@ TEST(TrellisHelpers, VarPointMatchesReference) {
     for (int sf : {-20, -3, 0, 1, 5, 40}) {
         const int n_points = 10, n_sub = 5, len = 3;
         auto pts = drawn<Vek16sc>(n_points, [&] { return random_point(rng, 32767); });
-        auto labels = drawn<Vek8u>(n_points, [&] { return rng.integer<Vek8u>(0, n_sub - 2); }); // the last subset stays empty
+        // The last subset stays empty.
+        auto labels = drawn<Vek8u>(n_points, [&] { return rng.integer<Vek8u>(0, n_sub - 2); });
         auto src = drawn<Vek16sc>(len, [&] { return random_point(rng, 32767); });
         src[0] = {100, 100}, pts[1] = {99, 100}, pts[3] = {101, 100}, labels[3] = labels[1]; // a tie
         std::vector<Vek16sc> vp(len * n_sub);
@@ -50,7 +51,9 @@ TEST(TrellisHelpers, SymbolTableMatchesReference) {
     vt::Rng rng(2);
     const int n2 = 6, n4 = 5, n_pairs = 3, len = 4;
     const auto vp = drawn<Vek16sc>(2 * len * n2, [&] { return random_point(rng, 1000); });
-    auto vm = drawn<Vek16u>(2 * len * n2, [&] { return rng.integer(0, 3) ? rng.integer<Vek16u>(0, 30) : rng.integer<Vek16u>(40000, 65535); });
+    auto vm = drawn<Vek16u>(2 * len * n2, [&] {
+        return rng.integer(0, 3) ? rng.integer<Vek16u>(0, 30) : rng.integer<Vek16u>(40000, 65535);
+    });
     auto pairs = drawn<Vek8u>(2 * n4 * n_pairs, [&] { return rng.integer<Vek8u>(0, n2 - 1); });
     std::fill(pairs.begin(), pairs.begin() + 2 * n_pairs, 0); // every pair of subset 0 saturates at time 0
     vm[0] = vm[n2] = 60000;
