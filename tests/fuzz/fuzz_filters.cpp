@@ -209,14 +209,15 @@ void wavelet_states_32f(Call& c) {
     const bool good = lenLow >= 1 && lenHigh >= 1 && offsLow >= -1 && offsHigh >= -1;
     expect(good ? st == vekStsOk : st != vekStsOk, "WTInitAlloc_32f", "unexpected status", st);
     if (st != vekStsOk) return;
+    auto* fwd = static_cast<VeksWTFwdState_32f*>(s);
+    auto* inv = static_cast<VeksWTInvState_32f*>(s);
     for (int op = in.ConsumeIntegralInRange(1, 6); op > 0 && in.remaining_bytes() > 0; --op) {
         const int kind = in.ConsumeIntegralInRange(0, 2);
         const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 40) : in.ConsumeIntegralInRange(1, 2000);
         const long long n = std::max(len, 0);
         if (kind == 0) {
             Exact<Vek32f> a(in, inverse ? n : 2 * n), b(in, n), d(in, inverse ? 2 * n : n);
-            st = inverse ? veksWTInv_32f(a.p, b.p, len, d.p, static_cast<VeksWTInvState_32f*>(s))
-                         : veksWTFwd_32f(a.p, b.p, d.p, len, static_cast<VeksWTFwdState_32f*>(s));
+            st = inverse ? veksWTInv_32f(a.p, b.p, len, d.p, inv) : veksWTFwd_32f(a.p, b.p, d.p, len, fwd);
             expect(st == (len < 1 ? vekStsBadLength : vekStsOk), "WT_32f", "unexpected status", st);
             if (!a.unchanged() || (inverse && !b.unchanged())) fail("WT_32f", "a source was written", st);
         } else {
@@ -224,20 +225,16 @@ void wavelet_states_32f(Call& c) {
             auto band = [inverse](int L, int o) { return inverse ? (L + o) / 2 : std::max(0, L - 1 + o); };
             Exact<Vek32f> dl(in, band(lenLow, offsLow)), dh(in, band(lenHigh, offsHigh));
             if (kind == 1)
-                st = inverse ? veksWTInvGetDlyLine_32f(static_cast<VeksWTInvState_32f*>(s), dl.p, dh.p)
-                             : veksWTFwdGetDlyLine_32f(static_cast<VeksWTFwdState_32f*>(s), dl.p, dh.p);
+                st = inverse ? veksWTInvGetDlyLine_32f(inv, dl.p, dh.p) : veksWTFwdGetDlyLine_32f(fwd, dl.p, dh.p);
             else
-                st = inverse ? veksWTInvSetDlyLine_32f(static_cast<VeksWTInvState_32f*>(s), dl.p, dh.p)
-                             : veksWTFwdSetDlyLine_32f(static_cast<VeksWTFwdState_32f*>(s), dl.p, dh.p);
+                st = inverse ? veksWTInvSetDlyLine_32f(inv, dl.p, dh.p) : veksWTFwdSetDlyLine_32f(fwd, dl.p, dh.p);
             expect(st == vekStsOk, "WTDlyLine_32f", "unexpected status", st);
         }
     }
     // The wrong kind is refused.
-    st = inverse ? veksWTFwdFree_32f(static_cast<VeksWTFwdState_32f*>(s))
-                 : veksWTInvFree_32f(static_cast<VeksWTInvState_32f*>(s));
+    st = inverse ? veksWTFwdFree_32f(fwd) : veksWTInvFree_32f(inv);
     expect(st == vekStsBadContext, "WTFree_32f", "a state of the other kind was accepted", st);
-    st = inverse ? veksWTInvFree_32f(static_cast<VeksWTInvState_32f*>(s))
-                 : veksWTFwdFree_32f(static_cast<VeksWTFwdState_32f*>(s));
+    st = inverse ? veksWTInvFree_32f(inv) : veksWTFwdFree_32f(fwd);
     expect(st == vekStsOk, "WTFree_32f", "a valid state was refused", st);
 }
 
