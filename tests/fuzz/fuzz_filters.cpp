@@ -14,14 +14,15 @@
 namespace fz {
 namespace {
 
-// A heap block of exactly n elements (AddressSanitizer sees one past it).
+// A heap block of exactly n elements (AddressSanitizer sees one past it);
+// a count below 1 gives an empty block.
 template <class T> struct Exact {
     std::vector<unsigned char> before;
     T* p = nullptr;
     std::size_t n = 0;
-    Exact(FuzzedDataProvider& in, std::size_t count) : n(count) {
-        p = static_cast<T*>(std::malloc(count * sizeof(T) + 1));
-        for (std::size_t i = 0; i < count; ++i) p[i] = draw(in);
+    Exact(FuzzedDataProvider& in, long long count) : n(count > 0 ? std::size_t(count) : 0) {
+        p = static_cast<T*>(std::malloc(n * sizeof(T) + 1));
+        for (std::size_t i = 0; i < n; ++i) p[i] = draw(in);
         snapshot();
     }
     ~Exact() { std::free(p); }
@@ -48,6 +49,12 @@ void expect(bool ok, const char* fn, const char* what, VekStatus st) {
     if (!ok) fail(fn, what, st);
 }
 
+// A call's status must be `want`; an error writes nothing to `out`.
+template <class T> void expect_call(const char* fn, VekStatus st, VekStatus want, const Exact<T>& out) {
+    expect(st == want, fn, "unexpected status", st);
+    if (st != vekStsOk && !out.unchanged()) fail(fn, "an error wrote an output", st);
+}
+
 int small_count(FuzzedDataProvider& in, int hi) {
     switch (in.ConsumeIntegralInRange(0, 5)) {
     case 0: return in.PickValueInArray({0, -1, INT_MIN});
@@ -69,11 +76,10 @@ void fir_state_32f(Call& c) {
     expect(st == vekStsOk ? L >= 1 && good_factors : true, "FIRGetStateSize_32f", "bad args accepted", st);
     if (st != vekStsOk || L > 4000) return;
     const int P = mr ? (L + up - 1) / up : L;
-    Exact<Vek32f> taps(in, std::size_t(L)), dly(in, std::size_t(P));
+    Exact<Vek32f> taps(in, L), dly(in, P);
     const bool good_phases = upPhase >= 0 && upPhase < up && downPhase >= 0 && downPhase < down;
     const bool alloc = in.ConsumeBool();
-    const std::size_t offset = in.ConsumeIntegralInRange(0, 31);
-    auto* mem = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(size) + offset))) + offset;
+    Vek8u* mem = c.drawn_memory(size);
     VeksFIRState_32f* s = nullptr;
     const Vek32f* d = in.ConsumeBool() ? dly.p : nullptr;
     if (alloc)
@@ -90,57 +96,44 @@ void fir_state_32f(Call& c) {
     // state placed in caller memory alone (the caller owns it), so a freed
     // one is not a case here.
     const int who = in.ConsumeIntegralInRange(0, 5);
-    VeksFIRState_32f* use = s;
-    void* foreign = nullptr;
-    if (who == 0) use = static_cast<VeksFIRState_32f*>(foreign = std::calloc(std::size_t(size) + 64, 1));
-    const bool valid = who >= 1;
+    VeksFIRState_32f* use = who ? s : static_cast<VeksFIRState_32f*>(c.keep(std::calloc(std::size_t(size) + 64, 1)));
+    const VekStatus good = who >= 1 ? vekStsOk : vekStsBadContext;
     for (int op = in.ConsumeIntegralInRange(1, 8); op > 0 && in.remaining_bytes() > 0; --op) {
         const int kind = in.ConsumeIntegralInRange(0, 6);
         if (kind <= 1) {
             const int iters = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 40) : in.ConsumeIntegralInRange(1, 2200);
-            const std::size_t n_in = iters > 0 ? std::size_t(iters) * std::size_t(single ? 1 : down) : 0;
-            const std::size_t n_out = iters > 0 ? std::size_t(iters) * std::size_t(single ? 1 : up) : 0;
+            const long long k = std::max(iters, 0), n_in = k * (single ? 1 : down), n_out = k * (single ? 1 : up);
+            const VekStatus want = iters < 1 ? vekStsBadLength : good;
             if (kind == 0 || n_in != n_out) {
                 Exact<Vek32f> src(in, n_in), dst(in, n_out);
                 st = veksFIR_32f(src.p, dst.p, iters, use);
-                expect(st == (valid ? (iters < 1 ? vekStsBadLength : vekStsOk) : (iters < 1 ? vekStsBadLength : vekStsBadContext)),
-                       "FIR_32f", "unexpected status", st);
+                expect_call("FIR_32f", st, want, dst);
                 if (!src.unchanged()) fail("FIR_32f", "a source was written", st);
-                if (st != vekStsOk && !dst.unchanged()) fail("FIR_32f", "an error wrote an output", st);
             } else {
                 Exact<Vek32f> buf(in, n_in);
-                st = veksFIR_32f_I(buf.p, iters, use);
-                expect(st == (valid ? (iters < 1 ? vekStsBadLength : vekStsOk) : (iters < 1 ? vekStsBadLength : vekStsBadContext)),
-                       "FIR_32f_I", "unexpected status", st);
-                if (st != vekStsOk && !buf.unchanged()) fail("FIR_32f_I", "an error wrote an output", st);
+                expect_call("FIR_32f_I", veksFIR_32f_I(buf.p, iters, use), want, buf);
             }
         } else if (kind == 2) {
             Vek32f y = 7;
             st = veksFIROne_32f(Exact<Vek32f>::draw(in), &y, use);
-            expect(st == (valid && single ? vekStsOk : vekStsBadContext), "FIROne_32f", "unexpected status", st);
+            expect(st == (single ? good : vekStsBadContext), "FIROne_32f", "unexpected status", st);
             if (st != vekStsOk && y != 7) fail("FIROne_32f", "an error wrote an output", st);
         } else if (kind == 3) {
-            Exact<Vek32f> t(in, std::size_t(L));
-            st = veksFIRGetTaps_32f(use, t.p);
-            expect(st == (valid ? vekStsOk : vekStsBadContext), "FIRGetTaps_32f", "unexpected status", st);
-            if (st != vekStsOk && !t.unchanged()) fail("FIRGetTaps_32f", "an error wrote an output", st);
+            Exact<Vek32f> t(in, L);
+            expect_call("FIRGetTaps_32f", veksFIRGetTaps_32f(use, t.p), good, t);
         } else if (kind == 4) {
-            Exact<Vek32f> t(in, std::size_t(L));
+            Exact<Vek32f> t(in, L);
             st = veksFIRSetTaps_32f(t.p, use);
-            expect(valid ? st == vekStsOk : st == vekStsBadContext, "FIRSetTaps_32f", "unexpected status", st);
+            expect(st == good, "FIRSetTaps_32f", "unexpected status", st);
             if (!t.unchanged()) fail("FIRSetTaps_32f", "a source was written", st);
-        } else if (kind == 5) {
-            Exact<Vek32f> dl(in, std::size_t(P));
-            st = veksFIRGetDlyLine_32f(use, dl.p);
-            expect(st == (valid ? vekStsOk : vekStsBadContext), "FIRGetDlyLine_32f", "unexpected status", st);
-            if (st != vekStsOk && !dl.unchanged()) fail("FIRGetDlyLine_32f", "an error wrote an output", st);
         } else {
-            Exact<Vek32f> dl(in, std::size_t(P));
-            st = veksFIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr);
-            expect(st == (valid ? vekStsOk : vekStsBadContext), "FIRSetDlyLine_32f", "unexpected status", st);
+            Exact<Vek32f> dl(in, P);
+            if (kind == 5)
+                expect_call("FIRGetDlyLine_32f", veksFIRGetDlyLine_32f(use, dl.p), good, dl);
+            else
+                expect_call("FIRSetDlyLine_32f", veksFIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr), good, dl);
         }
     }
-    if (who == 0) std::free(foreign);
     expect(veksFIRFree_32f(s) == vekStsOk, "FIRFree_32f", "a valid state was refused", 0);
 }
 
@@ -155,10 +148,9 @@ void iir_state_32f(Call& c) {
     if (st != vekStsOk || order > 200) return;
     const std::size_t ntaps = bq ? 6 * std::size_t(order) : 2 * (std::size_t(order) + 1);
     const std::size_t ndly = bq ? 2 * std::size_t(order) : std::size_t(order);
-    Exact<Vek32f> taps(in, ntaps), dly(in, ndly);
+    Exact<Vek32f> taps(in, (long long)ntaps), dly(in, (long long)ndly);
     const bool alloc = in.ConsumeBool();
-    const std::size_t offset = in.ConsumeIntegralInRange(0, 31);
-    auto* mem = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(size) + offset))) + offset;
+    Vek8u* mem = c.drawn_memory(size);
     VeksIIRState_32f* s = nullptr;
     const Vek32f* d = in.ConsumeBool() ? dly.p : nullptr;
     if (alloc)
@@ -168,39 +160,33 @@ void iir_state_32f(Call& c) {
     expect(st == vekStsOk || st == vekStsDivByZeroError, "IIRInit_32f", "unexpected status", st);
     if (st != vekStsOk) return;
     const int who = in.ConsumeIntegralInRange(0, 5);
-    VeksIIRState_32f* use = s;
-    void* foreign = nullptr;
-    if (who == 0) use = static_cast<VeksIIRState_32f*>(foreign = std::calloc(std::size_t(size) + 64, 1));
+    VeksIIRState_32f* use = who ? s : static_cast<VeksIIRState_32f*>(c.keep(std::calloc(std::size_t(size) + 64, 1)));
     if (who == 1 && !alloc) veksIIRFree_32f(s);
     const bool valid = who >= 2 || (who == 1 && alloc);
+    const VekStatus good = valid ? vekStsOk : vekStsBadContext;
     for (int op = in.ConsumeIntegralInRange(1, 8); op > 0 && in.remaining_bytes() > 0; --op) {
         const int kind = in.ConsumeIntegralInRange(0, 4);
         if (kind <= 1) {
             const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 40) : in.ConsumeIntegralInRange(1, 3000);
-            Exact<Vek32f> src(in, len > 0 ? std::size_t(len) : 0), dst(in, len > 0 ? std::size_t(len) : 0);
+            Exact<Vek32f> src(in, len), dst(in, len);
             st = kind == 0 ? veksIIR_32f(src.p, dst.p, len, use) : veksIIR_32f_I(src.p, len, use);
-            expect(st == (len < 1 ? vekStsBadLength : valid ? vekStsOk : vekStsBadContext) ||
-                       (len < 1 && st == vekStsBadContext) || (!valid && st == vekStsBadLength),
+            expect(st == (len < 1 ? vekStsBadLength : good) || (len < 1 && st == vekStsBadContext) ||
+                       (!valid && st == vekStsBadLength),
                    "IIR_32f", "unexpected status", st);
             if (kind == 0 && !src.unchanged()) fail("IIR_32f", "a source was written", st);
             if (st != vekStsOk && (!dst.unchanged() || !src.unchanged())) fail("IIR_32f", "an error wrote an output", st);
         } else if (kind == 2) {
-            Exact<Vek32f> t(in, ntaps);
+            Exact<Vek32f> t(in, (long long)ntaps);
             st = veksIIRSetTaps_32f(t.p, use);
-            expect(valid ? (st == vekStsOk || st == vekStsDivByZeroError) : st == vekStsBadContext, "IIRSetTaps_32f",
-                   "unexpected status", st);
-        } else if (kind == 3) {
-            Exact<Vek32f> dl(in, ndly);
-            st = veksIIRGetDlyLine_32f(use, dl.p);
-            expect(st == (valid ? vekStsOk : vekStsBadContext), "IIRGetDlyLine_32f", "unexpected status", st);
-            if (st != vekStsOk && !dl.unchanged()) fail("IIRGetDlyLine_32f", "an error wrote an output", st);
+            expect(st == good || (valid && st == vekStsDivByZeroError), "IIRSetTaps_32f", "unexpected status", st);
         } else {
-            Exact<Vek32f> dl(in, ndly);
-            st = veksIIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr);
-            expect(st == (valid ? vekStsOk : vekStsBadContext), "IIRSetDlyLine_32f", "unexpected status", st);
+            Exact<Vek32f> dl(in, (long long)ndly);
+            if (kind == 3)
+                expect_call("IIRGetDlyLine_32f", veksIIRGetDlyLine_32f(use, dl.p), good, dl);
+            else
+                expect_call("IIRSetDlyLine_32f", veksIIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr), good, dl);
         }
     }
-    if (who == 0) std::free(foreign);
     if (!(who == 1 && !alloc)) expect(veksIIRFree_32f(s) == vekStsOk, "IIRFree_32f", "a valid state was refused", 0);
     if (!alloc) expect(veksIIRFree_32f(s) == vekStsBadContext, "IIRFree_32f", "a freed state was accepted", 0);
 }
@@ -212,7 +198,7 @@ void wavelet_states_32f(Call& c) {
     const int lenHigh = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 20) : small_count(in, 4000);
     const int offsLow = in.ConsumeIntegralInRange(-2, 24), offsHigh = in.ConsumeIntegralInRange(-2, 24);
     if (lenLow > 4000 || lenHigh > 4000) return;
-    Exact<Vek32f> low(in, lenLow > 0 ? std::size_t(lenLow) : 0), high(in, lenHigh > 0 ? std::size_t(lenHigh) : 0);
+    Exact<Vek32f> low(in, lenLow), high(in, lenHigh);
     const bool inverse = in.ConsumeBool();
     int marker = 0;
     void* s = &marker;
@@ -223,35 +209,32 @@ void wavelet_states_32f(Call& c) {
     const bool good = lenLow >= 1 && lenHigh >= 1 && offsLow >= -1 && offsHigh >= -1;
     expect(good ? st == vekStsOk : st != vekStsOk, "WTInitAlloc_32f", "unexpected status", st);
     if (st != vekStsOk) return;
+    auto* fwd = static_cast<VeksWTFwdState_32f*>(s);
+    auto* inv = static_cast<VeksWTInvState_32f*>(s);
     for (int op = in.ConsumeIntegralInRange(1, 6); op > 0 && in.remaining_bytes() > 0; --op) {
         const int kind = in.ConsumeIntegralInRange(0, 2);
         const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 40) : in.ConsumeIntegralInRange(1, 2000);
-        const std::size_t n = len > 0 ? std::size_t(len) : 0;
+        const long long n = std::max(len, 0);
         if (kind == 0) {
             Exact<Vek32f> a(in, inverse ? n : 2 * n), b(in, n), d(in, inverse ? 2 * n : n);
-            st = inverse ? veksWTInv_32f(a.p, b.p, len, d.p, static_cast<VeksWTInvState_32f*>(s))
-                         : veksWTFwd_32f(a.p, b.p, d.p, len, static_cast<VeksWTFwdState_32f*>(s));
+            st = inverse ? veksWTInv_32f(a.p, b.p, len, d.p, inv) : veksWTFwd_32f(a.p, b.p, d.p, len, fwd);
             expect(st == (len < 1 ? vekStsBadLength : vekStsOk), "WT_32f", "unexpected status", st);
             if (!a.unchanged() || (inverse && !b.unchanged())) fail("WT_32f", "a source was written", st);
         } else {
             // Exact sizes: forward max(0, L - 1 + o) inputs, inverse (L + o) / 2 values.
-            auto band = [inverse](int L, int o) { return std::size_t(inverse ? (L + o) / 2 : std::max(0, L - 1 + o)); };
+            auto band = [inverse](int L, int o) { return inverse ? (L + o) / 2 : std::max(0, L - 1 + o); };
             Exact<Vek32f> dl(in, band(lenLow, offsLow)), dh(in, band(lenHigh, offsHigh));
             if (kind == 1)
-                st = inverse ? veksWTInvGetDlyLine_32f(static_cast<VeksWTInvState_32f*>(s), dl.p, dh.p)
-                             : veksWTFwdGetDlyLine_32f(static_cast<VeksWTFwdState_32f*>(s), dl.p, dh.p);
+                st = inverse ? veksWTInvGetDlyLine_32f(inv, dl.p, dh.p) : veksWTFwdGetDlyLine_32f(fwd, dl.p, dh.p);
             else
-                st = inverse ? veksWTInvSetDlyLine_32f(static_cast<VeksWTInvState_32f*>(s), dl.p, dh.p)
-                             : veksWTFwdSetDlyLine_32f(static_cast<VeksWTFwdState_32f*>(s), dl.p, dh.p);
+                st = inverse ? veksWTInvSetDlyLine_32f(inv, dl.p, dh.p) : veksWTFwdSetDlyLine_32f(fwd, dl.p, dh.p);
             expect(st == vekStsOk, "WTDlyLine_32f", "unexpected status", st);
         }
     }
     // The wrong kind is refused.
-    st = inverse ? veksWTFwdFree_32f(static_cast<VeksWTFwdState_32f*>(s))
-                 : veksWTInvFree_32f(static_cast<VeksWTInvState_32f*>(s));
+    st = inverse ? veksWTFwdFree_32f(fwd) : veksWTInvFree_32f(inv);
     expect(st == vekStsBadContext, "WTFree_32f", "a state of the other kind was accepted", st);
-    st = inverse ? veksWTInvFree_32f(static_cast<VeksWTInvState_32f*>(s))
-                 : veksWTFwdFree_32f(static_cast<VeksWTFwdState_32f*>(s));
+    st = inverse ? veksWTInvFree_32f(inv) : veksWTFwdFree_32f(fwd);
     expect(st == vekStsOk, "WTFree_32f", "a valid state was refused", st);
 }
 
@@ -264,27 +247,20 @@ int operand_len(FuzzedDataProvider& in) {
     }
 }
 
-void conv_32f(Call& c) {
+// Operands of two drawn lengths; `call` adds any trailing arguments.
+template <class T, class F> void conv(Call& c, const char* fn, F call) {
     FuzzedDataProvider& in = c.input();
     const int la = operand_len(in), lb = operand_len(in);
-    Exact<Vek32f> a(in, la > 0 ? std::size_t(la) : 0), b(in, lb > 0 ? std::size_t(lb) : 0);
-    Exact<Vek32f> d(in, la > 0 && lb > 0 ? std::size_t(la) + std::size_t(lb) - 1 : 0);
-    const VekStatus st = veksConv_32f(a.p, la, b.p, lb, d.p);
-    expect(st == ((la < 1 || lb < 1) ? vekStsBadLength : vekStsOk) || (st == vekStsNullPtr && (la < 1 || lb < 1)),
-           "Conv_32f", "unexpected status", st);
-    if (!a.unchanged() || !b.unchanged()) fail("Conv_32f", "a source was written", st);
-    if (st != vekStsOk && !d.unchanged()) fail("Conv_32f", "an error wrote an output", st);
+    Exact<T> a(in, la), b(in, lb), d(in, la > 0 && lb > 0 ? (long long)la + lb - 1 : 0);
+    const VekStatus st = call(a.p, la, b.p, lb, d.p);
+    expect(st == ((la < 1 || lb < 1) ? vekStsBadLength : vekStsOk) || (st == vekStsNullPtr && (la < 1 || lb < 1)), fn,
+           "unexpected status", st);
+    if (!a.unchanged() || !b.unchanged()) fail(fn, "a source was written", st);
+    if (st != vekStsOk && !d.unchanged()) fail(fn, "an error wrote an output", st);
 }
-
+void conv_32f(Call& c) { conv<Vek32f>(c, "Conv_32f", veksConv_32f); }
 void conv_16s(Call& c) {
-    FuzzedDataProvider& in = c.input();
-    const int la = operand_len(in), lb = operand_len(in);
-    Exact<Vek16s> a(in, la > 0 ? std::size_t(la) : 0), b(in, lb > 0 ? std::size_t(lb) : 0);
-    Exact<Vek16s> d(in, la > 0 && lb > 0 ? std::size_t(la) + std::size_t(lb) - 1 : 0);
-    const VekStatus st = veksConv_16s_Sfs(a.p, la, b.p, lb, d.p, interesting_int(in));
-    expect(st == ((la < 1 || lb < 1) ? vekStsBadLength : vekStsOk) || (st == vekStsNullPtr && (la < 1 || lb < 1)),
-           "Conv_16s_Sfs", "unexpected status", st);
-    if (st != vekStsOk && !d.unchanged()) fail("Conv_16s_Sfs", "an error wrote an output", st);
+    conv<Vek16s>(c, "Conv_16s_Sfs", [&](auto... a) { return veksConv_16s_Sfs(a..., interesting_int(c.input())); });
 }
 
 template <class T, VekStatus (*Cross)(const T*, int, const T*, int, T*, int, int)>
@@ -292,7 +268,7 @@ void cross_corr(Call& c) {
     FuzzedDataProvider& in = c.input();
     const int la = operand_len(in), lb = operand_len(in), nd = operand_len(in);
     const int lag = in.ConsumeBool() ? in.ConsumeIntegralInRange(-6000, 6000) : interesting_int(in);
-    Exact<T> a(in, la > 0 ? std::size_t(la) : 0), b(in, lb > 0 ? std::size_t(lb) : 0), d(in, nd > 0 ? std::size_t(nd) : 0);
+    Exact<T> a(in, la), b(in, lb), d(in, nd);
     const VekStatus st = Cross(a.p, la, b.p, lb, d.p, nd, lag);
     expect(st != vekStsOk || (la >= 1 && lb >= 1 && nd >= 1), "CrossCorr", "a bad length was accepted", st);
     if (!a.unchanged() || !b.unchanged()) fail("CrossCorr", "a source was written", st);
@@ -302,7 +278,7 @@ void cross_corr(Call& c) {
 template <class T, VekStatus (*Auto)(const T*, int, T*, int)> void auto_corr(Call& c) {
     FuzzedDataProvider& in = c.input();
     const int ls = operand_len(in), nd = operand_len(in);
-    Exact<T> a(in, ls > 0 ? std::size_t(ls) : 0), d(in, nd > 0 ? std::size_t(nd) : 0);
+    Exact<T> a(in, ls), d(in, nd);
     const VekStatus st = Auto(a.p, ls, d.p, nd);
     expect(st != vekStsOk || (ls >= 1 && nd >= 1), "AutoCorr", "a bad length was accepted", st);
     if (!a.unchanged()) fail("AutoCorr", "a source was written", st);

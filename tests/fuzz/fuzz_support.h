@@ -93,6 +93,7 @@ public:
 
     int length() { uses_len_ = true; return len_; }
     FuzzedDataProvider& input() { return in_; }
+    const char* name() const { return name_; }
 
     // A spec argument: a valid object, a null pointer, a freed object or
     // memory that never held one.
@@ -103,26 +104,19 @@ public:
             return nullptr;
         }
         Spec* s = mode == 1 ? nullptr : SpecTraits<Spec>::make(in_, mem_, spec_n_);
-        if (s == nullptr) {  // zeroed memory: no identifier
-            bad_spec_ = true;
-            mem_.push_back(std::calloc(4096, 1));
-            return static_cast<Spec*>(mem_.back());
-        }
-        spec_buf_bytes_ = SpecTraits<Spec>::buf_size(s);
-        if constexpr (made_by_alloc<SpecTraits<Spec>>::value) {
-            if (mode == 2) {
-                SpecTraits<Spec>::release(s);
-                bad_spec_ = true;
-                mem_.push_back(std::calloc(4096, 1));
-                return static_cast<Spec*>(mem_.back());
-            }
-            releases_.emplace_back([](void* p) { SpecTraits<Spec>::release(static_cast<Spec*>(p)); }, s);
-            return s;
-        }
-        if (mode == 2) {
+        if (s != nullptr) spec_buf_bytes_ = SpecTraits<Spec>::buf_size(s);
+        if (s != nullptr && mode == 2) {
             SpecTraits<Spec>::release(s);
             bad_spec_ = true;
+            if constexpr (!made_by_alloc<SpecTraits<Spec>>::value) return s;
+            s = nullptr;
         }
+        if (s == nullptr) {  // zeroed memory: no identifier
+            bad_spec_ = true;
+            return static_cast<Spec*>(keep(std::calloc(4096, 1)));
+        }
+        if constexpr (made_by_alloc<SpecTraits<Spec>>::value)
+            releases_.emplace_back([](void* p) { SpecTraits<Spec>::release(static_cast<Spec*>(p)); }, s);
         return s;
     }
     // Operand size of a transform call: its length plus extra elements.
@@ -131,12 +125,16 @@ public:
     // size the spec asks for. It is scratch: not compared afterwards.
     template <class Spec> Vek8u* work_buffer(const Spec*) {
         if (spec_buf_bytes_ <= 0 || in_.ConsumeBool()) return nullptr;
-        mem_.push_back(std::malloc(std::size_t(spec_buf_bytes_)));
-        return static_cast<Vek8u*>(mem_.back());
+        return static_cast<Vek8u*>(keep(std::malloc(std::size_t(spec_buf_bytes_))));
     }
     // Lets a hand-written row report an argument the library must refuse.
     void expect_error() { bad_spec_ = true; }
     void* keep(void* block) { mem_.push_back(block); return block; }
+    // Memory of `size` bytes at a drawn offset of 0..31, kept until the call is done.
+    Vek8u* drawn_memory(int size) {
+        const std::size_t offset = in_.ConsumeIntegralInRange(0, 31);
+        return static_cast<Vek8u*>(keep(std::malloc(std::size_t(size) + offset))) + offset;
+    }
     std::size_t vector_elems(int per, int extra = 0) {
         uses_len_ = true;
         return len_ > 0 && !huge_ ? std::size_t(len_) * per + extra : 0;

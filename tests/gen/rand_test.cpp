@@ -10,51 +10,61 @@
 
 namespace {
 
-template <class T> T trunc_to(double v) {
-    if constexpr (std::is_floating_point_v<T>) return T(v);
-    else {
-        const double lo = std::numeric_limits<T>::min(), hi = std::numeric_limits<T>::max();
-        const double t = std::trunc(v);
-        return T(t < lo ? lo : t > hi ? hi : t);
-    }
-}
-
+// The stored values: truncated toward zero and saturated for integers.
 template <class T> std::vector<T> stored(const std::vector<double>& v) {
     std::vector<T> out;
-    for (double x : v) out.push_back(trunc_to<T>(x));
+    for (double x : v) {
+        const double lo = std::numeric_limits<T>::lowest(), hi = std::numeric_limits<T>::max(), t = std::trunc(x);
+        out.push_back(std::is_floating_point_v<T> ? T(x) : T(t < lo ? lo : t > hi ? hi : t));
+    }
     return out;
 }
 
-TEST(Rand, UniformDirectMatchesTranscription) {
+// The values of a Direct call from `seed`.
+template <class T, class F> std::vector<T> direct(F fn, unsigned seed, int len, T a, T b) {
+    std::vector<T> v(len);
+    EXPECT_EQ(fn(v.data(), len, a, b, &seed), vekStsOk);
+    return v;
+}
+
+// A state placed by Init in caller memory aligned up to 32 bytes.
+template <class S> S* placed(std::vector<unsigned char>& mem) {
+    return reinterpret_cast<S*>(mem.data() + (32 - reinterpret_cast<std::uintptr_t>(mem.data()) % 32) % 32);
+}
+
+TEST(Rand, DirectFormsMatchTranscription) {
     for (unsigned seed : {0u, 1u, 12345u, 0xFFFFFFFFu}) {
+        EXPECT_EQ(direct<Vek32f>(veksRandUniform_Direct_32f, seed, 50, -2, 3),
+                  stored<Vek32f>(gref::uniform(seed, 50, -2.0, 3.0)));
+        EXPECT_EQ(direct<Vek16s>(veksRandUniform_Direct_16s, seed, 64, -1000, 1000),
+                  stored<Vek16s>(gref::uniform(seed, 64, -1000, 1000)));
+        EXPECT_EQ(direct<Vek32f>(veksRandGauss_Direct_32f, seed, 41, 1.5f, 2.0f),
+                  stored<Vek32f>(gref::gauss(seed, 41, 1.5, 2.0)));
+        EXPECT_EQ(direct<Vek64f>(veksRandGauss_Direct_64f, seed, 40, 0, 1), stored<Vek64f>(gref::gauss(seed, 40, 0, 1)));
+        EXPECT_EQ(direct<Vek16s>(veksRandGauss_Direct_16s, seed, 40, 0, 20000), // saturates now and then
+                  stored<Vek16s>(gref::gauss(seed, 40, 0, 20000)));
+        // The seed written back is the last subtract-with-borrow word.
         unsigned s = seed;
         std::vector<Vek32f> f(50);
         ASSERT_EQ(veksRandUniform_Direct_32f(f.data(), 50, -2.0f, 3.0f, &s), vekStsOk);
-        EXPECT_EQ(f, stored<Vek32f>(gref::uniform(seed, 50, -2.0, 3.0)));
-        // The seed written back is the last subtract-with-borrow word.
         gref::Rng r(seed);
         for (int i = 0; i < 50; ++i) r.next();
         EXPECT_EQ(s, r.x1);
         // A second call continues those words but restarts the congruential one.
         std::vector<Vek64f> d(20);
-        unsigned s2 = s;
-        ASSERT_EQ(veksRandUniform_Direct_64f(d.data(), 20, 0.0, 1.0, &s2), vekStsOk);
-        EXPECT_EQ(d, stored<Vek64f>(gref::uniform(s, 20, 0.0, 1.0)));
-        std::vector<Vek16s> i16(64);
-        s = seed;
-        ASSERT_EQ(veksRandUniform_Direct_16s(i16.data(), 64, -1000, 1000, &s), vekStsOk);
-        EXPECT_EQ(i16, stored<Vek16s>(gref::uniform(seed, 64, -1000, 1000)));
+        ASSERT_EQ(veksRandUniform_Direct_64f(d.data(), 20, 0.0, 1.0, &s), vekStsOk);
+        EXPECT_EQ(d, stored<Vek64f>(gref::uniform(r.x1, 20, 0.0, 1.0)));
     }
 }
 
 TEST(Rand, UniformStatesSplitAnywhere) {
-    VeksRandUniState_16s* a = nullptr;
-    ASSERT_EQ(veksRandUniformInitAlloc_16s(&a, -300, 300, 77), vekStsOk);
     int size = 0;
     ASSERT_EQ(veksRandUniformGetSize_16s(&size), vekStsOk);
     EXPECT_EQ(size, 48);
     std::vector<unsigned char> mem(size + 32);
-    auto* b = reinterpret_cast<VeksRandUniState_16s*>(mem.data() + (32 - reinterpret_cast<std::uintptr_t>(mem.data()) % 32) % 32);
+    VeksRandUniState_16s* a = nullptr;
+    auto* b = placed<VeksRandUniState_16s>(mem);
+    ASSERT_EQ(veksRandUniformInitAlloc_16s(&a, -300, 300, 77), vekStsOk);
     ASSERT_EQ(veksRandUniformInit_16s(b, -300, 300, 77), vekStsOk);
     std::vector<Vek16s> one(10), split(10);
     ASSERT_EQ(veksRandUniform_16s(one.data(), 10, a), vekStsOk);
@@ -81,23 +91,6 @@ TEST(Rand, UniformStatesSplitAnywhere) {
     EXPECT_EQ(veksRandUniformFree_32f(u32), vekStsOk);
 }
 
-TEST(Rand, GaussMatchesTranscription) {
-    for (unsigned seed : {3u, 999u}) {
-        unsigned s = seed;
-        std::vector<Vek32f> f(41);
-        ASSERT_EQ(veksRandGauss_Direct_32f(f.data(), 41, 1.5f, 2.0f, &s), vekStsOk);
-        EXPECT_EQ(f, stored<Vek32f>(gref::gauss(seed, 41, 1.5, 2.0)));
-        std::vector<Vek64f> d(40);
-        s = seed;
-        ASSERT_EQ(veksRandGauss_Direct_64f(d.data(), 40, 0.0, 1.0, &s), vekStsOk);
-        EXPECT_EQ(d, stored<Vek64f>(gref::gauss(seed, 40, 0.0, 1.0)));
-        std::vector<Vek16s> i16(40);
-        s = seed;
-        ASSERT_EQ(veksRandGauss_Direct_16s(i16.data(), 40, 0, 20000, &s), vekStsOk); // saturates now and then
-        EXPECT_EQ(i16, stored<Vek16s>(gref::gauss(seed, 40, 0, 20000)));
-    }
-}
-
 TEST(Rand, GaussStatesKeepThePendingValue) {
     int size = 0;
     ASSERT_EQ(veksRandGaussGetSize_16s(&size), vekStsOk);
@@ -112,7 +105,7 @@ TEST(Rand, GaussStatesKeepThePendingValue) {
     EXPECT_EQ(veksRandGaussFree_32f(g), vekStsOk);
 
     std::vector<unsigned char> mem(size + 32);
-    auto* st = reinterpret_cast<VeksRandGaussState_16s*>(mem.data() + (32 - reinterpret_cast<std::uintptr_t>(mem.data()) % 32) % 32);
+    auto* st = placed<VeksRandGaussState_16s>(mem);
     ASSERT_EQ(veksRandGaussInit_16s(st, 100, 30, 8), vekStsOk);
     std::vector<Vek16s> a(7);
     ASSERT_EQ(veksRandGauss_16s(a.data(), 3, st), vekStsOk);
@@ -157,19 +150,16 @@ TEST(Rand, Moments) {
 TEST(Rand, ChecksWriteNothing) {
     vt::Guarded<Vek32f> d(4);
     unsigned seed = 1;
-    EXPECT_EQ(veksRandUniform_Direct_32f(nullptr, 4, 0, 1, &seed), vekStsNullPtr);
-    EXPECT_EQ(veksRandUniform_Direct_32f(d.data(), 0, 0, 1, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksRandUniform_Direct_32f(d.data(), 0, 0, 1, &seed), vekStsBadLength);
-    EXPECT_EQ(veksRandGauss_Direct_32f(d.data(), -3, 0, 1, &seed), vekStsBadLength);
-    EXPECT_EQ(veksRandGauss_Direct_32f(d.data(), 4, 0, 1, nullptr), vekStsNullPtr);
-    EXPECT_EQ(seed, 1u);
-    EXPECT_TRUE(d.intact());
+    auto intact = [&] { return d.intact() && seed == 1; };
+    for (auto fn : {veksRandUniform_Direct_32f, veksRandGauss_Direct_32f})
+        vt::expect_ptrs_then_len(2, [&](int p, int len) {
+            return fn(vt::ptr_or_null(d.data(), 0, p), len, 0, 1, vt::ptr_or_null(&seed, 1, p));
+        }, intact);
     VeksRandUniState_32f* u = nullptr;
     ASSERT_EQ(veksRandUniformInitAlloc_32f(&u, 0, 1, 1), vekStsOk);
-    EXPECT_EQ(veksRandUniform_32f(nullptr, 4, u), vekStsNullPtr);
-    EXPECT_EQ(veksRandUniform_32f(d.data(), 4, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksRandUniform_32f(d.data(), 0, u), vekStsBadLength);
-    EXPECT_TRUE(d.intact());
+    vt::expect_ptrs_then_len(2, [&](int p, int len) {
+        return veksRandUniform_32f(vt::ptr_or_null(d.data(), 0, p), len, vt::ptr_or_null(u, 1, p));
+    }, intact);
     EXPECT_EQ(veksRandUniformFree_32f(u), vekStsOk);
     EXPECT_EQ(veksRandUniformInitAlloc_32f(nullptr, 0, 1, 1), vekStsNullPtr);
     EXPECT_EQ(veksRandGaussInitAlloc_32f(nullptr, 0, 1, 1), vekStsNullPtr);
@@ -178,16 +168,6 @@ TEST(Rand, ChecksWriteNothing) {
     EXPECT_EQ(veksRandUniformFree_16s(nullptr), vekStsNullPtr);
     EXPECT_EQ(veksRandGaussGetSize_16s(nullptr), vekStsNullPtr);
     EXPECT_EQ(veksRandUniformGetSize_16s(nullptr), vekStsNullPtr);
-}
-
-TEST(Rand, UnalignedDestination) {
-    std::vector<unsigned char> raw(64 * sizeof(Vek32f) + 4);
-    unsigned s = 9;
-    Vek32f* p = reinterpret_cast<Vek32f*>(raw.data() + 1);
-    ASSERT_EQ(veksRandGauss_Direct_32f(p, 64, 0, 1, &s), vekStsOk);
-    std::vector<Vek32f> got(64);
-    std::memcpy(got.data(), p, sizeof(Vek32f) * 64);
-    EXPECT_EQ(got, stored<Vek32f>(gref::gauss(9, 64, 0, 1)));
 }
 
 } // namespace

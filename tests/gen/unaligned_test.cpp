@@ -1,66 +1,47 @@
-// Every kernel family on arrays placed at odd byte offsets gives the bytes
-// it gives on aligned arrays.
-#include <cstring>
-#include <functional>
-#include <vector>
-
-#include "veks_test.h"
+// Every window and generator family on arrays at an odd byte offset gives
+// the bytes it gives on aligned arrays.
+#include "offset_cases.h"
 
 namespace {
 
-// run(p) fills (or windows in place) bytes bytes at p; the result must not
-// depend on where p lies.
-void expect_offset_free(std::size_t bytes, const std::vector<unsigned char>& init,
-                        const std::function<VekStatus(void*)>& run) {
-    std::vector<unsigned char> aligned_buf(bytes + 64), odd(bytes + 64);
-    unsigned char* a = aligned_buf.data() + (64 - reinterpret_cast<std::uintptr_t>(aligned_buf.data()) % 64) % 64;
-    std::memcpy(a, init.data(), bytes);
-    ASSERT_EQ(run(a), vekStsOk);
-    for (int off : {1, 3, 5}) {
-        unsigned char* p = odd.data() + off;
-        std::memcpy(p, init.data(), bytes);
-        ASSERT_EQ(run(p), vekStsOk);
-        EXPECT_EQ(0, std::memcmp(p, a, bytes)) << "offset " << off;
-    }
-}
-
-std::vector<unsigned char> noise_bytes(std::size_t n) {
-    vt::Rng r(5);
-    std::vector<unsigned char> v(n);
-    for (auto& b : v) b = r.integer<unsigned char>(0, 255);
-    return v;
-}
+using vt::as;
+using P = std::vector<void*>;
 
 TEST(GenUnaligned, EveryFamily) {
-    const int n = 29;
-    auto shorts = noise_bytes(n * sizeof(Vek16sc));
-    expect_offset_free(n * sizeof(Vek16sc), shorts, [&](void* p) { return veksWinKaiser_16sc_I(static_cast<Vek16sc*>(p), n, 2.0f); });
-    expect_offset_free(n * sizeof(Vek16sc), shorts, [&](void* p) { return veksWinHann_16sc_I(static_cast<Vek16sc*>(p), n); });
-    std::vector<unsigned char> doubles(n * sizeof(Vek64f));
-    for (int i = 0; i < n; ++i) {
-        const double v = 0.25 * i - 3;
-        std::memcpy(doubles.data() + i * sizeof(Vek64f), &v, sizeof v);
-    }
-    expect_offset_free(n * sizeof(Vek64f), doubles, [&](void* p) { return veksWinBlackmanOpt_64f_I(static_cast<Vek64f*>(p), n); });
-    const std::vector<unsigned char> zeros(n * sizeof(Vek64fc));
-    expect_offset_free(n * sizeof(Vek64fc), zeros, [&](void* p) {
-        double ph = 1.0;
-        return veksTone_Direct_64fc(static_cast<Vek64fc*>(p), n, 2.0, 0.1, &ph);
-    });
-    expect_offset_free(n * sizeof(Vek16sc), zeros, [&](void* p) {
-        float ph = 1.0f;
-        return veksTriangle_Direct_16sc(static_cast<Vek16sc*>(p), n, 1000, 0.1f, 0.5f, &ph);
-    });
-    expect_offset_free(n * sizeof(Vek32s), zeros, [&](void* p) { return veksVectorRamp_32s(static_cast<Vek32s*>(p), n, -7.5f, 3.25f); });
-    expect_offset_free(n * sizeof(Vek64f), zeros, [&](void* p) { return veksVectorJaehne_64f(static_cast<Vek64f*>(p), n, 3.0); });
-    expect_offset_free(n * sizeof(Vek16s), zeros, [&](void* p) {
-        unsigned seed = 3;
-        return veksRandUniform_Direct_16s(static_cast<Vek16s*>(p), n, -9, 9, &seed);
-    });
-    expect_offset_free(n * sizeof(Vek64f), zeros, [&](void* p) {
-        unsigned seed = 3;
-        return veksRandGauss_Direct_64f(static_cast<Vek64f*>(p), n, 0.0, 1.0, &seed);
-    });
+    constexpr int n = 29;
+    const vt::OffsetCase cases[] = {
+        {"WinKaiser_16sc_I", {vt::offset_input<Vek16sc>(n)},
+         [](const P& p) { return veksWinKaiser_16sc_I(as<Vek16sc>(p[0]), n, 2.0f); }},
+        {"WinHann_16sc_I", {vt::offset_input<Vek16sc>(n)},
+         [](const P& p) { return veksWinHann_16sc_I(as<Vek16sc>(p[0]), n); }},
+        {"WinHann_32f", {vt::offset_input<Vek32f>(n), vt::offset_output<Vek32f>(n)},
+         [](const P& p) { return veksWinHann_32f(as<Vek32f>(p[0]), as<Vek32f>(p[1]), n); }},
+        {"WinKaiser_32f_I", {vt::offset_input<Vek32f>(n)},
+         [](const P& p) { return veksWinKaiser_32f_I(as<Vek32f>(p[0]), n, 2.0f); }},
+        {"WinBlackmanOpt_64f_I", {vt::offset_input<Vek64f>(n)},
+         [](const P& p) { return veksWinBlackmanOpt_64f_I(as<Vek64f>(p[0]), n); }},
+        {"Tone_Direct_64fc", {vt::offset_output<Vek64fc>(n)}, [](const P& p) {
+             double ph = 1.0;
+             return veksTone_Direct_64fc(as<Vek64fc>(p[0]), n, 2.0, 0.1, &ph);
+         }},
+        {"Triangle_Direct_16sc", {vt::offset_output<Vek16sc>(n)}, [](const P& p) {
+             float ph = 1.0f;
+             return veksTriangle_Direct_16sc(as<Vek16sc>(p[0]), n, 1000, 0.1f, 0.5f, &ph);
+         }},
+        {"VectorRamp_32s", {vt::offset_output<Vek32s>(n)},
+         [](const P& p) { return veksVectorRamp_32s(as<Vek32s>(p[0]), n, -7.5f, 3.25f); }},
+        {"VectorJaehne_64f", {vt::offset_output<Vek64f>(n)},
+         [](const P& p) { return veksVectorJaehne_64f(as<Vek64f>(p[0]), n, 3.0); }},
+        {"RandUniform_Direct_16s", {vt::offset_output<Vek16s>(n)}, [](const P& p) {
+             unsigned seed = 3;
+             return veksRandUniform_Direct_16s(as<Vek16s>(p[0]), n, -9, 9, &seed);
+         }},
+        {"RandGauss_Direct_64f", {vt::offset_output<Vek64f>(n)}, [](const P& p) {
+             unsigned seed = 3;
+             return veksRandGauss_Direct_64f(as<Vek64f>(p[0]), n, 0.0, 1.0, &seed);
+         }},
+    };
+    for (const auto& c : cases) vt::expect_offset_independent(c);
 }
 
 } // namespace

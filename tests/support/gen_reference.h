@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <random>
+#include <type_traits>
 #include <vector>
 
 namespace gref {
@@ -15,34 +17,7 @@ constexpr double kTwoPi = 6.283185307179586;
 
 enum class Win { Bartlett, Hann, Hamming, Blackman };
 
-// Weights w_0 .. w_M (M = (N-1)/2) by the text's recurrences, in double.
-inline std::vector<double> cosine_weights(Win kind, int n, float alpha = 0.0f) {
-    std::vector<double> w;
-    const int m = (n - 1) / 2;
-    if (kind == Win::Bartlett) {
-        double acc = 0.0;
-        const double step = 2.0 / (n - 1);
-        for (int k = 0; k <= m; ++k, acc += step) w.push_back(acc);
-        return w;
-    }
-    const double c = std::cos(kTwoPi / (n - 1)), s = std::sqrt(1.0 - c * c);
-    double cs = 1.0, sn = 0.0;
-    for (int k = 0; k <= m; ++k) {
-        double v;
-        switch (kind) {
-        case Win::Hann: v = 0.5 * (1.0 - cs); break;
-        case Win::Hamming: v = 0.54 - 0.46 * cs; break;
-        default: v = (double(alpha) + 1.0) / 2.0 - 0.5 * cs - (double(alpha) / 2.0) * (2.0 * cs * cs - 1.0); break;
-        }
-        w.push_back(v);
-        const double nc = cs * c - sn * s;
-        sn = sn * c + cs * s;
-        cs = nc;
-    }
-    return w;
-}
-
-// cos x_k of the rotation, for the Q30 Hann form.
+// cos x_k of the rotation by 2 pi / (N-1), k = 0 .. M (M = (N-1)/2).
 inline std::vector<double> rotation_cosines(int n) {
     std::vector<double> out;
     const double c = std::cos(kTwoPi / (n - 1)), s = std::sqrt(1.0 - c * c);
@@ -54,6 +29,26 @@ inline std::vector<double> rotation_cosines(int n) {
         cs = nc;
     }
     return out;
+}
+
+// Weights w_0 .. w_M by the recurrences, in double.
+inline std::vector<double> cosine_weights(Win kind, int n, float alpha = 0.0f) {
+    std::vector<double> w;
+    if (kind == Win::Bartlett) {
+        double acc = 0.0;
+        const double step = 2.0 / (n - 1);
+        for (int k = 0; k <= (n - 1) / 2; ++k, acc += step) w.push_back(acc);
+        return w;
+    }
+    const double a = alpha;
+    for (double cs : rotation_cosines(n)) {
+        switch (kind) {
+        case Win::Hann: w.push_back(0.5 * (1.0 - cs)); break;
+        case Win::Hamming: w.push_back(0.54 - 0.46 * cs); break;
+        default: w.push_back((a + 1.0) / 2.0 - 0.5 * cs - (a / 2.0) * (2.0 * cs * cs - 1.0)); break;
+        }
+    }
+    return w;
 }
 
 inline double i0_poly(double x) {
@@ -92,6 +87,19 @@ inline long double exact_weight(Win kind, int n, int i, long double alpha = 0) {
     case Win::Hamming: return 0.54L - 0.46L * std::cos(x);
     default: return (alpha + 1) / 2 - 0.5L * std::cos(x) - alpha / 2 * std::cos(2 * x);
     }
+}
+
+// Deterministic random values in [lo, hi].
+template <class T> std::vector<T> random_values(int n, unsigned seed, double lo, double hi) {
+    std::mt19937_64 gen(seed);
+    std::vector<T> v(n);
+    for (auto& x : v) {
+        if constexpr (std::is_integral_v<T>)
+            x = T(std::uniform_int_distribution<long long>((long long)lo, (long long)hi)(gen));
+        else
+            x = T(std::uniform_real_distribution<double>(lo, hi)(gen));
+    }
+    return v;
 }
 
 // ---- combined random generator -------------------------------------------

@@ -1,38 +1,34 @@
 // Trellis decoding helpers: each against a plain reference on small random
-// cases, check orders, and a 4D trellis-coded link with 16, 32 and 64
-// states whose decoder is assembled from the four helpers only.
+// cases with ties between distinct candidates (the first wins) and saturated
+// sums, check orders, and a 4D trellis-coded link with 16, 32 and 64 states
+// whose decoder is assembled from the four helpers only.
 #include <algorithm>
 #include <cmath>
 
+#include "exact_ref.h"
 #include "veks_test.h"
 
 namespace {
 
-// ---- plain references ------------------------------------------------------------------
-
-// d * 2^-sf rounded half to even, saturated to 65535.
-Vek16u ref_scale(long long d, int sf) {
-    long double v = std::ldexp(static_cast<long double>(d), -sf);
-    const long double f = std::floor(v), frac = v - f;
-    long double r = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
-    return static_cast<Vek16u>(std::min<long double>(r, 65535));
-}
 Vek16u sat_add(int a, int b) { return static_cast<Vek16u>(std::min(a + b, 65535)); }
 bool same(Vek16sc a, Vek16sc b) { return a.re == b.re && a.im == b.im; }
 
 Vek16sc random_point(vt::Rng& rng, int range) { return {rng.integer<Vek16s>(-range, range), rng.integer<Vek16s>(-range, range)}; }
+template <class T, class Draw> std::vector<T> drawn(int n, Draw draw) {
+    std::vector<T> v(n);
+    for (auto& x : v) x = draw();
+    return v;
+}
 
 TEST(TrellisHelpers, VarPointMatchesReference) {
     vt::Rng rng(1);
     for (int sf : {-20, -3, 0, 1, 5, 40}) {
         const int n_points = 10, n_sub = 5, len = 3;
-        std::vector<Vek16sc> pts(n_points), src(len);
-        std::vector<Vek8u> labels(n_points);
-        for (auto& p : pts) p = random_point(rng, 32767);
-        for (auto& l : labels) l = rng.integer<Vek8u>(0, n_sub - 2); // the last subset stays empty
-        pts[3] = pts[1], labels[3] = labels[1];                          // a tie: the first point wins
-        for (auto& p : src) p = random_point(rng, 32767);
-        src[0] = pts[1];
+        auto pts = drawn<Vek16sc>(n_points, [&] { return random_point(rng, 32767); });
+        // The last subset stays empty.
+        auto labels = drawn<Vek8u>(n_points, [&] { return rng.integer<Vek8u>(0, n_sub - 2); });
+        auto src = drawn<Vek16sc>(len, [&] { return random_point(rng, 32767); });
+        src[0] = {100, 100}, pts[1] = {99, 100}, pts[3] = {101, 100}, labels[3] = labels[1]; // a tie
         std::vector<Vek16sc> vp(len * n_sub);
         std::vector<Vek16u> vm(len * n_sub);
         ASSERT_EQ(veksGetVarPointDV_16sc(src.data(), pts.data(), labels.data(), vp.data(), vm.data(), len, n_points, n_sub, sf), vekStsOk);
@@ -45,7 +41,7 @@ TEST(TrellisHelpers, VarPointMatchesReference) {
                     if (labels[p] == s && (best < 0 || d < best)) best = d, bp = pts[p];
                 }
                 EXPECT_TRUE(same(vp[i * n_sub + s], bp)) << i << " " << s;
-                EXPECT_EQ(vm[i * n_sub + s], best < 0 ? 65535 : ref_scale(best, sf)) << i << " " << s << " sf " << sf;
+                EXPECT_EQ(vm[i * n_sub + s], best < 0 ? 65535 : vt::sat<Vek16u>(vt::scale_half_even(best, sf))) << sf;
             }
         }
     }
@@ -54,12 +50,13 @@ TEST(TrellisHelpers, VarPointMatchesReference) {
 TEST(TrellisHelpers, SymbolTableMatchesReference) {
     vt::Rng rng(2);
     const int n2 = 6, n4 = 5, n_pairs = 3, len = 4;
-    std::vector<Vek16sc> vp(2 * len * n2);
-    std::vector<Vek16u> vm(2 * len * n2);
-    std::vector<Vek8u> pairs(2 * n4 * n_pairs);
-    for (auto& p : vp) p = random_point(rng, 1000);
-    for (auto& m : vm) m = rng.integer(0, 3) == 0 ? rng.integer<Vek16u>(40000, 65535) : rng.integer<Vek16u>(0, 30);
-    for (auto& l : pairs) l = rng.integer<Vek8u>(0, n2 - 1);
+    const auto vp = drawn<Vek16sc>(2 * len * n2, [&] { return random_point(rng, 1000); });
+    auto vm = drawn<Vek16u>(2 * len * n2, [&] {
+        return rng.integer(0, 3) ? rng.integer<Vek16u>(0, 30) : rng.integer<Vek16u>(40000, 65535);
+    });
+    auto pairs = drawn<Vek8u>(2 * n4 * n_pairs, [&] { return rng.integer<Vek8u>(0, n2 - 1); });
+    std::fill(pairs.begin(), pairs.begin() + 2 * n_pairs, 0); // every pair of subset 0 saturates at time 0
+    vm[0] = vm[n2] = 60000;
     std::vector<Vek16sc> p4(2 * len * n4);
     std::vector<Vek16u> m4(len * n4);
     ASSERT_EQ(veksBuildSymblTableDV4D_16sc(vp.data(), vm.data(), pairs.data(), p4.data(), m4.data(), len, n2, n4, n_pairs), vekStsOk);
@@ -81,15 +78,15 @@ TEST(TrellisHelpers, SymbolTableMatchesReference) {
 TEST(TrellisHelpers, CalcStatesAndRenormaliseMatchReference) {
     vt::Rng rng(3);
     const int n_states = 7, n_br = 3, n4 = 4;
-    std::vector<Vek16u> pm(n_states), m4(n4);
-    std::vector<Vek16sc> p4(2 * n4);
-    std::vector<Vek8u> prev(n_states * n_br), sub(n_states * n_br);
-    for (auto& v : pm) v = rng.integer<Vek16u>(0, 65535);
-    for (auto& v : m4) v = rng.integer<Vek16u>(0, 40000);
-    for (auto& p : p4) p = random_point(rng, 100);
-    for (auto& v : prev) v = rng.integer<Vek8u>(0, n_states - 1);
-    for (auto& v : sub) v = rng.integer<Vek8u>(0, n4 - 1);
-    pm[2] = 20, m4[1] = 20, prev[0] = 2, sub[0] = 1, prev[1] = 2, sub[1] = 1; // a tie on state 0
+    auto pm = drawn<Vek16u>(n_states, [&] { return rng.integer<Vek16u>(0, 65535); });
+    auto m4 = drawn<Vek16u>(n4, [&] { return rng.integer<Vek16u>(0, 40000); });
+    const auto p4 = drawn<Vek16sc>(2 * n4, [&] { return random_point(rng, 100); });
+    auto prev = drawn<Vek8u>(n_states * n_br, [&] { return rng.integer<Vek8u>(0, n_states - 1); });
+    auto sub = drawn<Vek8u>(n_states * n_br, [&] { return rng.integer<Vek8u>(0, n4 - 1); });
+    // A tie on state 0 between distinct branches; every branch into state 6 saturates.
+    pm[2] = 20, m4[1] = 20, prev[0] = 2, sub[0] = 1, pm[4] = 30, m4[3] = 10, prev[1] = 4, sub[1] = 3;
+    prev[2] = 2, sub[2] = 0, m4[0] = 1000;
+    pm[5] = 60000, m4[2] = 30000, prev[18] = prev[19] = prev[20] = 5, sub[18] = sub[19] = sub[20] = 2;
     std::vector<Vek16u> next(n_states), in_place = pm;
     std::vector<Vek8u> ss(n_states), ss2(n_states);
     std::vector<Vek16sc> sp(2 * n_states), sp2(2 * n_states);
