@@ -3,6 +3,7 @@
 // one-sample and in-place calls, delay-line round trips and check order.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "iir_test_forms.h"
 
@@ -29,9 +30,9 @@ typename F::State* place(const F& f, bool bq, int n, const TapVec<F>& taps, cons
 }
 
 template <class F>
-typename F::State* alloc(const F& f, bool bq, int n, const TapVec<F>& taps, const typename F::Tap* dly = nullptr) {
+typename F::State* alloc(const F& f, bool bq, int n, const TapVec<F>& taps) {
     typename F::State* st = nullptr;
-    EXPECT_EQ((bq ? f.alloc_bq : f.alloc)(&st, taps.data(), n, dly), vekStsOk);
+    EXPECT_EQ((bq ? f.alloc_bq : f.alloc)(&st, taps.data(), n, nullptr), vekStsOk);
     return st;
 }
 
@@ -42,21 +43,17 @@ TapVec<F> taps_for(bool bq, int n, vt::Rng& rng) {
     return to_api_all<typename F::Tap>(complexify<F>(t, bq ? 3 : static_cast<std::size_t>(n) + 1));
 }
 
-template <class F>
-double amplitude() {
-    if constexpr (!F::integer_data) return 1.0;
-    else if constexpr (sizeof(typename F::C) == 2) return 1000.0;
-    else return 1.0e6;
-}
-
+// Integer data: rounded values of 1000 (16 bits) or 1e6 (32 bits) at most.
 template <class F>
 DataVec<F> signal_for(std::size_t n, vt::Rng& rng) {
-    auto x = random_signal<F>(n, rng, amplitude<F>());
-    if constexpr (F::integer_data)
-        for (auto& v : x) {
-            if constexpr (F::complex) v = Ref<F>(std::round(v.real()), std::round(v.imag()));
-            else v = std::round(v);
-        }
+    const double amp = !F::integer_data ? 1.0 : sizeof(typename F::C) == 2 ? 1000.0 : 1.0e6;
+    std::vector<Ref<F>> x(n);
+    for (auto& v : x) {
+        const auto value = [&] { return F::integer_data ? std::round(rng.real(-amp, amp)) : rng.real(-amp, amp); };
+        const long double re = value();
+        if constexpr (F::complex) v = Ref<F>(re, value());
+        else v = re;
+    }
     return to_api_all<typename F::D>(x);
 }
 
@@ -102,8 +99,7 @@ TEST(IirForms, SizesIdentifiersAndPlacement) {
                 std::uint32_t id;
                 std::memcpy(&id, st, 4);
                 EXPECT_EQ(id, 0x49490000u + std::uint32_t('0' + code / 10) * 256 + std::uint32_t('0' + code % 10));
-                const DataVec<F> x = signal_for<F>(40, rng);
-                run(f, st, x, 0); // the last byte of the reported size is enough
+                run(f, st, signal_for<F>(40, rng), 0); // the last byte of the reported size is enough
                 EXPECT_EQ(f.free(st), vekStsOk);
                 EXPECT_EQ(f.free(st), vekStsBadContext) << "Free invalidates";
             }
@@ -165,10 +161,10 @@ TEST(IirForms, StreamingOneSampleInPlaceAndDelayLine) {
     for_each_form([](const auto& f) {
         using F = std::decay_t<decltype(f)>;
         using D = typename F::D;
+        using State = typename F::State;
         SCOPED_TRACE(f.name);
         vt::Rng rng(23);
-        for (auto [bq, n] : {std::pair{false, 1}, std::pair{false, 5}, std::pair{false, 11}, std::pair{true, 3},
-                             std::pair{true, 6}, std::pair{true, 13}}) {
+        for (auto [bq, n] : {std::pair{false, 1}, {false, 5}, {false, 11}, {true, 3}, {true, 6}, {true, 13}}) {
             SCOPED_TRACE(std::string(bq ? "sections " : "order ") + std::to_string(n));
             const TapVec<F> taps = taps_for<F>(bq, n, rng);
             const DataVec<F> x = signal_for<F>(1500, rng);
@@ -177,35 +173,41 @@ TEST(IirForms, StreamingOneSampleInPlaceAndDelayLine) {
             const DataVec<F> full = run(f, st, x, sf);
             f.free(st);
 
-            st = alloc(f, bq, n, taps);
-            DataVec<F> split(x.size());
-            for (std::size_t pos = 0; pos < x.size();) {
-                const std::size_t len = std::min<std::size_t>(x.size() - pos, rng.integer<std::size_t>(1, 700));
-                ASSERT_EQ(f.filter(x.data() + pos, split.data() + pos, int(len), st, sf), vekStsOk);
-                pos += len;
+            const std::pair<const char*, std::function<DataVec<F>(State*)>> ways[] = {
+                {"split blocks", [&](State* s) {
+                     DataVec<F> y(x.size());
+                     for (std::size_t pos = 0, len = 0; pos < x.size(); pos += len) {
+                         len = std::min<std::size_t>(x.size() - pos, rng.integer<std::size_t>(1, 700));
+                         EXPECT_EQ(f.filter(x.data() + pos, y.data() + pos, int(len), s, sf), vekStsOk);
+                     }
+                     return y;
+                 }},
+                {"one sample at a time", [&](State* s) {
+                     DataVec<F> y(x.size());
+                     for (std::size_t i = 0; i < x.size(); ++i) EXPECT_EQ(f.one(x[i], &y[i], s, sf), vekStsOk);
+                     return y;
+                 }},
+                {"in place", [&](State* s) {
+                     DataVec<F> y = x;
+                     EXPECT_EQ(f.filter_i(y.data(), int(x.size()), s, sf), vekStsOk);
+                     return y;
+                 }},
+                {"odd byte offsets", [&](State* s) {
+                     const std::size_t bytes = x.size() * sizeof(D);
+                     std::vector<unsigned char> src(bytes + 1), dst(bytes + 3);
+                     std::memcpy(src.data() + 1, x.data(), bytes);
+                     DataVec<F> y(x.size());
+                     EXPECT_EQ(f.filter(reinterpret_cast<const D*>(src.data() + 1), reinterpret_cast<D*>(dst.data() + 3),
+                                        int(x.size()), s, sf), vekStsOk);
+                     std::memcpy(y.data(), dst.data() + 3, bytes);
+                     return y;
+                 }},
+            };
+            for (const auto& [what, way] : ways) {
+                st = alloc(f, bq, n, taps);
+                EXPECT_TRUE(same<F>(way(st), full)) << what;
+                f.free(st);
             }
-            EXPECT_TRUE(same<F>(split, full)) << "split blocks";
-            f.free(st);
-
-            st = alloc(f, bq, n, taps);
-            DataVec<F> one(x.size());
-            for (std::size_t i = 0; i < x.size(); ++i) ASSERT_EQ(f.one(x[i], &one[i], st, sf), vekStsOk);
-            EXPECT_TRUE(same<F>(one, full)) << "one sample at a time";
-            f.free(st);
-
-            st = alloc(f, bq, n, taps);
-            DataVec<F> inplace = x;
-            ASSERT_EQ(f.filter_i(inplace.data(), int(x.size()), st, sf), vekStsOk);
-            EXPECT_TRUE(same<F>(inplace, full)) << "in place";
-            f.free(st);
-
-            // Odd byte offsets for source and destination.
-            st = alloc(f, bq, n, taps);
-            std::vector<unsigned char> src(x.size() * sizeof(D) + 1), dst(x.size() * sizeof(D) + 3);
-            std::memcpy(src.data() + 1, x.data(), x.size() * sizeof(D));
-            ASSERT_EQ(f.filter(reinterpret_cast<const D*>(src.data() + 1), reinterpret_cast<D*>(dst.data() + 3), int(x.size()), st, sf), vekStsOk);
-            EXPECT_EQ(std::memcmp(dst.data() + 3, full.data(), x.size() * sizeof(D)), 0) << "unaligned";
-            f.free(st);
 
             // First part, delay line out, into a new state (Init and SetDlyLine), rest.
             const std::size_t cut = 700;
@@ -217,16 +219,12 @@ TEST(IirForms, StreamingOneSampleInPlaceAndDelayLine) {
             f.free(st);
             std::vector<Vek8u> mem;
             auto* st2 = place(f, bq, n, taps, dly.data(), mem, 5);
-            DataVec<F> rest = run(f, st2, tail, sf);
-            EXPECT_TRUE(same<F>(rest, full, cut)) << "delay line through Init";
+            EXPECT_TRUE(same<F>(run(f, st2, tail, sf), full, cut)) << "delay line through Init";
             auto* st3 = alloc(f, bq, n, taps);
             ASSERT_EQ(f.set_dly(st3, dly.data()), vekStsOk);
-            rest = run(f, st3, tail, sf);
-            EXPECT_TRUE(same<F>(rest, full, cut)) << "delay line through SetDlyLine";
-            // SetDlyLine with null: a fresh start.
+            EXPECT_TRUE(same<F>(run(f, st3, tail, sf), full, cut)) << "delay line through SetDlyLine";
             ASSERT_EQ(f.set_dly(st3, nullptr), vekStsOk);
-            rest = run(f, st3, x, sf);
-            EXPECT_TRUE(same<F>(rest, full)) << "zeroed delay line";
+            EXPECT_TRUE(same<F>(run(f, st3, x, sf), full)) << "SetDlyLine(null) zeroes";
             f.free(st3);
         }
     });
@@ -239,16 +237,16 @@ TEST(IirForms, CheckOrderWritesNothing) {
         SCOPED_TRACE(f.name);
         vt::Rng rng(5);
         const TapVec<F> taps = taps_for<F>(false, 2, rng);
-        const DataVec<F> x = signal_for<F>(8, rng);
+        DataVec<F> x = signal_for<F>(8, rng);
         auto* st = alloc(f, false, 2, taps);
         vt::Guarded<D> out(8);
-        EXPECT_EQ(f.filter(x.data(), out.data(), 0, nullptr, 0), vekStsNullPtr);
-        EXPECT_EQ(f.filter(nullptr, out.data(), 0, st, 0), vekStsNullPtr);
-        EXPECT_EQ(f.filter(x.data(), nullptr, 0, st, 0), vekStsNullPtr);
-        EXPECT_EQ(f.filter(x.data(), out.data(), 0, st, 0), vekStsBadLength);
-        EXPECT_EQ(f.filter(x.data(), out.data(), -3, st, 0), vekStsBadLength);
-        EXPECT_EQ(f.filter_i(nullptr, 4, st, 0), vekStsNullPtr);
-        EXPECT_EQ(f.filter_i(out.data(), 0, st, 0), vekStsBadLength);
+        const auto intact = [&] { return out.intact(); };
+        vt::expect_ptrs_then_len(3, [&](int p, int len) {
+            return f.filter(vt::ptr_or_null(x.data(), 0, p), vt::ptr_or_null(out.data(), 1, p), len, vt::ptr_or_null(st, 2, p), 0);
+        }, intact);
+        vt::expect_ptrs_then_len(2, [&](int p, int len) {
+            return f.filter_i(vt::ptr_or_null(out.data(), 0, p), len, vt::ptr_or_null(st, 1, p), 0);
+        }, intact);
         EXPECT_EQ(f.one(x[0], nullptr, st, 0), vekStsNullPtr);
         EXPECT_EQ(f.one(x[0], out.data(), nullptr, 0), vekStsNullPtr);
         TapVec<F> dly(2);

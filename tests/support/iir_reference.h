@@ -6,6 +6,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "veks_test.h"
@@ -94,9 +95,14 @@ inline std::vector<double> random_biquad_taps(int num_bq, vt::Rng& rng) {
     return taps;
 }
 
-inline std::vector<double> random_signal(std::size_t n, vt::Rng& rng, double amp = 1.0) {
-    std::vector<double> x(n);
-    for (auto& v : x) v = rng.real(-amp, amp);
+// n values in [-amp, amp]: uniform reals, or integers for an integer T.
+template <class T = double>
+std::vector<T> random_vec(std::size_t n, vt::Rng& rng, double amp = 1.0) {
+    std::vector<T> x(n);
+    for (auto& v : x) {
+        if constexpr (std::is_integral_v<T>) v = rng.integer<T>(T(-amp), T(amp));
+        else v = static_cast<T>(rng.real(-amp, amp));
+    }
     return x;
 }
 
