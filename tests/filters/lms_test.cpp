@@ -1,4 +1,5 @@
 // LMS filters against literal transcriptions of their recurrences.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -23,11 +24,27 @@ std::vector<D> run_blocks(State* s, const std::vector<D>& x, const std::vector<D
     return y;
 }
 
-// Blocks of any size against the transcription, from a given delay line and
-// index: single-precision output and taps within 1e-5, 16-bit output within
-// half a unit of the clamped value (it rounds).
-template <class D, class State, class Init, class Filter, class GetTaps, class Free>
-void check_blocks(Init init, Filter filter, GetTaps get_taps, Free free_state) {
+// The single-rate state forms with their one-sample form.
+#define VEKS_LMS_API(name, s, one_form)                                                                      \
+    struct name {                                                                                            \
+        decltype(&veksFIRLMSInitAlloc##s) init = veksFIRLMSInitAlloc##s;                                     \
+        decltype(&veksFIRLMS##s) filter = veksFIRLMS##s;                                                     \
+        decltype(&one_form) one = one_form;                                                                  \
+        decltype(&veksFIRLMSGetTaps##s) get_taps = veksFIRLMSGetTaps##s;                                     \
+        decltype(&veksFIRLMSGetDlyLine##s) get_dly = veksFIRLMSGetDlyLine##s;                                \
+        decltype(&veksFIRLMSSetDlyLine##s) set_dly = veksFIRLMSSetDlyLine##s;                                \
+        decltype(&veksFIRLMSFree##s) free = veksFIRLMSFree##s;                                               \
+    };
+VEKS_LMS_API(Lms32fApi, _32f, veksFIRLMSOne_Direct_32f)
+VEKS_LMS_API(Lms16sApi, 32f_16s, veksFIRLMSOne_Direct32f_16s)
+
+// From a given delay line and index: blocks of any size against the
+// transcription (single-precision output and taps within 1e-5, 16-bit
+// output within half a unit of the clamped value: it rounds); the
+// one-sample form on arrays at odd byte offsets gives the same bits; the
+// delay line and taps carried to a new state continue the stream bit for bit.
+template <class D, class State, class Api>
+void check_single_rate(Api api) {
     constexpr bool real = std::is_floating_point_v<D>;
     const double amp = real ? 1.0 : 3000.0;
     vt::Rng rng(real ? 3 : 4);
@@ -36,102 +53,54 @@ void check_blocks(Init init, Filter filter, GetTaps get_taps, Free free_state) {
         const auto taps = random_vec<float>(L, rng, real ? 0.5 : 0.3);
         const auto dly = random_vec<D>(L, rng, amp), x = random_vec<D>(300, rng, amp), r = random_vec<D>(300, rng, amp);
         const float mu = real ? 0.2f / L : 1e-8f;
-        State* s = nullptr;
-        ASSERT_EQ(init(&s, taps.data(), L, dly.data(), L / 2), vekStsOk);
-        const auto y = run_blocks(s, x, r, mu, {1, 5, 64, 17}, filter);
+        State *s = nullptr, *s2 = nullptr;
+        ASSERT_EQ(api.init(&s, taps.data(), L, dly.data(), L / 2), vekStsOk);
+        std::vector<D> line(L);
+        int idx = -1;
+        ASSERT_EQ(api.get_dly(s, line.data(), &idx), vekStsOk);
+        EXPECT_EQ(line, dly);
+        EXPECT_EQ(idx, L / 2);
+        const auto y = run_blocks(s, x, r, mu, {1, 5, 64, 17}, api.filter);
+
         lmsref::Lms<D> ref(taps, L / 2);
         std::copy(dly.begin(), dly.end(), ref.dly.begin());
         std::copy(dly.begin(), dly.end(), ref.dly.begin() + L);
+        std::vector<unsigned char> raw(sizeof(float) * L + sizeof(D) * 2 * L + 4);
+        auto* tinv = reinterpret_cast<float*>(raw.data() + 1);
+        auto* dbuf = reinterpret_cast<D*>(raw.data() + sizeof(float) * L + 3);
+        std::memcpy(tinv, ref.taps_inv.data(), sizeof(float) * L);
+        std::memcpy(dbuf, ref.dly.data(), sizeof(D) * 2 * L);
+        int one_idx = L / 2;
         for (std::size_t k = 0; k < x.size(); ++k) {
             const long double want = ref.step(x[k], r[k], mu);
             if constexpr (real) ASSERT_NEAR(y[k], static_cast<double>(want), 1e-5) << "sample " << k;
             else ASSERT_LE(std::fabs(y[k] - std::fmin(32767.0L, std::fmax(-32768.0L, want))), 0.5 + 1e-3) << "sample " << k;
+            D out;
+            ASSERT_EQ(api.one(x[k], r[k], &out, tinv, L, mu, dbuf, &one_idx), vekStsOk);
+            ASSERT_TRUE(vt::same_bits(out, y[k])) << "one-sample form, sample " << k;
         }
-        std::vector<float> got(L);
-        ASSERT_EQ(get_taps(s, got.data()), vekStsOk);
+        std::vector<float> got(L), one_taps(L);
+        ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
+        std::memcpy(one_taps.data(), tinv, sizeof(float) * L);
+        EXPECT_EQ(got, std::vector<float>(one_taps.rbegin(), one_taps.rend()));
         const auto want = ref.natural();
         if constexpr (real)
             for (int j = 0; j < L; ++j) EXPECT_NEAR(got[j], want[j], 1e-5) << "tap " << j;
-        EXPECT_EQ(free_state(s), vekStsOk);
+
+        ASSERT_EQ(api.get_dly(s, line.data(), &idx), vekStsOk);
+        ASSERT_EQ(api.init(&s2, got.data(), L, nullptr, 0), vekStsOk);
+        ASSERT_EQ(api.set_dly(s2, line.data(), idx), vekStsOk);
+        EXPECT_EQ(run_blocks(s, x, r, mu, {300}, api.filter), run_blocks(s2, x, r, mu, {300}, api.filter));
+        EXPECT_EQ(api.free(s), vekStsOk);
+        EXPECT_EQ(api.free(s2), vekStsOk);
     }
 }
 
-TEST(Lms32f, BlocksMatchLongDoubleTranscription) {
-    check_blocks<float, VeksFIRLMSState_32f>(veksFIRLMSInitAlloc_32f, veksFIRLMS_32f, veksFIRLMSGetTaps_32f,
-                                             veksFIRLMSFree_32f);
+TEST(Lms32f, MatchesTranscriptionOneSampleFormAndDelayLine) {
+    check_single_rate<float, VeksFIRLMSState_32f>(Lms32fApi{});
 }
-TEST(Lms32f16s, BlocksMatchTranscriptionWithRounding) {
-    check_blocks<Vek16s, VeksFIRLMSState32f_16s>(veksFIRLMSInitAlloc32f_16s, veksFIRLMS32f_16s, veksFIRLMSGetTaps32f_16s,
-                                                 veksFIRLMSFree32f_16s);
-}
-
-// The block form, the one-sample direct form at odd byte offsets and any
-// block split give the same bits.
-TEST(Lms32f, BlockEqualsOneSampleFormBitExact) {
-    vt::Rng rng(5);
-    const int L = 21;
-    const auto taps = random_vec<float>(L, rng, 0.5);
-    const auto x = random_vec<float>(150, rng), r = random_vec<float>(150, rng);
-    VeksFIRLMSState_32f* s = nullptr;
-    ASSERT_EQ(veksFIRLMSInitAlloc_32f(&s, taps.data(), L, nullptr, 0), vekStsOk);
-    const auto y = run_blocks(s, x, r, 0.01f, {150}, veksFIRLMS_32f);
-
-    std::vector<unsigned char> raw(12 * L + 64, 0);
-    auto* tinv = reinterpret_cast<Vek32f*>(raw.data() + 1);
-    auto* dly = reinterpret_cast<Vek32f*>(raw.data() + 4 * L + 3);
-    for (int j = 0; j < L; ++j) std::memcpy(tinv + j, &taps[L - 1 - j], 4);
-    int idx = 0;
-    for (std::size_t k = 0; k < x.size(); ++k) {
-        Vek32f out;
-        ASSERT_EQ(veksFIRLMSOne_Direct_32f(x[k], r[k], &out, tinv, L, 0.01f, dly, &idx), vekStsOk);
-        ASSERT_TRUE(vt::same_bits(out, y[k])) << k;
-    }
-    std::vector<float> got(L), want(L);
-    veksFIRLMSGetTaps_32f(s, got.data());
-    for (int j = 0; j < L; ++j) std::memcpy(&want[j], tinv + (L - 1 - j), 4);
-    EXPECT_EQ(std::memcmp(got.data(), want.data(), 4 * L), 0);
-    veksFIRLMSFree_32f(s);
-}
-
-// An LMS identifies a known FIR system driven by white noise.
-TEST(Lms32f, IdentifiesUnknownSystem) {
-    const std::vector<float> h = {0.3f, -0.5f, 0.8f, 0.1f, -0.2f, 0.05f, 0.0f, 0.4f};
-    const int L = 12, n = 6000;
-    vt::Rng rng(9);
-    const auto x = random_vec<float>(n, rng);
-    std::vector<float> d(n, 0.0f), y(n), got(L);
-    for (int k = 0; k < n; ++k)
-        for (std::size_t j = 0; j < h.size() && j <= std::size_t(k); ++j) d[k] += h[j] * x[k - j];
-    VeksFIRLMSState_32f* s = nullptr;
-    ASSERT_EQ(veksFIRLMSInitAlloc_32f(&s, nullptr, L, nullptr, 0), vekStsOk);
-    ASSERT_EQ(veksFIRLMS_32f(x.data(), d.data(), y.data(), n, 0.02f, s), vekStsOk);
-    veksFIRLMSGetTaps_32f(s, got.data());
-    for (int j = 0; j < L; ++j) EXPECT_NEAR(got[j], j < int(h.size()) ? h[j] : 0.0f, 1e-4) << j;
-    veksFIRLMSFree_32f(s);
-}
-
-TEST(Lms32f, DelayLineRoundTripAndStreamContinuity) {
-    vt::Rng rng(11);
-    const int L = 6;
-    const auto taps = random_vec<float>(L, rng, 0.5), dly = random_vec<float>(L, rng);
-    const auto x = random_vec<float>(20, rng), r = random_vec<float>(20, rng);
-    VeksFIRLMSState_32f *a = nullptr, *b = nullptr;
-    ASSERT_EQ(veksFIRLMSInitAlloc_32f(&a, taps.data(), L, dly.data(), 4), vekStsOk);
-    std::vector<float> ya(20), yb(20), got(L), t(L);
-    int idx = -1;
-    ASSERT_EQ(veksFIRLMSGetDlyLine_32f(a, got.data(), &idx), vekStsOk);
-    EXPECT_EQ(got, dly);
-    EXPECT_EQ(idx, 4);
-    veksFIRLMS_32f(x.data(), r.data(), ya.data(), 7, 0.05f, a);
-    ASSERT_EQ(veksFIRLMSGetDlyLine_32f(a, got.data(), &idx), vekStsOk);
-    veksFIRLMSGetTaps_32f(a, t.data());
-    ASSERT_EQ(veksFIRLMSInitAlloc_32f(&b, t.data(), L, nullptr, 0), vekStsOk);
-    ASSERT_EQ(veksFIRLMSSetDlyLine_32f(b, got.data(), idx), vekStsOk);
-    veksFIRLMS_32f(x.data() + 7, r.data() + 7, ya.data() + 7, 13, 0.05f, a);
-    veksFIRLMS_32f(x.data() + 7, r.data() + 7, yb.data() + 7, 13, 0.05f, b);
-    EXPECT_EQ(std::memcmp(ya.data() + 7, yb.data() + 7, 13 * sizeof(float)), 0);
-    veksFIRLMSFree_32f(a);
-    veksFIRLMSFree_32f(b);
+TEST(Lms32f16s, MatchesTranscriptionOneSampleFormAndDelayLine) {
+    check_single_rate<Vek16s, VeksFIRLMSState32f_16s>(Lms16sApi{});
 }
 
 TEST(LmsChecks, StateFamilyOrderAndNoWrites) {
@@ -173,30 +142,36 @@ TEST(LmsChecks, StateFamilyOrderAndNoWrites) {
     EXPECT_EQ(veksFIRLMSFree_32f(nullptr), vekStsNullPtr);
 }
 
+// The one-sample forms: pointers (taps, delay, index, output), then the
+// length, then the index; errors write nothing.
 TEST(LmsChecks, OneSampleFormsOrderAndNoWrites) {
-    float tinv[3] = {1, 2, 3}, dly[6] = {};
+    float tinv[3] = {1, 2, 3}, dly[6] = {}, out = 0;
     Vek32s qt[3] = {1 << 16, 0, 0};
-    Vek16s qd[6] = {};
-    int idx = 3;
-    Vek32f out = 0;
-    Vek16s qout = 0;
-    EXPECT_EQ(veksFIRLMSOne_Direct_32f(1, 1, &out, nullptr, 0, 0.1f, dly, &idx), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSOne_Direct_32f(1, 1, &out, tinv, 3, 0.1f, nullptr, &idx), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSOne_Direct_32f(1, 1, &out, tinv, 3, 0.1f, dly, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSOne_Direct_32f(1, 1, nullptr, tinv, 0, 0.1f, dly, &idx), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSOne_Direct_32f(1, 1, &out, tinv, 0, 0.1f, dly, &idx), vekStsBadLength);
-    EXPECT_EQ(veksFIRLMSOne_Direct_32f(1, 1, &out, tinv, 3, 0.1f, dly, &idx), vekStsBadDelayIndex);
-    EXPECT_EQ(veksFIRLMSOne_DirectQ15_16s(1, 1, &qout, qt, 3, 100, qd, &idx), vekStsBadDelayIndex);
-    EXPECT_EQ(veksFIRLMSOne_DirectQ15_16s(1, 1, &qout, qt, 0, 100, qd, &idx), vekStsBadLength);
-    EXPECT_EQ(veksFIRLMSOne_DirectQ15_16s(1, 1, nullptr, qt, 0, 100, qd, &idx), vekStsNullPtr);
-    idx = -1;
-    EXPECT_EQ(veksFIRLMSOne_Direct32f_16s(1, 1, &qout, tinv, 3, 0.1f, qd, &idx), vekStsBadDelayIndex);
-    EXPECT_EQ(out, 0.0f);
-    EXPECT_EQ(qout, 0);
-    EXPECT_EQ(idx, -1);
-    EXPECT_EQ(tinv[0], 1.0f);
-    EXPECT_EQ(qt[0], 1 << 16);
-    EXPECT_EQ(std::vector<float>(dly, dly + 6), std::vector<float>(6, 0.0f));
+    Vek16s qd[6] = {}, qout = 0;
+    int idx = 1;
+    const auto intact = [&] {
+        const auto zero = [](auto v) { return v == 0; };
+        return out == 0 && qout == 0 && idx == 1 && tinv[0] == 1 && qt[0] == 1 << 16 && std::all_of(dly, dly + 6, zero) &&
+               std::all_of(qd, qd + 6, zero);
+    };
+    // All three forms must agree; a disagreement shows as vekStsInternalFailure.
+    const auto call = [&](int p, int len) {
+        const VekStatus a = veksFIRLMSOne_Direct_32f(1, 1, vt::ptr_or_null(&out, 3, p), vt::ptr_or_null(tinv, 0, p), len, 0.1f,
+                                                     vt::ptr_or_null(dly, 1, p), vt::ptr_or_null(&idx, 2, p));
+        const VekStatus b = veksFIRLMSOne_Direct32f_16s(1, 1, vt::ptr_or_null(&qout, 3, p), vt::ptr_or_null(tinv, 0, p), len,
+                                                        0.1f, vt::ptr_or_null(qd, 1, p), vt::ptr_or_null(&idx, 2, p));
+        const VekStatus c = veksFIRLMSOne_DirectQ15_16s(1, 1, vt::ptr_or_null(&qout, 3, p), vt::ptr_or_null(qt, 0, p), len,
+                                                        100, vt::ptr_or_null(qd, 1, p), vt::ptr_or_null(&idx, 2, p));
+        return a == b && b == c ? a : vekStsInternalFailure;
+    };
+    vt::expect_ptrs_then_len(4, call, intact);
+    for (int bad : {3, -1}) {
+        idx = bad;
+        EXPECT_EQ(call(-1, 3), vekStsBadDelayIndex) << bad;
+        EXPECT_EQ(idx, bad);
+    }
+    idx = 1;
+    EXPECT_TRUE(intact());
 }
 
 TEST(LmsQ15, MatchesExactIntegerTranscription) {
