@@ -298,7 +298,8 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                 ASSERT_EQ(f.get_dly(st, dly.data()), vekStsOk);
                 f.free(st);
                 std::vector<Vek8u> mem;
-                EXPECT_TRUE(same<F>(run(f, place(f, bq, n, taps, dly.data(), mem, 5), tail, sf), full, cut)) << "through Init";
+                auto* placed = place(f, bq, n, taps, dly.data(), mem, 5);
+                EXPECT_TRUE(same<F>(run(f, placed, tail, sf), full, cut)) << "through Init";
                 st = alloc(f, bq, n, taps);
                 ASSERT_EQ(f.set_dly(st, dly.data()), vekStsOk);
                 EXPECT_TRUE(same<F>(run(f, st, tail, sf), full, cut)) << "through SetDlyLine";
@@ -320,7 +321,8 @@ TEST(IirForms, CheckOrderWritesNothing) {
         vt::Guarded<D> out(8);
         const auto intact = [&] { return out.intact(); };
         vt::expect_ptrs_then_len(3, [&](int p, int len) {
-            return f.filter(vt::ptr_or_null(x.data(), 0, p), vt::ptr_or_null(out.data(), 1, p), len, vt::ptr_or_null(st, 2, p), 0);
+            return f.filter(vt::ptr_or_null(x.data(), 0, p), vt::ptr_or_null(out.data(), 1, p), len,
+                            vt::ptr_or_null(st, 2, p), 0);
         }, intact);
         vt::expect_ptrs_then_len(2, [&](int p, int len) {
             return f.filter_i(vt::ptr_or_null(out.data(), 0, p), len, vt::ptr_or_null(st, 1, p), 0);

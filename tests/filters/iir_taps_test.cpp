@@ -94,30 +94,12 @@ TEST(IirTaps, SinglePrecisionRecurrenceIsExact) {
     }
 }
 
-// NaN and infinity pass through the arithmetic; resetting the delay line
-// recovers. Integer outputs saturate, NaN gives 0.
-TEST(IirTaps, SpecialValuesPropagateWithoutHarm) {
-    const float bq_taps[] = {1, 0.5f, 0.25f, 1, -0.5f, 0.25f}, order_taps[] = {1, 0.5f, 1, -0.5f};
-    for (bool bq : {false, true}) {
-        VeksIIRState_32f* st = nullptr;
-        ASSERT_EQ(bq ? veksIIRInitAlloc_BiQuad_32f(&st, bq_taps, 1, nullptr) : veksIIRInitAlloc_32f(&st, order_taps, 1, nullptr), vekStsOk);
-        std::vector<float> x(100, 1.0f);
-        x[10] = std::numeric_limits<float>::quiet_NaN();
-        auto y = filter32f(st, x);
-        for (int i = 0; i < 100; ++i) EXPECT_EQ(std::isnan(y[i]), i >= 10) << i;
-        veksIIRSetDlyLine_32f(st, nullptr);
-        x[10] = std::numeric_limits<float>::infinity();
-        EXPECT_TRUE(std::isinf(filter32f(st, x)[10]));
-        veksIIRSetDlyLine_32f(st, nullptr);
-        x.assign(100, 1.0f);
-        y = filter32f(st, x);
-        EXPECT_TRUE(std::all_of(y.begin(), y.end(), [](float v) { return std::isfinite(v); }));
-        veksIIRFree_32f(st);
-    }
+// Integer outputs saturate, NaN gives 0 (inf * 0 is NaN, which makes the
+// delay line NaN: restart for each sample).
+TEST(IirTaps, SpecialValuesSaturateOrGiveZero) {
     const double inf_taps[] = {std::numeric_limits<double>::infinity(), 0, 1, 0};
     VeksIIRState64f_16s* s16 = nullptr;
     ASSERT_EQ(veksIIRInitAlloc64f_16s(&s16, inf_taps, 1, nullptr), vekStsOk);
-    // inf * 0 is NaN, which makes the delay line NaN: restart for each sample.
     for (auto [x, want] : {std::pair<Vek16s, Vek16s>{1, 32767}, {-1, -32768}, {0, 0}}) {
         Vek16s y = 99;
         ASSERT_EQ(veksIIRSetDlyLine64f_16s(s16, nullptr), vekStsOk);
@@ -161,7 +143,8 @@ TEST(IirTaps, IntegerTapsFollowTheirFactor) {
             }
             VeksIIRState32s_16s *a = nullptr, *b = nullptr;
             const int order = bq ? 2 : 3;
-            ASSERT_EQ((bq ? veksIIRInitAlloc32s_BiQuad_16s : veksIIRInitAlloc32s_16s)(&a, ti.data(), order, tf, nullptr), vekStsOk);
+            ASSERT_EQ((bq ? veksIIRInitAlloc32s_BiQuad_16s : veksIIRInitAlloc32s_16s)(&a, ti.data(), order, tf, nullptr),
+                      vekStsOk);
             ASSERT_EQ((bq ? veksIIRInitAlloc32s_BiQuad_16s32f : veksIIRInitAlloc32s_16s32f)(&b, tfl.data(), order, nullptr),
                       vekStsOk);
             const auto x = iref::random_vec<Vek16s>(300, rng, 2000);

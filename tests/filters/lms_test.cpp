@@ -208,28 +208,28 @@ template <class T> std::int64_t im_of(const T& v) {
     else return v.im;
 }
 
+template <class T> T random_value(vt::Rng& rng, std::int32_t lo, std::int32_t hi) {
+    const std::int32_t re = rng.integer(lo, hi);
+    return make<T>(re, std::is_arithmetic_v<T> ? 0 : rng.integer(lo, hi));
+}
+
 // Drives the multirate state and the transcription with the same calls.
 template <class T, class S, class State, class Api>
 void check_multirate(Api api) {
     constexpr bool cx = !std::is_arithmetic_v<T>;
     vt::Rng rng(cx ? 31 : 32);
-    const auto draw = [&](std::int32_t lo, std::int32_t hi) { return std::pair{rng.integer(lo, hi), cx ? rng.integer(lo, hi) : 0}; };
     for (int factor : {1, 3}) {
         for (int step : {0, 2}) {
             SCOPED_TRACE("factor " + std::to_string(factor) + " step " + std::to_string(step));
             const int L = 5, D = L * factor + step, mu = 9000;
             std::vector<T> taps(L);
             std::vector<S> dly(D);
+            for (auto& v : taps) v = random_value<T>(rng, -(1 << 29), 1 << 29);
+            for (auto& v : dly) v = random_value<S>(rng, -32768, 32767);
             lmsref::Mr ref(L, factor, step, mu);
             for (int j = 0; j < L; ++j) {
-                const auto [re, im] = draw(-(1 << 29), 1 << 29);
-                taps[j] = make<T>(re, im);
-                ref.tre[L - 1 - j] = re;
-                ref.tim[L - 1 - j] = im;
-            }
-            for (auto& v : dly) {
-                const auto [re, im] = draw(-32768, 32767);
-                v = make<S>(re, im);
+                ref.tre[L - 1 - j] = re_of(taps[j]);
+                ref.tim[L - 1 - j] = im_of(taps[j]);
             }
             for (int j = 0; j < D; ++j) {
                 ref.hre[j] = re_of(dly[(2 + j) % D]); // raw delay values with index 2: the history starts there
@@ -238,23 +238,24 @@ void check_multirate(Api api) {
             State* s = nullptr;
             ASSERT_EQ(api.init(&s, taps.data(), L, dly.data(), 2 % D, factor, step, mu), vekStsOk);
             for (int k = 0; k < 120; ++k) {
-                const auto [re, im] = draw(-32768, 32767);
+                const S v = random_value<S>(rng, -32768, 32767);
                 T out{};
                 if (k % 3 == 0) {
-                    ASSERT_EQ(api.put(make<S>(re, im), s), vekStsOk);
+                    ASSERT_EQ(api.put(v, s), vekStsOk);
                     ASSERT_EQ(api.one(&out, s), vekStsOk);
                 } else {
-                    ASSERT_EQ(api.one_val(make<S>(re, im), &out, s), vekStsOk);
+                    ASSERT_EQ(api.one_val(v, &out, s), vekStsOk);
                 }
-                ref.put(re, im);
+                ref.put(re_of(v), im_of(v));
                 std::int32_t wr, wi;
                 ref.out(wr, wi);
                 ASSERT_EQ(re_of(out), wr) << "k " << k;
                 ASSERT_EQ(im_of(out), wi) << "k " << k;
-                const auto [er, ei] = draw(-(1 << 30), 1 << 30);
-                const Vek32s ers = er >> rng.integer<int>(0, 20), eis = cx ? ei >> rng.integer<int>(0, 20) : 0;
-                ASSERT_EQ(api.update(make<T>(ers, eis), s), vekStsOk);
-                ref.update(ers, eis);
+                const T e = random_value<T>(rng, -(1 << 30), 1 << 30);
+                const Vek32s er = Vek32s(re_of(e)) >> rng.integer<int>(0, 20);
+                const Vek32s ei = cx ? Vek32s(im_of(e)) >> rng.integer<int>(0, 20) : 0;
+                ASSERT_EQ(api.update(make<T>(er, ei), s), vekStsOk);
+                ref.update(er, ei);
             }
             std::vector<T> got(L);
             ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
