@@ -342,20 +342,17 @@ TEST(IirForms, CheckOrderWritesNothing) {
         std::vector<Vek8u> mem2;
         auto* dead = place(f, false, 2, taps, nullptr, mem2);
         f.free(dead);
-        EXPECT_EQ(f.filter(x.data(), out.data(), 8, dead, 0), vekStsBadContext);
-        EXPECT_EQ(f.filter_i(out.data(), 8, dead, 0), vekStsBadContext);
-        EXPECT_EQ(f.one(x[0], out.data(), dead, 0), vekStsBadContext);
-        EXPECT_EQ(f.get_dly(dead, dly.data()), vekStsBadContext);
-        EXPECT_EQ(f.set_dly(dead, nullptr), vekStsBadContext);
-        EXPECT_EQ(f.set_taps(taps.data(), dead), vekStsBadContext);
         VeksIIRState_64fc* other = nullptr;
         const std::vector<Vek64fc> t64(6, Vek64fc{1, 0});
         ASSERT_EQ(veksIIRInitAlloc_64fc(&other, t64.data(), 2, nullptr), vekStsOk);
-        if (f.code != 15) {
-            auto* wrong = reinterpret_cast<typename F::State*>(other);
-            EXPECT_EQ(f.filter(x.data(), out.data(), 8, wrong, 0), vekStsBadContext);
-            EXPECT_EQ(f.get_dly(wrong, dly.data()), vekStsBadContext);
-            EXPECT_EQ(f.free(wrong), vekStsBadContext);
+        for (auto* bad : {dead, f.code == 15 ? dead : reinterpret_cast<typename F::State*>(other)}) {
+            EXPECT_EQ(f.filter(x.data(), out.data(), 8, bad, 0), vekStsBadContext);
+            EXPECT_EQ(f.filter_i(out.data(), 8, bad, 0), vekStsBadContext);
+            EXPECT_EQ(f.one(x[0], out.data(), bad, 0), vekStsBadContext);
+            EXPECT_EQ(f.get_dly(bad, dly.data()), vekStsBadContext);
+            EXPECT_EQ(f.set_dly(bad, nullptr), vekStsBadContext);
+            EXPECT_EQ(f.set_taps(taps.data(), bad), vekStsBadContext);
+            EXPECT_EQ(f.free(bad), vekStsBadContext);
         }
         veksIIRFree_64fc(other);
         EXPECT_TRUE(out.intact());
