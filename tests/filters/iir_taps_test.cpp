@@ -61,39 +61,6 @@ TEST(IirTaps, BiquadStopsAtTheFirstBadSection) {
     veksIIRFree_32f(st);
 }
 
-// With a0 = 1 the stored taps are the caller's, so the library's results
-// and its delay line (the transposed-form partial sums) equal the recurrence
-// evaluated in single precision bit for bit, for every order and section
-// count (the lane-pipelined cascade included); double precision the same.
-TEST(IirTaps, SinglePrecisionRecurrenceIsExact) {
-    vt::Rng rng(19);
-    for (bool bq : {false, true}) {
-        for (int n = 1; n <= 12; ++n) {
-            SCOPED_TRACE((bq ? "sections " : "order ") + std::to_string(n));
-            const auto taps = iref::cast_all<float>(bq ? iref::random_biquad_taps(n, rng) : iref::random_order_taps(n, rng));
-            const auto x = iref::random_vec<float>(777, rng);
-            VeksIIRState_32f* st = nullptr;
-            ASSERT_EQ((bq ? veksIIRInitAlloc_BiQuad_32f : veksIIRInitAlloc_32f)(&st, taps.data(), n, nullptr), vekStsOk);
-            std::vector<float> d;
-            EXPECT_EQ(filter32f(st, x), bq ? iref::biquad_filter(taps, x, d) : iref::order_filter(taps, x, d));
-            vt::Guarded<float> got(bq ? 2 * n : n);
-            ASSERT_EQ(veksIIRGetDlyLine_32f(st, got.data()), vekStsOk);
-            d.resize(got.size());
-            EXPECT_EQ(got.values(), d);
-            EXPECT_TRUE(got.guard_intact());
-            veksIIRFree_32f(st);
-
-            const auto td = iref::cast_all<double>(taps), xd = iref::cast_all<double>(x);
-            VeksIIRState_64f* sd = nullptr;
-            ASSERT_EQ((bq ? veksIIRInitAlloc_BiQuad_64f : veksIIRInitAlloc_64f)(&sd, td.data(), n, nullptr), vekStsOk);
-            std::vector<double> yd(xd.size()), dd;
-            ASSERT_EQ(veksIIR_64f(xd.data(), yd.data(), int(xd.size()), sd), vekStsOk);
-            EXPECT_EQ(yd, bq ? iref::biquad_filter(td, xd, dd) : iref::order_filter(td, xd, dd));
-            veksIIRFree_64f(sd);
-        }
-    }
-}
-
 // Integer outputs saturate, NaN gives 0 (inf * 0 is NaN, which makes the
 // delay line NaN: restart for each sample).
 TEST(IirTaps, SpecialValuesSaturateOrGiveZero) {
