@@ -57,8 +57,8 @@ struct Form {
         [](D s, D* d, ST* st, int sf) { return veksIIROne##P##_##S##_Sfs(s, d, st, sf); }
 
 #define IFORM2(P, S, S2, TAP, D, C, CODE, SINGLE, KIND)                                                     \
-    Form<TAP, D, C, VeksIIRState##P##_##S2>{#P "_" #S, CODE, SINGLE, IFORM_STATE(P, S, S2),           \
-                                                  KIND(P, S2, VeksIIRState##P##_##S2, D)}
+    Form<TAP, D, C, VeksIIRState##P##_##S2>{#P "_" #S, CODE, SINGLE, IFORM_STATE(P, S, S2),                 \
+                                            KIND(P, S2, VeksIIRState##P##_##S2, D)}
 #define IFORM(P, S, TAP, D, C, CODE, SINGLE, KIND) IFORM2(P, S, S, TAP, D, C, CODE, SINGLE, KIND)
 
 // Runs body(form) for every state form (the 32s_16s and 32sc_16sc states
