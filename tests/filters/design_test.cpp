@@ -67,26 +67,6 @@ TEST(FirDesign, LowpassResponsePerWindow) {
     }
 }
 
-TEST(FirDesign, NormalisedGainsAndShapes) {
-    const int n = 64;
-    std::vector<double> t(n);
-    ASSERT_EQ(veksFIRGenHighpass_64f(0.25, t.data(), n, 2, 1), vekStsOk);
-    for (int i = 0; i < n; ++i) EXPECT_EQ(t[i], -t[n - 1 - i]); // antisymmetric
-    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0)), 0.0, 1e-15);
-    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0.5)), 1.0, 1e-13);
-    EXPECT_LT(static_cast<double>(designref::fir_gain(t, 0.18)), 0.01);
-    ASSERT_EQ(veksFIRGenBandpass_64f(0.15, 0.3, t.data(), n, 1, 1), vekStsOk);
-    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0.225)), 1.0, 1e-13);
-    EXPECT_LT(static_cast<double>(designref::fir_gain(t, 0.05)), 1e-3);
-    EXPECT_LT(static_cast<double>(designref::fir_gain(t, 0.42)), 1e-3);
-    t.resize(65);
-    ASSERT_EQ(veksFIRGenBandstop_64f(0.15, 0.3, t.data(), 65, 1, 1), vekStsOk);
-    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0)), 1.0, 1e-13);
-    EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0.5)), 1.0, 1e-3);
-    EXPECT_LT(static_cast<double>(designref::fir_gain(t, 0.225)), 1e-3);
-    for (int i = 0; i < 65; ++i) EXPECT_EQ(t[i], t[64 - i]);
-}
-
 TEST(FirDesign, ChecksWriteNothing) {
     vt::Guarded<double> t(8);
     EXPECT_EQ(veksFIRGenLowpass_64f(0.2, nullptr, 2, 0, 1), vekStsNullPtr);
@@ -117,19 +97,19 @@ TEST(IirDesign, MatchesPrototypeResponse) {
                         ASSERT_TRUE(taps.guard_intact());
                         const auto t = taps.values();
                         EXPECT_EQ(t[order + 1], 1.0);
+                        // Rounding the taps to double moves |B/A| by up to about
+                        // eps (sum |b| + |H| sum |a|) / |A|.
+                        LD sb = 0, sa = 0;
+                        for (int k = 0; k <= order; ++k) {
+                            sb += std::fabs(t[k]);
+                            sa += std::fabs(t[order + 1 + k]);
+                        }
+                        const std::vector<LD> a(t.begin() + order + 1, t.end());
                         for (int i = 1; i < 64; ++i) {
                             const LD f = 0.5L * i / 64;
                             const LD want = designref::prototype_gain(high, type, tol, order, fc, f);
                             const LD got = designref::iir_gain(t, order, f);
-                            // Rounding the taps to double moves |B/A| by up to about
-                            // eps (sum |b| + |H| sum |a|) / |A|.
-                            LD sb = 0, sa = 0;
-                            for (int k = 0; k <= order; ++k) {
-                                sb += std::fabs(t[k]);
-                                sa += std::fabs(t[order + 1 + k]);
-                            }
-                            const LD a_mag = std::abs(designref::poly_at(
-                                std::vector<LD>(t.begin() + order + 1, t.end()).data(), order + 1, f));
+                            const LD a_mag = std::abs(designref::poly_at(a.data(), order + 1, f));
                             const double tol = static_cast<double>(1e-12L + 16 * 2.2e-16L * (sb + want * sa) / a_mag);
                             ASSERT_NEAR(static_cast<double>(got), static_cast<double>(want), tol)
                                 << "high " << high << " type " << type << " order " << order << " fc " << fc

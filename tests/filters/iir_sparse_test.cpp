@@ -1,8 +1,10 @@
 // Sparse IIR: sizes, position checks, the long-double reference, a sparse
 // FIR when there is no feedback, and streaming.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
+#include "iir_reference.h"
 #include "veks_test.h"
 
 namespace {
@@ -11,17 +13,17 @@ struct Sparse {
     std::vector<float> taps;  // b then a
     std::vector<Vek32s> pos;  // pb then pa
     int nz, nz2;
+    int order() const { return pos[nz - 1]; }
+    int order2() const { return nz2 ? pos[nz + nz2 - 1] : 0; }
 };
 
 Sparse random_sparse(int nz, int nz2, vt::Rng& rng) {
     Sparse s{{}, {}, nz, nz2};
-    int p = rng.integer<int>(0, 3);
-    for (int i = 0; i < nz; ++i, p += rng.integer<int>(1, 5)) {
+    for (int i = 0, p = rng.integer<int>(0, 3); i < nz; ++i, p += rng.integer<int>(1, 5)) {
         s.taps.push_back(float(rng.real(-1, 1)));
         s.pos.push_back(p);
     }
-    p = rng.integer<int>(1, 3);
-    for (int j = 0; j < nz2; ++j, p += rng.integer<int>(1, 6)) {
+    for (int j = 0, p = rng.integer<int>(1, 3); j < nz2; ++j, p += rng.integer<int>(1, 6)) {
         s.taps.push_back(float(rng.real(-0.6, 0.6) / nz2)); // sum of |a| below 0.6: stable
         s.pos.push_back(p);
     }
@@ -29,26 +31,21 @@ Sparse random_sparse(int nz, int nz2, vt::Rng& rng) {
 }
 
 // y[n] = sum b_i x[n - pb_i] + sum a_j y[n - pa_j], earlier samples from
-// the history (newest first).
+// the history (newest first: order inputs, then the outputs).
 std::vector<long double> reference(const Sparse& s, const std::vector<float>& x, const std::vector<float>& hist) {
-    const int order = s.pos[s.nz - 1], order2 = s.nz2 ? s.pos[s.nz + s.nz2 - 1] : 0;
     std::vector<long double> y(x.size());
-    auto xin = [&](long m) -> long double { return m >= 0 ? x[m] : (hist.empty() ? 0 : hist[-m - 1]); };
-    auto yout = [&](long m) -> long double { return m >= 0 ? y[m] : (hist.empty() ? 0 : hist[order - m - 1]); };
+    auto xin = [&](long m) -> long double { return m >= 0 ? x[m] : hist[-m - 1]; };
+    auto yout = [&](long m) -> long double { return m >= 0 ? y[m] : hist[s.order() - m - 1]; };
     for (long n = 0; n < long(x.size()); ++n) {
-        long double acc = 0;
-        for (int i = 0; i < s.nz; ++i) acc += s.taps[i] * xin(n - s.pos[i]);
-        for (int j = 0; j < s.nz2; ++j) acc += s.taps[s.nz + j] * yout(n - s.pos[s.nz + j]);
-        y[n] = acc;
+        for (int i = 0; i < s.nz; ++i) y[n] += s.taps[i] * xin(n - s.pos[i]);
+        for (int j = 0; j < s.nz2; ++j) y[n] += s.taps[s.nz + j] * yout(n - s.pos[s.nz + j]);
     }
-    (void)order2;
     return y;
 }
 
 VeksIIRSparseState_32f* init(const Sparse& s, const float* dly, std::vector<Vek8u>& mem, int offset = 3) {
     int size = 0;
-    const int order = s.pos[s.nz - 1], order2 = s.nz2 ? s.pos[s.nz + s.nz2 - 1] : 0;
-    EXPECT_EQ(veksIIRSparseGetStateSize_32f(s.nz, s.nz2, order, order2, &size), vekStsOk);
+    EXPECT_EQ(veksIIRSparseGetStateSize_32f(s.nz, s.nz2, s.order(), s.order2(), &size), vekStsOk);
     mem.assign(std::size_t(size + offset), 0);
     VeksIIRSparseState_32f* st = nullptr;
     EXPECT_EQ(veksIIRSparseInit_32f(&st, s.taps.data(), s.pos.data(), s.nz, s.nz2, dly, mem.data() + offset), vekStsOk);
@@ -99,11 +96,8 @@ TEST(IirSparse, MatchesReferenceAndStreams) {
     for (auto [nz, nz2] : {std::pair{1, 0}, {4, 0}, {3, 1}, {5, 4}, {8, 6}}) {
         SCOPED_TRACE(std::to_string(nz) + "/" + std::to_string(nz2));
         const Sparse s = random_sparse(nz, nz2, rng);
-        const int order = s.pos[nz - 1], order2 = nz2 ? s.pos[nz + nz2 - 1] : 0;
-        std::vector<float> hist(std::size_t(order + order2));
-        for (auto& v : hist) v = float(rng.real(-1, 1));
-        std::vector<float> x(400);
-        for (auto& v : x) v = float(rng.real(-1, 1));
+        const auto hist = iref::random_vec<float>(std::size_t(s.order() + s.order2()), rng);
+        const auto x = iref::random_vec<float>(400, rng);
         const auto want = reference(s, x, hist);
 
         std::vector<Vek8u> mem;
@@ -115,10 +109,9 @@ TEST(IirSparse, MatchesReferenceAndStreams) {
 
         auto* st2 = init(s, hist.data(), mem, 9);
         std::vector<float> split(400);
-        for (int pos = 0; pos < 400;) {
-            const int len = std::min(400 - pos, rng.integer<int>(1, 40));
+        for (int pos = 0, len = 0; pos < 400; pos += len) {
+            len = std::min(400 - pos, rng.integer<int>(1, 40));
             ASSERT_EQ(veksIIRSparse_32f(x.data() + pos, split.data() + pos, len, st2), vekStsOk);
-            pos += len;
         }
         EXPECT_EQ(split, y.values());
     }
@@ -126,15 +119,13 @@ TEST(IirSparse, MatchesReferenceAndStreams) {
 
 TEST(IirSparse, FilterCheckOrder) {
     vt::Rng rng(2);
-    const Sparse s = random_sparse(2, 1, rng);
     std::vector<Vek8u> mem;
-    auto* st = init(s, nullptr, mem);
+    auto* st = init(random_sparse(2, 1, rng), nullptr, mem);
     float x[4] = {1, 2, 3, 4};
     vt::Guarded<float> y(4);
-    EXPECT_EQ(veksIIRSparse_32f(nullptr, y.data(), 0, st), vekStsNullPtr);
-    EXPECT_EQ(veksIIRSparse_32f(x, nullptr, 4, st), vekStsNullPtr);
-    EXPECT_EQ(veksIIRSparse_32f(x, y.data(), 4, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksIIRSparse_32f(x, y.data(), 0, st), vekStsBadLength);
+    vt::expect_ptrs_then_len(3, [&](int p, int len) {
+        return veksIIRSparse_32f(vt::ptr_or_null(x, 0, p), vt::ptr_or_null(y.data(), 1, p), len, vt::ptr_or_null(st, 2, p));
+    }, [&] { return y.intact(); });
     std::vector<Vek8u> junk(256, 0);
     EXPECT_EQ(veksIIRSparse_32f(x, y.data(), 4, reinterpret_cast<VeksIIRSparseState_32f*>(junk.data())), vekStsBadContext);
     EXPECT_TRUE(y.intact());

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <cmath>
-#include <complex>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "veks_test.h"
@@ -53,27 +53,17 @@ std::vector<A> biquad_filter(const std::vector<A>& taps, const std::vector<A>& x
 
 // Monic denominator with real poles and conjugate pairs of radius <= r.
 inline std::vector<double> stable_denominator(int order, double r, vt::Rng& rng) {
-    std::vector<std::complex<double>> poly{1.0};
-    auto mul = [&](std::vector<std::complex<double>> f) {
-        std::vector<std::complex<double>> out(poly.size() + f.size() - 1);
+    std::vector<double> poly{1.0};
+    for (int left = order; left > 0; left -= 2) {
+        const double rad = rng.real(0.1, r), ang = rng.real(0.2, 3.0);
+        const std::vector<double> f = left >= 2 ? std::vector<double>{1.0, -2 * rad * std::cos(ang), rad * rad}
+                                                : std::vector<double>{1.0, rng.real(-r, r)};
+        std::vector<double> out(poly.size() + f.size() - 1);
         for (std::size_t i = 0; i < poly.size(); ++i)
             for (std::size_t j = 0; j < f.size(); ++j) out[i + j] += poly[i] * f[j];
         poly = out;
-    };
-    int left = order;
-    while (left > 0) {
-        const double rad = rng.real(0.1, r), ang = rng.real(0.2, 3.0);
-        if (left >= 2) {
-            mul({1.0, -2 * rad * std::cos(ang), rad * rad});
-            left -= 2;
-        } else {
-            mul({1.0, rng.real(-r, r)});
-            left -= 1;
-        }
     }
-    std::vector<double> a(poly.size());
-    for (std::size_t i = 0; i < a.size(); ++i) a[i] = poly[i].real();
-    return a;
+    return poly;
 }
 
 // Arbitrary-order taps b0..bN, a0..aN with the given a0 scale.
@@ -94,9 +84,14 @@ inline std::vector<double> random_biquad_taps(int num_bq, vt::Rng& rng) {
     return taps;
 }
 
-inline std::vector<double> random_signal(std::size_t n, vt::Rng& rng, double amp = 1.0) {
-    std::vector<double> x(n);
-    for (auto& v : x) v = rng.real(-amp, amp);
+// n values in [-amp, amp]: uniform reals, or integers for an integer T.
+template <class T = double>
+std::vector<T> random_vec(std::size_t n, vt::Rng& rng, double amp = 1.0) {
+    std::vector<T> x(n);
+    for (auto& v : x) {
+        if constexpr (std::is_integral_v<T>) v = rng.integer<T>(T(-amp), T(amp));
+        else v = static_cast<T>(rng.real(-amp, amp));
+    }
     return x;
 }
 
