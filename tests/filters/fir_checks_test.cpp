@@ -1,7 +1,7 @@
 // State sizes as the documented formulas give them, argument check orders
 // with sentinels, and identifiers.
 #include "core/vekcore/vekcore.h"
-#include "fir_api.h"
+#include "fir_reference.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Stateless FIR forms: every delay index, blocks equal one-sample calls,
 // in place equals out of place, check order with the delay-index refusal.
-#include "fir_api.h"
+#include "fir_reference.h"
 
 namespace {
 

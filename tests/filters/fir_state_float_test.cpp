@@ -1,7 +1,8 @@
 // Floating-point-tap FIR states: every form against direct sums over
 // streams split into blocks of every size (both methods, one-sample calls
 // mixed in), delay lines, in-place calls and thread independence.
-#include "fir_api.h"
+#include "byte_offset.h"
+#include "fir_reference.h"
 
 namespace {
 
@@ -33,20 +34,15 @@ void check_stream(const Api& api, int L, const std::vector<int>& blocks, std::si
     const auto input = random_vector<Data>(rng, total, 1000);
     const Reference ref = direct_sums(taps, hist, input);
     OwnedState<Api> st(api, taps, hist.data());
-    std::vector<Data> out(total);
-    std::size_t pos = 0;
-    for (std::size_t b = 0; pos < total; ++b) {
-        const int want = blocks[b % blocks.size()];
-        const std::size_t n = std::min<std::size_t>(want == 0 ? 1 : std::size_t(want), total - pos);
-        if (want == 0) ASSERT_EQ(api.one(input[pos], &out[pos], st.s), vekStsOk);
-        else ASSERT_EQ(api.fir(input.data() + pos, out.data() + pos, int(n), st.s), vekStsOk);
-        pos += n;
-        std::vector<Data> dly(static_cast<std::size_t>(L));
+    std::vector<Data> out(total), dly(static_cast<std::size_t>(L));
+    run_blocks(blocks, total, [&](std::size_t pos, int n) {
+        if (n == 0) ASSERT_EQ(api.one(input[pos], &out[pos], st.s), vekStsOk);
+        else ASSERT_EQ(api.fir(input.data() + pos, out.data() + pos, n, st.s), vekStsOk);
+    }, [&](std::size_t pos) {
         ASSERT_EQ(api.get_dly(st.s, dly.data()), vekStsOk);
-        const auto want_dly = newest_first(hist, input, std::size_t(L), pos);
-        ASSERT_EQ(0, std::memcmp(dly.data(), want_dly.data(), dly.size() * sizeof(Data)))
+        ASSERT_TRUE(same_bits(dly.data(), newest_first(hist, input, std::size_t(L), pos)))
             << api.name << " L " << L << " delay line after " << pos;
-    }
+    });
     expect_matches(api, ref, out.data(), total, api.name + " L " + std::to_string(L));
 }
 
@@ -82,8 +78,7 @@ void check_in_place(const Api& api, int L, int n) {
     expect_matches(api, ref, data.data(), data.size(), api.name + " in place");
     std::vector<Data> dly(static_cast<std::size_t>(L));
     ASSERT_EQ(api.get_dly(st.s, dly.data()), vekStsOk);
-    const auto want = newest_first(std::vector<Data>{}, input, std::size_t(L));
-    EXPECT_EQ(0, std::memcmp(dly.data(), want.data(), dly.size() * sizeof(Data)));
+    EXPECT_TRUE(same_bits(dly.data(), newest_first(std::vector<Data>{}, input, std::size_t(L))));
 }
 
 TEST(FirStateFloat, InPlaceMatchesDirectSums) {
@@ -103,25 +98,19 @@ void check_threads(const Api& api, int L, int n) {
     vt::Rng rng(5);
     const auto taps = random_vector<typename Api::tap_t>(rng, std::size_t(L), 1000);
     const auto input = random_vector<Data>(rng, std::size_t(n), 1000);
-    set_threads(2);
+    const ThreadScope restore(2);
+    OwnedState<Api> st(api, taps, nullptr);
     std::vector<std::vector<Data>> outs;
-    {
-        OwnedState<Api> st(api, taps, nullptr);
-        for (int threads : {1, 2, 1}) {
-            set_threads(threads);
-            ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
-            std::vector<Data> out(static_cast<std::size_t>(n));
-            ASSERT_EQ(api.fir(input.data(), out.data(), n, st.s), vekStsOk);
-            auto in_place = input;
-            ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
-            ASSERT_EQ(api.fir_i(in_place.data(), n, st.s), vekStsOk);
-            outs.push_back(out);
-            outs.push_back(in_place);
-        }
+    for (int threads : {1, 2, 1}) {
+        set_threads(threads);
+        outs.emplace_back(std::size_t(n));
+        outs.push_back(input);
+        ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
+        ASSERT_EQ(api.fir(input.data(), outs.end()[-2].data(), n, st.s), vekStsOk);
+        ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
+        ASSERT_EQ(api.fir_i(outs.back().data(), n, st.s), vekStsOk);
     }
-    set_threads(2);
-    for (std::size_t k = 2; k < outs.size(); ++k)
-        EXPECT_EQ(0, std::memcmp(outs[k % 2].data(), outs[k].data(), std::size_t(n) * sizeof(Data))) << api.name << " run " << k;
+    for (std::size_t k = 2; k < outs.size(); ++k) EXPECT_TRUE(same_bits(outs[k].data(), outs[k % 2])) << api.name << " run " << k;
 }
 
 TEST(FirStateFloat, ThreadCountDoesNotChangeResults) {
@@ -143,7 +132,7 @@ void check_layout_fields(const Api& api) {
         OwnedState<Api> st(api, taps, nullptr);
         int k = 2;
         while ((1 << k) <= L) ++k;
-        EXPECT_EQ(std::uint32_t(state_field(st.s, 0)), 0x46490000u + (('0' + api.code / 10) << 8) + ('0' + api.code % 10));
+        EXPECT_EQ(std::uint32_t(state_field(st.s, 0)), fir_id(api.code));
         EXPECT_EQ(state_field(st.s, 3), L);
         EXPECT_EQ(state_field(st.s, 4), api.cx ? ((L + 3) & ~3) : ((L + 3) & ~3) + 1) << api.name;
         EXPECT_EQ(state_field(st.s, 7), L >= api.fft_threshold ? (2 << k) : -1) << api.name << " L " << L;
@@ -175,15 +164,13 @@ void check_caller_memory(const Api& api, int L, std::size_t offset) {
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(s) % 16, 0u);
     EXPECT_LT(reinterpret_cast<Vek8u*>(s) - (mem.data() + offset), 16);
     EXPECT_EQ(state_field(s, 15), 0);
-    OwnedState<Api> ref(api, taps, hist.data());
-    std::vector<Data> a(input.size()), b(input.size());
-    ASSERT_EQ(api.fir(input.data(), a.data(), 3000, s), vekStsOk);
-    ASSERT_EQ(api.fir(input.data(), b.data(), 3000, ref.s), vekStsOk);
-    EXPECT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(Data))) << api.name;
-    ASSERT_EQ(api.fir_i(a.data(), 3000, s), vekStsOk);
+    std::vector<Data> out(input.size());
+    ASSERT_EQ(api.fir(input.data(), out.data(), 3000, s), vekStsOk);
+    expect_matches(api, direct_sums(taps, hist, input), out.data(), out.size(), api.name + " caller memory");
+    ASSERT_EQ(api.fir_i(out.data(), 3000, s), vekStsOk);
     EXPECT_EQ(api.release(s), vekStsOk);
     EXPECT_TRUE(mem.guard_intact()) << api.name << " wrote past the reported size";
-    EXPECT_EQ(std::uint32_t(state_field(s, 0)), std::uint32_t(state_field(ref.s, 0))); // Free left it alone
+    EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(api.code)); // Free left it alone
 }
 
 TEST(FirStateFloat, InitIntoCallerMemoryOfReportedSize) {
@@ -193,7 +180,8 @@ TEST(FirStateFloat, InitIntoCallerMemoryOfReportedSize) {
                       k32fc_16sc, k64f_32s);
 }
 
-// Taps round-trip; new taps take effect (and renew the transform).
+// Taps and delay lines round-trip (a null delay line zeroes it); new taps
+// take effect (and renew the transform).
 template <class Api>
 void check_set_taps(const Api& api, int L) {
     using Tap = typename Api::tap_t;
@@ -201,49 +189,29 @@ void check_set_taps(const Api& api, int L) {
     vt::Rng rng(21);
     const auto taps = random_vector<Tap>(rng, std::size_t(L), 1000);
     const auto taps2 = random_vector<Tap>(rng, std::size_t(L), 1000);
+    const auto hist = random_vector<Data>(rng, std::size_t(L), 1000);
     const auto input = random_vector<Data>(rng, 2000, 1000);
     OwnedState<Api> st(api, taps, nullptr);
     std::vector<Tap> got(static_cast<std::size_t>(L));
     ASSERT_EQ(api.get_taps(st.s, got.data()), vekStsOk);
-    EXPECT_EQ(0, std::memcmp(got.data(), taps.data(), got.size() * sizeof(Tap)));
+    EXPECT_TRUE(same_bits(got.data(), taps));
     ASSERT_EQ(api.set_taps(taps2.data(), st.s), vekStsOk);
     ASSERT_EQ(api.get_taps(st.s, got.data()), vekStsOk);
-    EXPECT_EQ(0, std::memcmp(got.data(), taps2.data(), got.size() * sizeof(Tap)));
+    EXPECT_TRUE(same_bits(got.data(), taps2));
+    std::vector<Data> dly(static_cast<std::size_t>(L));
+    ASSERT_EQ(api.set_dly(st.s, hist.data()), vekStsOk);
+    ASSERT_EQ(api.get_dly(st.s, dly.data()), vekStsOk);
+    EXPECT_TRUE(same_bits(dly.data(), hist));
+    ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
+    ASSERT_EQ(api.get_dly(st.s, dly.data()), vekStsOk);
+    EXPECT_TRUE(same_bits(dly.data(), std::vector<Data>(std::size_t(L))));
     std::vector<Data> out(input.size());
     ASSERT_EQ(api.fir(input.data(), out.data(), int(input.size()), st.s), vekStsOk);
     expect_matches(api, direct_sums(taps2, std::vector<Data>{}, input), out.data(), out.size(), api.name + " new taps");
 }
 
-TEST(FirStateFloat, SetTapsTakesEffect) {
-    for (int L : {5, 100}) each_form([&](const auto& api) { check_set_taps(api, L); }, k32f, k32fc, k64f, k64fc_16sc);
-}
-
-TEST(FirStateFloat, DelayLineRoundTripAndNullZeroes) {
-    vt::Rng rng(4);
-    const auto taps = random_vector<Vek32f>(rng, 70);
-    const auto hist = random_vector<Vek32f>(rng, 70);
-    OwnedState<decltype(k32f)> st(k32f, taps, nullptr);
-    ASSERT_EQ(veksFIRSetDlyLine_32f(st.s, hist.data()), vekStsOk);
-    std::vector<Vek32f> got(70);
-    ASSERT_EQ(veksFIRGetDlyLine_32f(st.s, got.data()), vekStsOk);
-    EXPECT_EQ(got, hist);
-    ASSERT_EQ(veksFIRSetDlyLine_32f(st.s, nullptr), vekStsOk);
-    ASSERT_EQ(veksFIRGetDlyLine_32f(st.s, got.data()), vekStsOk);
-    EXPECT_EQ(got, std::vector<Vek32f>(70, 0.0f));
-}
-
-TEST(FirStateFloat, OneTapScalesTheInput) {
-    const Vek32f tap = 3.0f;
-    VeksFIRState_32f* s = nullptr;
-    ASSERT_EQ(veksFIRInitAlloc_32f(&s, &tap, 1, nullptr), vekStsOk);
-    const std::vector<Vek32f> in = {1, 2, -4, 0.5f};
-    std::vector<Vek32f> out(4);
-    ASSERT_EQ(veksFIR_32f(in.data(), out.data(), 4, s), vekStsOk);
-    EXPECT_EQ(out, (std::vector<Vek32f>{3, 6, -12, 1.5f}));
-    Vek32f one = 0;
-    ASSERT_EQ(veksFIROne_32f(2.0f, &one, s), vekStsOk);
-    EXPECT_EQ(one, 6.0f);
-    EXPECT_EQ(veksFIRFree_32f(s), vekStsOk);
+TEST(FirStateFloat, SetTapsAndDelayLine) {
+    for (int L : {5, 70, 100}) each_form([&](const auto& api) { check_set_taps(api, L); }, k32f, k32fc, k64f, k64fc_16sc);
 }
 
 // Odd byte offsets of source and destination.
@@ -254,12 +222,9 @@ TEST(FirStateFloat, UnalignedArrays) {
     const Reference ref = direct_sums(taps, std::vector<Vek32f>{}, input);
     for (int n : {30, 700, 3000}) {
         OwnedState<decltype(k32f)> st(k32f, taps, nullptr);
-        std::vector<char> src(sizeof(Vek32f) * 3000 + 8), dst(sizeof(Vek32f) * 3000 + 8);
-        std::memcpy(src.data() + 1, input.data(), sizeof(Vek32f) * std::size_t(n));
-        ASSERT_EQ(veksFIR_32f(reinterpret_cast<const Vek32f*>(src.data() + 1), reinterpret_cast<Vek32f*>(dst.data() + 3), n, st.s), vekStsOk);
-        std::vector<Vek32f> out(static_cast<std::size_t>(n));
-        std::memcpy(out.data(), dst.data() + 3, sizeof(Vek32f) * std::size_t(n));
-        expect_matches(k32f, ref, out.data(), out.size(), "unaligned");
+        vt::Misaligned<Vek32f> src(input, 1), dst(std::size_t(n), 3);
+        ASSERT_EQ(veksFIR_32f(src.data(), dst.data(), n, st.s), vekStsOk);
+        expect_matches(k32f, ref, dst.values().data(), std::size_t(n), "unaligned");
     }
 }
 

@@ -6,7 +6,7 @@
 // together and the thread split; odd byte offsets, in place, and tap
 // tables too large for the stack work area are covered.
 #include "byte_offset.h"
-#include "fir_api.h"
+#include "fir_reference.h"
 
 namespace {
 

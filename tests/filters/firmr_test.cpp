@@ -1,7 +1,7 @@
 // Multirate FIR against zero insertion at the up-phase, convolution and
 // decimation from the down-phase; streaming, delay lines, methods, sizes,
 // SampleUp / SampleDown and check orders.
-#include "fir_api.h"
+#include "fir_reference.h"
 
 namespace {
 

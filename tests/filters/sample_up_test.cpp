@@ -1,7 +1,7 @@
 // SampleUp against its definition for every factor and phase, at odd byte
 // offsets: dst[i * factor + phase] = src[i], zeros elsewhere.
 #include "byte_offset.h"
-#include "fir_api.h"
+#include "fir_reference.h"
 
 namespace {
 
