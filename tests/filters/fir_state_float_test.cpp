@@ -143,7 +143,8 @@ void check_layout_fields(const Api& api) {
 }
 
 TEST(FirStateFloat, HeaderFields) {
-    each_form([](const auto& api) { check_layout_fields(api); }, k32f, k32fc, k64f, k64fc, k64f_32f, k32f_16s, k64fc_32sc);
+    each_form([](const auto& api) { check_layout_fields(api); }, k32f, k32fc, k64f, k64fc, k64f_32f, k32f_16s, k64fc_32sc,
+              k64fc_16sc);
 }
 
 // Init into caller memory of exactly the reported size, at any address,
