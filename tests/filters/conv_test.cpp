@@ -58,15 +58,6 @@ TYPED_TEST(ConvFloat, LongOperandsAroundTheSizeRules) {
     }
 }
 
-TYPED_TEST(ConvFloat, SingleSampleScalesTheOther) {
-    vt::Rng rng(3);
-    const auto b = ct::random_vec<TypeParam>(rng, 5000);
-    const TypeParam a = TypeParam(-1.75);
-    std::vector<TypeParam> dst(b.size());
-    ASSERT_EQ(ConvFn<TypeParam>::call(&a, 1, b.data(), int(b.size()), dst.data()), vekStsOk);
-    for (std::size_t i = 0; i < b.size(); ++i) ASSERT_EQ(dst[i], a * b[i]) << i;
-}
-
 TYPED_TEST(ConvFloat, ChecksInOrderAndWritesNothing) {
     TypeParam a[4] = {1, 2, 3, 4}, b[4] = {1, 1, 1, 1};
     vt::Guarded<TypeParam> out(8);

@@ -30,32 +30,30 @@ struct DirectApi {
     int factor;    // integer taps
 };
 
-#define FIRT_DIRECT(TP, DS, TAP, DATA, TOL)                                                                          \
-    DirectApi<TAP, DATA> {                                                                                           \
-        #TP #DS, veksFIR##TP##_Direct##DS, veksFIR##TP##_Direct##DS##_I, veksFIROne##TP##_Direct##DS,                \
-            veksFIROne##TP##_Direct##DS##_I, TOL, 0, 0                                                               \
-    }
-// Scaled forms; the arguments after FACTOR stand where the taps count goes
-// (L, or L and the taps factor for integer taps).
-#define FIRT_DIRECT_SCALED(TP, DS, TAP, DATA, SF, FACTOR, ...)                                                      \
+// TAPS stands where the taps count goes (L, or L and the taps factor for
+// integer taps); TAIL ends the argument lists (the scale factor, if any).
+#define FIRT_ARGS(...) __VA_ARGS__
+#define FIRT_DIRECT_API(TP, DS, SFX, ISFX, TAP, DATA, TOL, SF, FACTOR, TAPS, TAIL)                                     \
     DirectApi<TAP, DATA> {                                                                                           \
         #TP #DS,                                                                                                     \
             [](const DATA* s, DATA* d, int n, const TAP* t, int L, DATA* b, int* i) {                                \
-                return veksFIR##TP##_Direct##DS##_Sfs(s, d, n, t, __VA_ARGS__, b, i, SF);                            \
+                return veksFIR##TP##_Direct##DS##SFX(s, d, n, t, FIRT_ARGS TAPS, b, i FIRT_ARGS TAIL);               \
             },                                                                                                       \
             [](DATA* s, int n, const TAP* t, int L, DATA* b, int* i) {                                               \
-                return veksFIR##TP##_Direct##DS##_ISfs(s, n, t, __VA_ARGS__, b, i, SF);                              \
+                return veksFIR##TP##_Direct##DS##ISFX(s, n, t, FIRT_ARGS TAPS, b, i FIRT_ARGS TAIL);                 \
             },                                                                                                       \
             [](DATA x, DATA* d, const TAP* t, int L, DATA* b, int* i) {                                              \
-                return veksFIROne##TP##_Direct##DS##_Sfs(x, d, t, __VA_ARGS__, b, i, SF);                            \
+                return veksFIROne##TP##_Direct##DS##SFX(x, d, t, FIRT_ARGS TAPS, b, i FIRT_ARGS TAIL);               \
             },                                                                                                       \
             [](DATA* s, const TAP* t, int L, DATA* b, int* i) {                                                      \
-                return veksFIROne##TP##_Direct##DS##_ISfs(s, t, __VA_ARGS__, b, i, SF);                              \
+                return veksFIROne##TP##_Direct##DS##ISFX(s, t, FIRT_ARGS TAPS, b, i FIRT_ARGS TAIL);                 \
             },                                                                                                       \
-            0, SF, FACTOR                                                                                            \
+            TOL, SF, FACTOR                                                                                          \
     }
-#define FIRT_DIRECT_SFS(TP, DS, TAP, DATA, SF) FIRT_DIRECT_SCALED(TP, DS, TAP, DATA, SF, 0, L)
-#define FIRT_DIRECT_INT(TP, DS, TAP, DATA, FACTOR, SF) FIRT_DIRECT_SCALED(TP, DS, TAP, DATA, SF, FACTOR, L, FACTOR)
+#define FIRT_DIRECT(TP, DS, TAP, DATA, TOL) FIRT_DIRECT_API(TP, DS, , _I, TAP, DATA, TOL, 0, 0, (L), ())
+#define FIRT_DIRECT_SFS(TP, DS, TAP, DATA, SF) FIRT_DIRECT_API(TP, DS, _Sfs, _ISfs, TAP, DATA, 0, SF, 0, (L), (, SF))
+#define FIRT_DIRECT_INT(TP, DS, TAP, DATA, FACTOR, SF)                                                                 \
+    FIRT_DIRECT_API(TP, DS, _Sfs, _ISfs, TAP, DATA, 0, SF, FACTOR, (L, FACTOR), (, SF))
 
 Vek16s int_out(std::int64_t v, int d) { return wrapped_scaled16(v, d, -62); }
 
@@ -125,25 +123,19 @@ void check_direct(const DirectApi<Tap, Data>& api) {
     EXPECT_TRUE(same_bits(buf.data(), std::vector<Data>(8)));
 }
 
-TEST(FirDirect, FloatForms) {
+TEST(FirDirect, EveryForm) {
     check_direct(FIRT_DIRECT(, _32f, Vek32f, Vek32f, 1.2e-7L));
     check_direct(FIRT_DIRECT(, _32fc, Vek32fc, Vek32fc, 1.2e-7L));
     check_direct(FIRT_DIRECT(, _64f, Vek64f, Vek64f, 1e-15L));
     check_direct(FIRT_DIRECT(, _64fc, Vek64fc, Vek64fc, 1e-15L));
     check_direct(FIRT_DIRECT(64f, _32f, Vek64f, Vek32f, 1.2e-7L));
     check_direct(FIRT_DIRECT(64fc, _32fc, Vek64fc, Vek32fc, 1.2e-7L));
-}
-
-TEST(FirDirect, FloatTapsIntegerData) {
     check_direct(FIRT_DIRECT_SFS(32f, _16s, Vek32f, Vek16s, 3));
     check_direct(FIRT_DIRECT_SFS(32fc, _16sc, Vek32fc, Vek16sc, 0));
     check_direct(FIRT_DIRECT_SFS(64f, _16s, Vek64f, Vek16s, -1));
     check_direct(FIRT_DIRECT_SFS(64fc, _16sc, Vek64fc, Vek16sc, 2));
     check_direct(FIRT_DIRECT_SFS(64f, _32s, Vek64f, Vek32s, 1));
     check_direct(FIRT_DIRECT_SFS(64fc, _32sc, Vek64fc, Vek32sc, 0));
-}
-
-TEST(FirDirect, IntegerTaps) {
     check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, -15, 0));
     check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, 0, 9));
     check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, 3, 4));

@@ -2,10 +2,6 @@
 // stateless form equals the plain sum over the taps of one phase, newest
 // input first, with the form's product and sum types (single-precision
 // products summed in double precision for the single-precision forms).
-// Streams split into calls of any size, long calls across the work-area
-// chunks, the groups of outputs computed together and the thread split;
-// odd byte offsets, in place, integer taps, sizes, SampleUp / SampleDown
-// and check orders.
 #include "byte_offset.h"
 #include "fir_reference.h"
 
@@ -19,48 +15,27 @@ struct Rate {
 
 int hist_len(int L, int up) { return (L + up - 1) / up; }
 
-template <class T> struct Cxs { T re, im; };
-template <class T> Cxs<T> operator*(Cxs<T> a, Cxs<T> b) { return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re}; }
+template <class T> constexpr bool is_std_cx = false;
+template <class T> constexpr bool is_std_cx<std::complex<T>> = true;
 
-// The product / sum arithmetic of a data type.
-template <class D> struct Arith;
-template <> struct Arith<Vek32f> {
-    using prod = float;
-    using acc = double;
-    static prod p(Vek32f v) { return v; }
-    static Vek32f out(acc a) { return Vek32f(a); }
-};
-template <> struct Arith<Vek64f> {
-    using prod = double;
-    using acc = double;
-    static prod p(Vek64f v) { return v; }
-    static Vek64f out(acc a) { return a; }
-};
-template <> struct Arith<Vek32fc> {
-    using prod = Cxs<float>;
-    using acc = Cxs<double>;
-    static prod p(Vek32fc v) { return {v.re, v.im}; }
-    static Vek32fc out(acc a) { return {Vek32f(a.re), Vek32f(a.im)}; }
-};
-
-template <class A> void add_to(A& a, float v) { a += double(v); }
-template <class A> void add_to(A& a, double v) { a += v; }
-template <class A> void add_to(A& a, Cxs<float> v) { a.re += double(v.re); a.im += double(v.im); }
-
-// y[j] = sum over i of taps[p + i up] * x[m0 - i], i = 0, 1, ... (hist newest first).
-template <class D>
-std::vector<D> plain_sums(const std::vector<D>& taps, const Rate& r, const std::vector<D>& hist, const std::vector<D>& x,
-                          int iters) {
-    using A = Arith<D>;
+// y[j] = sum over i of taps[p + i up] * x[m0 - i], i = 0, 1, ... (hist newest
+// first), products in P, sums in A.
+template <class P, class A, class Tap, class D>
+std::vector<CL> plain_sums(const std::vector<Tap>& taps, const Rate& r, const std::vector<D>& hist, const std::vector<D>& x,
+                           int iters) {
+    auto as_p = [](const auto& v) {
+        if constexpr (is_std_cx<P>) return P(to_cl(v).real(), to_cl(v).imag());
+        else return P(to_cl(v).real());
+    };
     const std::int64_t L = std::int64_t(taps.size());
     auto input = [&](std::int64_t m) { return m >= 0 ? x[std::size_t(m)] : hist[std::size_t(-1 - m)]; };
-    std::vector<D> y;
+    std::vector<CL> y;
     for (std::int64_t j = 0; j < std::int64_t(iters) * r.up; ++j) {
         const std::int64_t n = r.down_phase + j * r.down - r.up_phase;
         const std::int64_t m0 = n >= 0 ? n / r.up : -((-n + r.up - 1) / r.up);
-        typename A::acc a{};
-        for (std::int64_t k = n - m0 * r.up, m = m0; k < L; k += r.up, --m) add_to(a, A::p(taps[std::size_t(k)]) * A::p(input(m)));
-        y.push_back(A::out(a));
+        A a{};
+        for (std::int64_t k = n - m0 * r.up, m = m0; k < L; k += r.up, --m) a += A(as_p(taps[std::size_t(k)]) * as_p(input(m)));
+        y.push_back(CL(std::real(a), std::imag(a)));
     }
     return y;
 }
@@ -85,7 +60,11 @@ void check_exact(const Rate& r, int L, int iters, int threads, std::uint64_t see
     const auto taps = spread_values<D>(rng, std::size_t(L));
     const auto hist = spread_values<D>(rng, std::size_t(P));
     const auto x = spread_values<D>(rng, std::size_t(iters) * std::size_t(r.down));
-    const auto want = plain_sums(taps, r, hist, x, iters);
+    constexpr bool cx = is_cx_elem<D>::value;
+    using Prod = std::conditional_t<std::is_same_v<D, Vek64f>, double, std::conditional_t<cx, std::complex<float>, float>>;
+    std::vector<D> want;
+    for (const CL& v : plain_sums<Prod, std::conditional_t<cx, std::complex<double>, double>>(taps, r, hist, x, iters))
+        want.push_back(from_parts<D>(v.real(), v.imag()));
     const std::string what = "up " + std::to_string(r.up) + "/" + std::to_string(r.up_phase) + " down " +
                              std::to_string(r.down) + "/" + std::to_string(r.down_phase) + " L " + std::to_string(L) +
                              " iters " + std::to_string(iters) + " threads " + std::to_string(threads);
@@ -157,26 +136,6 @@ TEST(FirMultirate, LongTaps) {
     CHECK_EXACT(Vek64f, _64f, (Rate{3, 0, 1, 0}), 2500, 300, 1, 6);
 }
 
-// y[j] = v[downPhase + j down], v = taps * u, u[upPhase + m up] = x[m]
-// (m < 0 from the history, newest first).
-template <class Tap, class Data>
-std::vector<CL> mr_reference(const std::vector<Tap>& taps, const Rate& r, const std::vector<Data>& hist,
-                             const std::vector<Data>& x, int iters) {
-    const std::int64_t P = std::int64_t(hist.size()), B = P * r.up, L = std::int64_t(taps.size());
-    std::vector<CL> u(std::size_t(B + std::int64_t(x.size()) * r.up + r.up), CL(0));
-    for (std::int64_t m = -P; m < std::int64_t(x.size()); ++m)
-        u[std::size_t(B + r.up_phase + m * r.up)] = m < 0 ? to_cl(hist[std::size_t(-1 - m)]) : to_cl(x[std::size_t(m)]);
-    std::vector<CL> y;
-    for (std::int64_t j = 0; j < std::int64_t(iters) * r.up; ++j) {
-        const std::int64_t n = r.down_phase + j * r.down;
-        CL s = 0;
-        for (std::int64_t k = 0; k < L; ++k)
-            if (B + n - k >= 0) s += to_cl(taps[std::size_t(k)]) * u[std::size_t(B + n - k)];
-        y.push_back(s);
-    }
-    return y;
-}
-
 // Integer taps: exact sums scaled by the taps factor.
 TEST(FirMultirate, IntegerTapsExact) {
     vt::Rng rng(9);
@@ -186,7 +145,7 @@ TEST(FirMultirate, IntegerTapsExact) {
         const auto taps = random_vector<Vek32s>(rng, L, 2000);
         const auto hist = random_vector<Vek16s>(rng, std::size_t(P), 2000);
         const auto x = random_vector<Vek16s>(rng, std::size_t(iters * down), 2000);
-        const auto want = wrapped_outputs<Vek16s>(mr_reference(taps, r, hist, x, iters), factor - sf, -31);
+        const auto want = wrapped_outputs<Vek16s>(plain_sums<std::int64_t, std::int64_t>(taps, r, hist, x, iters), factor - sf, -31);
         VeksFIRState32s_16s* s = nullptr;
         ASSERT_EQ(veksFIRMRInitAlloc32s_16s(&s, taps.data(), L, factor, up, r.up_phase, down, r.down_phase, hist.data()), vekStsOk);
         std::vector<Vek16s> y(std::size_t(iters * up));
@@ -288,13 +247,7 @@ TEST(FirMultirate, CheckOrders) {
 }
 
 TEST(FirMultirate, SampleUpDown) {
-    const std::vector<Vek32f> x = {1, 2, 3};
-    std::vector<Vek32f> up(9);
-    int len = 0, phase = 2;
-    ASSERT_EQ(veksSampleUp_32f(x.data(), 3, up.data(), &len, 3, &phase), vekStsOk);
-    EXPECT_EQ(len, 9);
-    EXPECT_EQ(phase, 2);
-    EXPECT_EQ(up, (std::vector<Vek32f>{0, 0, 1, 0, 0, 2, 0, 0, 3}));
+    int len = 0, phase = 0;
     // Blocks with the phase carried take every factor-th sample of the joined stream.
     std::vector<Vek16s> stream(100);
     for (int i = 0; i < 100; ++i) stream[std::size_t(i)] = Vek16s(i);
@@ -341,6 +294,7 @@ TEST(FirMultirate, SampleUpEveryPhase) {
         for (int phase = 0; phase < factor; ++phase)
             for (int len : {1, 5, 33}) {
                 check_sample_up<Vek16s, veksSampleUp_16s>(len, factor, phase, rng);
+                check_sample_up<Vek32f, veksSampleUp_32f>(len, factor, phase, rng);
                 check_sample_up<Vek32fc, veksSampleUp_32fc>(len, factor, phase, rng);
                 check_sample_up<Vek64f, veksSampleUp_64f>(len, factor, phase, rng);
             }
