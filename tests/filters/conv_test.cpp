@@ -13,8 +13,7 @@ template <class F> struct ConvFn;
 template <> struct ConvFn<Vek32f> { static constexpr auto call = veksConv_32f; };
 template <> struct ConvFn<Vek64f> { static constexpr auto call = veksConv_64f; };
 
-// Runs Conv on copies of a and b placed one byte off their natural
-// alignment when `odd`, and checks the result and the guard zone.
+// Conv on copies of a and b off their natural alignment when `odd`.
 template <class F>
 void check_conv(const std::vector<F>& a, const std::vector<F>& b, bool odd = false) {
     const int la = int(a.size()), lb = int(b.size()), dlen = la + lb - 1;
@@ -39,9 +38,8 @@ TYPED_TEST(ConvFloat, EveryShortLengthPair) {
             check_conv(ct::random_vec<TypeParam>(rng, la), ct::random_vec<TypeParam>(rng, lb), (la + lb) % 7 == 0);
 }
 
-// Both sides of each size rule: result 149/150, short operand 31/32, long
-// operand below/above three times the short, chunked direct sums, serial
-// and threaded overlap-save, and blocks that end exactly at the result.
+// Both sides of each size rule (result 149/150, short operand 31/32, long
+// below/above three times the short), chunked and threaded paths.
 TYPED_TEST(ConvFloat, LongOperandsAroundTheSizeRules) {
     vt::Rng rng(2);
     const int pairs[][2] = {{100, 50}, {101, 50}, {118, 32}, {119, 32}, {95, 32}, {96, 32}, {400, 31},
@@ -70,8 +68,7 @@ TYPED_TEST(ConvFloat, ChecksInOrderAndWritesNothing) {
     EXPECT_TRUE(out.intact());
 }
 
-// 16-bit: small values make the single-precision sums exact, so the result
-// is the exact sum under the scale-factor rule.
+// 16-bit: small values keep the single-precision sums exact.
 TEST(Conv16s, ExactSumsScaledAndSaturated) {
     vt::Rng rng(4);
     for (int la : {1, 3, 17, 64, 100, 700})

@@ -1,5 +1,4 @@
-// Cross-correlation over lag windows and autocorrelation with its
-// normalisations, against long-double and exact integer sums.
+// Cross- and autocorrelation against long-double and exact integer sums.
 #include <cstring>
 
 #include "byte_offset.h"
@@ -43,8 +42,7 @@ template <class T> class Corr : public ::testing::Test {};
 using CorrTypes = ::testing::Types<Vek32f, Vek64f, Vek32fc, Vek64fc>;
 TYPED_TEST_SUITE(Corr, CorrTypes);
 
-// Every length pair up to 64, each with the full lag range widened on both
-// sides and a random window (possibly without any overlap).
+// Every length pair up to 64: the widened full lag range and a random window.
 TYPED_TEST(Corr, CrossEveryShortLengthPairAndWindow) {
     vt::Rng rng(11);
     for (int la = 1; la <= 64; ++la)

@@ -1,5 +1,4 @@
-// State sizes as the documented formulas give them, argument check orders
-// with sentinels, and identifiers.
+// State sizes by the documented formulas, check orders and identifiers.
 #include "core/vekcore/vekcore.h"
 #include "fir_reference.h"
 
@@ -93,8 +92,7 @@ TEST(FirChecks, LifeCycleCheckOrder) {
     EXPECT_EQ(veksFIRFree32s_16s(nullptr), vekStsNullPtr);
 }
 
-// Filtering checks: state, source, destination, then the length, then the
-// identifier; nothing is written on an error.
+// State, source, destination, length, then the identifier; nothing written.
 TEST(FirChecks, FilterCheckOrderAndIdentifiers) {
     const std::vector<Vek32f> taps(70, 0.5f);
     VeksFIRState_32f* s = nullptr;

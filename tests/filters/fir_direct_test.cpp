@@ -1,13 +1,11 @@
-// Stateless FIR forms: every delay index, blocks equal one-sample calls,
-// in place equals out of place, check order with the delay-index refusal.
+// Stateless FIR forms: every delay index, one-sample calls, in place, checks.
 #include "fir_reference.h"
 
 namespace {
 
 using namespace firt;
 
-// A doubled circular buffer whose window at index holds the history
-// (newest first: hist[0] is the most recent sample).
+// A doubled circular buffer whose window at index holds hist (newest first).
 template <class Data>
 std::vector<Data> circular(const std::vector<Data>& hist, int L, int index) {
     std::vector<Data> buf(static_cast<std::size_t>(2 * L));

@@ -1,6 +1,5 @@
-// Integer-tap FIR states (32s_16s, 32sc_16sc and their floating-tap views):
-// exact against wrapped 32-bit sums scaled by the taps factor, rounding
-// half to even, and the normalisation of the stored taps.
+// Integer-tap FIR states and their floating-tap views: exact outputs and
+// the normalisation of the stored taps.
 #include "fir_reference.h"
 
 namespace {

@@ -1,7 +1,5 @@
-// Multirate FIR sums bit for bit: every output of the states and of the
-// stateless form equals the plain sum over the taps of one phase, newest
-// input first, with the form's product and sum types (single-precision
-// products summed in double precision for the single-precision forms).
+// Multirate FIR bit for bit: every output is the plain sum over the taps of
+// one phase, newest input first, in the form's product and sum types.
 #include "byte_offset.h"
 #include "fir_reference.h"
 
@@ -40,9 +38,8 @@ std::vector<CL> plain_sums(const std::vector<Tap>& taps, const Rate& r, const st
     return y;
 }
 
-// Small integers times 2^-20, 1 or 2^20: the large products often cancel
-// exactly, so the double sums round away small terms depending on the
-// order in which they come, and a change of order shows in the outputs.
+// Small integers times 2^-20, 1 or 2^20: large products cancel, so a change
+// in the order of the sums shows in the outputs.
 template <class D> std::vector<D> spread_values(vt::Rng& rng, std::size_t n) {
     auto part = [&] { return LD(rng.integer(-3, 3)) * std::ldexp(1.0L, 20 * rng.integer(-1, 1)); };
     std::vector<D> v(n);

@@ -69,9 +69,8 @@ template <class T> class Median : public ::testing::Test {};
 using MedianTypes = ::testing::Types<Vek8u, Vek16s, Vek32s, Vek32f, Vek64f>;
 TYPED_TEST_SUITE(Median, MedianTypes);
 
-// Every mask 1..31 (even ones act as one less and warn) over short and
-// longer inputs, with many repeated values and with distinct ones; in place
-// and out of place, at an odd address.
+// Every mask 1..31 (even ones warn), repeated and distinct values, in
+// place at an odd address and out of place.
 TYPED_TEST(Median, EveryMaskAgainstSortPerWindow) {
     vt::Rng rng(21);
     for (int mask = 1; mask <= 31; ++mask)

@@ -1,5 +1,4 @@
-// Sparse FIR, pre-emphasis, window sums and averaging updates against
-// literal transcriptions of their formulas.
+// Sparse FIR, pre-emphasis, window sums and updates against their formulas.
 #include <cmath>
 #include <cstring>
 
@@ -40,9 +39,7 @@ TEST(FIRSparse, StateSizeFormula) {
     EXPECT_EQ(size, 7);
 }
 
-// Streaming in blocks of any length (shorter and longer than the order)
-// gives y[n] = sum tap_i * x[n - pos_i] over the whole stream, history
-// taken from the initial delay line.
+// Blocks of any length give y[n] = sum tap_i * x[n - pos_i] over the stream.
 TEST(FIRSparse, StreamingAgainstDirectSum) {
     vt::Rng rng(31);
     for (int rep = 0; rep < 30; ++rep) {

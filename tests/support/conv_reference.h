@@ -1,6 +1,4 @@
-// Reference sums for convolution and correlation tests: long double (or
-// exact 64-bit integer) evaluations of the defining formulas, and the
-// error bound the floating-point results are held to.
+// Reference sums for convolution and correlation tests and their error bound.
 #pragma once
 
 #include <algorithm>
@@ -66,8 +64,7 @@ std::vector<CLD> cross(const std::vector<T>& a, const std::vector<T>& b, long lo
     return r;
 }
 
-// Exact integer sums of the same formulas for 16-bit data (long double
-// holds every such sum exactly).
+// Exact sums for 16-bit data (long double holds them exactly).
 inline std::vector<std::int64_t> cross_exact(const std::vector<Vek16s>& a, const std::vector<Vek16s>& b, long long lo, int n) {
     std::vector<std::int64_t> r;
     for (const CLD& v : cross(a, b, lo, n)) r.push_back(static_cast<std::int64_t>(v.real()));

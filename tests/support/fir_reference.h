@@ -1,8 +1,5 @@
-// Reference FIR sums for the filter tests: every value as a complex long
-// double, outputs as direct sums over the history and the input, and the
-// sum of the magnitudes of the products (the scale of the rounding error);
-// one table entry per state form, so that each property test runs over
-// every form.
+// Reference FIR sums (direct sums over history and input in complex long
+// double) and a table entry per state form for the filter tests.
 #pragma once
 
 #include <dlfcn.h>
@@ -126,9 +123,8 @@ template <class Data> std::vector<Data> wrapped_outputs(const std::vector<CL>& y
     return out;
 }
 
-// Float data within tol of the product magnitudes (plus the mean over the
-// block when `spread`: the transform's error spreads over the block);
-// integer data within 1 of the exact value times 2^-sf rounded.
+// Float data within tol of the product magnitudes (plus their mean over the
+// block when the error can spread); integer data within 1 of the value times 2^-sf.
 template <class D>
 void expect_close(const Reference& ref, const D* got, std::size_t n, LD tol, int sf, bool spread, const std::string& what) {
     LD mean_mag = 0;
@@ -159,8 +155,7 @@ inline void run_blocks(const std::vector<int>& blocks, std::size_t total, const 
     }
 }
 
-// The thread count of the OpenMP runtime the library runs on (reached at
-// run time, so the tests need no OpenMP of their own).
+// The OpenMP runtime the library runs on, reached at run time.
 inline bool threads_settable() { return dlsym(RTLD_DEFAULT, "omp_set_num_threads") != nullptr; }
 inline void set_threads(int n) {
     static auto fn = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
@@ -171,9 +166,7 @@ inline int max_threads() {
     return fn ? fn() : 1;
 }
 
-// Runs a scope with n threads and restores the previous count. The
-// property tests run on one thread (forking costs much on a busy machine);
-// the thread tests compare thread counts.
+// Runs a scope with n threads and restores the previous count.
 class ThreadScope {
 public:
     explicit ThreadScope(int n) : saved_(max_threads()) { set_threads(n); }
@@ -193,7 +186,7 @@ inline std::int32_t state_field(const void* state, int i) {
     return v;
 }
 
-// A single-rate state form's entry points with the scale factor made explicit.
+// A single-rate state form's entry points, the scale factor bound.
 template <class Tap, class Data, class State>
 struct StateApi {
     using tap_t = Tap;
@@ -218,8 +211,7 @@ struct StateApi {
     int sf;             // integer data: scale factor of the calls
 };
 
-// Suffixes empty and _I for float data, _Sfs and _ISfs for integer data
-// (then the scale factor follows).
+// Suffixes empty and _I for float data, _Sfs and _ISfs (and the scale factor) for integer data.
 #define FIRT_STATE_API(S, TAP, DATA, CODE, THR, CX, TOL, SF, SFX, ISFX, ...)                                                \
     firt::StateApi<TAP, DATA, VeksFIRState##S> {                                                                      \
         #S, veksFIRGetStateSize##S, veksFIRInit##S, veksFIRInitAlloc##S, veksFIRFree##S, veksFIRGetTaps##S,         \
@@ -251,8 +243,7 @@ struct OwnedState {
 };
 
 template <class Api>
-void expect_matches(const Api& api, const Reference& ref, const typename Api::data_t* got, std::size_t n,
-                    const std::string& what) {
+void expect_matches(const Api& api, const Reference& ref, const typename Api::data_t* got, std::size_t n, std::string what) {
     expect_close(ref, got, n, api.tol, api.sf, true, what);
 }
 
