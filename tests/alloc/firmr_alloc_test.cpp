@@ -1,6 +1,5 @@
-// Multirate FIR calls whose tap tables are too large for the stack work
-// area allocate one; when that fails they still filter (one sum at a
-// time) and give the same outputs.
+// Multirate FIR calls that cannot allocate a work area for long tap
+// tables still filter (one sum at a time) to the same outputs.
 #include <gtest/gtest.h>
 
 #include <cmath>

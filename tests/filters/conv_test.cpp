@@ -1,6 +1,7 @@
 // Linear, biased and cyclic convolution against long-double and exact sums.
 #include <cstring>
 
+#include "byte_offset.h"
 #include "conv_reference.h"
 #include "veks_test.h"
 
@@ -12,19 +13,14 @@ template <class F> struct ConvFn;
 template <> struct ConvFn<Vek32f> { static constexpr auto call = veksConv_32f; };
 template <> struct ConvFn<Vek64f> { static constexpr auto call = veksConv_64f; };
 
-// Runs Conv on copies of a and b placed one byte off their natural
-// alignment when `odd`, and checks the result and the guard zone.
+// Conv on copies of a and b off their natural alignment when `odd`.
 template <class F>
 void check_conv(const std::vector<F>& a, const std::vector<F>& b, bool odd = false) {
     const int la = int(a.size()), lb = int(b.size()), dlen = la + lb - 1;
-    std::vector<char> in((a.size() + b.size()) * sizeof(F) + 8);
-    char* pa = in.data() + (odd ? 1 : 0);
-    char* pb = pa + a.size() * sizeof(F);
-    std::memcpy(pa, a.data(), a.size() * sizeof(F));
-    std::memcpy(pb, b.data(), b.size() * sizeof(F));
+    vt::Misaligned<F> pa(a, odd ? 1 : 0), pb(b, odd ? 3 : 0);
     vt::Guarded<char> out(dlen * sizeof(F) + 1);
     F* dst = reinterpret_cast<F*>(out.data() + (odd ? 1 : 0));
-    ASSERT_EQ(ConvFn<F>::call(reinterpret_cast<const F*>(pa), la, reinterpret_cast<const F*>(pb), lb, dst), vekStsOk);
+    ASSERT_EQ(ConvFn<F>::call(pa.data(), la, pb.data(), lb, dst), vekStsOk);
     if (!odd) {
         EXPECT_TRUE(out.guard_intact());
     }
@@ -42,9 +38,8 @@ TYPED_TEST(ConvFloat, EveryShortLengthPair) {
             check_conv(ct::random_vec<TypeParam>(rng, la), ct::random_vec<TypeParam>(rng, lb), (la + lb) % 7 == 0);
 }
 
-// Both sides of each size rule: result 149/150, short operand 31/32, long
-// operand below/above three times the short, chunked direct sums, serial
-// and threaded overlap-save, and blocks that end exactly at the result.
+// Both sides of each size rule (result 149/150, short operand 31/32, long
+// below/above three times the short), chunked and threaded paths.
 TYPED_TEST(ConvFloat, LongOperandsAroundTheSizeRules) {
     vt::Rng rng(2);
     const int pairs[][2] = {{100, 50}, {101, 50}, {118, 32}, {119, 32}, {95, 32}, {96, 32}, {400, 31},
@@ -61,15 +56,6 @@ TYPED_TEST(ConvFloat, LongOperandsAroundTheSizeRules) {
     }
 }
 
-TYPED_TEST(ConvFloat, SingleSampleScalesTheOther) {
-    vt::Rng rng(3);
-    const auto b = ct::random_vec<TypeParam>(rng, 5000);
-    const TypeParam a = TypeParam(-1.75);
-    std::vector<TypeParam> dst(b.size());
-    ASSERT_EQ(ConvFn<TypeParam>::call(&a, 1, b.data(), int(b.size()), dst.data()), vekStsOk);
-    for (std::size_t i = 0; i < b.size(); ++i) ASSERT_EQ(dst[i], a * b[i]) << i;
-}
-
 TYPED_TEST(ConvFloat, ChecksInOrderAndWritesNothing) {
     TypeParam a[4] = {1, 2, 3, 4}, b[4] = {1, 1, 1, 1};
     vt::Guarded<TypeParam> out(8);
@@ -82,8 +68,7 @@ TYPED_TEST(ConvFloat, ChecksInOrderAndWritesNothing) {
     EXPECT_TRUE(out.intact());
 }
 
-// 16-bit: small values make the single-precision sums exact, so the result
-// is the exact sum under the scale-factor rule.
+// 16-bit: small values keep the single-precision sums exact.
 TEST(Conv16s, ExactSumsScaledAndSaturated) {
     vt::Rng rng(4);
     for (int la : {1, 3, 17, 64, 100, 700})
@@ -95,14 +80,8 @@ TEST(Conv16s, ExactSumsScaledAndSaturated) {
                 vt::Guarded<Vek16s> dst(la + lb - 1);
                 ASSERT_EQ(veksConv_16s_Sfs(a.data(), la, b.data(), lb, dst.data(), sf), vekStsOk);
                 EXPECT_TRUE(dst.guard_intact());
-                for (int k = 0; k < la + lb - 1; ++k) {
-                    const int expect = ct::scale_16s(want[k], sf);
-                    if (direct) {
-                        ASSERT_EQ(dst[k], expect) << la << "x" << lb << " sf " << sf << " k " << k;
-                    } else {
-                        ASSERT_NEAR(dst[k], expect, 1) << la << "x" << lb << " sf " << sf << " k " << k;
-                    }
-                }
+                for (int k = 0; k < la + lb - 1; ++k)
+                    ASSERT_LE(std::abs(dst[k] - ct::scale_16s(want[k], sf)), direct ? 0 : 1) << la << "x" << lb << " sf " << sf;
             }
         }
     Vek16s big[2] = {32767, 32767};

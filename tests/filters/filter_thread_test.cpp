@@ -1,6 +1,5 @@
-// Filter states used from many threads at once (one state per thread) and
-// the OpenMP-divided paths of FIR, multirate FIR and convolution called
-// from several threads: every thread gets the result of a lone run.
+// Filter states and OpenMP-divided paths used from many threads at once:
+// every thread gets the result of a lone run.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,9 +14,8 @@ namespace {
 
 constexpr int kThreads = 6;
 
-// Runs job(t, out) serially for every t, then all at once in threads, and
-// compares (the transform and direct methods of a long FIR call may split
-// the work differently by thread count: a small tolerance).
+// Runs job(t, out) serially, then all at once in threads, and compares (a
+// long FIR call may split its work differently by thread count: a small tolerance).
 void expect_same_in_threads(std::size_t out_elems, const std::function<void(int, std::vector<double>&)>& job) {
     std::vector<std::vector<double>> want(kThreads, std::vector<double>(out_elems)), got = want;
     for (int t = 0; t < kThreads; ++t) job(t, want[t]);
@@ -40,8 +38,7 @@ std::vector<float> signal(std::size_t n, int seed) {
     return x;
 }
 
-// One FIR state per thread, fed in blocks of several sizes (short direct
-// calls, transform calls, calls long enough for the OpenMP split).
+// Blocks for the direct, transform and OpenMP-split paths.
 TEST(FilterThreads, FirStatePerThread) {
     const int blocks[] = {7, 300, 600, 1700, 2500, 1};
     const std::size_t total = 7 + 300 + 600 + 1700 + 2500 + 1;

@@ -1,7 +1,6 @@
-// Floating-point-tap FIR states: every form against direct sums over
-// streams split into blocks of every size (both methods, one-sample calls
-// mixed in), delay lines, in-place calls and thread independence.
-#include "fir_api.h"
+// Floating-point-tap FIR states of every form against direct sums.
+#include "byte_offset.h"
+#include "fir_reference.h"
 
 namespace {
 
@@ -20,8 +19,9 @@ const auto k64fc_16sc = FIRT_SFS_API(64fc_16sc, Vek64fc, Vek16sc, 26, 16, true, 
 const auto k64f_32s = FIRT_SFS_API(64f_32s, Vek64f, Vek32s, 21, 32, false, 3);
 const auto k64fc_32sc = FIRT_SFS_API(64fc_32sc, Vek64fc, Vek32sc, 22, 16, true, -2);
 
-// Splits a stream into blocks of the given sizes (cycled; 0 = one FIROne
-// call), compares every output and the delay line after each call.
+// A stream in blocks (0 = one FIROne call) at odd byte offsets through a
+// state in caller memory of the reported size, the delay line after each
+// call; then in place (chunks through the scratch area) with new taps.
 template <class Api>
 void check_stream(const Api& api, int L, const std::vector<int>& blocks, std::size_t total, std::uint64_t seed) {
     const ThreadScope one_thread(1);
@@ -30,24 +30,50 @@ void check_stream(const Api& api, int L, const std::vector<int>& blocks, std::si
     vt::Rng rng(seed);
     const auto taps = random_vector<Tap>(rng, std::size_t(L), 1000);
     const auto hist = random_vector<Data>(rng, std::size_t(L), 1000);
-    const auto input = random_vector<Data>(rng, total, 1000);
+    auto input = random_vector<Data>(rng, total, 1000);
     const Reference ref = direct_sums(taps, hist, input);
-    OwnedState<Api> st(api, taps, hist.data());
-    std::vector<Data> out(total);
-    std::size_t pos = 0;
-    for (std::size_t b = 0; pos < total; ++b) {
-        const int want = blocks[b % blocks.size()];
-        const std::size_t n = std::min<std::size_t>(want == 0 ? 1 : std::size_t(want), total - pos);
-        if (want == 0) ASSERT_EQ(api.one(input[pos], &out[pos], st.s), vekStsOk);
-        else ASSERT_EQ(api.fir(input.data() + pos, out.data() + pos, int(n), st.s), vekStsOk);
-        pos += n;
-        std::vector<Data> dly(static_cast<std::size_t>(L));
-        ASSERT_EQ(api.get_dly(st.s, dly.data()), vekStsOk);
-        const auto want_dly = newest_first(hist, input, std::size_t(L), pos);
-        ASSERT_EQ(0, std::memcmp(dly.data(), want_dly.data(), dly.size() * sizeof(Data)))
-            << api.name << " L " << L << " delay line after " << pos;
-    }
-    expect_matches(api, ref, out.data(), total, api.name + " L " + std::to_string(L));
+    const std::string what = api.name + " L " + std::to_string(L);
+    int size = 0;
+    ASSERT_EQ(api.size(L, &size), vekStsOk);
+    vt::Guarded<Vek8u> mem(std::size_t(size) + seed % 16);
+    typename Api::state_t* s = nullptr;
+    ASSERT_EQ(api.init(&s, taps.data(), L, hist.data(), mem.data() + seed % 16), vekStsOk);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(s) % 16, 0u);
+    EXPECT_LT(reinterpret_cast<Vek8u*>(s) - (mem.data() + seed % 16), 16);
+    EXPECT_EQ(state_field(s, 15), 0); // not owned
+    vt::Misaligned<Data> src(input, 1), out(total, 3);
+    std::vector<Data> dly(static_cast<std::size_t>(L));
+    run_blocks(blocks, total, [&](std::size_t pos, int n) {
+        if (n == 0) ASSERT_EQ(api.one(input[pos], out.data() + pos, s), vekStsOk);
+        else ASSERT_EQ(api.fir(src.data() + pos, out.data() + pos, n, s), vekStsOk);
+    }, [&](std::size_t pos) {
+        ASSERT_EQ(api.get_dly(s, dly.data()), vekStsOk);
+        ASSERT_TRUE(same_bits(dly.data(), newest_first(hist, input, std::size_t(L), pos))) << what << " delay line " << pos;
+    });
+    expect_matches(api, ref, out.values().data(), total, what);
+    // Taps and delay line round-trip (a null line zeroes it); negated taps take effect.
+    std::vector<Tap> neg, got(static_cast<std::size_t>(L));
+    for (const Tap& t : taps) neg.push_back(from_parts<Tap>(-to_cl(t).real(), -to_cl(t).imag()));
+    ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
+    EXPECT_TRUE(same_bits(got.data(), taps)) << what;
+    ASSERT_EQ(api.set_taps(neg.data(), s), vekStsOk);
+    ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
+    EXPECT_TRUE(same_bits(got.data(), neg)) << what;
+    ASSERT_EQ(api.set_dly(s, nullptr), vekStsOk);
+    ASSERT_EQ(api.get_dly(s, dly.data()), vekStsOk);
+    EXPECT_TRUE(same_bits(dly.data(), std::vector<Data>(std::size_t(L)))) << what;
+    ASSERT_EQ(api.set_dly(s, hist.data()), vekStsOk);
+    ASSERT_EQ(api.get_dly(s, dly.data()), vekStsOk);
+    EXPECT_TRUE(same_bits(dly.data(), hist)) << what;
+    ASSERT_EQ(api.fir_i(input.data(), int(total), s), vekStsOk);
+    Reference negated = ref;
+    for (CL& y : negated.y) y = -y;
+    expect_matches(api, negated, input.data(), total, what + " in place");
+    ASSERT_EQ(api.get_dly(s, dly.data()), vekStsOk);
+    EXPECT_TRUE(same_bits(dly.data(), newest_first(hist, src.values(), std::size_t(L)))) << what << " in place";
+    EXPECT_EQ(api.release(s), vekStsOk);
+    EXPECT_TRUE(mem.guard_intact()) << what << " wrote past the reported size";
+    EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(api.code)); // Free left caller memory alone
 }
 
 template <class Api>
@@ -56,6 +82,7 @@ void check_form(const Api& api) {
     const std::vector<int> blocks = {1, 7, 0, 255, 256, 0, 0, 511, 512, 3, 1700, 2};
     for (int L : tap_counts) check_stream(api, L, blocks, 4600, 100 + std::uint64_t(L));
     check_stream(api, 700, {600, 1, 4000, 0, 513}, 6000, 7);
+    check_stream(api, 3, {4096}, 8193, 8); // the in-place chunk boundaries
 }
 
 TEST(FirStateFloat, StreamsMatchDirectSums) {
@@ -67,34 +94,6 @@ TEST(FirStateFloat, LongFilters32f) {
     for (int L : {1024, 4096}) check_stream(k32f, L, {5000, 100, 0}, 5200, std::uint64_t(L));
 }
 
-// In place runs in chunks of 4096 through the scratch area.
-template <class Api>
-void check_in_place(const Api& api, int L, int n) {
-    const ThreadScope one_thread(1);
-    using Data = typename Api::data_t;
-    vt::Rng rng(std::uint64_t(L) * 31 + std::uint64_t(n));
-    const auto taps = random_vector<typename Api::tap_t>(rng, std::size_t(L), 1000);
-    const auto input = random_vector<Data>(rng, std::size_t(n), 1000);
-    const Reference ref = direct_sums(taps, std::vector<Data>{}, input);
-    OwnedState<Api> st(api, taps, nullptr);
-    auto data = input;
-    ASSERT_EQ(api.fir_i(data.data(), n, st.s), vekStsOk);
-    expect_matches(api, ref, data.data(), data.size(), api.name + " in place");
-    std::vector<Data> dly(static_cast<std::size_t>(L));
-    ASSERT_EQ(api.get_dly(st.s, dly.data()), vekStsOk);
-    const auto want = newest_first(std::vector<Data>{}, input, std::size_t(L));
-    EXPECT_EQ(0, std::memcmp(dly.data(), want.data(), dly.size() * sizeof(Data)));
-}
-
-TEST(FirStateFloat, InPlaceMatchesDirectSums) {
-    for (int n : {1, 100, 4096, 4097, 4608, 4609, 9000}) {
-        check_in_place(k32f, 70, n);
-        check_in_place(k32fc, 20, n);
-        check_in_place(k64f_32f, 40, n);
-        check_in_place(k32f_16s, 65, n);
-    }
-}
-
 // Outputs do not depend on how many threads run a call.
 template <class Api>
 void check_threads(const Api& api, int L, int n) {
@@ -103,25 +102,19 @@ void check_threads(const Api& api, int L, int n) {
     vt::Rng rng(5);
     const auto taps = random_vector<typename Api::tap_t>(rng, std::size_t(L), 1000);
     const auto input = random_vector<Data>(rng, std::size_t(n), 1000);
-    set_threads(2);
+    const ThreadScope restore(2);
+    OwnedState<Api> st(api, taps, nullptr);
     std::vector<std::vector<Data>> outs;
-    {
-        OwnedState<Api> st(api, taps, nullptr);
-        for (int threads : {1, 2, 1}) {
-            set_threads(threads);
-            ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
-            std::vector<Data> out(static_cast<std::size_t>(n));
-            ASSERT_EQ(api.fir(input.data(), out.data(), n, st.s), vekStsOk);
-            auto in_place = input;
-            ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
-            ASSERT_EQ(api.fir_i(in_place.data(), n, st.s), vekStsOk);
-            outs.push_back(out);
-            outs.push_back(in_place);
-        }
+    for (int threads : {1, 2, 1}) {
+        set_threads(threads);
+        outs.emplace_back(std::size_t(n));
+        outs.push_back(input);
+        ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
+        ASSERT_EQ(api.fir(input.data(), outs.end()[-2].data(), n, st.s), vekStsOk);
+        ASSERT_EQ(api.set_dly(st.s, nullptr), vekStsOk);
+        ASSERT_EQ(api.fir_i(outs.back().data(), n, st.s), vekStsOk);
     }
-    set_threads(2);
-    for (std::size_t k = 2; k < outs.size(); ++k)
-        EXPECT_EQ(0, std::memcmp(outs[k % 2].data(), outs[k].data(), std::size_t(n) * sizeof(Data))) << api.name << " run " << k;
+    for (std::size_t k = 2; k < outs.size(); ++k) EXPECT_TRUE(same_bits(outs[k].data(), outs[k % 2])) << api.name << " run " << k;
 }
 
 TEST(FirStateFloat, ThreadCountDoesNotChangeResults) {
@@ -143,7 +136,7 @@ void check_layout_fields(const Api& api) {
         OwnedState<Api> st(api, taps, nullptr);
         int k = 2;
         while ((1 << k) <= L) ++k;
-        EXPECT_EQ(std::uint32_t(state_field(st.s, 0)), 0x46490000u + (('0' + api.code / 10) << 8) + ('0' + api.code % 10));
+        EXPECT_EQ(std::uint32_t(state_field(st.s, 0)), fir_id(api.code));
         EXPECT_EQ(state_field(st.s, 3), L);
         EXPECT_EQ(state_field(st.s, 4), api.cx ? ((L + 3) & ~3) : ((L + 3) & ~3) + 1) << api.name;
         EXPECT_EQ(state_field(st.s, 7), L >= api.fft_threshold ? (2 << k) : -1) << api.name << " L " << L;
@@ -154,113 +147,8 @@ void check_layout_fields(const Api& api) {
 }
 
 TEST(FirStateFloat, HeaderFields) {
-    each_form([](const auto& api) { check_layout_fields(api); }, k32f, k32fc, k64f, k64fc, k64f_32f, k32f_16s, k64fc_32sc);
-}
-
-// Init into caller memory of exactly the reported size, at any address,
-// behaves as InitAlloc; Free leaves that memory alone.
-template <class Api>
-void check_caller_memory(const Api& api, int L, std::size_t offset) {
-    const ThreadScope one_thread(1);
-    using Data = typename Api::data_t;
-    vt::Rng rng(11);
-    const auto taps = random_vector<typename Api::tap_t>(rng, std::size_t(L), 1000);
-    const auto hist = random_vector<Data>(rng, std::size_t(L), 1000);
-    const auto input = random_vector<Data>(rng, 3000, 1000);
-    int size = 0;
-    ASSERT_EQ(api.size(L, &size), vekStsOk);
-    vt::Guarded<Vek8u> mem(std::size_t(size) + offset);
-    typename Api::state_t* s = nullptr;
-    ASSERT_EQ(api.init(&s, taps.data(), L, hist.data(), mem.data() + offset), vekStsOk);
-    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(s) % 16, 0u);
-    EXPECT_LT(reinterpret_cast<Vek8u*>(s) - (mem.data() + offset), 16);
-    EXPECT_EQ(state_field(s, 15), 0);
-    OwnedState<Api> ref(api, taps, hist.data());
-    std::vector<Data> a(input.size()), b(input.size());
-    ASSERT_EQ(api.fir(input.data(), a.data(), 3000, s), vekStsOk);
-    ASSERT_EQ(api.fir(input.data(), b.data(), 3000, ref.s), vekStsOk);
-    EXPECT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(Data))) << api.name;
-    ASSERT_EQ(api.fir_i(a.data(), 3000, s), vekStsOk);
-    EXPECT_EQ(api.release(s), vekStsOk);
-    EXPECT_TRUE(mem.guard_intact()) << api.name << " wrote past the reported size";
-    EXPECT_EQ(std::uint32_t(state_field(s, 0)), std::uint32_t(state_field(ref.s, 0))); // Free left it alone
-}
-
-TEST(FirStateFloat, InitIntoCallerMemoryOfReportedSize) {
-    for (std::size_t off : {0u, 1u, 7u, 15u})
-        for (int L : {1, 20, 64, 300})
-            each_form([&](const auto& api) { check_caller_memory(api, L, off); }, k32f, k32fc, k64f, k64fc, k64f_32f,
-                      k32fc_16sc, k64f_32s);
-}
-
-// Taps round-trip; new taps take effect (and renew the transform).
-template <class Api>
-void check_set_taps(const Api& api, int L) {
-    using Tap = typename Api::tap_t;
-    using Data = typename Api::data_t;
-    vt::Rng rng(21);
-    const auto taps = random_vector<Tap>(rng, std::size_t(L), 1000);
-    const auto taps2 = random_vector<Tap>(rng, std::size_t(L), 1000);
-    const auto input = random_vector<Data>(rng, 2000, 1000);
-    OwnedState<Api> st(api, taps, nullptr);
-    std::vector<Tap> got(static_cast<std::size_t>(L));
-    ASSERT_EQ(api.get_taps(st.s, got.data()), vekStsOk);
-    EXPECT_EQ(0, std::memcmp(got.data(), taps.data(), got.size() * sizeof(Tap)));
-    ASSERT_EQ(api.set_taps(taps2.data(), st.s), vekStsOk);
-    ASSERT_EQ(api.get_taps(st.s, got.data()), vekStsOk);
-    EXPECT_EQ(0, std::memcmp(got.data(), taps2.data(), got.size() * sizeof(Tap)));
-    std::vector<Data> out(input.size());
-    ASSERT_EQ(api.fir(input.data(), out.data(), int(input.size()), st.s), vekStsOk);
-    expect_matches(api, direct_sums(taps2, std::vector<Data>{}, input), out.data(), out.size(), api.name + " new taps");
-}
-
-TEST(FirStateFloat, SetTapsTakesEffect) {
-    for (int L : {5, 100}) each_form([&](const auto& api) { check_set_taps(api, L); }, k32f, k32fc, k64f, k64fc_16sc);
-}
-
-TEST(FirStateFloat, DelayLineRoundTripAndNullZeroes) {
-    vt::Rng rng(4);
-    const auto taps = random_vector<Vek32f>(rng, 70);
-    const auto hist = random_vector<Vek32f>(rng, 70);
-    OwnedState<decltype(k32f)> st(k32f, taps, nullptr);
-    ASSERT_EQ(veksFIRSetDlyLine_32f(st.s, hist.data()), vekStsOk);
-    std::vector<Vek32f> got(70);
-    ASSERT_EQ(veksFIRGetDlyLine_32f(st.s, got.data()), vekStsOk);
-    EXPECT_EQ(got, hist);
-    ASSERT_EQ(veksFIRSetDlyLine_32f(st.s, nullptr), vekStsOk);
-    ASSERT_EQ(veksFIRGetDlyLine_32f(st.s, got.data()), vekStsOk);
-    EXPECT_EQ(got, std::vector<Vek32f>(70, 0.0f));
-}
-
-TEST(FirStateFloat, OneTapScalesTheInput) {
-    const Vek32f tap = 3.0f;
-    VeksFIRState_32f* s = nullptr;
-    ASSERT_EQ(veksFIRInitAlloc_32f(&s, &tap, 1, nullptr), vekStsOk);
-    const std::vector<Vek32f> in = {1, 2, -4, 0.5f};
-    std::vector<Vek32f> out(4);
-    ASSERT_EQ(veksFIR_32f(in.data(), out.data(), 4, s), vekStsOk);
-    EXPECT_EQ(out, (std::vector<Vek32f>{3, 6, -12, 1.5f}));
-    Vek32f one = 0;
-    ASSERT_EQ(veksFIROne_32f(2.0f, &one, s), vekStsOk);
-    EXPECT_EQ(one, 6.0f);
-    EXPECT_EQ(veksFIRFree_32f(s), vekStsOk);
-}
-
-// Odd byte offsets of source and destination.
-TEST(FirStateFloat, UnalignedArrays) {
-    vt::Rng rng(8);
-    const auto taps = random_vector<Vek32f>(rng, 80);
-    const auto input = random_vector<Vek32f>(rng, 3000);
-    const Reference ref = direct_sums(taps, std::vector<Vek32f>{}, input);
-    for (int n : {30, 700, 3000}) {
-        OwnedState<decltype(k32f)> st(k32f, taps, nullptr);
-        std::vector<char> src(sizeof(Vek32f) * 3000 + 8), dst(sizeof(Vek32f) * 3000 + 8);
-        std::memcpy(src.data() + 1, input.data(), sizeof(Vek32f) * std::size_t(n));
-        ASSERT_EQ(veksFIR_32f(reinterpret_cast<const Vek32f*>(src.data() + 1), reinterpret_cast<Vek32f*>(dst.data() + 3), n, st.s), vekStsOk);
-        std::vector<Vek32f> out(static_cast<std::size_t>(n));
-        std::memcpy(out.data(), dst.data() + 3, sizeof(Vek32f) * std::size_t(n));
-        expect_matches(k32f, ref, out.data(), out.size(), "unaligned");
-    }
+    each_form([](const auto& api) { check_layout_fields(api); }, k32f, k32fc, k64f, k64fc, k64f_32f, k32f_16s, k64fc_32sc,
+              k64fc_16sc);
 }
 
 } // namespace

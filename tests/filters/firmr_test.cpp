@@ -1,142 +1,148 @@
-// Multirate FIR against zero insertion at the up-phase, convolution and
-// decimation from the down-phase; streaming, delay lines, methods, sizes,
-// SampleUp / SampleDown and check orders.
-#include "fir_api.h"
+// Multirate FIR bit for bit: every output is the plain sum over the taps of
+// one phase, newest input first, in the form's product and sum types.
+#include "byte_offset.h"
+#include "fir_reference.h"
 
 namespace {
 
 using namespace firt;
 
-struct RateCase {
+struct Rate {
     int up, up_phase, down, down_phase;
 };
 
-std::vector<RateCase> every_phase(int up, int down) {
-    std::vector<RateCase> v;
-    for (int a = 0; a < up; ++a)
-        for (int b = 0; b < down; ++b) v.push_back({up, a, down, b});
-    return v;
-}
-
 int hist_len(int L, int up) { return (L + up - 1) / up; }
 
-// y[j] = v[downPhase + j down], v = taps * u, u[upPhase + m up] = x[m]
-// (m < 0 from the history, newest first).
-template <class Tap, class Data>
-std::vector<CL> mr_reference(const std::vector<Tap>& taps, const RateCase& r, const std::vector<Data>& hist,
-                             const std::vector<Data>& x, int iters) {
-    const std::int64_t P = std::int64_t(hist.size()), B = P * r.up, L = std::int64_t(taps.size());
-    std::vector<CL> u(std::size_t(B + std::int64_t(x.size()) * r.up + r.up), CL(0));
-    for (std::int64_t m = -P; m < std::int64_t(x.size()); ++m)
-        u[std::size_t(B + r.up_phase + m * r.up)] = m < 0 ? to_cl(hist[std::size_t(-1 - m)]) : to_cl(x[std::size_t(m)]);
+template <class T> constexpr bool is_std_cx = false;
+template <class T> constexpr bool is_std_cx<std::complex<T>> = true;
+
+// y[j] = sum over i of taps[p + i up] * x[m0 - i], i = 0, 1, ... (hist newest
+// first), products in P, sums in A.
+template <class P, class A, class Tap, class D>
+std::vector<CL> plain_sums(const std::vector<Tap>& taps, const Rate& r, const std::vector<D>& hist, const std::vector<D>& x,
+                           int iters) {
+    auto as_p = [](const auto& v) {
+        if constexpr (is_std_cx<P>) return P(to_cl(v).real(), to_cl(v).imag());
+        else return P(to_cl(v).real());
+    };
+    const std::int64_t L = std::int64_t(taps.size());
+    auto input = [&](std::int64_t m) { return m >= 0 ? x[std::size_t(m)] : hist[std::size_t(-1 - m)]; };
     std::vector<CL> y;
     for (std::int64_t j = 0; j < std::int64_t(iters) * r.up; ++j) {
-        const std::int64_t n = r.down_phase + j * r.down;
-        CL s = 0;
-        for (std::int64_t k = 0; k < L; ++k)
-            if (B + n - k >= 0) s += to_cl(taps[std::size_t(k)]) * u[std::size_t(B + n - k)];
-        y.push_back(s);
+        const std::int64_t n = r.down_phase + j * r.down - r.up_phase;
+        const std::int64_t m0 = n >= 0 ? n / r.up : -((-n + r.up - 1) / r.up);
+        A a{};
+        for (std::int64_t k = n - m0 * r.up, m = m0; k < L; k += r.up, --m) a += A(as_p(taps[std::size_t(k)]) * as_p(input(m)));
+        y.push_back(CL(std::real(a), std::imag(a)));
     }
     return y;
 }
 
-template <class T> bool close(const T& got, const CL& want, LD tol) { return std::abs(to_cl(got) - want) <= tol; }
+// Small integers times 2^-20, 1 or 2^20: large products cancel, so a change
+// in the order of the sums shows in the outputs.
+template <class D> std::vector<D> spread_values(vt::Rng& rng, std::size_t n) {
+    auto part = [&] { return LD(rng.integer(-3, 3)) * std::ldexp(1.0L, 20 * rng.integer(-1, 1)); };
+    std::vector<D> v(n);
+    for (auto& e : v) e = from_parts<D>(part(), part());
+    return v;
+}
 
-// The _32f and _64f states: streams split into calls of any size.
-template <class T, class State, auto InitAlloc, auto Fir, auto FirI, auto GetDly, auto Free>
-void check_float_state(const RateCase& r, int L, LD tol, std::uint64_t seed) {
-    const ThreadScope one_thread(1);
+// Streams split into calls of several sizes (one long call when threads
+// split it), at odd byte offsets; the delay line; in place; stateless.
+template <class D, class State, auto InitAlloc, auto Fir, auto FirI, auto GetDly, auto Direct, auto Free>
+void check_exact(const Rate& r, int L, int iters, int threads, std::uint64_t seed) {
+    const ThreadScope scope(threads);
     vt::Rng rng(seed);
     const int P = hist_len(L, r.up);
-    const auto taps = random_vector<T>(rng, std::size_t(L));
-    const auto hist = random_vector<T>(rng, std::size_t(P));
-    const int iters = 60;
-    const auto x = random_vector<T>(rng, std::size_t(iters * r.down));
-    const auto want = mr_reference(taps, r, hist, x, iters);
+    const auto taps = spread_values<D>(rng, std::size_t(L));
+    const auto hist = spread_values<D>(rng, std::size_t(P));
+    const auto x = spread_values<D>(rng, std::size_t(iters) * std::size_t(r.down));
+    constexpr bool cx = is_cx_elem<D>::value;
+    using Prod = std::conditional_t<std::is_same_v<D, Vek64f>, double, std::conditional_t<cx, std::complex<float>, float>>;
+    std::vector<D> want;
+    for (const CL& v : plain_sums<Prod, std::conditional_t<cx, std::complex<double>, double>>(taps, r, hist, x, iters))
+        want.push_back(from_parts<D>(v.real(), v.imag()));
+    const std::string what = "up " + std::to_string(r.up) + "/" + std::to_string(r.up_phase) + " down " +
+                             std::to_string(r.down) + "/" + std::to_string(r.down_phase) + " L " + std::to_string(L) +
+                             " iters " + std::to_string(iters) + " threads " + std::to_string(threads);
     State* s = nullptr;
-    ASSERT_EQ(InitAlloc(&s, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, hist.data()), vekStsOk);
-    std::vector<T> y(std::size_t(iters * r.up));
-    int done = 0;
-    for (int step : {1, 7, 2, 30, 100}) {
-        const int k = std::min(step, iters - done);
-        if (k <= 0) break;
-        ASSERT_EQ(Fir(x.data() + done * r.down, y.data() + done * r.up, k, s), vekStsOk);
-        done += k;
-    }
-    for (std::size_t j = 0; j < y.size(); ++j)
-        ASSERT_TRUE(close(y[j], want[j], tol)) << "up " << r.up << "/" << r.up_phase << " down " << r.down << "/"
-                                               << r.down_phase << " L " << L << " output " << j;
-    std::vector<T> dly(static_cast<std::size_t>(P));
+    ASSERT_EQ(InitAlloc(&s, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, hist.data()), vekStsOk) << what;
+    vt::Misaligned<D> src(x, 1);
+    vt::Misaligned<D> dst(want.size(), 3);
+    const std::vector<int> blocks = threads > 1 ? std::vector<int>{iters} : std::vector<int>{1, 7, 2, 30, 100, iters};
+    run_blocks(blocks, std::size_t(iters), [&](std::size_t done, int k) {
+        ASSERT_EQ(Fir(src.data() + done * std::size_t(r.down), dst.data() + done * std::size_t(r.up), k, s), vekStsOk);
+    });
+    EXPECT_TRUE(same_bits(dst.values().data(), want)) << what;
+    std::vector<D> dly(static_cast<std::size_t>(P));
     ASSERT_EQ(GetDly(s, dly.data()), vekStsOk);
-    EXPECT_EQ(dly, newest_first(hist, x, std::size_t(P)));
+    EXPECT_TRUE(same_bits(dly.data(), newest_first(hist, x, std::size_t(P)))) << what;
     ASSERT_EQ(Free(s), vekStsOk);
-    // In place from the same start.
     ASSERT_EQ(InitAlloc(&s, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, hist.data()), vekStsOk);
-    std::vector<T> io(std::size_t(iters) * std::size_t(std::max(r.up, r.down)));
+    std::vector<D> io(std::size_t(iters) * std::size_t(std::max(r.up, r.down)));
     std::copy(x.begin(), x.end(), io.begin());
     ASSERT_EQ(FirI(io.data(), iters, s), vekStsOk);
-    for (std::size_t j = 0; j < y.size(); ++j) ASSERT_TRUE(close(io[j], want[j], tol)) << "in place " << j;
+    EXPECT_TRUE(same_bits(io.data(), want)) << what << " in place";
     ASSERT_EQ(Free(s), vekStsOk);
+    auto direct_dly = hist;
+    std::vector<D> y(want.size());
+    ASSERT_EQ(Direct(x.data(), y.data(), iters, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, direct_dly.data()),
+              vekStsOk);
+    EXPECT_TRUE(same_bits(y.data(), want)) << what << " direct";
+    EXPECT_TRUE(same_bits(direct_dly.data(), dly)) << what << " direct";
 }
 
-// The stateless form: the same outputs and the newest history.
-template <class T, auto Direct>
-void check_float_direct(const RateCase& r, int L, LD tol, std::uint64_t seed) {
-    vt::Rng rng(seed);
-    const int P = hist_len(L, r.up);
-    const auto taps = random_vector<T>(rng, std::size_t(L));
-    auto dly = random_vector<T>(rng, std::size_t(P));
-    const auto hist = dly;
-    const int iters = 25;
-    const auto x = random_vector<T>(rng, std::size_t(iters * r.down));
-    const auto want = mr_reference(taps, r, hist, x, iters);
-    std::vector<T> y(std::size_t(iters * r.up));
-    ASSERT_EQ(Direct(x.data(), y.data(), iters, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, dly.data()), vekStsOk);
-    for (std::size_t j = 0; j < y.size(); ++j) ASSERT_TRUE(close(y[j], want[j], tol)) << j;
-    EXPECT_EQ(dly, newest_first(hist, x, std::size_t(P)));
-}
+#define CHECK_EXACT(D, S, r, L, iters, threads, seed)                                                                 \
+    check_exact<D, VeksFIRState##S, veksFIRMRInitAlloc##S, veksFIR##S, veksFIR##S##_I, veksFIRGetDlyLine##S,         \
+                veksFIRMR_Direct##S, veksFIRFree##S>(r, L, iters, threads, seed)
 
-const std::vector<std::pair<int, int>> kFactors = {{1, 1}, {2, 1}, {1, 2}, {3, 2}, {2, 3}, {5, 7}};
+const std::vector<std::pair<int, int>> kFactors = {{2, 1}, {1, 2}, {3, 2}, {2, 3}, {5, 7}};
 
-TEST(FirMultirate, StatesMatchReferenceEveryPhase) {
+TEST(FirMultirate, EveryPhaseOfEveryFactor) {
     std::uint64_t seed = 1;
     for (auto [up, down] : kFactors)
-        for (const RateCase& r : every_phase(up, down))
-            for (int L : {1, 5, 10, 33}) {
-                check_float_state<Vek32f, VeksFIRState_32f, veksFIRMRInitAlloc_32f, veksFIR_32f, veksFIR_32f_I,
-                                  veksFIRGetDlyLine_32f, veksFIRFree_32f>(r, L, 1e-5L, ++seed);
-                check_float_state<Vek64f, VeksFIRState_64f, veksFIRMRInitAlloc_64f, veksFIR_64f, veksFIR_64f_I,
-                                  veksFIRGetDlyLine_64f, veksFIRFree_64f>(r, L, 1e-13L, ++seed);
+        for (int up_phase = 0; up_phase < up; ++up_phase)
+            for (int down_phase = 0; down_phase < down; ++down_phase)
+                for (int L : {1, 5, 10, 33}) {
+                    CHECK_EXACT(Vek32f, _32f, (Rate{up, up_phase, down, down_phase}), L, 160, 1, ++seed);
+                    CHECK_EXACT(Vek64f, _64f, (Rate{up, up_phase, down, down_phase}), L, 160, 1, ++seed);
+                }
+}
+
+TEST(FirMultirate, LongCallsEveryPhase) {
+    std::uint64_t seed = 7;
+    for (int up_phase = 0; up_phase < 3; ++up_phase)
+        for (int down_phase = 0; down_phase < 2; ++down_phase)
+            for (int L : {1, 7, 64}) CHECK_EXACT(Vek32f, _32f, (Rate{3, up_phase, 2, down_phase}), L, 1500, 1, ++seed);
+}
+
+TEST(FirMultirate, FactorsFormsAndThreads) {
+    std::uint64_t seed = 100;
+    for (const Rate& r : {Rate{1, 0, 4, 3}, Rate{2, 1, 3, 0}, Rate{5, 4, 7, 2}, Rate{4, 2, 1, 0}, Rate{1, 0, 9, 8}})
+        for (int L : {3, 64, 200})
+            for (int threads : {1, 2}) {
+                CHECK_EXACT(Vek32f, _32f, r, L, 2100, threads, ++seed);
+                CHECK_EXACT(Vek64f, _64f, r, L, 700, threads, ++seed);
+                CHECK_EXACT(Vek32fc, _32fc, r, L, 300, threads, ++seed);
             }
 }
 
-TEST(FirMultirate, DirectMatchesReferenceEveryPhase) {
-    std::uint64_t seed = 1000;
-    for (auto [up, down] : kFactors)
-        for (const RateCase& r : every_phase(up, down))
-            for (int L : {1, 4, 11}) {
-                check_float_direct<Vek32f, veksFIRMR_Direct_32f>(r, L, 1e-6L, ++seed);
-                check_float_direct<Vek64f, veksFIRMR_Direct_64f>(r, L, 1e-14L, ++seed);
-            }
+// Tap tables too large for the stack work area.
+TEST(FirMultirate, LongTaps) {
+    CHECK_EXACT(Vek32f, _32f, (Rate{2, 1, 3, 2}), 6001, 400, 1, 5);
+    CHECK_EXACT(Vek64f, _64f, (Rate{3, 0, 1, 0}), 2500, 300, 1, 6);
 }
 
-// Integer taps: exact wrapped sums scaled by the taps factor.
+// Integer taps: exact sums scaled by the taps factor.
 TEST(FirMultirate, IntegerTapsExact) {
     vt::Rng rng(9);
     for (auto [up, down] : kFactors) {
-        const RateCase r{up, up - 1, down, down / 2};
+        const Rate r{up, up - 1, down, down / 2};
         const int L = 13, P = hist_len(L, up), iters = 40, factor = -4, sf = 2;
         const auto taps = random_vector<Vek32s>(rng, L, 2000);
         const auto hist = random_vector<Vek16s>(rng, std::size_t(P), 2000);
         const auto x = random_vector<Vek16s>(rng, std::size_t(iters * down), 2000);
-        const auto ref = mr_reference(taps, r, hist, x, iters);
-        std::vector<Vek16s> want;
-        for (const CL& v : ref) {
-            const LD s = std::ldexp(v.real(), factor - sf);
-            const LD f = std::floor(s), frac = s - f;
-            const LD rounded = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
-            want.push_back(Vek16s(std::clamp<LD>(rounded, -32768, 32767)));
-        }
+        const auto want = wrapped_outputs<Vek16s>(plain_sums<std::int64_t, std::int64_t>(taps, r, hist, x, iters), factor - sf, -31);
         VeksFIRState32s_16s* s = nullptr;
         ASSERT_EQ(veksFIRMRInitAlloc32s_16s(&s, taps.data(), L, factor, up, r.up_phase, down, r.down_phase, hist.data()), vekStsOk);
         std::vector<Vek16s> y(std::size_t(iters * up));
@@ -156,17 +162,7 @@ TEST(FirMultirate, IntegerTapsExact) {
     }
 }
 
-TEST(FirMultirate, SmallCases) {
-    // Up 2 with taps (1, 1) repeats every sample.
-    const std::vector<Vek32f> two = {1, 1}, one = {1};
-    const std::vector<Vek32f> x = {1, 2, 3, 4, 5, 6};
-    std::vector<Vek32f> y(12), dly(1);
-    ASSERT_EQ(veksFIRMR_Direct_32f(x.data(), y.data(), 6, two.data(), 2, 2, 0, 1, 0, dly.data()), vekStsOk);
-    EXPECT_EQ(y, (std::vector<Vek32f>{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6}));
-    // Down 2 from phase 1 keeps the odd samples.
-    std::vector<Vek32f> z(3), d1(1);
-    ASSERT_EQ(veksFIRMR_Direct_32f(x.data(), z.data(), 3, one.data(), 1, 1, 0, 2, 1, d1.data()), vekStsOk);
-    EXPECT_EQ(z, (std::vector<Vek32f>{2, 4, 6}));
+TEST(FirMultirate, MethodChoice) {
     // Method choice: tapsLen 10, down 3 gives r = 10/19 (direct); 9 gives 0.5 (decimating).
     for (auto [L, method] : {std::pair{10, 1}, std::pair{9, 2}}) {
         std::vector<Vek32f> t(static_cast<std::size_t>(L), 1.0f);
@@ -178,12 +174,20 @@ TEST(FirMultirate, SmallCases) {
         EXPECT_EQ(veksFIROne_32f(1.0f, &v, s), vekStsBadContext);
         ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
     }
-    // Up 1, down 1 is the single-rate state.
+    // Up 1, down 1 is the single-rate state, with the same taps and history.
+    vt::Rng rng(3);
+    const auto taps = random_vector<Vek32f>(rng, 40), hist = random_vector<Vek32f>(rng, 40);
+    const auto x = random_vector<Vek32f>(rng, 300);
+    std::vector<Vek32f> y(300), want(300);
     VeksFIRState_32f* s = nullptr;
-    ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, two.data(), 2, 1, 0, 1, 0, nullptr), vekStsOk);
-    Vek32f v = 0;
-    EXPECT_EQ(veksFIROne_32f(1.0f, &v, s), vekStsOk);
+    VeksFIRState_32f* single = nullptr;
+    ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, taps.data(), 40, 1, 0, 1, 0, hist.data()), vekStsOk);
+    ASSERT_EQ(veksFIRInitAlloc_32f(&single, taps.data(), 40, hist.data()), vekStsOk);
+    EXPECT_EQ(veksFIR_32f(x.data(), y.data(), 300, s), vekStsOk);
+    EXPECT_EQ(veksFIR_32f(x.data(), want.data(), 300, single), vekStsOk);
+    EXPECT_TRUE(same_bits(y.data(), want));
     ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
+    ASSERT_EQ(veksFIRFree_32f(single), vekStsOk);
 }
 
 // The documented _32f size, and Init into memory of exactly that size.
@@ -240,13 +244,7 @@ TEST(FirMultirate, CheckOrders) {
 }
 
 TEST(FirMultirate, SampleUpDown) {
-    const std::vector<Vek32f> x = {1, 2, 3};
-    std::vector<Vek32f> up(9);
-    int len = 0, phase = 2;
-    ASSERT_EQ(veksSampleUp_32f(x.data(), 3, up.data(), &len, 3, &phase), vekStsOk);
-    EXPECT_EQ(len, 9);
-    EXPECT_EQ(phase, 2);
-    EXPECT_EQ(up, (std::vector<Vek32f>{0, 0, 1, 0, 0, 2, 0, 0, 3}));
+    int len = 0, phase = 0;
     // Blocks with the phase carried take every factor-th sample of the joined stream.
     std::vector<Vek16s> stream(100);
     for (int i = 0; i < 100; ++i) stream[std::size_t(i)] = Vek16s(i);
@@ -270,6 +268,33 @@ TEST(FirMultirate, SampleUpDown) {
     EXPECT_EQ(veksSampleDown_16s(stream.data(), 4, out.data(), &len, 0, &phase), vekStsBadSampleFactor);
     EXPECT_EQ(veksSampleDown_16s(stream.data(), 0, out.data(), &len, 0, &phase), vekStsBadLength);
     EXPECT_EQ(veksSampleUp_16s(stream.data(), 0, nullptr, &len, 0, &phase), vekStsNullPtr);
+}
+
+template <class T, auto Up>
+void check_sample_up(int len, int factor, int phase, vt::Rng& rng) {
+    const auto x = random_vector<T>(rng, std::size_t(len));
+    std::vector<T> want(std::size_t(len) * std::size_t(factor), T{});
+    for (int i = 0; i < len; ++i) want[std::size_t(i) * std::size_t(factor) + std::size_t(phase)] = x[std::size_t(i)];
+    vt::Misaligned<T> src(x, 1);
+    vt::Misaligned<T> dst(want.size(), 3);
+    int got_len = 0, p = phase;
+    ASSERT_EQ(Up(src.data(), len, dst.data(), &got_len, factor, &p), vekStsOk);
+    EXPECT_EQ(got_len, len * factor);
+    EXPECT_EQ(p, phase);
+    const auto got = dst.values();
+    EXPECT_EQ(std::memcmp(got.data(), want.data(), want.size() * sizeof(T)), 0) << factor << " " << phase;
+}
+
+TEST(FirMultirate, SampleUpEveryPhase) {
+    vt::Rng rng(31);
+    for (int factor : {1, 2, 3, 8})
+        for (int phase = 0; phase < factor; ++phase)
+            for (int len : {1, 5, 33}) {
+                check_sample_up<Vek16s, veksSampleUp_16s>(len, factor, phase, rng);
+                check_sample_up<Vek32f, veksSampleUp_32f>(len, factor, phase, rng);
+                check_sample_up<Vek32fc, veksSampleUp_32fc>(len, factor, phase, rng);
+                check_sample_up<Vek64f, veksSampleUp_64f>(len, factor, phase, rng);
+            }
 }
 
 } // namespace

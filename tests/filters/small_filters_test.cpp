@@ -1,5 +1,4 @@
-// Sparse FIR, pre-emphasis, window sums and averaging updates against
-// literal transcriptions of their formulas.
+// Sparse FIR, pre-emphasis, window sums and updates against their formulas.
 #include <cmath>
 #include <cstring>
 
@@ -19,6 +18,12 @@ struct Sparse {
     }
 };
 
+std::vector<Vek32f> random_f(vt::Rng& rng, int n, double mag) {
+    std::vector<Vek32f> v(static_cast<std::size_t>(n));
+    for (auto& x : v) x = float(rng.real(-mag, mag));
+    return v;
+}
+
 TEST(FIRSparse, StateSizeFormula) {
     auto a = [](long long x) { return (x + 15) / 16 * 16; };
     for (int nz : {1, 2, 3, 4, 5, 17})
@@ -34,9 +39,7 @@ TEST(FIRSparse, StateSizeFormula) {
     EXPECT_EQ(size, 7);
 }
 
-// Streaming in blocks of any length (shorter and longer than the order)
-// gives y[n] = sum tap_i * x[n - pos_i] over the whole stream, history
-// taken from the initial delay line.
+// Blocks of any length give y[n] = sum tap_i * x[n - pos_i] over the stream.
 TEST(FIRSparse, StreamingAgainstDirectSum) {
     vt::Rng rng(31);
     for (int rep = 0; rep < 30; ++rep) {
@@ -44,16 +47,14 @@ TEST(FIRSparse, StreamingAgainstDirectSum) {
         std::vector<Vek32s> pos(nz);
         int p = rng.integer(0, 3);
         for (auto& q : pos) { q = p; p += rng.integer(1, 20); }
-        std::vector<Vek32f> taps(nz);
-        for (auto& t : taps) t = float(rng.real(-1, 1));
+        const auto taps = random_f(rng, nz, 1);
         const int order = pos.back();
-        std::vector<Vek32f> dly(std::max(order, 1));
-        for (auto& d : dly) d = float(rng.real(-1, 1));
+        const auto dly = random_f(rng, std::max(order, 1), 1);
         const bool with_dly = rep % 2 == 0;
         Sparse s(taps, pos, with_dly ? dly.data() : nullptr, rep % 16);
         const int total = 400;
-        std::vector<Vek32f> x(total), y(total, 0);
-        for (auto& v : x) v = float(rng.real(-1, 1));
+        const auto x = random_f(rng, total, 1);
+        std::vector<Vek32f> y(total, 0);
         for (int done = 0; done < total;) {
             const int len = std::min(total - done, rng.integer(1, 2 * order + 3));
             ASSERT_EQ(veksFIRSparse_32f(x.data() + done, y.data() + done, len, s.state), vekStsOk);
@@ -69,13 +70,6 @@ TEST(FIRSparse, StreamingAgainstDirectSum) {
             ASSERT_NEAR(y[n], want, 1e-5) << "rep " << rep << " n " << n;
         }
     }
-}
-
-TEST(FIRSparse, SingleTapAtZeroScales) {
-    Sparse s({2.5f}, {0}, nullptr);
-    std::vector<Vek32f> x = {1, -2, 3, 0.5f}, y(4);
-    ASSERT_EQ(veksFIRSparse_32f(x.data(), y.data(), 4, s.state), vekStsOk);
-    EXPECT_EQ(y, (std::vector<Vek32f>{2.5f, -5, 7.5f, 1.25f}));
 }
 
 TEST(FIRSparse, ChecksInOrder) {
@@ -107,8 +101,7 @@ TEST(FIRSparse, ChecksInOrder) {
 TEST(Preemphasize, FormulaInSinglePrecision) {
     vt::Rng rng(32);
     for (float val : {0.0f, 0.95f, -1.5f, 3.0f}) {
-        std::vector<Vek32f> x(100);
-        for (auto& v : x) v = float(rng.real(-1000, 1000));
+        const auto x = random_f(rng, 100, 1000);
         auto y = x;
         ASSERT_EQ(veksPreemphasize_32f(y.data(), 100, val), vekStsOk);
         EXPECT_EQ(y[0], x[0]);
@@ -122,9 +115,6 @@ TEST(Preemphasize, FormulaInSinglePrecision) {
             const float f = float(s[n]) - val * float(s[n - 1]);
             const double r = std::clamp(std::nearbyint(double(f)), -32768.0, 32767.0);
             ASSERT_EQ(t[n], Vek16s(r)) << n << " val " << val;
-        }
-        if (val == 0.0f) {
-            EXPECT_EQ(t, s);
         }
     }
     Vek16s half[2] = {1, 5};

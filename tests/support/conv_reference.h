@@ -1,8 +1,7 @@
-// Reference sums for convolution and correlation tests: long double (or
-// exact 64-bit integer) evaluations of the defining formulas, and the
-// error bound the floating-point results are held to.
+// Reference sums for convolution and correlation tests and their error bound.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdint>
@@ -16,14 +15,13 @@ namespace ct {
 using LD = long double;
 using CLD = std::complex<LD>;
 
-// Values of any element type as long double complex (real types: im = 0).
-inline CLD wide(Vek16s v) { return CLD(v, 0); }
-inline CLD wide(Vek32f v) { return CLD(v, 0); }
-inline CLD wide(Vek64f v) { return CLD(v, 0); }
-inline CLD wide(Vek32fc v) { return CLD(v.re, v.im); }
-inline CLD wide(Vek64fc v) { return CLD(v.re, v.im); }
-
 template <class T> constexpr bool is_cplx = std::is_same_v<T, Vek32fc> || std::is_same_v<T, Vek64fc>;
+
+// Values of any element type as long double complex (real types: im = 0).
+template <class T> CLD wide(T v) {
+    if constexpr (is_cplx<T>) return CLD(v.re, v.im);
+    else return CLD(v, 0);
+}
 template <class T> struct real_of { using type = T; };
 template <> struct real_of<Vek32fc> { using type = Vek32f; };
 template <> struct real_of<Vek64fc> { using type = Vek64f; };
@@ -66,14 +64,10 @@ std::vector<CLD> cross(const std::vector<T>& a, const std::vector<T>& b, long lo
     return r;
 }
 
-// Exact integer sums of the same formulas for 16-bit data.
+// Exact sums for 16-bit data (long double holds them exactly).
 inline std::vector<std::int64_t> cross_exact(const std::vector<Vek16s>& a, const std::vector<Vek16s>& b, long long lo, int n) {
-    std::vector<std::int64_t> r(n);
-    for (int k = 0; k < n; ++k)
-        for (long long i = 0; i < static_cast<long long>(a.size()); ++i) {
-            const long long j = i + lo + k;
-            if (j >= 0 && j < static_cast<long long>(b.size())) r[k] += std::int64_t(a[i]) * b[j];
-        }
+    std::vector<std::int64_t> r;
+    for (const CLD& v : cross(a, b, lo, n)) r.push_back(static_cast<std::int64_t>(v.real()));
     return r;
 }
 
@@ -111,11 +105,8 @@ LD max_error(const T* got, const std::vector<CLD>& want) {
 
 // The scale-factor rule on an exact value: v * 2^-sf rounded half to even, saturated to 16 bits.
 inline Vek16s scale_16s(long double v, int sf) {
-    const long double x = std::ldexp(v, -sf);
-    long double r = std::nearbyint(x); // default rounding: ties to even
-    if (r > 32767) r = 32767;
-    if (r < -32768) r = -32768;
-    return static_cast<Vek16s>(r);
+    // Default rounding: ties to even.
+    return static_cast<Vek16s>(std::clamp<long double>(std::nearbyint(std::ldexp(v, -sf)), -32768, 32767));
 }
 
 } // namespace ct

@@ -1,13 +1,15 @@
-// Reference FIR sums for the filter tests: every value as a complex long
-// double, outputs as direct sums over the history and the input, and the
-// sum of the magnitudes of the products (the scale of the rounding error).
+// Reference FIR sums (direct sums over history and input in complex long
+// double) and a table entry per state form for the filter tests.
 #pragma once
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "veks.h"
@@ -24,37 +26,31 @@ template <> struct is_cx_elem<Vek32sc> : std::true_type {};
 template <> struct is_cx_elem<Vek32fc> : std::true_type {};
 template <> struct is_cx_elem<Vek64fc> : std::true_type {};
 
+template <class T, bool = is_cx_elem<T>::value> struct part_of { using type = T; };
+template <class T> struct part_of<T, true> { using type = decltype(T{}.re); };
+template <class T> using part_t = typename part_of<T>::type;
+template <class T> constexpr bool float_data = std::is_floating_point_v<part_t<T>>;
+
 template <class T> CL to_cl(const T& v) {
     if constexpr (is_cx_elem<T>::value) return CL(LD(v.re), LD(v.im));
     else return CL(LD(v), 0);
 }
-template <class T> T from_parts(LD re, LD im) {
-    if constexpr (is_cx_elem<T>::value) {
-        using P = decltype(T{}.re);
-        return T{static_cast<P>(re), static_cast<P>(im)};
-    } else {
-        (void)im;
-        return static_cast<T>(re);
-    }
+template <class T> T from_parts(LD re, [[maybe_unused]] LD im) {
+    if constexpr (is_cx_elem<T>::value) return T{static_cast<part_t<T>>(re), static_cast<part_t<T>>(im)};
+    else return static_cast<T>(re);
 }
 
-// A random value of T: floats in [-1, 1], integers in [-mag, mag].
-template <class T> T random_value(vt::Rng& rng, long mag = 1000) {
-    auto part = [&](auto tag) -> LD {
-        using P = decltype(tag);
-        if constexpr (std::is_floating_point_v<P>) return LD(rng.real(-1, 1));
+// Random values of T: floats in [-1, 1], integers in [-mag, mag].
+template <class T> std::vector<T> random_vector(vt::Rng& rng, std::size_t n, long mag = 1000) {
+    auto part = [&]() -> LD {
+        if constexpr (float_data<T>) return LD(rng.real(-1, 1));
         else return LD(rng.integer<long>(-mag, mag));
     };
-    if constexpr (is_cx_elem<T>::value) {
-        using P = decltype(T{}.re);
-        return from_parts<T>(part(P{}), part(P{}));
-    } else {
-        return from_parts<T>(part(T{}), 0);
-    }
-}
-template <class T> std::vector<T> random_vector(vt::Rng& rng, std::size_t n, long mag = 1000) {
     std::vector<T> v(n);
-    for (auto& x : v) x = random_value<T>(rng, mag);
+    for (auto& x : v) {
+        const LD re = part();
+        x = from_parts<T>(re, is_cx_elem<T>::value ? part() : 0);
+    }
     return v;
 }
 
@@ -72,33 +68,16 @@ Reference direct_sums(const std::vector<Tap>& taps, const std::vector<Data>& his
     for (std::size_t k = L; k-- > 1;) x.push_back(k - 1 < history.size() ? to_cl(history[k - 1]) : CL(0));
     for (const auto& v : input) x.push_back(to_cl(v));
     Reference r;
-    r.y.resize(input.size());
-    r.mag.resize(input.size());
-    std::vector<CL> t;
-    for (const auto& v : taps) t.push_back(to_cl(v));
-    const bool real = !is_cx_elem<Tap>::value && !is_cx_elem<Data>::value;
     for (std::size_t k = 0; k < input.size(); ++k) {
-        if (real) {
-            LD s = 0, m = 0;
-            for (std::size_t j = 0; j < L; ++j) {
-                const LD p = t[j].real() * x[k + L - 1 - j].real();
-                s += p;
-                m += std::fabs(p);
-            }
-            r.y[k] = CL(s, 0);
-            r.mag[k] = m;
-        } else {
-            LD sr = 0, si = 0, m = 0;
-            for (std::size_t j = 0; j < L; ++j) {
-                const CL a = t[j], b = x[k + L - 1 - j];
-                const LD pr = a.real() * b.real() - a.imag() * b.imag(), pi = a.real() * b.imag() + a.imag() * b.real();
-                sr += pr;
-                si += pi;
-                m += (std::fabs(a.real()) + std::fabs(a.imag())) * (std::fabs(b.real()) + std::fabs(b.imag()));
-            }
-            r.y[k] = CL(sr, si);
-            r.mag[k] = m;
+        LD sr = 0, si = 0, m = 0;
+        for (std::size_t j = 0; j < L; ++j) {
+            const CL a = to_cl(taps[j]), b = x[k + L - 1 - j];
+            sr += a.real() * b.real() - a.imag() * b.imag();
+            si += a.real() * b.imag() + a.imag() * b.real();
+            m += (std::fabs(a.real()) + std::fabs(a.imag())) * (std::fabs(b.real()) + std::fabs(b.imag()));
         }
+        r.y.push_back(CL(sr, si));
+        r.mag.push_back(m);
     }
     return r;
 }
@@ -107,38 +86,87 @@ Reference direct_sums(const std::vector<Tap>& taps, const std::vector<Data>& his
 template <class Data>
 std::vector<Data> newest_first(const std::vector<Data>& history, const std::vector<Data>& input, std::size_t n,
                                std::size_t used = SIZE_MAX) {
-    if (used > input.size()) used = input.size();
+    used = std::min(used, input.size());
     std::vector<Data> out;
     for (std::size_t k = 0; k < n; ++k)
         out.push_back(k < used ? input[used - 1 - k] : (k - used < history.size() ? history[k - used] : Data{}));
     return out;
 }
 
-// Floating sums into integers: times 2^-sf, saturated, half away from zero.
-template <class I> LD round_away_sat(LD v) {
-    const LD lo = LD(std::numeric_limits<I>::min()), hi = LD(std::numeric_limits<I>::max());
-    if (v <= lo) return lo;
-    if (v >= hi) return hi;
-    return v < 0 ? -std::floor(-v + 0.5L) : std::floor(v + 0.5L);
+template <class T> bool same_bits(const T* a, const std::vector<T>& b) {
+    return std::memcmp(a, b.data(), b.size() * sizeof(T)) == 0;
 }
 
-// The thread count of the OpenMP runtime the library runs on (reached at
-// run time, so the tests need no OpenMP of their own).
+// Floating sums into integers: saturated, half away from zero.
+template <class I> LD round_away_sat(LD v) {
+    const LD lo = LD(std::numeric_limits<I>::min()), hi = LD(std::numeric_limits<I>::max());
+    return std::clamp<LD>(v < 0 ? -std::floor(-v + 0.5L) : std::floor(v + 0.5L), lo, hi);
+}
+
+// A sum wrapped to 32 bits times 2^d (d clamped to [lo, 31]), halves to even,
+// saturated to 16 bits: the integer-tap outputs.
+inline Vek16s wrapped_scaled16(std::int64_t v, int d, int lo) {
+    const std::int64_t w = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+    long double r = std::ldexp(static_cast<long double>(w), std::clamp(d, lo, 31));
+    if (d < 0) {
+        const long double f = std::floor(r), frac = r - f;
+        r = frac > 0.5L || (frac == 0.5L && std::fmod(f, 2.0L) != 0) ? f + 1 : f;
+    }
+    return static_cast<Vek16s>(std::clamp<long double>(r, -32768, 32767));
+}
+// The same on every part of exact integer sums.
+template <class Data> std::vector<Data> wrapped_outputs(const std::vector<CL>& y, int d, int lo) {
+    std::vector<Data> out;
+    for (const CL& v : y)
+        out.push_back(from_parts<Data>(wrapped_scaled16(std::int64_t(v.real()), d, lo),
+                                       wrapped_scaled16(std::int64_t(v.imag()), d, lo)));
+    return out;
+}
+
+// Float data within tol of the product magnitudes (plus their mean over the
+// block when the error can spread); integer data within 1 of the value times 2^-sf.
+template <class D>
+void expect_close(const Reference& ref, const D* got, std::size_t n, LD tol, int sf, bool spread, const std::string& what) {
+    LD mean_mag = 0;
+    for (std::size_t k = 0; spread && k < n; ++k) mean_mag += ref.mag[k] / LD(n);
+    const LD f = std::ldexp(1.0L, -sf);
+    for (std::size_t k = 0; k < n; ++k) {
+        const CL g = to_cl(got[k]);
+        if constexpr (float_data<D>) {
+            ASSERT_LE(std::abs(g - ref.y[k]), tol * (ref.mag[k] + mean_mag) + 1e-300L) << what << " output " << k;
+        } else {
+            ASSERT_LE(std::fabs(g.real() - round_away_sat<part_t<D>>(ref.y[k].real() * f)), 1) << what << " output " << k;
+            ASSERT_LE(std::fabs(g.imag() - round_away_sat<part_t<D>>(ref.y[k].imag() * f)), 1) << what << " output " << k;
+        }
+    }
+}
+
+// Feeds total samples in blocks of the given sizes (cycled; 0 = one call of
+// one sample): block(pos, n), then after(pos) with the samples done.
+inline void run_blocks(const std::vector<int>& blocks, std::size_t total, const std::function<void(std::size_t, int)>& block,
+                       const std::function<void(std::size_t)>& after = [](std::size_t) {}) {
+    std::size_t pos = 0;
+    for (std::size_t b = 0; pos < total && !::testing::Test::HasFatalFailure(); ++b) {
+        const int want = blocks[b % blocks.size()];
+        const std::size_t n = std::min<std::size_t>(want == 0 ? 1 : std::size_t(want), total - pos);
+        block(pos, want == 0 ? 0 : int(n));
+        pos += n;
+        after(pos);
+    }
+}
+
+// The OpenMP runtime the library runs on, reached at run time.
+inline bool threads_settable() { return dlsym(RTLD_DEFAULT, "omp_set_num_threads") != nullptr; }
 inline void set_threads(int n) {
-    using Fn = void (*)(int);
-    static Fn fn = reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
+    static auto fn = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
     if (fn) fn(n);
 }
-inline bool threads_settable() { return dlsym(RTLD_DEFAULT, "omp_set_num_threads") != nullptr; }
 inline int max_threads() {
-    using Fn = int (*)();
-    static Fn fn = reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, "omp_get_max_threads"));
+    static auto fn = reinterpret_cast<int (*)()>(dlsym(RTLD_DEFAULT, "omp_get_max_threads"));
     return fn ? fn() : 1;
 }
 
-// Runs a scope with n threads and restores the previous count. The
-// property tests run on one thread (forking costs much on a busy machine);
-// the thread tests compare thread counts.
+// Runs a scope with n threads and restores the previous count.
 class ThreadScope {
 public:
     explicit ThreadScope(int n) : saved_(max_threads()) { set_threads(n); }
@@ -148,11 +176,75 @@ private:
     int saved_;
 };
 
+// The identifier of the state of a form code ("FI" and two digits).
+inline std::uint32_t fir_id(int code) { return 0x46490000u + std::uint32_t(('0' + code / 10) << 8) + std::uint32_t('0' + code % 10); }
+
 // Reads 32-bit field i of a state.
 inline std::int32_t state_field(const void* state, int i) {
     std::int32_t v;
     std::memcpy(&v, static_cast<const char*>(state) + 4 * i, 4);
     return v;
+}
+
+// A single-rate state form's entry points, the scale factor bound.
+template <class Tap, class Data, class State>
+struct StateApi {
+    using tap_t = Tap;
+    using data_t = Data;
+    using state_t = State;
+    std::string name;
+    VekStatus (*size)(int, int*);
+    VekStatus (*init)(State**, const Tap*, int, const Data*, Vek8u*);
+    VekStatus (*init_alloc)(State**, const Tap*, int, const Data*);
+    VekStatus (*release)(State*);
+    VekStatus (*get_taps)(const State*, Tap*);
+    VekStatus (*set_taps)(const Tap*, State*);
+    VekStatus (*get_dly)(const State*, Data*);
+    VekStatus (*set_dly)(State*, const Data*);
+    std::function<VekStatus(const Data*, Data*, int, State*)> fir;
+    std::function<VekStatus(Data*, int, State*)> fir_i;
+    std::function<VekStatus(Data, Data*, State*)> one;
+    int code;           // single-rate identifier code
+    int fft_threshold;  // taps from which the state has a transform
+    bool cx;            // complex data (method limit 255)
+    LD tol;             // float data: error bound relative to the product magnitudes
+    int sf;             // integer data: scale factor of the calls
+};
+
+// Suffixes empty and _I for float data, _Sfs and _ISfs (and the scale factor) for integer data.
+#define FIRT_STATE_API(S, TAP, DATA, CODE, THR, CX, TOL, SF, SFX, ISFX, ...)                                                \
+    firt::StateApi<TAP, DATA, VeksFIRState##S> {                                                                      \
+        #S, veksFIRGetStateSize##S, veksFIRInit##S, veksFIRInitAlloc##S, veksFIRFree##S, veksFIRGetTaps##S,         \
+            veksFIRSetTaps##S, veksFIRGetDlyLine##S, veksFIRSetDlyLine##S,                                           \
+            [](const DATA* s, DATA* d, int n, VeksFIRState##S* st) { return veksFIR##S##SFX(s, d, n, st __VA_ARGS__); }, \
+            [](DATA* s, int n, VeksFIRState##S* st) { return veksFIR##S##ISFX(s, n, st __VA_ARGS__); },            \
+            [](DATA x, DATA* d, VeksFIRState##S* st) { return veksFIROne##S##SFX(x, d, st __VA_ARGS__); }, CODE, THR, CX, \
+            TOL, SF                                                                                                  \
+    }
+#define FIRT_FLOAT_API(S, TAP, DATA, CODE, THR, CX, TOL) FIRT_STATE_API(S, TAP, DATA, CODE, THR, CX, TOL, 0, , _I, )
+#define FIRT_SFS_API(S, TAP, DATA, CODE, THR, CX, SF) FIRT_STATE_API(S, TAP, DATA, CODE, THR, CX, 0, SF, _Sfs, _ISfs, , SF)
+
+// Runs f on each form given (forms differ in type, so no loop).
+template <class F, class... Api> void each_form(F&& f, const Api&... api) { (f(api), ...); }
+
+// Owns a state made by InitAlloc.
+template <class Api>
+struct OwnedState {
+    const Api& api;
+    typename Api::state_t* s = nullptr;
+    OwnedState(const Api& a, const std::vector<typename Api::tap_t>& taps, const typename Api::data_t* dly) : api(a) {
+        EXPECT_EQ(api.init_alloc(&s, taps.data(), int(taps.size()), dly), vekStsOk);
+    }
+    ~OwnedState() {
+        if (s) {
+            EXPECT_EQ(api.release(s), vekStsOk);
+        }
+    }
+};
+
+template <class Api>
+void expect_matches(const Api& api, const Reference& ref, const typename Api::data_t* got, std::size_t n, std::string what) {
+    expect_close(ref, got, n, api.tol, api.sf, true, what);
 }
 
 } // namespace firt
