@@ -1,7 +1,7 @@
 // 16-bit DFTs: results within one unit of the long double reference scaled
 // by 2^-scaleFactor, the single point of length 1 with ties to even,
 // saturation, every layout, check order.
-#include "dft_test_util.h"
+#include "float_kinds.h"
 
 namespace {
 

@@ -1,15 +1,13 @@
 // DFT spec life cycle: work-buffer sizes of each engine, check orders,
-// kinds refused by other kinds' calls, specs shared between threads.
-#include <thread>
-
-#include "dft_test_util.h"
+// kinds refused by other kinds' calls.
+#include "float_kinds.h"
 
 namespace {
 
 using dftt::Kind;
 
 const Kind& kind(const std::string& name) {
-    for (const Kind& k : dftt::float_kinds())
+    for (const Kind& k : dftt::dft_kinds())
         if (name == k.name) return k;
     throw std::runtime_error(name);
 }
@@ -26,7 +24,7 @@ int fft_buf_32fc(int order) {
 TEST(DftSpec, WorkBufferSizeOfEachEngine) {
     const Kind& c32 = kind("C_32fc");
     const Kind& c64 = kind("C_64fc");
-    for (const Kind& k : dftt::float_kinds())
+    for (const Kind& k : dftt::dft_kinds())
         for (int n = 1; n <= 4; ++n) EXPECT_EQ(dftt::Spec(k, n, 8).buf_size(), 0) << k.name << " n " << n;
     EXPECT_EQ(dftt::Spec(c32, 7, 8).buf_size(), 8 * 7 + 32);   // direct
     EXPECT_EQ(dftt::Spec(c64, 7, 8).buf_size(), 16 * 7 + 32);
@@ -49,19 +47,19 @@ TEST(DftSpec, WorkBufferSizeOfEachEngine) {
 }
 
 TEST(DftSpec, InitAllocChecks) {
-    for (const Kind& k : dftt::float_kinds()) {
+    for (const Kind& k : dftt::dft_kinds()) {
         void* p = reinterpret_cast<void*>(1);
-        EXPECT_EQ(k.alloc(nullptr, 0, 3, 0), vekStsNullPtr) << k.name;
-        EXPECT_EQ(k.alloc(&p, 0, 3, 0), vekStsBadLength);
-        EXPECT_EQ(k.alloc(&p, -5, 8, 0), vekStsBadLength);
-        for (int flag : {0, 3, 16, -1}) EXPECT_EQ(k.alloc(&p, 12, flag, 0), vekStsBadFftFlag);
+        EXPECT_EQ(k.init_alloc(nullptr, 0, 3, 0), vekStsNullPtr) << k.name;
+        EXPECT_EQ(k.init_alloc(&p, 0, 3, 0), vekStsBadLength);
+        EXPECT_EQ(k.init_alloc(&p, -5, 8, 0), vekStsBadLength);
+        for (int flag : {0, 3, 16, -1}) EXPECT_EQ(k.init_alloc(&p, 12, flag, 0), vekStsBadFftFlag);
         EXPECT_EQ(p, reinterpret_cast<void*>(1)) << "an error wrote the output pointer";
         EXPECT_EQ(k.free(nullptr), vekStsNullPtr);
         int b = 0;
-        EXPECT_EQ(k.buf_size(nullptr, &b), vekStsNullPtr);
+        EXPECT_EQ(k.get_buf_size(nullptr, &b), vekStsNullPtr);
         dftt::Spec s(k, 6, 8, 7); // any hint is accepted
         EXPECT_EQ(s.status(), vekStsOk);
-        EXPECT_EQ(k.buf_size(s.get(), nullptr), vekStsNullPtr);
+        EXPECT_EQ(k.get_buf_size(s.get(), nullptr), vekStsNullPtr);
     }
     VeksDFTSpec_C_16s* p = nullptr;
     EXPECT_EQ(veksDFTInitAlloc_C_16s(nullptr, 5, 8, 0), vekStsNullPtr);
@@ -72,12 +70,12 @@ TEST(DftSpec, InitAllocChecks) {
 
 // Every kind refuses the specs of all other kinds.
 TEST(DftSpec, OtherKindsAreRefused) {
-    for (const Kind& owner : dftt::float_kinds()) {
+    for (const Kind& owner : dftt::dft_kinds()) {
         dftt::Spec s(owner, 12, 8);
-        for (const Kind& k : dftt::float_kinds()) {
+        for (const Kind& k : dftt::dft_kinds()) {
             if (&k == &owner) continue;
             int b = 0;
-            EXPECT_EQ(k.buf_size(s.get(), &b), vekStsBadContext) << owner.name << " given to " << k.name;
+            EXPECT_EQ(k.get_buf_size(s.get(), &b), vekStsBadContext) << owner.name << " given to " << k.name;
         }
     }
     dftt::Spec c(kind("C_32fc"), 12, 8);
@@ -121,27 +119,6 @@ TEST(DftSpec, TransformCheckOrder) {
     EXPECT_EQ(veksDFTFree_C_32f(reinterpret_cast<VeksDFTSpec_C_32f*>(wrong)), vekStsBadContext);
     EXPECT_EQ(veksDFTFree_R_32f(wrong), vekStsOk);
     EXPECT_EQ(veksDFTFree_C_32f(s), vekStsOk);
-}
-
-// A spec is read-only: threads sharing one get the serial results.
-TEST(DftSpec, SharedBetweenThreads) {
-    for (int n : {360, 1009, 97}) {
-        VeksDFTSpec_C_32fc* s = nullptr;
-        ASSERT_EQ(veksDFTInitAlloc_C_32fc(&s, n, vekFftNormFwd, 0), vekStsOk);
-        std::vector<Vek32fc> x(n);
-        for (int i = 0; i < n; ++i) x[i] = Vek32fc{float(i % 7), float(i % 3)};
-        std::vector<Vek32fc> want(n);
-        ASSERT_EQ(veksDFTFwd_CToC_32fc(x.data(), want.data(), s, nullptr), vekStsOk);
-        std::vector<std::vector<Vek32fc>> got(4, std::vector<Vek32fc>(n));
-        std::vector<std::thread> threads;
-        for (int t = 0; t < 4; ++t)
-            threads.emplace_back([&, t] {
-                for (int r = 0; r < 20; ++r) veksDFTFwd_CToC_32fc(x.data(), got[t].data(), s, nullptr);
-            });
-        for (auto& t : threads) t.join();
-        for (int t = 0; t < 4; ++t) EXPECT_EQ(std::memcmp(got[t].data(), want.data(), n * sizeof(Vek32fc)), 0);
-        veksDFTFree_C_32fc(s);
-    }
 }
 
 } // namespace
