@@ -123,20 +123,22 @@ TEST(DftInt, LengthOneAndSaturation) {
 
 TEST(DftInt, CheckOrder) {
     VeksDFTSpec_C_16s* s = nullptr;
+    VeksDFTSpec_R_16s* r = nullptr;
     ASSERT_EQ(veksDFTInitAlloc_C_16s(&s, 5, 8, 0), vekStsOk);
+    ASSERT_EQ(veksDFTInitAlloc_R_16s(&r, 5, 8, 0), vekStsOk);
     std::vector<Vek16s> a(5, 1);
     vt::Guarded<Vek16s> o(5);
-    EXPECT_EQ(veksDFTFwd_CToC_16s_Sfs(a.data(), a.data(), o.data(), o.data(), nullptr, 0, nullptr), vekStsNullPtr);
-    for (int p = 0; p < 4; ++p)
-        EXPECT_EQ(veksDFTInv_CToC_16s_Sfs(vt::ptr_or_null(a.data(), 0, p), vt::ptr_or_null(a.data(), 1, p),
-                                          vt::ptr_or_null(o.data(), 2, p), vt::ptr_or_null(o.data(), 3, p), s, 0, nullptr),
-                  vekStsNullPtr);
-    EXPECT_TRUE(o.intact());
+    using vt::ptr_or_null;
+    fftt::expect_spec_then_ptrs(4, s, r, [&](const void* sp, int p) {
+        return veksDFTInv_CToC_16s_Sfs(ptr_or_null(a.data(), 0, p), ptr_or_null(a.data(), 1, p), ptr_or_null(o.data(), 2, p),
+                                       ptr_or_null(o.data(), 3, p), static_cast<const VeksDFTSpec_C_16s*>(sp), 0, nullptr);
+    }, [&] { return o.intact(); });
     EXPECT_EQ(veksDFTFree_C_16sc(reinterpret_cast<VeksDFTSpec_C_16sc*>(s)), vekStsBadContext);
     int b = 0;
     EXPECT_EQ(veksDFTGetBufSize_R_16s(reinterpret_cast<VeksDFTSpec_R_16s*>(s), &b), vekStsBadContext);
     EXPECT_EQ(veksDFTGetBufSize_C_16s(s, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksDFTFree_C_16s(s), vekStsOk);
+    EXPECT_EQ(veksDFTFree_R_16s(r), vekStsOk);
     EXPECT_EQ(veksDFTFree_R_16s(nullptr), vekStsNullPtr);
 }
 

@@ -26,13 +26,12 @@ TEST(DftSpec, WorkBufferSizeOfEachEngine) {
     const Kind& c64 = kind("C_64fc");
     for (const Kind& k : dftt::dft_kinds())
         for (int n = 1; n <= 4; ++n) EXPECT_EQ(dftt::Spec(k, n, 8).buf_size(), 0) << k.name << " n " << n;
-    EXPECT_EQ(dftt::Spec(c32, 7, 8).buf_size(), 8 * 7 + 32);   // direct
-    EXPECT_EQ(dftt::Spec(c64, 7, 8).buf_size(), 16 * 7 + 32);
-    EXPECT_EQ(dftt::Spec(c32, 149, 8).buf_size(), 8 * 149 + 32);
-    EXPECT_EQ(dftt::Spec(c32, 151, 8).buf_size(), fft_buf_32fc(9) + 8 * 512 + 32);   // chirp, M = 512
-    EXPECT_EQ(dftt::Spec(c32, 302, 8).buf_size(), fft_buf_32fc(10) + 8 * 1024 + 32); // 2 * 151: chirp, M = 1024
-    EXPECT_EQ(dftt::Spec(c32, 8192, 8).buf_size(), fft_buf_32fc(13));                 // the FFT's own
-    EXPECT_GT(dftt::Spec(c32, 8192, 8).buf_size(), 0);
+    const struct { const Kind& k; int n, bytes; } rows[] = {
+        {c32, 7, 8 * 7 + 32}, {c64, 7, 16 * 7 + 32}, {c32, 149, 8 * 149 + 32},                   // direct
+        {c32, 151, fft_buf_32fc(9) + 8 * 512 + 32}, {c32, 302, fft_buf_32fc(10) + 8 * 1024 + 32}, // chirp, M = 512, 1024
+        {c32, 8192, fft_buf_32fc(13)},                                                              // the FFT's own
+    };
+    for (const auto& r : rows) EXPECT_EQ(dftt::Spec(r.k, r.n, 8).buf_size(), r.bytes) << r.k.name << " n " << r.n;
     VeksDFTSpec_C_16sc* s16 = nullptr;
     ASSERT_EQ(veksDFTInitAlloc_C_16sc(&s16, 151, 8, 0), vekStsOk);
     int b = -1;
@@ -92,33 +91,23 @@ TEST(DftSpec, OtherKindsAreRefused) {
 // Transforms: spec first (null, then kind), then the data pointers; nothing
 // is written on an error.
 TEST(DftSpec, TransformCheckOrder) {
-    VeksDFTSpec_C_32f* s = nullptr;
-    ASSERT_EQ(veksDFTInitAlloc_C_32f(&s, 10, 8, 0), vekStsOk);
+    dftt::Spec c(kind("C_32f"), 10, 8), r(kind("R_64f"), 10, 8), rf(kind("R_32f"), 10, 8);
     std::vector<Vek32f> a(10, 1.0f);
-    vt::Guarded<Vek32f> re(10), im(10);
-    EXPECT_EQ(veksDFTFwd_CToC_32f(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), vekStsNullPtr);
-    VeksDFTSpec_R_32f* wrong = nullptr;
-    ASSERT_EQ(veksDFTInitAlloc_R_32f(&wrong, 10, 8, 0), vekStsOk);
-    EXPECT_EQ(veksDFTInv_CToC_32f(nullptr, nullptr, nullptr, nullptr, reinterpret_cast<const VeksDFTSpec_C_32f*>(wrong), nullptr),
-              vekStsBadContext);
-    for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(veksDFTFwd_CToC_32f(vt::ptr_or_null(a.data(), 0, p), vt::ptr_or_null(a.data(), 1, p),
-                                      vt::ptr_or_null(re.data(), 2, p), vt::ptr_or_null(im.data(), 3, p), s, nullptr),
-                  vekStsNullPtr) << p;
-    }
-    EXPECT_TRUE(re.intact() && im.intact());
-    vt::Guarded<Vek64f> r64(12);
-    VeksDFTSpec_R_64f* r = nullptr;
-    ASSERT_EQ(veksDFTInitAlloc_R_64f(&r, 10, 8, 0), vekStsOk);
     std::vector<Vek64f> x(12, 1.0);
-    EXPECT_EQ(veksDFTFwd_RToCCS_64f(nullptr, r64.data(), r, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksDFTInv_PackToR_64f(x.data(), nullptr, r, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksDFTFwd_RToPerm_64f(x.data(), r64.data(), nullptr, nullptr), vekStsNullPtr);
-    EXPECT_TRUE(r64.intact());
-    EXPECT_EQ(veksDFTFree_R_64f(r), vekStsOk);
-    EXPECT_EQ(veksDFTFree_C_32f(reinterpret_cast<VeksDFTSpec_C_32f*>(wrong)), vekStsBadContext);
-    EXPECT_EQ(veksDFTFree_R_32f(wrong), vekStsOk);
-    EXPECT_EQ(veksDFTFree_C_32f(s), vekStsOk);
+    vt::Guarded<Vek32f> re(10), im(10);
+    vt::Guarded<Vek64f> r64(12);
+    const auto intact = [&] { return re.intact() && im.intact() && r64.intact(); };
+    using vt::ptr_or_null;
+    fftt::expect_spec_then_ptrs(4, c.get(), rf.get(), [&](const void* sp, int nul) {
+        return veksDFTInv_CToC_32f(ptr_or_null(a.data(), 0, nul), ptr_or_null(a.data(), 1, nul), ptr_or_null(re.data(), 2, nul),
+                                   ptr_or_null(im.data(), 3, nul), static_cast<const VeksDFTSpec_C_32f*>(sp), nullptr);
+    }, intact);
+    for (auto op : {veksDFTFwd_RToCCS_64f, veksDFTInv_PackToR_64f}) {
+        fftt::expect_spec_then_ptrs(2, r.get(), rf.get(), [&](const void* sp, int nul) {
+            return op(ptr_or_null(x.data(), 0, nul), ptr_or_null(r64.data(), 1, nul), static_cast<const VeksDFTSpec_R_64f*>(sp), nullptr);
+        }, intact);
+    }
+    EXPECT_EQ(veksDFTFree_C_32f(static_cast<VeksDFTSpec_C_32f*>(rf.get())), vekStsBadContext);
 }
 
 } // namespace

@@ -67,6 +67,18 @@ private:
 };
 using Spec = SpecOf<Lifecycle>;
 
+// Check order of a call on a spec: a null spec, then another kind's spec
+// (whatever data pointer is null), then each data pointer; no error writes
+// anything. call(spec, null_index) runs it with data pointer null_index
+// null (-1: none).
+inline void expect_spec_then_ptrs(int n_ptrs, const void* spec, const void* other,
+                                  const std::function<VekStatus(const void*, int)>& call, const std::function<bool()>& intact) {
+    EXPECT_EQ(call(nullptr, -1), vekStsNullPtr);
+    for (int p = -1; p < n_ptrs; ++p) EXPECT_EQ(call(other, p), vekStsBadContext) << "pointer " << p << " null";
+    for (int p = 0; p < n_ptrs; ++p) EXPECT_EQ(call(spec, p), vekStsNullPtr) << "pointer " << p << " null";
+    EXPECT_TRUE(intact()) << "an error wrote output";
+}
+
 // The factors each direction applies under a flag.
 inline long double fwd_factor(int flag, int order) {
     const long double n = std::ldexp(1.0L, order);

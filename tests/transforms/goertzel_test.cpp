@@ -57,17 +57,6 @@ TEST(Goertz, Float32Complex) { check_float<Vek32fc, Vek32fc, Vek32f>(veksGoertz_
 TEST(Goertz, Float64Real) { check_float<Vek64f, Vek64fc, Vek64f>(veksGoertz_64f, veksGoertzTwo_64f, false); }
 TEST(Goertz, Float64Complex) { check_float<Vek64fc, Vek64fc, Vek64f>(veksGoertz_64fc, veksGoertzTwo_64fc, true); }
 
-TEST(Goertz, SumAndAlternatingSum) {
-    const std::vector<float> x = {1.5f, -2, 4, 0.25f, 3};
-    Vek32fc out{};
-    ASSERT_EQ(veksGoertz_32f(x.data(), 5, &out, 0.0f), vekStsOk);
-    EXPECT_FLOAT_EQ(out.re, 6.75f);
-    EXPECT_EQ(out.im, 0.0f);
-    ASSERT_EQ(veksGoertz_32f(x.data(), 5, &out, 0.5f), vekStsOk);
-    EXPECT_NEAR(out.re, 1.5f + 2 + 4 - 0.25f + 3, 1e-5);
-    EXPECT_NEAR(out.im, 0, 1e-5);
-}
-
 // The integer forms: the double recurrence written out again, scaled,
 // rounded half away from zero and saturated; bit-exact.
 Vek16sc expected_16sc(const std::vector<Vek16sc>& x, double f, int sf) {
