@@ -70,27 +70,6 @@ TEST(FftPacked, SixteenBitConjugationSaturates) {
     EXPECT_TRUE(e[2].re == 2 && e[2].im == 0 && e[1].re == 3 && e[1].im == 4 && e[3].im == -4);
 }
 
-// The expansion of a real transform's spectrum is the complex transform.
-TEST(FftPacked, ExpandedRealSpectrumEqualsComplexTransform) {
-    const int order = 6, n = 64;
-    fftt::Spec r(fftt::kind("R_32f"), order, vekFftNormNone), c(fftt::kind("C_32fc"), order, vekFftNormNone);
-    vt::Rng rng(5);
-    std::vector<Vek32f> x(n), spec(n + 2);
-    std::vector<Vek32fc> xc(n), want(n), got(n);
-    for (int i = 0; i < n; ++i) { x[i] = static_cast<float>(rng.real(-1, 1)); xc[i] = {x[i], 0}; }
-    veksFFTFwd_CToC_32fc(xc.data(), want.data(), c.as<VeksFFTSpec_C_32fc>(), nullptr);
-    const auto* rs = r.as<VeksFFTSpec_R_32f>();
-    VekStatus (*const fwd[3])(const Vek32f*, Vek32f*, const VeksFFTSpec_R_32f*, Vek8u*) = {veksFFTFwd_RToPack_32f, veksFFTFwd_RToPerm_32f, veksFFTFwd_RToCCS_32f};
-    for (int layout = 0; layout < 3; ++layout) {
-        ASSERT_EQ(fwd[layout](x.data(), spec.data(), rs, nullptr), vekStsOk);
-        ASSERT_EQ(kConj[layout](spec.data(), got.data(), n), vekStsOk);
-        for (int k = 0; k < n; ++k) {
-            EXPECT_NEAR(got[k].re, want[k].re, 1e-5) << layout << " " << k;
-            EXPECT_NEAR(got[k].im, want[k].im, 1e-5) << layout << " " << k;
-        }
-    }
-}
-
 // Products in packed form equal the complex products of the expanded spectra.
 TEST(FftPacked, ProductsMatchExpandedComplexProducts) {
     for (int len = 1; len <= 12; ++len) {
