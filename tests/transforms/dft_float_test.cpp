@@ -33,7 +33,7 @@ TEST(DftFloat, EveryLengthTo64EveryFlagAndPlacement) {
 // chirp engines and the generic odd radices.
 TEST(DftFloat, PrimesAndLargeFactors) {
     std::vector<int> lengths = {97, 100, 121, 149, 151, 179, 181, 243, 298, 302, 360, 1000, 1009, 1536};
-    if (!kSanitized) lengths.push_back(2 * 1009);
+    if (!kSanitized) lengths.insert(lengths.end(), {2 * 1009, 4003});
     for (const Kind& k : dftt::dft_kinds())
         for (int n : lengths)
             for (int v = 0; v < 2; ++v) dftt::check_one(k, n, v ? vekFftNormInv : vekFftNormNone, v, v, n % 3, 1, true);
@@ -62,20 +62,6 @@ TEST(DftFloat, LongLengthsBySingleTones) {
             EXPECT_LT(err, dftt::error_bound(k.dbl, n)) << k.name << " n " << n;
         }
     }
-}
-
-// With flag 8 a forward then an inverse transform gives n times the input,
-// whatever the engine.
-TEST(DftFloat, RoundTripGivesNTimesTheInput) {
-    for (const Kind& k : dftt::dft_kinds())
-        for (int n : {1, 3, 4, 6, 7, 12, 16, 45, 151, 302, 1024, 4003}) {
-            dftt::Spec spec(k, n, vekFftNormNone);
-            const std::vector<cld> x = dftt::random_signal(n, k.real, n + 99);
-            std::vector<cld> y = k.run(spec.get(), x, n, false, false, 1, nullptr, 0);
-            y = k.run(spec.get(), y, n, true, false, 1, nullptr, 0);
-            const long double err = fftref::rel_rms(x, n, [&](std::size_t i) { return y[i]; });
-            EXPECT_LT(err, 2 * dftt::error_bound(k.dbl, n)) << k.name << " n " << n;
-        }
 }
 
 } // namespace
