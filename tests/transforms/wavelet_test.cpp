@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "byte_offset.h"
 #include "veks_test.h"
 #include "wavelet_reference.h"
 
@@ -88,24 +89,15 @@ void check_haar_float() {
         std::vector<F> x(len), ints(len);
         for (int i = 0; i < len; ++i) { x[i] = F(rng.real(-1e3, 1e3)); ints[i] = F(rng.integer(-1000, 1000)); }
         // Odd byte offsets: the arrays need not be aligned to their element size.
-        std::vector<unsigned char> raw(3 * (len + 2) * sizeof(F) + 8);
-        F* src = reinterpret_cast<F*>(raw.data() + 1);
-        F* lo = reinterpret_cast<F*>(raw.data() + 3 + (len + 2) * sizeof(F));
-        F* hi = reinterpret_cast<F*>(raw.data() + 5 + 2 * (len + 2) * sizeof(F));
-        std::memcpy(src, x.data(), len * sizeof(F));
-        ASSERT_EQ(Fwd(src, len, lo, hi), vekStsOk);
-        for (int k = 0; k < (len + 1) / 2; ++k) {
-            F l, h = 0;
-            std::memcpy(&l, lo + k, sizeof l);
-            if (2 * k + 1 < len) {
-                std::memcpy(&h, hi + k, sizeof h);
-                const F want_h = (x[2 * k + 1] - x[2 * k]) * F(0.5);
-                ASSERT_TRUE(vt::same_bits(h, want_h));
-                ASSERT_TRUE(vt::same_bits(l, F(x[2 * k] + want_h)));
-            } else {
-                ASSERT_TRUE(vt::same_bits(l, x[len - 1]));
-            }
+        vt::Misaligned<F> src(x, 1), lo((len + 1) / 2, 3), hi(len / 2 + 1, 5);
+        ASSERT_EQ(Fwd(src.data(), len, lo.data(), hi.data()), vekStsOk);
+        const std::vector<F> got_l = lo.values(), got_h = hi.values();
+        for (int k = 0; 2 * k + 1 < len; ++k) {
+            const F want_h = (x[2 * k + 1] - x[2 * k]) * F(0.5);
+            ASSERT_TRUE(vt::same_bits(got_h[k], want_h));
+            ASSERT_TRUE(vt::same_bits(got_l[k], F(x[2 * k] + want_h)));
         }
+        if (len & 1) { ASSERT_TRUE(vt::same_bits(got_l[len / 2], x[len - 1])); }
         // Inverse after forward returns the input (exactly on integer values).
         std::vector<F> l((len + 1) / 2), h(len / 2 + 1), y(len);
         ASSERT_EQ(Fwd(ints.data(), len, l.data(), h.data()), vekStsOk);
