@@ -1,6 +1,9 @@
-// Per-kind call tables so one test body covers every FFT kind.
+// Per-kind call tables so one test body covers every FFT kind, and a spec
+// holder for any kind table.
 #pragma once
 
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "veks_test.h"
@@ -43,25 +46,38 @@ inline const Lifecycle& kind(const char* name) {
 
 constexpr int kFlags[] = {vekFftNormFwd, vekFftNormInv, vekFftNormSqrt, vekFftNormNone};
 
-// A spec made by InitAlloc, freed at scope exit.
-class Spec {
+// A spec of a kind table (init_alloc, free, get_buf_size) made by InitAlloc
+// and freed at scope exit; the length is an order or a number of points.
+template <class K>
+class SpecOf {
 public:
-    Spec(const Lifecycle& k, int order, int flag, int hint = vekHintDefault) : k_(k) {
-        status_ = k.init_alloc(&p_, order, flag, hint);
-    }
-    ~Spec() { if (p_) k_.free(p_); }
-    Spec(const Spec&) = delete;
-    Spec& operator=(const Spec&) = delete;
+    SpecOf(const K& k, int len, int flag, int hint = vekHintDefault) : k_(k) { status_ = k.init_alloc(&p_, len, flag, hint); }
+    ~SpecOf() { if (p_) k_.free(p_); }
+    SpecOf(const SpecOf&) = delete;
+    SpecOf& operator=(const SpecOf&) = delete;
     template <class S> const S* as() const { return static_cast<const S*>(p_); }
     void* get() const { return p_; }
     VekStatus status() const { return status_; }
     int buf_size() const { int n = -1; k_.get_buf_size(p_, &n); return n; }
 
 private:
-    const Lifecycle& k_;
+    const K& k_;
     void* p_ = nullptr;
     VekStatus status_;
 };
+using Spec = SpecOf<Lifecycle>;
+
+// Check order of a call on a spec: a null spec, then another kind's spec
+// (whatever data pointer is null), then each data pointer; no error writes
+// anything. call(spec, null_index) runs it with data pointer null_index
+// null (-1: none).
+inline void expect_spec_then_ptrs(int n_ptrs, const void* spec, const void* other,
+                                  const std::function<VekStatus(const void*, int)>& call, const std::function<bool()>& intact) {
+    EXPECT_EQ(call(nullptr, -1), vekStsNullPtr);
+    for (int p = -1; p < n_ptrs; ++p) EXPECT_EQ(call(other, p), vekStsBadContext) << "pointer " << p << " null";
+    for (int p = 0; p < n_ptrs; ++p) EXPECT_EQ(call(spec, p), vekStsNullPtr) << "pointer " << p << " null";
+    EXPECT_TRUE(intact()) << "an error wrote output";
+}
 
 // The factors each direction applies under a flag.
 inline long double fwd_factor(int flag, int order) {

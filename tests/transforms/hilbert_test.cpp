@@ -33,9 +33,8 @@ struct Spec32f {
 };
 
 TEST(Hilbert, FloatAgainstDefinition) {
-    std::vector<int> lengths;
+    std::vector<int> lengths = {64, 97, 128, 151, 302, 1000};
     for (int n = 1; n <= 40; ++n) lengths.push_back(n);
-    for (int n : {64, 97, 128, 151, 302, 1000}) lengths.push_back(n);
     for (int n : lengths) {
         const std::vector<long double> x = random_real(n, n, 1000);
         const std::vector<cld> want = analytic_reference(x);
@@ -54,22 +53,6 @@ TEST(Hilbert, FloatAgainstDefinition) {
         EXPECT_LT(std::sqrt(num / den), 1e-6 * std::max(1.0, std::log2(double(n)))) << "n " << n;
         if (n <= 2)
             for (int i = 0; i < n; ++i) EXPECT_EQ(dst[i].im, 0.0f);
-    }
-}
-
-// The Nyquist bin of an even length is neither doubled nor cleared: the
-// alternating sequence is its own analytic signal.
-TEST(Hilbert, NyquistBinKept) {
-    for (int n : {4, 6, 10, 100}) {
-        Spec32f s(n);
-        std::vector<Vek32f> x(n);
-        for (int i = 0; i < n; ++i) x[i] = i % 2 ? -1.0f : 1.0f;
-        std::vector<Vek32fc> y(n);
-        ASSERT_EQ(veksHilbert_32f32fc(x.data(), y.data(), s.p), vekStsOk);
-        for (int i = 0; i < n; ++i) {
-            EXPECT_NEAR(y[i].re, x[i], 1e-6);
-            EXPECT_NEAR(y[i].im, 0.0f, 1e-6);
-        }
     }
 }
 
@@ -107,7 +90,6 @@ TEST(Hilbert, LifeCycleAndCheckOrder) {
     EXPECT_EQ(veksHilbertInitAlloc_16s32fc(reinterpret_cast<VeksHilbertSpec_16s32fc**>(&p), -3, 0), vekStsBadLength);
     EXPECT_EQ(p, nullptr);
     EXPECT_EQ(veksHilbertFree_32f32fc(nullptr), vekStsNullPtr);
-
     Spec32f s(8);
     std::vector<Vek32f> x(8, 1.0f);
     std::vector<Vek16s> x16(8, 1);

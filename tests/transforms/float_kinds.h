@@ -1,0 +1,281 @@
+// Per-kind call tables of the float DFT and FFT tests: one test body covers
+// every float kind. Data are placed at a chosen byte offset so that
+// unaligned arrays are exercised as well.
+#pragma once
+
+#include <cstring>
+#include <map>
+#include <type_traits>
+#include <vector>
+
+#include "fft_reference.h"
+#include "fft_test_util.h"
+
+namespace dftt {
+
+using fftref::cld;
+
+// A kind with its life cycle as void* calls, the length in points.
+struct Kind {
+    const char* name;
+    bool dbl, real;
+    VekStatus (*init_alloc)(void**, int, int, int);
+    VekStatus (*free)(void*);
+    VekStatus (*get_buf_size)(const void*, int*);
+    // Complex kinds: transform of x (converted to the kind's type). Real
+    // kinds: forward gives bins 0..n/2 read from the layout, inverse takes
+    // bins 0..n/2 and gives n real values (as complex with zero imaginary).
+    std::vector<cld> (*run)(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int layout,
+                            Vek8u* buf, int offset);
+};
+using Spec = fftt::SpecOf<Kind>;
+
+// Bytes holding values of T at a byte offset.
+template <class T>
+struct Bytes {
+    std::vector<unsigned char> raw;
+    int off;
+    Bytes(std::size_t count, int offset) : raw(count * sizeof(T) + 64, 0xA5), off(offset) {}
+    T* ptr() { return reinterpret_cast<T*>(raw.data() + off); }
+    void set(std::size_t i, T v) { std::memcpy(raw.data() + off + i * sizeof(T), &v, sizeof v); }
+    T get(std::size_t i) const { T v; std::memcpy(&v, raw.data() + off + i * sizeof(T), sizeof v); return v; }
+};
+
+// In place runs the _I forms where a kind has them (FwdI, InvI), else the
+// out-of-place call with the source as destination.
+template <class T, class C, class S, auto Fwd, auto Inv, auto FwdI = nullptr, auto InvI = nullptr>
+std::vector<cld> run_interleaved(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int,
+                                 Vek8u* buf, int offset) {
+    Bytes<T> src(2 * n, offset), dst(2 * n, offset);
+    for (int i = 0; i < n; ++i) {
+        src.set(2 * i, static_cast<T>(x[i].real()));
+        src.set(2 * i + 1, static_cast<T>(x[i].imag()));
+    }
+    Bytes<T>& out = in_place ? src : dst;
+    const auto* s = static_cast<const S*>(spec);
+    const C* sp = reinterpret_cast<const C*>(src.ptr());
+    C* dp = reinterpret_cast<C*>(out.ptr());
+    if constexpr (!std::is_null_pointer_v<decltype(FwdI)>) {
+        if (in_place) {
+            EXPECT_EQ(inv ? InvI(dp, s, buf) : FwdI(dp, s, buf), vekStsOk);
+        }
+    }
+    if (!in_place || std::is_null_pointer_v<decltype(FwdI)>) {
+        EXPECT_EQ(inv ? Inv(sp, dp, s, buf) : Fwd(sp, dp, s, buf), vekStsOk);
+    }
+    EXPECT_EQ(out.raw[out.off + 2 * n * sizeof(T)], 0xA5) << "wrote past the end";
+    std::vector<cld> y(n);
+    for (int i = 0; i < n; ++i) y[i] = cld(out.get(2 * i), out.get(2 * i + 1));
+    return y;
+}
+
+template <class T, class S, auto Fwd, auto Inv, auto FwdI = nullptr, auto InvI = nullptr>
+std::vector<cld> run_split(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int, Vek8u* buf,
+                           int offset) {
+    Bytes<T> sr(n, offset), si(n, offset), dr(n, offset), di(n, offset);
+    for (int i = 0; i < n; ++i) {
+        sr.set(i, static_cast<T>(x[i].real()));
+        si.set(i, static_cast<T>(x[i].imag()));
+    }
+    Bytes<T>& outr = in_place ? sr : dr;
+    Bytes<T>& outi = in_place ? si : di;
+    const auto* s = static_cast<const S*>(spec);
+    if constexpr (!std::is_null_pointer_v<decltype(FwdI)>) {
+        if (in_place) {
+            EXPECT_EQ(inv ? InvI(sr.ptr(), si.ptr(), s, buf) : FwdI(sr.ptr(), si.ptr(), s, buf), vekStsOk);
+        }
+    }
+    if (!in_place || std::is_null_pointer_v<decltype(FwdI)>) {
+        EXPECT_EQ(inv ? Inv(sr.ptr(), si.ptr(), outr.ptr(), outi.ptr(), s, buf) : Fwd(sr.ptr(), si.ptr(), outr.ptr(), outi.ptr(), s, buf),
+                  vekStsOk);
+    }
+    EXPECT_EQ(outr.raw[outr.off + n * sizeof(T)], 0xA5) << "wrote past the end";
+    std::vector<cld> y(n);
+    for (int i = 0; i < n; ++i) y[i] = cld(outr.get(i), outi.get(i));
+    return y;
+}
+
+// Values of an n-point real spectrum in layout 0 Perm, 1 Pack, 2 CCS.
+inline int layout_values(int layout, int n) { return layout != 2 ? n : n % 2 ? n + 1 : n + 2; }
+// Position of Re and Im of bin k (1 <= k < n/2 or k <= (n-1)/2) in a layout.
+inline int bin_pos(int layout, int n, int k) { return (layout == 1 || (layout == 0 && n % 2)) ? 2 * k - 1 : 2 * k; }
+// Position of the Nyquist bin's real part (even n).
+inline int nyquist_pos(int layout, int n) { return layout == 0 ? 1 : layout == 1 ? n - 1 : n; }
+
+template <class T>
+void put_spectrum(Bytes<T>& b, const std::vector<cld>& bins, int n, int layout) {
+    b.set(0, static_cast<T>(bins[0].real()));
+    if (layout == 2) b.set(1, T(0));
+    for (int k = 1; 2 * k < n; ++k) {
+        b.set(bin_pos(layout, n, k), static_cast<T>(bins[k].real()));
+        b.set(bin_pos(layout, n, k) + 1, static_cast<T>(bins[k].imag()));
+    }
+    if (n % 2 == 0 && n >= 2) {
+        b.set(nyquist_pos(layout, n), static_cast<T>(bins[n / 2].real()));
+        if (layout == 2) b.set(n + 1, T(0));
+    }
+}
+
+template <class T>
+std::vector<cld> get_spectrum(const Bytes<T>& b, int n, int layout) {
+    std::vector<cld> bins(n / 2 + 1);
+    bins[0] = cld(b.get(0), layout == 2 ? b.get(1) : 0);
+    for (int k = 1; 2 * k < n; ++k) bins[k] = cld(b.get(bin_pos(layout, n, k)), b.get(bin_pos(layout, n, k) + 1));
+    if (n % 2 == 0 && n >= 2) bins[n / 2] = cld(b.get(nyquist_pos(layout, n)), layout == 2 ? b.get(n + 1) : 0);
+    return bins;
+}
+
+// Perm, Pack, CCS forward, the three inverses, then (FFT) the six _I forms.
+template <class T, class S, auto F0, auto F1, auto F2, auto I0, auto I1, auto I2, auto... InPlace>
+std::vector<cld> run_real(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int layout,
+                          Vek8u* buf, int offset) {
+    using Op = VekStatus (*)(const T*, T*, const S*, Vek8u*);
+    const Op ops[] = {F0, F1, F2, I0, I1, I2};
+    const int vals = layout_values(layout, n), op = layout + (inv ? 3 : 0);
+    Bytes<T> src(vals, offset), dst(vals, offset);
+    if (inv) put_spectrum(src, x, n, layout);
+    else for (int i = 0; i < n; ++i) src.set(i, static_cast<T>(x[i].real()));
+    Bytes<T>& out = in_place ? src : dst;
+    const auto* s = static_cast<const S*>(spec);
+    VekStatus st = vekStsOk;
+    if constexpr (sizeof...(InPlace) > 0) {
+        using OpI = VekStatus (*)(T*, const S*, Vek8u*);
+        const OpI ops_i[] = {InPlace...};
+        st = in_place ? ops_i[op](src.ptr(), s, buf) : ops[op](src.ptr(), out.ptr(), s, buf);
+    } else {
+        st = ops[op](src.ptr(), out.ptr(), s, buf);
+    }
+    EXPECT_EQ(st, vekStsOk);
+    const int written = inv ? n : vals;
+    if (!(inv && in_place)) {
+        EXPECT_EQ(out.raw[out.off + written * sizeof(T)], 0xA5) << "wrote past the end";
+    }
+    if (!inv) return get_spectrum(out, n, layout);
+    std::vector<cld> y(n);
+    for (int i = 0; i < n; ++i) y[i] = cld(out.get(i), 0);
+    return y;
+}
+
+inline int order_of(int n) { return __builtin_ctz(static_cast<unsigned>(n)); }
+
+// LEN turns the number of points n into the Init argument.
+#define DFTT_LIFE(PRE, K, LEN)                                                                                       \
+    [](void** p, int n, int f, int h) { return veks##PRE##InitAlloc_##K(reinterpret_cast<Veks##PRE##Spec_##K**>(p), LEN, f, h); }, \
+        [](void* s) { return veks##PRE##Free_##K(static_cast<Veks##PRE##Spec_##K*>(s)); },                            \
+        [](const void* s, int* b) { return veks##PRE##GetBufSize_##K(static_cast<const Veks##PRE##Spec_##K*>(s), b); }
+#define DFTT_REAL_OPS(PRE, T, I)                                                                                   \
+    veks##PRE##Fwd_RToPerm_##T##I, veks##PRE##Fwd_RToPack_##T##I, veks##PRE##Fwd_RToCCS_##T##I,                     \
+        veks##PRE##Inv_PermToR_##T##I, veks##PRE##Inv_PackToR_##T##I, veks##PRE##Inv_CCSToR_##T##I
+
+inline const std::vector<Kind>& dft_kinds() {
+    static const std::vector<Kind> k = {
+        {"C_32fc", false, false, DFTT_LIFE(DFT, C_32fc, n), run_interleaved<float, Vek32fc, VeksDFTSpec_C_32fc, veksDFTFwd_CToC_32fc, veksDFTInv_CToC_32fc>},
+        {"C_64fc", true, false, DFTT_LIFE(DFT, C_64fc, n), run_interleaved<double, Vek64fc, VeksDFTSpec_C_64fc, veksDFTFwd_CToC_64fc, veksDFTInv_CToC_64fc>},
+        {"OutOrd_C_32fc", false, false, DFTT_LIFE(DFTOutOrd, C_32fc, n),
+         run_interleaved<float, Vek32fc, VeksDFTOutOrdSpec_C_32fc, veksDFTOutOrdFwd_CToC_32fc, veksDFTOutOrdInv_CToC_32fc>},
+        {"OutOrd_C_64fc", true, false, DFTT_LIFE(DFTOutOrd, C_64fc, n),
+         run_interleaved<double, Vek64fc, VeksDFTOutOrdSpec_C_64fc, veksDFTOutOrdFwd_CToC_64fc, veksDFTOutOrdInv_CToC_64fc>},
+        {"C_32f", false, false, DFTT_LIFE(DFT, C_32f, n), run_split<float, VeksDFTSpec_C_32f, veksDFTFwd_CToC_32f, veksDFTInv_CToC_32f>},
+        {"C_64f", true, false, DFTT_LIFE(DFT, C_64f, n), run_split<double, VeksDFTSpec_C_64f, veksDFTFwd_CToC_64f, veksDFTInv_CToC_64f>},
+        {"R_32f", false, true, DFTT_LIFE(DFT, R_32f, n), run_real<float, VeksDFTSpec_R_32f, DFTT_REAL_OPS(DFT, 32f, )>},
+        {"R_64f", true, true, DFTT_LIFE(DFT, R_64f, n), run_real<double, VeksDFTSpec_R_64f, DFTT_REAL_OPS(DFT, 64f, )>},
+    };
+    return k;
+}
+
+#define DFTT_FFT_C(K, T, C)                                                                                          \
+    run_interleaved<T, C, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K, veksFFTInv_CToC_##K, veksFFTFwd_CToC_##K##_I, veksFFTInv_CToC_##K##_I>
+#define DFTT_FFT_S(K, T) run_split<T, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K, veksFFTInv_CToC_##K, veksFFTFwd_CToC_##K##_I, veksFFTInv_CToC_##K##_I>
+#define DFTT_FFT_R(T)                                                                                                \
+    run_real<Vek##T, VeksFFTSpec_R_##T, DFTT_REAL_OPS(FFT, T, ), DFTT_REAL_OPS(FFT, T, _I)>
+
+// The float FFT kinds, n a power of two.
+inline const std::vector<Kind>& fft_kinds() {
+    static const std::vector<Kind> k = {
+        {"FFT C_32fc", false, false, DFTT_LIFE(FFT, C_32fc, order_of(n)), DFTT_FFT_C(32fc, float, Vek32fc)},
+        {"FFT C_64fc", true, false, DFTT_LIFE(FFT, C_64fc, order_of(n)), DFTT_FFT_C(64fc, double, Vek64fc)},
+        {"FFT C_32f", false, false, DFTT_LIFE(FFT, C_32f, order_of(n)), DFTT_FFT_S(32f, float)},
+        {"FFT C_64f", true, false, DFTT_LIFE(FFT, C_64f, order_of(n)), DFTT_FFT_S(64f, double)},
+        {"FFT R_32f", false, true, DFTT_LIFE(FFT, R_32f, order_of(n)), DFTT_FFT_R(32f)},
+        {"FFT R_64f", true, true, DFTT_LIFE(FFT, R_64f, order_of(n)), DFTT_FFT_R(64f)},
+    };
+    return k;
+}
+
+// The factors each direction applies under a flag.
+inline long double fwd_factor(int flag, int n) { return flag == 1 ? 1.0L / n : flag == 4 ? 1 / std::sqrt((long double)n) : 1; }
+inline long double inv_factor(int flag, int n) { return flag == 2 ? 1.0L / n : flag == 4 ? 1 / std::sqrt((long double)n) : 1; }
+
+// Relative RMS error bound: single precision about 1e-6 log2 N (a radix-4
+// pass rounds every value a few times, each rounding at most 2^-24
+// relative; the rest is room for the scaling and the twiddles' own
+// rounding); double precision nine decimal digits finer. The chirp
+// convolution runs through transforms of length M < 4N and three roundings
+// of its chirp products.
+inline long double error_bound(bool dbl, int n) {
+    const long double lg = n > 2 ? std::log2((long double)n) : 1;
+    return (dbl ? 2e-15L : 1e-6L) * lg;
+}
+
+inline std::vector<cld> random_signal(int n, bool real, std::uint64_t seed) {
+    vt::Rng rng(seed);
+    std::vector<cld> x(n);
+    for (auto& v : x) v = cld(rng.real(-1, 1), real ? 0.0 : rng.real(-1, 1));
+    return x;
+}
+
+// A random signal of n points (real or complex) and its two spectra,
+// computed once: the latest long one and every short one are kept.
+struct Reference {
+    std::vector<cld> x, fwd, inv;
+};
+inline const Reference& reference(int n, bool real) {
+    static std::map<std::uint64_t, Reference> cache;
+    const std::uint64_t key = std::uint64_t(n) * 4 + real * 2;
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (n > 4096) cache.clear();
+    Reference r{random_signal(n, real, key), {}, {}};
+    r.fwd = fftref::transform(r.x, -1);
+    if (!real) r.inv = fftref::transform(r.x, +1);
+    return cache.emplace(key, std::move(r)).first->second;
+}
+
+// One transform of kind k at length n, with a spec made for it, compared
+// with the reference.
+inline void check_spec(const Kind& k, const Spec& spec, int n, int flag, bool inv, bool in_place, int layout, int offset,
+                       bool use_buf) {
+    std::vector<Vek8u> buf(static_cast<std::size_t>(spec.buf_size()) + 1);
+    Vek8u* b = use_buf && spec.buf_size() > 0 ? buf.data() + 1 : nullptr;
+    const Reference& ref = reference(n, k.real);
+    const std::vector<cld> bins = k.real ? std::vector<cld>(ref.fwd.begin(), ref.fwd.begin() + n / 2 + 1) : std::vector<cld>();
+    std::vector<cld> got;
+    const std::vector<cld>* want = &ref.fwd;
+    long double scale = fwd_factor(flag, n);
+    if (k.real && inv) { // the spectrum of a real signal in, n times that signal out
+        got = k.run(spec.get(), bins, n, true, in_place, layout, b, offset);
+        want = &ref.x;
+        scale = static_cast<long double>(n) * inv_factor(flag, n);
+    } else if (k.real) {
+        got = k.run(spec.get(), ref.x, n, false, in_place, layout, b, offset);
+        want = &bins;
+    } else {
+        got = k.run(spec.get(), ref.x, n, inv, in_place, 0, b, offset);
+        if (inv) {
+            want = &ref.inv;
+            scale = inv_factor(flag, n);
+        }
+    }
+    const long double err = fftref::rel_rms(*want, scale, [&](std::size_t i) { return got[i]; });
+    EXPECT_LT(err, error_bound(k.dbl, n))
+        << k.name << " n " << n << " flag " << flag << (inv ? " inverse" : " forward") << (in_place ? " in place" : "")
+        << " layout " << layout << " offset " << offset;
+}
+
+inline void check_one(const Kind& k, int n, int flag, bool inv, bool in_place, int layout, int offset, bool use_buf) {
+    Spec spec(k, n, flag);
+    ASSERT_EQ(spec.status(), vekStsOk) << k.name << " n " << n;
+    check_spec(k, spec, n, flag, inv, in_place, layout, offset, use_buf);
+}
+
+} // namespace dftt
