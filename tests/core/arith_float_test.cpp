@@ -110,12 +110,10 @@ TEST(ArithFloat, Division) {
     vc("DivC_64f", veksDivC_64f, veksDivC_64f_I, f_divc<Vek64f>, kNoZeroConstant);
     vc("DivC_32fc", veksDivC_32fc, veksDivC_32fc_I, f_divc<Vek32fc>, kNoZeroConstant);
     vc("DivC_64fc", veksDivC_64fc, veksDivC_64fc_I, f_divc<Vek64fc>, kNoZeroConstant);
-    auto sfs = [](auto f) { return [f](auto* s, auto v, auto* d, int n, int) { return f(s, v, d, n); }; };
-    auto sfs_i = [](auto f) { return [f](auto v, auto* d, int n, int) { return f(v, d, n); }; };
-    expect_zero_constant_error<Vek32f>(sfs(veksDivC_32f), sfs_i(veksDivC_32f_I));
-    expect_zero_constant_error<Vek64f>(sfs(veksDivC_64f), sfs_i(veksDivC_64f_I));
-    expect_zero_constant_error<Vek32fc>(sfs(veksDivC_32fc), sfs_i(veksDivC_32fc_I));
-    expect_zero_constant_error<Vek64fc>(sfs(veksDivC_64fc), sfs_i(veksDivC_64fc_I));
+    expect_zero_constant_error(veksDivC_32f, veksDivC_32f_I);
+    expect_zero_constant_error(veksDivC_64f, veksDivC_64f_I);
+    expect_zero_constant_error(veksDivC_32fc, veksDivC_32fc_I);
+    expect_zero_constant_error(veksDivC_64fc, veksDivC_64fc_I);
     // A complex constant whose squared magnitude underflows counts as zero.
     Vek32fc src[1] = {{1, 1}}, dst[1] = {{5, 5}};
     EXPECT_EQ(veksDivC_32fc(src, Vek32fc{1e-30f, 0}, dst, 1), vekStsDivByZeroError);
@@ -123,15 +121,11 @@ TEST(ArithFloat, Division) {
 }
 
 TEST(ArithFloat, ZeroDivisorUsesCoreConstants) {
-    const Vek32f divisor[] = {0.0f, -0.0f, 0.0f, 0.0f, 2.0f};
-    const Vek32f dividend[] = {1.0f, -1.0f, 0.0f, NAN, 1.0f};
-    Vek32f d[5];
-    ASSERT_EQ(veksDiv_32f(divisor, dividend, d, 5), vekStsDivByZero);
-    EXPECT_TRUE(vt::same_bits(d[0], vekConstantOfINF_32f));
-    EXPECT_TRUE(vt::same_bits(d[1], -vekConstantOfINF_32f));
-    EXPECT_TRUE(vt::same_bits(d[2], vekConstantOfNAN_32f));
-    EXPECT_TRUE(vt::same_bits(d[3], vekConstantOfNAN_32f));
-    EXPECT_EQ(d[4], 0.5f);
+    // The values are covered by the reference; the NaN payload is the library's.
+    const Vek32f divisor[] = {0.0f, 0.0f}, dividend[] = {0.0f, NAN};
+    Vek32f d[2];
+    ASSERT_EQ(veksDiv_32f(divisor, dividend, d, 2), vekStsDivByZero);
+    EXPECT_TRUE(vt::same_bits(d[0], vekConstantOfNAN_32f) && vt::same_bits(d[1], vekConstantOfNAN_32f));
     const Vek64fc cz[] = {{0, -0.0}}, cn[] = {{1, 1}};
     Vek64fc cd[1];
     ASSERT_EQ(veksDiv_64fc(cz, cn, cd, 1), vekStsDivByZero);
@@ -143,11 +137,10 @@ TEST(ArithFloat, AddCWithZeroCopiesBits) {
     Vek32f src[4], dst[4], sd[4];
     std::memcpy(src, patterns, sizeof src);
     for (Vek32f zero : {0.0f, -0.0f}) {
-        ASSERT_EQ(veksAddC_32f(src, zero, dst, 4), vekStsOk);
-        EXPECT_EQ(std::memcmp(src, dst, sizeof src), 0);
         std::memcpy(sd, patterns, sizeof sd);
+        ASSERT_EQ(veksAddC_32f(src, zero, dst, 4), vekStsOk);
         ASSERT_EQ(veksAddC_32f_I(zero, sd, 4), vekStsOk);
-        EXPECT_EQ(std::memcmp(sd, patterns, sizeof sd), 0);
+        EXPECT_TRUE(std::memcmp(src, dst, sizeof src) == 0 && std::memcmp(sd, patterns, sizeof sd) == 0);
     }
 }
 
@@ -160,9 +153,7 @@ template <class T> void check_add_product(VekStatus (*fn)(const T*, const T*, T*
     bool w = false;
     for (int i = 0; i < 700; ++i) ASSERT_TRUE(same_value(sd[i], f_add(acc[i], f_mul(a[i], b[i], 0, w), 0, w))) << i;
     vt::Guarded<T> g(8);
-    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
-        return fn(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(b.data(), 1, nul), vt::ptr_or_null(g.data(), 2, nul), len);
-    }, [&] { return g.intact(); });
+    ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen);
 }
 
 TEST(ArithFloat, AddProduct) {
@@ -176,9 +167,7 @@ TEST(ArithFloat, AddProduct) {
     ASSERT_EQ(veksAddProductC_32f(a.data(), 0.75f, sd.data(), 300), vekStsOk);
     for (int i = 0; i < 300; ++i) ASSERT_TRUE(same_value(sd[i], acc[i] + a[i] * 0.75f)) << i;
     vt::Guarded<Vek32f> g(8);
-    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
-        return veksAddProductC_32f(vt::ptr_or_null(a.data(), 0, nul), 0.75f, vt::ptr_or_null(g.data(), 1, nul), len);
-    }, [&] { return g.intact(); });
+    ct::expect_checks(veksAddProductC_32f, a.data(), 0.75f, g, ct::kLen);
 }
 
 // Abs: the integer minimum maps to the maximum, floats lose the sign bit only.
@@ -204,9 +193,8 @@ template <class T> void check_abs(VekStatus (*fn)(const T*, T*, int), VekStatus 
     EXPECT_TRUE(same_elems(sd.data(), d.data(), 999));
     EXPECT_TRUE(d.guard_intact());
     vt::Guarded<T> g(8);
-    vt::expect_ptrs_then_len(2, [&](int nul, int len) { return fn(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(g.data(), 1, nul), len); },
-                             [&] { return g.intact(); });
-    vt::expect_ptrs_then_len(1, [&](int nul, int len) { return fn_i(vt::ptr_or_null(g.data(), 0, nul), len); }, [&] { return g.intact(); });
+    ct::expect_checks(fn, a.data(), g, ct::kLen);
+    ct::expect_checks(fn_i, g, ct::kLen);
 }
 
 TEST(ArithFloat, AbsEveryMember) {

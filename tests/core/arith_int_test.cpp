@@ -6,7 +6,6 @@ using namespace at;
 
 namespace {
 const Opts kLenFirst = [] { Opts o; o.len_first = true; return o; }();
-const Opts kInPlaceOnly = [] { Opts o; o.overlap = false; return o; }();
 } // namespace
 
 TEST(ArithInt, AddMembers) {
@@ -16,7 +15,7 @@ TEST(ArithInt, AddMembers) {
     vv("Add_16s_Sfs", veksAdd_16s_Sfs, veksAdd_16s_ISfs, exact_add);
     vv("Add_16u", veksAdd_16u, nullptr, exact_add);
     vv("Add_16u_Sfs", veksAdd_16u_Sfs, veksAdd_16u_ISfs, exact_add);
-    vv("Add_16s32s_I", inplace_only_vv<veksAdd_16s32s_I>, veksAdd_16s32s_I, exact_add);
+    vv_inplace_only("Add_16s32s_I", veksAdd_16s32s_I, exact_add);
     vv("Add_16sc_Sfs", veksAdd_16sc_Sfs, veksAdd_16sc_ISfs, exact_add, kLenFirst);
     vv("Add_32sc_Sfs", veksAdd_32sc_Sfs, veksAdd_32sc_ISfs, exact_add, kLenFirst);
     vv("Add_32s_Sfs", veksAdd_32s_Sfs, veksAdd_32s_ISfs, exact_add);
@@ -52,7 +51,7 @@ TEST(ArithInt, ConstantMembers) {
     vc("AddC_16u_Sfs", veksAddC_16u_Sfs, veksAddC_16u_ISfs, exact_add);
     vc("AddC_32s_Sfs", veksAddC_32s_Sfs, veksAddC_32s_ISfs, exact_add);
     vc("AddC_16s_Sfs", veksAddC_16s_Sfs, veksAddC_16s_ISfs, exact_add);
-    vc("AddC_16s_I", inplace_only_vc<veksAddC_16s_I>, veksAddC_16s_I, exact_add, kInPlaceOnly);
+    vc_inplace_only("AddC_16s_I", veksAddC_16s_I, exact_add);
     vc("AddC_16sc_Sfs", veksAddC_16sc_Sfs, veksAddC_16sc_ISfs, exact_add);
     vc("AddC_32sc_Sfs", veksAddC_32sc_Sfs, veksAddC_32sc_ISfs, exact_add);
     vc("SubC_8u_Sfs", veksSubC_8u_Sfs, veksSubC_8u_ISfs, exact_sub);
@@ -61,7 +60,7 @@ TEST(ArithInt, ConstantMembers) {
     vc("SubC_16sc_Sfs", veksSubC_16sc_Sfs, veksSubC_16sc_ISfs, exact_sub);
     vc("SubC_32sc_Sfs", veksSubC_32sc_Sfs, veksSubC_32sc_ISfs, exact_sub);
     vc("SubC_16s_Sfs", veksSubC_16s_Sfs, veksSubC_16s_ISfs, exact_sub);
-    vc("SubC_16s_I", inplace_only_vc<veksSubC_16s_I>, veksSubC_16s_I, exact_sub, kInPlaceOnly);
+    vc_inplace_only("SubC_16s_I", veksSubC_16s_I, exact_sub);
     vc("SubCRev_8u_Sfs", veksSubCRev_8u_Sfs, veksSubCRev_8u_ISfs, exact_sub_rev);
     vc("SubCRev_16u_Sfs", veksSubCRev_16u_Sfs, veksSubCRev_16u_ISfs, exact_sub_rev);
     vc("SubCRev_16s_Sfs", veksSubCRev_16s_Sfs, veksSubCRev_16s_ISfs, exact_sub_rev);
@@ -74,5 +73,5 @@ TEST(ArithInt, ConstantMembers) {
     vc("MulC_16sc_Sfs", veksMulC_16sc_Sfs, veksMulC_16sc_ISfs, exact_mul);
     vc("MulC_32sc_Sfs", veksMulC_32sc_Sfs, veksMulC_32sc_ISfs, exact_mul);
     vc("MulC_16s_Sfs", veksMulC_16s_Sfs, veksMulC_16s_ISfs, exact_mul);
-    vc("MulC_16s_I", inplace_only_vc<veksMulC_16s_I>, veksMulC_16s_I, exact_mul, kInPlaceOnly);
+    vc_inplace_only("MulC_16s_I", veksMulC_16s_I, exact_mul);
 }

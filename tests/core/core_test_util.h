@@ -41,15 +41,18 @@ template <class A> bool intact(const A& a) {
 }
 
 // fn(args...) with each pointer argument (raw or a Guarded output) null in
-// turn and bad lengths at kLen: vt::expect_ptrs_then_len, or with LenFirst
+// turn and bad lengths at kLen: vt::expect_ptrs_then_len, or with len_first
 // vt::expect_len_then_ptrs; Guarded outputs must keep their sentinels.
-template <bool LenFirst = false, class F, class... A>
-void expect_checks(F fn, A&&... args) {
+template <class F, class... A>
+void expect_checks_in_order(bool len_first, F fn, A&&... args) {
     std::tuple<std::conditional_t<is_guarded<std::decay_t<A>>::value, A, std::decay_t<A>>...> t(std::forward<A>(args)...);
     constexpr int n_ptrs = (0 + ... + int(is_ptr_arg<std::decay_t<A>>));
     auto call = [&](int nul, int len) { return call_probe(fn, t, nul, len, std::index_sequence_for<A...>{}); };
     auto ok = [&] { return std::apply([](const auto&... a) { return (true && ... && intact(a)); }, t); };
-    (LenFirst ? vt::expect_len_then_ptrs : vt::expect_ptrs_then_len)(n_ptrs, call, ok);
+    (len_first ? vt::expect_len_then_ptrs : vt::expect_ptrs_then_len)(n_ptrs, call, ok);
+}
+template <class F, class... A> void expect_checks(F fn, A&&... args) {
+    expect_checks_in_order(false, fn, std::forward<A>(args)...);
 }
 
 // The out-of-place and in-place members agree bit for bit and in status.
