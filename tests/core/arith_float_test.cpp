@@ -10,22 +10,23 @@ namespace {
 
 using namespace at;
 
-template <class X, class Y> auto f_add(X x, Y y, int, bool&) {
-    if constexpr (ncomp<X> == 2) return X{x.re + y.re, x.im + y.im};
+const auto f_add = [](auto x, auto y, int, bool&) {
+    if constexpr (ncomp<decltype(x)> == 2) return decltype(x){x.re + y.re, x.im + y.im};
     else return x + y;
-}
-template <class X, class Y> auto f_sub(X x, Y y, int, bool&) {
-    if constexpr (ncomp<X> == 2) return X{x.re - y.re, x.im - y.im};
+};
+const auto f_sub = [](auto x, auto y, int, bool&) {
+    if constexpr (ncomp<decltype(x)> == 2) return decltype(x){x.re - y.re, x.im - y.im};
     else return x - y;
-}
-template <class X, class Y> auto f_sub_rev(X x, Y y, int sf, bool& w) { return f_sub(y, x, sf, w); }
-template <class X, class Y> auto f_mul(X x, Y y, int, bool&) {
-    if constexpr (ncomp<X> == 2) return X{x.re * y.re - x.im * y.im, x.re * y.im + x.im * y.re};
-    else if constexpr (ncomp<Y> == 2) return Y{x * y.re, x * y.im};
+};
+const auto f_sub_rev = [](auto x, auto y, int sf, bool& w) { return f_sub(y, x, sf, w); };
+const auto f_mul = [](auto x, auto y, int, bool&) {
+    if constexpr (ncomp<decltype(x)> == 2) return decltype(x){x.re * y.re - x.im * y.im, x.re * y.im + x.im * y.re};
+    else if constexpr (ncomp<decltype(y)> == 2) return decltype(y){x * y.re, x * y.im};
     else return x * y;
-}
+};
 // y / x with the values of a zero divisor.
-template <class X> X f_div(X x, X y, int, bool& warn) {
+const auto f_div = [](auto x, auto y, int, bool& warn) {
+    using X = decltype(x);
     if constexpr (ncomp<X> == 2) {
         using F = comp_t<X>;
         const F mag = x.re * x.re + x.im * x.im;
@@ -42,10 +43,10 @@ template <class X> X f_div(X x, X y, int, bool& warn) {
         }
         return y / x;
     }
-}
-template <class X> X f_divcrev(X x, X val, int sf, bool& w) { return f_div(x, val, sf, w); }
+};
 // DivC: multiplication by the reciprocal formed once.
-template <class X> X f_divc(X x, X val, int sf, bool& w) {
+const auto f_divc = [](auto x, auto val, int sf, bool& w) {
+    using X = decltype(x);
     if constexpr (ncomp<X> == 2) {
         using F = comp_t<X>;
         const F s = F(1) / (val.re * val.re + val.im * val.im);
@@ -53,7 +54,7 @@ template <class X> X f_divc(X x, X val, int sf, bool& w) {
     } else {
         return x * (X(1) / val);
     }
-}
+};
 
 const Opts kLenFirst = [] { Opts o; o.len_first = true; return o; }();
 const Opts kNoZeroConstant = [] { Opts o; o.zero_constant = false; return o; }();
@@ -61,19 +62,11 @@ const Opts kNoZeroConstant = [] { Opts o; o.zero_constant = false; return o; }()
 } // namespace
 
 TEST(ArithFloat, AddSubMul) {
-    vv("Add_32f", veksAdd_32f, veksAdd_32f_I, f_add<Vek32f, Vek32f>);
-    vv("Add_64f", veksAdd_64f, veksAdd_64f_I, f_add<Vek64f, Vek64f>);
-    vv("Add_32fc", veksAdd_32fc, veksAdd_32fc_I, f_add<Vek32fc, Vek32fc>, kLenFirst);
-    vv("Add_64fc", veksAdd_64fc, veksAdd_64fc_I, f_add<Vek64fc, Vek64fc>, kLenFirst);
-    vv("Sub_32f", veksSub_32f, veksSub_32f_I, f_sub_rev<Vek32f, Vek32f>);
-    vv("Sub_64f", veksSub_64f, veksSub_64f_I, f_sub_rev<Vek64f, Vek64f>);
-    vv("Sub_32fc", veksSub_32fc, veksSub_32fc_I, f_sub_rev<Vek32fc, Vek32fc>, kLenFirst);
-    vv("Sub_64fc", veksSub_64fc, veksSub_64fc_I, f_sub_rev<Vek64fc, Vek64fc>, kLenFirst);
-    vv("Mul_32f", veksMul_32f, veksMul_32f_I, f_mul<Vek32f, Vek32f>);
-    vv("Mul_64f", veksMul_64f, veksMul_64f_I, f_mul<Vek64f, Vek64f>);
-    vv("Mul_32fc", veksMul_32fc, veksMul_32fc_I, f_mul<Vek32fc, Vek32fc>);
-    vv("Mul_64fc", veksMul_64fc, veksMul_64fc_I, f_mul<Vek64fc, Vek64fc>);
-    vv("Mul_32f32fc", veksMul_32f32fc, veksMul_32f32fc_I, f_mul<Vek32f, Vek32fc>);
+    rows(f_add, {}, VEKS_PAIR(Add, 32f), VEKS_PAIR(Add, 64f));
+    rows(f_add, kLenFirst, VEKS_PAIR(Add, 32fc), VEKS_PAIR(Add, 64fc));
+    rows(f_sub_rev, {}, VEKS_PAIR(Sub, 32f), VEKS_PAIR(Sub, 64f));
+    rows(f_sub_rev, kLenFirst, VEKS_PAIR(Sub, 32fc), VEKS_PAIR(Sub, 64fc));
+    rows(f_mul, {}, VEKS_PAIR(Mul, 32f), VEKS_PAIR(Mul, 64f), VEKS_PAIR(Mul, 32fc), VEKS_PAIR(Mul, 64fc), VEKS_PAIR(Mul, 32f32fc));
     // Integer sources: the exact integer result rounded once (a zero product is +0.0).
     vv("Add_16s32f", veksAdd_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(x + y); });
     vv("Sub_16s32f", veksSub_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(y - x); });
@@ -83,33 +76,15 @@ TEST(ArithFloat, AddSubMul) {
 TEST(ArithFloat, ConstantMembers) {
     // A zero constant copies the source bits (a -0.0 source stays -0.0).
     vc("AddC_32f", veksAddC_32f, veksAddC_32f_I, [](Vek32f x, Vek32f v, int sf, bool& w) { return v == 0 ? x : f_add(x, v, sf, w); });
-    vc("AddC_64f", veksAddC_64f, veksAddC_64f_I, f_add<Vek64f, Vek64f>);
-    vc("AddC_32fc", veksAddC_32fc, veksAddC_32fc_I, f_add<Vek32fc, Vek32fc>);
-    vc("AddC_64fc", veksAddC_64fc, veksAddC_64fc_I, f_add<Vek64fc, Vek64fc>);
-    vc("SubC_32f", veksSubC_32f, veksSubC_32f_I, f_sub<Vek32f, Vek32f>);
-    vc("SubC_64f", veksSubC_64f, veksSubC_64f_I, f_sub<Vek64f, Vek64f>);
-    vc("SubC_32fc", veksSubC_32fc, veksSubC_32fc_I, f_sub<Vek32fc, Vek32fc>);
-    vc("SubC_64fc", veksSubC_64fc, veksSubC_64fc_I, f_sub<Vek64fc, Vek64fc>);
-    vc("SubCRev_32f", veksSubCRev_32f, veksSubCRev_32f_I, f_sub_rev<Vek32f, Vek32f>);
-    vc("SubCRev_64f", veksSubCRev_64f, veksSubCRev_64f_I, f_sub_rev<Vek64f, Vek64f>);
-    vc("SubCRev_32fc", veksSubCRev_32fc, veksSubCRev_32fc_I, f_sub_rev<Vek32fc, Vek32fc>);
-    vc("SubCRev_64fc", veksSubCRev_64fc, veksSubCRev_64fc_I, f_sub_rev<Vek64fc, Vek64fc>);
-    vc("MulC_32f", veksMulC_32f, veksMulC_32f_I, f_mul<Vek32f, Vek32f>);
-    vc("MulC_64f", veksMulC_64f, veksMulC_64f_I, f_mul<Vek64f, Vek64f>);
-    vc("MulC_32fc", veksMulC_32fc, veksMulC_32fc_I, f_mul<Vek32fc, Vek32fc>);
-    vc("MulC_64fc", veksMulC_64fc, veksMulC_64fc_I, f_mul<Vek64fc, Vek64fc>);
+    rows(f_add, {}, VEKS_PAIR(AddC, 64f), VEKS_PAIR(AddC, 32fc), VEKS_PAIR(AddC, 64fc));
+    rows(f_sub, {}, VEKS_PAIR(SubC, 32f), VEKS_PAIR(SubC, 64f), VEKS_PAIR(SubC, 32fc), VEKS_PAIR(SubC, 64fc));
+    rows(f_sub_rev, {}, VEKS_PAIR(SubCRev, 32f), VEKS_PAIR(SubCRev, 64f), VEKS_PAIR(SubCRev, 32fc), VEKS_PAIR(SubCRev, 64fc));
+    rows(f_mul, {}, VEKS_PAIR(MulC, 32f), VEKS_PAIR(MulC, 64f), VEKS_PAIR(MulC, 32fc), VEKS_PAIR(MulC, 64fc));
 }
 
 TEST(ArithFloat, Division) {
-    vv("Div_32f", veksDiv_32f, veksDiv_32f_I, f_div<Vek32f>);
-    vv("Div_64f", veksDiv_64f, veksDiv_64f_I, f_div<Vek64f>);
-    vv("Div_32fc", veksDiv_32fc, veksDiv_32fc_I, f_div<Vek32fc>);
-    vv("Div_64fc", veksDiv_64fc, veksDiv_64fc_I, f_div<Vek64fc>);
-    vc("DivCRev_32f", veksDivCRev_32f, veksDivCRev_32f_I, f_divcrev<Vek32f>);
-    vc("DivC_32f", veksDivC_32f, veksDivC_32f_I, f_divc<Vek32f>, kNoZeroConstant);
-    vc("DivC_64f", veksDivC_64f, veksDivC_64f_I, f_divc<Vek64f>, kNoZeroConstant);
-    vc("DivC_32fc", veksDivC_32fc, veksDivC_32fc_I, f_divc<Vek32fc>, kNoZeroConstant);
-    vc("DivC_64fc", veksDivC_64fc, veksDivC_64fc_I, f_divc<Vek64fc>, kNoZeroConstant);
+    rows(f_div, {}, VEKS_PAIR(Div, 32f), VEKS_PAIR(Div, 64f), VEKS_PAIR(Div, 32fc), VEKS_PAIR(Div, 64fc), VEKS_PAIR(DivCRev, 32f));
+    rows(f_divc, kNoZeroConstant, VEKS_PAIR(DivC, 32f), VEKS_PAIR(DivC, 64f), VEKS_PAIR(DivC, 32fc), VEKS_PAIR(DivC, 64fc));
     expect_zero_constant_error(veksDivC_32f, veksDivC_32f_I);
     expect_zero_constant_error(veksDivC_64f, veksDivC_64f_I);
     expect_zero_constant_error(veksDivC_32fc, veksDivC_32fc_I);
@@ -219,9 +194,9 @@ void check_large(VekStatus (*fn)(const A*, const B*, D*, int), Ref ref) {
 }
 
 TEST(ArithFloat, LargeVectors) {
-    check_large(veksAdd_32f, f_add<Vek32f, Vek32f>);
-    check_large(veksSub_64f, f_sub_rev<Vek64f, Vek64f>);
-    check_large(veksMul_32fc, f_mul<Vek32fc, Vek32fc>);
-    check_large(veksDiv_32f, f_div<Vek32f>);
-    check_large(veksDiv_64f, f_div<Vek64f>);
+    check_large(veksAdd_32f, f_add);
+    check_large(veksSub_64f, f_sub_rev);
+    check_large(veksMul_32fc, f_mul);
+    check_large(veksDiv_32f, f_div);
+    check_large(veksDiv_64f, f_div);
 }

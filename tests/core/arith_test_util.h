@@ -201,17 +201,18 @@ void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, 
 // ---- rows ----------------------------------------------------------------------------
 // A member's element types and whether it takes a scale factor, from its
 // function pointer (vector-vector or vector-constant shape).
-template <class A, class B, class D, bool S> struct SigOf {
+template <class A, class B, class D, bool S, bool C> struct SigOf {
     using a = A;
     using b = B;
     using d = D;
     static constexpr bool sfs = S;
+    static constexpr bool constant = C;
 };
 template <class F> struct Sig;
-template <class A, class B, class D> struct Sig<VekStatus (*)(const A*, const B*, D*, int)> : SigOf<A, B, D, false> {};
-template <class A, class B, class D> struct Sig<VekStatus (*)(const A*, const B*, D*, int, int)> : SigOf<A, B, D, true> {};
-template <class T> struct Sig<VekStatus (*)(const T*, T, T*, int)> : SigOf<T, T, T, false> {};
-template <class T> struct Sig<VekStatus (*)(const T*, T, T*, int, int)> : SigOf<T, T, T, true> {};
+template <class A, class B, class D> struct Sig<VekStatus (*)(const A*, const B*, D*, int)> : SigOf<A, B, D, false, false> {};
+template <class A, class B, class D> struct Sig<VekStatus (*)(const A*, const B*, D*, int, int)> : SigOf<A, B, D, true, false> {};
+template <class T> struct Sig<VekStatus (*)(const T*, T, T*, int)> : SigOf<T, T, T, false, true> {};
+template <class T> struct Sig<VekStatus (*)(const T*, T, T*, int, int)> : SigOf<T, T, T, true, true> {};
 
 
 // ---- exact integer results -----------------------------------------------------------
@@ -278,11 +279,33 @@ template <class F, class FI, class R> void vc(const char* name, F fn, FI fn_i, R
         if constexpr (S::sfs) return fn(a, v, d, n, sf);
         else return fn(a, v, d, n);
     };
-    const VCI<T> in_place = [fn_i](T v, T* d, int n, int sf) {
-        if constexpr (S::sfs) return fn_i(v, d, n, sf);
-        else return fn_i(v, d, n);
-    };
+    VCI<T> in_place;
+    if constexpr (!std::is_null_pointer_v<FI>) {
+        in_place = [fn_i](T v, T* d, int n, int sf) {
+            if constexpr (S::sfs) return fn_i(v, d, n, sf);
+            else return fn_i(v, d, n);
+        };
+    }
     check_vc<T>(name, out_of_place, in_place, to_ref<T, T, T>(ref), o);
+}
+
+// Row tables: members that share a reference, named by operation and suffix.
+template <class F, class FI> struct Member {
+    const char* name;
+    F fn;
+    FI fn_i;
+};
+template <class F, class FI> Member(const char*, F, FI) -> Member<F, FI>;
+#define VEKS_SFS(op, s) at::Member{#op "_" #s "_Sfs", veks##op##_##s##_Sfs, veks##op##_##s##_ISfs}
+#define VEKS_SFS_ONLY(op, s) at::Member{#op "_" #s "_Sfs", veks##op##_##s##_Sfs, nullptr}
+#define VEKS_PAIR(op, s) at::Member{#op "_" #s, veks##op##_##s, veks##op##_##s##_I}
+#define VEKS_ONLY(op, s) at::Member{#op "_" #s, veks##op##_##s, nullptr}
+template <class R, class... M> void rows(R ref, const Opts& o, M... members) {
+    const auto one = [&](auto m) {
+        if constexpr (Sig<decltype(m.fn)>::constant) vc(m.name, m.fn, m.fn_i, ref, o);
+        else vv(m.name, m.fn, m.fn_i, ref, o);
+    };
+    (one(members), ...);
 }
 
 // Members that exist only in place, seen through an out-of-place shape that
