@@ -34,40 +34,34 @@ template <class T> std::vector<T> all_values() {
 // ---- squares -----------------------------------------------------------------------
 
 template <class T>
-void check_sqr(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int)) {
-    const std::vector<T> src = all_values<T>();
+void check_sqr(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int), const std::vector<T>& src) {
     std::vector<T> dst(src.size());
     for (int sf : kScaleFactors) {
         ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i)
-            ASSERT_EQ(dst[i], ref_scaled<T>(i128(src[i]) * src[i], sf)) << +src[i] << " sf " << sf;
+        for (std::size_t i = 0; i < src.size(); ++i) {
+            if constexpr (std::is_integral_v<T>) {
+                ASSERT_EQ(dst[i], ref_scaled<T>(i128(src[i]) * src[i], sf)) << +src[i] << " sf " << sf;
+            } else {
+                const i128 re = src[i].re, im = src[i].im;
+                ASSERT_TRUE(dst[i].re == ref_scaled<Vek16s>(re * re - im * im, sf) && dst[i].im == ref_scaled<Vek16s>(2 * re * im, sf))
+                    << src[i].re << "," << src[i].im << " sf " << sf;
+            }
+        }
         ct::expect_inplace_matches(fn, fi, src, sf);
     }
 }
 
 TEST(PowerInt, SqrEveryInputEveryScale) {
-    check_sqr<Vek8u>(veksSqr_8u_Sfs, veksSqr_8u_ISfs);
-    check_sqr<Vek16u>(veksSqr_16u_Sfs, veksSqr_16u_ISfs);
-    check_sqr<Vek16s>(veksSqr_16s_Sfs, veksSqr_16s_ISfs);
-}
-
-TEST(PowerInt, SqrComplex) {
+    check_sqr<Vek8u>(veksSqr_8u_Sfs, veksSqr_8u_ISfs, all_values<Vek8u>());
+    check_sqr<Vek16u>(veksSqr_16u_Sfs, veksSqr_16u_ISfs, all_values<Vek16u>());
+    check_sqr<Vek16s>(veksSqr_16s_Sfs, veksSqr_16s_ISfs, all_values<Vek16s>());
     std::vector<Vek16sc> src;
     const Vek16s edge[] = {-32768, -32767, -181, -1, 0, 1, 2, 181, 32767};
     for (Vek16s a : edge)
         for (Vek16s b : edge) src.push_back({a, b});
     vt::Rng rng(11);
     for (int i = 0; i < 2000; ++i) src.push_back({rng.any<Vek16s>(), rng.any<Vek16s>()});
-    std::vector<Vek16sc> dst(src.size());
-    for (int sf : kScaleFactors) {
-        ASSERT_EQ(veksSqr_16sc_Sfs(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i) {
-            const i128 re = src[i].re, im = src[i].im;
-            ASSERT_EQ(dst[i].re, ref_scaled<Vek16s>(re * re - im * im, sf));
-            ASSERT_EQ(dst[i].im, ref_scaled<Vek16s>(2 * re * im, sf)) << src[i].re << "," << src[i].im << " sf " << sf;
-        }
-        ct::expect_inplace_matches(veksSqr_16sc_Sfs, veksSqr_16sc_ISfs, src, sf);
-    }
+    check_sqr<Vek16sc>(veksSqr_16sc_Sfs, veksSqr_16sc_ISfs, src);
 }
 
 // ---- roots -------------------------------------------------------------------------
@@ -101,32 +95,31 @@ std::uint64_t ref_root(int N, std::uint64_t m, int sf, std::uint64_t cap) {
     return std::uint64_t(r > cap ? cap : r);
 }
 
-template <class S, class D>
-void check_sqrt(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, int sf_min, int sf_max) {
+std::vector<int> range(int from, int to) {
+    std::vector<int> v;
+    for (int k = from; k <= to; ++k) v.push_back(k);
+    return v;
+}
+
+// Every element against the exact root at every scale factor: square roots
+// of negative values give 0 and a warning, cube roots keep the sign.
+template <int N, class S, class D>
+void check_root(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, const std::vector<int>& sfs) {
     std::vector<D> dst(src.size());
     bool negative = false;
     for (S x : src) negative |= x < 0;
-    for (int sf = sf_min; sf <= sf_max; ++sf) {
-        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), negative ? vekStsSqrtNegativeArg : vekStsOk);
+    for (int sf : sfs) {
+        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), N == 2 && negative ? vekStsSqrtNegativeArg : vekStsOk);
         for (std::size_t i = 0; i < src.size(); ++i) {
-            const D want = src[i] < 0 ? D(0) : D(ref_root(2, std::uint64_t(src[i]), sf, std::uint64_t(std::numeric_limits<D>::max())));
-            ASSERT_EQ(dst[i], want) << +src[i] << " sf " << sf;
+            const std::int64_t x = src[i];
+            const std::uint64_t cap = std::uint64_t(std::numeric_limits<D>::max()) + (x < 0 ? 1 : 0);
+            const std::int64_t r = N == 2 && x < 0 ? 0 : std::int64_t(ref_root(N, std::uint64_t(x < 0 ? -x : x), sf, cap));
+            ASSERT_EQ(dst[i], D(x < 0 ? -r : r)) << x << " sf " << sf;
         }
     }
 }
 
-TEST(PowerInt, SqrtSmallTypesEveryInput) {
-    check_sqrt<Vek8u, Vek8u>(veksSqrt_8u_Sfs, all_values<Vek8u>(), -18, 12);
-    check_sqrt<Vek16u, Vek16u>(veksSqrt_16u_Sfs, all_values<Vek16u>(), -18, 12);
-    check_sqrt<Vek16s, Vek16s>(veksSqrt_16s_Sfs, all_values<Vek16s>(), -18, 12);
-    for (int sf : {-2147483647 - 1, -1000, 41, 1000, 2147483647}) {
-        ct::expect_inplace_matches(veksSqrt_8u_Sfs, veksSqrt_8u_ISfs, all_values<Vek8u>(), sf);
-        ct::expect_inplace_matches(veksSqrt_16u_Sfs, veksSqrt_16u_ISfs, all_values<Vek16u>(), sf);
-        ct::expect_inplace_matches(veksSqrt_16s_Sfs, veksSqrt_16s_ISfs, all_values<Vek16s>(), sf);
-    }
-}
-
-// Squares and their neighbours across the range, the saturation edge, and random values.
+// Powers and their neighbours across the range, the saturation edge, and random values.
 template <class S> std::vector<S> root_probes(std::uint64_t top_root, int n_random, int power = 2) {
     std::vector<S> v = {0, 1, 2, 3, std::numeric_limits<S>::max()};
     vt::Rng rng(5);
@@ -140,20 +133,31 @@ template <class S> std::vector<S> root_probes(std::uint64_t top_root, int n_rand
     return v;
 }
 
-TEST(PowerInt, Sqrt32s16s) {
-    std::vector<Vek32s> src = root_probes<Vek32s>(46341, 20000);
-    for (Vek32s x : {1073676289, 1073676290, 1073709056, 1073709057, -1, -2147483647 - 1}) src.push_back(x);
-    check_sqrt<Vek32s, Vek16s>(veksSqrt_32s16s_Sfs, src, -18, 20);
+TEST(PowerInt, RootsAgainstExactReference) {
+    check_root<2>(veksSqrt_8u_Sfs, all_values<Vek8u>(), range(-18, 12));
+    check_root<2>(veksSqrt_16u_Sfs, all_values<Vek16u>(), range(-18, 12));
+    check_root<2>(veksSqrt_16s_Sfs, all_values<Vek16s>(), range(-18, 12));
+    for (int sf : {-2147483647 - 1, -1000, 41, 1000, 2147483647}) {
+        ct::expect_inplace_matches(veksSqrt_8u_Sfs, veksSqrt_8u_ISfs, all_values<Vek8u>(), sf);
+        ct::expect_inplace_matches(veksSqrt_16u_Sfs, veksSqrt_16u_ISfs, all_values<Vek16u>(), sf);
+        ct::expect_inplace_matches(veksSqrt_16s_Sfs, veksSqrt_16s_ISfs, all_values<Vek16s>(), sf);
+    }
+    std::vector<Vek32s> s32 = root_probes<Vek32s>(46341, 20000);
+    for (Vek32s x : {1073676289, 1073676290, 1073709056, 1073709057, -1, -2147483647 - 1}) s32.push_back(x);
+    check_root<2>(veksSqrt_32s16s_Sfs, s32, range(-18, 20));
+    std::vector<Vek64s> s64 = root_probes<Vek64s>(3037000499ull, 3000);
+    check_root<2>(veksSqrt_64s_Sfs, s64, range(-20, 42));
+    check_root<2>(veksSqrt_64s16s_Sfs, s64, range(-20, 42));
+    s64.push_back(-5);
+    check_root<2>(veksSqrt_64s_Sfs, s64, range(-2, 2));
+    ct::expect_inplace_matches(veksSqrt_64s_Sfs, veksSqrt_64s_ISfs, s64, -3);
+    std::vector<Vek32s> c32 = {-2147483647 - 1};
+    for (Vek32s x : root_probes<Vek32s>(1290, 5000, 3)) c32.insert(c32.end(), {x, Vek32s(-x)});
+    check_root<3>(veksCubrt_32s16s_Sfs, c32, {-100, -16, -15, -14, -5, -4, -3, -1, 0, 1, 2, 3, 5, 10, 11, 12, 13, 100});
 }
 
-TEST(PowerInt, Sqrt64s) {
-    std::vector<Vek64s> src = root_probes<Vek64s>(3037000499ull, 3000);
-    check_sqrt<Vek64s, Vek64s>(veksSqrt_64s_Sfs, src, -20, 42);
-    check_sqrt<Vek64s, Vek16s>(veksSqrt_64s16s_Sfs, src, -20, 42);
-    src.push_back(-5);
-    check_sqrt<Vek64s, Vek64s>(veksSqrt_64s_Sfs, src, -2, 2);
-    ct::expect_inplace_matches(veksSqrt_64s_Sfs, veksSqrt_64s_ISfs, src, -3);
-    // Saturation at the 64-bit maximum: sqrt(2^62) * 2^32 = 2^63; 2^63 - 1 at -63.
+TEST(PowerInt, Sqrt64sSaturatesAtTheMaximum) {
+    // sqrt(2^62) * 2^32 = 2^63; 2^63 - 1 at -63.
     const std::vector<Vek64s> big = {Vek64s(1) << 62, (Vek64s(1) << 62) - 1, 1, 0};
     std::vector<Vek64s> out(4);
     ASSERT_EQ(veksSqrt_64s_Sfs(big.data(), out.data(), 4, -32), vekStsOk);
@@ -161,22 +165,6 @@ TEST(PowerInt, Sqrt64s) {
     EXPECT_EQ(out, (std::vector<Vek64s>{INT64_MAX, below, Vek64s(1) << 32, 0}));
     ASSERT_EQ(veksSqrt_64s_Sfs(big.data() + 2, out.data(), 2, -63), vekStsOk);
     EXPECT_TRUE(out[0] == INT64_MAX && out[1] == 0);
-}
-
-TEST(PowerInt, Cubrt32s16s) {
-    std::vector<Vek32s> pos = root_probes<Vek32s>(1290, 5000, 3), src;
-    for (Vek32s x : pos) { src.push_back(x); src.push_back(-x); }
-    src.push_back(-2147483647 - 1);
-    std::vector<Vek16s> dst(src.size());
-    for (int sf : {-100, -16, -15, -14, -5, -4, -3, -1, 0, 1, 2, 3, 5, 10, 11, 12, 13, 100}) {
-        ASSERT_EQ(veksCubrt_32s16s_Sfs(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i) {
-            const std::int64_t x = src[i];
-            const std::uint64_t m = std::uint64_t(x < 0 ? -x : x);
-            const std::int64_t r = std::int64_t(ref_root(3, m, sf, x < 0 ? 32768 : 32767));
-            ASSERT_EQ(dst[i], x < 0 ? -r : r) << x << " sf " << sf;
-        }
-    }
 }
 
 // Components of the principal root, scaled and rounded half to even; the
