@@ -209,8 +209,9 @@ void check_complex_sqrt(VekStatus (*fn)(const C*, C*, int), double bound) {
     std::vector<C> src;
     const auto v = all_exponents<F>(20000, false);
     for (std::size_t i = 0; i + 1 < v.size(); i += 2) src.push_back({v[i], v[i + 1]});
-    for (F re : {F(0), F(-0.0), F(4), F(-4), F(1e-3)})
-        for (F im : {F(0), F(-0.0), F(3), F(-3)}) src.push_back({re, im});
+    const F big = std::numeric_limits<F>::max() / 4;
+    for (F re : {F(0), F(-0.0), F(4), F(-4), F(1e-3), big, -big})
+        for (F im : {F(0), F(-0.0), F(3), F(-3), big}) src.push_back({re, im});
     std::vector<C> dst(src.size());
     ASSERT_EQ(fn(src.data(), dst.data(), int(src.size())), vekStsOk);
     for (std::size_t i = 0; i < src.size(); ++i) {
@@ -233,13 +234,6 @@ void check_complex_sqrt(VekStatus (*fn)(const C*, C*, int), double bound) {
 TEST(PowerFloat, ComplexSquareRoot) {
     check_complex_sqrt(veksSqrt_32fc, 1.0);
     check_complex_sqrt(veksSqrt_64fc, 2.0);
-    const Vek64fc z[] = {{1e300, 1e300}, {-1e308, 1e-300}, {1e-310, 0}, {-4, 0}};
-    Vek64fc w[4];
-    veksSqrt_64fc(z, w, 4);
-    EXPECT_NEAR(w[0].re, 1.0986841134678099e150, 1e136);
-    EXPECT_NEAR(w[1].im, 1e154, 1e140);
-    EXPECT_NEAR(w[2].re, std::sqrt(1e-310), 1e-168);
-    EXPECT_TRUE(w[3].re == 0 && w[3].im == 2);
 }
 
 template <class S, class D>

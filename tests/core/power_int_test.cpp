@@ -334,18 +334,10 @@ TEST(PowerInt, LogarithmWarningsFirstSpecialDecides) {
             EXPECT_EQ(veks10Log10_32s_Sfs(c.x.data(), d.data(), n, sf), c.want);
             std::vector<Vek16s> x16(c.x.begin(), c.x.end()), r16(n);
             EXPECT_EQ(veksLn_16s_Sfs(x16.data(), r16.data(), n, sf), c.want);
-            for (int i = 0; i < n; ++i) {
-                if (c.x[i] <= 0) {
-                    EXPECT_TRUE(r[i] == -2147483647 - 1 && d[i] == -2147483647 - 1 && h[i] == -32768 && r16[i] == -32768);
-                }
-            }
+            for (int i = 0; i < n; ++i)
+                EXPECT_TRUE(c.x[i] > 0 || (r[i] == INT32_MIN && d[i] == INT32_MIN && h[i] == -32768 && r16[i] == -32768)) << i;
         }
     }
-    // Negative square roots: 0 and a warning, every element written.
-    const Vek32s z[2] = {-7, 4};
-    vt::Guarded<Vek16s> zo(2);
-    EXPECT_EQ(veksSqrt_32s16s_Sfs(z, zo.data(), 2, 20), vekStsSqrtNegativeArg);
-    EXPECT_TRUE(zo[0] == 0 && zo[1] == 0 && zo.guard_intact());
 }
 
 TEST(PowerInt, CheckOrderEveryMember) {
