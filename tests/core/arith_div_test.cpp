@@ -25,24 +25,19 @@ template <class D> D saturate_double(double r) {
     return r >= double(L::max()) ? L::max() : (r <= double(L::min()) ? L::min() : static_cast<D>(r));
 }
 
-// (q + 32768) + 0.5 in F, floored, one down when odd and exact; saturated.
-template <class F> Vek16s round16(F q) {
+// (q - min) + 0.5 in F, floored, one down when odd and exact; saturated.
+template <class D, class F> D round_sat(F q) {
+    using L = std::numeric_limits<D>;
     if (std::isnan(q)) return 0;
-    if (q > F(32767)) return 32767;
-    if (q < F(-32768)) return -32768;
-    const F t = (q + F(32768)) + F(0.5);
+    if (q > F(L::max())) return L::max();
+    if (q < F(L::min())) return L::min();
+    const F t = (q - F(L::min())) + F(0.5);
     F r = std::floor(t);
     if (r == t && std::fmod(r, F(2)) == 1) r -= 1;
-    return static_cast<Vek16s>(static_cast<int>(r) - 32768);
+    return static_cast<D>(static_cast<int>(r) + L::min());
 }
-Vek8u round8(float q) {
-    if (std::isnan(q)) return 0;
-    if (q >= 255.0f) return 255;
-    const float t = q + 0.5f;
-    float r = std::floor(t);
-    if (r == t && std::fmod(r, 2.0f) == 1) r -= 1;
-    return static_cast<Vek8u>(r);
-}
+template <class F> Vek16s round16(F q) { return round_sat<Vek16s>(q); }
+Vek8u round8(float q) { return round_sat<Vek8u>(q); }
 // floor(y * 2^16 / (x * 2^sf)), then (q16 + 32767 + 2 * bit16) >> 16, saturated.
 Vek16u round_fraction16(i128 y, i128 x, int sf) {
     if (y == 0) return 0;
