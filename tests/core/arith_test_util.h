@@ -214,6 +214,11 @@ template <class A, class B, class D> struct Sig<VekStatus (*)(const A*, const B*
 template <class T> struct Sig<VekStatus (*)(const T*, T, T*, int)> : SigOf<T, T, T, false, true> {};
 template <class T> struct Sig<VekStatus (*)(const T*, T, T*, int, int)> : SigOf<T, T, T, true, true> {};
 
+// Calls a member with a trailing scale factor, dropped for members without one.
+template <bool Sfs, class F, class... A> VekStatus call_sf(F fn, int sf, A... args) {
+    if constexpr (Sfs) return fn(args..., sf);
+    else return fn(args...);
+}
 
 // ---- exact integer results -----------------------------------------------------------
 inline const auto exact_add = [](auto x, auto y) {
@@ -259,33 +264,19 @@ template <class F, class FI, class R> void vv(const char* name, F fn, FI fn_i, R
     using D = typename S::d;
     if (S::sfs) o.sfs = scale_factors();
     VVI<D, A> in_place;
-    if constexpr (!std::is_null_pointer_v<FI>) {
-        in_place = [fn_i](const A* a, D* d, int n, int sf) {
-            if constexpr (S::sfs) return fn_i(a, d, n, sf);
-            else return fn_i(a, d, n);
-        };
-    }
-    const VV<D, A, B> out_of_place = [fn](const A* a, const B* b, D* d, int n, int sf) {
-        if constexpr (S::sfs) return fn(a, b, d, n, sf);
-        else return fn(a, b, d, n);
-    };
+    if constexpr (!std::is_null_pointer_v<FI>)
+        in_place = [fn_i](const A* a, D* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, a, d, n); };
+    const VV<D, A, B> out_of_place = [fn](const A* a, const B* b, D* d, int n, int sf) { return call_sf<S::sfs>(fn, sf, a, b, d, n); };
     check_vv<D, A, B>(name, out_of_place, in_place, to_ref<D, A, B>(ref), o);
 }
 template <class F, class FI, class R> void vc(const char* name, F fn, FI fn_i, R ref, Opts o = {}) {
     using S = Sig<F>;
     using T = typename S::d;
     if (S::sfs) o.sfs = scale_factors();
-    const VC<T> out_of_place = [fn](const T* a, T v, T* d, int n, int sf) {
-        if constexpr (S::sfs) return fn(a, v, d, n, sf);
-        else return fn(a, v, d, n);
-    };
+    const VC<T> out_of_place = [fn](const T* a, T v, T* d, int n, int sf) { return call_sf<S::sfs>(fn, sf, a, v, d, n); };
     VCI<T> in_place;
-    if constexpr (!std::is_null_pointer_v<FI>) {
-        in_place = [fn_i](T v, T* d, int n, int sf) {
-            if constexpr (S::sfs) return fn_i(v, d, n, sf);
-            else return fn_i(v, d, n);
-        };
-    }
+    if constexpr (!std::is_null_pointer_v<FI>)
+        in_place = [fn_i](T v, T* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, v, d, n); };
     check_vc<T>(name, out_of_place, in_place, to_ref<T, T, T>(ref), o);
 }
 
@@ -336,15 +327,12 @@ template <class F, class FI> void expect_zero_constant_error(F fn, FI fn_i) {
     using T = typename Sig<F>::d;
     vt::Guarded<T> g(8);
     std::vector<T> src(8);
-    const auto call = [](auto f, auto... args) {
-        if constexpr (Sig<F>::sfs) return f(args..., 0);
-        else return f(args...);
-    };
-    EXPECT_EQ(call(fn, nullptr, T{}, g.data(), 4), vekStsNullPtr);
-    EXPECT_EQ(call(fn, src.data(), T{}, g.data(), 0), vekStsBadLength);
-    EXPECT_EQ(call(fn, src.data(), T{}, g.data(), 4), vekStsDivByZeroError);
-    EXPECT_EQ(call(fn_i, T{}, nullptr, 4), vekStsNullPtr);
-    EXPECT_EQ(call(fn_i, T{}, g.data(), 4), vekStsDivByZeroError);
+    constexpr bool sfs = Sig<F>::sfs;
+    EXPECT_EQ(call_sf<sfs>(fn, 0, (const T*)nullptr, T{}, g.data(), 4), vekStsNullPtr);
+    EXPECT_EQ(call_sf<sfs>(fn, 0, src.data(), T{}, g.data(), 0), vekStsBadLength);
+    EXPECT_EQ(call_sf<sfs>(fn, 0, src.data(), T{}, g.data(), 4), vekStsDivByZeroError);
+    EXPECT_EQ(call_sf<sfs>(fn_i, 0, T{}, (T*)nullptr, 4), vekStsNullPtr);
+    EXPECT_EQ(call_sf<sfs>(fn_i, 0, T{}, g.data(), 4), vekStsDivByZeroError);
     EXPECT_TRUE(g.intact());
 }
 
