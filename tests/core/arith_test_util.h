@@ -321,6 +321,32 @@ template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*f
     check_vc<T>(name, fn, [fi](T v, T* d, int n, int) { return fi(v, d, n); }, to_ref<T, T, T>(ref), o);
 }
 
+// AddProduct members: pSrcDst + pSrc1 * pSrc2 (or * val) against
+// ref(acc, x, y, sf) at every scale factor, then the check order.
+template <class F, class R> void check_add_product(const char* name, F fn, R ref) {
+    using S = Sig<F>;
+    using D = typename S::d;
+    SCOPED_TRACE(name);
+    vt::Rng rng(21);
+    const int n = 3000;
+    const auto a = random_vec<typename S::a>(rng, n), acc = random_vec<D>(rng, n);
+    const auto b = random_vec<typename S::b>(rng, n);
+    for (int sf : S::sfs ? scale_factors() : std::vector<int>{0}) {
+        std::vector<D> sd = acc;
+        if constexpr (S::constant) {
+            ASSERT_EQ(call_sf<S::sfs>(fn, sf, a.data(), b[0], sd.data(), n), vekStsOk);
+        } else {
+            ASSERT_EQ(call_sf<S::sfs>(fn, sf, a.data(), b.data(), sd.data(), n), vekStsOk);
+        }
+        for (int i = 0; i < n; ++i)
+            ASSERT_TRUE(same_value(sd[i], ref(acc[i], a[i], b[S::constant ? 0 : i], sf))) << "sf " << sf << " element " << i;
+    }
+    vt::Guarded<D> g(8);
+    if constexpr (S::constant) ct::expect_checks(fn, a.data(), b[0], g, ct::kLen);
+    else if constexpr (S::sfs) ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen, 0);
+    else ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen);
+}
+
 // A zero constant of a DivC member: pointers and length first, then the
 // error; nothing written.
 template <class F, class FI> void expect_zero_constant_error(F fn, FI fn_i) {
