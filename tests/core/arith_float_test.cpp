@@ -10,22 +10,23 @@ namespace {
 
 using namespace at;
 
-template <class X, class Y> auto f_add(X x, Y y, int, bool&) {
-    if constexpr (ncomp<X> == 2) return X{x.re + y.re, x.im + y.im};
+const auto f_add = [](auto x, auto y, int, bool&) {
+    if constexpr (ncomp<decltype(x)> == 2) return decltype(x){x.re + y.re, x.im + y.im};
     else return x + y;
-}
-template <class X, class Y> auto f_sub(X x, Y y, int, bool&) {
-    if constexpr (ncomp<X> == 2) return X{x.re - y.re, x.im - y.im};
+};
+const auto f_sub = [](auto x, auto y, int, bool&) {
+    if constexpr (ncomp<decltype(x)> == 2) return decltype(x){x.re - y.re, x.im - y.im};
     else return x - y;
-}
-template <class X, class Y> auto f_sub_rev(X x, Y y, int sf, bool& w) { return f_sub(y, x, sf, w); }
-template <class X, class Y> auto f_mul(X x, Y y, int, bool&) {
-    if constexpr (ncomp<X> == 2) return X{x.re * y.re - x.im * y.im, x.re * y.im + x.im * y.re};
-    else if constexpr (ncomp<Y> == 2) return Y{x * y.re, x * y.im};
+};
+const auto f_sub_rev = [](auto x, auto y, int sf, bool& w) { return f_sub(y, x, sf, w); };
+const auto f_mul = [](auto x, auto y, int, bool&) {
+    if constexpr (ncomp<decltype(x)> == 2) return decltype(x){x.re * y.re - x.im * y.im, x.re * y.im + x.im * y.re};
+    else if constexpr (ncomp<decltype(y)> == 2) return decltype(y){x * y.re, x * y.im};
     else return x * y;
-}
+};
 // y / x with the values of a zero divisor.
-template <class X> X f_div(X x, X y, int, bool& warn) {
+const auto f_div = [](auto x, auto y, int, bool& warn) {
+    using X = decltype(x);
     if constexpr (ncomp<X> == 2) {
         using F = comp_t<X>;
         const F mag = x.re * x.re + x.im * x.im;
@@ -42,10 +43,10 @@ template <class X> X f_div(X x, X y, int, bool& warn) {
         }
         return y / x;
     }
-}
-template <class X> X f_divcrev(X x, X val, int sf, bool& w) { return f_div(x, val, sf, w); }
+};
 // DivC: multiplication by the reciprocal formed once.
-template <class X> X f_divc(X x, X val, int sf, bool& w) {
+const auto f_divc = [](auto x, auto val, int sf, bool& w) {
+    using X = decltype(x);
     if constexpr (ncomp<X> == 2) {
         using F = comp_t<X>;
         const F s = F(1) / (val.re * val.re + val.im * val.im);
@@ -53,7 +54,7 @@ template <class X> X f_divc(X x, X val, int sf, bool& w) {
     } else {
         return x * (X(1) / val);
     }
-}
+};
 
 const Opts kLenFirst = [] { Opts o; o.len_first = true; return o; }();
 const Opts kNoZeroConstant = [] { Opts o; o.zero_constant = false; return o; }();
@@ -61,19 +62,11 @@ const Opts kNoZeroConstant = [] { Opts o; o.zero_constant = false; return o; }()
 } // namespace
 
 TEST(ArithFloat, AddSubMul) {
-    vv("Add_32f", veksAdd_32f, veksAdd_32f_I, f_add<Vek32f, Vek32f>);
-    vv("Add_64f", veksAdd_64f, veksAdd_64f_I, f_add<Vek64f, Vek64f>);
-    vv("Add_32fc", veksAdd_32fc, veksAdd_32fc_I, f_add<Vek32fc, Vek32fc>, kLenFirst);
-    vv("Add_64fc", veksAdd_64fc, veksAdd_64fc_I, f_add<Vek64fc, Vek64fc>, kLenFirst);
-    vv("Sub_32f", veksSub_32f, veksSub_32f_I, f_sub_rev<Vek32f, Vek32f>);
-    vv("Sub_64f", veksSub_64f, veksSub_64f_I, f_sub_rev<Vek64f, Vek64f>);
-    vv("Sub_32fc", veksSub_32fc, veksSub_32fc_I, f_sub_rev<Vek32fc, Vek32fc>, kLenFirst);
-    vv("Sub_64fc", veksSub_64fc, veksSub_64fc_I, f_sub_rev<Vek64fc, Vek64fc>, kLenFirst);
-    vv("Mul_32f", veksMul_32f, veksMul_32f_I, f_mul<Vek32f, Vek32f>);
-    vv("Mul_64f", veksMul_64f, veksMul_64f_I, f_mul<Vek64f, Vek64f>);
-    vv("Mul_32fc", veksMul_32fc, veksMul_32fc_I, f_mul<Vek32fc, Vek32fc>);
-    vv("Mul_64fc", veksMul_64fc, veksMul_64fc_I, f_mul<Vek64fc, Vek64fc>);
-    vv("Mul_32f32fc", veksMul_32f32fc, veksMul_32f32fc_I, f_mul<Vek32f, Vek32fc>);
+    rows(f_add, {}, VEKS_PAIR(Add, 32f), VEKS_PAIR(Add, 64f));
+    rows(f_add, kLenFirst, VEKS_PAIR(Add, 32fc), VEKS_PAIR(Add, 64fc));
+    rows(f_sub_rev, {}, VEKS_PAIR(Sub, 32f), VEKS_PAIR(Sub, 64f));
+    rows(f_sub_rev, kLenFirst, VEKS_PAIR(Sub, 32fc), VEKS_PAIR(Sub, 64fc));
+    rows(f_mul, {}, VEKS_PAIR(Mul, 32f), VEKS_PAIR(Mul, 64f), VEKS_PAIR(Mul, 32fc), VEKS_PAIR(Mul, 64fc), VEKS_PAIR(Mul, 32f32fc));
     // Integer sources: the exact integer result rounded once (a zero product is +0.0).
     vv("Add_16s32f", veksAdd_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(x + y); });
     vv("Sub_16s32f", veksSub_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(y - x); });
@@ -83,39 +76,19 @@ TEST(ArithFloat, AddSubMul) {
 TEST(ArithFloat, ConstantMembers) {
     // A zero constant copies the source bits (a -0.0 source stays -0.0).
     vc("AddC_32f", veksAddC_32f, veksAddC_32f_I, [](Vek32f x, Vek32f v, int sf, bool& w) { return v == 0 ? x : f_add(x, v, sf, w); });
-    vc("AddC_64f", veksAddC_64f, veksAddC_64f_I, f_add<Vek64f, Vek64f>);
-    vc("AddC_32fc", veksAddC_32fc, veksAddC_32fc_I, f_add<Vek32fc, Vek32fc>);
-    vc("AddC_64fc", veksAddC_64fc, veksAddC_64fc_I, f_add<Vek64fc, Vek64fc>);
-    vc("SubC_32f", veksSubC_32f, veksSubC_32f_I, f_sub<Vek32f, Vek32f>);
-    vc("SubC_64f", veksSubC_64f, veksSubC_64f_I, f_sub<Vek64f, Vek64f>);
-    vc("SubC_32fc", veksSubC_32fc, veksSubC_32fc_I, f_sub<Vek32fc, Vek32fc>);
-    vc("SubC_64fc", veksSubC_64fc, veksSubC_64fc_I, f_sub<Vek64fc, Vek64fc>);
-    vc("SubCRev_32f", veksSubCRev_32f, veksSubCRev_32f_I, f_sub_rev<Vek32f, Vek32f>);
-    vc("SubCRev_64f", veksSubCRev_64f, veksSubCRev_64f_I, f_sub_rev<Vek64f, Vek64f>);
-    vc("SubCRev_32fc", veksSubCRev_32fc, veksSubCRev_32fc_I, f_sub_rev<Vek32fc, Vek32fc>);
-    vc("SubCRev_64fc", veksSubCRev_64fc, veksSubCRev_64fc_I, f_sub_rev<Vek64fc, Vek64fc>);
-    vc("MulC_32f", veksMulC_32f, veksMulC_32f_I, f_mul<Vek32f, Vek32f>);
-    vc("MulC_64f", veksMulC_64f, veksMulC_64f_I, f_mul<Vek64f, Vek64f>);
-    vc("MulC_32fc", veksMulC_32fc, veksMulC_32fc_I, f_mul<Vek32fc, Vek32fc>);
-    vc("MulC_64fc", veksMulC_64fc, veksMulC_64fc_I, f_mul<Vek64fc, Vek64fc>);
+    rows(f_add, {}, VEKS_PAIR(AddC, 64f), VEKS_PAIR(AddC, 32fc), VEKS_PAIR(AddC, 64fc));
+    rows(f_sub, {}, VEKS_PAIR(SubC, 32f), VEKS_PAIR(SubC, 64f), VEKS_PAIR(SubC, 32fc), VEKS_PAIR(SubC, 64fc));
+    rows(f_sub_rev, {}, VEKS_PAIR(SubCRev, 32f), VEKS_PAIR(SubCRev, 64f), VEKS_PAIR(SubCRev, 32fc), VEKS_PAIR(SubCRev, 64fc));
+    rows(f_mul, {}, VEKS_PAIR(MulC, 32f), VEKS_PAIR(MulC, 64f), VEKS_PAIR(MulC, 32fc), VEKS_PAIR(MulC, 64fc));
 }
 
 TEST(ArithFloat, Division) {
-    vv("Div_32f", veksDiv_32f, veksDiv_32f_I, f_div<Vek32f>);
-    vv("Div_64f", veksDiv_64f, veksDiv_64f_I, f_div<Vek64f>);
-    vv("Div_32fc", veksDiv_32fc, veksDiv_32fc_I, f_div<Vek32fc>);
-    vv("Div_64fc", veksDiv_64fc, veksDiv_64fc_I, f_div<Vek64fc>);
-    vc("DivCRev_32f", veksDivCRev_32f, veksDivCRev_32f_I, f_divcrev<Vek32f>);
-    vc("DivC_32f", veksDivC_32f, veksDivC_32f_I, f_divc<Vek32f>, kNoZeroConstant);
-    vc("DivC_64f", veksDivC_64f, veksDivC_64f_I, f_divc<Vek64f>, kNoZeroConstant);
-    vc("DivC_32fc", veksDivC_32fc, veksDivC_32fc_I, f_divc<Vek32fc>, kNoZeroConstant);
-    vc("DivC_64fc", veksDivC_64fc, veksDivC_64fc_I, f_divc<Vek64fc>, kNoZeroConstant);
-    auto sfs = [](auto f) { return [f](auto* s, auto v, auto* d, int n, int) { return f(s, v, d, n); }; };
-    auto sfs_i = [](auto f) { return [f](auto v, auto* d, int n, int) { return f(v, d, n); }; };
-    expect_zero_constant_error<Vek32f>(sfs(veksDivC_32f), sfs_i(veksDivC_32f_I));
-    expect_zero_constant_error<Vek64f>(sfs(veksDivC_64f), sfs_i(veksDivC_64f_I));
-    expect_zero_constant_error<Vek32fc>(sfs(veksDivC_32fc), sfs_i(veksDivC_32fc_I));
-    expect_zero_constant_error<Vek64fc>(sfs(veksDivC_64fc), sfs_i(veksDivC_64fc_I));
+    rows(f_div, {}, VEKS_PAIR(Div, 32f), VEKS_PAIR(Div, 64f), VEKS_PAIR(Div, 32fc), VEKS_PAIR(Div, 64fc), VEKS_PAIR(DivCRev, 32f));
+    rows(f_divc, kNoZeroConstant, VEKS_PAIR(DivC, 32f), VEKS_PAIR(DivC, 64f), VEKS_PAIR(DivC, 32fc), VEKS_PAIR(DivC, 64fc));
+    expect_zero_constant_error(veksDivC_32f, veksDivC_32f_I);
+    expect_zero_constant_error(veksDivC_64f, veksDivC_64f_I);
+    expect_zero_constant_error(veksDivC_32fc, veksDivC_32fc_I);
+    expect_zero_constant_error(veksDivC_64fc, veksDivC_64fc_I);
     // A complex constant whose squared magnitude underflows counts as zero.
     Vek32fc src[1] = {{1, 1}}, dst[1] = {{5, 5}};
     EXPECT_EQ(veksDivC_32fc(src, Vek32fc{1e-30f, 0}, dst, 1), vekStsDivByZeroError);
@@ -123,15 +96,11 @@ TEST(ArithFloat, Division) {
 }
 
 TEST(ArithFloat, ZeroDivisorUsesCoreConstants) {
-    const Vek32f divisor[] = {0.0f, -0.0f, 0.0f, 0.0f, 2.0f};
-    const Vek32f dividend[] = {1.0f, -1.0f, 0.0f, NAN, 1.0f};
-    Vek32f d[5];
-    ASSERT_EQ(veksDiv_32f(divisor, dividend, d, 5), vekStsDivByZero);
-    EXPECT_TRUE(vt::same_bits(d[0], vekConstantOfINF_32f));
-    EXPECT_TRUE(vt::same_bits(d[1], -vekConstantOfINF_32f));
-    EXPECT_TRUE(vt::same_bits(d[2], vekConstantOfNAN_32f));
-    EXPECT_TRUE(vt::same_bits(d[3], vekConstantOfNAN_32f));
-    EXPECT_EQ(d[4], 0.5f);
+    // The values are covered by the reference; the NaN payload is the library's.
+    const Vek32f divisor[] = {0.0f, 0.0f}, dividend[] = {0.0f, NAN};
+    Vek32f d[2];
+    ASSERT_EQ(veksDiv_32f(divisor, dividend, d, 2), vekStsDivByZero);
+    EXPECT_TRUE(vt::same_bits(d[0], vekConstantOfNAN_32f) && vt::same_bits(d[1], vekConstantOfNAN_32f));
     const Vek64fc cz[] = {{0, -0.0}}, cn[] = {{1, 1}};
     Vek64fc cd[1];
     ASSERT_EQ(veksDiv_64fc(cz, cn, cd, 1), vekStsDivByZero);
@@ -143,42 +112,24 @@ TEST(ArithFloat, AddCWithZeroCopiesBits) {
     Vek32f src[4], dst[4], sd[4];
     std::memcpy(src, patterns, sizeof src);
     for (Vek32f zero : {0.0f, -0.0f}) {
-        ASSERT_EQ(veksAddC_32f(src, zero, dst, 4), vekStsOk);
-        EXPECT_EQ(std::memcmp(src, dst, sizeof src), 0);
         std::memcpy(sd, patterns, sizeof sd);
+        ASSERT_EQ(veksAddC_32f(src, zero, dst, 4), vekStsOk);
         ASSERT_EQ(veksAddC_32f_I(zero, sd, 4), vekStsOk);
-        EXPECT_EQ(std::memcmp(sd, patterns, sizeof sd), 0);
+        EXPECT_TRUE(std::memcmp(src, dst, sizeof src) == 0 && std::memcmp(sd, patterns, sizeof sd) == 0);
     }
 }
 
-// AddProduct: pSrcDst + pSrc1 * pSrc2 in the element precision.
-template <class T> void check_add_product(VekStatus (*fn)(const T*, const T*, T*, int)) {
-    vt::Rng rng(3);
-    const auto a = random_vec<T>(rng, 700), b = random_vec<T>(rng, 700), acc = random_vec<T>(rng, 700);
-    std::vector<T> sd = acc;
-    ASSERT_EQ(fn(a.data(), b.data(), sd.data(), 700), vekStsOk);
-    bool w = false;
-    for (int i = 0; i < 700; ++i) ASSERT_TRUE(same_value(sd[i], f_add(acc[i], f_mul(a[i], b[i], 0, w), 0, w))) << i;
-    vt::Guarded<T> g(8);
-    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
-        return fn(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(b.data(), 1, nul), vt::ptr_or_null(g.data(), 2, nul), len);
-    }, [&] { return g.intact(); });
-}
-
 TEST(ArithFloat, AddProduct) {
-    check_add_product(veksAddProduct_32f);
-    check_add_product(veksAddProduct_64f);
-    check_add_product(veksAddProduct_32fc);
-    check_add_product(veksAddProduct_64fc);
-    vt::Rng rng(6);
-    const auto a = random_vec<Vek32f>(rng, 300), acc = random_vec<Vek32f>(rng, 300);
-    std::vector<Vek32f> sd = acc;
-    ASSERT_EQ(veksAddProductC_32f(a.data(), 0.75f, sd.data(), 300), vekStsOk);
-    for (int i = 0; i < 300; ++i) ASSERT_TRUE(same_value(sd[i], acc[i] + a[i] * 0.75f)) << i;
-    vt::Guarded<Vek32f> g(8);
-    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
-        return veksAddProductC_32f(vt::ptr_or_null(a.data(), 0, nul), 0.75f, vt::ptr_or_null(g.data(), 1, nul), len);
-    }, [&] { return g.intact(); });
+    // In the element precision: the product rounded, then the sum.
+    const auto ref = [](auto acc, auto x, auto y, int) {
+        bool w = false;
+        return f_add(acc, f_mul(x, y, 0, w), 0, w);
+    };
+    check_add_product("AddProduct_32f", veksAddProduct_32f, ref);
+    check_add_product("AddProduct_64f", veksAddProduct_64f, ref);
+    check_add_product("AddProduct_32fc", veksAddProduct_32fc, ref);
+    check_add_product("AddProduct_64fc", veksAddProduct_64fc, ref);
+    check_add_product("AddProductC_32f", veksAddProductC_32f, ref);
 }
 
 // Abs: the integer minimum maps to the maximum, floats lose the sign bit only.
@@ -189,12 +140,7 @@ template <class T> void check_abs(VekStatus (*fn)(const T*, T*, int), VekStatus 
     ASSERT_EQ(fn(a.data(), d.data(), 999), vekStsOk);
     for (int i = 0; i < 999; ++i) {
         if constexpr (std::is_floating_point_v<T>) {
-            T want = a[i];
-            unsigned char bytes[sizeof(T)];
-            std::memcpy(bytes, &want, sizeof(T));
-            bytes[sizeof(T) - 1] &= 0x7F;
-            std::memcpy(&want, bytes, sizeof(T));
-            ASSERT_TRUE(vt::same_bits(d[i], want)) << i;
+            ASSERT_TRUE(vt::same_bits(d[i], std::fabs(a[i]))) << i; // a bit operation, NaN payloads kept
         } else {
             ASSERT_EQ(d[i], sat<T>(a[i] < 0 ? -i128(a[i]) : i128(a[i]))) << i;
         }
@@ -204,9 +150,8 @@ template <class T> void check_abs(VekStatus (*fn)(const T*, T*, int), VekStatus 
     EXPECT_TRUE(same_elems(sd.data(), d.data(), 999));
     EXPECT_TRUE(d.guard_intact());
     vt::Guarded<T> g(8);
-    vt::expect_ptrs_then_len(2, [&](int nul, int len) { return fn(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(g.data(), 1, nul), len); },
-                             [&] { return g.intact(); });
-    vt::expect_ptrs_then_len(1, [&](int nul, int len) { return fn_i(vt::ptr_or_null(g.data(), 0, nul), len); }, [&] { return g.intact(); });
+    ct::expect_checks(fn, a.data(), g, ct::kLen);
+    ct::expect_checks(fn_i, g, ct::kLen);
 }
 
 TEST(ArithFloat, AbsEveryMember) {
@@ -231,9 +176,9 @@ void check_large(VekStatus (*fn)(const A*, const B*, D*, int), Ref ref) {
 }
 
 TEST(ArithFloat, LargeVectors) {
-    check_large(veksAdd_32f, f_add<Vek32f, Vek32f>);
-    check_large(veksSub_64f, f_sub_rev<Vek64f, Vek64f>);
-    check_large(veksMul_32fc, f_mul<Vek32fc, Vek32fc>);
-    check_large(veksDiv_32f, f_div<Vek32f>);
-    check_large(veksDiv_64f, f_div<Vek64f>);
+    check_large(veksAdd_32f, f_add);
+    check_large(veksSub_64f, f_sub_rev);
+    check_large(veksMul_32fc, f_mul);
+    check_large(veksDiv_32f, f_div);
+    check_large(veksDiv_64f, f_div);
 }

@@ -1,78 +1,41 @@
 // Integer Add, Sub, Mul and their constant forms against the 128-bit
-// reference of the scale-factor rule, one row per member.
+// reference of the scale-factor rule.
 #include "arith_test_util.h"
 
 using namespace at;
 
 namespace {
 const Opts kLenFirst = [] { Opts o; o.len_first = true; return o; }();
-const Opts kInPlaceOnly = [] { Opts o; o.overlap = false; return o; }();
 } // namespace
 
 TEST(ArithInt, AddMembers) {
-    vv("Add_8u_Sfs", veksAdd_8u_Sfs, veksAdd_8u_ISfs, exact_add);
-    vv("Add_8u16u", veksAdd_8u16u, nullptr, exact_add);
-    vv("Add_16s", veksAdd_16s, veksAdd_16s_I, exact_add);
-    vv("Add_16s_Sfs", veksAdd_16s_Sfs, veksAdd_16s_ISfs, exact_add);
-    vv("Add_16u", veksAdd_16u, nullptr, exact_add);
-    vv("Add_16u_Sfs", veksAdd_16u_Sfs, veksAdd_16u_ISfs, exact_add);
-    vv("Add_16s32s_I", inplace_only_vv<veksAdd_16s32s_I>, veksAdd_16s32s_I, exact_add);
-    vv("Add_16sc_Sfs", veksAdd_16sc_Sfs, veksAdd_16sc_ISfs, exact_add, kLenFirst);
-    vv("Add_32sc_Sfs", veksAdd_32sc_Sfs, veksAdd_32sc_ISfs, exact_add, kLenFirst);
-    vv("Add_32s_Sfs", veksAdd_32s_Sfs, veksAdd_32s_ISfs, exact_add);
-    vv("Add_32u", veksAdd_32u, nullptr, exact_add);
+    rows(exact_add, {}, VEKS_SFS(Add, 8u), VEKS_SFS(Add, 16s), VEKS_SFS(Add, 16u), VEKS_SFS(Add, 32s), VEKS_ONLY(Add, 8u16u),
+         VEKS_PAIR(Add, 16s), VEKS_ONLY(Add, 16u), VEKS_ONLY(Add, 32u));
+    rows(exact_add, kLenFirst, VEKS_SFS(Add, 16sc), VEKS_SFS(Add, 32sc));
+    vv_inplace_only("Add_16s32s_I", veksAdd_16s32s_I, exact_add);
 }
 
 TEST(ArithInt, SubMembers) {
-    vv("Sub_8u_Sfs", veksSub_8u_Sfs, veksSub_8u_ISfs, exact_sub_rev);
-    vv("Sub_16u_Sfs", veksSub_16u_Sfs, veksSub_16u_ISfs, exact_sub_rev);
-    vv("Sub_32s_Sfs", veksSub_32s_Sfs, veksSub_32s_ISfs, exact_sub_rev);
-    vv("Sub_16s", veksSub_16s, veksSub_16s_I, exact_sub_rev);
-    vv("Sub_16s_Sfs", veksSub_16s_Sfs, veksSub_16s_ISfs, exact_sub_rev);
-    vv("Sub_16sc_Sfs", veksSub_16sc_Sfs, veksSub_16sc_ISfs, exact_sub_rev, kLenFirst);
-    vv("Sub_32sc_Sfs", veksSub_32sc_Sfs, veksSub_32sc_ISfs, exact_sub_rev, kLenFirst);
+    rows(exact_sub_rev, {}, VEKS_SFS(Sub, 8u), VEKS_SFS(Sub, 16u), VEKS_SFS(Sub, 32s), VEKS_PAIR(Sub, 16s), VEKS_SFS(Sub, 16s));
+    rows(exact_sub_rev, kLenFirst, VEKS_SFS(Sub, 16sc), VEKS_SFS(Sub, 32sc));
 }
 
 TEST(ArithInt, MulMembers) {
-    vv("Mul_8u_Sfs", veksMul_8u_Sfs, veksMul_8u_ISfs, exact_mul);
-    vv("Mul_16u_Sfs", veksMul_16u_Sfs, veksMul_16u_ISfs, exact_mul);
-    vv("Mul_32s_Sfs", veksMul_32s_Sfs, veksMul_32s_ISfs, exact_mul);
-    vv("Mul_8u16u", veksMul_8u16u, nullptr, exact_mul);
-    vv("Mul_16s", veksMul_16s, veksMul_16s_I, exact_mul);
-    vv("Mul_16s_Sfs", veksMul_16s_Sfs, veksMul_16s_ISfs, exact_mul);
-    vv("Mul_16s32s_Sfs", veksMul_16s32s_Sfs, nullptr, exact_mul);
-    vv("Mul_16u16s_Sfs", veksMul_16u16s_Sfs, nullptr, exact_mul);
-    vv("Mul_16sc_Sfs", veksMul_16sc_Sfs, veksMul_16sc_ISfs, exact_mul);
-    vv("Mul_32sc_Sfs", veksMul_32sc_Sfs, veksMul_32sc_ISfs, exact_mul);
-    vv("Mul_32s32sc_Sfs", veksMul_32s32sc_Sfs, veksMul_32s32sc_ISfs, exact_mul);
+    rows(exact_mul, {}, VEKS_SFS(Mul, 8u), VEKS_SFS(Mul, 16u), VEKS_SFS(Mul, 32s), VEKS_ONLY(Mul, 8u16u), VEKS_PAIR(Mul, 16s),
+         VEKS_SFS(Mul, 16s), VEKS_SFS_ONLY(Mul, 16s32s), VEKS_SFS_ONLY(Mul, 16u16s), VEKS_SFS(Mul, 16sc), VEKS_SFS(Mul, 32sc),
+         VEKS_SFS(Mul, 32s32sc));
 }
 
 TEST(ArithInt, ConstantMembers) {
-    vc("AddC_8u_Sfs", veksAddC_8u_Sfs, veksAddC_8u_ISfs, exact_add);
-    vc("AddC_16u_Sfs", veksAddC_16u_Sfs, veksAddC_16u_ISfs, exact_add);
-    vc("AddC_32s_Sfs", veksAddC_32s_Sfs, veksAddC_32s_ISfs, exact_add);
-    vc("AddC_16s_Sfs", veksAddC_16s_Sfs, veksAddC_16s_ISfs, exact_add);
-    vc("AddC_16s_I", inplace_only_vc<veksAddC_16s_I>, veksAddC_16s_I, exact_add, kInPlaceOnly);
-    vc("AddC_16sc_Sfs", veksAddC_16sc_Sfs, veksAddC_16sc_ISfs, exact_add);
-    vc("AddC_32sc_Sfs", veksAddC_32sc_Sfs, veksAddC_32sc_ISfs, exact_add);
-    vc("SubC_8u_Sfs", veksSubC_8u_Sfs, veksSubC_8u_ISfs, exact_sub);
-    vc("SubC_16u_Sfs", veksSubC_16u_Sfs, veksSubC_16u_ISfs, exact_sub);
-    vc("SubC_32s_Sfs", veksSubC_32s_Sfs, veksSubC_32s_ISfs, exact_sub);
-    vc("SubC_16sc_Sfs", veksSubC_16sc_Sfs, veksSubC_16sc_ISfs, exact_sub);
-    vc("SubC_32sc_Sfs", veksSubC_32sc_Sfs, veksSubC_32sc_ISfs, exact_sub);
-    vc("SubC_16s_Sfs", veksSubC_16s_Sfs, veksSubC_16s_ISfs, exact_sub);
-    vc("SubC_16s_I", inplace_only_vc<veksSubC_16s_I>, veksSubC_16s_I, exact_sub, kInPlaceOnly);
-    vc("SubCRev_8u_Sfs", veksSubCRev_8u_Sfs, veksSubCRev_8u_ISfs, exact_sub_rev);
-    vc("SubCRev_16u_Sfs", veksSubCRev_16u_Sfs, veksSubCRev_16u_ISfs, exact_sub_rev);
-    vc("SubCRev_16s_Sfs", veksSubCRev_16s_Sfs, veksSubCRev_16s_ISfs, exact_sub_rev);
-    vc("SubCRev_32s_Sfs", veksSubCRev_32s_Sfs, veksSubCRev_32s_ISfs, exact_sub_rev);
-    vc("SubCRev_16sc_Sfs", veksSubCRev_16sc_Sfs, veksSubCRev_16sc_ISfs, exact_sub_rev);
-    vc("SubCRev_32sc_Sfs", veksSubCRev_32sc_Sfs, veksSubCRev_32sc_ISfs, exact_sub_rev);
-    vc("MulC_8u_Sfs", veksMulC_8u_Sfs, veksMulC_8u_ISfs, exact_mul);
-    vc("MulC_16u_Sfs", veksMulC_16u_Sfs, veksMulC_16u_ISfs, exact_mul);
-    vc("MulC_32s_Sfs", veksMulC_32s_Sfs, veksMulC_32s_ISfs, exact_mul);
-    vc("MulC_16sc_Sfs", veksMulC_16sc_Sfs, veksMulC_16sc_ISfs, exact_mul);
-    vc("MulC_32sc_Sfs", veksMulC_32sc_Sfs, veksMulC_32sc_ISfs, exact_mul);
-    vc("MulC_16s_Sfs", veksMulC_16s_Sfs, veksMulC_16s_ISfs, exact_mul);
-    vc("MulC_16s_I", inplace_only_vc<veksMulC_16s_I>, veksMulC_16s_I, exact_mul, kInPlaceOnly);
+    rows(exact_add, {}, VEKS_SFS(AddC, 8u), VEKS_SFS(AddC, 16u), VEKS_SFS(AddC, 32s), VEKS_SFS(AddC, 16s), VEKS_SFS(AddC, 16sc),
+         VEKS_SFS(AddC, 32sc));
+    rows(exact_sub, {}, VEKS_SFS(SubC, 8u), VEKS_SFS(SubC, 16u), VEKS_SFS(SubC, 32s), VEKS_SFS(SubC, 16sc), VEKS_SFS(SubC, 32sc),
+         VEKS_SFS(SubC, 16s));
+    rows(exact_sub_rev, {}, VEKS_SFS(SubCRev, 8u), VEKS_SFS(SubCRev, 16u), VEKS_SFS(SubCRev, 16s), VEKS_SFS(SubCRev, 32s),
+         VEKS_SFS(SubCRev, 16sc), VEKS_SFS(SubCRev, 32sc));
+    rows(exact_mul, {}, VEKS_SFS(MulC, 8u), VEKS_SFS(MulC, 16u), VEKS_SFS(MulC, 32s), VEKS_SFS(MulC, 16sc), VEKS_SFS(MulC, 32sc),
+         VEKS_SFS(MulC, 16s));
+    vc_inplace_only("AddC_16s_I", veksAddC_16s_I, exact_add);
+    vc_inplace_only("SubC_16s_I", veksSubC_16s_I, exact_sub);
+    vc_inplace_only("MulC_16s_I", veksMulC_16s_I, exact_mul);
 }

@@ -12,12 +12,13 @@
 #include <vector>
 
 #include "core/elem.h"
+#include "core_test_util.h"
 #include "exact_ref.h"
-#include "veks_test.h"
 
 namespace at {
 
 using vt::i128;
+using vt::sat;
 template <class T> using comp_t = veks::component_t<T>;
 template <class T> constexpr int ncomp = veks::is_complex_v<T> ? 2 : 1;
 using Exact = std::array<i128, 2>; // components of an exact integer result
@@ -30,15 +31,10 @@ template <class T> void set_part(T& v, int k, comp_t<T> x) {
     if constexpr (ncomp<T> == 2) (k ? v.im : v.re) = x;
     else v = x;
 }
-template <class T> bool is_zero_value(const T& v) {
-    for (int k = 0; k < ncomp<T>; ++k)
-        if (part(v, k) != 0) return false;
-    return true;
-}
+template <class T> bool is_zero_value(const T& v) { return part(v, 0) == 0 && part(v, ncomp<T> - 1) == 0; }
 
 // The scale-factor rule: v / 2^sf rounded half to even, or v * 2^-sf.
 inline i128 scale_ref(i128 v, long long sf) { return vt::scale_half_even(v, sf); }
-using vt::sat;
 
 // -35..35 and the extremes around every family threshold.
 inline const std::vector<int>& scale_factors() {
@@ -94,9 +90,9 @@ template <class T> bool same_elems(const T* a, const T* b, std::size_t n) {
 }
 
 // ---- checkers ------------------------------------------------------------------------
-// Every member is seen in its scaled shape; adapters give the others a
-// scale factor they ignore. ref(x, y, sf, warn) is the expected element and
-// sets warn where the member must return vekStsDivByZero.
+// Every member is seen in its scaled shape; members without a scale factor
+// ignore it. ref(x, y, sf, warn) is the expected element and sets warn
+// where the member must return vekStsDivByZero.
 template <class D, class A, class B> using VV = std::function<VekStatus(const A*, const B*, D*, int, int)>;
 template <class D, class A> using VVI = std::function<VekStatus(const A*, D*, int, int)>;
 template <class T> using VC = std::function<VekStatus(const T*, T, T*, int, int)>;
@@ -144,15 +140,10 @@ void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A,
             }
         }
     }
-    auto probe = o.len_first ? vt::expect_len_then_ptrs : vt::expect_ptrs_then_len;
     vt::Guarded<D> g(8);
-    probe(3, [&](int nul, int len) {
-        return fn(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(b.data(), 1, nul), vt::ptr_or_null(g.data(), 2, nul), len, 1);
-    }, [&] { return g.intact(); });
+    ct::expect_checks_in_order(o.len_first, fn, a.data(), b.data(), g, ct::kLen, 1);
     if constexpr (std::is_same_v<B, D>) {
-        if (fn_i)
-            probe(2, [&](int nul, int len) { return fn_i(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(g.data(), 1, nul), len, 1); },
-                  [&] { return g.intact(); });
+        if (fn_i) ct::expect_checks_in_order(o.len_first, fn_i, a.data(), g, ct::kLen, 1);
     }
     if constexpr (std::is_same_v<A, D> && std::is_same_v<B, D>) {
         if (o.overlap)
@@ -196,12 +187,8 @@ void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, 
             }
         }
     vt::Guarded<T> g(8);
-    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
-        return fn(vt::ptr_or_null(a.data(), 0, nul), vals[1], vt::ptr_or_null(g.data(), 1, nul), len, 0);
-    }, [&] { return g.intact(); });
-    if (fn_i)
-        vt::expect_ptrs_then_len(1, [&](int nul, int len) { return fn_i(vals[1], vt::ptr_or_null(g.data(), 0, nul), len, 0); },
-                                 [&] { return g.intact(); });
+    ct::expect_checks(fn, a.data(), vals[1], g, ct::kLen, 0);
+    if (fn_i) ct::expect_checks(fn_i, vals[1], g, ct::kLen, 0);
     if (o.overlap)
         for (int shift : {-2, 1, 3}) {
             std::vector<T> buf = random_vec<T>(rng, 70), want = buf;
@@ -212,127 +199,167 @@ void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, 
 }
 
 // ---- rows ----------------------------------------------------------------------------
-// The member's function pointers decide the element types; nondeduced keeps
-// nullptr and overloaded references from taking part in the deduction.
-template <class T> struct id { using type = T; };
-template <class T> using nondeduced = typename id<T>::type;
-
-template <class D, class A, class B>
-void vv(const char* name, VekStatus (*fn)(const A*, const B*, D*, int, int), nondeduced<VekStatus (*)(const A*, D*, int, int)> fn_i,
-        nondeduced<Ref<D, A, B>> ref, Opts o = {}) {
-    o.sfs = scale_factors();
-    check_vv<D, A, B>(name, fn, fn_i ? VVI<D, A>(fn_i) : nullptr, ref, o);
-}
-template <class D, class A, class B>
-void vv(const char* name, VekStatus (*fn)(const A*, const B*, D*, int), nondeduced<VekStatus (*)(const A*, D*, int)> fn_i,
-        nondeduced<Ref<D, A, B>> ref, Opts o = {}) {
-    VVI<D, A> in_place;
-    if (fn_i) in_place = [fn_i](const A* a, D* d, int n, int) { return fn_i(a, d, n); };
-    check_vv<D, A, B>(name, [fn](const A* a, const B* b, D* d, int n, int) { return fn(a, b, d, n); }, in_place, ref, o);
-}
-template <class T>
-void vc(const char* name, VekStatus (*fn)(const T*, T, T*, int, int), nondeduced<VekStatus (*)(T, T*, int, int)> fn_i,
-        nondeduced<Ref<T, T, T>> ref, Opts o = {}) {
-    o.sfs = scale_factors();
-    check_vc<T>(name, fn, fn_i ? VCI<T>(fn_i) : nullptr, ref, o);
-}
-template <class T>
-void vc(const char* name, VekStatus (*fn)(const T*, T, T*, int), nondeduced<VekStatus (*)(T, T*, int)> fn_i,
-        nondeduced<Ref<T, T, T>> ref, Opts o = {}) {
-    VCI<T> in_place;
-    if (fn_i) in_place = [fn_i](T v, T* d, int n, int) { return fn_i(v, d, n); };
-    check_vc<T>(name, [fn](const T* a, T v, T* d, int n, int) { return fn(a, v, d, n); }, in_place, ref, o);
-}
-
-// The out-of-place shape of a member that exists only in place: copies the
-// source-destination operand into the destination first. Null pointers and
-// bad lengths go straight to the member, so its checks are what is seen.
-template <class D, class A, VekStatus (*F)(const A*, D*, int)>
-VekStatus inplace_only_vv_impl(const A* a, const D* b, D* d, int n) {
-    if (!a || !b || !d || n < 1) return F(a, b ? d : nullptr, n);
-    std::copy(b, b + n, d);
-    return F(a, d, n);
-}
-template <class T, VekStatus (*F)(T, T*, int)>
-VekStatus inplace_only_vc_impl(const T* s, T v, T* d, int n) {
-    if (!s || !d || n < 1) return F(v, s ? d : nullptr, n);
-    std::copy(s, s + n, d);
-    return F(v, d, n);
-}
-template <auto F> struct inplace_traits;
-template <class D, class A, VekStatus (*F)(const A*, D*, int)> struct inplace_traits<F> {
-    static constexpr auto vv = inplace_only_vv_impl<D, A, F>;
+// A member's element types and whether it takes a scale factor, from its
+// function pointer (vector-vector or vector-constant shape).
+template <class A, class B, class D, bool S, bool C> struct SigOf {
+    using a = A;
+    using b = B;
+    using d = D;
+    static constexpr bool sfs = S;
+    static constexpr bool constant = C;
 };
-template <class T, VekStatus (*F)(T, T*, int)> struct inplace_traits<F> {
-    static constexpr auto vc = inplace_only_vc_impl<T, F>;
-};
-template <auto F> constexpr auto inplace_only_vv = inplace_traits<F>::vv;
-template <auto F> constexpr auto inplace_only_vc = inplace_traits<F>::vc;
+template <class F> struct Sig;
+template <class A, class B, class D> struct Sig<VekStatus (*)(const A*, const B*, D*, int)> : SigOf<A, B, D, false, false> {};
+template <class A, class B, class D> struct Sig<VekStatus (*)(const A*, const B*, D*, int, int)> : SigOf<A, B, D, true, false> {};
+template <class T> struct Sig<VekStatus (*)(const T*, T, T*, int)> : SigOf<T, T, T, false, true> {};
+template <class T> struct Sig<VekStatus (*)(const T*, T, T*, int, int)> : SigOf<T, T, T, true, true> {};
 
-// A zero constant of a DivC member: pointers and length first, then the
-// error; nothing written.
-template <class T> void expect_zero_constant_error(VC<T> fn, VCI<T> fn_i) {
-    vt::Guarded<T> g(8);
-    std::vector<T> src(8), sd(8);
-    EXPECT_EQ(fn(nullptr, T{}, g.data(), 4, 0), vekStsNullPtr);
-    EXPECT_EQ(fn(src.data(), T{}, g.data(), 0, 0), vekStsBadLength);
-    EXPECT_EQ(fn(src.data(), T{}, g.data(), 4, 0), vekStsDivByZeroError);
-    EXPECT_EQ(fn_i(T{}, nullptr, 4, 0), vekStsNullPtr);
-    EXPECT_EQ(fn_i(T{}, g.data(), 4, 0), vekStsDivByZeroError);
-    EXPECT_TRUE(g.intact());
+// Calls a member with a trailing scale factor, dropped for members without one.
+template <bool Sfs, class F, class... A> VekStatus call_sf(F fn, int sf, A... args) {
+    if constexpr (Sfs) return fn(args..., sf);
+    else return fn(args...);
 }
 
 // ---- exact integer results -----------------------------------------------------------
-template <class X, class Y> Exact exact_add(X x, Y y) {
+inline const auto exact_add = [](auto x, auto y) {
     Exact e{};
-    for (int k = 0; k < ncomp<X>; ++k) e[k] = i128(part(x, k)) + part(y, k);
+    for (int k = 0; k < ncomp<decltype(x)>; ++k) e[k] = i128(part(x, k)) + part(y, k);
     return e;
-}
-template <class X, class Y> Exact exact_sub(X x, Y y) { // x - y
+};
+inline const auto exact_sub = [](auto x, auto y) { // x - y
     Exact e{};
-    for (int k = 0; k < ncomp<X>; ++k) e[k] = i128(part(x, k)) - part(y, k);
+    for (int k = 0; k < ncomp<decltype(x)>; ++k) e[k] = i128(part(x, k)) - part(y, k);
     return e;
-}
-template <class X, class Y> Exact exact_sub_rev(X x, Y y) { return exact_sub(y, x); }
-template <class X, class Y> Exact exact_mul(X x, Y y) {
-    if constexpr (ncomp<X> == 2 && ncomp<Y> == 2)
-        return {i128(x.re) * y.re - i128(x.im) * y.im, i128(x.re) * y.im + i128(x.im) * y.re};
-    else if constexpr (ncomp<Y> == 2)
-        return {i128(x) * y.re, i128(x) * y.im};
+};
+inline const auto exact_sub_rev = [](auto x, auto y) { return exact_sub(y, x); };
+inline const auto exact_mul = [](auto x, auto y) {
+    if constexpr (ncomp<decltype(x)> == 2 && ncomp<decltype(y)> == 2)
+        return Exact{i128(x.re) * y.re - i128(x.im) * y.im, i128(x.re) * y.im + i128(x.im) * y.re};
+    else if constexpr (ncomp<decltype(y)> == 2)
+        return Exact{i128(x) * y.re, i128(x) * y.im};
     else
-        return {i128(x) * y, 0};
+        return Exact{i128(x) * y, 0};
+};
+
+// A reference as the checkers take it: an exact integer result goes
+// through the scale-factor rule and saturation.
+template <class D, class A, class B, class R> Ref<D, A, B> to_ref(R ref) {
+    if constexpr (std::is_invocable_r_v<Exact, R, A, B>) {
+        return [ref](A x, B y, int sf, bool&) {
+            const Exact e = ref(x, y);
+            D r{};
+            for (int k = 0; k < ncomp<D>; ++k) set_part(r, k, sat<comp_t<D>>(scale_ref(e[k], sf)));
+            return r;
+        };
+    } else {
+        return ref;
+    }
 }
 
-// The exact result through the scale-factor rule and saturation.
-template <class D, class A, class B> Ref<D, A, B> scaled(Exact (*exact)(A, B)) {
-    return [exact](A x, B y, int sf, bool&) {
-        const Exact e = exact(x, y);
-        D r{};
-        for (int k = 0; k < ncomp<D>; ++k) set_part(r, k, sat<comp_t<D>>(scale_ref(e[k], sf)));
-        return r;
+// One row: the member, its in-place form (or nullptr) and its reference.
+template <class F, class FI, class R> void vv(const char* name, F fn, FI fn_i, R ref, Opts o = {}) {
+    using S = Sig<F>;
+    using A = typename S::a;
+    using B = typename S::b;
+    using D = typename S::d;
+    if (S::sfs) o.sfs = scale_factors();
+    VVI<D, A> in_place;
+    if constexpr (!std::is_null_pointer_v<FI>)
+        in_place = [fn_i](const A* a, D* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, a, d, n); };
+    const VV<D, A, B> out_of_place = [fn](const A* a, const B* b, D* d, int n, int sf) { return call_sf<S::sfs>(fn, sf, a, b, d, n); };
+    check_vv<D, A, B>(name, out_of_place, in_place, to_ref<D, A, B>(ref), o);
+}
+template <class F, class FI, class R> void vc(const char* name, F fn, FI fn_i, R ref, Opts o = {}) {
+    using S = Sig<F>;
+    using T = typename S::d;
+    if (S::sfs) o.sfs = scale_factors();
+    const VC<T> out_of_place = [fn](const T* a, T v, T* d, int n, int sf) { return call_sf<S::sfs>(fn, sf, a, v, d, n); };
+    VCI<T> in_place;
+    if constexpr (!std::is_null_pointer_v<FI>)
+        in_place = [fn_i](T v, T* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, v, d, n); };
+    check_vc<T>(name, out_of_place, in_place, to_ref<T, T, T>(ref), o);
+}
+
+// Row tables: members that share a reference, named by operation and suffix.
+template <class F, class FI> struct Member {
+    const char* name;
+    F fn;
+    FI fn_i;
+};
+template <class F, class FI> Member(const char*, F, FI) -> Member<F, FI>;
+#define VEKS_SFS(op, s) at::Member{#op "_" #s "_Sfs", veks##op##_##s##_Sfs, veks##op##_##s##_ISfs}
+#define VEKS_SFS_ONLY(op, s) at::Member{#op "_" #s "_Sfs", veks##op##_##s##_Sfs, nullptr}
+#define VEKS_PAIR(op, s) at::Member{#op "_" #s, veks##op##_##s, veks##op##_##s##_I}
+#define VEKS_ONLY(op, s) at::Member{#op "_" #s, veks##op##_##s, nullptr}
+template <class R, class... M> void rows(R ref, const Opts& o, M... members) {
+    const auto one = [&](auto m) {
+        if constexpr (Sig<decltype(m.fn)>::constant) vc(m.name, m.fn, m.fn_i, ref, o);
+        else vv(m.name, m.fn, m.fn_i, ref, o);
     };
+    (one(members), ...);
 }
 
-// Rows whose reference is an exact integer result.
-template <class D, class A, class B>
-void vv(const char* name, VekStatus (*fn)(const A*, const B*, D*, int, int), nondeduced<VekStatus (*)(const A*, D*, int, int)> fn_i,
-        nondeduced<Exact (*)(A, B)> exact, Opts o = {}) {
-    vv(name, fn, fn_i, scaled<D, A, B>(exact), o);
+// Members that exist only in place, seen through an out-of-place shape that
+// copies the source-destination operand into the destination first. Null
+// pointers and bad lengths go straight to the member.
+template <class D, class A, class R> void vv_inplace_only(const char* name, VekStatus (*fi)(const A*, D*, int), R ref) {
+    const VV<D, A, D> fn = [fi](const A* a, const D* b, D* d, int n, int) {
+        if (!a || !b || !d || n < 1) return fi(a, b ? d : nullptr, n);
+        std::copy(b, b + n, d);
+        return fi(a, d, n);
+    };
+    check_vv<D, A, D>(name, fn, [fi](const A* a, D* d, int n, int) { return fi(a, d, n); }, to_ref<D, A, D>(ref), Opts{});
 }
-template <class D, class A, class B>
-void vv(const char* name, VekStatus (*fn)(const A*, const B*, D*, int), nondeduced<VekStatus (*)(const A*, D*, int)> fn_i,
-        nondeduced<Exact (*)(A, B)> exact, Opts o = {}) {
-    vv(name, fn, fn_i, scaled<D, A, B>(exact), o);
+template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*fi)(T, T*, int), R ref) {
+    const VC<T> fn = [fi](const T* s, T v, T* d, int n, int) {
+        if (!s || !d || n < 1) return fi(v, s ? d : nullptr, n);
+        std::copy(s, s + n, d);
+        return fi(v, d, n);
+    };
+    Opts o;
+    o.overlap = false;
+    check_vc<T>(name, fn, [fi](T v, T* d, int n, int) { return fi(v, d, n); }, to_ref<T, T, T>(ref), o);
 }
-template <class T>
-void vc(const char* name, VekStatus (*fn)(const T*, T, T*, int, int), nondeduced<VekStatus (*)(T, T*, int, int)> fn_i,
-        nondeduced<Exact (*)(T, T)> exact, Opts o = {}) {
-    vc(name, fn, fn_i, scaled<T, T, T>(exact), o);
+
+// AddProduct members: pSrcDst + pSrc1 * pSrc2 (or * val) against
+// ref(acc, x, y, sf) at every scale factor, then the check order.
+template <class F, class R> void check_add_product(const char* name, F fn, R ref) {
+    using S = Sig<F>;
+    using D = typename S::d;
+    SCOPED_TRACE(name);
+    vt::Rng rng(21);
+    const int n = 3000;
+    const auto a = random_vec<typename S::a>(rng, n), acc = random_vec<D>(rng, n);
+    const auto b = random_vec<typename S::b>(rng, n);
+    for (int sf : S::sfs ? scale_factors() : std::vector<int>{0}) {
+        std::vector<D> sd = acc;
+        if constexpr (S::constant) {
+            ASSERT_EQ(call_sf<S::sfs>(fn, sf, a.data(), b[0], sd.data(), n), vekStsOk);
+        } else {
+            ASSERT_EQ(call_sf<S::sfs>(fn, sf, a.data(), b.data(), sd.data(), n), vekStsOk);
+        }
+        for (int i = 0; i < n; ++i)
+            ASSERT_TRUE(same_value(sd[i], ref(acc[i], a[i], b[S::constant ? 0 : i], sf))) << "sf " << sf << " element " << i;
+    }
+    vt::Guarded<D> g(8);
+    if constexpr (S::constant) ct::expect_checks(fn, a.data(), b[0], g, ct::kLen);
+    else if constexpr (S::sfs) ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen, 0);
+    else ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen);
 }
-template <class T>
-void vc(const char* name, VekStatus (*fn)(const T*, T, T*, int), nondeduced<VekStatus (*)(T, T*, int)> fn_i,
-        nondeduced<Exact (*)(T, T)> exact, Opts o = {}) {
-    vc(name, fn, fn_i, scaled<T, T, T>(exact), o);
+
+// A zero constant of a DivC member: pointers and length first, then the
+// error; nothing written.
+template <class F, class FI> void expect_zero_constant_error(F fn, FI fn_i) {
+    using T = typename Sig<F>::d;
+    vt::Guarded<T> g(8);
+    std::vector<T> src(8);
+    constexpr bool sfs = Sig<F>::sfs;
+    EXPECT_EQ(call_sf<sfs>(fn, 0, (const T*)nullptr, T{}, g.data(), 4), vekStsNullPtr);
+    EXPECT_EQ(call_sf<sfs>(fn, 0, src.data(), T{}, g.data(), 0), vekStsBadLength);
+    EXPECT_EQ(call_sf<sfs>(fn, 0, src.data(), T{}, g.data(), 4), vekStsDivByZeroError);
+    EXPECT_EQ(call_sf<sfs>(fn_i, 0, T{}, (T*)nullptr, 4), vekStsNullPtr);
+    EXPECT_EQ(call_sf<sfs>(fn_i, 0, T{}, g.data(), 4), vekStsDivByZeroError);
+    EXPECT_TRUE(g.intact());
 }
 
 } // namespace at

@@ -6,32 +6,27 @@ namespace {
 using vt::as;
 constexpr int n = 37; // SIMD blocks and a scalar tail
 
-// d = f(s1, s2) with element types A, B and D; extra arguments bound by the caller.
-template <class A, class B, class D, class Fn>
-vt::OffsetCase binary(const char* name, Fn fn, double lo = -1000, double hi = 1000) {
-    return {name, {vt::offset_input<A>(n, lo, hi), vt::offset_input<B>(n, lo, hi), vt::offset_output<D>(n)},
-            [fn](const std::vector<void*>& p) { return fn(as<const A>(p[0]), as<const B>(p[1]), as<D>(p[2]), n); }};
+// d = f(s1, s2, extra...) with element types A, B and D.
+template <class A, class B, class D, class... E>
+vt::OffsetCase binary(const char* name, VekStatus (*fn)(const A*, const B*, D*, int, E...), E... extra) {
+    return {name, {vt::offset_input<A>(n), vt::offset_input<B>(n), vt::offset_output<D>(n)},
+            [=](const std::vector<void*>& p) { return fn(as<const A>(p[0]), as<const B>(p[1]), as<D>(p[2]), n, extra...); }};
+}
+// d = f(s, val, extra...).
+template <class S, class D, class V, class... E>
+vt::OffsetCase with_constant(const char* name, VekStatus (*fn)(const S*, V, D*, int, E...), V val, E... extra) {
+    return {name, {vt::offset_input<S>(n), vt::offset_output<D>(n)},
+            [=](const std::vector<void*>& p) { return fn(as<const S>(p[0]), val, as<D>(p[1]), n, extra...); }};
 }
 
 TEST(ArithOffsets, MatchAligned) {
     const std::vector<vt::OffsetCase> cases = {
-        binary<Vek32f, Vek32f, Vek32f>("Add_32f", veksAdd_32f),
-        binary<Vek16s, Vek16s, Vek16s>("Add_16s_Sfs", [](auto a, auto b, auto d, int len) { return veksAdd_16s_Sfs(a, b, d, len, 1); }),
-        binary<Vek16s, Vek16s, Vek16s>("Mul_16s_Sfs", [](auto a, auto b, auto d, int len) { return veksMul_16s_Sfs(a, b, d, len, 3); }),
-        binary<Vek16sc, Vek16sc, Vek16sc>("Mul_16sc_Sfs", [](auto a, auto b, auto d, int len) { return veksMul_16sc_Sfs(a, b, d, len, 4); }),
-        binary<Vek32s, Vek32s, Vek32s>("Mul_Low_32s_Sfs", [](auto a, auto b, auto d, int len) { return veksMul_Low_32s_Sfs(a, b, d, len, 2); }),
-        binary<Vek32fc, Vek32fc, Vek32fc>("Mul_32fc", veksMul_32fc),
-        binary<Vek32f, Vek32fc, Vek32fc>("Mul_32f32fc", veksMul_32f32fc),
-        binary<Vek32f, Vek32f, Vek32f>("Div_32f", veksDiv_32f),
-        binary<Vek32fc, Vek32fc, Vek32fc>("Div_32fc", veksDiv_32fc),
-        binary<Vek16s, Vek16s, Vek16s>("Div_16s_Sfs", [](auto a, auto b, auto d, int len) { return veksDiv_16s_Sfs(a, b, d, len, -2); }),
-        binary<Vek32f, Vek32f, Vek32f>("AddProduct_32f", [](auto a, auto b, auto d, int len) { return veksAddProduct_32f(a, b, d, len); }),
-        {"AddC_32f", {vt::offset_input<Vek32f>(n), vt::offset_output<Vek32f>(n)},
-         [](const std::vector<void*>& p) { return veksAddC_32f(as<const Vek32f>(p[0]), 0.5f, as<Vek32f>(p[1]), n); }},
-        {"DivC_32f", {vt::offset_input<Vek32f>(n), vt::offset_output<Vek32f>(n)},
-         [](const std::vector<void*>& p) { return veksDivC_32f(as<const Vek32f>(p[0]), 3.0f, as<Vek32f>(p[1]), n); }},
-        {"MulC_32f16s_Sfs", {vt::offset_input<Vek32f>(n), vt::offset_output<Vek16s>(n)},
-         [](const std::vector<void*>& p) { return veksMulC_32f16s_Sfs(as<const Vek32f>(p[0]), 7.0f, as<Vek16s>(p[1]), n, 1); }},
+        binary("Add_32f", veksAdd_32f), binary("Add_16s_Sfs", veksAdd_16s_Sfs, 1), binary("Mul_16s_Sfs", veksMul_16s_Sfs, 3),
+        binary("Mul_16sc_Sfs", veksMul_16sc_Sfs, 4), binary("Mul_Low_32s_Sfs", veksMul_Low_32s_Sfs, 2),
+        binary("Mul_32fc", veksMul_32fc), binary("Mul_32f32fc", veksMul_32f32fc), binary("Div_32f", veksDiv_32f),
+        binary("Div_32fc", veksDiv_32fc), binary("Div_16s_Sfs", veksDiv_16s_Sfs, -2), binary("AddProduct_32f", veksAddProduct_32f),
+        with_constant("AddC_32f", veksAddC_32f, 0.5f), with_constant("DivC_32f", veksDivC_32f, 3.0f),
+        with_constant("MulC_32f16s_Sfs", veksMulC_32f16s_Sfs, 7.0f, 1),
         {"Abs_16s", {vt::offset_input<Vek16s>(n), vt::offset_output<Vek16s>(n)},
          [](const std::vector<void*>& p) { return veksAbs_16s(as<const Vek16s>(p[0]), as<Vek16s>(p[1]), n); }},
     };

@@ -8,15 +8,13 @@
 #include <vector>
 
 #include "core/vekcore/vekcore.h"
+#include "core_test_util.h"
 #include "exact_ref.h"
-#include "power_test_util.h"
 
 namespace {
 
-using pt::i128;
-using pt::u128;
-
-template <class D> D saturate(i128 v) { return vt::sat<D>(v); }
+using vt::i128;
+using u128 = unsigned __int128;
 
 // Exact v * 2^-sf, rounded half to even, saturated to D (|v| < 2^64); left
 // shifts beyond 60 places saturate every non-zero value.
@@ -36,40 +34,34 @@ template <class T> std::vector<T> all_values() {
 // ---- squares -----------------------------------------------------------------------
 
 template <class T>
-void check_sqr(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int)) {
-    const std::vector<T> src = all_values<T>();
+void check_sqr(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int), const std::vector<T>& src) {
     std::vector<T> dst(src.size());
     for (int sf : kScaleFactors) {
         ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i)
-            ASSERT_EQ(dst[i], ref_scaled<T>(i128(src[i]) * src[i], sf)) << +src[i] << " sf " << sf;
-        pt::expect_inplace_matches(fn, fi, src, sf);
+        for (std::size_t i = 0; i < src.size(); ++i) {
+            if constexpr (std::is_integral_v<T>) {
+                ASSERT_EQ(dst[i], ref_scaled<T>(i128(src[i]) * src[i], sf)) << +src[i] << " sf " << sf;
+            } else {
+                const i128 re = src[i].re, im = src[i].im;
+                ASSERT_TRUE(dst[i].re == ref_scaled<Vek16s>(re * re - im * im, sf) && dst[i].im == ref_scaled<Vek16s>(2 * re * im, sf))
+                    << src[i].re << "," << src[i].im << " sf " << sf;
+            }
+        }
+        ct::expect_inplace_matches(fn, fi, src, sf);
     }
 }
 
 TEST(PowerInt, SqrEveryInputEveryScale) {
-    check_sqr<Vek8u>(veksSqr_8u_Sfs, veksSqr_8u_ISfs);
-    check_sqr<Vek16u>(veksSqr_16u_Sfs, veksSqr_16u_ISfs);
-    check_sqr<Vek16s>(veksSqr_16s_Sfs, veksSqr_16s_ISfs);
-}
-
-TEST(PowerInt, SqrComplex) {
+    check_sqr<Vek8u>(veksSqr_8u_Sfs, veksSqr_8u_ISfs, all_values<Vek8u>());
+    check_sqr<Vek16u>(veksSqr_16u_Sfs, veksSqr_16u_ISfs, all_values<Vek16u>());
+    check_sqr<Vek16s>(veksSqr_16s_Sfs, veksSqr_16s_ISfs, all_values<Vek16s>());
     std::vector<Vek16sc> src;
     const Vek16s edge[] = {-32768, -32767, -181, -1, 0, 1, 2, 181, 32767};
     for (Vek16s a : edge)
         for (Vek16s b : edge) src.push_back({a, b});
     vt::Rng rng(11);
     for (int i = 0; i < 2000; ++i) src.push_back({rng.any<Vek16s>(), rng.any<Vek16s>()});
-    std::vector<Vek16sc> dst(src.size());
-    for (int sf : kScaleFactors) {
-        ASSERT_EQ(veksSqr_16sc_Sfs(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i) {
-            const i128 re = src[i].re, im = src[i].im;
-            ASSERT_EQ(dst[i].re, ref_scaled<Vek16s>(re * re - im * im, sf));
-            ASSERT_EQ(dst[i].im, ref_scaled<Vek16s>(2 * re * im, sf)) << src[i].re << "," << src[i].im << " sf " << sf;
-        }
-        pt::expect_inplace_matches(veksSqr_16sc_Sfs, veksSqr_16sc_ISfs, src, sf);
-    }
+    check_sqr<Vek16sc>(veksSqr_16sc_Sfs, veksSqr_16sc_ISfs, src);
 }
 
 // ---- roots -------------------------------------------------------------------------
@@ -103,32 +95,31 @@ std::uint64_t ref_root(int N, std::uint64_t m, int sf, std::uint64_t cap) {
     return std::uint64_t(r > cap ? cap : r);
 }
 
-template <class S, class D>
-void check_sqrt(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, int sf_min, int sf_max) {
+std::vector<int> range(int from, int to) {
+    std::vector<int> v;
+    for (int k = from; k <= to; ++k) v.push_back(k);
+    return v;
+}
+
+// Every element against the exact root at every scale factor: square roots
+// of negative values give 0 and a warning, cube roots keep the sign.
+template <int N, class S, class D>
+void check_root(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, const std::vector<int>& sfs) {
     std::vector<D> dst(src.size());
     bool negative = false;
     for (S x : src) negative |= x < 0;
-    for (int sf = sf_min; sf <= sf_max; ++sf) {
-        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), negative ? vekStsSqrtNegativeArg : vekStsOk);
+    for (int sf : sfs) {
+        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), N == 2 && negative ? vekStsSqrtNegativeArg : vekStsOk);
         for (std::size_t i = 0; i < src.size(); ++i) {
-            const D want = src[i] < 0 ? D(0) : D(ref_root(2, std::uint64_t(src[i]), sf, std::uint64_t(std::numeric_limits<D>::max())));
-            ASSERT_EQ(dst[i], want) << +src[i] << " sf " << sf;
+            const std::int64_t x = src[i];
+            const std::uint64_t cap = std::uint64_t(std::numeric_limits<D>::max()) + (x < 0 ? 1 : 0);
+            const std::int64_t r = N == 2 && x < 0 ? 0 : std::int64_t(ref_root(N, std::uint64_t(x < 0 ? -x : x), sf, cap));
+            ASSERT_EQ(dst[i], D(x < 0 ? -r : r)) << x << " sf " << sf;
         }
     }
 }
 
-TEST(PowerInt, SqrtSmallTypesEveryInput) {
-    check_sqrt<Vek8u, Vek8u>(veksSqrt_8u_Sfs, all_values<Vek8u>(), -18, 12);
-    check_sqrt<Vek16u, Vek16u>(veksSqrt_16u_Sfs, all_values<Vek16u>(), -18, 12);
-    check_sqrt<Vek16s, Vek16s>(veksSqrt_16s_Sfs, all_values<Vek16s>(), -18, 12);
-    for (int sf : {-2147483647 - 1, -1000, 41, 1000, 2147483647}) {
-        pt::expect_inplace_matches(veksSqrt_8u_Sfs, veksSqrt_8u_ISfs, all_values<Vek8u>(), sf);
-        pt::expect_inplace_matches(veksSqrt_16u_Sfs, veksSqrt_16u_ISfs, all_values<Vek16u>(), sf);
-        pt::expect_inplace_matches(veksSqrt_16s_Sfs, veksSqrt_16s_ISfs, all_values<Vek16s>(), sf);
-    }
-}
-
-// Squares and their neighbours across the range, the saturation edge, and random values.
+// Powers and their neighbours across the range, the saturation edge, and random values.
 template <class S> std::vector<S> root_probes(std::uint64_t top_root, int n_random, int power = 2) {
     std::vector<S> v = {0, 1, 2, 3, std::numeric_limits<S>::max()};
     vt::Rng rng(5);
@@ -142,59 +133,38 @@ template <class S> std::vector<S> root_probes(std::uint64_t top_root, int n_rand
     return v;
 }
 
-TEST(PowerInt, Sqrt32s16s) {
-    std::vector<Vek32s> src = root_probes<Vek32s>(46341, 20000);
-    for (Vek32s x : {1073676289, 1073676290, 1073709056, 1073709057, -1, -2147483647 - 1}) src.push_back(x);
-    check_sqrt<Vek32s, Vek16s>(veksSqrt_32s16s_Sfs, src, -18, 20);
-    const Vek32s ex[] = {9, 25, 2147483647};
-    Vek16s out[3];
-    veksSqrt_32s16s_Sfs(ex, out, 2, 1);
-    EXPECT_EQ(out[0], 2); // 1.5 ties to even
-    EXPECT_EQ(out[1], 2); // 2.5 ties to even
-    veksSqrt_32s16s_Sfs(ex + 2, out + 2, 1, 0);
-    EXPECT_EQ(out[2], 32767);
-}
-
-TEST(PowerInt, Sqrt64s) {
-    std::vector<Vek64s> src = root_probes<Vek64s>(3037000499ull, 3000);
-    check_sqrt<Vek64s, Vek64s>(veksSqrt_64s_Sfs, src, -20, 42);
-    check_sqrt<Vek64s, Vek16s>(veksSqrt_64s16s_Sfs, src, -20, 42);
-    src.push_back(-5);
-    check_sqrt<Vek64s, Vek64s>(veksSqrt_64s_Sfs, src, -2, 2);
-    pt::expect_inplace_matches(veksSqrt_64s_Sfs, veksSqrt_64s_ISfs, src, -3);
-    // Saturation at the 64-bit maximum: sqrt(2^62) * 2^32 = 2^63.
-    const Vek64s big[] = {Vek64s(1) << 62, (Vek64s(1) << 62) - 1, 1, 0};
-    Vek64s out[4];
-    ASSERT_EQ(veksSqrt_64s_Sfs(big, out, 4, -32), vekStsOk);
-    EXPECT_EQ(out[0], std::numeric_limits<Vek64s>::max());
-    EXPECT_EQ(out[1], Vek64s((u128(std::floor(std::sqrt((long double)((Vek64s(1) << 62) - 1)) * 4294967296.0L + 0.5L)))));
-    EXPECT_EQ(out[2], Vek64s(1) << 32);
-    EXPECT_EQ(out[3], 0);
-    ASSERT_EQ(veksSqrt_64s_Sfs(big + 2, out, 2, -63), vekStsOk);
-    EXPECT_EQ(out[0], std::numeric_limits<Vek64s>::max());
-    EXPECT_EQ(out[1], 0);
-}
-
-TEST(PowerInt, Cubrt32s16s) {
-    std::vector<Vek32s> pos = root_probes<Vek32s>(1290, 5000, 3), src;
-    for (Vek32s x : pos) { src.push_back(x); src.push_back(-x); }
-    src.push_back(-2147483647 - 1);
-    std::vector<Vek16s> dst(src.size());
-    for (int sf : {-100, -16, -15, -14, -5, -4, -3, -1, 0, 1, 2, 3, 5, 10, 11, 12, 13, 100}) {
-        ASSERT_EQ(veksCubrt_32s16s_Sfs(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i) {
-            const std::int64_t x = src[i];
-            const std::uint64_t m = std::uint64_t(x < 0 ? -x : x);
-            const std::int64_t r = std::int64_t(ref_root(3, m, sf, x < 0 ? 32768 : 32767));
-            ASSERT_EQ(dst[i], x < 0 ? -r : r) << x << " sf " << sf;
-        }
+TEST(PowerInt, RootsAgainstExactReference) {
+    check_root<2>(veksSqrt_8u_Sfs, all_values<Vek8u>(), range(-18, 12));
+    check_root<2>(veksSqrt_16u_Sfs, all_values<Vek16u>(), range(-18, 12));
+    check_root<2>(veksSqrt_16s_Sfs, all_values<Vek16s>(), range(-18, 12));
+    for (int sf : {-2147483647 - 1, -1000, 41, 1000, 2147483647}) {
+        ct::expect_inplace_matches(veksSqrt_8u_Sfs, veksSqrt_8u_ISfs, all_values<Vek8u>(), sf);
+        ct::expect_inplace_matches(veksSqrt_16u_Sfs, veksSqrt_16u_ISfs, all_values<Vek16u>(), sf);
+        ct::expect_inplace_matches(veksSqrt_16s_Sfs, veksSqrt_16s_ISfs, all_values<Vek16s>(), sf);
     }
-    const Vek32s ties[] = {27, -27, 125};
-    Vek16s out[3];
-    veksCubrt_32s16s_Sfs(ties, out, 3, 1);
-    EXPECT_EQ(out[0], 2);  // 1.5
-    EXPECT_EQ(out[1], -2); // -1.5
-    EXPECT_EQ(out[2], 2);  // 2.5
+    std::vector<Vek32s> s32 = root_probes<Vek32s>(46341, 20000);
+    for (Vek32s x : {1073676289, 1073676290, 1073709056, 1073709057, -1, -2147483647 - 1}) s32.push_back(x);
+    check_root<2>(veksSqrt_32s16s_Sfs, s32, range(-18, 20));
+    std::vector<Vek64s> s64 = root_probes<Vek64s>(3037000499ull, 3000);
+    check_root<2>(veksSqrt_64s_Sfs, s64, range(-20, 42));
+    check_root<2>(veksSqrt_64s16s_Sfs, s64, range(-20, 42));
+    s64.push_back(-5);
+    check_root<2>(veksSqrt_64s_Sfs, s64, range(-2, 2));
+    ct::expect_inplace_matches(veksSqrt_64s_Sfs, veksSqrt_64s_ISfs, s64, -3);
+    std::vector<Vek32s> c32 = {-2147483647 - 1};
+    for (Vek32s x : root_probes<Vek32s>(1290, 5000, 3)) c32.insert(c32.end(), {x, Vek32s(-x)});
+    check_root<3>(veksCubrt_32s16s_Sfs, c32, {-100, -16, -15, -14, -5, -4, -3, -1, 0, 1, 2, 3, 5, 10, 11, 12, 13, 100});
+}
+
+TEST(PowerInt, Sqrt64sSaturatesAtTheMaximum) {
+    // sqrt(2^62) * 2^32 = 2^63; 2^63 - 1 at -63.
+    const std::vector<Vek64s> big = {Vek64s(1) << 62, (Vek64s(1) << 62) - 1, 1, 0};
+    std::vector<Vek64s> out(4);
+    ASSERT_EQ(veksSqrt_64s_Sfs(big.data(), out.data(), 4, -32), vekStsOk);
+    const Vek64s below = Vek64s(std::floor(std::sqrt((long double)big[1]) * 4294967296.0L + 0.5L));
+    EXPECT_EQ(out, (std::vector<Vek64s>{INT64_MAX, below, Vek64s(1) << 32, 0}));
+    ASSERT_EQ(veksSqrt_64s_Sfs(big.data() + 2, out.data(), 2, -63), vekStsOk);
+    EXPECT_TRUE(out[0] == INT64_MAX && out[1] == 0);
 }
 
 // Components of the principal root, scaled and rounded half to even; the
@@ -204,7 +174,7 @@ Vek16s ref_component(long double v, int sf) {
     v = std::ldexp(v, -sf);
     long double f = std::floor(v), r = v - f;
     long double k = std::fabs(r - 0.5L) < 1e-12L ? (std::fmod(f, 2.0L) == 0 ? f : f + 1) : std::floor(v + 0.5L);
-    return saturate<Vek16s>(i128(std::fmax(std::fmin(k, 1e6L), -1e6L)));
+    return vt::sat<Vek16s>(i128(std::fmax(std::fmin(k, 1e6L), -1e6L)));
 }
 
 TEST(PowerInt, SqrtComplexPrincipalRoot) {
@@ -224,13 +194,8 @@ TEST(PowerInt, SqrtComplexPrincipalRoot) {
             ASSERT_EQ(dst[i].re, ref_component(w.real(), sf)) << src[i].re << "," << src[i].im << " sf " << sf;
             ASSERT_EQ(dst[i].im, ref_component(w.imag(), sf)) << src[i].re << "," << src[i].im << " sf " << sf;
         }
-        pt::expect_inplace_matches(veksSqrt_16sc_Sfs, veksSqrt_16sc_ISfs, src, sf);
+        ct::expect_inplace_matches(veksSqrt_16sc_Sfs, veksSqrt_16sc_ISfs, src, sf);
     }
-    const Vek16sc z[] = {{3, 4}, {-4, 0}};
-    Vek16sc o[2];
-    veksSqrt_16sc_Sfs(z, o, 2, 1);
-    EXPECT_TRUE(o[0].re == 1 && o[0].im == 0); // (2, 1) / 2: 0.5 ties to 0
-    EXPECT_TRUE(o[1].re == 0 && o[1].im == 1); // 2i / 2
 }
 
 // ---- exponentials ------------------------------------------------------------------
@@ -272,7 +237,7 @@ void check_exp(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int,
     ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
     for (std::size_t i = 0; i < src.size(); ++i)
         ASSERT_EQ(std::uint64_t(dst[i]), ref_exp(src[i], sf, std::uint64_t(std::numeric_limits<T>::max()))) << +src[i] << " sf " << sf;
-    pt::expect_inplace_matches(fn, fi, src, sf);
+    ct::expect_inplace_matches(fn, fi, src, sf);
 }
 
 TEST(PowerInt, ExpExactForEveryScale) {
@@ -291,10 +256,6 @@ TEST(PowerInt, ExpExactForEveryScale) {
         veksExp_16s_Sfs(all.data(), out.data(), int(all.size()), sf);
         for (std::size_t i = 0; i < all.size(); ++i) ASSERT_EQ(out[i], Vek16s(ref_exp(all[i], sf, 32767))) << all[i];
     }
-    const Vek32s x[] = {0, 1, 21, 22, -1};
-    Vek32s r[5];
-    veksExp_32s_Sfs(x, r, 5, 0);
-    EXPECT_EQ(std::vector<Vek32s>(r, r + 5), (std::vector<Vek32s>{1, 3, 1318815734, 2147483647, 0}));
 }
 
 TEST(PowerInt, Exp64sRestoresControlWord) {
@@ -355,16 +316,10 @@ TEST(PowerInt, LogarithmsRoundExactly) {
     for (int x = 1; x <= 32767; ++x) pos.push_back(Vek16s(x));
     check_log<Vek16s, Vek16s>(veksLn_16s_Sfs, pos, ln);
     for (int sf : {-5, 0, 2}) {
-        pt::expect_inplace_matches(veksLn_32s_Sfs, veksLn_32s_ISfs, src, sf);
-        pt::expect_inplace_matches(veks10Log10_32s_Sfs, veks10Log10_32s_ISfs, src, sf);
-        pt::expect_inplace_matches(veksLn_16s_Sfs, veksLn_16s_ISfs, all_values<Vek16s>(), sf);
+        ct::expect_inplace_matches(veksLn_32s_Sfs, veksLn_32s_ISfs, src, sf);
+        ct::expect_inplace_matches(veks10Log10_32s_Sfs, veks10Log10_32s_ISfs, src, sf);
+        ct::expect_inplace_matches(veksLn_16s_Sfs, veksLn_16s_ISfs, all_values<Vek16s>(), sf);
     }
-    const Vek32s x[] = {1, 2, 5, 12, 13, 3, 4, 6, 7, 8, 9};
-    Vek32s r[11];
-    veksLn_32s_Sfs(x, r, 5, 0);
-    EXPECT_EQ(std::vector<Vek32s>(r, r + 5), (std::vector<Vek32s>{0, 1, 2, 2, 3}));
-    veks10Log10_32s_Sfs(x, r, 11, 0);
-    EXPECT_EQ(std::vector<Vek32s>(r, r + 11), (std::vector<Vek32s>{0, 3, 7, 11, 11, 5, 6, 8, 8, 9, 10}));
 }
 
 TEST(PowerInt, LogarithmWarningsFirstSpecialDecides) {
@@ -379,33 +334,21 @@ TEST(PowerInt, LogarithmWarningsFirstSpecialDecides) {
             EXPECT_EQ(veks10Log10_32s_Sfs(c.x.data(), d.data(), n, sf), c.want);
             std::vector<Vek16s> x16(c.x.begin(), c.x.end()), r16(n);
             EXPECT_EQ(veksLn_16s_Sfs(x16.data(), r16.data(), n, sf), c.want);
-            for (int i = 0; i < n; ++i) {
-                if (c.x[i] <= 0) {
-                    EXPECT_TRUE(r[i] == -2147483647 - 1 && d[i] == -2147483647 - 1 && h[i] == -32768 && r16[i] == -32768);
-                }
-            }
+            for (int i = 0; i < n; ++i)
+                EXPECT_TRUE(c.x[i] > 0 || (r[i] == INT32_MIN && d[i] == INT32_MIN && h[i] == -32768 && r16[i] == -32768)) << i;
         }
     }
-    // Negative square roots: 0 and a warning, every element written.
-    const Vek16s s[] = {4, -4, 9};
-    vt::Guarded<Vek16s> o(3);
-    EXPECT_EQ(veksSqrt_16s_Sfs(s, o.data(), 3, 0), vekStsSqrtNegativeArg);
-    EXPECT_TRUE(o[0] == 2 && o[1] == 0 && o[2] == 3 && o.guard_intact());
-    Vek32s z[2] = {-7, 4};
-    Vek16s zo[2];
-    EXPECT_EQ(veksSqrt_32s16s_Sfs(z, zo, 2, 20), vekStsSqrtNegativeArg);
-    EXPECT_TRUE(zo[0] == 0 && zo[1] == 0);
 }
 
 TEST(PowerInt, CheckOrderEveryMember) {
-#define CHECK_PAIR(f) pt::expect_checks(f##_Sfs, sf); pt::expect_checks_inplace(f##_ISfs, sf);
+#define CHECK_PAIR(f) ct::expect_unary_checks(f##_Sfs, sf); ct::expect_inplace_checks(f##_ISfs, sf);
     for (int sf : {0, 3, -40}) {
         CHECK_PAIR(veksSqr_8u) CHECK_PAIR(veksSqr_16u) CHECK_PAIR(veksSqr_16s) CHECK_PAIR(veksSqr_16sc)
         CHECK_PAIR(veksSqrt_8u) CHECK_PAIR(veksSqrt_16u) CHECK_PAIR(veksSqrt_16s) CHECK_PAIR(veksSqrt_16sc) CHECK_PAIR(veksSqrt_64s)
         CHECK_PAIR(veksExp_16s) CHECK_PAIR(veksExp_32s) CHECK_PAIR(veksExp_64s)
         CHECK_PAIR(veksLn_16s) CHECK_PAIR(veksLn_32s) CHECK_PAIR(veks10Log10_32s)
-        for (auto fn : {veksSqrt_32s16s_Sfs, veksCubrt_32s16s_Sfs, veksLn_32s16s_Sfs}) pt::expect_checks(fn, sf);
-        pt::expect_checks(veksSqrt_64s16s_Sfs, sf);
+        for (auto fn : {veksSqrt_32s16s_Sfs, veksCubrt_32s16s_Sfs, veksLn_32s16s_Sfs}) ct::expect_unary_checks(fn, sf);
+        ct::expect_unary_checks(veksSqrt_64s16s_Sfs, sf);
     }
 #undef CHECK_PAIR
 }
