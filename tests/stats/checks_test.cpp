@@ -4,9 +4,7 @@
 
 namespace {
 
-template <class... F> void ptrs_then_len(F... f) { (st::expect_checks(f), ...); }
-template <class... F> void optional_index(F... f) { (st::expect_checks(f, st::Order::PtrsThenLen, {2}), ...); }
-template <class... F> void len_then_ptrs(F... f) { (st::expect_checks(f, st::Order::LenThenPtrs), ...); }
+template <class... F> void ptrs_then_len(F... f) { sp::expect_checks_all({}, f...); }
 
 TEST(StatsChecks, EveryMember) {
     ptrs_then_len(veksSum_32f, veksSum_64f, veksSum_32fc, veksSum_64fc, veksSum_16s_Sfs, veksSum_16sc_Sfs, veksSum_16s32s_Sfs,
@@ -20,9 +18,9 @@ TEST(StatsChecks, EveryMember) {
                   veksMinMaxIndx_16s, veksMinMaxIndx_32u, veksMinMaxIndx_32s, veksMinMaxIndx_32f, veksMinMaxIndx_64f,
                   veksMaxEvery_8u_I, veksMaxEvery_16u_I, veksMaxEvery_16s_I, veksMaxEvery_32s_I, veksMaxEvery_32f_I,
                   veksMinEvery_8u_I, veksMinEvery_16u_I, veksMinEvery_16s_I, veksMinEvery_32s_I, veksMinEvery_32f_I);
-    optional_index(veksMaxIndx_16s, veksMaxIndx_32s, veksMaxIndx_32f, veksMaxIndx_64f, veksMinIndx_16s, veksMinIndx_32s,
-                   veksMinIndx_32f, veksMinIndx_64f, veksMaxAbsIndx_16s, veksMaxAbsIndx_32s, veksMinAbsIndx_16s,
-                   veksMinAbsIndx_32s);
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {2}}, veksMaxIndx_16s, veksMaxIndx_32s, veksMaxIndx_32f, veksMaxIndx_64f,
+                          veksMinIndx_16s, veksMinIndx_32s, veksMinIndx_32f, veksMinIndx_64f, veksMaxAbsIndx_16s,
+                          veksMaxAbsIndx_32s, veksMinAbsIndx_16s, veksMinAbsIndx_32s);
     ptrs_then_len(veksNorm_Inf_16s32f, veksNorm_Inf_16s32s_Sfs, veksNorm_Inf_32f, veksNorm_Inf_64f, veksNorm_Inf_32fc32f,
                   veksNorm_Inf_64fc64f, veksNorm_L1_16s32f, veksNorm_L1_16s32s_Sfs, veksNorm_L1_16s64s_Sfs, veksNorm_L1_32f,
                   veksNorm_L1_64f, veksNorm_L1_32fc64f, veksNorm_L1_64fc64f, veksNorm_L2_16s32f, veksNorm_L2_16s32s_Sfs,
@@ -40,7 +38,7 @@ TEST(StatsChecks, EveryMember) {
                   veksDotProd_32s_Sfs, veksDotProd_32sc_Sfs, veksDotProd_32s32sc_Sfs);
     ptrs_then_len(veksNormalize_32f, veksNormalize_64f, veksNormalize_32fc, veksNormalize_64fc, veksNormalize_16s_Sfs,
                   veksNormalize_16sc_Sfs, veksCountInRange_32s, veksFindNearestOne_16u, veksFindNearest_16u);
-    len_then_ptrs(veksMaxOrder_16s, veksMaxOrder_32s, veksMaxOrder_32f, veksMaxOrder_64f);
+    sp::expect_checks_all({sp::Order::LenThenPtrs}, veksMaxOrder_16s, veksMaxOrder_32s, veksMaxOrder_32f, veksMaxOrder_64f);
 }
 
 // The deviations need two elements; FindNearest checks the table length
