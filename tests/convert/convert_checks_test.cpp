@@ -43,29 +43,13 @@ TEST(ConvertChecks, PointersThenLength) {
 }
 
 // Parameters of their own are checked last, as length-class errors where
-// they describe a size.
+// they describe a size or a position.
 TEST(ConvertChecks, OwnParametersAfterLength) {
-    const unsigned char src[64] = {};
-    const auto* f = reinterpret_cast<const Vek32f*>(src);
-    const auto* h = reinterpret_cast<const Vek16f*>(src);
-    const auto* s = reinterpret_cast<const Vek16s*>(src);
-    const auto* i = reinterpret_cast<const Vek32s*>(src);
-    vt::Guarded<Vek64f> out(8);
-    auto* o16 = reinterpret_cast<Vek16f*>(out.data());
-    EXPECT_EQ(veksConvert_32f16f(f, o16, 0, 2), vekStsBadLength);
-    EXPECT_EQ(veksConvert_32f16f(f, o16, 4, 2), vekStsBadRoundMode);
-    EXPECT_EQ(veksConvert_16s16f(s, o16, 4, 2), vekStsBadRoundMode);
-    EXPECT_EQ(veksConvert_16f16s_Sfs(h, reinterpret_cast<Vek16s*>(o16), 4, 2, 0), vekStsBadRoundMode);
-    for (int fp : {-1, 16, 100}) {
-        EXPECT_EQ(veksPolarToCart_16sc(s, s, fp, reinterpret_cast<Vek16sc*>(o16), 4), vekStsBadLength) << fp;
-        EXPECT_EQ(veksPolarToCart_16sc(s, s, fp, nullptr, 4), vekStsNullPtr) << fp;
-    }
-    for (int fp : {-1, 32}) EXPECT_EQ(veksPolarToCart_32sc(i, i, fp, reinterpret_cast<Vek32sc*>(o16), 4), vekStsBadLength);
-    const Vek32u v[] = {1};
-    const int bits[] = {8};
-    int total = -1;
-    EXPECT_EQ(veksPackBits_32u8u(v, bits, 1, reinterpret_cast<Vek8u*>(o16), -1, &total), vekStsBadLength);
-    EXPECT_TRUE(out.intact() && total == -1);
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 2, 0, vekStsBadRoundMode}, veksConvert_32f16f, veksConvert_16s16f,
+                          veksConvert_16f16s_Sfs);
+    for (int fp : {-1, 16, 100}) sp::expect_checks(veksPolarToCart_16sc, {sp::Order::PtrsThenLen, {}, 4, fp, 0, vekStsBadLength});
+    for (int fp : {-1, 32}) sp::expect_checks(veksPolarToCart_32sc, {sp::Order::PtrsThenLen, {}, 4, fp, 0, vekStsBadLength});
+    sp::expect_checks(veksPackBits_32u8u, {sp::Order::PtrsThenLen, {}, -1, -1, 0, vekStsBadLength}); // bit offset -1
 }
 
 } // namespace

@@ -39,6 +39,44 @@ TEST(StatsChecks, EveryMember) {
     ptrs_then_len(veksNormalize_32f, veksNormalize_64f, veksNormalize_32fc, veksNormalize_64fc, veksNormalize_16s_Sfs,
                   veksNormalize_16sc_Sfs, veksCountInRange_32s, veksFindNearestOne_16u, veksFindNearest_16u);
     sp::expect_checks_all({sp::Order::LenThenPtrs}, veksMaxOrder_16s, veksMaxOrder_32s, veksMaxOrder_32f, veksMaxOrder_64f);
+    // A zero divisor fails after the pointers and the length.
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsDivByZeroError}, veksNormalize_32f, veksNormalize_64f,
+                          veksNormalize_32fc, veksNormalize_64fc, veksNormalize_16s_Sfs, veksNormalize_16sc_Sfs);
+}
+
+TEST(StatsChecks, SortMembers) {
+#define SORT_VALUE_MEMBERS(s) veksSortAscend_##s##_I, veksSortDescend_##s##_I, veksSortIndexAscend_##s##_I, veksSortIndexDescend_##s##_I
+#define SORT_RADIX_MEMBERS(s) veksSortRadixAscend_##s##_I, veksSortRadixDescend_##s##_I
+#define SORT_RADIX_INDEX(s) veksSortRadixIndexAscend_##s, veksSortRadixIndexDescend_##s
+    ptrs_then_len(SORT_VALUE_MEMBERS(8u), SORT_VALUE_MEMBERS(16u), SORT_VALUE_MEMBERS(16s), SORT_VALUE_MEMBERS(32s),
+                  SORT_VALUE_MEMBERS(32f), SORT_VALUE_MEMBERS(64f));
+    ptrs_then_len(SORT_RADIX_MEMBERS(8u), SORT_RADIX_MEMBERS(16u), SORT_RADIX_MEMBERS(16s), SORT_RADIX_MEMBERS(32s),
+                  SORT_RADIX_MEMBERS(32u), SORT_RADIX_MEMBERS(32f));
+    // Index forms (src, stride, dst, tmp, len): a stride below the key size is a length error after the length.
+    for (int stride : {0, 8})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, 4, stride, 0, stride ? vekStsOk : vekStsBadLength},
+                              SORT_RADIX_INDEX(8u), SORT_RADIX_INDEX(16u), SORT_RADIX_INDEX(16s), SORT_RADIX_INDEX(32s),
+                              SORT_RADIX_INDEX(32u), SORT_RADIX_INDEX(32f));
+    const Vek32s rec[2] = {5, 0};
+    vt::Guarded<int> idx(1), tmp(1);
+    EXPECT_EQ(veksSortRadixIndexAscend_32s(rec, 3, idx.data(), tmp.data(), 1), vekStsBadLength);
+    EXPECT_TRUE(idx.intact() && tmp.intact());
+}
+
+TEST(StatsChecks, ThresholdMembers) {
+#define T_PAIR(name, s) veksThreshold##name##_##s, veksThreshold##name##_##s##_I
+#define T_CLAMP(s) T_PAIR(, s), T_PAIR(_LT, s), T_PAIR(_GT, s)
+#define T_VAL(s) T_PAIR(_LTVal, s), T_PAIR(_GTVal, s)
+#define T_ABS(s) T_PAIR(_LTAbs, s), T_PAIR(_GTAbs, s)
+#define T_INV(s) T_PAIR(_LTInv, s)
+    ptrs_then_len(T_CLAMP(16s), T_CLAMP(32f), T_CLAMP(64f), T_PAIR(_LT, 32s), T_PAIR(_GT, 32s), T_VAL(16s), T_VAL(32f), T_VAL(64f),
+                  T_PAIR(_LTValGTVal, 16s), T_PAIR(_LTValGTVal, 32s), T_PAIR(_LTValGTVal, 32f), T_PAIR(_LTValGTVal, 64f));
+    // Levels compared with magnitudes must not be negative; that is checked last.
+    for (int op : {0, 4})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, op, -1, vekStsNegativeLevel}, T_CLAMP(16sc), T_CLAMP(32fc),
+                              T_CLAMP(64fc), T_VAL(16sc), T_VAL(32fc), T_VAL(64fc), T_ABS(16s), T_ABS(32f), T_ABS(64f),
+                              T_INV(32f), T_INV(32fc), T_INV(64f), T_INV(64fc));
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, -1, 0, vekStsNegativeLevel}, T_ABS(32s)); // an int level
 }
 
 // The deviations need two elements; FindNearest checks the table length

@@ -16,11 +16,12 @@
 namespace sp {
 
 // One argument: a pointer gets a guarded buffer, the length its probe value,
-// any other int `other`, anything else a zero value.
+// any other int `other`, any other number `scalar`, anything else zeros.
 template <class A, bool = std::is_pointer_v<A>>
 struct Slot {
-    A get(int, int, bool is_len, int len, int other) const {
+    A get(int, int, bool is_len, int len, int other, double scalar = 0) const {
         if constexpr (std::is_same_v<A, int>) return is_len ? len : other;
+        else if constexpr (std::is_arithmetic_v<A>) return static_cast<A>(scalar);
         else return A{};
     }
     bool intact() const { return true; }
@@ -29,7 +30,7 @@ template <class A>
 struct Slot<A, true> {
     using T = std::remove_const_t<std::remove_pointer_t<A>>;
     vt::Guarded<T> buf{8};
-    A get(int ordinal, int null_ordinal, bool, int, int) { return ordinal == null_ordinal ? nullptr : buf.data(); }
+    A get(int ordinal, int null_ordinal, bool, int, int, double = 0) { return ordinal == null_ordinal ? nullptr : buf.data(); }
     bool intact() const { return buf.intact(); }
 };
 
@@ -57,6 +58,8 @@ struct Options {
     std::vector<int> optional = {}; // pointer ordinals that may legitimately be null
     int len_at = -1;                // argument index of the length (-1: the first int)
     int other = 0;                  // value of every other int argument
+    double scalar = 0;              // value of every other numeric argument
+    VekStatus then = vekStsOk;      // when not Ok: the status of a call with valid pointers and length
 };
 
 template <class... Args, std::size_t... I>
@@ -70,11 +73,15 @@ void expect_checks_impl(VekStatus (*fn)(Args...), const Options& o, std::index_s
         if (std::find(o.optional.begin(), o.optional.end(), p) == o.optional.end()) probed.push_back(p);
     auto call = [&](int nul, int len) {
         const int null_ordinal = nul < 0 ? -1 : probed[nul];
-        return fn(std::get<I>(slots).get(ord[I], null_ordinal, int(I) == len_at, len, o.other)...);
+        return fn(std::get<I>(slots).get(ord[I], null_ordinal, int(I) == len_at, len, o.other, o.scalar)...);
     };
     auto intact = [&] { return (std::get<I>(slots).intact() && ...); };
     if (o.order == Order::PtrsThenLen) vt::expect_ptrs_then_len(int(probed.size()), call, intact);
     else vt::expect_len_then_ptrs(int(probed.size()), call, intact);
+    if (o.then != vekStsOk) {
+        EXPECT_EQ(call(-1, 4), o.then);
+        EXPECT_TRUE(intact());
+    }
 }
 
 template <class... Args>
@@ -84,6 +91,13 @@ void expect_checks(VekStatus (*fn)(Args...), const Options& o = {}) {
 
 // The probe over several members with the same options.
 template <class... F>
-void expect_checks_all(const Options& o, F... f) { (expect_checks(f, o), ...); }
+void expect_checks_all(const Options& o, F... f) {
+    int member = 0;
+    auto one = [&](auto fn) {
+        SCOPED_TRACE(testing::Message() << "member " << member++);
+        expect_checks(fn, o);
+    };
+    (one(f), ...);
+}
 
 } // namespace sp
