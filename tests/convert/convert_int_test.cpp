@@ -86,21 +86,14 @@ TEST(ConvertIntNarrow, SweepAgainstExactReference) {
     }
 }
 
-template <class S>
-std::vector<S> every_value() {
-    std::vector<S> v;
-    for (long long x = std::numeric_limits<S>::min(); x <= std::numeric_limits<S>::max(); ++x) v.push_back(S(x));
-    return v;
-}
-
 TEST(ConvertWiden, ExactForEverySmallSourceAndSweeps) {
     const auto exact = [](auto x) { return x; };
-    ct::expect_each<Vek16s>(veksConvert_8s16s, every_value<Vek8s>(), exact);
-    ct::expect_each<Vek32f>(veksConvert_8s32f, every_value<Vek8s>(), exact);
-    ct::expect_each<Vek32f>(veksConvert_8u32f, every_value<Vek8u>(), exact);
-    ct::expect_each<Vek32s>(veksConvert_16s32s, every_value<Vek16s>(), exact);
-    ct::expect_each<Vek32f>(veksConvert_16s32f, every_value<Vek16s>(), exact);
-    ct::expect_each<Vek32f>(veksConvert_16u32f, every_value<Vek16u>(), exact);
+    ct::expect_each<Vek16s>(veksConvert_8s16s, ct::every_value<Vek8s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_8s32f, ct::every_value<Vek8s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_8u32f, ct::every_value<Vek8u>(), exact);
+    ct::expect_each<Vek32s>(veksConvert_16s32s, ct::every_value<Vek16s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_16s32f, ct::every_value<Vek16s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_16u32f, ct::every_value<Vek16u>(), exact);
     vt::Rng rng(5);
     const auto s32 = int_sweep<Vek32s>(rng);
     ct::expect_each<Vek64f>(veksConvert_32s64f, s32, exact);

@@ -49,6 +49,14 @@ std::vector<F> sweep_values(double lo, double hi, int sf, vt::Rng& rng, int rand
     return out;
 }
 
+// Every value of a type of at most 16 bits, in increasing order.
+template <class T>
+std::vector<T> every_value() {
+    std::vector<T> v;
+    for (long long x = std::numeric_limits<T>::min(); x <= std::numeric_limits<T>::max(); ++x) v.push_back(T(x));
+    return v;
+}
+
 // Runs call(src, dst, len) and compares every output bit for bit with want(src[i]).
 template <class D, class S, class Call, class Want>
 void expect_each(Call call, const std::vector<S>& src, Want want) {
