@@ -1,5 +1,5 @@
 // Conjugation, conjugation with reversal, parts and complex construction.
-#include "complex_test_data.h"
+#include "convert_test_util.h"
 
 namespace {
 

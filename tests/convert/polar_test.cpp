@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "complex_test_data.h"
+#include "convert_test_util.h"
 
 namespace {
 

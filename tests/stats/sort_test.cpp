@@ -53,11 +53,6 @@ struct LiteralSort {
     }
 };
 
-template <class T>
-bool same_bits_all(const std::vector<T>& a, const std::vector<T>& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), vt::same_bits<T>);
-}
-
 // Random keys with many repeats: a few distinct values, the type's extremes
 // and, for floating point, signed zeros, infinities and (optionally) NaNs.
 template <class T>
@@ -105,8 +100,8 @@ void expect_literal_order(const CompareMembers<T>& m) {
                 vt::Misaligned<int> index(n);
                 ASSERT_EQ(m.sort[dir](values.data(), n), vekStsOk);
                 ASSERT_EQ(m.sort_index[dir](indexed.data(), index.data(), n), vekStsOk);
-                EXPECT_TRUE(same_bits_all(values.values(), ref.v)) << "n " << n << " shape " << shape << " dir " << dir;
-                EXPECT_TRUE(same_bits_all(indexed.values(), ref.v)) << "n " << n << " shape " << shape;
+                EXPECT_TRUE(st::same_bits_all(values.values(), ref.v)) << "n " << n << " shape " << shape << " dir " << dir;
+                EXPECT_TRUE(st::same_bits_all(indexed.values(), ref.v)) << "n " << n << " shape " << shape;
                 EXPECT_EQ(index.values(), ref.index) << "n " << n << " shape " << shape << " dir " << dir;
             }
 }
@@ -156,7 +151,7 @@ void expect_stable_radix(const RadixMembers<T>& m) {
 
                 vt::Misaligned<T> values(x), tmp(n);
                 ASSERT_EQ(m.sort[dir](values.data(), tmp.data(), n), vekStsOk);
-                EXPECT_TRUE(same_bits_all(values.values(), sorted)) << "n " << n << " dir " << dir;
+                EXPECT_TRUE(st::same_bits_all(values.values(), sorted)) << "n " << n << " dir " << dir;
                 // keys inside records of `stride` bytes
                 vt::Misaligned<unsigned char> records(std::size_t(n) * stride);
                 std::vector<unsigned char> bytes(std::size_t(n) * stride, 0xEE);
@@ -183,9 +178,9 @@ TEST(Sort, RadixNanOrder) {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
     std::vector<Vek32f> f = {nan, 1, -nan, inf, -inf}, tf(5);
     EXPECT_EQ(veksSortRadixAscend_32f_I(f.data(), tf.data(), 5), vekStsOk);
-    EXPECT_TRUE(same_bits_all(f, {-nan, -inf, 1, inf, nan}));
+    EXPECT_TRUE(st::same_bits_all(f, {-nan, -inf, 1, inf, nan}));
     EXPECT_EQ(veksSortRadixDescend_32f_I(f.data(), tf.data(), 5), vekStsOk);
-    EXPECT_TRUE(same_bits_all(f, {nan, inf, 1, -inf, -nan}));
+    EXPECT_TRUE(st::same_bits_all(f, {nan, inf, 1, -inf, -nan}));
 }
 
 } // namespace

@@ -60,6 +60,12 @@ bool same_output(VekStatus (*fn)(Args...), int sf_a, int sf_b) {
     return same_output_impl(fn, sf_a, sf_b, std::index_sequence_for<Args...>{});
 }
 
+// Element-wise bit-exact comparison of two vectors.
+template <class T>
+bool same_bits_all(const std::vector<T>& a, const std::vector<T>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), vt::same_bits<T>);
+}
+
 // ---- exact references ----------------------------------------------------------------
 using vt::div_half_even;
 using vt::pow2;

@@ -9,13 +9,6 @@
 
 namespace {
 
-template <class T>
-bool same_bits_all(const std::vector<T>& a, const std::vector<T>& b) {
-    for (std::size_t k = 0; k < a.size(); ++k)
-        if (!vt::same_bits(a[k], b[k])) return false;
-    return a.size() == b.size();
-}
-
 // Out-of-place and in-place member bound to their parameters.
 #define PAIR(fn, ...) [&](const auto* s, auto* d, int n) { return fn(s, d, n, __VA_ARGS__); }, \
                       [&](auto* sd, int n) { return fn##_I(sd, n, __VA_ARGS__); }
@@ -25,9 +18,9 @@ void expect_both(const std::vector<T>& src, const std::vector<T>& want, Out out,
     vt::Misaligned<T> s(src), d(src.size(), 3), io(src);
     EXPECT_EQ(out(s.data(), d.data(), int(src.size())), sts);
     EXPECT_EQ(in(io.data(), int(src.size())), sts);
-    EXPECT_TRUE(same_bits_all(d.values(), want));
-    EXPECT_TRUE(same_bits_all(io.values(), want));
-    EXPECT_TRUE(same_bits_all(s.values(), src)) << "source changed";
+    EXPECT_TRUE(st::same_bits_all(d.values(), want));
+    EXPECT_TRUE(st::same_bits_all(io.values(), want));
+    EXPECT_TRUE(st::same_bits_all(s.values(), src)) << "source changed";
 }
 
 // Elements equal to the level, one step either side, signed zeros, NaN
