@@ -107,12 +107,8 @@ void expect_literal_order(const CompareMembers<T>& m) {
 }
 
 TEST(Sort, ComparisonSortFollowsItsAlgorithm) {
-    expect_literal_order(COMPARE_MEMBERS(8u));
-    expect_literal_order(COMPARE_MEMBERS(16u));
-    expect_literal_order(COMPARE_MEMBERS(16s));
-    expect_literal_order(COMPARE_MEMBERS(32s));
-    expect_literal_order(COMPARE_MEMBERS(32f));
-    expect_literal_order(COMPARE_MEMBERS(64f));
+#define LITERAL_ORDER(s) expect_literal_order(COMPARE_MEMBERS(s));
+    LITERAL_ORDER(8u) LITERAL_ORDER(16u) LITERAL_ORDER(16s) LITERAL_ORDER(32s) LITERAL_ORDER(32f) LITERAL_ORDER(64f)
 }
 
 // ---- radix sort ----------------------------------------------------------------------
@@ -165,12 +161,8 @@ void expect_stable_radix(const RadixMembers<T>& m) {
 }
 
 TEST(Sort, RadixSortIsStable) {
-    expect_stable_radix(RADIX_MEMBERS(8u));
-    expect_stable_radix(RADIX_MEMBERS(16u));
-    expect_stable_radix(RADIX_MEMBERS(16s));
-    expect_stable_radix(RADIX_MEMBERS(32s));
-    expect_stable_radix(RADIX_MEMBERS(32u));
-    expect_stable_radix(RADIX_MEMBERS(32f));
+#define STABLE_RADIX(s) expect_stable_radix(RADIX_MEMBERS(s));
+    STABLE_RADIX(8u) STABLE_RADIX(16u) STABLE_RADIX(16s) STABLE_RADIX(32s) STABLE_RADIX(32u) STABLE_RADIX(32f)
 }
 
 // Keys without NaNs are compared above; NaNs go beyond the infinities by sign.
