@@ -28,27 +28,11 @@ template <class... Args, std::size_t... I>
 bool same_output_impl(VekStatus (*fn)(Args...), int sf_a, int sf_b, std::index_sequence<I...>) {
     std::tuple<sp::Slot<Args>...> slots;
     constexpr int len_at = sp::first_int_arg<Args...>(), sf_at = int(sizeof...(Args)) - 1;
-    auto prepare = [](auto& slot) {
-        if constexpr (std::is_pointer_v<decltype(slot.get(0, -1, false, 0, 0))>) {
-            auto* bytes = reinterpret_cast<unsigned char*>(slot.buf.data());
-            for (std::size_t k = 0; k < 8 * sizeof(*slot.buf.data()); ++k) bytes[k] = static_cast<unsigned char>(k * 37 + 11);
-        }
-    };
     auto run = [&](int sf) {
-        (prepare(std::get<I>(slots)), ...);
-        const VekStatus sts = fn([&](auto& slot, int at) {
-            if constexpr (std::is_pointer_v<Args>) return slot.get(0, -1, false, 0, 0);
-            else if constexpr (std::is_same_v<Args, int>) return at == len_at ? 8 : at == sf_at ? sf : 0;
-            else return Args{};
-        }(std::get<I>(slots), int(I))...);
+        (std::get<I>(slots).fill_pattern(), ...);
+        const VekStatus sts = fn(std::get<I>(slots).get(0, -1, int(I) == len_at, 8, int(I) == sf_at ? sf : 0)...);
         std::vector<unsigned char> out;
-        auto keep = [&out](auto& slot) {
-            if constexpr (std::is_pointer_v<decltype(slot.get(0, -1, false, 0, 0))>) {
-                const auto* bytes = reinterpret_cast<const unsigned char*>(slot.buf.data());
-                out.insert(out.end(), bytes, bytes + 8 * sizeof(*slot.buf.data()));
-            }
-        };
-        (keep(std::get<I>(slots)), ...);
+        (std::get<I>(slots).append_to(out), ...);
         out.push_back(static_cast<unsigned char>(sts));
         return out;
     };

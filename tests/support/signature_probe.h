@@ -25,6 +25,8 @@ struct Slot {
         else return A{};
     }
     bool intact() const { return true; }
+    void fill_pattern() {}
+    void append_to(std::vector<unsigned char>&) const {}
 };
 template <class A>
 struct Slot<A, true> {
@@ -32,6 +34,15 @@ struct Slot<A, true> {
     vt::Guarded<T> buf{8};
     A get(int ordinal, int null_ordinal, bool, int, int, double = 0) { return ordinal == null_ordinal ? nullptr : buf.data(); }
     bool intact() const { return buf.intact(); }
+    // A fixed byte pattern, and the buffer's bytes, for comparing two runs.
+    void fill_pattern() {
+        auto* bytes = reinterpret_cast<unsigned char*>(buf.data());
+        for (std::size_t k = 0; k < sizeof(T) * 8; ++k) bytes[k] = static_cast<unsigned char>(k * 37 + 11);
+    }
+    void append_to(std::vector<unsigned char>& out) const {
+        const auto* bytes = reinterpret_cast<const unsigned char*>(buf.data());
+        out.insert(out.end(), bytes, bytes + sizeof(T) * 8);
+    }
 };
 
 template <class... Args>
