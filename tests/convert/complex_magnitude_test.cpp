@@ -79,7 +79,8 @@ TEST(ComplexMagnitude, IntegerAcrossScaleFactors) {
         const auto pow16 = ct::both_forms(p16, veksPowerSpectr_16s_Sfs, veksPowerSpectr_16sc_Sfs, sf);
         for (int k = 0; k < p16.size(); ++k) {
             const std::uint64_t p = exact_power(p16.re[k], p16.im[k]);
-            EXPECT_TRUE(mag16[k] == magnitude_reference(p, sf, max16) && pow16[k] == power_reference(p, sf, max16)) << sf << " k " << k;
+            EXPECT_TRUE(mag16[k] == magnitude_reference(p, sf, max16) && pow16[k] == power_reference(p, sf, max16))
+                << sf << " k " << k;
         }
         const auto mag32 = ct::both_forms(p32, nullptr, veksMagnitude_32sc_Sfs, sf);
         const auto pow32 = ct::both_forms(p32, nullptr, veksMagSquared_32sc32s_Sfs, sf);

@@ -26,8 +26,9 @@ TEST(ConvertChecks, PointersThenLength) {
     // factors that shortcut to all zeros or all maxima.
     for (int sf : {-100, 0, 3, 100})
         sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, sf}, veksMagnitude_16s_Sfs, veksMagnitude_16sc_Sfs,
-                              veksMagnitude_32sc_Sfs, veksPowerSpectr_16s_Sfs, veksPowerSpectr_16sc_Sfs, veksMagSquared_32sc32s_Sfs,
-                              veksPhase_16s_Sfs, veksPhase_16sc_Sfs, veksPhase_32sc_Sfs, veksCartToPolar_16sc_Sfs);
+                              veksMagnitude_32sc_Sfs, veksPowerSpectr_16s_Sfs, veksPowerSpectr_16sc_Sfs,
+                              veksMagSquared_32sc32s_Sfs, veksPhase_16s_Sfs, veksPhase_16sc_Sfs, veksPhase_32sc_Sfs,
+                              veksCartToPolar_16sc_Sfs);
     ptrs_then_len(veksConj_16sc, veksConj_32fc, veksConj_64fc, veksConj_16sc_I, veksConj_32fc_I, veksConj_64fc_I,
                   veksConjFlip_16sc, veksConjFlip_32fc, veksConjFlip_64fc, veksReal_16sc, veksReal_32fc, veksReal_64fc,
                   veksImag_16sc, veksImag_32fc, veksImag_64fc, veksCplxToReal_16sc, veksCplxToReal_32fc, veksCplxToReal_64fc);

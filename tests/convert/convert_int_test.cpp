@@ -69,8 +69,8 @@ TEST(ConvertIntNarrow, SweepAgainstExactReference) {
         packed(veksConvert_32s24s_Sfs, s32, ct::get24s, -8388608, 8388607);
         packed(veksConvert_32u24u_Sfs, u32, ct::get24u, 0, 16777215);
         for (int mode : {0, 1, 2, 7})
-            ct::expect_each<Vek32s>([sf, mode](auto* s, auto* d, int n) { return veksConvert_64s32s_Sfs(s, d, n, mode, sf); }, s64,
-                                    [sf, mode](Vek64s x) {
+            ct::expect_each<Vek32s>([sf, mode](auto* s, auto* d, int n) { return veksConvert_64s32s_Sfs(s, d, n, mode, sf); },
+                                    s64, [sf, mode](Vek64s x) {
                                         const int m = mode == 0 || mode == 1 ? mode : 2;
                                         return clamp128(scaled_exact(x, limited(sf, 31, 63), m), INT_MIN, INT_MAX);
                                     });

@@ -69,8 +69,8 @@ TEST(StatsChecks, ThresholdMembers) {
 #define T_VAL(s) T_PAIR(_LTVal, s), T_PAIR(_GTVal, s)
 #define T_ABS(s) T_PAIR(_LTAbs, s), T_PAIR(_GTAbs, s)
 #define T_INV(s) T_PAIR(_LTInv, s)
-    ptrs_then_len(T_CLAMP(16s), T_CLAMP(32f), T_CLAMP(64f), T_PAIR(_LT, 32s), T_PAIR(_GT, 32s), T_VAL(16s), T_VAL(32f), T_VAL(64f),
-                  T_PAIR(_LTValGTVal, 16s), T_PAIR(_LTValGTVal, 32s), T_PAIR(_LTValGTVal, 32f), T_PAIR(_LTValGTVal, 64f));
+    ptrs_then_len(T_CLAMP(16s), T_CLAMP(32f), T_CLAMP(64f), T_PAIR(_LT, 32s), T_PAIR(_GT, 32s), T_VAL(16s), T_VAL(32f),
+                  T_VAL(64f), T_PAIR(_LTValGTVal, 16s), T_PAIR(_LTValGTVal, 32s), T_PAIR(_LTValGTVal, 32f), T_PAIR(_LTValGTVal, 64f));
     // Levels compared with magnitudes must not be negative; that is checked last.
     for (int op : {0, 4})
         sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, op, -1, vekStsNegativeLevel}, T_CLAMP(16sc), T_CLAMP(32fc),
