@@ -82,25 +82,10 @@ TEST(StatsChecks, ThresholdMembers) {
 // The deviations need two elements; FindNearest checks the table length
 // after the vector length. Nothing is written.
 TEST(StatsChecks, SecondaryLengths) {
-    const Vek16s s[2] = {1, 2};
-    const Vek32f f[2] = {1, 2};
-    const Vek64f d[2] = {1, 2};
-    const Vek16u t[1] = {1};
-    vt::Guarded<Vek16s> o16(2);
-    vt::Guarded<Vek32s> o32(2);
-    vt::Guarded<Vek32f> of(2);
-    vt::Guarded<Vek64f> od(2);
-    vt::Guarded<Vek16u> ov(1);
-    vt::Guarded<int> oi(1);
-    for (VekStatus sts : {veksStdDev_32f(f, 1, of.data()), veksStdDev_64f(d, 1, od.data()), veksStdDev_16s_Sfs(s, 1, o16.data(), 0),
-                          veksStdDev_16s32s_Sfs(s, 1, o32.data(), 0), veksMeanStdDev_32f(f, 1, of.data(), of.data() + 1),
-                          veksMeanStdDev_64f(d, 1, od.data(), od.data() + 1),
-                          veksMeanStdDev_16s_Sfs(s, 1, o16.data(), o16.data() + 1, 0),
-                          veksMeanStdDev_16s32s_Sfs(s, 1, o32.data(), o32.data() + 1, 0),
-                          veksFindNearestOne_16u(1, ov.data(), oi.data(), t, 0),
-                          veksFindNearest_16u(t, ov.data(), oi.data(), 1, t, 0)})
-        EXPECT_EQ(sts, vekStsBadLength);
-    EXPECT_TRUE(o16.intact() && o32.intact() && of.intact() && od.intact() && ov.intact() && oi.intact());
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength, 1}, veksStdDev_32f, veksStdDev_64f,
+                          veksStdDev_16s_Sfs, veksStdDev_16s32s_Sfs, veksMeanStdDev_32f, veksMeanStdDev_64f,
+                          veksMeanStdDev_16s_Sfs, veksMeanStdDev_16s32s_Sfs);
+    sp::expect_checks(veksFindNearest_16u, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength});
 }
 
 // The most extreme scale factors behave like merely large ones.

@@ -71,6 +71,7 @@ struct Options {
     int other = 0;                  // value of every other int argument
     double scalar = 0;              // value of every other numeric argument
     VekStatus then = vekStsOk;      // when not Ok: the status of a call with valid pointers and length
+    int then_len = 4;               // the length of that call
 };
 
 template <class... Args, std::size_t... I>
@@ -90,7 +91,7 @@ void expect_checks_impl(VekStatus (*fn)(Args...), const Options& o, std::index_s
     if (o.order == Order::PtrsThenLen) vt::expect_ptrs_then_len(int(probed.size()), call, intact);
     else vt::expect_len_then_ptrs(int(probed.size()), call, intact);
     if (o.then != vekStsOk) {
-        EXPECT_EQ(call(-1, 4), o.then);
+        EXPECT_EQ(call(-1, o.then_len), o.then);
         EXPECT_TRUE(intact());
     }
 }
