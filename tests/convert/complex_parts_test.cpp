@@ -1,5 +1,5 @@
 // Conjugation, conjugation with reversal, parts and complex construction.
-#include "complex_test_data.h"
+#include "convert_test_util.h"
 
 namespace {
 
@@ -33,30 +33,6 @@ bool same(const C& a, const C& b) { return vt::same_bits(a.re, b.re) && vt::same
 template <class C> class ComplexParts : public ::testing::Test {};
 using PartTypes = ::testing::Types<Vek16sc, Vek32fc, Vek64fc>;
 TYPED_TEST_SUITE(ComplexParts, PartTypes);
-
-TYPED_TEST(ComplexParts, CheckOrder) {
-    using C = TypeParam;
-    using A = Api<C>;
-    using vt::ptr_or_null;
-    std::vector<C> src(4);
-    std::vector<typename A::R> part(4);
-    vt::Guarded<C> d(4);
-    vt::Guarded<typename A::R> d1(4), d2(4);
-    auto intact = [&] { return d.intact() && d1.intact() && d2.intact(); };
-    for (auto fn : {A::conj, A::conj_flip})
-        vt::expect_ptrs_then_len(2, [&](int n, int len) { return fn(ptr_or_null(src.data(), 0, n), ptr_or_null(d.data(), 1, n), len); }, intact);
-    vt::expect_ptrs_then_len(1, [&](int n, int len) { return A::conj_i(ptr_or_null(d.data(), 0, n), len); }, intact);
-    for (auto fn : {A::real, A::imag})
-        vt::expect_ptrs_then_len(2, [&](int n, int len) { return fn(ptr_or_null(src.data(), 0, n), ptr_or_null(d1.data(), 1, n), len); }, intact);
-    vt::expect_ptrs_then_len(3, [&](int n, int len) {
-        return A::split(ptr_or_null(src.data(), 0, n), ptr_or_null(d1.data(), 1, n), ptr_or_null(d2.data(), 2, n), len);
-    }, intact);
-    // Building: the destination, then the length, then "both sources missing".
-    vt::expect_ptrs_then_len(1, [&](int n, int len) { return A::join(part.data(), part.data(), ptr_or_null(d.data(), 0, n), len); }, intact);
-    EXPECT_EQ(A::join(nullptr, nullptr, d.data(), 0), vekStsBadLength);
-    EXPECT_EQ(A::join(nullptr, nullptr, d.data(), 4), vekStsNullPtr);
-    EXPECT_TRUE(intact());
-}
 
 // Conj, Conj_I and ConjFlip (out of place and on one buffer, odd and even
 // lengths) all agree with the reference.
@@ -105,17 +81,6 @@ TYPED_TEST(ComplexParts, SplitAndJoin) {
     }
     for (auto* g : {&both, &re_only, &im_only}) EXPECT_TRUE(g->guard_intact());
     EXPECT_TRUE(re.guard_intact() && im.guard_intact() && re2.guard_intact() && im2.guard_intact());
-}
-
-TEST(ComplexParts, NamedValues) {
-    const Vek16sc s[2] = {{5, -32768}, {5, 7}};
-    Vek16sc d[2];
-    ASSERT_EQ(veksConj_16sc(s, d, 2), vekStsOk);
-    EXPECT_TRUE(d[0].re == 5 && d[0].im == 32767 && d[1].im == -7);
-    const Vek32fc f[2] = {{1, 2}, {3, -0.0f}};
-    Vek32fc g[2];
-    ASSERT_EQ(veksConjFlip_32fc(f, g, 2), vekStsOk);
-    EXPECT_TRUE(g[0].re == 3 && g[0].im == 0 && !std::signbit(g[0].im) && g[1].re == 1 && g[1].im == -2);
 }
 
 } // namespace

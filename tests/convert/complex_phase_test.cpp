@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "complex_test_data.h"
+#include "convert_test_util.h"
 
 namespace {
 
@@ -25,21 +25,6 @@ std::int64_t scaled_phase_reference(double re, double im, int sf) {
     const long double v = std::ldexp(static_cast<long double>(ph), static_cast<int>(std::clamp(-(long long)sf, -20000LL, 20000LL)));
     const long double r = v >= 0 ? std::trunc(v + 0.5L) : std::trunc(v - 0.5L);
     return static_cast<std::int64_t>(std::clamp<long double>(r, std::numeric_limits<I>::min(), std::numeric_limits<I>::max()));
-}
-
-TEST(ComplexPhase, CheckOrder) {
-    Vek64f f[4] = {};
-    Vek16s s[4] = {};
-    Vek32sc ic[4] = {};
-    vt::Guarded<Vek64f> df(4);
-    vt::Guarded<Vek16s> ds(4);
-    vt::Guarded<Vek32s> di(4);
-    auto intact = [&] { return df.intact() && ds.intact() && di.intact(); };
-    using vt::ptr_or_null;
-    vt::expect_ptrs_then_len(3, [&](int n, int len) { return veksPhase_64f(ptr_or_null(f, 0, n), ptr_or_null(f, 1, n), ptr_or_null(df.data(), 2, n), len); }, intact);
-    for (int sf : {0, 3})
-        vt::expect_ptrs_then_len(3, [&](int n, int len) { return veksPhase_16s_Sfs(ptr_or_null(s, 0, n), ptr_or_null(s, 1, n), ptr_or_null(ds.data(), 2, n), len, sf); }, intact);
-    vt::expect_ptrs_then_len(2, [&](int n, int len) { return veksPhase_32sc_Sfs(ptr_or_null(ic, 0, n), ptr_or_null(di.data(), 1, n), len, -3); }, intact);
 }
 
 // atan2 in double then one rounding: single results within half an ulp
@@ -65,24 +50,6 @@ TEST(ComplexPhase, FloatingAgainstLongDouble) {
     check_float_phase(veksPhase_16s32f, veksPhase_16sc32f, 0);
 }
 
-// An element's phase does not depend on where it sits in the vector.
-TEST(ComplexPhase, IndependentOfPosition) {
-    vt::Rng rng(29);
-    const auto p32 = ct::test_parts<Vek32f>(rng, 1000);
-    const auto p16 = ct::test_parts<Vek16s>(rng, 1000);
-    const auto whole32 = ct::both_forms(p32, veksPhase_32f, veksPhase_32fc);
-    const auto whole16 = ct::both_forms(p16, veksPhase_16s32f, veksPhase_16sc32f);
-    Vek32f one;
-    for (int k = 0; k < p32.size(); ++k) {
-        ASSERT_EQ(veksPhase_32f(&p32.re[k], &p32.im[k], &one, 1), vekStsOk);
-        EXPECT_TRUE(vt::same_bits(whole32[k], one)) << k;
-    }
-    for (int k = 0; k < p16.size(); ++k) {
-        ASSERT_EQ(veksPhase_16s32f(&p16.re[k], &p16.im[k], &one, 1), vekStsOk);
-        EXPECT_TRUE(vt::same_bits(whole16[k], one)) << k;
-    }
-}
-
 TEST(ComplexPhase, IntegerAcrossScaleFactors) {
     vt::Rng rng(23);
     const auto p16 = ct::test_parts<Vek16s>(rng, 300);
@@ -98,17 +65,6 @@ TEST(ComplexPhase, IntegerAcrossScaleFactors) {
         for (int k = 0; k < p32.size(); ++k)
             EXPECT_EQ(got32[k], sf ? scaled_phase_reference<Vek32s>(p32.re[k], p32.im[k], sf) : rational_phase_reference(p32.re[k], p32.im[k]))
                 << sf << " (" << p32.re[k] << ", " << p32.im[k] << ")";
-    }
-}
-
-TEST(ComplexPhase, NamedValues) {
-    struct Case { Vek16s re, im; int sf; Vek16s want; };
-    const Case cases[] = {{1, 1, 0, 1}, {-1, 0, 0, 3}, {0, 0, 0, 0}, {-1, -1, 0, -2}, {0, -5, 0, -2},
-                          {-1, 0, -13, 25736}, {-1, -1, -14, -32768}, {0, 0, -13, 0}, {5, 0, -200, 0}};
-    for (const Case& c : cases) {
-        Vek16s d;
-        ASSERT_EQ(veksPhase_16s_Sfs(&c.re, &c.im, &d, 1, c.sf), vekStsOk);
-        EXPECT_EQ(d, c.want) << c.re << ", " << c.im << " sf " << c.sf;
     }
 }
 

@@ -1,71 +1,56 @@
-// Argument checks of every element-wise conversion: source, destination,
-// then length; the half-precision forms then reject rounding mode 2.
-// Nothing is written on an error.
-#include <functional>
-
-#include "convert_test_util.h"
+// Argument checks of every conversion and complex member: each pointer null
+// in turn, then bad lengths, then the member's own parameters; nothing is
+// written on an error.
+#include "signature_probe.h"
 
 namespace {
 
-// Calls one function with (src or null, dst or null, len); extra arguments fixed.
-using Call = std::function<VekStatus(const void*, void*, int)>;
-struct Row { const char* name; Call call; };
-
-#define ROW(NAME, S, D, ...) \
-    Row{#NAME, [](const void* s, void* d, int n) { return NAME(static_cast<const S*>(s), static_cast<D*>(d), n __VA_ARGS__); }}
-
-const std::vector<Row>& rows() {
-    static const std::vector<Row> r = {
-        ROW(veksConvert_8s16s, Vek8s, Vek16s), ROW(veksConvert_8s32f, Vek8s, Vek32f), ROW(veksConvert_8u32f, Vek8u, Vek32f),
-        ROW(veksConvert_16s32s, Vek16s, Vek32s), ROW(veksConvert_16s32f, Vek16s, Vek32f), ROW(veksConvert_16u32f, Vek16u, Vek32f),
-        ROW(veksConvert_16s32f_Sfs, Vek16s, Vek32f, , 1), ROW(veksConvert_16s64f_Sfs, Vek16s, Vek64f, , 1),
-        ROW(veksConvert_32s16s, Vek32s, Vek16s), ROW(veksConvert_32s16s_Sfs, Vek32s, Vek16s, , 1),
-        ROW(veksConvert_32s24s_Sfs, Vek32s, Vek8u, , 1), ROW(veksConvert_32u24u_Sfs, Vek32u, Vek8u, , 1),
-        ROW(veksConvert_64s32s_Sfs, Vek64s, Vek32s, , 1, 1), ROW(veksConvert_32s32f, Vek32s, Vek32f),
-        ROW(veksConvert_32s32f_Sfs, Vek32s, Vek32f, , 1), ROW(veksConvert_32s64f, Vek32s, Vek64f),
-        ROW(veksConvert_32s64f_Sfs, Vek32s, Vek64f, , 1), ROW(veksConvert_24s32s, Vek8u, Vek32s),
-        ROW(veksConvert_24u32u, Vek8u, Vek32u), ROW(veksConvert_24s32f, Vek8u, Vek32f), ROW(veksConvert_24u32f, Vek8u, Vek32f),
-        ROW(veksConvert_32f8s_Sfs, Vek32f, Vek8s, , 1, 0), ROW(veksConvert_32f8u_Sfs, Vek32f, Vek8u, , 1, 0),
-        ROW(veksConvert_32f16s_Sfs, Vek32f, Vek16s, , 1, 0), ROW(veksConvert_32f16u_Sfs, Vek32f, Vek16u, , 1, 0),
-        ROW(veksConvert_32f32s_Sfs, Vek32f, Vek32s, , 2, 0), ROW(veksConvert_32f24s_Sfs, Vek32f, Vek8u, , 0),
-        ROW(veksConvert_32f24u_Sfs, Vek32f, Vek8u, , 0), ROW(veksConvert_64f16s_Sfs, Vek64f, Vek16s, , 1, 0),
-        ROW(veksConvert_64f32s_Sfs, Vek64f, Vek32s, , 1, 0), ROW(veksConvert_32f64f, Vek32f, Vek64f),
-        ROW(veksConvert_64f32f, Vek64f, Vek32f), ROW(veksConvert_16f32f, Vek16f, Vek32f),
-        ROW(veksConvert_32f16f, Vek32f, Vek16f, , 1), ROW(veksConvert_16s16f, Vek16s, Vek16f, , 0),
-        ROW(veksConvert_16f16s_Sfs, Vek16f, Vek16s, , 1, 0),
-        ROW(veksALawToLin_8u16s, Vek8u, Vek16s), ROW(veksALawToLin_8u32f, Vek8u, Vek32f),
-        ROW(veksMuLawToLin_8u16s, Vek8u, Vek16s), ROW(veksMuLawToLin_8u32f, Vek8u, Vek32f),
-        ROW(veksLinToALaw_16s8u, Vek16s, Vek8u), ROW(veksLinToALaw_32f8u, Vek32f, Vek8u),
-        ROW(veksLinToMuLaw_16s8u, Vek16s, Vek8u), ROW(veksLinToMuLaw_32f8u, Vek32f, Vek8u),
-        ROW(veksALawToMuLaw_8u, Vek8u, Vek8u), ROW(veksMuLawToALaw_8u, Vek8u, Vek8u),
-    };
-    return r;
-}
+template <class... F> void ptrs_then_len(F... f) { sp::expect_checks_all({}, f...); }
 
 TEST(ConvertChecks, PointersThenLength) {
-    alignas(16) unsigned char src[64] = {};
-    for (const Row& r : rows()) {
-        vt::Guarded<Vek64f> dst(8);
-        vt::expect_ptrs_then_len(2, [&](int nul, int len) {
-            return r.call(vt::ptr_or_null<const void>(src, 0, nul), vt::ptr_or_null<void>(dst.data(), 1, nul), len);
-        }, [&] { return dst.intact(); });
-        EXPECT_EQ(r.call(src, dst.data(), 4), vekStsOk) << r.name;
-        EXPECT_TRUE(dst.guard_intact()) << r.name;
-    }
+    ptrs_then_len(veksConvert_8s16s, veksConvert_8s32f, veksConvert_8u32f, veksConvert_16s32s, veksConvert_16s32f,
+                  veksConvert_16u32f, veksConvert_16s32f_Sfs, veksConvert_16s64f_Sfs, veksConvert_32s16s, veksConvert_32s16s_Sfs,
+                  veksConvert_32s24s_Sfs, veksConvert_32u24u_Sfs, veksConvert_64s32s_Sfs, veksConvert_32s32f,
+                  veksConvert_32s32f_Sfs, veksConvert_32s64f, veksConvert_32s64f_Sfs, veksConvert_24s32s, veksConvert_24u32u,
+                  veksConvert_24s32f, veksConvert_24u32f, veksConvert_32f8s_Sfs, veksConvert_32f8u_Sfs, veksConvert_32f16s_Sfs,
+                  veksConvert_32f16u_Sfs, veksConvert_32f32s_Sfs, veksConvert_32f24s_Sfs, veksConvert_32f24u_Sfs,
+                  veksConvert_64f16s_Sfs, veksConvert_64f32s_Sfs, veksConvert_32f64f, veksConvert_64f32f, veksConvert_16f32f,
+                  veksConvert_32f16f, veksConvert_16s16f, veksConvert_16f16s_Sfs);
+    ptrs_then_len(veksALawToLin_8u16s, veksALawToLin_8u32f, veksMuLawToLin_8u16s, veksMuLawToLin_8u32f, veksLinToALaw_16s8u,
+                  veksLinToALaw_32f8u, veksLinToMuLaw_16s8u, veksLinToMuLaw_32f8u, veksALawToMuLaw_8u, veksMuLawToALaw_8u);
+    ptrs_then_len(veksMagnitude_32f, veksMagnitude_64f, veksMagnitude_16s32f, veksMagnitude_32fc, veksMagnitude_64fc,
+                  veksMagnitude_16sc32f, veksPhase_32f, veksPhase_64f, veksPhase_16s32f, veksPhase_32fc, veksPhase_64fc,
+                  veksPhase_16sc32f, veksPowerSpectr_32f, veksPowerSpectr_64f, veksPowerSpectr_16s32f, veksPowerSpectr_32fc,
+                  veksPowerSpectr_64fc, veksPowerSpectr_16sc32f);
+    // Pointers and length come before the scale factor, also for the
+    // factors that shortcut to all zeros or all maxima.
+    for (int sf : {-100, 0, 3, 100})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, sf}, veksMagnitude_16s_Sfs, veksMagnitude_16sc_Sfs,
+                              veksMagnitude_32sc_Sfs, veksPowerSpectr_16s_Sfs, veksPowerSpectr_16sc_Sfs,
+                              veksMagSquared_32sc32s_Sfs, veksPhase_16s_Sfs, veksPhase_16sc_Sfs, veksPhase_32sc_Sfs,
+                              veksCartToPolar_16sc_Sfs);
+    ptrs_then_len(veksConj_16sc, veksConj_32fc, veksConj_64fc, veksConj_16sc_I, veksConj_32fc_I, veksConj_64fc_I,
+                  veksConjFlip_16sc, veksConjFlip_32fc, veksConjFlip_64fc, veksReal_16sc, veksReal_32fc, veksReal_64fc,
+                  veksImag_16sc, veksImag_32fc, veksImag_64fc, veksCplxToReal_16sc, veksCplxToReal_32fc, veksCplxToReal_64fc);
+    ptrs_then_len(veksPolarToCart_32f, veksPolarToCart_32fc, veksPolarToCart_64f, veksPolarToCart_64fc,
+                  veksPolarToCart_16sc_Sfs, veksPackBits_32u8u);
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, 4}, veksPolarToCart_16sc, veksPolarToCart_32sc);
+    // Building complex data: the destination, the length, then "both sources missing".
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {0, 1}}, veksRealToCplx_16s, veksRealToCplx_32f, veksRealToCplx_64f);
+    vt::Guarded<Vek32fc> dst(4);
+    EXPECT_EQ(veksRealToCplx_32f(nullptr, nullptr, dst.data(), 0), vekStsBadLength);
+    EXPECT_EQ(veksRealToCplx_32f(nullptr, nullptr, dst.data(), 4), vekStsNullPtr);
+    EXPECT_TRUE(dst.intact());
 }
 
-TEST(ConvertChecks, HalfFormsRejectRoundModeTwoAfterLength) {
-    alignas(16) unsigned char src[64] = {};
-    const std::vector<Row> half = {
-        ROW(veksConvert_32f16f, Vek32f, Vek16f, , 2), ROW(veksConvert_16s16f, Vek16s, Vek16f, , 2),
-        ROW(veksConvert_16f16s_Sfs, Vek16f, Vek16s, , 2, 0)};
-    for (const Row& r : half) {
-        vt::Guarded<Vek32f> dst(8);
-        EXPECT_EQ(r.call(nullptr, dst.data(), 4), vekStsNullPtr) << r.name;
-        EXPECT_EQ(r.call(src, dst.data(), 0), vekStsBadLength) << r.name;
-        EXPECT_EQ(r.call(src, dst.data(), 4), vekStsBadRoundMode) << r.name;
-        EXPECT_TRUE(dst.intact()) << r.name;
-    }
+// Parameters of their own are checked last, as length-class errors where
+// they describe a size or a position.
+TEST(ConvertChecks, OwnParametersAfterLength) {
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 2, 0, vekStsBadRoundMode}, veksConvert_32f16f, veksConvert_16s16f,
+                          veksConvert_16f16s_Sfs);
+    for (int fp : {-1, 16, 100}) sp::expect_checks(veksPolarToCart_16sc, {sp::Order::PtrsThenLen, {}, 4, fp, 0, vekStsBadLength});
+    for (int fp : {-1, 32}) sp::expect_checks(veksPolarToCart_32sc, {sp::Order::PtrsThenLen, {}, 4, fp, 0, vekStsBadLength});
+    sp::expect_checks(veksPackBits_32u8u, {sp::Order::PtrsThenLen, {}, -1, -1, 0, vekStsBadLength}); // bit offset -1
 }
 
 } // namespace

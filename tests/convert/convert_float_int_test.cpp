@@ -117,21 +117,4 @@ TEST(ConvertFloatToInt, SweepAgainstExactReference) {
     }
 }
 
-// Other families call the unchecked entry directly with mode 1.
-TEST(ConvertFloatToInt, InternalEntryMatchesExported) {
-    vt::Rng rng(3);
-    for (int sf : {-3, 0, 5}) {
-        std::vector<float> src = ct::sweep_values<float>(-32768, 32767, sf, rng, 200);
-        std::vector<Vek16s> a(src.size()), b(src.size());
-        veks::conv::float_to_int_sfs<Vek16s, vekRoundHalfEven>(src.data(), a.data(), src.size(), sf);
-        veksConvert_32f16s_Sfs(src.data(), b.data(), int(src.size()), vekRoundHalfEven, sf);
-        EXPECT_EQ(a, b);
-        std::vector<double> srcd(src.begin(), src.end());
-        std::vector<Vek32s> c(src.size()), d(src.size());
-        veks::conv::float_to_int_sfs<Vek32s, vekRoundHalfEven>(srcd.data(), c.data(), srcd.size(), sf);
-        veksConvert_64f32s_Sfs(srcd.data(), d.data(), int(srcd.size()), vekRoundHalfEven, sf);
-        EXPECT_EQ(c, d);
-    }
-}
-
 } // namespace

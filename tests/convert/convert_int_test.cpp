@@ -56,51 +56,35 @@ TEST(ConvertIntNarrow, SweepAgainstExactReference) {
     const auto u32 = int_sweep<Vek32u>(rng);
     const auto s64 = int_sweep<Vek64s>(rng);
     for (int sf : sfs) {
-        vt::Guarded<Vek16s> d16(s32.size());
-        ASSERT_EQ(veksConvert_32s16s_Sfs(s32.data(), d16.data(), int(s32.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < s32.size(); ++i)
-            ASSERT_EQ(d16[i], clamp128(scaled_exact(s32[i], limited(sf, 15, 31), 1), -32768, 32767)) << s32[i] << " sf " << sf;
-        EXPECT_TRUE(d16.guard_intact());
-
-        vt::Guarded<Vek8u> d24(3 * s32.size());
-        ASSERT_EQ(veksConvert_32s24s_Sfs(s32.data(), d24.data(), int(s32.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < s32.size(); ++i)
-            ASSERT_EQ(ct::get24s(d24.data() + 3 * i), clamp128(scaled_exact(s32[i], limited(sf, 31, 31), 1), -8388608, 8388607))
-                << s32[i] << " sf " << sf;
-        EXPECT_TRUE(d24.guard_intact());
-
-        vt::Guarded<Vek8u> d24u(3 * u32.size());
-        ASSERT_EQ(veksConvert_32u24u_Sfs(u32.data(), d24u.data(), int(u32.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < u32.size(); ++i)
-            ASSERT_EQ(ct::get24u(d24u.data() + 3 * i), clamp128(scaled_exact(u32[i], limited(sf, 31, 31), 1), 0, 16777215))
-                << u32[i] << " sf " << sf;
-
-        for (int mode : {0, 1, 2, 7}) {
-            vt::Guarded<Vek32s> d32(s64.size());
-            ASSERT_EQ(veksConvert_64s32s_Sfs(s64.data(), d32.data(), int(s64.size()), mode, sf), vekStsOk);
-            for (std::size_t i = 0; i < s64.size(); ++i)
-                ASSERT_EQ(d32[i], clamp128(scaled_exact(s64[i], limited(sf, 31, 63), mode == 0 || mode == 1 ? mode : 2),
-                                           INT_MIN, INT_MAX))
-                    << s64[i] << " sf " << sf << " mode " << mode;
-        }
+        SCOPED_TRACE(testing::Message() << "sf " << sf);
+        ct::expect_each<Vek16s>([sf](auto* s, auto* d, int n) { return veksConvert_32s16s_Sfs(s, d, n, sf); }, s32,
+                                [sf](Vek32s x) { return clamp128(scaled_exact(x, limited(sf, 15, 31), 1), -32768, 32767); });
+        auto packed = [sf](auto fn, const auto& src, auto read, long long lo, long long hi) {
+            vt::Guarded<Vek8u> d(3 * src.size());
+            ASSERT_EQ(fn(src.data(), d.data(), int(src.size()), sf), vekStsOk);
+            EXPECT_TRUE(d.guard_intact());
+            for (std::size_t i = 0; i < src.size(); ++i)
+                ASSERT_EQ(read(d.data() + 3 * i), clamp128(scaled_exact(src[i], limited(sf, 31, 31), 1), lo, hi)) << src[i];
+        };
+        packed(veksConvert_32s24s_Sfs, s32, ct::get24s, -8388608, 8388607);
+        packed(veksConvert_32u24u_Sfs, u32, ct::get24u, 0, 16777215);
+        for (int mode : {0, 1, 2, 7})
+            ct::expect_each<Vek32s>([sf, mode](auto* s, auto* d, int n) { return veksConvert_64s32s_Sfs(s, d, n, mode, sf); },
+                                    s64, [sf, mode](Vek64s x) {
+                                        const int m = mode == 0 || mode == 1 ? mode : 2;
+                                        return clamp128(scaled_exact(x, limited(sf, 31, 63), m), INT_MIN, INT_MAX);
+                                    });
     }
-}
-
-template <class S>
-std::vector<S> every_value() {
-    std::vector<S> v;
-    for (long long x = std::numeric_limits<S>::min(); x <= std::numeric_limits<S>::max(); ++x) v.push_back(S(x));
-    return v;
 }
 
 TEST(ConvertWiden, ExactForEverySmallSourceAndSweeps) {
     const auto exact = [](auto x) { return x; };
-    ct::expect_each<Vek16s>(veksConvert_8s16s, every_value<Vek8s>(), exact);
-    ct::expect_each<Vek32f>(veksConvert_8s32f, every_value<Vek8s>(), exact);
-    ct::expect_each<Vek32f>(veksConvert_8u32f, every_value<Vek8u>(), exact);
-    ct::expect_each<Vek32s>(veksConvert_16s32s, every_value<Vek16s>(), exact);
-    ct::expect_each<Vek32f>(veksConvert_16s32f, every_value<Vek16s>(), exact);
-    ct::expect_each<Vek32f>(veksConvert_16u32f, every_value<Vek16u>(), exact);
+    ct::expect_each<Vek16s>(veksConvert_8s16s, ct::every_value<Vek8s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_8s32f, ct::every_value<Vek8s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_8u32f, ct::every_value<Vek8u>(), exact);
+    ct::expect_each<Vek32s>(veksConvert_16s32s, ct::every_value<Vek16s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_16s32f, ct::every_value<Vek16s>(), exact);
+    ct::expect_each<Vek32f>(veksConvert_16u32f, ct::every_value<Vek16u>(), exact);
     vt::Rng rng(5);
     const auto s32 = int_sweep<Vek32s>(rng);
     ct::expect_each<Vek64f>(veksConvert_32s64f, s32, exact);

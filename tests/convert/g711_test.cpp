@@ -1,6 +1,6 @@
 // G.711: every code through both expanders, every 16-bit sample through
-// both compressors (against step-by-step encoders and against the codec's
-// quantisation properties), every entry of the fixed transcoding tables.
+// both compressors (against step-by-step encoders), every entry of the
+// fixed transcoding tables.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -39,48 +39,18 @@ int mulaw_compress(int x) {
     return x >= 0 ? code | 0x80 : code;
 }
 
-std::vector<Vek8u> every_code() {
-    std::vector<Vek8u> c(256);
-    for (int i = 0; i < 256; ++i) c[i] = Vek8u(i);
-    return c;
-}
-std::vector<Vek16s> every_sample() {
-    std::vector<Vek16s> s(65536);
-    for (int i = 0; i < 65536; ++i) s[i] = Vek16s(i - 32768);
-    return s;
-}
-
 TEST(G711, ExpandEveryCode) {
-    const auto codes = every_code();
+    const auto codes = ct::every_value<Vek8u>();
     ct::expect_each<Vek16s>(veksALawToLin_8u16s, codes, alaw_expand);
     ct::expect_each<Vek16s>(veksMuLawToLin_8u16s, codes, mulaw_expand);
     ct::expect_each<Vek32f>(veksALawToLin_8u32f, codes, [](int c) { return alaw_expand(c) * 0x1p-15f; });
     ct::expect_each<Vek32f>(veksMuLawToLin_8u32f, codes, [](int c) { return mulaw_expand(c) * 0x1p-15f; });
 }
 
-// Every sample, and back: the decoded level never decreases with the
-// sample and lies within half a quantisation step (about 1/32 of the
-// magnitude) of it; every code survives decoding and encoding again.
-TEST(G711, CompressEverySampleAndBack) {
-    const auto s = every_sample();
+TEST(G711, CompressEverySample) {
+    const auto s = ct::every_value<Vek16s>();
     ct::expect_each<Vek8u>(veksLinToALaw_16s8u, s, alaw_compress);
     ct::expect_each<Vek8u>(veksLinToMuLaw_16s8u, s, mulaw_compress);
-    int prev_a = -40000, prev_m = -40000;
-    for (const int x : s) {
-        const int da = alaw_expand(alaw_compress(x)), dm = mulaw_expand(mulaw_compress(x));
-        ASSERT_GE(da, prev_a);
-        ASSERT_GE(dm, prev_m);
-        prev_a = da, prev_m = dm;
-        ASSERT_LE(std::abs(da - x), (std::abs(x) + 8) / 32 + 8) << x;
-        ASSERT_LE(std::abs(dm - x), std::abs(x) <= 32124 ? (std::abs(x) + 132) / 32 + 1 : 700) << x;
-    }
-    std::vector<Vek16s> levels;
-    for (int c = 0; c < 256; ++c) levels.push_back(Vek16s(alaw_expand(c)));
-    ct::expect_each<Vek8u>(veksLinToALaw_16s8u, levels, alaw_compress);
-    for (int c = 0; c < 256; ++c) ASSERT_EQ(alaw_compress(levels[c]), c);
-    for (int c = 0; c < 256; ++c) levels[c] = Vek16s(mulaw_expand(c));
-    ct::expect_each<Vek8u>(veksLinToMuLaw_16s8u, levels, mulaw_compress);
-    for (int c = 0; c < 256; ++c) ASSERT_EQ(mulaw_compress(levels[c]), c == 0x7F ? 0xFF : c); // two codes for 0
 }
 
 // Float input: x * 32768 saturated and rounded half away from zero, then the
@@ -131,8 +101,8 @@ TEST(G711, TranscodingTablesEntryByEntry) {
         "7E7F7C7D72737071767774754B494F4D"
         "42434041464744455A5B58595E5F5C5D"
         "52525353505051515656575754545555");
-    ct::expect_each<Vek8u>(veksALawToMuLaw_8u, every_code(), [&](int c) { return alaw_to_mulaw.at(c); });
-    ct::expect_each<Vek8u>(veksMuLawToALaw_8u, every_code(), [&](int c) { return mulaw_to_alaw.at(c); });
+    ct::expect_each<Vek8u>(veksALawToMuLaw_8u, ct::every_value<Vek8u>(), [&](int c) { return alaw_to_mulaw.at(c); });
+    ct::expect_each<Vek8u>(veksMuLawToALaw_8u, ct::every_value<Vek8u>(), [&](int c) { return mulaw_to_alaw.at(c); });
 }
 
 } // namespace

@@ -66,8 +66,7 @@ TEST(JoinScaled, InterleavesAndRoundsEveryChannelCount) {
 // every 16-bit sample back.
 TEST(SplitScaled, EverySixteenBitSampleAndRoundTrip) {
     const int channels = 2, len = 32768;
-    std::vector<Vek16s> src(65536);
-    for (int i = 0; i < 65536; ++i) src[i] = Vek16s(i - 32768);
+    const auto src = ct::every_value<Vek16s>();
     std::vector<float> left(len), right(len);
     Vek32f* dst[] = {left.data(), right.data()};
     ASSERT_EQ(veksSplitScaled_16s32f_D2L(src.data(), channels, dst, len), vekStsOk);

@@ -51,37 +51,4 @@ TEST(PackBits, RandomFieldsAgainstBitwiseReference) {
     }
 }
 
-TEST(PackBits, Examples) {
-    const Vek32u v[] = {5, 1};
-    const int l[] = {3, 5};
-    Vek8u out[2] = {0xFF, 0xFF};
-    int total = 0;
-    ASSERT_EQ(veksPackBits_32u8u(v, l, 2, out, 0, &total), vekStsOk);
-    EXPECT_EQ(out[0], 0xA1);
-    EXPECT_EQ(out[1], 0xFF);
-    EXPECT_EQ(total, 8);
-    const Vek32u w[] = {0xFFFFFFFFu};
-    const int l40[] = {40};
-    Vek8u o5[5] = {};
-    ASSERT_EQ(veksPackBits_32u8u(w, l40, 1, o5, 0, &total), vekStsBitLenClamped);
-    EXPECT_EQ(total, 32);
-    EXPECT_EQ(o5[3], 0xFF);
-    EXPECT_EQ(o5[4], 0x00);
-}
-
-TEST(PackBits, CheckOrderWritesNothing) {
-    const Vek32u v[] = {1};
-    const int l[] = {8};
-    vt::Guarded<Vek8u> out(4);
-    vt::Guarded<int> total(1);
-    auto call = [&](int null_index, int len, int offset) {
-        return veksPackBits_32u8u(vt::ptr_or_null(v, 0, null_index), vt::ptr_or_null(l, 1, null_index), len,
-                                  vt::ptr_or_null(out.data(), 2, null_index), offset, vt::ptr_or_null(total.data(), 3, null_index));
-    };
-    for (int p = 0; p < 4; ++p) EXPECT_EQ(call(p, 0, -1), vekStsNullPtr) << p;
-    EXPECT_EQ(call(-1, 0, 0), vekStsBadLength);
-    EXPECT_EQ(call(-1, 1, -1), vekStsBadLength);
-    EXPECT_TRUE(out.intact() && total.intact());
-}
-
 } // namespace

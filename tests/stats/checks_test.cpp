@@ -4,25 +4,21 @@
 
 namespace {
 
-template <class... F> void ptrs_then_len(F... f) { (st::expect_checks(f), ...); }
-template <class... F> void optional_index(F... f) { (st::expect_checks(f, st::Order::PtrsThenLen, {2}), ...); }
-template <class... F> void len_then_ptrs(F... f) { (st::expect_checks(f, st::Order::LenThenPtrs), ...); }
+template <class... F> void ptrs_then_len(F... f) { sp::expect_checks_all({}, f...); }
 
 TEST(StatsChecks, EveryMember) {
     ptrs_then_len(veksSum_32f, veksSum_64f, veksSum_32fc, veksSum_64fc, veksSum_16s_Sfs, veksSum_16sc_Sfs, veksSum_16s32s_Sfs,
                   veksSum_16sc32sc_Sfs, veksSum_32s_Sfs, veksMean_32f, veksMean_64f, veksMean_32fc, veksMean_64fc,
-                  veksMean_16s_Sfs, veksMean_16sc_Sfs, veksMean_32s_Sfs, veksStdDev_32f, veksStdDev_64f, veksStdDev_16s_Sfs,
-                  veksStdDev_16s32s_Sfs, veksMeanStdDev_32f, veksMeanStdDev_64f, veksMeanStdDev_16s_Sfs,
-                  veksMeanStdDev_16s32s_Sfs);
+                  veksMean_16s_Sfs, veksMean_16sc_Sfs, veksMean_32s_Sfs); // deviations: SecondaryLengths
     ptrs_then_len(veksMax_16s, veksMax_32s, veksMax_32f, veksMax_64f, veksMin_16s, veksMin_32s, veksMin_32f, veksMin_64f,
                   veksMaxAbs_16s, veksMaxAbs_32s, veksMinAbs_16s, veksMinAbs_32s, veksMinMax_8u, veksMinMax_16u, veksMinMax_16s,
                   veksMinMax_32u, veksMinMax_32s, veksMinMax_32f, veksMinMax_64f, veksMinMaxIndx_8u, veksMinMaxIndx_16u,
                   veksMinMaxIndx_16s, veksMinMaxIndx_32u, veksMinMaxIndx_32s, veksMinMaxIndx_32f, veksMinMaxIndx_64f,
                   veksMaxEvery_8u_I, veksMaxEvery_16u_I, veksMaxEvery_16s_I, veksMaxEvery_32s_I, veksMaxEvery_32f_I,
                   veksMinEvery_8u_I, veksMinEvery_16u_I, veksMinEvery_16s_I, veksMinEvery_32s_I, veksMinEvery_32f_I);
-    optional_index(veksMaxIndx_16s, veksMaxIndx_32s, veksMaxIndx_32f, veksMaxIndx_64f, veksMinIndx_16s, veksMinIndx_32s,
-                   veksMinIndx_32f, veksMinIndx_64f, veksMaxAbsIndx_16s, veksMaxAbsIndx_32s, veksMinAbsIndx_16s,
-                   veksMinAbsIndx_32s);
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {2}}, veksMaxIndx_16s, veksMaxIndx_32s, veksMaxIndx_32f, veksMaxIndx_64f,
+                          veksMinIndx_16s, veksMinIndx_32s, veksMinIndx_32f, veksMinIndx_64f, veksMaxAbsIndx_16s,
+                          veksMaxAbsIndx_32s, veksMinAbsIndx_16s, veksMinAbsIndx_32s);
     ptrs_then_len(veksNorm_Inf_16s32f, veksNorm_Inf_16s32s_Sfs, veksNorm_Inf_32f, veksNorm_Inf_64f, veksNorm_Inf_32fc32f,
                   veksNorm_Inf_64fc64f, veksNorm_L1_16s32f, veksNorm_L1_16s32s_Sfs, veksNorm_L1_16s64s_Sfs, veksNorm_L1_32f,
                   veksNorm_L1_64f, veksNorm_L1_32fc64f, veksNorm_L1_64fc64f, veksNorm_L2_16s32f, veksNorm_L2_16s32s_Sfs,
@@ -38,33 +34,55 @@ TEST(StatsChecks, EveryMember) {
                   veksDotProd_16s16sc32fc, veksDotProd_16s_Sfs, veksDotProd_16sc_Sfs, veksDotProd_16s16sc_Sfs,
                   veksDotProd_16s32s_Sfs, veksDotProd_16s32s32s_Sfs, veksDotProd_16sc32sc_Sfs, veksDotProd_16s16sc32sc_Sfs,
                   veksDotProd_32s_Sfs, veksDotProd_32sc_Sfs, veksDotProd_32s32sc_Sfs);
-    ptrs_then_len(veksNormalize_32f, veksNormalize_64f, veksNormalize_32fc, veksNormalize_64fc, veksNormalize_16s_Sfs,
-                  veksNormalize_16sc_Sfs, veksCountInRange_32s, veksFindNearestOne_16u, veksFindNearest_16u);
-    len_then_ptrs(veksMaxOrder_16s, veksMaxOrder_32s, veksMaxOrder_32f, veksMaxOrder_64f);
+    ptrs_then_len(veksCountInRange_32s, veksFindNearestOne_16u);
+    sp::expect_checks_all({sp::Order::LenThenPtrs}, veksMaxOrder_16s, veksMaxOrder_32s, veksMaxOrder_32f, veksMaxOrder_64f);
+    // A zero divisor fails after the pointers and the length.
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsDivByZeroError}, veksNormalize_32f, veksNormalize_64f,
+                          veksNormalize_32fc, veksNormalize_64fc, veksNormalize_16s_Sfs, veksNormalize_16sc_Sfs);
+}
+
+TEST(StatsChecks, SortMembers) {
+#define SORT_VALUE_MEMBERS(s) veksSortAscend_##s##_I, veksSortDescend_##s##_I, veksSortIndexAscend_##s##_I, veksSortIndexDescend_##s##_I
+#define SORT_RADIX_MEMBERS(s) veksSortRadixAscend_##s##_I, veksSortRadixDescend_##s##_I
+#define SORT_RADIX_INDEX(s) veksSortRadixIndexAscend_##s, veksSortRadixIndexDescend_##s
+    ptrs_then_len(SORT_VALUE_MEMBERS(8u), SORT_VALUE_MEMBERS(16u), SORT_VALUE_MEMBERS(16s), SORT_VALUE_MEMBERS(32s),
+                  SORT_VALUE_MEMBERS(32f), SORT_VALUE_MEMBERS(64f));
+    ptrs_then_len(SORT_RADIX_MEMBERS(8u), SORT_RADIX_MEMBERS(16u), SORT_RADIX_MEMBERS(16s), SORT_RADIX_MEMBERS(32s),
+                  SORT_RADIX_MEMBERS(32u), SORT_RADIX_MEMBERS(32f));
+    // Index forms (src, stride, dst, tmp, len): a stride below the key size is a length error after the length.
+    for (int stride : {0, 8})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, 4, stride, 0, stride ? vekStsOk : vekStsBadLength},
+                              SORT_RADIX_INDEX(8u), SORT_RADIX_INDEX(16u), SORT_RADIX_INDEX(16s), SORT_RADIX_INDEX(32s),
+                              SORT_RADIX_INDEX(32u), SORT_RADIX_INDEX(32f));
+    const Vek32s rec[2] = {5, 0};
+    vt::Guarded<int> idx(1), tmp(1);
+    EXPECT_EQ(veksSortRadixIndexAscend_32s(rec, 3, idx.data(), tmp.data(), 1), vekStsBadLength);
+    EXPECT_TRUE(idx.intact() && tmp.intact());
+}
+
+TEST(StatsChecks, ThresholdMembers) {
+#define T_PAIR(name, s) veksThreshold##name##_##s, veksThreshold##name##_##s##_I
+#define T_CLAMP(s) T_PAIR(, s), T_PAIR(_LT, s), T_PAIR(_GT, s)
+#define T_VAL(s) T_PAIR(_LTVal, s), T_PAIR(_GTVal, s)
+#define T_ABS(s) T_PAIR(_LTAbs, s), T_PAIR(_GTAbs, s)
+#define T_INV(s) T_PAIR(_LTInv, s)
+    ptrs_then_len(T_CLAMP(16s), T_CLAMP(32f), T_CLAMP(64f), T_PAIR(_LT, 32s), T_PAIR(_GT, 32s), T_VAL(16s), T_VAL(32f),
+                  T_VAL(64f), T_PAIR(_LTValGTVal, 16s), T_PAIR(_LTValGTVal, 32s), T_PAIR(_LTValGTVal, 32f), T_PAIR(_LTValGTVal, 64f));
+    // Levels compared with magnitudes must not be negative; that is checked last.
+    for (int op : {0, 4})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, op, -1, vekStsNegativeLevel}, T_CLAMP(16sc), T_CLAMP(32fc),
+                              T_CLAMP(64fc), T_VAL(16sc), T_VAL(32fc), T_VAL(64fc), T_ABS(16s), T_ABS(32f), T_ABS(64f),
+                              T_INV(32f), T_INV(32fc), T_INV(64f), T_INV(64fc));
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, -1, 0, vekStsNegativeLevel}, T_ABS(32s)); // an int level
 }
 
 // The deviations need two elements; FindNearest checks the table length
 // after the vector length. Nothing is written.
 TEST(StatsChecks, SecondaryLengths) {
-    const Vek16s s[2] = {1, 2};
-    const Vek32f f[2] = {1, 2};
-    const Vek64f d[2] = {1, 2};
-    const Vek16u t[1] = {1};
-    vt::Guarded<Vek16s> o16(2);
-    vt::Guarded<Vek32s> o32(2);
-    vt::Guarded<Vek32f> of(2);
-    vt::Guarded<Vek64f> od(2);
-    vt::Guarded<Vek16u> ov(1);
-    vt::Guarded<int> oi(1);
-    for (VekStatus sts : {veksStdDev_32f(f, 1, of.data()), veksStdDev_64f(d, 1, od.data()), veksStdDev_16s_Sfs(s, 1, o16.data(), 0),
-                          veksStdDev_16s32s_Sfs(s, 1, o32.data(), 0), veksMeanStdDev_32f(f, 1, of.data(), of.data() + 1),
-                          veksMeanStdDev_64f(d, 1, od.data(), od.data() + 1),
-                          veksMeanStdDev_16s_Sfs(s, 1, o16.data(), o16.data() + 1, 0),
-                          veksMeanStdDev_16s32s_Sfs(s, 1, o32.data(), o32.data() + 1, 0),
-                          veksFindNearestOne_16u(1, ov.data(), oi.data(), t, 0),
-                          veksFindNearest_16u(t, ov.data(), oi.data(), 1, t, 0)})
-        EXPECT_EQ(sts, vekStsBadLength);
-    EXPECT_TRUE(o16.intact() && o32.intact() && of.intact() && od.intact() && ov.intact() && oi.intact());
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength, 1}, veksStdDev_32f, veksStdDev_64f,
+                          veksStdDev_16s_Sfs, veksStdDev_16s32s_Sfs, veksMeanStdDev_32f, veksMeanStdDev_64f,
+                          veksMeanStdDev_16s_Sfs, veksMeanStdDev_16s32s_Sfs);
+    sp::expect_checks(veksFindNearest_16u, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength});
 }
 
 // The most extreme scale factors behave like merely large ones.

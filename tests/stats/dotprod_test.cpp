@@ -160,10 +160,7 @@ TEST(StatsDotProd, FloatFormsAgainstLongDouble) {
     check_float_dot(veksDotProd_32f32fc64fc, e64, 4);
     check_float_dot(veksDotProd_64f, e64, 4);
     check_float_dot(veksDotProd_64fc, e64, 4);
-    check_float_dot(veksDotProd_64f64fc, e64, 4);
-    const Vek32fc a[1] = {{1, 2}}, b[1] = {{3, 4}};
-    Vek32fc p;
-    EXPECT_TRUE(veksDotProd_32fc(a, b, 1, &p) == vekStsOk && p.re == -5.0f && p.im == 10.0f); // not conjugated
+    check_float_dot(veksDotProd_64f64fc, e64, 4); // the reference does not conjugate
 }
 
 } // namespace
