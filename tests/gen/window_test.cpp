@@ -10,6 +10,7 @@
 #include "exact_ref.h"
 #include "gen/window_internal.h"
 #include "gen_reference.h"
+#include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
@@ -228,32 +229,24 @@ TEST(Window, IntegerFormsExact) {
 
 // ---- checks ------------------------------------------------------------------
 
-// Pointers, then the length (below 1 or below the family's minimum).
+// Pointers, then the length (below 1 or below the family's minimum of 3).
 TEST(Window, ChecksWriteNothing) {
-    vt::Guarded<Vek32f> dst(8);
-    std::vector<Vek32f> src(8, 1.0f);
-    using F = std::function<VekStatus(const Vek32f*, Vek32f*, int)>;
-    const std::pair<F, int> members[] = {
-        {veksWinBartlett_32f, 3}, {veksWinHann_32f, 3}, {veksWinHamming_32f, 3}, {veksWinBlackmanStd_32f, 3},
-        {[](auto s, auto d, int n) { return veksWinBlackman_32f(s, d, n, 0.1f); }, 3},
-        {[](auto s, auto d, int n) { return veksWinKaiser_32f(s, d, n, 1.0f); }, 1}};
-    for (const auto& [fn, min_len] : members) {
-        vt::expect_ptrs_then_len(2, [&, fn = fn](int p, int len) {
-            return fn(vt::ptr_or_null(src.data(), 0, p), vt::ptr_or_null(dst.data(), 1, p), len);
-        }, [&] { return dst.intact(); });
-        EXPECT_EQ(fn(src.data(), dst.data(), min_len - 1), vekStsBadLength);
-        EXPECT_TRUE(dst.intact());
-    }
+    sp::Options below_three;
+    below_three.then = vekStsBadLength;
+    below_three.then_len = 2;
+    below_three.scalar = 0.1;
+    sp::expect_checks_all(below_three, veksWinBartlett_32f, veksWinHann_32f, veksWinHamming_32f, veksWinBlackmanStd_32f,
+                          veksWinBlackman_32f, veksWinHann_16sc_I, veksWinBlackmanQ15_16s);
+    sp::Options kaiser;
+    kaiser.scalar = 1.0;
+    sp::expect_checks_all(kaiser, veksWinKaiser_32f, veksWinKaiser_64fc_I);
     // BlackmanOpt tests its length first.
-    EXPECT_EQ(veksWinBlackmanOpt_32f(src.data(), dst.data(), 3), vekStsBadLength);
-    EXPECT_EQ(veksWinBlackmanOpt_32f(nullptr, nullptr, 3), vekStsBadLength);
-    EXPECT_EQ(veksWinBlackmanOpt_64f_I(nullptr, 3), vekStsBadLength);
-    EXPECT_EQ(veksWinBlackmanOpt_64f_I(nullptr, 4), vekStsNullPtr);
-    EXPECT_TRUE(dst.intact());
+    sp::Options opt;
+    opt.order = sp::Order::LenThenPtrs;
+    opt.then = vekStsBadLength;
+    opt.then_len = 3;
+    sp::expect_checks_all(opt, veksWinBlackmanOpt_32f, veksWinBlackmanOpt_64f_I);
     EXPECT_EQ(veksWinKaiser_16s_I(nullptr, 5, 1e9f), vekStsNullPtr);
-    EXPECT_EQ(veksWinHann_16sc_I(nullptr, 5), vekStsNullPtr);
-    Vek16sc c[2];
-    EXPECT_EQ(veksWinHann_16sc_I(c, 2), vekStsBadLength);
 }
 
 // The double-precision windows that filter design applies follow the same
