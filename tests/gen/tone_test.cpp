@@ -1,7 +1,7 @@
 // Tones and triangles: the recurrence bit-exact against a transcription,
 // the transcription against long-double cosines, 16-bit forms as the
-// truncated double forms, phase hand-over between calls, Q15 forms and
-// states, and the check order.
+// truncated double forms, the phase written back (which joins calls), Q15
+// forms and states, and the check order.
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
+using gref::kTwoPi;
 
 double reduced_phase(double phase, int len, double f) {
     double p = phase + double(len) * kTwoPi * f;
@@ -82,22 +82,6 @@ TEST(Tone, NarrowFormsRoundTheDoubleForm) {
                         i[n] == q[n].re) << n;
         EXPECT_EQ(p1, float(pd));
     }
-}
-
-TEST(Tone, CallsJoin) {
-    const double f = 0.0731, magn = 2.0;
-    std::vector<Vek64f> whole(300), parts(300);
-    double p = 1.25;
-    ASSERT_EQ(veksTone_Direct_64f(whole.data(), 300, magn, f, &p), vekStsOk);
-    const double end_phase = p;
-    p = 1.25;
-    int at = 0;
-    for (int len : {1, 2, 3, 94, 200}) {
-        ASSERT_EQ(veksTone_Direct_64f(parts.data() + at, len, magn, f, &p), vekStsOk);
-        at += len;
-    }
-    for (int n = 0; n < 300; ++n) ASSERT_NEAR(parts[n], whole[n], 1e-12) << n;
-    EXPECT_NEAR(p, end_phase, 1e-12);
 }
 
 TEST(Tone, CheckOrder) {
