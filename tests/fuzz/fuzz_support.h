@@ -127,8 +127,6 @@ public:
         if (spec_buf_bytes_ <= 0 || in_.ConsumeBool()) return nullptr;
         return static_cast<Vek8u*>(keep(std::malloc(std::size_t(spec_buf_bytes_))));
     }
-    // Lets a hand-written row report an argument the library must refuse.
-    void expect_error() { bad_spec_ = true; }
     void* keep(void* block) { mem_.push_back(block); return block; }
     // Memory of `size` bytes at a drawn offset of 0..31, kept until the call is done.
     Vek8u* drawn_memory(int size) {

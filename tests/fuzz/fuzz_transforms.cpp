@@ -68,19 +68,10 @@ template <class Spec, auto GetSize, auto Init, auto InitAlloc, auto Free, auto G
             return s;                                                                                      \
         }                                                                                                  \
     };
-FZ_FFT_SPEC(C_16sc)
-FZ_FFT_SPEC(C_16s)
-FZ_FFT_SPEC(R_16s)
-FZ_FFT_SPEC(C_32fc)
-FZ_FFT_SPEC(C_32f)
-FZ_FFT_SPEC(R_32f)
-FZ_FFT_SPEC(C_64fc)
-FZ_FFT_SPEC(C_64f)
-FZ_FFT_SPEC(R_64f)
-FZ_FFT_SPEC(C_32sc)
-FZ_FFT_SPEC(C_32s)
-FZ_FFT_SPEC(R_32s)
-FZ_FFT_SPEC(R_16s32s)
+// Every FFT kind, for the spec traits and the life-cycle rows.
+#define FZ_FFT_KINDS(X) \
+    X(C_16sc) X(C_16s) X(R_16s) X(C_32fc) X(C_32f) X(R_32f) X(C_64fc) X(C_64f) X(R_64f) X(C_32sc) X(C_32s) X(R_32s) X(R_16s32s)
+FZ_FFT_KINDS(FZ_FFT_SPEC)
 
 // DCT specs of any length (both sides of the engine thresholds) and hint.
 #define FZ_DCT_SPEC(Dir, t)                                                                                \
@@ -178,10 +169,7 @@ const fz::Entry kTable[] = {
                                              veksFFTInitAlloc_##K, veksFFTFree_##K, veksFFTGetBufSize_##K>},
 #define FZ_ALLOC_ROW(Spec, K) \
     {#Spec " life cycle " #K, fz::alloc_lifecycle<Veks##Spec##Spec_##K, veks##Spec##InitAlloc_##K, veks##Spec##Free_##K>},
-    FZ_LIFECYCLE_ROW(C_16sc) FZ_LIFECYCLE_ROW(C_16s) FZ_LIFECYCLE_ROW(R_16s) FZ_LIFECYCLE_ROW(C_32fc)
-    FZ_LIFECYCLE_ROW(C_32f) FZ_LIFECYCLE_ROW(R_32f) FZ_LIFECYCLE_ROW(C_64fc) FZ_LIFECYCLE_ROW(C_64f)
-    FZ_LIFECYCLE_ROW(R_64f) FZ_LIFECYCLE_ROW(C_32sc) FZ_LIFECYCLE_ROW(C_32s) FZ_LIFECYCLE_ROW(R_32s)
-    FZ_LIFECYCLE_ROW(R_16s32s)
+    FZ_FFT_KINDS(FZ_LIFECYCLE_ROW)
     FZ_ALLOC_ROW(DFT, C_32fc) FZ_ALLOC_ROW(DFT, R_32f) FZ_ALLOC_ROW(DFT, R_16s) FZ_ALLOC_ROW(DFT, C_64f)
     FZ_ALLOC_ROW(DFTOutOrd, C_64fc)
     {"Hilbert life cycle", fz::alloc_lifecycle<VeksHilbertSpec_16s16sc, fz::hilbert_init_alloc, veksHilbertFree_16s16sc>},
