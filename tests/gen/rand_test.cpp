@@ -33,6 +33,30 @@ template <class S> S* placed(std::vector<unsigned char>& mem) {
     return reinterpret_cast<S*>(mem.data() + (32 - reinterpret_cast<std::uintptr_t>(mem.data()) % 32) % 32);
 }
 
+// The values of a state run in calls of the given lengths.
+template <class T, class S> std::vector<T> run_state(VekStatus (*gen)(T*, int, S*), S* st, std::initializer_list<int> calls) {
+    std::vector<T> out;
+    for (int len : calls) {
+        std::vector<T> part(len);
+        EXPECT_EQ(gen(part.data(), len, st), vekStsOk);
+        out.insert(out.end(), part.begin(), part.end());
+    }
+    return out;
+}
+
+// The same for a state made by InitAlloc and freed afterwards.
+template <class T, class S>
+std::vector<T> alloc_run(VekStatus (*init)(S**, T, T, unsigned), VekStatus (*gen)(T*, int, S*), VekStatus (*release)(S*),
+                         T a, T b, unsigned seed, std::initializer_list<int> calls) {
+    S* st = nullptr;
+    EXPECT_EQ(init(&st, a, b, seed), vekStsOk);
+    auto v = run_state(gen, st, calls);
+    EXPECT_EQ(release(st), vekStsOk);
+    return v;
+}
+#define UNIFORM(t) veksRandUniformInitAlloc_##t, veksRandUniform_##t, veksRandUniformFree_##t
+#define GAUSS(t) veksRandGaussInitAlloc_##t, veksRandGauss_##t, veksRandGaussFree_##t
+
 TEST(Rand, DirectFormsMatchTranscription) {
     for (unsigned seed : {0u, 1u, 12345u, 0xFFFFFFFFu}) {
         EXPECT_EQ(direct<Vek32f>(veksRandUniform_Direct_32f, seed, 50, -2, 3),
@@ -58,68 +82,36 @@ TEST(Rand, DirectFormsMatchTranscription) {
     }
 }
 
-TEST(Rand, UniformStatesSplitAnywhere) {
+// Calls of any length continue one stream: the Direct transcription from the
+// state's seed, a Gaussian pair's other half kept pending between calls.
+TEST(Rand, AllocatedStatesContinueOneStream) {
+    EXPECT_EQ(alloc_run<Vek16s>(UNIFORM(16s), -300, 300, 77, {4, 6}), stored<Vek16s>(gref::uniform(77, 10, -300, 300)));
+    EXPECT_EQ(alloc_run<Vek8u>(UNIFORM(8u), 10, 200, 5, {33}), stored<Vek8u>(gref::uniform(5, 33, 10, 200)));
+    EXPECT_EQ(alloc_run<Vek32f>(UNIFORM(32f), -1, 1, 5, {33}), stored<Vek32f>(gref::uniform(5, 33, -1, 1)));
+    EXPECT_EQ(alloc_run<Vek32f>(GAUSS(32f), 0, 1, 42, {1, 1, 9}), stored<Vek32f>(gref::gauss(42, 11, 0.0, 1.0)));
+    EXPECT_EQ(alloc_run<Vek8u>(GAUSS(8u), 10, 40, 1, {30}), stored<Vek8u>(gref::gauss(1, 30, 10, 40))); // clamps below 0
+    EXPECT_EQ(alloc_run<Vek16s>(GAUSS(16s), 100, 30, 8, {7}), stored<Vek16s>(gref::gauss(8, 7, 100, 30)));
+}
+
+TEST(Rand, PlacedStatesAndTheirKinds) {
     int size = 0;
     ASSERT_EQ(veksRandUniformGetSize_16s(&size), vekStsOk);
     EXPECT_EQ(size, 48);
-    std::vector<unsigned char> mem(size + 32);
-    VeksRandUniState_16s* a = nullptr;
-    auto* b = placed<VeksRandUniState_16s>(mem);
-    ASSERT_EQ(veksRandUniformInitAlloc_16s(&a, -300, 300, 77), vekStsOk);
-    ASSERT_EQ(veksRandUniformInit_16s(b, -300, 300, 77), vekStsOk);
-    std::vector<Vek16s> one(10), split(10);
-    ASSERT_EQ(veksRandUniform_16s(one.data(), 10, a), vekStsOk);
-    ASSERT_EQ(veksRandUniform_16s(split.data(), 4, b), vekStsOk);
-    ASSERT_EQ(veksRandUniform_16s(split.data() + 4, 6, b), vekStsOk);
-    EXPECT_EQ(one, split);
-    EXPECT_EQ(one, stored<Vek16s>(gref::uniform(77, 10, -300, 300)));
-    EXPECT_EQ(veksRandUniformFree_16s(a), vekStsOk);
-
-    VeksRandUniState_8u* u8 = nullptr;
-    VeksRandUniState_32f* u32 = nullptr;
-    ASSERT_EQ(veksRandUniformInitAlloc_8u(&u8, 10, 200, 5), vekStsOk);
-    ASSERT_EQ(veksRandUniformInitAlloc_32f(&u32, -1.0f, 1.0f, 5), vekStsOk);
-    std::vector<Vek8u> b8(33);
-    std::vector<Vek32f> f32(33);
-    ASSERT_EQ(veksRandUniform_8u(b8.data(), 33, u8), vekStsOk);
-    ASSERT_EQ(veksRandUniform_32f(f32.data(), 33, u32), vekStsOk);
-    EXPECT_EQ(b8, stored<Vek8u>(gref::uniform(5, 33, 10, 200)));
-    EXPECT_EQ(f32, stored<Vek32f>(gref::uniform(5, 33, -1, 1)));
-    // A state of another kind is refused.
-    EXPECT_EQ(veksRandUniform_8u(b8.data(), 3, reinterpret_cast<VeksRandUniState_8u*>(u32)), vekStsBadContext);
-    EXPECT_EQ(veksRandUniformFree_8u(reinterpret_cast<VeksRandUniState_8u*>(u32)), vekStsBadContext);
-    EXPECT_EQ(veksRandUniformFree_8u(u8), vekStsOk);
-    EXPECT_EQ(veksRandUniformFree_32f(u32), vekStsOk);
-}
-
-TEST(Rand, GaussStatesKeepThePendingValue) {
-    int size = 0;
     ASSERT_EQ(veksRandGaussGetSize_16s(&size), vekStsOk);
     EXPECT_EQ(size, 60);
-    VeksRandGaussState_32f* g = nullptr;
-    ASSERT_EQ(veksRandGaussInitAlloc_32f(&g, 0.0f, 1.0f, 42), vekStsOk);
-    std::vector<Vek32f> v(11);
-    ASSERT_EQ(veksRandGauss_32f(v.data(), 1, g), vekStsOk);
-    ASSERT_EQ(veksRandGauss_32f(v.data() + 1, 1, g), vekStsOk); // the other half of the pair
-    ASSERT_EQ(veksRandGauss_32f(v.data() + 2, 9, g), vekStsOk);
-    EXPECT_EQ(v, stored<Vek32f>(gref::gauss(42, 11, 0.0, 1.0)));
-    EXPECT_EQ(veksRandGaussFree_32f(g), vekStsOk);
-
-    std::vector<unsigned char> mem(size + 32);
-    auto* st = placed<VeksRandGaussState_16s>(mem);
-    ASSERT_EQ(veksRandGaussInit_16s(st, 100, 30, 8), vekStsOk);
-    std::vector<Vek16s> a(7);
-    ASSERT_EQ(veksRandGauss_16s(a.data(), 3, st), vekStsOk);
-    ASSERT_EQ(veksRandGauss_16s(a.data() + 3, 4, st), vekStsOk);
-    EXPECT_EQ(a, stored<Vek16s>(gref::gauss(8, 7, 100, 30)));
-
-    VeksRandGaussState_8u* g8 = nullptr;
-    ASSERT_EQ(veksRandGaussInitAlloc_8u(&g8, 10, 40, 1), vekStsOk); // clamps below 0
-    std::vector<Vek8u> b(30);
-    ASSERT_EQ(veksRandGauss_8u(b.data(), 30, g8), vekStsOk);
-    EXPECT_EQ(b, stored<Vek8u>(gref::gauss(1, 30, 10, 40)));
-    EXPECT_EQ(veksRandGauss_16s(a.data(), 1, reinterpret_cast<VeksRandGaussState_16s*>(g8)), vekStsBadContext);
-    EXPECT_EQ(veksRandGaussFree_8u(g8), vekStsOk);
+    std::vector<unsigned char> umem(48 + 32), gmem(60 + 32);
+    auto* u = placed<VeksRandUniState_16s>(umem);
+    auto* g = placed<VeksRandGaussState_16s>(gmem);
+    ASSERT_EQ(veksRandUniformInit_16s(u, -300, 300, 77), vekStsOk);
+    ASSERT_EQ(veksRandGaussInit_16s(g, 100, 30, 8), vekStsOk);
+    EXPECT_EQ(run_state(veksRandUniform_16s, u, {4, 6}), stored<Vek16s>(gref::uniform(77, 10, -300, 300)));
+    EXPECT_EQ(run_state(veksRandGauss_16s, g, {3, 4}), stored<Vek16s>(gref::gauss(8, 7, 100, 30)));
+    // A state of another type or kind is refused.
+    std::vector<Vek8u> b8(3);
+    EXPECT_EQ(veksRandUniform_8u(b8.data(), 3, reinterpret_cast<VeksRandUniState_8u*>(u)), vekStsBadContext);
+    EXPECT_EQ(veksRandUniformFree_8u(reinterpret_cast<VeksRandUniState_8u*>(u)), vekStsBadContext);
+    EXPECT_EQ(veksRandGauss_8u(b8.data(), 3, reinterpret_cast<VeksRandGaussState_8u*>(g)), vekStsBadContext);
+    EXPECT_EQ(veksRandUniformFree_16s(reinterpret_cast<VeksRandUniState_16s*>(g)), vekStsBadContext);
 }
 
 // Moments of long runs: the mean within 5 standard errors, the variance
