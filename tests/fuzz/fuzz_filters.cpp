@@ -55,13 +55,16 @@ template <class T> void expect_call(const char* fn, VekStatus st, VekStatus want
     if (st != vekStsOk && !out.unchanged()) fail(fn, "an error wrote an output", st);
 }
 
-int small_count(FuzzedDataProvider& in, int hi) {
+// A count below 1, a long one in [lo, hi] or a short one in [1, short_hi].
+int drawn_count(FuzzedDataProvider& in, int lo, int hi, int short_hi = 16) {
     switch (in.ConsumeIntegralInRange(0, 5)) {
     case 0: return in.PickValueInArray({0, -1, INT_MIN});
-    case 1: return in.ConsumeIntegralInRange(1, hi);
-    default: return in.ConsumeIntegralInRange(1, 16);
+    case 1: return in.ConsumeIntegralInRange(lo, hi);
+    default: return in.ConsumeIntegralInRange(1, short_hi);
     }
 }
+int small_count(FuzzedDataProvider& in, int hi) { return drawn_count(in, 1, hi); }
+int operand_len(FuzzedDataProvider& in) { return drawn_count(in, 300, 5000, 64); }
 
 // ---- FIR states (Vek32f; multirate when a factor is above 1) ---------------
 void fir_state_32f(Call& c) {
@@ -239,14 +242,6 @@ void wavelet_states_32f(Call& c) {
 }
 
 // ---- convolution and correlation: two lengths and a lag window -------------
-int operand_len(FuzzedDataProvider& in) {
-    switch (in.ConsumeIntegralInRange(0, 5)) {
-    case 0: return in.PickValueInArray({0, -1, INT_MIN});
-    case 1: return in.ConsumeIntegralInRange(300, 5000);
-    default: return in.ConsumeIntegralInRange(1, 64);
-    }
-}
-
 // Operands of two drawn lengths; `call` adds any trailing arguments.
 template <class T, class F> void conv(Call& c, const char* fn, F call) {
     FuzzedDataProvider& in = c.input();
