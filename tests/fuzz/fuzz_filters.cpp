@@ -18,14 +18,21 @@ namespace {
 // a count below 1 gives an empty block.
 template <class T> struct Exact {
     std::vector<unsigned char> before;
+    unsigned char* block = nullptr;
     T* p = nullptr;
     std::size_t n = 0;
+    // The block starts at a drawn byte offset: callers pass any address.
     Exact(FuzzedDataProvider& in, long long count) : n(count > 0 ? std::size_t(count) : 0) {
-        p = static_cast<T*>(std::malloc(n * sizeof(T) + 1));
-        for (std::size_t i = 0; i < n; ++i) p[i] = draw(in);
+        const std::size_t offset = in.ConsumeIntegralInRange<std::size_t>(0, 7);
+        block = static_cast<unsigned char*>(std::malloc(n * sizeof(T) + offset + 1));
+        p = reinterpret_cast<T*>(block + offset);
+        for (std::size_t i = 0; i < n; ++i) {
+            const T v = draw(in);
+            std::memcpy(block + offset + i * sizeof(T), &v, sizeof(T));
+        }
         snapshot();
     }
-    ~Exact() { std::free(p); }
+    ~Exact() { std::free(block); }
     Exact(const Exact&) = delete;
     static T draw(FuzzedDataProvider& in) {
         if constexpr (std::is_floating_point_v<T>)
