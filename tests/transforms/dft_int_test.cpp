@@ -1,6 +1,6 @@
 // 16-bit real DFTs in every layout within one unit of the long double
 // reference scaled by 2^-scaleFactor, the single point of length 1 with
-// ties to even, saturation, check order. (The complex 16-bit DFTs run with
+// ties to even and saturation. (The complex 16-bit DFTs run with
 // the integer FFTs in fft_int_test.)
 #include "float_kinds.h"
 
@@ -83,27 +83,6 @@ TEST(DftInt, LengthOneAndSaturation) {
     ASSERT_EQ(veksDFTFwd_RToPack_16s_Sfs(x.data(), y.data(), r, 3, nullptr), vekStsOk);
     EXPECT_EQ(y[0], 15000);
     veksDFTFree_R_16s(r);
-}
-
-TEST(DftInt, CheckOrder) {
-    VeksDFTSpec_C_16s* s = nullptr;
-    VeksDFTSpec_R_16s* r = nullptr;
-    ASSERT_EQ(veksDFTInitAlloc_C_16s(&s, 5, 8, 0), vekStsOk);
-    ASSERT_EQ(veksDFTInitAlloc_R_16s(&r, 5, 8, 0), vekStsOk);
-    std::vector<Vek16s> a(5, 1);
-    vt::Guarded<Vek16s> o(5);
-    using vt::ptr_or_null;
-    fftt::expect_spec_then_ptrs(4, s, r, [&](const void* sp, int p) {
-        return veksDFTInv_CToC_16s_Sfs(ptr_or_null(a.data(), 0, p), ptr_or_null(a.data(), 1, p), ptr_or_null(o.data(), 2, p),
-                                       ptr_or_null(o.data(), 3, p), static_cast<const VeksDFTSpec_C_16s*>(sp), 0, nullptr);
-    }, [&] { return o.intact(); });
-    EXPECT_EQ(veksDFTFree_C_16sc(reinterpret_cast<VeksDFTSpec_C_16sc*>(s)), vekStsBadContext);
-    int b = 0;
-    EXPECT_EQ(veksDFTGetBufSize_R_16s(reinterpret_cast<VeksDFTSpec_R_16s*>(s), &b), vekStsBadContext);
-    EXPECT_EQ(veksDFTGetBufSize_C_16s(s, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksDFTFree_C_16s(s), vekStsOk);
-    EXPECT_EQ(veksDFTFree_R_16s(r), vekStsOk);
-    EXPECT_EQ(veksDFTFree_R_16s(nullptr), vekStsNullPtr);
 }
 
 } // namespace

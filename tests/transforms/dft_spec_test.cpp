@@ -77,37 +77,32 @@ TEST(DftSpec, OtherKindsAreRefused) {
             EXPECT_EQ(k.get_buf_size(s.get(), &b), vekStsBadContext) << owner.name << " given to " << k.name;
         }
     }
-    dftt::Spec c(kind("C_32fc"), 12, 8);
-    dftt::Spec r(kind("R_32f"), 12, 8);
-    vt::Guarded<Vek32fc> dst(12);
-    std::vector<Vek32fc> src(12, Vek32fc{1, 2});
-    EXPECT_EQ(veksDFTFwd_CToC_32fc(src.data(), dst.data(), static_cast<const VeksDFTSpec_C_32fc*>(r.get()), nullptr), vekStsBadContext);
-    EXPECT_EQ(veksDFTOutOrdFwd_CToC_32fc(src.data(), dst.data(), static_cast<const VeksDFTOutOrdSpec_C_32fc*>(c.get()), nullptr),
-              vekStsBadContext);
+    dftt::Spec c(kind("C_32fc"), 12, 8), r(kind("R_32f"), 12, 8), o(kind("OutOrd_C_32fc"), 12, 8);
+    fftt::expect_spec_checks(veksDFTFwd_CToC_32fc, c.get(), r.get());
+    fftt::expect_spec_checks(veksDFTOutOrdFwd_CToC_32fc, o.get(), c.get());
     EXPECT_EQ(veksDFTFwd_CToC_16sc_Sfs(nullptr, nullptr, static_cast<const VeksDFTSpec_C_16sc*>(c.get()), 0, nullptr), vekStsBadContext);
-    EXPECT_TRUE(dst.intact());
 }
 
 // Transforms: spec first (null, then kind), then the data pointers; nothing
 // is written on an error.
 TEST(DftSpec, TransformCheckOrder) {
     dftt::Spec c(kind("C_32f"), 10, 8), r(kind("R_64f"), 10, 8), rf(kind("R_32f"), 10, 8);
-    std::vector<Vek32f> a(10, 1.0f);
-    std::vector<Vek64f> x(12, 1.0);
-    vt::Guarded<Vek32f> re(10), im(10);
-    vt::Guarded<Vek64f> r64(12);
-    const auto intact = [&] { return re.intact() && im.intact() && r64.intact(); };
-    using vt::ptr_or_null;
-    fftt::expect_spec_then_ptrs(4, c.get(), rf.get(), [&](const void* sp, int nul) {
-        return veksDFTInv_CToC_32f(ptr_or_null(a.data(), 0, nul), ptr_or_null(a.data(), 1, nul), ptr_or_null(re.data(), 2, nul),
-                                   ptr_or_null(im.data(), 3, nul), static_cast<const VeksDFTSpec_C_32f*>(sp), nullptr);
-    }, intact);
-    for (auto op : {veksDFTFwd_RToCCS_64f, veksDFTInv_PackToR_64f}) {
-        fftt::expect_spec_then_ptrs(2, r.get(), rf.get(), [&](const void* sp, int nul) {
-            return op(ptr_or_null(x.data(), 0, nul), ptr_or_null(r64.data(), 1, nul), static_cast<const VeksDFTSpec_R_64f*>(sp), nullptr);
-        }, intact);
-    }
+    VeksDFTSpec_C_16s* s16 = nullptr;
+    VeksDFTSpec_R_16s* r16 = nullptr;
+    ASSERT_EQ(veksDFTInitAlloc_C_16s(&s16, 5, 8, 0), vekStsOk);
+    ASSERT_EQ(veksDFTInitAlloc_R_16s(&r16, 5, 8, 0), vekStsOk);
+    fftt::expect_spec_checks(veksDFTInv_CToC_32f, c.get(), rf.get());
+    fftt::expect_spec_checks(veksDFTFwd_RToCCS_64f, r.get(), rf.get());
+    fftt::expect_spec_checks(veksDFTInv_PackToR_64f, r.get(), rf.get());
+    fftt::expect_spec_checks(veksDFTInv_CToC_16s_Sfs, s16, r16);
     EXPECT_EQ(veksDFTFree_C_32f(static_cast<VeksDFTSpec_C_32f*>(rf.get())), vekStsBadContext);
+    EXPECT_EQ(veksDFTFree_C_16sc(reinterpret_cast<VeksDFTSpec_C_16sc*>(s16)), vekStsBadContext);
+    int b = 0;
+    EXPECT_EQ(veksDFTGetBufSize_R_16s(reinterpret_cast<VeksDFTSpec_R_16s*>(s16), &b), vekStsBadContext);
+    EXPECT_EQ(veksDFTGetBufSize_C_16s(s16, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksDFTFree_C_16s(s16), vekStsOk);
+    EXPECT_EQ(veksDFTFree_R_16s(r16), vekStsOk);
+    EXPECT_EQ(veksDFTFree_R_16s(nullptr), vekStsNullPtr);
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 namespace {
 
 using fftref::cld;
-using fftt::kind;
 
 // One integer form on interleaved data held as long long pairs; the spec
 // life cycle takes the number of points. In place runs the _I forms where
@@ -195,29 +194,6 @@ TEST(FftInt, ExtremeScaleFactors) {
             EXPECT_TRUE(std::all_of(zero.begin(), zero.end(), [](long long v) { return v == 0; })) << k.name;
         }
     }
-}
-
-TEST(FftInt, CheckOrderWritesNothing) {
-    fftt::Spec sc(kind("C_16sc"), 3, vekFftNormNone), ss(kind("C_16s"), 3, vekFftNormNone);
-    fftt::Spec wc(kind("C_32sc"), 3, vekFftNormNone), ws(kind("C_32s"), 3, vekFftNormNone);
-    std::vector<Vek16sc> a(8);
-    std::vector<Vek32s> r(8);
-    vt::Guarded<Vek16sc> d(8);
-    vt::Guarded<Vek32s> dr(8), di(8);
-    vt::Guarded<Vek32sc> c(8);
-    const auto intact = [&] { return d.intact() && dr.intact() && di.intact() && c.intact(); };
-    using vt::ptr_or_null;
-    fftt::expect_spec_then_ptrs(2, sc.get(), ss.get(), [&](const void* sp, int nul) {
-        return veksFFTInv_CToC_16sc_Sfs(ptr_or_null(a.data(), 0, nul), ptr_or_null(d.data(), 1, nul),
-                                        static_cast<const VeksFFTSpec_C_16sc*>(sp), 0, nullptr);
-    }, intact);
-    fftt::expect_spec_then_ptrs(4, ws.get(), wc.get(), [&](const void* sp, int nul) {
-        return veksFFTFwd_CToC_32s_Sfs(ptr_or_null(r.data(), 0, nul), ptr_or_null(r.data(), 1, nul), ptr_or_null(dr.data(), 2, nul),
-                                       ptr_or_null(di.data(), 3, nul), static_cast<const VeksFFTSpec_C_32s*>(sp), 0, nullptr);
-    }, intact);
-    fftt::expect_spec_then_ptrs(1, wc.get(), ws.get(), [&](const void* sp, int nul) {
-        return veksFFTFwd_CToC_32sc_ISfs(ptr_or_null(c.data(), 0, nul), static_cast<const VeksFFTSpec_C_32sc*>(sp), 0, nullptr);
-    }, intact);
 }
 
 } // namespace
