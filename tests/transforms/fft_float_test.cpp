@@ -18,16 +18,6 @@ constexpr int kMaxRefOrder = 20;
 constexpr int kMaxToneOrder = 22;
 #endif
 
-TEST(FftReference, RadixTwoAgreesWithNaiveDft) {
-    for (int order : {0, 1, 5, 10}) {
-        const auto x = dftt::random_signal(1 << order, false, 11);
-        for (int sign : {-1, 1}) {
-            const auto a = fftref::naive_dft(x, sign), b = fftref::fft(x, sign);
-            EXPECT_LT(fftref::rel_rms(a, 1, [&](std::size_t k) { return b[k]; }), 1e-15L) << order;
-        }
-    }
-}
-
 TEST(FftFloat, EveryKindFlagDirectionPlacementAndLayout) {
     for (int order = 0; order <= kMaxRefOrder; ++order)
         for (const Kind& k : dftt::fft_kinds())
