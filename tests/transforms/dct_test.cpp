@@ -212,48 +212,36 @@ TEST(Dct, ControlWordSurvivesInit) {
 
 // ---- 16-bit forms -------------------------------------------------------------------
 
-struct ShortOps {
-    bool inverse;
-    VekStatus (*init_alloc)(void**, int, int);
-    VekStatus (*free)(void*);
-    VekStatus (*run)(const Vek16s*, Vek16s*, const void*, int, Vek8u*);
-    VekStatus (*run_i)(Vek16s*, const void*, int, Vek8u*);
-};
-
-#define DCT_SHORT_OPS(D, INV)                                                                                 \
-    ShortOps {                                                                                                \
-        INV, [](void** p, int n, int h) { return veksDCT##D##InitAlloc_16s(reinterpret_cast<VeksDCT##D##Spec_16s**>(p), n, h); }, \
-        [](void* s) { return veksDCT##D##Free_16s(static_cast<VeksDCT##D##Spec_16s*>(s)); },                 \
-        [](const Vek16s* s, Vek16s* d, const void* p, int sf, Vek8u* b) { return veksDCT##D##_16s_Sfs(s, d, static_cast<const VeksDCT##D##Spec_16s*>(p), sf, b); }, \
-        [](Vek16s* sd, const void* p, int sf, Vek8u* b) { return veksDCT##D##_16s_ISfs(sd, static_cast<const VeksDCT##D##Spec_16s*>(p), sf, b); } \
-    }
-
-TEST(Dct, ShortFormsRoundTheFloatTransform) {
-    for (const auto& ops : {DCT_SHORT_OPS(Fwd, false), DCT_SHORT_OPS(Inv, true)}) {
-        for (int n : {1, 2, 7, 8, 16, 64, 99, 130, 1024}) {
-            for (int sf : {-2, 0, 3}) {
-                SCOPED_TRACE(testing::Message() << ops.inverse << " N " << n << " sf " << sf);
-                void* spec = nullptr;
-                ASSERT_EQ(ops.init_alloc(&spec, n, vekHintPrecision), vekStsOk);
-                vt::Rng rng(static_cast<std::uint64_t>(n + sf));
-                std::vector<Vek16s> x(static_cast<std::size_t>(n));
-                for (auto& v : x) v = rng.integer<Vek16s>(-3000, 3000);
-                const std::vector<ld> want = dctref::dct(std::vector<ld>(x.begin(), x.end()), ops.inverse);
-                vt::Guarded<Vek16s> out(x.size());
-                ASSERT_EQ(ops.run(x.data(), out.data(), spec, sf, nullptr), vekStsOk);
-                EXPECT_TRUE(out.guard_intact());
-                for (std::size_t k = 0; k < x.size(); ++k) {
-                    const ld v = std::ldexp(want[k], -sf);
-                    const ld clamped = v > 32767 ? 32767 : v < -32768 ? -32768 : v;
-                    EXPECT_LE(std::fabs(out[k] - clamped), 1.0L) << k; // float rounding may move a tie
-                }
-                std::vector<Vek16s> y = x;
-                ASSERT_EQ(ops.run_i(y.data(), spec, sf, nullptr), vekStsOk);
-                EXPECT_EQ(y, out.values());
-                EXPECT_EQ(ops.free(spec), vekStsOk);
+template <class S, auto InitAlloc, auto Free, auto Run, auto RunI>
+void check_short(bool inverse) {
+    for (int n : {1, 2, 7, 8, 16, 64, 99, 130, 1024}) {
+        for (int sf : {-2, 0, 3}) {
+            SCOPED_TRACE(testing::Message() << inverse << " N " << n << " sf " << sf);
+            S* spec = nullptr;
+            ASSERT_EQ(InitAlloc(&spec, n, vekHintPrecision), vekStsOk);
+            vt::Rng rng(static_cast<std::uint64_t>(n + sf));
+            std::vector<Vek16s> x(static_cast<std::size_t>(n));
+            for (auto& v : x) v = rng.integer<Vek16s>(-3000, 3000);
+            const std::vector<ld> want = dctref::dct(std::vector<ld>(x.begin(), x.end()), inverse);
+            vt::Guarded<Vek16s> out(x.size());
+            ASSERT_EQ(Run(x.data(), out.data(), spec, sf, nullptr), vekStsOk);
+            EXPECT_TRUE(out.guard_intact());
+            for (std::size_t k = 0; k < x.size(); ++k) {
+                const ld v = std::ldexp(want[k], -sf);
+                const ld clamped = v > 32767 ? 32767 : v < -32768 ? -32768 : v;
+                EXPECT_LE(std::fabs(out[k] - clamped), 1.0L) << k; // float rounding may move a tie
             }
+            std::vector<Vek16s> y = x;
+            ASSERT_EQ(RunI(y.data(), spec, sf, nullptr), vekStsOk);
+            EXPECT_EQ(y, out.values());
+            EXPECT_EQ(Free(spec), vekStsOk);
         }
     }
+}
+
+TEST(Dct, ShortFormsRoundTheFloatTransform) {
+    check_short<VeksDCTFwdSpec_16s, veksDCTFwdInitAlloc_16s, veksDCTFwdFree_16s, veksDCTFwd_16s_Sfs, veksDCTFwd_16s_ISfs>(false);
+    check_short<VeksDCTInvSpec_16s, veksDCTInvInitAlloc_16s, veksDCTInvFree_16s, veksDCTInv_16s_Sfs, veksDCTInv_16s_ISfs>(true);
 }
 
 TEST(Dct, ShortLengthOneScalesTiesToEven) {
