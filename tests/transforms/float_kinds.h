@@ -191,6 +191,14 @@ inline const std::vector<Kind>& dft_kinds() {
     return k;
 }
 
+// The 16-bit DFT kinds' life cycles (their transforms are run on their own).
+inline const std::vector<Kind>& dft_int_kinds() {
+    static const std::vector<Kind> k = {{"C_16sc", false, false, DFTT_LIFE(DFT, C_16sc, n), nullptr},
+                                        {"C_16s", false, false, DFTT_LIFE(DFT, C_16s, n), nullptr},
+                                        {"R_16s", false, true, DFTT_LIFE(DFT, R_16s, n), nullptr}};
+    return k;
+}
+
 #define DFTT_FFT_C(K, T, C)                                                                                          \
     run_interleaved<T, C, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K, veksFFTInv_CToC_##K, veksFFTFwd_CToC_##K##_I, veksFFTInv_CToC_##K##_I>
 #define DFTT_FFT_S(K, T) run_split<T, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K, veksFFTInv_CToC_##K, veksFFTFwd_CToC_##K##_I, veksFFTInv_CToC_##K##_I>
