@@ -32,21 +32,13 @@ TEST(DftSpec, WorkBufferSizeOfEachEngine) {
         {c32, 8192, fft_buf_32fc(13)},                                                              // the FFT's own
     };
     for (const auto& r : rows) EXPECT_EQ(dftt::Spec(r.k, r.n, 8).buf_size(), r.bytes) << r.k.name << " n " << r.n;
-    VeksDFTSpec_C_16sc* s16 = nullptr;
-    ASSERT_EQ(veksDFTInitAlloc_C_16sc(&s16, 151, 8, 0), vekStsOk);
-    int b = -1;
-    EXPECT_EQ(veksDFTGetBufSize_C_16sc(s16, &b), vekStsOk);
-    EXPECT_EQ(b, dftt::Spec(c32, 151, 8).buf_size() + 8 * 151 + 32);
-    EXPECT_EQ(veksDFTFree_C_16sc(s16), vekStsOk);
-    VeksDFTSpec_R_16s* r16 = nullptr;
-    ASSERT_EQ(veksDFTInitAlloc_R_16s(&r16, 1, 1, 0), vekStsOk);
-    EXPECT_EQ(veksDFTGetBufSize_R_16s(r16, &b), vekStsOk);
-    EXPECT_EQ(b, 0);
-    EXPECT_EQ(veksDFTFree_R_16s(r16), vekStsOk);
+    EXPECT_EQ(dftt::Spec(dftt::dft_int_kinds()[0], 151, 8).buf_size(), dftt::Spec(c32, 151, 8).buf_size() + 8 * 151 + 32);
+    EXPECT_EQ(dftt::Spec(dftt::dft_int_kinds()[2], 1, 1).buf_size(), 0);
 }
 
 TEST(DftSpec, InitAllocChecks) {
-    for (const Kind& k : dftt::dft_kinds()) {
+    for (const auto* kinds : {&dftt::dft_kinds(), &dftt::dft_int_kinds()})
+    for (const Kind& k : *kinds) {
         void* p = reinterpret_cast<void*>(1);
         EXPECT_EQ(k.init_alloc(nullptr, 0, 3, 0), vekStsNullPtr) << k.name;
         EXPECT_EQ(k.init_alloc(&p, 0, 3, 0), vekStsBadLength);
@@ -60,54 +52,40 @@ TEST(DftSpec, InitAllocChecks) {
         EXPECT_EQ(s.status(), vekStsOk);
         EXPECT_EQ(k.get_buf_size(s.get(), nullptr), vekStsNullPtr);
     }
-    VeksDFTSpec_C_16s* p = nullptr;
-    EXPECT_EQ(veksDFTInitAlloc_C_16s(nullptr, 5, 8, 0), vekStsNullPtr);
-    EXPECT_EQ(veksDFTInitAlloc_C_16s(&p, 0, 8, 0), vekStsBadLength);
-    EXPECT_EQ(veksDFTInitAlloc_C_16s(&p, 1, 5, 0), vekStsBadFftFlag);
-    EXPECT_EQ(p, nullptr);
 }
 
 // Every kind refuses the specs of all other kinds.
 TEST(DftSpec, OtherKindsAreRefused) {
-    for (const Kind& owner : dftt::dft_kinds()) {
+    std::vector<Kind> every = dftt::dft_kinds();
+    every.insert(every.end(), dftt::dft_int_kinds().begin(), dftt::dft_int_kinds().end());
+    for (const Kind& owner : every) {
         dftt::Spec s(owner, 12, 8);
-        for (const Kind& k : dftt::dft_kinds()) {
+        for (const Kind& k : every) {
             if (&k == &owner) continue;
             int b = 0;
             EXPECT_EQ(k.get_buf_size(s.get(), &b), vekStsBadContext) << owner.name << " given to " << k.name;
         }
     }
-    dftt::Spec c(kind("C_32fc"), 12, 8);
-    dftt::Spec r(kind("R_32f"), 12, 8);
-    vt::Guarded<Vek32fc> dst(12);
-    std::vector<Vek32fc> src(12, Vek32fc{1, 2});
-    EXPECT_EQ(veksDFTFwd_CToC_32fc(src.data(), dst.data(), static_cast<const VeksDFTSpec_C_32fc*>(r.get()), nullptr), vekStsBadContext);
-    EXPECT_EQ(veksDFTOutOrdFwd_CToC_32fc(src.data(), dst.data(), static_cast<const VeksDFTOutOrdSpec_C_32fc*>(c.get()), nullptr),
-              vekStsBadContext);
+    dftt::Spec c(kind("C_32fc"), 12, 8), r(kind("R_32f"), 12, 8), o(kind("OutOrd_C_32fc"), 12, 8);
+    fftt::expect_spec_checks(veksDFTFwd_CToC_32fc, c.get(), r.get());
+    fftt::expect_spec_checks(veksDFTOutOrdFwd_CToC_32fc, o.get(), c.get());
     EXPECT_EQ(veksDFTFwd_CToC_16sc_Sfs(nullptr, nullptr, static_cast<const VeksDFTSpec_C_16sc*>(c.get()), 0, nullptr), vekStsBadContext);
-    EXPECT_TRUE(dst.intact());
 }
 
 // Transforms: spec first (null, then kind), then the data pointers; nothing
 // is written on an error.
 TEST(DftSpec, TransformCheckOrder) {
     dftt::Spec c(kind("C_32f"), 10, 8), r(kind("R_64f"), 10, 8), rf(kind("R_32f"), 10, 8);
-    std::vector<Vek32f> a(10, 1.0f);
-    std::vector<Vek64f> x(12, 1.0);
-    vt::Guarded<Vek32f> re(10), im(10);
-    vt::Guarded<Vek64f> r64(12);
-    const auto intact = [&] { return re.intact() && im.intact() && r64.intact(); };
-    using vt::ptr_or_null;
-    fftt::expect_spec_then_ptrs(4, c.get(), rf.get(), [&](const void* sp, int nul) {
-        return veksDFTInv_CToC_32f(ptr_or_null(a.data(), 0, nul), ptr_or_null(a.data(), 1, nul), ptr_or_null(re.data(), 2, nul),
-                                   ptr_or_null(im.data(), 3, nul), static_cast<const VeksDFTSpec_C_32f*>(sp), nullptr);
-    }, intact);
-    for (auto op : {veksDFTFwd_RToCCS_64f, veksDFTInv_PackToR_64f}) {
-        fftt::expect_spec_then_ptrs(2, r.get(), rf.get(), [&](const void* sp, int nul) {
-            return op(ptr_or_null(x.data(), 0, nul), ptr_or_null(r64.data(), 1, nul), static_cast<const VeksDFTSpec_R_64f*>(sp), nullptr);
-        }, intact);
-    }
+    dftt::Spec s16(dftt::dft_int_kinds()[1], 5, 8), r16(dftt::dft_int_kinds()[2], 5, 8);
+    fftt::expect_spec_checks(veksDFTInv_CToC_32f, c.get(), rf.get());
+    fftt::expect_spec_checks(veksDFTFwd_RToCCS_64f, r.get(), rf.get());
+    fftt::expect_spec_checks(veksDFTInv_PackToR_64f, r.get(), rf.get());
+    fftt::expect_spec_checks(veksDFTInv_CToC_16s_Sfs, s16.get(), r16.get());
     EXPECT_EQ(veksDFTFree_C_32f(static_cast<VeksDFTSpec_C_32f*>(rf.get())), vekStsBadContext);
+    EXPECT_EQ(veksDFTFree_C_16sc(static_cast<VeksDFTSpec_C_16sc*>(s16.get())), vekStsBadContext);
+    int b = 0;
+    EXPECT_EQ(veksDFTGetBufSize_R_16s(static_cast<VeksDFTSpec_R_16s*>(s16.get()), &b), vekStsBadContext);
+    EXPECT_EQ(veksDFTGetBufSize_C_16s(s16.as<VeksDFTSpec_C_16s>(), nullptr), vekStsNullPtr);
 }
 
 } // namespace

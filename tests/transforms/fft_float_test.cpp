@@ -1,6 +1,6 @@
 // Float FFTs of every kind against long double references, for every order,
 // flag, direction, placement and real layout; large orders by
-// their exact single-tone spectra; work buffers; check order.
+// their exact single-tone spectra; work buffers.
 #include <algorithm>
 
 #include "float_kinds.h"
@@ -9,7 +9,6 @@ namespace {
 
 using dftt::cld;
 using dftt::Kind;
-using fftt::kind;
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr int kMaxRefOrder = 16;
@@ -18,16 +17,6 @@ constexpr int kMaxToneOrder = 20;
 constexpr int kMaxRefOrder = 20;
 constexpr int kMaxToneOrder = 22;
 #endif
-
-TEST(FftReference, RadixTwoAgreesWithNaiveDft) {
-    for (int order : {0, 1, 5, 10}) {
-        const auto x = dftt::random_signal(1 << order, false, 11);
-        for (int sign : {-1, 1}) {
-            const auto a = fftref::naive_dft(x, sign), b = fftref::fft(x, sign);
-            EXPECT_LT(fftref::rel_rms(a, 1, [&](std::size_t k) { return b[k]; }), 1e-15L) << order;
-        }
-    }
-}
 
 TEST(FftFloat, EveryKindFlagDirectionPlacementAndLayout) {
     for (int order = 0; order <= kMaxRefOrder; ++order)
@@ -81,27 +70,6 @@ TEST(FftFloat, WorkBufferAlignmentAndAllocation) {
             }
         }
     }
-}
-
-TEST(FftFloat, CheckOrderWritesNothing) {
-    fftt::Spec c(kind("C_32fc"), 4, vekFftNormNone), s(kind("C_32f"), 4, vekFftNormNone);
-    std::vector<Vek32fc> src(16);
-    std::vector<Vek32f> a(16);
-    vt::Guarded<Vek32fc> dst(16);
-    vt::Guarded<Vek32f> re(16), im(16);
-    const auto intact = [&] { return dst.intact() && re.intact() && im.intact(); };
-    using vt::ptr_or_null;
-    fftt::expect_spec_then_ptrs(2, c.get(), s.get(), [&](const void* sp, int nul) {
-        return veksFFTInv_CToC_32fc(ptr_or_null(src.data(), 0, nul), ptr_or_null(dst.data(), 1, nul),
-                                    static_cast<const VeksFFTSpec_C_32fc*>(sp), nullptr);
-    }, intact);
-    fftt::expect_spec_then_ptrs(1, c.get(), s.get(), [&](const void* sp, int nul) {
-        return veksFFTFwd_CToC_32fc_I(ptr_or_null(dst.data(), 0, nul), static_cast<const VeksFFTSpec_C_32fc*>(sp), nullptr);
-    }, intact);
-    fftt::expect_spec_then_ptrs(4, s.get(), c.get(), [&](const void* sp, int nul) {
-        return veksFFTFwd_CToC_32f(ptr_or_null(a.data(), 0, nul), ptr_or_null(a.data(), 1, nul), ptr_or_null(re.data(), 2, nul),
-                                   ptr_or_null(im.data(), 3, nul), static_cast<const VeksFFTSpec_C_32f*>(sp), nullptr);
-    }, intact);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include <complex>
 
 #include "fft_test_util.h"
+#include "signature_probe.h"
 #include "wavelet_reference.h"
 
 namespace {
@@ -129,23 +130,10 @@ TEST(FftPacked, SixteenBitProductsScaleAndSaturate) {
 }
 
 TEST(FftPacked, CheckOrderWritesNothing) {
-    std::vector<Vek32f> a(8);
-    vt::Guarded<Vek32f> d(8);
-    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
-        return veksMulPack_32f(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(a.data(), 1, nul), vt::ptr_or_null(d.data(), 2, nul), len);
-    }, [&] { return d.intact(); });
-    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
-        return veksMulPackConj_32f_I(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(d.data(), 1, nul), len);
-    }, [&] { return d.intact(); });
-    vt::Guarded<Vek16s> s(8);
-    std::vector<Vek16s> b(8);
-    vt::expect_ptrs_then_len(3, [&](int nul, int len) {
-        return veksMulPerm_16s_Sfs(vt::ptr_or_null(b.data(), 0, nul), vt::ptr_or_null(b.data(), 1, nul), vt::ptr_or_null(s.data(), 2, nul), len, 40);
-    }, [&] { return s.intact(); });
-    vt::Guarded<Vek32fc> c(8);
-    vt::expect_ptrs_then_len(2, [&](int nul, int len) {
-        return veksConjCcs_32fc(vt::ptr_or_null(a.data(), 0, nul), vt::ptr_or_null(c.data(), 1, nul), len);
-    }, [&] { return c.intact(); });
+    sp::Options o;
+    o.other = 40; // the scale factor
+    sp::expect_checks_all(o, veksMulPack_32f, veksMulPackConj_32f_I, veksMulPerm_16s_Sfs, veksMulPack_64f_I, veksConjCcs_32fc,
+                          veksConjPerm_32fc_I, veksConjPack_16sc);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Integer real transforms in the three layouts against the exact rounded
-// result, round trips, and the check order of the real forms. (The float
-// real kinds run with the other float kinds in fft_float_test.)
+// result, and round trips. (The float real kinds run with the other float
+// kinds in fft_float_test.)
 #include <algorithm>
 
 #include "float_kinds.h"
@@ -92,34 +92,6 @@ TEST(FftReal, IntegerRoundTrips) {
             }
         }
     }
-}
-
-TEST(FftReal, CheckOrderWritesNothing) {
-    using Op = VekStatus (*)(const Vek32f*, Vek32f*, const VeksFFTSpec_R_32f*, Vek8u*);
-    const Op ops[] = {veksFFTFwd_RToPerm_32f, veksFFTFwd_RToPack_32f, veksFFTFwd_RToCCS_32f,
-                      veksFFTInv_PermToR_32f, veksFFTInv_PackToR_32f, veksFFTInv_CCSToR_32f};
-    fftt::Spec r(kind("R_32f"), 5, vekFftNormNone), c(kind("C_32fc"), 5, vekFftNormNone);
-    fftt::Spec s16(kind("R_16s"), 5, vekFftNormNone), s1632(kind("R_16s32s"), 5, vekFftNormNone);
-    std::vector<Vek32f> src(34);
-    std::vector<Vek16s> a(34);
-    vt::Guarded<Vek32f> dst(34);
-    vt::Guarded<Vek32s> d32(34);
-    vt::Guarded<Vek16s> d16(34);
-    const auto intact = [&] { return dst.intact() && d32.intact() && d16.intact(); };
-    using vt::ptr_or_null;
-    for (const Op op : ops) {
-        fftt::expect_spec_then_ptrs(2, r.get(), c.get(), [&](const void* sp, int nul) {
-            return op(ptr_or_null(src.data(), 0, nul), ptr_or_null(dst.data(), 1, nul), static_cast<const VeksFFTSpec_R_32f*>(sp), nullptr);
-        }, intact);
-    }
-    fftt::expect_spec_then_ptrs(2, s1632.get(), s16.get(), [&](const void* sp, int nul) {
-        return veksFFTFwd_RToCCS_16s32s_Sfs(ptr_or_null(a.data(), 0, nul), ptr_or_null(d32.data(), 1, nul),
-                                            static_cast<const VeksFFTSpec_R_16s32s*>(sp), 0, nullptr);
-    }, intact);
-    fftt::expect_spec_then_ptrs(2, s1632.get(), r.get(), [&](const void* sp, int nul) {
-        return veksFFTInv_CCSToR_32s16s_Sfs(ptr_or_null(d32.data(), 0, nul), ptr_or_null(d16.data(), 1, nul),
-                                            static_cast<const VeksFFTSpec_R_16s32s*>(sp), 0, nullptr);
-    }, intact);
 }
 
 } // namespace

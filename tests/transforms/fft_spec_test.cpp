@@ -45,7 +45,7 @@ TEST(FftSpec, ReportedSizes) {
     }
 }
 
-TEST(FftSpec, GetSizeAndInitAllocCheckOrder) {
+TEST(FftSpec, LifeCycleCheckOrderWritesNothing) {
     for (const auto& k : all_kinds()) {
         int a = 7, b = 7, c = 7;
         for (int order : {-1, 31, -2147483647 - 1}) {
@@ -62,11 +62,6 @@ TEST(FftSpec, GetSizeAndInitAllocCheckOrder) {
         EXPECT_EQ(k.init_alloc(&s, 31, 8, 0), vekStsBadFftOrder);
         EXPECT_EQ(k.init_alloc(&s, 4, 6, 0), vekStsBadFftFlag);
         EXPECT_EQ(s, reinterpret_cast<void*>(0x99));
-    }
-}
-
-TEST(FftSpec, InitCheckOrderWritesNothing) {
-    for (const auto& k : all_kinds()) {
         vt::Guarded<Vek8u> mem(1 << 16), init(1 << 16);
         void* out = reinterpret_cast<void*>(0x1234);
         EXPECT_EQ(k.init(nullptr, 31, 3, 0, nullptr, nullptr), vekStsNullPtr) << k.name;
@@ -134,6 +129,26 @@ TEST(FftSpec, IdentifiersRefuseOtherKinds) {
         EXPECT_EQ(owner.get_buf_size(s.get(), nullptr), vekStsNullPtr);
         EXPECT_EQ(owner.free(nullptr), vekStsNullPtr);
     }
+}
+
+// Every transform checks its spec (null, then kind) before its data
+// pointers and writes nothing on an error.
+TEST(FftSpec, TransformsCheckSpecThenPointers) {
+    const auto spec = [](const char* name) { return fftt::Spec(kind(name), 3, vekFftNormNone); };
+    const fftt::Spec c = spec("C_32fc"), s = spec("C_32f"), sc = spec("C_16sc"), ss = spec("C_16s");
+    const fftt::Spec wc = spec("C_32sc"), ws = spec("C_32s"), r = spec("R_32f"), r16 = spec("R_16s"), r1632 = spec("R_16s32s");
+    using fftt::expect_spec_checks;
+    expect_spec_checks(veksFFTInv_CToC_32fc, c.get(), s.get());
+    expect_spec_checks(veksFFTFwd_CToC_32fc_I, c.get(), s.get());
+    expect_spec_checks(veksFFTFwd_CToC_32f, s.get(), c.get());
+    expect_spec_checks(veksFFTInv_CToC_16sc_Sfs, sc.get(), ss.get());
+    expect_spec_checks(veksFFTFwd_CToC_32s_Sfs, ws.get(), wc.get());
+    expect_spec_checks(veksFFTFwd_CToC_32sc_ISfs, wc.get(), ws.get());
+    for (auto op : {veksFFTFwd_RToPerm_32f, veksFFTFwd_RToPack_32f, veksFFTFwd_RToCCS_32f, veksFFTInv_PermToR_32f,
+                    veksFFTInv_PackToR_32f, veksFFTInv_CCSToR_32f})
+        expect_spec_checks(op, r.get(), c.get());
+    expect_spec_checks(veksFFTFwd_RToCCS_16s32s_Sfs, r1632.get(), r16.get());
+    expect_spec_checks(veksFFTInv_CCSToR_32s16s_Sfs, r1632.get(), r.get());
 }
 
 // Table building restores the caller's x87 control word.

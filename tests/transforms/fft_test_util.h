@@ -2,10 +2,12 @@
 // holder for any kind table.
 #pragma once
 
+#include <array>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "signature_probe.h"
 #include "veks_test.h"
 
 namespace fftt {
@@ -79,14 +81,42 @@ inline void expect_spec_then_ptrs(int n_ptrs, const void* spec, const void* othe
     EXPECT_TRUE(intact()) << "an error wrote output";
 }
 
-// The factors each direction applies under a flag.
-inline long double fwd_factor(int flag, int order) {
-    const long double n = std::ldexp(1.0L, order);
-    return flag == vekFftNormFwd ? 1 / n : flag == vekFftNormSqrt ? 1 / std::sqrt(n) : 1;
+// A call's check order driven by its signature: the spec (the pointer to
+// an opaque type) null, then another kind's spec, then each data pointer
+// null; the work buffer (Vek8u*) stays null and every int is 0. A call with
+// a length (argument len_at) then checks its pointers before the length.
+template <class T, class = void> struct Opaque : std::true_type {};
+template <class T> struct Opaque<T, std::void_t<decltype(sizeof(T))>> : std::false_type {};
+template <class A> constexpr bool is_spec_v = std::is_pointer_v<A> && Opaque<std::remove_pointer_t<A>>::value;
+template <class A> constexpr bool is_data_v = std::is_pointer_v<A> && !is_spec_v<A> && !std::is_same_v<A, Vek8u*>;
+
+template <class A> using SlotOf = sp::Slot<std::conditional_t<is_data_v<A> || !std::is_pointer_v<A>, A, int>>;
+
+template <class A>
+A probe_arg(SlotOf<A>& slot, int ordinal, int null_ordinal, const void* spec, bool is_len, int len) {
+    if constexpr (is_spec_v<A>) return const_cast<A>(static_cast<const std::remove_pointer_t<A>*>(spec));
+    else if constexpr (std::is_same_v<A, Vek8u*>) return nullptr;
+    else return slot.get(ordinal, null_ordinal, is_len, len, 0);
 }
-inline long double inv_factor(int flag, int order) {
-    const long double n = std::ldexp(1.0L, order);
-    return flag == vekFftNormInv ? 1 / n : flag == vekFftNormSqrt ? 1 / std::sqrt(n) : 1;
+
+template <class... Args, std::size_t... I>
+void spec_checks_impl(VekStatus (*fn)(Args...), const void* spec, const void* other, int len_at, std::index_sequence<I...>) {
+    std::tuple<SlotOf<Args>...> slots;
+    std::array<int, sizeof...(Args)> ord{};
+    const bool is_data[] = {is_data_v<Args>...};
+    int n_data = 0;
+    for (std::size_t i = 0; i < ord.size(); ++i) ord[i] = is_data[i] ? n_data++ : -1;
+    const auto call = [&](const void* s, int nul, int len) {
+        return fn(probe_arg<Args>(std::get<I>(slots), ord[I], nul, s, int(I) == len_at, len)...);
+    };
+    const auto intact = [&] { return (std::get<I>(slots).intact() && ...); };
+    expect_spec_then_ptrs(n_data, spec, other, [&](const void* s, int nul) { return call(s, nul, 0); }, intact);
+    if (len_at >= 0) vt::expect_ptrs_then_len(n_data, [&](int nul, int len) { return call(spec, nul, len); }, intact);
+}
+
+template <class... Args>
+void expect_spec_checks(VekStatus (*fn)(Args...), const void* spec, const void* other, int len_at = -1) {
+    spec_checks_impl(fn, spec, other, len_at, std::index_sequence_for<Args...>{});
 }
 
 } // namespace fftt

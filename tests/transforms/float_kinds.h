@@ -41,10 +41,19 @@ struct Bytes {
     T get(std::size_t i) const { T v; std::memcpy(&v, raw.data() + off + i * sizeof(T), sizeof v); return v; }
 };
 
+// Calls op on a..., then the scale factor where op takes one (the integer
+// forms), then the work buffer.
+template <class Op, class... A>
+VekStatus call_sfs(Op op, int sf, Vek8u* buf, A... a) {
+    if constexpr (std::is_invocable_v<Op, A..., Vek8u*>) return op(a..., buf);
+    else return op(a..., sf, buf);
+}
+
 // In place runs the _I forms where a kind has them (FwdI, InvI), else the
-// out-of-place call with the source as destination.
+// out-of-place call with the source as destination. Complex kinds take no
+// layout: the integer ones read their scale factor from that argument.
 template <class T, class C, class S, auto Fwd, auto Inv, auto FwdI = nullptr, auto InvI = nullptr>
-std::vector<cld> run_interleaved(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int,
+std::vector<cld> run_interleaved(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int sf,
                                  Vek8u* buf, int offset) {
     Bytes<T> src(2 * n, offset), dst(2 * n, offset);
     for (int i = 0; i < n; ++i) {
@@ -57,11 +66,11 @@ std::vector<cld> run_interleaved(const void* spec, const std::vector<cld>& x, in
     C* dp = reinterpret_cast<C*>(out.ptr());
     if constexpr (!std::is_null_pointer_v<decltype(FwdI)>) {
         if (in_place) {
-            EXPECT_EQ(inv ? InvI(dp, s, buf) : FwdI(dp, s, buf), vekStsOk);
+            EXPECT_EQ(call_sfs(inv ? InvI : FwdI, sf, buf, dp, s), vekStsOk);
         }
     }
     if (!in_place || std::is_null_pointer_v<decltype(FwdI)>) {
-        EXPECT_EQ(inv ? Inv(sp, dp, s, buf) : Fwd(sp, dp, s, buf), vekStsOk);
+        EXPECT_EQ(call_sfs(inv ? Inv : Fwd, sf, buf, sp, dp, s), vekStsOk);
     }
     EXPECT_EQ(out.raw[out.off + 2 * n * sizeof(T)], 0xA5) << "wrote past the end";
     std::vector<cld> y(n);
@@ -70,7 +79,7 @@ std::vector<cld> run_interleaved(const void* spec, const std::vector<cld>& x, in
 }
 
 template <class T, class S, auto Fwd, auto Inv, auto FwdI = nullptr, auto InvI = nullptr>
-std::vector<cld> run_split(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int, Vek8u* buf,
+std::vector<cld> run_split(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int sf, Vek8u* buf,
                            int offset) {
     Bytes<T> sr(n, offset), si(n, offset), dr(n, offset), di(n, offset);
     for (int i = 0; i < n; ++i) {
@@ -82,12 +91,11 @@ std::vector<cld> run_split(const void* spec, const std::vector<cld>& x, int n, b
     const auto* s = static_cast<const S*>(spec);
     if constexpr (!std::is_null_pointer_v<decltype(FwdI)>) {
         if (in_place) {
-            EXPECT_EQ(inv ? InvI(sr.ptr(), si.ptr(), s, buf) : FwdI(sr.ptr(), si.ptr(), s, buf), vekStsOk);
+            EXPECT_EQ(call_sfs(inv ? InvI : FwdI, sf, buf, sr.ptr(), si.ptr(), s), vekStsOk);
         }
     }
     if (!in_place || std::is_null_pointer_v<decltype(FwdI)>) {
-        EXPECT_EQ(inv ? Inv(sr.ptr(), si.ptr(), outr.ptr(), outi.ptr(), s, buf) : Fwd(sr.ptr(), si.ptr(), outr.ptr(), outi.ptr(), s, buf),
-                  vekStsOk);
+        EXPECT_EQ(call_sfs(inv ? Inv : Fwd, sf, buf, sr.ptr(), si.ptr(), outr.ptr(), outi.ptr(), s), vekStsOk);
     }
     EXPECT_EQ(outr.raw[outr.off + n * sizeof(T)], 0xA5) << "wrote past the end";
     std::vector<cld> y(n);
@@ -180,6 +188,14 @@ inline const std::vector<Kind>& dft_kinds() {
         {"R_32f", false, true, DFTT_LIFE(DFT, R_32f, n), run_real<float, VeksDFTSpec_R_32f, DFTT_REAL_OPS(DFT, 32f, )>},
         {"R_64f", true, true, DFTT_LIFE(DFT, R_64f, n), run_real<double, VeksDFTSpec_R_64f, DFTT_REAL_OPS(DFT, 64f, )>},
     };
+    return k;
+}
+
+// The 16-bit DFT kinds' life cycles (their transforms are run on their own).
+inline const std::vector<Kind>& dft_int_kinds() {
+    static const std::vector<Kind> k = {{"C_16sc", false, false, DFTT_LIFE(DFT, C_16sc, n), nullptr},
+                                        {"C_16s", false, false, DFTT_LIFE(DFT, C_16s, n), nullptr},
+                                        {"R_16s", false, true, DFTT_LIFE(DFT, R_16s, n), nullptr}};
     return k;
 }
 

@@ -56,15 +56,11 @@ TEST(TransformThreads, SharedDftSpecs) {
         expect_shared_results<Vek64f>(std::size_t(n), r.buf_size(), [&](int t, Vek64f* dst, Vek8u* buf) {
             return veksDFTFwd_RToPack_64f(x[t].data(), dst, static_cast<const VeksDFTSpec_R_64f*>(r.get()), buf);
         });
-        VeksDFTSpec_C_16sc* c = nullptr;
-        ASSERT_EQ(veksDFTInitAlloc_C_16sc(&c, n, vekFftNormFwd, 0), vekStsOk);
-        int cb = 0;
-        veksDFTGetBufSize_C_16sc(c, &cb);
+        const dftt::Spec c(dftt::dft_int_kinds()[0], n, vekFftNormFwd);
         const auto s = inputs<Vek16s>(std::size_t(2 * n));
-        expect_shared_results<Vek16sc>(std::size_t(n), cb, [&](int t, Vek16sc* dst, Vek8u* buf) {
-            return veksDFTFwd_CToC_16sc_Sfs(reinterpret_cast<const Vek16sc*>(s[t].data()), dst, c, 0, buf);
+        expect_shared_results<Vek16sc>(std::size_t(n), c.buf_size(), [&](int t, Vek16sc* dst, Vek8u* buf) {
+            return veksDFTFwd_CToC_16sc_Sfs(reinterpret_cast<const Vek16sc*>(s[t].data()), dst, c.as<VeksDFTSpec_C_16sc>(), 0, buf);
         });
-        veksDFTFree_C_16sc(c);
         const auto f = inputs<float>(std::size_t(2 * n));
         expect_shared_results<Vek32fc>(std::size_t(n), o.buf_size(), [&](int t, Vek32fc* dst, Vek8u* buf) {
             return veksDFTOutOrdFwd_CToC_32fc(reinterpret_cast<const Vek32fc*>(f[t].data()), dst,
