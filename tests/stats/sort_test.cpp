@@ -2,9 +2,6 @@
 // its algorithm (values and permutation bit for bit, with duplicates,
 // signed zeros and NaNs), the radix sort against a stable reference sort.
 // Every array starts at an odd byte offset.
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <numeric>
 
 #include "byte_offset.h"

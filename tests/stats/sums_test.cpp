@@ -1,6 +1,3 @@
-#include <cmath>
-#include <vector>
-
 #include "stats_test_util.h"
 
 namespace {
@@ -89,18 +86,12 @@ template <class F> double ref_two_sum(const std::vector<F>& x) {
     return t;
 }
 
-template <class F> std::vector<F> wide_range(vt::Rng& r, std::size_t n) {
-    std::vector<F> v(n);
-    for (auto& x : v) x = static_cast<F>(std::ldexp(r.real(-1, 1), r.integer(-30, 30)));
-    return v;
-}
-
 template <class F, class C>
 void check_float_sums(VekStatus (*sum)(const F*, int, F*), VekStatus (*mean)(const F*, int, F*), VekStatus (*csum)(const C*, int, C*),
                       VekStatus (*cmean)(const C*, int, C*)) {
     vt::Rng r(13);
     for (std::size_t len : {1, 2, 3, 4, 5, 7, 8, 9, 1000, 100003}) {
-        const auto x = wide_range<F>(r, len), y = wide_range<F>(r, len);
+        const auto x = st::spread<F>(r, len, 30), y = st::spread<F>(r, len, 30);
         F s, m;
         ASSERT_EQ(sum(x.data(), int(len), &s), vekStsOk);
         ASSERT_EQ(mean(x.data(), int(len), &m), vekStsOk);

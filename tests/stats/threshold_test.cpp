@@ -1,9 +1,6 @@
 // Threshold family: every comparison boundary against expected tables, the
 // complex forms against long-double references, and the check order.
 // Every case runs out of place and in place on arrays at odd byte offsets.
-#include <cmath>
-#include <limits>
-
 #include "byte_offset.h"
 #include "stats_test_util.h"
 
