@@ -36,9 +36,6 @@ TEST(StatsChecks, EveryMember) {
                   veksDotProd_32s_Sfs, veksDotProd_32sc_Sfs, veksDotProd_32s32sc_Sfs);
     ptrs_then_len(veksCountInRange_32s, veksFindNearestOne_16u);
     sp::expect_checks_all({sp::Order::LenThenPtrs}, veksMaxOrder_16s, veksMaxOrder_32s, veksMaxOrder_32f, veksMaxOrder_64f);
-    // A zero divisor fails after the pointers and the length.
-    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsDivByZeroError}, veksNormalize_32f, veksNormalize_64f,
-                          veksNormalize_32fc, veksNormalize_64fc, veksNormalize_16s_Sfs, veksNormalize_16sc_Sfs);
 }
 
 TEST(StatsChecks, SortMembers) {
