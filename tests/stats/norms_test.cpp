@@ -136,8 +136,4 @@ TEST(StatsNorms, InfNormFollowsTheMaxRuleForNan) {
     EXPECT_TRUE(veksNorm_Inf_32fc32f(c, 2, &h) == vekStsOk && h == 1.0f);
 }
 
-#undef FNORM
-#undef NORM16
-#undef NORM16F
-
 } // namespace
