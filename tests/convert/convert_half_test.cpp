@@ -19,15 +19,11 @@ long double half_value(std::uint16_t h) {
     return s * (e == 0 ? std::ldexp(static_cast<long double>(m), -24) : std::ldexp(1024.0L + m, e - 25));
 }
 
-// The half pattern of a representable non-negative value (patterns are ordered like values).
+// The half pattern of a representable non-negative finite value.
 std::uint16_t pattern_of(long double v) {
-    std::uint16_t lo = 0, hi = 0x7C00;
-    while (lo < hi) {
-        const std::uint16_t mid = std::uint16_t((lo + hi) / 2);
-        if (half_value(mid) < v) lo = mid + 1; else hi = mid;
-    }
-    EXPECT_EQ(half_value(lo), v);
-    return lo;
+    if (v < 0x1p-14L) return std::uint16_t(std::ldexp(v, 24));
+    const int e = std::ilogb(v);
+    return std::uint16_t((e + 15) << 10 | int(std::ldexp(v, 10 - e) - 1024));
 }
 
 // Nearest-even (mode 1) or truncated (mode 0) half of a single.

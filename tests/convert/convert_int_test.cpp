@@ -99,22 +99,13 @@ TEST(ConvertWiden, Packed24) {
     std::vector<Vek8u> packed;
     for (Vek32s x : s32)
         for (int k = 0; k < 3; ++k) packed.push_back(Vek8u(std::uint32_t(x) >> (8 * k)));
-    const int n = int(s32.size());
-    std::vector<Vek32s> is(n);
-    std::vector<Vek32u> iu(n);
-    std::vector<Vek32f> fs(n), fu(n);
-    ASSERT_EQ(veksConvert_24s32s(packed.data(), is.data(), n), vekStsOk);
-    ASSERT_EQ(veksConvert_24u32u(packed.data(), iu.data(), n), vekStsOk);
-    ASSERT_EQ(veksConvert_24s32f(packed.data(), fs.data(), n), vekStsOk);
-    ASSERT_EQ(veksConvert_24u32f(packed.data(), fu.data(), n), vekStsOk);
-    for (int i = 0; i < n; ++i) {
-        const std::uint32_t u = std::uint32_t(s32[i]) & 0xFFFFFF;
-        const Vek32s v = u >= 0x800000 ? Vek32s(u) - 0x1000000 : Vek32s(u);
-        ASSERT_EQ(is[i], v);
-        ASSERT_EQ(iu[i], u);
-        ASSERT_EQ(fs[i], float(v));
-        ASSERT_EQ(fu[i], float(u));
-    }
+    const auto from_packed = [&packed](auto fn) { return [&packed, fn](const Vek32s*, auto* d, int n) { return fn(packed.data(), d, n); }; };
+    const auto u24 = [](Vek32s x) { return std::uint32_t(x) & 0xFFFFFF; };
+    const auto s24 = [&u24](Vek32s x) { return u24(x) >= 0x800000 ? Vek32s(u24(x)) - 0x1000000 : Vek32s(u24(x)); };
+    ct::expect_each<Vek32s>(from_packed(veksConvert_24s32s), s32, s24);
+    ct::expect_each<Vek32u>(from_packed(veksConvert_24u32u), s32, u24);
+    ct::expect_each<Vek32f>(from_packed(veksConvert_24s32f), s32, [&s24](Vek32s x) { return float(s24(x)); });
+    ct::expect_each<Vek32f>(from_packed(veksConvert_24u32f), s32, [&u24](Vek32s x) { return float(u24(x)); });
 }
 
 // Reference: the exact product rounded once (32s32f: rounded to single first).

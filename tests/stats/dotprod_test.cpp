@@ -1,6 +1,3 @@
-#include <cmath>
-#include <vector>
-
 #include "core/elem.h"
 #include "stats_test_util.h"
 
@@ -47,7 +44,18 @@ template <class T> std::vector<T> ints(vt::Rng& r, int n, int kind) {
 template <class T> T ref_scaled(i128 s, int sf) {
     return st::sat<T>(sf >= 0 ? st::scale_half_even(s, std::min(sf, 31)) : s * st::pow2(std::min(-sf, 15)));
 }
-template <class T> std::array<T, 2> ref_scaled(std::array<i128, 2> s, int sf) { return {ref_scaled<T>(s[0], sf), ref_scaled<T>(s[1], sf)}; }
+
+// A scaled member at every sf in [lo, hi] against want(exact part, sf) per part.
+template <class A, class B, class D, class Want>
+void check_scaled(VekStatus (*f)(const A*, const B*, int, D*, int), const std::vector<A>& a, const std::vector<B>& b, int lo, int hi,
+                  Want want) {
+    const auto s = ref_dot<i128>(a, b);
+    for (int sf = lo; sf <= hi; ++sf) {
+        D got;
+        ASSERT_EQ(f(a.data(), b.data(), int(a.size()), &got, sf), vekStsOk);
+        EXPECT_TRUE(equal(got, std::array<veks::component_t<D>, 2>{want(s[0], sf), want(s[1], sf)})) << "sf " << sf;
+    }
+}
 
 template <class A, class B, class D64, class D32F, class D16, class D32>
 void check_integer_family(VekStatus (*f64)(const A*, const B*, int, D64*), VekStatus (*f32f)(const A*, const B*, int, D32F*),
@@ -65,14 +73,8 @@ void check_integer_family(VekStatus (*f64)(const A*, const B*, int, D64*), VekSt
             ASSERT_EQ(f32f(a.data(), b.data(), len, &d32f), vekStsOk);
             EXPECT_TRUE(equal(d64, std::array<Vek64s, 2>{Vek64s(s[0]), Vek64s(s[1])}));
             EXPECT_TRUE(equal(d32f, std::array<float, 2>{float(Vek64s(s[0])), float(Vek64s(s[1]))}));
-            for (int sf = -20; sf <= 40; ++sf) {
-                D16 d16;
-                D32 d32;
-                ASSERT_EQ(f16(a.data(), b.data(), len, &d16, sf), vekStsOk);
-                ASSERT_EQ(f32(a.data(), b.data(), len, &d32, sf), vekStsOk);
-                EXPECT_TRUE(equal(d16, ref_scaled<Vek16s>(s, sf))) << sf;
-                EXPECT_TRUE(equal(d32, ref_scaled<Vek32s>(s, sf))) << sf;
-            }
+            check_scaled(f16, a, b, -20, 40, ref_scaled<Vek16s>);
+            check_scaled(f32, a, b, -20, 40, ref_scaled<Vek32s>);
         }
 }
 
@@ -85,38 +87,23 @@ TEST(StatsDotProd, SixteenBitFormsExact) {
     vt::Rng r(111);
     for (int len : {1, 1000, 140000})
         for (int kind = 0; kind < 3; ++kind) {
-            const auto a = ints<Vek16s>(r, len, kind);
-            const auto b = ints<Vek32s>(r, len, kind);
-            const auto s = ref_dot<i128>(a, b);
-            for (int sf = -20; sf <= 40; ++sf) {
-                Vek32s got;
-                ASSERT_EQ(veksDotProd_16s32s32s_Sfs(a.data(), b.data(), len, &got, sf), vekStsOk);
-                ASSERT_EQ(got, ref_scaled<Vek32s>(s[0], sf)) << "len " << len << " kind " << kind << " sf " << sf;
-            }
+            SCOPED_TRACE(testing::Message() << "len " << len << " kind " << kind);
+            check_scaled(veksDotProd_16s32s32s_Sfs, ints<Vek16s>(r, len, kind), ints<Vek32s>(r, len, kind), -20, 40, ref_scaled<Vek32s>);
         }
 }
 
 // 32-bit data go through double: with products below 2^41 and sums below
-// 2^51 everything is exact, so the result is the exactly rounded one.
+// 2^51 everything is exact, so the result is the exactly rounded one, with
+// sf clamped to -31..93.
 template <class A, class B, class D> void check_double_scaled(VekStatus (*f)(const A*, const B*, int, D*, int)) {
     vt::Rng r(121);
-    auto small = [&r](auto& x) {
-        if constexpr (cplx<std::decay_t<decltype(x)>>) x = {r.integer(-(1 << 20), 1 << 20), r.integer(-(1 << 20), 1 << 20)};
-        else x = r.integer(-(1 << 20), 1 << 20);
-    };
     for (int len : {1, 3, 4, 5, 999}) {
         std::vector<A> a(len);
         std::vector<B> b(len);
-        for (auto& x : a) small(x);
-        for (auto& x : b) small(x);
-        const auto s = ref_dot<i128>(a, b);
-        for (int sf = -40; sf <= 100; ++sf) {
-            const int c = std::max(-31, std::min(sf, 93)); // the clamped scale factor
-            D got;
-            ASSERT_EQ(f(a.data(), b.data(), len, &got, sf), vekStsOk);
-            ASSERT_TRUE(equal(got, std::array<Vek32s, 2>{st::sat<Vek32s>(st::scale_half_even(s[0], c)), st::sat<Vek32s>(st::scale_half_even(s[1], c))}))
-                << len << " sf " << sf;
-        }
+        for (auto& x : a) x = st::random_elem<A>(r, -(1 << 20), 1 << 20);
+        for (auto& x : b) x = st::random_elem<B>(r, -(1 << 20), 1 << 20);
+        SCOPED_TRACE(testing::Message() << "len " << len);
+        check_scaled(f, a, b, -40, 100, [](i128 s, int sf) { return st::sat<Vek32s>(st::scale_half_even(s, std::clamp(sf, -31, 93))); });
     }
 }
 
@@ -130,16 +117,11 @@ TEST(StatsDotProd, ThirtyTwoBitFormsRoundAndClamp) {
 // (len / P + log2 P + 2) * eps times the sum of the product magnitudes.
 template <class A, class B, class D> void check_float_dot(VekStatus (*f)(const A*, const B*, int, D*), long double eps, int partials) {
     vt::Rng r(141);
-    auto fill = [&r](auto& x) {
-        using T = std::decay_t<decltype(x)>;
-        if constexpr (cplx<T>) x = {decltype(x.re)(r.real(-4, 4)), decltype(x.re)(r.real(-4, 4))};
-        else x = T(r.real(-4, 4));
-    };
     for (int len : {1, 2, 7, 8, 9, 16, 17, 1000, 10007}) {
         std::vector<A> a(len);
         std::vector<B> b(len);
-        for (auto& x : a) fill(x);
-        for (auto& x : b) fill(x);
+        for (auto& x : a) x = st::random_elem<A>(r, -4, 4);
+        for (auto& x : b) x = st::random_elem<B>(r, -4, 4);
         long double mag;
         const auto want = ref_dot<long double>(a, b, &mag);
         D got;

@@ -1,6 +1,3 @@
-#include <cmath>
-#include <vector>
-
 #include "stats_test_util.h"
 
 namespace {

@@ -1,6 +1,4 @@
-#include <cmath>
 #include <functional>
-#include <vector>
 
 #include "stats_test_util.h"
 
@@ -68,13 +66,6 @@ TEST(StatsNorms, SixteenBitNormsExact) {
             }
 }
 
-// ---- float data --------------------------------------------------------------------------
-template <class F> std::vector<F> values(vt::Rng& r, std::size_t n) {
-    std::vector<F> v(n);
-    for (auto& x : v) x = static_cast<F>(std::ldexp(r.real(-1, 1), r.integer(-6, 6)));
-    return v;
-}
-
 // Inf, L1 and L2 of parts (re, im) with an optional subtrahend, the
 // difference rounded to F as the library forms it.
 template <class F> std::array<long double, 3> ref_norms(const std::vector<F>* re, const std::vector<F>* im, bool diff) {
@@ -109,7 +100,7 @@ template <class F, class C>
 void check_float_norms(std::array<FloatNorm<F>, 3> real, std::array<FloatNorm<C>, 3> cplx) {
     vt::Rng r(71);
     for (std::size_t n : {1, 2, 7, 8, 9, 17, 1000, 4099}) {
-        const std::vector<F> re[2] = {values<F>(r, n), values<F>(r, n)}, im[2] = {values<F>(r, n), values<F>(r, n)};
+        const std::vector<F> re[2] = {st::spread<F>(r, n, 6), st::spread<F>(r, n, 6)}, im[2] = {st::spread<F>(r, n, 6), st::spread<F>(r, n, 6)};
         std::vector<C> c[2] = {std::vector<C>(n), std::vector<C>(n)};
         for (int k = 0; k < 2; ++k)
             for (std::size_t i = 0; i < n; ++i) c[k][i] = {re[k][i], im[k][i]};
@@ -144,9 +135,5 @@ TEST(StatsNorms, InfNormFollowsTheMaxRuleForNan) {
     EXPECT_TRUE(veksNorm_Inf_32f(later, 3, &g) == vekStsOk && g == 2.0f);
     EXPECT_TRUE(veksNorm_Inf_32fc32f(c, 2, &h) == vekStsOk && h == 1.0f);
 }
-
-#undef FNORM
-#undef NORM16
-#undef NORM16F
 
 } // namespace

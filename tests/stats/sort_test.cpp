@@ -2,9 +2,6 @@
 // its algorithm (values and permutation bit for bit, with duplicates,
 // signed zeros and NaNs), the radix sort against a stable reference sort.
 // Every array starts at an odd byte offset.
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <numeric>
 
 #include "byte_offset.h"
@@ -74,18 +71,8 @@ std::vector<T> keys(vt::Rng& rng, int n, bool with_nan) {
 const int kLengths[] = {1, 2, 9, 10, 11, 40, 1000, 3000};
 
 template <class T>
-struct CompareMembers {
-    VekStatus (*sort[2])(T*, int);               // ascending, descending
-    VekStatus (*sort_index[2])(T*, int*, int);
-};
-#define COMPARE_MEMBERS(s)                                                                        \
-    CompareMembers<Vek##s> {                                                                      \
-        {veksSortAscend_##s##_I, veksSortDescend_##s##_I},                                        \
-        {veksSortIndexAscend_##s##_I, veksSortIndexDescend_##s##_I}                               \
-    }
-
-template <class T>
-void expect_literal_order(const CompareMembers<T>& m) {
+void expect_literal_order(VekStatus (*ascend)(T*, int), VekStatus (*descend)(T*, int), VekStatus (*index_ascend)(T*, int*, int),
+                          VekStatus (*index_descend)(T*, int*, int)) {
     vt::Rng rng(sizeof(T) * 11);
     for (int n : kLengths)
         for (int shape = 0; shape < 3; ++shape)
@@ -98,8 +85,8 @@ void expect_literal_order(const CompareMembers<T>& m) {
                 ref.sort(0, n - 1);
                 vt::Misaligned<T> values(x), indexed(x);
                 vt::Misaligned<int> index(n);
-                ASSERT_EQ(m.sort[dir](values.data(), n), vekStsOk);
-                ASSERT_EQ(m.sort_index[dir](indexed.data(), index.data(), n), vekStsOk);
+                ASSERT_EQ((dir ? descend : ascend)(values.data(), n), vekStsOk);
+                ASSERT_EQ((dir ? index_descend : index_ascend)(indexed.data(), index.data(), n), vekStsOk);
                 EXPECT_TRUE(st::same_bits_all(values.values(), ref.v)) << "n " << n << " shape " << shape << " dir " << dir;
                 EXPECT_TRUE(st::same_bits_all(indexed.values(), ref.v)) << "n " << n << " shape " << shape;
                 EXPECT_EQ(index.values(), ref.index) << "n " << n << " shape " << shape << " dir " << dir;
@@ -107,7 +94,8 @@ void expect_literal_order(const CompareMembers<T>& m) {
 }
 
 TEST(Sort, ComparisonSortFollowsItsAlgorithm) {
-#define LITERAL_ORDER(s) expect_literal_order(COMPARE_MEMBERS(s));
+#define LITERAL_ORDER(s) \
+    expect_literal_order(veksSortAscend_##s##_I, veksSortDescend_##s##_I, veksSortIndexAscend_##s##_I, veksSortIndexDescend_##s##_I);
     LITERAL_ORDER(8u) LITERAL_ORDER(16u) LITERAL_ORDER(16s) LITERAL_ORDER(32s) LITERAL_ORDER(32f) LITERAL_ORDER(64f)
 }
 
@@ -121,18 +109,8 @@ bool radix_less(T a, T b) {
 }
 
 template <class T>
-struct RadixMembers {
-    VekStatus (*sort[2])(T*, T*, int);
-    VekStatus (*index[2])(const T*, int, int*, int*, int);
-};
-#define RADIX_MEMBERS(s)                                                                          \
-    RadixMembers<Vek##s> {                                                                        \
-        {veksSortRadixAscend_##s##_I, veksSortRadixDescend_##s##_I},                              \
-        {veksSortRadixIndexAscend_##s, veksSortRadixIndexDescend_##s}                             \
-    }
-
-template <class T>
-void expect_stable_radix(const RadixMembers<T>& m) {
+void expect_stable_radix(VekStatus (*ascend)(T*, T*, int), VekStatus (*descend)(T*, T*, int),
+                         VekStatus (*index_ascend)(const T*, int, int*, int*, int), VekStatus (*index_descend)(const T*, int, int*, int*, int)) {
     vt::Rng rng(sizeof(T) * 5 + 1);
     for (int n : kLengths)
         for (int dir = 0; dir < 2; ++dir)
@@ -146,7 +124,7 @@ void expect_stable_radix(const RadixMembers<T>& m) {
                 for (int k = 0; k < n; ++k) sorted[k] = x[want[k]];
 
                 vt::Misaligned<T> values(x), tmp(n);
-                ASSERT_EQ(m.sort[dir](values.data(), tmp.data(), n), vekStsOk);
+                ASSERT_EQ((dir ? descend : ascend)(values.data(), tmp.data(), n), vekStsOk);
                 EXPECT_TRUE(st::same_bits_all(values.values(), sorted)) << "n " << n << " dir " << dir;
                 // keys inside records of `stride` bytes
                 vt::Misaligned<unsigned char> records(std::size_t(n) * stride);
@@ -154,14 +132,16 @@ void expect_stable_radix(const RadixMembers<T>& m) {
                 for (int k = 0; k < n; ++k) std::memcpy(&bytes[std::size_t(k) * stride], &x[k], sizeof(T));
                 records.assign(bytes);
                 vt::Misaligned<int> index(n), tmp_index(n);
-                ASSERT_EQ(m.index[dir](reinterpret_cast<const T*>(records.data()), stride, index.data(), tmp_index.data(), n), vekStsOk);
+                const T* src = reinterpret_cast<const T*>(records.data());
+                ASSERT_EQ((dir ? index_descend : index_ascend)(src, stride, index.data(), tmp_index.data(), n), vekStsOk);
                 EXPECT_EQ(index.values(), want) << "n " << n << " dir " << dir << " stride " << stride;
                 EXPECT_EQ(records.values(), bytes) << "source changed";
             }
 }
 
 TEST(Sort, RadixSortIsStable) {
-#define STABLE_RADIX(s) expect_stable_radix(RADIX_MEMBERS(s));
+#define STABLE_RADIX(s) \
+    expect_stable_radix(veksSortRadixAscend_##s##_I, veksSortRadixDescend_##s##_I, veksSortRadixIndexAscend_##s, veksSortRadixIndexDescend_##s);
     STABLE_RADIX(8u) STABLE_RADIX(16u) STABLE_RADIX(16s) STABLE_RADIX(32s) STABLE_RADIX(32u) STABLE_RADIX(32f)
 }
 

@@ -2,22 +2,13 @@
 // scale-factor comparison and exact 128-bit references of the rounding rules.
 #pragma once
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <limits>
-#include <tuple>
-#include <type_traits>
-#include <utility>
-#include <vector>
 
 #include "exact_ref.h"
 #include "signature_probe.h"
 
 namespace st {
-
-using sp::expect_checks;
-using sp::Order;
 
 using vt::i128;
 template <class T> using lim = std::numeric_limits<T>;
@@ -48,6 +39,20 @@ bool same_output(VekStatus (*fn)(Args...), int sf_a, int sf_b) {
 template <class T>
 bool same_bits_all(const std::vector<T>& a, const std::vector<T>& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), vt::same_bits<T>);
+}
+
+// A random real or complex element with components in [lo, hi].
+template <class T> T random_elem(vt::Rng& r, double lo, double hi) {
+    if constexpr (!std::is_arithmetic_v<T>) return T{random_elem<decltype(T{}.re)>(r, lo, hi), random_elem<decltype(T{}.re)>(r, lo, hi)};
+    else if constexpr (std::is_integral_v<T>) return r.integer<T>(T(lo), T(hi));
+    else return T(r.real(lo, hi));
+}
+
+// n values x * 2^e with x in (-1, 1) and e in [-e_max, e_max].
+template <class F> std::vector<F> spread(vt::Rng& r, std::size_t n, int e_max) {
+    std::vector<F> v(n);
+    for (auto& x : v) x = static_cast<F>(std::ldexp(r.real(-1, 1), r.integer(-e_max, e_max)));
+    return v;
 }
 
 // ---- exact references ----------------------------------------------------------------
