@@ -104,10 +104,8 @@ TEST(ArithDiv, ConstantQuotients) {
     vc("DivC_8u_Sfs", veksDivC_8u_Sfs, veksDivC_8u_ISfs, divide_by_constant(c8u), kNoZeroConstant);
     vc("DivC_16u_Sfs", veksDivC_16u_Sfs, veksDivC_16u_ISfs, divide_by_constant(c16u), kNoZeroConstant);
     vc("DivC_16sc_Sfs", veksDivC_16sc_Sfs, veksDivC_16sc_ISfs, divide_by_constant(c16sc), kNoZeroConstant);
-    expect_zero_constant_error(veksDivC_16s_Sfs, veksDivC_16s_ISfs);
-    expect_zero_constant_error(veksDivC_8u_Sfs, veksDivC_8u_ISfs);
-    expect_zero_constant_error(veksDivC_16u_Sfs, veksDivC_16u_ISfs);
-    expect_zero_constant_error(veksDivC_16sc_Sfs, veksDivC_16sc_ISfs);
+    sp::expect_checks_all(kZeroConstantError, veksDivC_16s_Sfs, veksDivC_16s_ISfs, veksDivC_8u_Sfs, veksDivC_8u_ISfs,
+                          veksDivC_16u_Sfs, veksDivC_16u_ISfs, veksDivC_16sc_Sfs, veksDivC_16sc_ISfs);
 }
 
 TEST(ArithDiv, ReversedConstant16u) {
@@ -135,15 +133,7 @@ void check_div_round(const char* name, VekStatus (*fn)(const T*, const T*, T*, i
                return saturate_double<T>(mode == 0 ? std::trunc(q) : mode == 1 ? std::nearbyint(q) : std::round(q));
            }), o);
     }
-    std::vector<T> x(8, T(1)), y(8, T(1));
-    vt::Guarded<T> g(8);
-    for (int bad : {3, -1, 100}) {
-        ct::expect_checks(fn, x.data(), y.data(), g, ct::kLen, bad, 0);
-        ct::expect_checks(fn_i, x.data(), g, ct::kLen, bad, 0);
-        EXPECT_EQ(fn(x.data(), y.data(), g.data(), 4, bad, 0), vekStsBadRoundMode);
-        EXPECT_EQ(fn_i(x.data(), g.data(), 4, bad, 0), vekStsBadRoundMode);
-        EXPECT_TRUE(g.intact());
-    }
+    for (int bad : {3, -1, 100}) sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, bad, 0, vekStsBadRoundMode}, fn, fn_i);
 }
 
 TEST(ArithDiv, DivRoundModes) {

@@ -64,9 +64,7 @@ TEST(ArithMisc, MulCFloatToShort) {
         }
     }
     EXPECT_TRUE(d.guard_intact());
-    vt::Guarded<Vek16s> g(8);
-    ct::expect_checks(veksMulC_32f16s_Sfs, x.data(), 1.0f, g, ct::kLen, 0);
-    ct::expect_checks(veksMulC_Low_32f16s, x.data(), 1.0f, g, ct::kLen);
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 1}, veksMulC_32f16s_Sfs, veksMulC_Low_32f16s);
 }
 
 TEST(ArithMisc, ComplexProductOfMinimaAtEveryScale) {

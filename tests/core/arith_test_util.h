@@ -107,8 +107,8 @@ struct Opts {
 };
 
 // Every element against ref, the warning, the guard zone, in place against
-// out of place, the check order with sentinels, and a destination
-// overlapping a source against element-by-element calls.
+// out of place, and a destination overlapping a source against
+// element-by-element calls.
 template <class D, class A, class B>
 void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A, B> ref, const Opts& o) {
     SCOPED_TRACE(name);
@@ -139,11 +139,6 @@ void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A,
                 ASSERT_TRUE(same_elems(sd.data(), d.data(), n)) << "in place differs, sf " << sf;
             }
         }
-    }
-    vt::Guarded<D> g(8);
-    ct::expect_checks_in_order(o.len_first, fn, a.data(), b.data(), g, ct::kLen, 1);
-    if constexpr (std::is_same_v<B, D>) {
-        if (fn_i) ct::expect_checks_in_order(o.len_first, fn_i, a.data(), g, ct::kLen, 1);
     }
     if constexpr (std::is_same_v<A, D> && std::is_same_v<B, D>) {
         if (o.overlap)
@@ -186,9 +181,6 @@ void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, 
                 ASSERT_TRUE(same_elems(sd.data(), d.data(), n)) << "in place differs, sf " << sf;
             }
         }
-    vt::Guarded<T> g(8);
-    ct::expect_checks(fn, a.data(), vals[1], g, ct::kLen, 0);
-    if (fn_i) ct::expect_checks(fn_i, vals[1], g, ct::kLen, 0);
     if (o.overlap)
         for (int shift : {-2, 1, 3}) {
             std::vector<T> buf = random_vec<T>(rng, 70), want = buf;
@@ -256,6 +248,12 @@ template <class D, class A, class B, class R> Ref<D, A, B> to_ref(R ref) {
     }
 }
 
+// The check order of a member and its in-place form (or nullptr).
+template <class F, class FI> void expect_pair_checks(F fn, FI fn_i, const sp::Options& o) {
+    sp::expect_checks(fn, o);
+    if constexpr (!std::is_null_pointer_v<FI>) sp::expect_checks(fn_i, o);
+}
+
 // One row: the member, its in-place form (or nullptr) and its reference.
 template <class F, class FI, class R> void vv(const char* name, F fn, FI fn_i, R ref, Opts o = {}) {
     using S = Sig<F>;
@@ -268,6 +266,7 @@ template <class F, class FI, class R> void vv(const char* name, F fn, FI fn_i, R
         in_place = [fn_i](const A* a, D* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, a, d, n); };
     const VV<D, A, B> out_of_place = [fn](const A* a, const B* b, D* d, int n, int sf) { return call_sf<S::sfs>(fn, sf, a, b, d, n); };
     check_vv<D, A, B>(name, out_of_place, in_place, to_ref<D, A, B>(ref), o);
+    expect_pair_checks(fn, fn_i, ct::with_other(1, o.len_first ? sp::Order::LenThenPtrs : sp::Order::PtrsThenLen));
 }
 template <class F, class FI, class R> void vc(const char* name, F fn, FI fn_i, R ref, Opts o = {}) {
     using S = Sig<F>;
@@ -278,6 +277,7 @@ template <class F, class FI, class R> void vc(const char* name, F fn, FI fn_i, R
     if constexpr (!std::is_null_pointer_v<FI>)
         in_place = [fn_i](T v, T* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, v, d, n); };
     check_vc<T>(name, out_of_place, in_place, to_ref<T, T, T>(ref), o);
+    expect_pair_checks(fn, fn_i, {sp::Order::PtrsThenLen, {}, -1, 0, 3});
 }
 
 // Row tables: members that share a reference, named by operation and suffix.
@@ -300,25 +300,24 @@ template <class R, class... M> void rows(R ref, const Opts& o, M... members) {
 }
 
 // Members that exist only in place, seen through an out-of-place shape that
-// copies the source-destination operand into the destination first. Null
-// pointers and bad lengths go straight to the member.
+// copies the source-destination operand into the destination first.
 template <class D, class A, class R> void vv_inplace_only(const char* name, VekStatus (*fi)(const A*, D*, int), R ref) {
     const VV<D, A, D> fn = [fi](const A* a, const D* b, D* d, int n, int) {
-        if (!a || !b || !d || n < 1) return fi(a, b ? d : nullptr, n);
         std::copy(b, b + n, d);
         return fi(a, d, n);
     };
     check_vv<D, A, D>(name, fn, [fi](const A* a, D* d, int n, int) { return fi(a, d, n); }, to_ref<D, A, D>(ref), Opts{});
+    sp::expect_checks(fi);
 }
 template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*fi)(T, T*, int), R ref) {
     const VC<T> fn = [fi](const T* s, T v, T* d, int n, int) {
-        if (!s || !d || n < 1) return fi(v, s ? d : nullptr, n);
         std::copy(s, s + n, d);
         return fi(v, d, n);
     };
     Opts o;
     o.overlap = false;
     check_vc<T>(name, fn, [fi](T v, T* d, int n, int) { return fi(v, d, n); }, to_ref<T, T, T>(ref), o);
+    sp::expect_checks(fi, {sp::Order::PtrsThenLen, {}, -1, 0, 3});
 }
 
 // AddProduct members: pSrcDst + pSrc1 * pSrc2 (or * val) against
@@ -341,25 +340,11 @@ template <class F, class R> void check_add_product(const char* name, F fn, R ref
         for (int i = 0; i < n; ++i)
             ASSERT_TRUE(same_value(sd[i], ref(acc[i], a[i], b[S::constant ? 0 : i], sf))) << "sf " << sf << " element " << i;
     }
-    vt::Guarded<D> g(8);
-    if constexpr (S::constant) ct::expect_checks(fn, a.data(), b[0], g, ct::kLen);
-    else if constexpr (S::sfs) ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen, 0);
-    else ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen);
+    sp::expect_checks(fn);
 }
 
 // A zero constant of a DivC member: pointers and length first, then the
 // error; nothing written.
-template <class F, class FI> void expect_zero_constant_error(F fn, FI fn_i) {
-    using T = typename Sig<F>::d;
-    vt::Guarded<T> g(8);
-    std::vector<T> src(8);
-    constexpr bool sfs = Sig<F>::sfs;
-    EXPECT_EQ(call_sf<sfs>(fn, 0, (const T*)nullptr, T{}, g.data(), 4), vekStsNullPtr);
-    EXPECT_EQ(call_sf<sfs>(fn, 0, src.data(), T{}, g.data(), 0), vekStsBadLength);
-    EXPECT_EQ(call_sf<sfs>(fn, 0, src.data(), T{}, g.data(), 4), vekStsDivByZeroError);
-    EXPECT_EQ(call_sf<sfs>(fn_i, 0, T{}, (T*)nullptr, 4), vekStsNullPtr);
-    EXPECT_EQ(call_sf<sfs>(fn_i, 0, T{}, g.data(), 4), vekStsDivByZeroError);
-    EXPECT_TRUE(g.intact());
-}
+const sp::Options kZeroConstantError = {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsDivByZeroError};
 
 } // namespace at
