@@ -103,8 +103,10 @@ struct Opts {
     std::vector<int> sfs = {0};  // Sfs members run every factor of scale_factors()
     bool len_first = false;     // complex run as the real member: length before pointers
     bool overlap = true;        // a real out-of-place form exists to probe overlap with
-    bool zero_constant = true;  // a zero constant is a valid operand
+    bool zero_constant = true;  // a zero constant is valid (else an error after the pointers and the length)
 };
+const Opts kLenFirst = {{0}, true};
+const Opts kNoZeroConstant = {{0}, false, true, false};
 
 // Every element against ref, the warning, the guard zone, in place against
 // out of place, and a destination overlapping a source against
@@ -278,6 +280,7 @@ template <class F, class FI, class R> void vc(const char* name, F fn, FI fn_i, R
         in_place = [fn_i](T v, T* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, v, d, n); };
     check_vc<T>(name, out_of_place, in_place, to_ref<T, T, T>(ref), o);
     expect_pair_checks(fn, fn_i, {sp::Order::PtrsThenLen, {}, -1, 0, 3});
+    if (!o.zero_constant) expect_pair_checks(fn, fn_i, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsDivByZeroError});
 }
 
 // Row tables: members that share a reference, named by operation and suffix.
@@ -342,9 +345,5 @@ template <class F, class R> void check_add_product(const char* name, F fn, R ref
     }
     sp::expect_checks(fn);
 }
-
-// A zero constant of a DivC member: pointers and length first, then the
-// error; nothing written.
-const sp::Options kZeroConstantError = {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsDivByZeroError};
 
 } // namespace at
