@@ -109,21 +109,11 @@ const Opts kLenFirst = {{0}, true};
 const Opts kNoZeroConstant = {{0}, false, true, false};
 
 // Every element against ref, the warning, the guard zone, in place against
-// out of place, and a destination overlapping a source against
+// out of place, and a destination overlapping the second source against
 // element-by-element calls.
 template <class D, class A, class B>
-void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A, B> ref, const Opts& o) {
-    SCOPED_TRACE(name);
-    vt::Rng rng(std::hash<std::string>{}(name));
-    std::vector<A> a;
-    std::vector<B> b;
-    if constexpr (sizeof(A) == 1 && sizeof(B) == 1) { // every pair
-        for (int x = 0; x < 256; ++x)
-            for (int y = 0; y < 256; ++y) a.push_back(A(x)), b.push_back(B(y));
-    } else {
-        a = random_vec<A>(rng, 3001);
-        b = random_vec<B>(rng, 3001);
-    }
+void check_elements(vt::Rng& rng, const std::vector<A>& a, const std::vector<B>& b, VV<D, A, B> fn, VVI<D, A> fn_i,
+                    Ref<D, A, B> ref, const Opts& o) {
     const int n = static_cast<int>(a.size());
     vt::Guarded<D> d(n);
     for (int sf : o.sfs) {
@@ -154,12 +144,30 @@ void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A,
     }
 }
 
+// Vector-vector members: every pair of 8-bit operands, else random ones.
+template <class D, class A, class B>
+void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A, B> ref, const Opts& o) {
+    SCOPED_TRACE(name);
+    vt::Rng rng(std::hash<std::string>{}(name));
+    std::vector<A> a;
+    std::vector<B> b;
+    if constexpr (sizeof(A) == 1 && sizeof(B) == 1) {
+        for (int x = 0; x < 256; ++x)
+            for (int y = 0; y < 256; ++y) a.push_back(A(x)), b.push_back(B(y));
+    } else {
+        a = random_vec<A>(rng, 3001);
+        b = random_vec<B>(rng, 3001);
+    }
+    check_elements(rng, a, b, fn, fn_i, ref, o);
+}
+
+// Vector-constant members: seven constants (zero among them when valid),
+// each run as a vector-vector member whose second source is the source.
 template <class T>
 void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, const Opts& o) {
     SCOPED_TRACE(name);
     vt::Rng rng(std::hash<std::string>{}(name));
-    const int n = sizeof(T) == 1 ? 256 : 1001;
-    std::vector<T> a = random_vec<T>(rng, n);
+    std::vector<T> a = random_vec<T>(rng, sizeof(T) == 1 ? 256 : 1001);
     if constexpr (sizeof(T) == 1)
         for (int i = 0; i < 256; ++i) a[i] = T(i);
     std::vector<T> vals = {T{}};
@@ -167,29 +175,14 @@ void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, 
         const T v = random_value<T>(rng);
         if (!is_zero_value(v)) vals.push_back(v);
     }
-    if (!o.zero_constant) vals.erase(vals.begin());
-    vt::Guarded<T> d(n);
-    for (const T& val : vals)
-        for (int sf : o.sfs) {
-            d.reset();
-            const VekStatus st = fn(a.data(), val, d.data(), n, sf);
-            bool warn = false;
-            for (int i = 0; i < n; ++i) ASSERT_TRUE(same_value(d[i], ref(a[i], val, sf, warn))) << "sf " << sf << " element " << i;
-            ASSERT_EQ(st, warn ? vekStsDivByZero : vekStsOk);
-            ASSERT_TRUE(d.guard_intact());
-            if (fn_i) {
-                std::vector<T> sd = a;
-                ASSERT_EQ(fn_i(val, sd.data(), n, sf), st);
-                ASSERT_TRUE(same_elems(sd.data(), d.data(), n)) << "in place differs, sf " << sf;
-            }
-        }
-    if (o.overlap)
-        for (int shift : {-2, 1, 3}) {
-            std::vector<T> buf = random_vec<T>(rng, 70), want = buf;
-            fn(buf.data() + 5, vals[2], buf.data() + 5 + shift, 50, 1);
-            for (int i = 0; i < 50; ++i) fn(want.data() + 5 + i, vals[2], want.data() + 5 + shift + i, 1, 1);
-            ASSERT_TRUE(same_elems(buf.data(), want.data(), buf.size())) << "overlap shift " << shift;
-        }
+    for (const T& val : vals) {
+        if (!o.zero_constant && is_zero_value(val)) continue;
+        SCOPED_TRACE(testing::Message() << "constant " << &val - vals.data());
+        VVI<T, T> in_place;
+        if (fn_i) in_place = [&](const T*, T* sd, int n, int sf) { return fn_i(val, sd, n, sf); };
+        check_elements<T, T, T>(rng, a, a, [&](const T*, const T* s, T* d, int n, int sf) { return fn(s, val, d, n, sf); },
+                                in_place, [&](T, T y, int sf, bool& w) { return ref(y, val, sf, w); }, o);
+    }
 }
 
 // ---- rows ----------------------------------------------------------------------------
