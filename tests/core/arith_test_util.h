@@ -297,12 +297,13 @@ template <class R, class... M> void rows(R ref, const Opts& o, M... members) {
 
 // Members that exist only in place, seen through an out-of-place shape that
 // copies the source-destination operand into the destination first.
+const Opts kInPlaceOnly = {{0}, false, false};
 template <class D, class A, class R> void vv_inplace_only(const char* name, VekStatus (*fi)(const A*, D*, int), R ref) {
     const VV<D, A, D> fn = [fi](const A* a, const D* b, D* d, int n, int) {
         std::copy(b, b + n, d);
         return fi(a, d, n);
     };
-    check_vv<D, A, D>(name, fn, [fi](const A* a, D* d, int n, int) { return fi(a, d, n); }, to_ref<D, A, D>(ref), Opts{});
+    check_vv<D, A, D>(name, fn, {}, to_ref<D, A, D>(ref), kInPlaceOnly);
     sp::expect_checks(fi);
 }
 template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*fi)(T, T*, int), R ref) {
@@ -310,9 +311,7 @@ template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*f
         std::copy(s, s + n, d);
         return fi(v, d, n);
     };
-    Opts o;
-    o.overlap = false;
-    check_vc<T>(name, fn, [fi](T v, T* d, int n, int) { return fi(v, d, n); }, to_ref<T, T, T>(ref), o);
+    check_vc<T>(name, fn, {}, to_ref<T, T, T>(ref), kInPlaceOnly);
     sp::expect_checks(fi, {sp::Order::PtrsThenLen, {}, -1, 0, 3});
 }
 
