@@ -4,10 +4,6 @@
 
 using namespace at;
 
-namespace {
-const Opts kLenFirst = [] { Opts o; o.len_first = true; return o; }();
-} // namespace
-
 TEST(ArithInt, AddMembers) {
     rows(exact_add, {}, VEKS_SFS(Add, 8u), VEKS_SFS(Add, 16s), VEKS_SFS(Add, 16u), VEKS_SFS(Add, 32s), VEKS_ONLY(Add, 8u16u),
          VEKS_PAIR(Add, 16s), VEKS_ONLY(Add, 16u), VEKS_ONLY(Add, 32u));

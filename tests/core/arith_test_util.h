@@ -103,25 +103,17 @@ struct Opts {
     std::vector<int> sfs = {0};  // Sfs members run every factor of scale_factors()
     bool len_first = false;     // complex run as the real member: length before pointers
     bool overlap = true;        // a real out-of-place form exists to probe overlap with
-    bool zero_constant = true;  // a zero constant is a valid operand
+    bool zero_constant = true;  // a zero constant is valid (else an error after the pointers and the length)
 };
+const Opts kLenFirst = {{0}, true};
+const Opts kNoZeroConstant = {{0}, false, true, false};
 
 // Every element against ref, the warning, the guard zone, in place against
-// out of place, the check order with sentinels, and a destination
-// overlapping a source against element-by-element calls.
+// out of place, and a destination overlapping the second source against
+// element-by-element calls.
 template <class D, class A, class B>
-void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A, B> ref, const Opts& o) {
-    SCOPED_TRACE(name);
-    vt::Rng rng(std::hash<std::string>{}(name));
-    std::vector<A> a;
-    std::vector<B> b;
-    if constexpr (sizeof(A) == 1 && sizeof(B) == 1) { // every pair
-        for (int x = 0; x < 256; ++x)
-            for (int y = 0; y < 256; ++y) a.push_back(A(x)), b.push_back(B(y));
-    } else {
-        a = random_vec<A>(rng, 3001);
-        b = random_vec<B>(rng, 3001);
-    }
+void check_elements(vt::Rng& rng, const std::vector<A>& a, const std::vector<B>& b, VV<D, A, B> fn, VVI<D, A> fn_i,
+                    Ref<D, A, B> ref, const Opts& o) {
     const int n = static_cast<int>(a.size());
     vt::Guarded<D> d(n);
     for (int sf : o.sfs) {
@@ -140,11 +132,6 @@ void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A,
             }
         }
     }
-    vt::Guarded<D> g(8);
-    ct::expect_checks_in_order(o.len_first, fn, a.data(), b.data(), g, ct::kLen, 1);
-    if constexpr (std::is_same_v<B, D>) {
-        if (fn_i) ct::expect_checks_in_order(o.len_first, fn_i, a.data(), g, ct::kLen, 1);
-    }
     if constexpr (std::is_same_v<A, D> && std::is_same_v<B, D>) {
         if (o.overlap)
             for (int shift : {-3, -1, 1, 2, 5})
@@ -157,12 +144,30 @@ void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A,
     }
 }
 
+// Vector-vector members: every pair of 8-bit operands, else random ones.
+template <class D, class A, class B>
+void check_vv(const std::string& name, VV<D, A, B> fn, VVI<D, A> fn_i, Ref<D, A, B> ref, const Opts& o) {
+    SCOPED_TRACE(name);
+    vt::Rng rng(std::hash<std::string>{}(name));
+    std::vector<A> a;
+    std::vector<B> b;
+    if constexpr (sizeof(A) == 1 && sizeof(B) == 1) {
+        for (int x = 0; x < 256; ++x)
+            for (int y = 0; y < 256; ++y) a.push_back(A(x)), b.push_back(B(y));
+    } else {
+        a = random_vec<A>(rng, 3001);
+        b = random_vec<B>(rng, 3001);
+    }
+    check_elements(rng, a, b, fn, fn_i, ref, o);
+}
+
+// Vector-constant members: seven constants (zero among them when valid),
+// each run as a vector-vector member whose second source is the source.
 template <class T>
 void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, const Opts& o) {
     SCOPED_TRACE(name);
     vt::Rng rng(std::hash<std::string>{}(name));
-    const int n = sizeof(T) == 1 ? 256 : 1001;
-    std::vector<T> a = random_vec<T>(rng, n);
+    std::vector<T> a = random_vec<T>(rng, sizeof(T) == 1 ? 256 : 1001);
     if constexpr (sizeof(T) == 1)
         for (int i = 0; i < 256; ++i) a[i] = T(i);
     std::vector<T> vals = {T{}};
@@ -170,32 +175,14 @@ void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, 
         const T v = random_value<T>(rng);
         if (!is_zero_value(v)) vals.push_back(v);
     }
-    if (!o.zero_constant) vals.erase(vals.begin());
-    vt::Guarded<T> d(n);
-    for (const T& val : vals)
-        for (int sf : o.sfs) {
-            d.reset();
-            const VekStatus st = fn(a.data(), val, d.data(), n, sf);
-            bool warn = false;
-            for (int i = 0; i < n; ++i) ASSERT_TRUE(same_value(d[i], ref(a[i], val, sf, warn))) << "sf " << sf << " element " << i;
-            ASSERT_EQ(st, warn ? vekStsDivByZero : vekStsOk);
-            ASSERT_TRUE(d.guard_intact());
-            if (fn_i) {
-                std::vector<T> sd = a;
-                ASSERT_EQ(fn_i(val, sd.data(), n, sf), st);
-                ASSERT_TRUE(same_elems(sd.data(), d.data(), n)) << "in place differs, sf " << sf;
-            }
-        }
-    vt::Guarded<T> g(8);
-    ct::expect_checks(fn, a.data(), vals[1], g, ct::kLen, 0);
-    if (fn_i) ct::expect_checks(fn_i, vals[1], g, ct::kLen, 0);
-    if (o.overlap)
-        for (int shift : {-2, 1, 3}) {
-            std::vector<T> buf = random_vec<T>(rng, 70), want = buf;
-            fn(buf.data() + 5, vals[2], buf.data() + 5 + shift, 50, 1);
-            for (int i = 0; i < 50; ++i) fn(want.data() + 5 + i, vals[2], want.data() + 5 + shift + i, 1, 1);
-            ASSERT_TRUE(same_elems(buf.data(), want.data(), buf.size())) << "overlap shift " << shift;
-        }
+    for (const T& val : vals) {
+        if (!o.zero_constant && is_zero_value(val)) continue;
+        SCOPED_TRACE(testing::Message() << "constant " << &val - vals.data());
+        VVI<T, T> in_place;
+        if (fn_i) in_place = [&](const T*, T* sd, int n, int sf) { return fn_i(val, sd, n, sf); };
+        check_elements<T, T, T>(rng, a, a, [&](const T*, const T* s, T* d, int n, int sf) { return fn(s, val, d, n, sf); },
+                                in_place, [&](T, T y, int sf, bool& w) { return ref(y, val, sf, w); }, o);
+    }
 }
 
 // ---- rows ----------------------------------------------------------------------------
@@ -256,6 +243,12 @@ template <class D, class A, class B, class R> Ref<D, A, B> to_ref(R ref) {
     }
 }
 
+// The check order of a member and its in-place form (or nullptr).
+template <class F, class FI> void expect_pair_checks(F fn, FI fn_i, const sp::Options& o) {
+    sp::expect_checks(fn, o);
+    if constexpr (!std::is_null_pointer_v<FI>) sp::expect_checks(fn_i, o);
+}
+
 // One row: the member, its in-place form (or nullptr) and its reference.
 template <class F, class FI, class R> void vv(const char* name, F fn, FI fn_i, R ref, Opts o = {}) {
     using S = Sig<F>;
@@ -268,6 +261,7 @@ template <class F, class FI, class R> void vv(const char* name, F fn, FI fn_i, R
         in_place = [fn_i](const A* a, D* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, a, d, n); };
     const VV<D, A, B> out_of_place = [fn](const A* a, const B* b, D* d, int n, int sf) { return call_sf<S::sfs>(fn, sf, a, b, d, n); };
     check_vv<D, A, B>(name, out_of_place, in_place, to_ref<D, A, B>(ref), o);
+    expect_pair_checks(fn, fn_i, ct::with_other(1, o.len_first ? sp::Order::LenThenPtrs : sp::Order::PtrsThenLen));
 }
 template <class F, class FI, class R> void vc(const char* name, F fn, FI fn_i, R ref, Opts o = {}) {
     using S = Sig<F>;
@@ -278,6 +272,8 @@ template <class F, class FI, class R> void vc(const char* name, F fn, FI fn_i, R
     if constexpr (!std::is_null_pointer_v<FI>)
         in_place = [fn_i](T v, T* d, int n, int sf) { return call_sf<S::sfs>(fn_i, sf, v, d, n); };
     check_vc<T>(name, out_of_place, in_place, to_ref<T, T, T>(ref), o);
+    expect_pair_checks(fn, fn_i, {sp::Order::PtrsThenLen, {}, -1, 0, 3});
+    if (!o.zero_constant) expect_pair_checks(fn, fn_i, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsDivByZeroError});
 }
 
 // Row tables: members that share a reference, named by operation and suffix.
@@ -300,25 +296,23 @@ template <class R, class... M> void rows(R ref, const Opts& o, M... members) {
 }
 
 // Members that exist only in place, seen through an out-of-place shape that
-// copies the source-destination operand into the destination first. Null
-// pointers and bad lengths go straight to the member.
+// copies the source-destination operand into the destination first.
+const Opts kInPlaceOnly = {{0}, false, false};
 template <class D, class A, class R> void vv_inplace_only(const char* name, VekStatus (*fi)(const A*, D*, int), R ref) {
     const VV<D, A, D> fn = [fi](const A* a, const D* b, D* d, int n, int) {
-        if (!a || !b || !d || n < 1) return fi(a, b ? d : nullptr, n);
         std::copy(b, b + n, d);
         return fi(a, d, n);
     };
-    check_vv<D, A, D>(name, fn, [fi](const A* a, D* d, int n, int) { return fi(a, d, n); }, to_ref<D, A, D>(ref), Opts{});
+    check_vv<D, A, D>(name, fn, {}, to_ref<D, A, D>(ref), kInPlaceOnly);
+    sp::expect_checks(fi);
 }
 template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*fi)(T, T*, int), R ref) {
     const VC<T> fn = [fi](const T* s, T v, T* d, int n, int) {
-        if (!s || !d || n < 1) return fi(v, s ? d : nullptr, n);
         std::copy(s, s + n, d);
         return fi(v, d, n);
     };
-    Opts o;
-    o.overlap = false;
-    check_vc<T>(name, fn, [fi](T v, T* d, int n, int) { return fi(v, d, n); }, to_ref<T, T, T>(ref), o);
+    check_vc<T>(name, fn, {}, to_ref<T, T, T>(ref), kInPlaceOnly);
+    sp::expect_checks(fi, {sp::Order::PtrsThenLen, {}, -1, 0, 3});
 }
 
 // AddProduct members: pSrcDst + pSrc1 * pSrc2 (or * val) against
@@ -341,25 +335,7 @@ template <class F, class R> void check_add_product(const char* name, F fn, R ref
         for (int i = 0; i < n; ++i)
             ASSERT_TRUE(same_value(sd[i], ref(acc[i], a[i], b[S::constant ? 0 : i], sf))) << "sf " << sf << " element " << i;
     }
-    vt::Guarded<D> g(8);
-    if constexpr (S::constant) ct::expect_checks(fn, a.data(), b[0], g, ct::kLen);
-    else if constexpr (S::sfs) ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen, 0);
-    else ct::expect_checks(fn, a.data(), b.data(), g, ct::kLen);
-}
-
-// A zero constant of a DivC member: pointers and length first, then the
-// error; nothing written.
-template <class F, class FI> void expect_zero_constant_error(F fn, FI fn_i) {
-    using T = typename Sig<F>::d;
-    vt::Guarded<T> g(8);
-    std::vector<T> src(8);
-    constexpr bool sfs = Sig<F>::sfs;
-    EXPECT_EQ(call_sf<sfs>(fn, 0, (const T*)nullptr, T{}, g.data(), 4), vekStsNullPtr);
-    EXPECT_EQ(call_sf<sfs>(fn, 0, src.data(), T{}, g.data(), 0), vekStsBadLength);
-    EXPECT_EQ(call_sf<sfs>(fn, 0, src.data(), T{}, g.data(), 4), vekStsDivByZeroError);
-    EXPECT_EQ(call_sf<sfs>(fn_i, 0, T{}, (T*)nullptr, 4), vekStsNullPtr);
-    EXPECT_EQ(call_sf<sfs>(fn_i, 0, T{}, g.data(), 4), vekStsDivByZeroError);
-    EXPECT_TRUE(g.intact());
+    sp::expect_checks(fn);
 }
 
 } // namespace at

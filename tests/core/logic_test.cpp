@@ -8,8 +8,6 @@
 
 namespace {
 
-using ct::kLen;
-
 // One row per logic type: each operation with its reference.
 template <class T> struct LogicRow {
     const char* name;
@@ -81,16 +79,9 @@ TYPED_TEST(LogicTyped, ZeroConstantShortcutsAndCheckOrder) {
         ASSERT_EQ(row.vc(a.data(), 0, d.data(), 5), vekStsOk);
         ASSERT_EQ(row.vci(0, ip.data(), 5), vekStsOk);
         for (int i = 0; i < 5; ++i) EXPECT_TRUE(d[i] == row.ref(a[i], 0) && ip[i] == row.ref(a[i], 0)) << row.name;
-        d.reset();
-        for (T c : {T(0), T(5)}) {
-            ct::expect_checks(row.vv, a.data(), a.data(), d, kLen);
-            ct::expect_checks(row.vvi, a.data(), d, kLen);
-            ct::expect_checks(row.vc, a.data(), c, d, kLen);
-            ct::expect_checks(row.vci, c, d, kLen);
-        }
+        for (int c : {0, 5}) sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, double(c)}, row.vv, row.vvi, row.vc, row.vci);
     }
-    ct::expect_checks(NotFns<T>::f, a.data(), d, kLen);
-    ct::expect_checks(NotFns<T>::fi, d, kLen);
+    sp::expect_checks_all({}, NotFns<T>::f, NotFns<T>::fi);
 }
 
 TEST(Logic, OverlappingBuffersGoInAscendingOrder) {
@@ -165,16 +156,12 @@ TYPED_TEST(ShiftTyped, EveryCountMatchesReference) {
 TYPED_TEST(ShiftTyped, CheckOrderThenNegativeCount) {
     using T = TypeParam;
     const auto row = shift_row<T>();
+    for (int c : {-1, -5, -2147483647 - 1, 0, 3}) {
+        const VekStatus then = c < 0 ? vekStsBadShift : vekStsOk;
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, 3, c, 0, then}, row.l, row.r);
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, 2, c, 0, then}, row.li, row.ri);
+    }
     vt::Guarded<T> d(4);
-    std::vector<T> s(4, T(3));
-    for (int c : {-1, 0, 3}) {
-        for (auto fn : {row.l, row.r}) ct::expect_checks(fn, s.data(), c, d, kLen);
-        for (auto fn : {row.li, row.ri}) ct::expect_checks(fn, c, d, kLen);
-    }
-    for (int c : {-1, -5, -2147483647 - 1}) {
-        for (auto fn : {row.l, row.r}) EXPECT_EQ(fn(s.data(), c, d.data(), 4), vekStsBadShift);
-        for (auto fn : {row.li, row.ri}) EXPECT_EQ(fn(c, d.data(), 4), vekStsBadShift);
-    }
     for (auto fn : {row.li, row.ri}) EXPECT_EQ(fn(0, d.data(), 4), vekStsOk); // count 0 in place leaves the data alone
     EXPECT_TRUE(d.intact());
 }

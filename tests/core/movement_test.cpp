@@ -7,8 +7,6 @@
 
 namespace {
 
-using ct::kLen;
-
 // One row per member type: its Set, Zero, Copy and Move.
 template <class T> struct Mov;
 #define MOV_ROW(s)                                                                   \
@@ -36,12 +34,7 @@ TYPED_TEST_SUITE(MovementTyped, MovementTypes);
 
 TYPED_TEST(MovementTyped, SetZeroCopyMoveWriteExactlyLenAfterChecks) {
     using T = TypeParam;
-    vt::Guarded<T> dst(8);
-    std::vector<T> zeros(8);
-    ct::expect_checks(Mov<T>::set, pattern<T>(3), dst, kLen);
-    ct::expect_checks(Mov<T>::zero, dst, kLen);
-    ct::expect_checks(Mov<T>::copy, zeros.data(), dst, kLen);
-    ct::expect_checks(Mov<T>::move, zeros.data(), dst, kLen);
+    sp::expect_checks_all({}, Mov<T>::set, Mov<T>::zero, Mov<T>::copy, Mov<T>::move);
     for (int len : {1, 2, 7, 8, 9, 31, 33, 100, 1027}) {
         std::vector<T> src(len);
         for (int i = 0; i < len; ++i) src[i] = pattern<T>(i);
@@ -105,8 +98,7 @@ template <class T> void check_flip(VekStatus (*flip)(const T*, T*, int), VekStat
             EXPECT_TRUE(vt::same_bits(d[i], src[len - 1 - i]) && vt::same_bits(inplace[i], src[len - 1 - i]));
         EXPECT_TRUE(d.guard_intact());
     }
-    ct::expect_unary_checks(flip);
-    ct::expect_inplace_checks(flip_i);
+    sp::expect_checks_all({}, flip, flip_i);
 }
 
 TEST(Movement, FlipEveryMember) {
@@ -134,8 +126,7 @@ template <class T> void check_swap(VekStatus (*swap)(const T*, T*, int), VekStat
     for (int e = 0; e < bytes; e += width)
         for (int k = 0; k < width; ++k) EXPECT_TRUE(d8[e + k] == s8[e + width - 1 - k] && i8[e + k] == s8[e + width - 1 - k]);
     EXPECT_EQ(static_cast<unsigned char>(d8[bytes]), vt::kSentinelByte);
-    ct::expect_unary_checks(swap);
-    ct::expect_inplace_checks(swap_i);
+    sp::expect_checks_all({}, swap, swap_i);
 }
 
 TEST(Movement, SwapBytesEveryMember) {
@@ -204,9 +195,9 @@ TEST(CopyBits, ExampleAndChecks) {
     Vek8u dst[1] = {0x00};
     ASSERT_EQ(veksCopy_1u(src, 6, dst, 0, 3), vekStsOk);
     EXPECT_EQ(dst[0], 0xE0); // bit 0 is the most significant
+    for (int offset : {0, -1}) // a null pointer before bad offsets
+        sp::expect_checks(veksCopy_1u, {sp::Order::PtrsThenLen, {}, 4, offset, 0, offset ? vekStsBadLength : vekStsOk});
     vt::Guarded<Vek8u> d(1);
-    ct::expect_checks(veksCopy_1u, src, 0, d, 0, kLen);
-    EXPECT_EQ(veksCopy_1u(src, 0, nullptr, -1, 1), vekStsNullPtr);
     EXPECT_EQ(veksCopy_1u(src, -1, d.data(), 0, 1), vekStsBadLength);
     EXPECT_EQ(veksCopy_1u(src, 0, d.data(), -1, 1), vekStsBadLength);
     EXPECT_TRUE(d.intact());
