@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "byte_offset.h"
+#include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
@@ -100,18 +101,10 @@ TYPED_TEST(Median, LargeMasks) {
 }
 
 TYPED_TEST(Median, ChecksInOrderAndWritesNothing) {
-    TypeParam src[4] = {};
-    vt::Guarded<TypeParam> out(4);
-    vt::expect_ptrs_then_len(2, [&](int ni, int len) {
-        return MedianFn<TypeParam>::out_of_place(vt::ptr_or_null(src, 0, ni), vt::ptr_or_null(out.data(), 1, ni), len, 3);
-    }, [&] { return out.intact(); });
-    EXPECT_EQ(MedianFn<TypeParam>::out_of_place(src, out.data(), 4, 0), vekStsBadLength);
-    EXPECT_EQ(MedianFn<TypeParam>::out_of_place(nullptr, out.data(), 4, 0), vekStsNullPtr);
-    EXPECT_TRUE(out.intact());
-    EXPECT_EQ(MedianFn<TypeParam>::in_place(nullptr, 4, 3), vekStsNullPtr);
-    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 0, 3), vekStsBadLength);
-    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, -1), vekStsBadLength);
+    for (int len_at : {2, 3}) sp::expect_checks(MedianFn<TypeParam>::out_of_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
+    for (int len_at : {1, 2}) sp::expect_checks(MedianFn<TypeParam>::in_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
     // A window too large for any work array.
+    vt::Guarded<TypeParam> out(4);
     EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
     EXPECT_TRUE(out.intact());
 }
