@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "byte_offset.h"
+#include "fir_reference.h"
 #include "iir_reference.h"
 #include "lms_reference.h"
 #include "veks_test.h"
@@ -186,24 +187,13 @@ TEST(LmsQ15, MatchesExactIntegerTranscription) {
     }
 }
 
-// Values of the multirate types from and to their parts (real: im = 0).
-template <class T>
-T make(std::int32_t re, std::int32_t im) {
-    if constexpr (std::is_arithmetic_v<T>) return T(re);
-    else return T{decltype(T{}.re)(re), decltype(T{}.re)(im)};
-}
-template <class T> std::int64_t re_of(const T& v) {
-    if constexpr (std::is_arithmetic_v<T>) return v;
-    else return v.re;
-}
-template <class T> std::int64_t im_of(const T& v) {
-    if constexpr (std::is_arithmetic_v<T>) return 0;
-    else return v.im;
-}
+// Parts of the multirate types (real: im = 0).
+template <class T> std::int64_t re_of(const T& v) { return std::int64_t(firt::to_cl(v).real()); }
+template <class T> std::int64_t im_of(const T& v) { return std::int64_t(firt::to_cl(v).imag()); }
 
 template <class T> T random_value(vt::Rng& rng, std::int32_t lo, std::int32_t hi) {
     const std::int32_t re = rng.integer(lo, hi);
-    return make<T>(re, std::is_arithmetic_v<T> ? 0 : rng.integer(lo, hi));
+    return firt::from_parts<T>(re, std::is_arithmetic_v<T> ? 0 : rng.integer(lo, hi));
 }
 
 // Drives the multirate state and the transcription with the same calls.
@@ -247,7 +237,7 @@ void check_multirate(Api api) {
                 const T e = random_value<T>(rng, -(1 << 30), 1 << 30);
                 const Vek32s er = Vek32s(re_of(e)) >> rng.integer<int>(0, 20);
                 const Vek32s ei = cx ? Vek32s(im_of(e)) >> rng.integer<int>(0, 20) : 0;
-                ASSERT_EQ(api.update(make<T>(er, ei), s), vekStsOk);
+                ASSERT_EQ(api.update(firt::from_parts<T>(er, ei), s), vekStsOk);
                 ref.update(er, ei);
             }
             std::vector<T> got(L);
@@ -280,7 +270,7 @@ void check_multirate(Api api) {
             ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
             EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0);
             EXPECT_EQ(api.set_mu(s, 0), vekStsOk);
-            api.update(make<T>(1 << 20, 1 << 20), s);
+            api.update(firt::from_parts<T>(1 << 20, 1 << 20), s);
             api.get_taps(s, got.data());
             EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0) << "mu 0 keeps the taps";
             EXPECT_EQ(api.free(s), vekStsOk);
