@@ -71,7 +71,7 @@ TYPED_TEST(Corr, CrossAroundTheTransformRule) {
 
 template <class T>
 void check_auto(const std::vector<T>& x, int dlen) {
-    using R = typename ct::real_of<T>::type;
+    using R = ct::part_t<T>;
     const int len = int(x.size()), m = std::min(len, dlen);
     const auto base = ct::cross(x, x, 0, m);
     const auto tol = ct::tolerance(x, x);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "byte_offset.h"
+#include "fir_reference.h"
 #include "signature_probe.h"
 #include "veks_test.h"
 
@@ -61,11 +62,6 @@ std::vector<T> random_data(vt::Rng& rng, int n, bool few_values) {
     return v;
 }
 
-template <class T>
-bool same(const std::vector<T>& a, const T* b) {
-    return std::memcmp(a.data(), b, a.size() * sizeof(T)) == 0;
-}
-
 template <class T> class Median : public ::testing::Test {};
 using MedianTypes = ::testing::Types<Vek8u, Vek16s, Vek32s, Vek32f, Vek64f>;
 TYPED_TEST_SUITE(Median, MedianTypes);
@@ -83,10 +79,10 @@ TYPED_TEST(Median, EveryMaskAgainstSortPerWindow) {
                 vt::Guarded<TypeParam> out(len);
                 ASSERT_EQ(MedianFn<TypeParam>::out_of_place(x.data(), out.data(), len, mask), expect);
                 EXPECT_TRUE(out.guard_intact());
-                ASSERT_TRUE(same(want, out.data())) << "mask " << mask << " len " << len;
+                ASSERT_TRUE(firt::same_bits(out.data(), want)) << "mask " << mask << " len " << len;
                 vt::Misaligned<TypeParam> odd(x, 1);
                 ASSERT_EQ(MedianFn<TypeParam>::in_place(odd.data(), len, mask), expect);
-                ASSERT_TRUE(same(want, odd.data())) << "in place, mask " << mask << " len " << len;
+                ASSERT_TRUE(firt::same_bits(odd.data(), want)) << "in place, mask " << mask << " len " << len;
             }
 }
 
@@ -96,7 +92,7 @@ TYPED_TEST(Median, LargeMasks) {
         const auto x = random_data<TypeParam>(rng, 1200, mask % 2 == 1);
         std::vector<TypeParam> y = x;
         ASSERT_EQ(MedianFn<TypeParam>::in_place(y.data(), 1200, mask), mask % 2 ? vekStsOk : vekStsEvenMaskSize);
-        EXPECT_TRUE(same(reference_median(x, mask), y.data())) << mask;
+        EXPECT_TRUE(firt::same_bits(y.data(), reference_median(x, mask))) << mask;
     }
 }
 
@@ -119,7 +115,7 @@ TEST(MedianSpecial, InfinitiesNaNsAndSignedZeros) {
         for (auto& v : x) v = pool[rng.integer(0, 8)];
         auto y = x;
         ASSERT_EQ(veksFilterMedian_32f_I(y.data(), 200, mask), vekStsOk);
-        EXPECT_TRUE(same(reference_median(x, mask), y.data())) << mask;
+        EXPECT_TRUE(firt::same_bits(y.data(), reference_median(x, mask))) << mask;
     }
 }
 
