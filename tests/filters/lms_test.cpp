@@ -19,10 +19,9 @@ template <class D, class State, class Filter>
 std::vector<D> run_blocks(State* s, const std::vector<D>& x, const std::vector<D>& r, float mu,
                           const std::vector<int>& sizes, Filter filter) {
     std::vector<D> y(x.size());
-    for (std::size_t b = 0, at = 0, n = 0; at < x.size(); ++b, at += n) {
-        n = std::min<std::size_t>(sizes[b % sizes.size()], x.size() - at);
-        EXPECT_EQ(filter(x.data() + at, r.data() + at, y.data() + at, int(n), mu, s), vekStsOk);
-    }
+    firt::run_blocks(sizes, x.size(), [&](std::size_t at, int n) {
+        EXPECT_EQ(filter(x.data() + at, r.data() + at, y.data() + at, n, mu, s), vekStsOk);
+    });
     return y;
 }
 
