@@ -3,6 +3,7 @@
 
 #include "byte_offset.h"
 #include "conv_reference.h"
+#include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
@@ -57,15 +58,7 @@ TYPED_TEST(ConvFloat, LongOperandsAroundTheSizeRules) {
 }
 
 TYPED_TEST(ConvFloat, ChecksInOrderAndWritesNothing) {
-    TypeParam a[4] = {1, 2, 3, 4}, b[4] = {1, 1, 1, 1};
-    vt::Guarded<TypeParam> out(8);
-    auto call = [&](int null_index, int len) {
-        return ConvFn<TypeParam>::call(vt::ptr_or_null(a, 0, null_index), len, vt::ptr_or_null(b, 1, null_index), 4,
-                                       vt::ptr_or_null(out.data(), 2, null_index));
-    };
-    vt::expect_ptrs_then_len(3, call, [&] { return out.intact(); });
-    EXPECT_EQ(ConvFn<TypeParam>::call(a, 4, b, 0, out.data()), vekStsBadLength);
-    EXPECT_TRUE(out.intact());
+    for (int len_at : {1, 3}) sp::expect_checks(ConvFn<TypeParam>::call, {sp::Order::PtrsThenLen, {}, len_at, 4});
 }
 
 // 16-bit: small values keep the single-precision sums exact.
@@ -88,10 +81,7 @@ TEST(Conv16s, ExactSumsScaledAndSaturated) {
     vt::Guarded<Vek16s> dst(3);
     ASSERT_EQ(veksConv_16s_Sfs(big, 2, big, 2, dst.data(), 0), vekStsOk);
     EXPECT_EQ(dst.values(), (std::vector<Vek16s>{32767, 32767, 32767}));
-    vt::Guarded<Vek16s> none(3);
-    EXPECT_EQ(veksConv_16s_Sfs(big, 2, nullptr, 2, none.data(), 0), vekStsNullPtr);
-    EXPECT_EQ(veksConv_16s_Sfs(big, 0, big, 2, none.data(), 0), vekStsBadLength);
-    EXPECT_TRUE(none.intact());
+    for (int len_at : {1, 3}) sp::expect_checks(veksConv_16s_Sfs, {sp::Order::PtrsThenLen, {}, len_at, 4});
 }
 
 TEST(ConvBiased, MatchesTheSumWithTermsOutsideOmitted) {
@@ -110,16 +100,7 @@ TEST(ConvBiased, MatchesTheSumWithTermsOutsideOmitted) {
         const auto want = ct::cross(std::vector<Vek32f>(a.rbegin(), a.rend()), b, c.bias - (c.la - 1), c.dlen);
         EXPECT_LE(ct::max_error(dst.data(), want), ct::tolerance(a, b)) << c.lb << " " << c.la << " " << c.dlen << " " << c.bias;
     }
-    Vek32f x[2] = {1, 2};
-    vt::Guarded<Vek32f> out(4);
-    auto call = [&](int null_index, int len) {
-        return veksConvBiased_32f(vt::ptr_or_null(x, 0, null_index), 2, vt::ptr_or_null(x, 1, null_index), 2,
-                                  vt::ptr_or_null(out.data(), 2, null_index), len, 0);
-    };
-    vt::expect_ptrs_then_len(3, call, [&] { return out.intact(); });
-    EXPECT_EQ(veksConvBiased_32f(x, 0, x, 2, out.data(), 4, 0), vekStsBadLength);
-    EXPECT_EQ(veksConvBiased_32f(x, 2, x, -1, out.data(), 4, 0), vekStsBadLength);
-    EXPECT_TRUE(out.intact());
+    for (int len_at : {1, 3, 5}) sp::expect_checks(veksConvBiased_32f, {sp::Order::PtrsThenLen, {}, len_at, 2});
 }
 
 TEST(ConvCyclic, FixedSizesAgainstTheDefinition) {

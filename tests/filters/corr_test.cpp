@@ -3,6 +3,7 @@
 
 #include "byte_offset.h"
 #include "conv_reference.h"
+#include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
@@ -70,7 +71,7 @@ TYPED_TEST(Corr, CrossAroundTheTransformRule) {
 
 template <class T>
 void check_auto(const std::vector<T>& x, int dlen) {
-    using R = typename ct::real_of<T>::type;
+    using R = ct::part_t<T>;
     const int len = int(x.size()), m = std::min(len, dlen);
     const auto base = ct::cross(x, x, 0, m);
     const auto tol = ct::tolerance(x, x);
@@ -109,23 +110,12 @@ TYPED_TEST(Corr, AutoAroundTheTransformRule) {
     }
 }
 
+// Every length (the source's, the second operand's, the window's) probed in turn.
 TYPED_TEST(Corr, ChecksInOrderAndWriteNothing) {
-    TypeParam a[4] = {}, b[4] = {};
-    vt::Guarded<TypeParam> out(8);
-    auto intact = [&] { return out.intact(); };
-    vt::expect_ptrs_then_len(3, [&](int ni, int len) {
-        return CorrFn<TypeParam>::cross(vt::ptr_or_null(a, 0, ni), len, vt::ptr_or_null(b, 1, ni), 4,
-                                        vt::ptr_or_null(out.data(), 2, ni), 4, 0);
-    }, intact);
-    EXPECT_EQ(CorrFn<TypeParam>::cross(a, 4, b, 0, out.data(), 4, 0), vekStsBadLength);
-    EXPECT_EQ(CorrFn<TypeParam>::cross(a, 4, b, 4, out.data(), 0, 0), vekStsBadLength);
-    for (auto fn : {CorrFn<TypeParam>::autoc, CorrFn<TypeParam>::norm_a, CorrFn<TypeParam>::norm_b}) {
-        vt::expect_ptrs_then_len(2, [&](int ni, int len) {
-            return fn(vt::ptr_or_null(a, 0, ni), len, vt::ptr_or_null(out.data(), 1, ni), 4);
-        }, intact);
-        EXPECT_EQ(fn(a, 4, out.data(), 0), vekStsBadLength);
-    }
-    EXPECT_TRUE(out.intact());
+    for (int len_at : {1, 3, 5}) sp::expect_checks(CorrFn<TypeParam>::cross, {sp::Order::PtrsThenLen, {}, len_at, 4});
+    for (int len_at : {1, 3})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, len_at, 4}, CorrFn<TypeParam>::autoc, CorrFn<TypeParam>::norm_a,
+                              CorrFn<TypeParam>::norm_b);
 }
 
 // Arrays one byte off their natural alignment give the aligned results.
@@ -171,12 +161,8 @@ TEST(Corr16s, CrossExactSumsEveryWindow) {
     vt::Guarded<Vek16s> dst(1500);
     ASSERT_EQ(veksCrossCorr_16s_Sfs(a.data(), 1000, b.data(), 1200, dst.data(), 1500, -400, 8), vekStsOk);
     for (int k = 0; k < 1500; ++k) ASSERT_NEAR(dst[k], ct::scale_16s(want[k], 8), 1) << k;
-    Vek16s x[2] = {};
-    vt::Guarded<Vek16s> out(2);
-    EXPECT_EQ(veksCrossCorr_16s_Sfs(x, 2, nullptr, 2, out.data(), 2, 0, 0), vekStsNullPtr);
-    EXPECT_EQ(veksCrossCorr_16s_Sfs(x, 2, x, 2, out.data(), 0, 0, 0), vekStsBadLength);
-    EXPECT_EQ(veksCrossCorr_16s64s(x, 2, x, 2, nullptr, 2, 0), vekStsNullPtr);
-    EXPECT_TRUE(out.intact());
+    for (int len_at : {1, 3, 5})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, len_at, 4}, veksCrossCorr_16s_Sfs, veksCrossCorr_16s64s);
 }
 
 TEST(Corr16s, AutoExactAndNormalised) {

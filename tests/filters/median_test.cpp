@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "byte_offset.h"
+#include "fir_reference.h"
+#include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
@@ -60,11 +62,6 @@ std::vector<T> random_data(vt::Rng& rng, int n, bool few_values) {
     return v;
 }
 
-template <class T>
-bool same(const std::vector<T>& a, const T* b) {
-    return std::memcmp(a.data(), b, a.size() * sizeof(T)) == 0;
-}
-
 template <class T> class Median : public ::testing::Test {};
 using MedianTypes = ::testing::Types<Vek8u, Vek16s, Vek32s, Vek32f, Vek64f>;
 TYPED_TEST_SUITE(Median, MedianTypes);
@@ -82,10 +79,10 @@ TYPED_TEST(Median, EveryMaskAgainstSortPerWindow) {
                 vt::Guarded<TypeParam> out(len);
                 ASSERT_EQ(MedianFn<TypeParam>::out_of_place(x.data(), out.data(), len, mask), expect);
                 EXPECT_TRUE(out.guard_intact());
-                ASSERT_TRUE(same(want, out.data())) << "mask " << mask << " len " << len;
+                ASSERT_TRUE(firt::same_bits(out.data(), want)) << "mask " << mask << " len " << len;
                 vt::Misaligned<TypeParam> odd(x, 1);
                 ASSERT_EQ(MedianFn<TypeParam>::in_place(odd.data(), len, mask), expect);
-                ASSERT_TRUE(same(want, odd.data())) << "in place, mask " << mask << " len " << len;
+                ASSERT_TRUE(firt::same_bits(odd.data(), want)) << "in place, mask " << mask << " len " << len;
             }
 }
 
@@ -95,23 +92,15 @@ TYPED_TEST(Median, LargeMasks) {
         const auto x = random_data<TypeParam>(rng, 1200, mask % 2 == 1);
         std::vector<TypeParam> y = x;
         ASSERT_EQ(MedianFn<TypeParam>::in_place(y.data(), 1200, mask), mask % 2 ? vekStsOk : vekStsEvenMaskSize);
-        EXPECT_TRUE(same(reference_median(x, mask), y.data())) << mask;
+        EXPECT_TRUE(firt::same_bits(y.data(), reference_median(x, mask))) << mask;
     }
 }
 
 TYPED_TEST(Median, ChecksInOrderAndWritesNothing) {
-    TypeParam src[4] = {};
-    vt::Guarded<TypeParam> out(4);
-    vt::expect_ptrs_then_len(2, [&](int ni, int len) {
-        return MedianFn<TypeParam>::out_of_place(vt::ptr_or_null(src, 0, ni), vt::ptr_or_null(out.data(), 1, ni), len, 3);
-    }, [&] { return out.intact(); });
-    EXPECT_EQ(MedianFn<TypeParam>::out_of_place(src, out.data(), 4, 0), vekStsBadLength);
-    EXPECT_EQ(MedianFn<TypeParam>::out_of_place(nullptr, out.data(), 4, 0), vekStsNullPtr);
-    EXPECT_TRUE(out.intact());
-    EXPECT_EQ(MedianFn<TypeParam>::in_place(nullptr, 4, 3), vekStsNullPtr);
-    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 0, 3), vekStsBadLength);
-    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, -1), vekStsBadLength);
+    for (int len_at : {2, 3}) sp::expect_checks(MedianFn<TypeParam>::out_of_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
+    for (int len_at : {1, 2}) sp::expect_checks(MedianFn<TypeParam>::in_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
     // A window too large for any work array.
+    vt::Guarded<TypeParam> out(4);
     EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
     EXPECT_TRUE(out.intact());
 }
@@ -126,7 +115,7 @@ TEST(MedianSpecial, InfinitiesNaNsAndSignedZeros) {
         for (auto& v : x) v = pool[rng.integer(0, 8)];
         auto y = x;
         ASSERT_EQ(veksFilterMedian_32f_I(y.data(), 200, mask), vekStsOk);
-        EXPECT_TRUE(same(reference_median(x, mask), y.data())) << mask;
+        EXPECT_TRUE(firt::same_bits(y.data(), reference_median(x, mask))) << mask;
     }
 }
 

@@ -7,37 +7,26 @@
 #include <cstdint>
 #include <vector>
 
+#include "fir_reference.h"
 #include "veks.h"
 #include "veks_test.h"
 
 namespace ct {
 
-using LD = long double;
-using CLD = std::complex<LD>;
+using LD = firt::LD;
+using CLD = firt::CL;
+using firt::part_t;
 
-template <class T> constexpr bool is_cplx = std::is_same_v<T, Vek32fc> || std::is_same_v<T, Vek64fc>;
+template <class T> constexpr bool is_cplx = firt::is_cx_elem<T>::value;
+template <class T> CLD wide(T v) { return firt::to_cl(v); }
 
-// Values of any element type as long double complex (real types: im = 0).
-template <class T> CLD wide(T v) {
-    if constexpr (is_cplx<T>) return CLD(v.re, v.im);
-    else return CLD(v, 0);
-}
-template <class T> struct real_of { using type = T; };
-template <> struct real_of<Vek32fc> { using type = Vek32f; };
-template <> struct real_of<Vek64fc> { using type = Vek64f; };
-
+// Integers in [lo, hi] (real types only), floating parts uniform in [lo, hi].
 template <class T>
 std::vector<T> random_vec(vt::Rng& rng, int n, double lo = -1, double hi = 1) {
     std::vector<T> v(n);
     for (auto& x : v) {
-        if constexpr (is_cplx<T>) {
-            using R = typename real_of<T>::type;
-            x = T{static_cast<R>(rng.real(lo, hi)), static_cast<R>(rng.real(lo, hi))};
-        } else if constexpr (std::is_integral_v<T>) {
-            x = static_cast<T>(rng.integer<long long>(static_cast<long long>(lo), static_cast<long long>(hi)));
-        } else {
-            x = static_cast<T>(rng.real(lo, hi));
-        }
+        if constexpr (std::is_integral_v<T>) x = static_cast<T>(rng.integer<long long>((long long)lo, (long long)hi));
+        else x = firt::from_parts<T>(rng.real(lo, hi), is_cplx<T> ? rng.real(lo, hi) : 0);
     }
     return v;
 }
@@ -84,7 +73,7 @@ LD norm2(const std::vector<T>& v) {
 // relative to |a| |b| (which bounds every output's sum of |terms|).
 template <class T>
 LD tolerance(const std::vector<T>& a, const std::vector<T>& b) {
-    using R = typename real_of<T>::type;
+    using R = part_t<T>;
     const LD eps = std::numeric_limits<R>::epsilon();
     const LD stages = std::log2(static_cast<LD>(a.size() + b.size())) + 2;
     const LD terms = std::min<LD>(static_cast<LD>(std::min(a.size(), b.size())), 80);

@@ -242,9 +242,4 @@ struct OwnedState {
     }
 };
 
-template <class Api>
-void expect_matches(const Api& api, const Reference& ref, const typename Api::data_t* got, std::size_t n, std::string what) {
-    expect_close(ref, got, n, api.tol, api.sf, true, what);
-}
-
 } // namespace firt
