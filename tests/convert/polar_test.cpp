@@ -57,6 +57,31 @@ TEST(Polar, CartToPolarStatusPrecedence) {
     EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // atan2(4, 3) 8192 = 7596.3
 }
 
+// Every floating CartToPolar form gives Magnitude and Phase of the same
+// data bit for bit, special values included.
+template <class R, class C>
+void expect_cart_to_polar(VekStatus (*split)(const R*, const R*, R*, R*, int), VekStatus (*cplx)(const C*, R*, R*, int),
+                          VekStatus (*magn)(const C*, R*, int), VekStatus (*phase)(const C*, R*, int)) {
+    vt::Rng rng(41);
+    const auto p = ct::test_parts<R>(rng, 301);
+    const auto c = p.template interleaved<C>();
+    const int n = p.size();
+    std::vector<R> m(n), ph(n), cm(n), cph(n), want_m(n), want_ph(n);
+    const VekStatus st = magn(c.data(), want_m.data(), n);
+    EXPECT_EQ(phase(c.data(), want_ph.data(), n), vekStsOk);
+    EXPECT_EQ(split(p.re.data(), p.im.data(), m.data(), ph.data(), n), st);
+    EXPECT_EQ(cplx(c.data(), cm.data(), cph.data(), n), st);
+    for (int k = 0; k < n; ++k) {
+        ASSERT_TRUE(same_value(m[k], want_m[k]) && same_value(cm[k], want_m[k])) << k;
+        ASSERT_TRUE(same_value(ph[k], want_ph[k]) && same_value(cph[k], want_ph[k])) << k;
+    }
+}
+
+TEST(Polar, FloatFormsAreMagnitudeAndPhase) {
+    expect_cart_to_polar<Vek32f, Vek32fc>(veksCartToPolar_32f, veksCartToPolar_32fc, veksMagnitude_32fc, veksPhase_32fc);
+    expect_cart_to_polar<Vek64f, Vek64fc>(veksCartToPolar_64f, veksCartToPolar_64fc, veksMagnitude_64fc, veksPhase_64fc);
+}
+
 // CartToPolar is Magnitude and Phase; the double PolarToCart is within one
 // ulp of the functions plus half an ulp of the product of the long double
 // reference, also far from the principal range.
