@@ -323,7 +323,8 @@ template <class F, class R> void check_add_product(const char* name, F fn, R ref
     SCOPED_TRACE(name);
     vt::Rng rng(21);
     const int n = 3000;
-    const auto a = random_vec<typename S::a>(rng, n), acc = random_vec<D>(rng, n);
+    const auto a = random_vec<typename S::a>(rng, n);
+    const auto acc = random_vec<D>(rng, n);
     const auto b = random_vec<typename S::b>(rng, n);
     for (int sf : S::sfs ? scale_factors() : std::vector<int>{0}) {
         std::vector<D> sd = acc;

@@ -49,7 +49,8 @@ TEST(Malloc, AlignedWritableAndFreed) {
 TEST(ScaleRule, MatchesExactReference) {
     // Ties to even at every shift, and saturation just past the limits.
     for (auto [v, sf] : {std::pair<std::int64_t, int>{16383, -1}, {16384, -1}, {-16385, -1}, {65534, 16}}) {
-        EXPECT_EQ(veks::with_scale<Vek16s>(sf, [&](auto scale) { return scale(v); }),
+        const std::int64_t value = v;
+        EXPECT_EQ(veks::with_scale<Vek16s>(sf, [&](auto scale) { return scale(value); }),
                   vt::sat<Vek16s>(vt::scale_half_even(v, sf))) << v << " sf " << sf;
     }
     vt::Rng rng;

@@ -37,7 +37,9 @@ template <class T> std::vector<T> tie_heavy(vt::Rng& r, int len, int variant) {
 }
 
 template <class T> struct Ext;
-#define EXT_MINMAX(s) static constexpr auto minmax = veksMinMax_##s, minmax_i = veksMinMaxIndx_##s;
+#define EXT_MINMAX(s)                                   \
+    static constexpr auto minmax = veksMinMax_##s;      \
+    static constexpr auto minmax_i = veksMinMaxIndx_##s;
 #define EXT_ONLY_MINMAX(s) template <> struct Ext<Vek##s> { static constexpr bool plain = false; EXT_MINMAX(s) };
 #define EXT_ROW(s)                                                                                       \
     template <> struct Ext<Vek##s> {                                                                     \
