@@ -15,9 +15,6 @@ namespace {
 
 enum class Layout { Perm, Pack, Ccs };
 
-// Values a spectrum of n points occupies in a layout.
-inline idx layout_len(Layout l, idx n) { return l == Layout::Ccs ? n + 2 : n; }
-
 // Perm (in place at p, n values, CCS arrays hold n + 2) to another layout.
 template <class T>
 void perm_to_layout(T* p, idx n, Layout l) {
@@ -116,7 +113,7 @@ void recombine_inverse(const T* src, T* dst, idx half, const T* tab, T r0, T rn)
     });
 }
 
-// Forward: Perm into dst (which holds layout_len values), then the layout.
+// Forward: Perm into dst (n values, n + 2 in the CCS layout), then the layout.
 template <class T>
 void real_forward(const FloatSpecHeader<T>* h, const T* src, T* dst, T* work, Layout l) {
     const int m = h->order;
