@@ -11,16 +11,6 @@
 namespace veks::fir {
 namespace {
 
-enum class Rate { Single, Multi, Foreign };
-
-template <class F>
-Rate rate_of(const void* state) {
-    const std::uint32_t id = read_id(state);
-    if (id == state_id(F::code)) return Rate::Single;
-    if (id == state_id(multirate_code(F::code))) return Rate::Multi;
-    return Rate::Foreign;
-}
-
 template <class F>
 FloatView<F> view(const void* state) {
     return FloatView<F>{reinterpret_cast<FloatHeader*>(const_cast<void*>(state))};

@@ -82,13 +82,6 @@ void build(std::uint8_t* base, int L, const void* pDlyLine, bool owned) {
     write_history<typename F::data_e>(dly_of<F>(IntView{h}), L, pDlyLine);
 }
 
-enum class Rate { Single, Multi, Foreign };
-template <class F> Rate rate_of(const void* state) {
-    const std::uint32_t id = read_id(state);
-    if (id == state_id(F::code)) return Rate::Single;
-    if (id == state_id(multirate_code(F::code))) return Rate::Multi;
-    return Rate::Foreign;
-}
 IntView view(const void* s) { return IntView{reinterpret_cast<IntHeader*>(const_cast<void*>(s))}; }
 
 template <class F>

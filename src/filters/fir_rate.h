@@ -7,7 +7,22 @@
 
 #include <cstdint>
 
+#include "filters/fir_state.h"
 #include "veks.h"
+
+namespace veks::fir {
+
+// What a state pointer handed to an operation of form F holds: a state of
+// that form, the multirate state of that form, or anything else.
+enum class Rate { Single, Multi, Foreign };
+template <class F> Rate rate_of(const void* state) {
+    const std::uint32_t id = read_id(state);
+    if (id == state_id(F::code)) return Rate::Single;
+    if (id == state_id(multirate_code(F::code))) return Rate::Multi;
+    return Rate::Foreign;
+}
+
+} // namespace veks::fir
 
 namespace veks::fir::multirate {
 
