@@ -1,10 +1,7 @@
 // Floating-point members: each element is one IEEE operation (or the stated
 // complex formula) in the element's precision, so results are compared bit
 // for bit; zero divisors and zero constants; AddProduct and Abs.
-#include <algorithm>
-
 #include "arith_test_util.h"
-#include "core/vekcore/vekcore.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 // AddProduct of integers, the wrapping Mul_Low and the float-to-Vek16s MulC
 // members.
-#include <cmath>
-
 #include "arith_test_util.h"
 
 using namespace at;

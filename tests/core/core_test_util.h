@@ -1,9 +1,18 @@
-// Helpers of the core tests: in place against out of place. Check order
-// goes through the signature-driven probe (sp::expect_checks).
+// What every core test uses: the standard headers, the exact and
+// signature-driven references, and in place against out of place.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <vector>
 
+#include "byte_offset.h"
+#include "core/vekcore/vekcore.h"
+#include "exact_ref.h"
 #include "signature_probe.h"
 
 namespace ct {

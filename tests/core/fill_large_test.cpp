@@ -1,9 +1,6 @@
 // Fills large enough to take the streaming path, at every start address
 // within a 16-byte line, with the bytes just past the end untouched.
-#include <cstring>
-#include <vector>
-
-#include "veks_test.h"
+#include "core_test_util.h"
 
 namespace {
 

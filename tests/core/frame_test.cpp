@@ -1,11 +1,6 @@
-#include <cstdint>
-#include <cstring>
-
 #include "core/rounding.h"
 #include "core/scale.h"
-#include "core/vekcore/vekcore.h"
-#include "exact_ref.h"
-#include "veks_test.h"
+#include "core_test_util.h"
 
 TEST(Version, ExactRecordAtOneAddress) {
     const VekLibraryVersion* v = veksGetLibVersion();

@@ -1,9 +1,3 @@
-#include <algorithm>
-#include <cstdint>
-#include <cstring>
-#include <type_traits>
-#include <vector>
-
 #include "core_test_util.h"
 
 namespace {

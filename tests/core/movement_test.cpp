@@ -1,8 +1,3 @@
-#include <algorithm>
-#include <cstring>
-#include <numeric>
-
-#include "byte_offset.h"
 #include "core_test_util.h"
 
 namespace {

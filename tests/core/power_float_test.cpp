@@ -2,14 +2,6 @@
 // references. Single-precision results come from a double-precision value
 // rounded to single, so they may sit up to 2^-29 ulp beyond half an ulp;
 // double-precision results of the C library's functions stay within one ulp.
-#include <cmath>
-#include <complex>
-#include <cstdint>
-#include <cstring>
-#include <limits>
-#include <vector>
-
-#include "core/vekcore/vekcore.h"
 #include "core_test_util.h"
 
 namespace {

@@ -1,15 +1,6 @@
 // Integer members of the power family against exact references: 128-bit
 // integers for squares and roots, 113-bit floating point for exponentials.
-#include <algorithm>
-#include <cmath>
-#include <complex>
-#include <cstdint>
-#include <limits>
-#include <vector>
-
-#include "core/vekcore/vekcore.h"
 #include "core_test_util.h"
-#include "exact_ref.h"
 
 namespace {
 
