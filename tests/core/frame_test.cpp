@@ -1,5 +1,3 @@
-#include "core/rounding.h"
-#include "core/scale.h"
 #include "core_test_util.h"
 
 TEST(Version, ExactRecordAtOneAddress) {
@@ -39,34 +37,6 @@ TEST(Malloc, AlignedWritableAndFreed) {
         std::memset(p, 0x5A, bytes);
     }
     for (auto [p, bytes] : blocks) veksFree(p);
-}
-
-TEST(ScaleRule, MatchesExactReference) {
-    // Ties to even at every shift, and saturation just past the limits.
-    for (auto [v, sf] : {std::pair<std::int64_t, int>{16383, -1}, {16384, -1}, {-16385, -1}, {65534, 16}}) {
-        const std::int64_t value = v;
-        EXPECT_EQ(veks::with_scale<Vek16s>(sf, [&](auto scale) { return scale(value); }),
-                  vt::sat<Vek16s>(vt::scale_half_even(v, sf))) << v << " sf " << sf;
-    }
-    vt::Rng rng;
-    for (int i = 0; i < 200000; ++i) {
-        std::int64_t v = rng.integer<std::int64_t>(-(std::int64_t(1) << 62), std::int64_t(1) << 62) >> rng.integer(0, 62);
-        const int sf = rng.integer(-40, 62);
-        if (i % 4 == 0 && sf > 0) v = (v >> sf) * (std::int64_t(1) << sf) + (std::int64_t(1) << (sf - 1)); // a tie
-        const Vek32s got = veks::with_scale<Vek32s>(sf, [&](auto scale) { return scale(v); });
-        ASSERT_EQ(got, vt::sat<Vek32s>(vt::scale_half_even(v, sf))) << "v " << v << " sf " << sf;
-        const Vek16s got16 = veks::with_scale<Vek16s>(sf, [&](auto scale) { return scale(v >> 16); });
-        ASSERT_EQ(got16, vt::sat<Vek16s>(vt::scale_half_even(v >> 16, sf))) << "v " << (v >> 16) << " sf " << sf;
-    }
-}
-
-TEST(Rounding, HalfEvenWithRangeTest) {
-    using veks::round_saturate;
-    const std::pair<double, Vek16s> cases[] = {{0.5, 0}, {1.5, 2}, {-2.5, -2}, {0.49999997f, 0}, {32767.4, 32767},
-                                               {32767.5, 32767}, {-40000.0, -32768}, {std::nan(""), 0}};
-    for (auto [v, want] : cases) EXPECT_EQ((round_saturate<Vek16s, vekRoundHalfEven>(v)), want) << v;
-    EXPECT_EQ((round_saturate<Vek32s, vekRoundTowardZero>(-7.9)), -7);
-    EXPECT_EQ((round_saturate<Vek32s, vekRoundHalfEven>(2147483647.5)), 2147483647);
 }
 
 TEST(CoreServices, ConstantsThreadsAndControlWord) {

@@ -66,22 +66,16 @@ int cmp_root_half(int N, u128 m, int sf, u128 h) {
     return lhs > rhs ? 1 : (lhs == rhs ? 0 : -1);
 }
 
-// m^(1/N) * 2^-sf rounded half to even, capped, by bisection. The caller keeps
+// m^(1/N) * 2^-sf rounded half to even, capped: a long double estimate
+// stepped to the largest r with value >= r - 1/2. The caller keeps
 // m * 2^(N*(1-sf)) and (2*cap+2)^N * 2^(N*sf) inside 128 bits.
 std::uint64_t ref_root(int N, std::uint64_t m, int sf, std::uint64_t cap) {
     if (sf > 40) return 0;
     if (sf < -40) return m == 0 ? 0 : cap;
-    // Bisection over a bracket around a long double estimate.
     const long double estimate = std::ldexp(N == 2 ? std::sqrt((long double)m) : std::cbrt((long double)m), -sf);
-    u128 lo = estimate > 4 ? u128(estimate * 0.999L) - 2 : 0;
-    u128 hi = estimate * 1.001L + 2 < (long double)cap ? u128(estimate * 1.001L + 2) : u128(cap) + 1;
-    if (lo > hi) lo = hi;
-    while (lo < hi) { // largest r with r == 0 or value >= r - 1/2
-        const u128 mid = (lo + hi + 1) / 2;
-        if (cmp_root_half(N, m, sf, 2 * mid - 1) >= 0) lo = mid;
-        else hi = mid - 1;
-    }
-    u128 r = lo;
+    u128 r = estimate < (long double)cap ? u128(estimate + 0.5L) : u128(cap) + 1;
+    while (r > 0 && cmp_root_half(N, m, sf, 2 * r - 1) < 0) --r;
+    while (r <= cap && cmp_root_half(N, m, sf, 2 * r + 1) >= 0) ++r;
     if (r > 0 && cmp_root_half(N, m, sf, 2 * r - 1) == 0 && (r & 1)) r -= 1;
     return std::uint64_t(r > cap ? cap : r);
 }
