@@ -22,37 +22,35 @@ template <class T> std::vector<T> all_values() {
     return v;
 }
 
-// ---- squares -----------------------------------------------------------------------
-
-template <class T>
-void check_sqr(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int), const std::vector<T>& src) {
-    std::vector<T> dst(src.size());
-    for (int sf : kScaleFactors) {
-        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i) {
-            if constexpr (std::is_integral_v<T>) {
-                ASSERT_EQ(dst[i], ref_scaled<T>(i128(src[i]) * src[i], sf)) << +src[i] << " sf " << sf;
-            } else {
-                const i128 re = src[i].re, im = src[i].im;
-                ASSERT_TRUE(dst[i].re == ref_scaled<Vek16s>(re * re - im * im, sf) && dst[i].im == ref_scaled<Vek16s>(2 * re * im, sf))
-                    << src[i].re << "," << src[i].im << " sf " << sf;
-            }
-        }
-        ct::expect_inplace_matches(fn, fi, src, sf);
+// fn at every scale factor against want(x, sf), element by element, and
+// the in-place form fi (or nullptr) against fn.
+template <class S, class D, class FI, class Want>
+void expect_each(VekStatus (*fn)(const S*, D*, int, int), FI fi, const std::vector<S>& src, const std::vector<int>& sfs, Want want,
+                 VekStatus status = vekStsOk) {
+    std::vector<D> dst(src.size());
+    for (int sf : sfs) {
+        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), status) << "sf " << sf;
+        for (std::size_t i = 0; i < src.size(); ++i) ASSERT_TRUE(vt::same_bits(dst[i], want(src[i], sf))) << "element " << i << " sf " << sf;
+        if constexpr (!std::is_null_pointer_v<FI>) ct::expect_inplace_matches(fn, fi, src, sf);
     }
 }
 
 TEST(PowerInt, SqrEveryInputEveryScale) {
-    check_sqr<Vek8u>(veksSqr_8u_Sfs, veksSqr_8u_ISfs, all_values<Vek8u>());
-    check_sqr<Vek16u>(veksSqr_16u_Sfs, veksSqr_16u_ISfs, all_values<Vek16u>());
-    check_sqr<Vek16s>(veksSqr_16s_Sfs, veksSqr_16s_ISfs, all_values<Vek16s>());
+    const auto sqr = [](auto x, int sf) {
+        using T = decltype(x);
+        if constexpr (std::is_integral_v<T>) return ref_scaled<T>(i128(x) * x, sf);
+        else return T{ref_scaled<Vek16s>(i128(x.re) * x.re - i128(x.im) * x.im, sf), ref_scaled<Vek16s>(2 * i128(x.re) * x.im, sf)};
+    };
+    expect_each(veksSqr_8u_Sfs, veksSqr_8u_ISfs, all_values<Vek8u>(), kScaleFactors, sqr);
+    expect_each(veksSqr_16u_Sfs, veksSqr_16u_ISfs, all_values<Vek16u>(), kScaleFactors, sqr);
+    expect_each(veksSqr_16s_Sfs, veksSqr_16s_ISfs, all_values<Vek16s>(), kScaleFactors, sqr);
     std::vector<Vek16sc> src;
     const Vek16s edge[] = {-32768, -32767, -181, -1, 0, 1, 2, 181, 32767};
     for (Vek16s a : edge)
         for (Vek16s b : edge) src.push_back({a, b});
     vt::Rng rng(11);
     for (int i = 0; i < 2000; ++i) src.push_back({rng.any<Vek16s>(), rng.any<Vek16s>()});
-    check_sqr<Vek16sc>(veksSqr_16sc_Sfs, veksSqr_16sc_ISfs, src);
+    expect_each(veksSqr_16sc_Sfs, veksSqr_16sc_ISfs, src, kScaleFactors, sqr);
 }
 
 // ---- roots -------------------------------------------------------------------------
@@ -80,28 +78,24 @@ std::uint64_t ref_root(int N, std::uint64_t m, int sf, std::uint64_t cap) {
     return std::uint64_t(r > cap ? cap : r);
 }
 
+// from..to and the factors beyond every threshold.
 std::vector<int> range(int from, int to) {
-    std::vector<int> v;
+    std::vector<int> v = {-2147483647 - 1, -1000, 41, 1000, 2147483647};
     for (int k = from; k <= to; ++k) v.push_back(k);
     return v;
 }
 
-// Every element against the exact root at every scale factor: square roots
-// of negative values give 0 and a warning, cube roots keep the sign.
-template <int N, class S, class D>
-void check_root(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, const std::vector<int>& sfs) {
-    std::vector<D> dst(src.size());
-    bool negative = false;
-    for (S x : src) negative |= x < 0;
-    for (int sf : sfs) {
-        ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), N == 2 && negative ? vekStsSqrtNegativeArg : vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i) {
-            const std::int64_t x = src[i];
-            const std::uint64_t cap = std::uint64_t(std::numeric_limits<D>::max()) + (x < 0 ? 1 : 0);
-            const std::int64_t r = N == 2 && x < 0 ? 0 : std::int64_t(ref_root(N, std::uint64_t(x < 0 ? -x : x), sf, cap));
-            ASSERT_EQ(dst[i], D(x < 0 ? -r : r)) << x << " sf " << sf;
-        }
-    }
+// Every element against the exact root: square roots of negative values
+// give 0 and a warning, cube roots keep the sign.
+template <int N, class S, class D, class FI = std::nullptr_t>
+void check_root(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, const std::vector<int>& sfs, FI fi = nullptr) {
+    const bool negative = std::any_of(src.begin(), src.end(), [](S x) { return x < 0; });
+    expect_each(fn, fi, src, sfs, [](S s, int sf) {
+        const std::int64_t x = s;
+        const std::uint64_t cap = std::uint64_t(std::numeric_limits<D>::max()) + (x < 0 ? 1 : 0);
+        const std::int64_t r = N == 2 && x < 0 ? 0 : std::int64_t(ref_root(N, std::uint64_t(x < 0 ? -x : x), sf, cap));
+        return D(x < 0 ? -r : r);
+    }, N == 2 && negative ? vekStsSqrtNegativeArg : vekStsOk);
 }
 
 // Powers and their neighbours across the range, the saturation edge, and random values.
@@ -119,14 +113,9 @@ template <class S> std::vector<S> root_probes(std::uint64_t top_root, int n_rand
 }
 
 TEST(PowerInt, RootsAgainstExactReference) {
-    check_root<2>(veksSqrt_8u_Sfs, all_values<Vek8u>(), range(-18, 12));
-    check_root<2>(veksSqrt_16u_Sfs, all_values<Vek16u>(), range(-18, 12));
-    check_root<2>(veksSqrt_16s_Sfs, all_values<Vek16s>(), range(-18, 12));
-    for (int sf : {-2147483647 - 1, -1000, 41, 1000, 2147483647}) {
-        ct::expect_inplace_matches(veksSqrt_8u_Sfs, veksSqrt_8u_ISfs, all_values<Vek8u>(), sf);
-        ct::expect_inplace_matches(veksSqrt_16u_Sfs, veksSqrt_16u_ISfs, all_values<Vek16u>(), sf);
-        ct::expect_inplace_matches(veksSqrt_16s_Sfs, veksSqrt_16s_ISfs, all_values<Vek16s>(), sf);
-    }
+    check_root<2>(veksSqrt_8u_Sfs, all_values<Vek8u>(), range(-18, 12), veksSqrt_8u_ISfs);
+    check_root<2>(veksSqrt_16u_Sfs, all_values<Vek16u>(), range(-18, 12), veksSqrt_16u_ISfs);
+    check_root<2>(veksSqrt_16s_Sfs, all_values<Vek16s>(), range(-18, 12), veksSqrt_16s_ISfs);
     std::vector<Vek32s> s32 = root_probes<Vek32s>(46341, 20000);
     for (Vek32s x : {1073676289, 1073676290, 1073709056, 1073709057, -1, -2147483647 - 1}) s32.push_back(x);
     check_root<2>(veksSqrt_32s16s_Sfs, s32, range(-18, 20));
@@ -134,8 +123,7 @@ TEST(PowerInt, RootsAgainstExactReference) {
     check_root<2>(veksSqrt_64s_Sfs, s64, range(-20, 42));
     check_root<2>(veksSqrt_64s16s_Sfs, s64, range(-20, 42));
     s64.push_back(-5);
-    check_root<2>(veksSqrt_64s_Sfs, s64, range(-2, 2));
-    ct::expect_inplace_matches(veksSqrt_64s_Sfs, veksSqrt_64s_ISfs, s64, -3);
+    check_root<2>(veksSqrt_64s_Sfs, s64, {-3, 0, 2}, veksSqrt_64s_ISfs);
     std::vector<Vek32s> c32 = {-2147483647 - 1};
     for (Vek32s x : root_probes<Vek32s>(1290, 5000, 3)) c32.insert(c32.end(), {x, Vek32s(-x)});
     check_root<3>(veksCubrt_32s16s_Sfs, c32, {-100, -16, -15, -14, -5, -4, -3, -1, 0, 1, 2, 3, 5, 10, 11, 12, 13, 100});
@@ -171,16 +159,10 @@ TEST(PowerInt, SqrtComplexPrincipalRoot) {
     src.push_back({3, 4});
     src.push_back({-32768, 0});
     src.push_back({-32768, -32768});
-    std::vector<Vek16sc> dst(src.size());
-    for (int sf : {-100, -9, -8, -7, -1, 0, 1, 2, 3, 7, 8, 9, 100}) {
-        ASSERT_EQ(veksSqrt_16sc_Sfs(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-        for (std::size_t i = 0; i < src.size(); ++i) {
-            const std::complex<long double> w = std::sqrt(std::complex<long double>(src[i].re, src[i].im));
-            ASSERT_EQ(dst[i].re, ref_component(w.real(), sf)) << src[i].re << "," << src[i].im << " sf " << sf;
-            ASSERT_EQ(dst[i].im, ref_component(w.imag(), sf)) << src[i].re << "," << src[i].im << " sf " << sf;
-        }
-        ct::expect_inplace_matches(veksSqrt_16sc_Sfs, veksSqrt_16sc_ISfs, src, sf);
-    }
+    expect_each(veksSqrt_16sc_Sfs, veksSqrt_16sc_ISfs, src, {-100, -9, -8, -7, -1, 0, 1, 2, 3, 7, 8, 9, 100}, [](Vek16sc x, int sf) {
+        const std::complex<long double> w = std::sqrt(std::complex<long double>(x.re, x.im));
+        return Vek16sc{ref_component(w.real(), sf), ref_component(w.imag(), sf)};
+    });
 }
 
 // ---- exponentials ------------------------------------------------------------------
@@ -211,18 +193,13 @@ std::uint64_t ref_exp(std::int64_t x, int sf, std::uint64_t cap) {
     return r > cap ? cap : std::uint64_t(r);
 }
 
-template <class T>
-void check_exp(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int), int sf) {
-    // Every x whose result is neither 0 nor saturated, with margins and extremes.
+// Every x whose result is neither 0 nor saturated, with margins and extremes.
+template <class T> void check_exp(VekStatus (*fn)(const T*, T*, int, int), VekStatus (*fi)(T*, int, int), int sf) {
     const double centre = sf * 0.6931471805599453;
     std::vector<T> src = {std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), 0, 1, -1};
     for (double x = std::floor(centre - 4); x <= centre + 48; ++x)
         if (x >= double(std::numeric_limits<T>::min()) && x <= double(std::numeric_limits<T>::max())) src.push_back(T(x));
-    std::vector<T> dst(src.size());
-    ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
-    for (std::size_t i = 0; i < src.size(); ++i)
-        ASSERT_EQ(std::uint64_t(dst[i]), ref_exp(src[i], sf, std::uint64_t(std::numeric_limits<T>::max()))) << +src[i] << " sf " << sf;
-    ct::expect_inplace_matches(fn, fi, src, sf);
+    expect_each(fn, fi, src, {sf}, [](T x, int sf) { return T(ref_exp(x, sf, std::uint64_t(std::numeric_limits<T>::max()))); });
 }
 
 TEST(PowerInt, ExpExactForEveryScale) {
@@ -235,12 +212,7 @@ TEST(PowerInt, ExpExactForEveryScale) {
         check_exp<Vek64s>(veksExp_64s_Sfs, veksExp_64s_ISfs, sf);
     }
     // Every 16-bit input at the tabulated extremes.
-    const std::vector<Vek16s> all = all_values<Vek16s>();
-    std::vector<Vek16s> out(all.size());
-    for (int sf : {-31, 0, 31}) {
-        veksExp_16s_Sfs(all.data(), out.data(), int(all.size()), sf);
-        for (std::size_t i = 0; i < all.size(); ++i) ASSERT_EQ(out[i], Vek16s(ref_exp(all[i], sf, 32767))) << all[i];
-    }
+    expect_each(veksExp_16s_Sfs, nullptr, all_values<Vek16s>(), {-31, 0, 31}, [](Vek16s x, int sf) { return Vek16s(ref_exp(x, sf, 32767)); });
 }
 
 TEST(PowerInt, Exp64sRestoresControlWord) {
@@ -257,8 +229,8 @@ TEST(PowerInt, Exp64sRestoresControlWord) {
 
 // ---- logarithms ----------------------------------------------------------------------
 
-template <class S, class D, class Exact>
-void check_log(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, Exact exact) {
+template <class S, class D, class Exact, class FI = std::nullptr_t>
+void check_log(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, Exact exact, FI fi = nullptr) {
     std::vector<D> dst(src.size());
     for (int sf : {-2147483647 - 1, -40, -27, -26, -20, -16, -15, -10, -3, -1, 0, 1, 2, 3, 4, 5, 31, 32, 100}) {
         ASSERT_EQ(fn(src.data(), dst.data(), int(src.size()), sf), vekStsOk);
@@ -275,6 +247,7 @@ void check_log(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& sr
                 }
             }
         }
+        if constexpr (!std::is_null_pointer_v<FI>) ct::expect_inplace_matches(fn, fi, src, sf);
     }
 }
 
@@ -294,17 +267,12 @@ TEST(PowerInt, LogarithmsRoundExactly) {
     auto ln = [](std::int64_t x) { return std::log((long double)x); };
     auto db = [](std::int64_t x) { return 10 * std::log10((long double)x); };
     const std::vector<Vek32s> src = log_probes();
-    check_log<Vek32s, Vek32s>(veksLn_32s_Sfs, src, ln);
-    check_log<Vek32s, Vek16s>(veksLn_32s16s_Sfs, src, ln);
-    check_log<Vek32s, Vek32s>(veks10Log10_32s_Sfs, src, db);
+    check_log(veksLn_32s_Sfs, src, ln, veksLn_32s_ISfs);
+    check_log(veksLn_32s16s_Sfs, src, ln);
+    check_log(veks10Log10_32s_Sfs, src, db, veks10Log10_32s_ISfs);
     std::vector<Vek16s> pos;
     for (int x = 1; x <= 32767; ++x) pos.push_back(Vek16s(x));
-    check_log<Vek16s, Vek16s>(veksLn_16s_Sfs, pos, ln);
-    for (int sf : {-5, 0, 2}) {
-        ct::expect_inplace_matches(veksLn_32s_Sfs, veksLn_32s_ISfs, src, sf);
-        ct::expect_inplace_matches(veks10Log10_32s_Sfs, veks10Log10_32s_ISfs, src, sf);
-        ct::expect_inplace_matches(veksLn_16s_Sfs, veksLn_16s_ISfs, all_values<Vek16s>(), sf);
-    }
+    check_log(veksLn_16s_Sfs, pos, ln, veksLn_16s_ISfs);
 }
 
 TEST(PowerInt, LogarithmWarningsFirstSpecialDecides) {
