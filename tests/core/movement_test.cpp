@@ -23,6 +23,19 @@ template <class T> T pattern(unsigned i) {
     return v;
 }
 
+// Arrays starting at odd byte offsets (packet data), the source and the
+// destination at different ones, give the bytes that aligned arrays give.
+template <class T, class Call> void expect_offset_independent(Call call, int n = 37) {
+    std::vector<T> src(n), want(n);
+    for (int i = 0; i < n; ++i) src[i] = pattern<T>(i);
+    call(src.data(), want.data(), n);
+    for (std::size_t offset : {1, 3}) {
+        vt::Misaligned<T> s(src, offset), d(n, offset + 2);
+        call(s.data(), d.data(), n);
+        EXPECT_EQ(std::memcmp(d.values().data(), want.data(), sizeof(T) * n), 0) << "offset " << offset;
+    }
+}
+
 template <class T> class MovementTyped : public ::testing::Test {};
 using MovementTypes = ::testing::Types<Vek8u, Vek16s, Vek16sc, Vek32s, Vek32sc, Vek32f, Vek32fc, Vek64s, Vek64sc, Vek64f, Vek64fc>;
 TYPED_TEST_SUITE(MovementTyped, MovementTypes);
@@ -47,6 +60,7 @@ TYPED_TEST(MovementTyped, SetZeroCopyMoveWriteExactlyLenAfterChecks) {
             EXPECT_TRUE(d.guard_intact());
         }
     }
+    expect_offset_independent<T>([](const T*, T* d, int n) { Mov<T>::set(pattern<T>(5), d, n); });
 }
 
 TYPED_TEST(MovementTyped, OverlapSemantics) {
@@ -81,85 +95,49 @@ TEST(Movement, SetKeepsBitsOfSpecialValues) {
     }
 }
 
-template <class T> void check_flip(VekStatus (*flip)(const T*, T*, int), VekStatus (*flip_i)(T*, int)) {
-    for (int len : {1, 2, 3, 8, 17, 64}) {
-        std::vector<T> src(len);
-        for (int i = 0; i < len; ++i) src[i] = pattern<T>(i);
-        vt::Guarded<T> d(len);
-        ASSERT_EQ(flip(src.data(), d.data(), len), vekStsOk);
-        std::vector<T> inplace = src;
-        ASSERT_EQ(flip_i(inplace.data(), len), vekStsOk);
-        for (int i = 0; i < len; ++i)
-            EXPECT_TRUE(vt::same_bits(d[i], src[len - 1 - i]) && vt::same_bits(inplace[i], src[len - 1 - i]));
-        EXPECT_TRUE(d.guard_intact());
-    }
-    sp::expect_checks_all({}, flip, flip_i);
-}
-
-TEST(Movement, FlipEveryMember) {
-    check_flip<Vek8u>(veksFlip_8u, veksFlip_8u_I);
-    check_flip<Vek16u>(veksFlip_16u, veksFlip_16u_I);
-    check_flip<Vek32f>(veksFlip_32f, veksFlip_32f_I);
-    check_flip<Vek64f>(veksFlip_64f, veksFlip_64f_I);
-    check_flip<Vek32fc>(veksFlip_32fc, veksFlip_32fc_I);
-    check_flip<Vek64fc>(veksFlip_64fc, veksFlip_64fc_I);
-}
-
-template <class T> void check_swap(VekStatus (*swap)(const T*, T*, int), VekStatus (*swap_i)(T*, int), int width) {
-    // n elements of `width` bytes; 24u packs its elements into a byte array.
-    const int n = 19;
-    std::vector<T> src(n * width / sizeof(T));
+// Members that only move bytes: byte k of the result is byte from(k) of the
+// source (`bytes` of them), in and out of place, at odd byte offsets.
+template <class T, class From>
+void check_moves(VekStatus (*fn)(const T*, T*, int), VekStatus (*fi)(T*, int), int len, int bytes, From from) {
+    std::vector<T> src(bytes / sizeof(T));
     for (std::size_t i = 0; i < src.size(); ++i) src[i] = pattern<T>(i);
-    const int bytes = n * width;
     vt::Guarded<T> d(src.size());
-    ASSERT_EQ(swap(src.data(), d.data(), n), vekStsOk);
     std::vector<T> inplace = src;
-    ASSERT_EQ(swap_i(inplace.data(), n), vekStsOk);
+    ASSERT_EQ(fn(src.data(), d.data(), len), vekStsOk);
+    ASSERT_EQ(fi(inplace.data(), len), vekStsOk);
     const auto* s8 = reinterpret_cast<const unsigned char*>(src.data());
     const auto* d8 = reinterpret_cast<const unsigned char*>(d.data());
     const auto* i8 = reinterpret_cast<const unsigned char*>(inplace.data());
-    for (int e = 0; e < bytes; e += width)
-        for (int k = 0; k < width; ++k) EXPECT_TRUE(d8[e + k] == s8[e + width - 1 - k] && i8[e + k] == s8[e + width - 1 - k]);
-    EXPECT_EQ(static_cast<unsigned char>(d8[bytes]), vt::kSentinelByte);
-    sp::expect_checks_all({}, swap, swap_i);
+    for (int k = 0; k < bytes; ++k) ASSERT_TRUE(d8[k] == s8[from(k)] && i8[k] == s8[from(k)]) << "len " << len << " byte " << k;
+    EXPECT_TRUE(d.guard_intact());
+    const int n = int(src.size());
+    expect_offset_independent<T>([&](const T* s, T* o, int) { fn(s, o, len); }, n);
+    expect_offset_independent<T>([&](const T* s, T* o, int) {
+        std::memcpy(o, s, sizeof(T) * n);
+        fi(o, len);
+    }, n);
+    sp::expect_checks_all({}, fn, fi);
 }
 
-TEST(Movement, SwapBytesEveryMember) {
-    check_swap<Vek16u>(veksSwapBytes_16u, veksSwapBytes_16u_I, 2);
-    check_swap<Vek8u>(veksSwapBytes_24u, veksSwapBytes_24u_I, 3);
-    check_swap<Vek32u>(veksSwapBytes_32u, veksSwapBytes_32u_I, 4);
-    check_swap<Vek64u>(veksSwapBytes_64u, veksSwapBytes_64u_I, 8);
+template <class T> void check_flip(VekStatus (*fn)(const T*, T*, int), VekStatus (*fi)(T*, int)) {
+    const int w = sizeof(T);
+    for (int len : {1, 2, 3, 8, 17, 64}) check_moves(fn, fi, len, len * w, [&](int k) { return (len - 1 - k / w) * w + k % w; });
+}
+template <class T> void check_swap(VekStatus (*fn)(const T*, T*, int), VekStatus (*fi)(T*, int), int w) {
+    check_moves(fn, fi, 19, 19 * w, [w](int k) { return k / w * w + w - 1 - k % w; }); // 24u packs into a byte array
 }
 
-// Arrays starting at odd byte offsets (packet data) give the bytes that
-// aligned arrays give. call(src, dst, n) runs one member.
-template <class T, class Call> void expect_offset_independent(Call call) {
-    const int n = 37;
-    std::vector<T> src(n), want(n);
-    for (int i = 0; i < n; ++i) src[i] = pattern<T>(i);
-    call(src.data(), want.data(), n);
-    for (std::size_t offset : {1, 3}) {
-        vt::Misaligned<T> s(src, offset), d(n, offset + 2);
-        call(s.data(), d.data(), n);
-        EXPECT_EQ(std::memcmp(d.values().data(), want.data(), sizeof(T) * n), 0) << "offset " << offset;
-    }
-}
-
-#define OUT_AND_IN_PLACE(fn, s)                                                                       \
-    expect_offset_independent<Vek##s>([](const Vek##s* a, Vek##s* b, int n) { fn##_##s(a, b, n); });  \
-    expect_offset_independent<Vek##s>([](const Vek##s* a, Vek##s* b, int n) {                         \
-        std::memcpy(b, a, sizeof(Vek##s) * n);                                                        \
-        fn##_##s##_I(b, n);                                                                           \
-    });
-
-TYPED_TEST(MovementTyped, SetAtOddByteOffsets) {
-    expect_offset_independent<TypeParam>([](const TypeParam*, TypeParam* d, int n) { Mov<TypeParam>::set(pattern<TypeParam>(5), d, n); });
-}
-
-TEST(Movement, FlipAndSwapBytesAtOddByteOffsets) {
-    OUT_AND_IN_PLACE(veksFlip, 8u) OUT_AND_IN_PLACE(veksFlip, 16u) OUT_AND_IN_PLACE(veksFlip, 32f)
-    OUT_AND_IN_PLACE(veksFlip, 64f) OUT_AND_IN_PLACE(veksFlip, 32fc) OUT_AND_IN_PLACE(veksFlip, 64fc)
-    OUT_AND_IN_PLACE(veksSwapBytes, 16u) OUT_AND_IN_PLACE(veksSwapBytes, 32u) OUT_AND_IN_PLACE(veksSwapBytes, 64u)
+TEST(Movement, FlipAndSwapBytesEveryMember) {
+    check_flip(veksFlip_8u, veksFlip_8u_I);
+    check_flip(veksFlip_16u, veksFlip_16u_I);
+    check_flip(veksFlip_32f, veksFlip_32f_I);
+    check_flip(veksFlip_64f, veksFlip_64f_I);
+    check_flip(veksFlip_32fc, veksFlip_32fc_I);
+    check_flip(veksFlip_64fc, veksFlip_64fc_I);
+    check_swap(veksSwapBytes_16u, veksSwapBytes_16u_I, 2);
+    check_swap(veksSwapBytes_24u, veksSwapBytes_24u_I, 3);
+    check_swap(veksSwapBytes_32u, veksSwapBytes_32u_I, 4);
+    check_swap(veksSwapBytes_64u, veksSwapBytes_64u_I, 8);
 }
 
 // Reference bit copy, one bit at a time.
@@ -171,7 +149,7 @@ void ref_copy_bits(const Vek8u* s, int so, Vek8u* d, int dof, int len) {
     }
 }
 
-TEST(CopyBits, MatchesBitwiseReferenceForAllOffsets) {
+TEST(CopyBits, MatchesBitwiseReferenceAfterChecks) {
     vt::Rng rng(7);
     std::vector<Vek8u> src(40);
     for (auto& b : src) b = rng.any<Vek8u>();
@@ -183,22 +161,19 @@ TEST(CopyBits, MatchesBitwiseReferenceForAllOffsets) {
                 ref_copy_bits(src.data(), so, want.data(), dof, len);
                 ASSERT_EQ(got, want) << so << " " << dof << " " << len;
             }
-}
-
-TEST(CopyBits, ExampleAndChecks) {
-    const Vek8u src[2] = {0x03, 0x80};
+    const Vek8u bits[2] = {0x03, 0x80};
     Vek8u dst[1] = {0x00};
-    ASSERT_EQ(veksCopy_1u(src, 6, dst, 0, 3), vekStsOk);
+    ASSERT_EQ(veksCopy_1u(bits, 6, dst, 0, 3), vekStsOk);
     EXPECT_EQ(dst[0], 0xE0); // bit 0 is the most significant
     for (int offset : {0, -1}) // a null pointer before bad offsets
         sp::expect_checks(veksCopy_1u, {sp::Order::PtrsThenLen, {}, 4, offset, 0, offset ? vekStsBadLength : vekStsOk});
     vt::Guarded<Vek8u> d(1);
-    EXPECT_EQ(veksCopy_1u(src, -1, d.data(), 0, 1), vekStsBadLength);
-    EXPECT_EQ(veksCopy_1u(src, 0, d.data(), -1, 1), vekStsBadLength);
+    EXPECT_EQ(veksCopy_1u(bits, -1, d.data(), 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksCopy_1u(bits, 0, d.data(), -1, 1), vekStsBadLength);
     EXPECT_TRUE(d.intact());
 }
 
-TEST(Join, InterleavesWithHalfEvenRoundingAndSaturation) {
+TEST(Join, InterleavesWithHalfEvenRoundingAfterChecks) {
     const Vek32f c0[] = {0.5f, 1.5f, -0.5f, 2.5f, 32767.5f, -32768.5f, std::nanf(""), 0.49999997f};
     const Vek32f c1[] = {-2.5f, 40000.0f, -1.5f, -3.5f, -1e30f, 1e30f, -0.0f, 3.4999998f};
     const Vek32f* ch[] = {c0, c1};
@@ -207,13 +182,10 @@ TEST(Join, InterleavesWithHalfEvenRoundingAndSaturation) {
     const Vek16s want[] = {0, -2, 2, 32767, 0, -2, 2, -4, 32767, -32768, -32768, 32767, 0, 0, 0, 3};
     for (int i = 0; i < 16; ++i) EXPECT_EQ(d[i], want[i]) << i;
     EXPECT_TRUE(d.guard_intact());
-}
-
-TEST(Join, ChecksEverythingBeforeWriting) {
-    const Vek32f c0[] = {1, 2};
-    const Vek32f* good[] = {c0, c0, c0};
-    const Vek32f* bad[] = {c0, c0, nullptr};
-    vt::Guarded<Vek16s> d(6);
+    // Everything is checked before anything is written.
+    const Vek32f* good[] = {c0, c1, c0};
+    const Vek32f* bad[] = {c0, c1, nullptr};
+    d.reset();
     EXPECT_EQ(veksJoin_32f16s_D2L(good, 3, 0, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksJoin_32f16s_D2L(nullptr, 0, 2, d.data()), vekStsBadLength);
     EXPECT_EQ(veksJoin_32f16s_D2L(good, 3, -1, d.data()), vekStsBadLength);
