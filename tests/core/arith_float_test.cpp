@@ -85,8 +85,9 @@ TEST(ArithFloat, Division) {
     EXPECT_EQ(dst[0].re, 5);
 }
 
-TEST(ArithFloat, ZeroDivisorUsesCoreConstants) {
-    // The values are covered by the reference; the NaN payload is the library's.
+// Bits the NaN-blind reference cannot see: a zero divisor gives the library's
+// NaN, and AddC with -0.0 copies the source bits, signalling NaNs included.
+TEST(ArithFloat, ZeroDivisorNanAndZeroConstantBits) {
     const Vek32f divisor[] = {0.0f, 0.0f}, dividend[] = {0.0f, NAN};
     Vek32f d[2];
     ASSERT_EQ(veksDiv_32f(divisor, dividend, d, 2), vekStsDivByZero);
@@ -95,18 +96,13 @@ TEST(ArithFloat, ZeroDivisorUsesCoreConstants) {
     Vek64fc cd[1];
     ASSERT_EQ(veksDiv_64fc(cz, cn, cd, 1), vekStsDivByZero);
     EXPECT_TRUE(vt::same_bits(cd[0].re, vekConstantOfNAN_64f) && vt::same_bits(cd[0].im, vekConstantOfNAN_64f));
-}
-
-TEST(ArithFloat, AddCWithZeroCopiesBits) {
     const std::uint32_t patterns[] = {0x80000000u, 0x7F800001u, 0xFFC12345u, 0x3F800000u};
     Vek32f src[4], dst[4], sd[4];
     std::memcpy(src, patterns, sizeof src);
-    for (Vek32f zero : {0.0f, -0.0f}) {
-        std::memcpy(sd, patterns, sizeof sd);
-        ASSERT_EQ(veksAddC_32f(src, zero, dst, 4), vekStsOk);
-        ASSERT_EQ(veksAddC_32f_I(zero, sd, 4), vekStsOk);
-        EXPECT_TRUE(std::memcmp(src, dst, sizeof src) == 0 && std::memcmp(sd, patterns, sizeof sd) == 0);
-    }
+    std::memcpy(sd, patterns, sizeof sd);
+    ASSERT_EQ(veksAddC_32f(src, -0.0f, dst, 4), vekStsOk);
+    ASSERT_EQ(veksAddC_32f_I(-0.0f, sd, 4), vekStsOk);
+    EXPECT_TRUE(std::memcmp(src, dst, sizeof src) == 0 && std::memcmp(sd, patterns, sizeof sd) == 0);
 }
 
 TEST(ArithFloat, AddProduct) {
@@ -135,10 +131,8 @@ template <class T> void check_abs(VekStatus (*fn)(const T*, T*, int), VekStatus 
             ASSERT_EQ(d[i], sat<T>(a[i] < 0 ? -i128(a[i]) : i128(a[i]))) << i;
         }
     }
-    std::vector<T> sd = a;
-    ASSERT_EQ(fn_i(sd.data(), 999), vekStsOk);
-    EXPECT_TRUE(same_elems(sd.data(), d.data(), 999));
     EXPECT_TRUE(d.guard_intact());
+    ct::expect_inplace_matches(fn, fn_i, a);
     sp::expect_checks_all({}, fn, fn_i);
 }
 
@@ -168,5 +162,4 @@ TEST(ArithFloat, LargeVectors) {
     check_large(veksSub_64f, f_sub_rev);
     check_large(veksMul_32fc, f_mul);
     check_large(veksDiv_32f, f_div);
-    check_large(veksDiv_64f, f_div);
 }

@@ -82,11 +82,6 @@ template <class T> bool same_value(const T& a, const T& b) {
     }
     return true;
 }
-template <class T> bool same_elems(const T* a, const T* b, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i)
-        if (!same_value(a[i], b[i])) return false;
-    return true;
-}
 
 // Every member is seen in its scaled shape; members without a scale factor
 // ignore it. ref(x, y, sf, warn) is the expected element and sets warn
@@ -126,7 +121,7 @@ void check_elements(vt::Rng& rng, const std::vector<A>& a, const std::vector<B>&
             if (fn_i) {
                 std::vector<D> sd = b;
                 ASSERT_EQ(fn_i(a.data(), sd.data(), n, sf), st);
-                ASSERT_TRUE(same_elems(sd.data(), d.data(), n)) << "in place differs, sf " << sf;
+                ASSERT_TRUE(std::equal(sd.begin(), sd.end(), d.data(), same_value<D>)) << "in place differs, sf " << sf;
             }
         }
     }
@@ -137,7 +132,7 @@ void check_elements(vt::Rng& rng, const std::vector<A>& a, const std::vector<B>&
                     std::vector<D> buf = random_vec<D>(rng, 80), want = buf;
                     fn(a.data(), buf.data() + 10, buf.data() + 10 + shift, 60, sf);
                     for (int i = 0; i < 60; ++i) fn(a.data() + i, want.data() + 10 + i, want.data() + 10 + shift + i, 1, sf);
-                    ASSERT_TRUE(same_elems(buf.data(), want.data(), buf.size())) << "overlap shift " << shift << " sf " << sf;
+                    ASSERT_TRUE(std::equal(buf.begin(), buf.end(), want.begin(), same_value<D>)) << "overlap shift " << shift << " sf " << sf;
                 }
     }
 }
