@@ -1,5 +1,6 @@
-// Integer Add, Sub, Mul and their constant forms against the 128-bit
-// reference of the scale-factor rule.
+// Integer Add, Sub, Mul, their constant forms and AddProduct against the
+// 128-bit reference of the scale-factor rule; the wrapping Mul_Low and the
+// float-to-Vek16s MulC members.
 #include "arith_test_util.h"
 
 using namespace at;
@@ -34,4 +35,65 @@ TEST(ArithInt, ConstantMembers) {
     vc_inplace_only("AddC_16s_I", veksAddC_16s_I, exact_add);
     vc_inplace_only("SubC_16s_I", veksSubC_16s_I, exact_sub);
     vc_inplace_only("MulC_16s_I", veksMulC_16s_I, exact_mul);
+}
+
+TEST(ArithMisc, AddProductIntegers) {
+    const auto exact = [](auto acc, auto x, auto y, int sf) { return sat<decltype(acc)>(vt::scale_half_even(i128(acc) + i128(x) * y, sf)); };
+    // The 16-bit member writes zeros from scale factor 31 on.
+    check_add_product("AddProduct_16s_Sfs", veksAddProduct_16s_Sfs, [&](auto acc, auto x, auto y, int sf) {
+        return sf >= 31 ? Vek16s(0) : exact(acc, x, y, sf);
+    });
+    check_add_product("AddProduct_32s_Sfs", veksAddProduct_32s_Sfs, exact);
+    check_add_product("AddProduct_16s32s_Sfs", veksAddProduct_16s32s_Sfs, exact);
+}
+
+TEST(ArithMisc, MulLowWraps) {
+    // The 64-bit product shifted (floor, no rounding) and cut to 32 bits.
+    vv("Mul_Low_32s_Sfs", veksMul_Low_32s_Sfs, nullptr, [](Vek32s x, Vek32s y, int sf, bool&) {
+        const i128 p = i128(x) * y;
+        if (sf > 62) return Vek32s(0);
+        if (sf < -31) return sat<Vek32s>(p * (i128(1) << 40));
+        const i128 shifted = sf >= 0 ? (p - (((p % (i128(1) << sf)) + (i128(1) << sf)) % (i128(1) << sf))) / (i128(1) << sf) : p * (i128(1) << -sf);
+        return static_cast<Vek32s>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(shifted)));
+    });
+}
+
+namespace {
+// truncate(p + (p > 0 ? 0.5 : -0.5) + e) in single precision, e = +-2^-23
+// when truncate(p) is odd.
+int nudged(float p) {
+    const float half = p > 0 ? 0.5f : -0.5f;
+    const float e = (static_cast<long long>(std::trunc(p)) % 2 != 0) ? (p > 0 ? std::ldexp(1.0f, -23) : -std::ldexp(1.0f, -23)) : 0.0f;
+    return static_cast<int>(std::trunc(p + half + e));
+}
+} // namespace
+
+TEST(ArithMisc, MulCFloatToShort) {
+    vt::Rng rng(23);
+    std::vector<Vek32f> x(2000);
+    for (auto& v : x) v = static_cast<float>(rng.real(-70000, 70000));
+    for (int i = 0; i < 40; ++i) x[i] = i * 0.5f - 10.0f; // halves
+    x[40] = NAN;
+    x[41] = INFINITY;
+    x[42] = -INFINITY;
+    vt::Guarded<Vek16s> d(2000);
+    for (float val : {1.0f, -1.0f, 0.37f, 3.0f}) {
+        for (int sf : {-3, -1, 0, 1, 2, 10, 200, -200}) {
+            ASSERT_EQ(veksMulC_32f16s_Sfs(x.data(), val, d.data(), 2000, sf), vekStsOk);
+            const float v = val * (sf > 150 ? 0.0f : sf < -150 ? INFINITY : std::ldexp(1.0f, -sf));
+            for (int i = 0; i < 2000; ++i) {
+                const float p = v * x[i];
+                const Vek16s want = std::isnan(p) ? 0 : static_cast<Vek16s>(nudged(std::fmin(32767.0f, std::fmax(-32768.0f, p))));
+                ASSERT_EQ(d[i], want) << "val " << val << " sf " << sf << " x " << x[i];
+            }
+        }
+        ASSERT_EQ(veksMulC_Low_32f16s(x.data(), val, d.data(), 2000), vekStsOk);
+        for (int i = 0; i < 2000; ++i) {
+            const float p = val * x[i];
+            const Vek16s want = std::isnan(p) ? 0 : sat<Vek16s>(std::fabs(p) >= 2147483648.0f ? (p > 0 ? INT32_MAX : INT32_MIN) : nudged(p));
+            ASSERT_EQ(d[i], want) << "val " << val << " x " << x[i];
+        }
+    }
+    EXPECT_TRUE(d.guard_intact());
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 1}, veksMulC_32f16s_Sfs, veksMulC_Low_32f16s);
 }

@@ -53,8 +53,6 @@ TEST(PowerInt, SqrEveryInputEveryScale) {
     expect_each(veksSqr_16sc_Sfs, veksSqr_16sc_ISfs, src, kScaleFactors, sqr);
 }
 
-// ---- roots -------------------------------------------------------------------------
-
 // Sign of m^(1/N) * 2^-sf - h/2, exactly.
 int cmp_root_half(int N, u128 m, int sf, u128 h) {
     u128 lhs = m << N, rhs = h;
@@ -165,8 +163,6 @@ TEST(PowerInt, SqrtComplexPrincipalRoot) {
     });
 }
 
-// ---- exponentials ------------------------------------------------------------------
-
 using quad = __float128;
 
 quad quad_ln2() {
@@ -226,8 +222,6 @@ TEST(PowerInt, Exp64sRestoresControlWord) {
     EXPECT_EQ(v[0], 4727839468229346561ll);
     EXPECT_EQ(v[1], std::numeric_limits<Vek64s>::max());
 }
-
-// ---- logarithms ----------------------------------------------------------------------
 
 template <class S, class D, class Exact, class FI = std::nullptr_t>
 void check_log(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, Exact exact, FI fi = nullptr) {
