@@ -56,7 +56,7 @@ const auto f_divc = [](auto x, auto val, int sf, bool& w) {
 
 } // namespace
 
-TEST(ArithFloat, AddSubMul) {
+TEST(ArithFloat, EveryVectorAndConstantMember) {
     rows(f_add, {}, VEKS_PAIR(Add, 32f), VEKS_PAIR(Add, 64f));
     rows(f_add, kLenFirst, VEKS_PAIR(Add, 32fc), VEKS_PAIR(Add, 64fc));
     rows(f_sub_rev, {}, VEKS_PAIR(Sub, 32f), VEKS_PAIR(Sub, 64f));
@@ -66,18 +66,12 @@ TEST(ArithFloat, AddSubMul) {
     vv("Add_16s32f", veksAdd_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(x + y); });
     vv("Sub_16s32f", veksSub_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(y - x); });
     vv("Mul_16s32f", veksMul_16s32f, nullptr, [](Vek16s x, Vek16s y, int, bool&) { return Vek32f(std::int64_t(x) * y); });
-}
-
-TEST(ArithFloat, ConstantMembers) {
     // A zero constant copies the source bits (a -0.0 source stays -0.0).
     vc("AddC_32f", veksAddC_32f, veksAddC_32f_I, [](Vek32f x, Vek32f v, int sf, bool& w) { return v == 0 ? x : f_add(x, v, sf, w); });
     rows(f_add, {}, VEKS_PAIR(AddC, 64f), VEKS_PAIR(AddC, 32fc), VEKS_PAIR(AddC, 64fc));
     rows(f_sub, {}, VEKS_PAIR(SubC, 32f), VEKS_PAIR(SubC, 64f), VEKS_PAIR(SubC, 32fc), VEKS_PAIR(SubC, 64fc));
     rows(f_sub_rev, {}, VEKS_PAIR(SubCRev, 32f), VEKS_PAIR(SubCRev, 64f), VEKS_PAIR(SubCRev, 32fc), VEKS_PAIR(SubCRev, 64fc));
     rows(f_mul, {}, VEKS_PAIR(MulC, 32f), VEKS_PAIR(MulC, 64f), VEKS_PAIR(MulC, 32fc), VEKS_PAIR(MulC, 64fc));
-}
-
-TEST(ArithFloat, Division) {
     rows(f_div, {}, VEKS_PAIR(Div, 32f), VEKS_PAIR(Div, 64f), VEKS_PAIR(Div, 32fc), VEKS_PAIR(Div, 64fc), VEKS_PAIR(DivCRev, 32f));
     rows(f_divc, kNoZeroConstant, VEKS_PAIR(DivC, 32f), VEKS_PAIR(DivC, 64f), VEKS_PAIR(DivC, 32fc), VEKS_PAIR(DivC, 64fc));
     // A complex constant whose squared magnitude underflows counts as zero.
