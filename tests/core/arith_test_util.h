@@ -29,14 +29,10 @@ template <class T> void set_part(T& v, int k, comp_t<T> x) {
 template <class T> bool is_zero_value(const T& v) { return part(v, 0) == 0 && part(v, ncomp<T> - 1) == 0; }
 
 // -35..35 and the extremes around every family threshold.
-inline const std::vector<int>& scale_factors() {
-    static const std::vector<int> s = [] {
-        std::vector<int> v;
-        for (int sf = -35; sf <= 35; ++sf) v.push_back(sf);
-        for (int sf : {-100, -65, -64, -63, -62, -61, 40, 60, 61, 62, 63, 64, 65, 100, INT_MIN, INT_MAX}) v.push_back(sf);
-        return v;
-    }();
-    return s;
+inline std::vector<int> scale_factors() {
+    std::vector<int> v = {-100, -65, -64, -63, -62, -61, 40, 60, 61, 62, 63, 64, 65, 100, INT_MIN, INT_MAX};
+    for (int sf = -35; sf <= 35; ++sf) v.push_back(sf);
+    return v;
 }
 
 // Random values: one component in four from the type's edges (integers)

@@ -1,24 +1,10 @@
 #include "core_test_util.h"
 
-TEST(Version, ExactRecordAtOneAddress) {
-    const VekLibraryVersion* v = veksGetLibVersion();
-    ASSERT_EQ(v, veksGetLibVersion());
-    EXPECT_EQ(v->major, 5);
-    EXPECT_EQ(v->minor, 3);
-    EXPECT_EQ(v->majorBuild, 85);
-    EXPECT_EQ(v->build, 508);
-    EXPECT_EQ(std::memcmp(v->targetCpu, "zn\0\0", 4), 0);
-    EXPECT_STREQ(v->Name, "libvekszn-5.3.dylib");
-    EXPECT_STREQ(v->Version, "5.3 Update 3 build 85.25");
-    EXPECT_STREQ(v->BuildDate, "Apr 26 2008");
-}
-
 TEST(Malloc, AlignedWritableAndFreed) {
     EXPECT_EQ(veksMalloc_32f(0), nullptr);
     EXPECT_EQ(veksMalloc_64fc(-2147483647 - 1), nullptr);
     veksFree(nullptr);
-    // Every member: 32-byte alignment, the whole block is usable, and the
-    // address kept before the block lies 8..39 bytes back.
+    // Every member: 32-byte alignment, and the whole block is usable.
     std::vector<std::pair<void*, std::size_t>> blocks;
 #define MALLOC_ROW(s) blocks.push_back({veksMalloc_##s(len), sizeof(Vek##s) * len});
     for (int len : {1, 2, 3, 31, 32, 33, 1000}) {
@@ -30,16 +16,22 @@ TEST(Malloc, AlignedWritableAndFreed) {
     for (auto [p, bytes] : blocks) {
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % 32, 0u);
-        void* raw;
-        std::memcpy(&raw, static_cast<char*>(p) - sizeof(void*), sizeof raw);
-        const auto gap = reinterpret_cast<std::uintptr_t>(p) - reinterpret_cast<std::uintptr_t>(raw);
-        EXPECT_TRUE(gap >= sizeof(void*) && gap <= 39u) << gap;
         std::memset(p, 0x5A, bytes);
     }
     for (auto [p, bytes] : blocks) veksFree(p);
 }
 
-TEST(CoreServices, ConstantsThreadsAndControlWord) {
+TEST(CoreServices, VersionConstantsThreadsAndControlWord) {
+    const VekLibraryVersion* v = veksGetLibVersion();
+    ASSERT_EQ(v, veksGetLibVersion());
+    EXPECT_EQ(v->major, 5);
+    EXPECT_EQ(v->minor, 3);
+    EXPECT_EQ(v->majorBuild, 85);
+    EXPECT_EQ(v->build, 508);
+    EXPECT_EQ(std::memcmp(v->targetCpu, "zn\0\0", 4), 0);
+    EXPECT_STREQ(v->Name, "libvekszn-5.3.dylib");
+    EXPECT_STREQ(v->Version, "5.3 Update 3 build 85.25");
+    EXPECT_STREQ(v->BuildDate, "Apr 26 2008");
     EXPECT_TRUE(std::isinf(vekConstantOfINF_32f) && vekConstantOfINF_32f > 0);
     EXPECT_TRUE(std::isinf(vekConstantOfINF_64f) && vekConstantOfINF_64f > 0);
     EXPECT_TRUE(std::isnan(vekConstantOfNAN_32f) && std::isnan(vekConstantOfNAN_64f));

@@ -95,10 +95,7 @@ SHIFT_ROW(8u) SHIFT_ROW(16u) SHIFT_ROW(16s) SHIFT_ROW(32s)
 // Exact references: left shift of the raw bits modulo 2^width; right shift
 // as floor(x / 2^count).
 template <class T> T ref_lshift(T x, int c) {
-    const int w = int(sizeof(T) * 8);
-    if (c >= w) return 0;
-    const std::uint64_t mask = (w == 64) ? ~0ull : ((1ull << w) - 1);
-    return static_cast<T>((static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<T>>(x)) << c) & mask);
+    return c >= int(sizeof(T) * 8) ? T(0) : static_cast<T>(std::uint64_t(std::make_unsigned_t<T>(x)) << c);
 }
 template <class T> T ref_rshift(T x, int c) {
     return static_cast<T>(std::floor(static_cast<long double>(x) / std::ldexp(1.0L, c > 60 ? 60 : c)));
