@@ -98,9 +98,7 @@ TEST(ArithDiv, EveryQuotientRule) {
 template <class T>
 void check_div_round(const char* name, VekStatus (*fn)(const T*, const T*, T*, int, int, int), VekStatus (*fn_i)(const T*, T*, int, int, int)) {
     for (int mode = 0; mode < 3; ++mode) {
-        Opts o;
-        o.overlap = false;
-        o.sfs = scale_factors();
+        const Opts o = {scale_factors(), false, false};
         check_vv<T, T, T>(name, [fn, mode](const T* a, const T* b, T* d, int n, int sf) { return fn(a, b, d, n, mode, sf); },
            [fn_i, mode](const T* a, T* d, int n, int sf) { return fn_i(a, d, n, mode, sf); },
            divide([mode](T x, T y, int sf) {
