@@ -232,7 +232,7 @@ void check_sum_ln(VekStatus (*fn)(const S*, int, D*)) {
     for (auto [zero, neg, want] : {std::tuple{1, 2, vekStsLogZeroArg}, {2, 1, vekStsLogNegativeArg}, {0, 599, vekStsLogZeroArg},
                                    {600, 599, vekStsLogNegativeArg}}) {
         std::fill(x.begin(), x.end(), S(2));
-        if (zero < 600) x[zero] = S(0);
+        if (zero < 600) x[zero] = -S(0); // -0.0 counts as zero here
         x[neg] = S(-1);
         EXPECT_EQ(fn(x.data(), 600, &sum), want) << zero << " " << neg;
         EXPECT_TRUE(want == vekStsLogZeroArg ? sum == -std::numeric_limits<D>::infinity() : std::isnan(sum));
@@ -245,9 +245,6 @@ TEST(PowerFloat, SumOfLogarithms) {
     check_sum_ln(veksSumLn_32f);
     check_sum_ln(veksSumLn_32f64f);
     check_sum_ln(veksSumLn_64f);
-    float s = 0;
-    const float neg0[] = {-0.0f};
-    EXPECT_EQ(veksSumLn_32f(neg0, 1, &s), vekStsLogZeroArg);
 }
 
 } // namespace

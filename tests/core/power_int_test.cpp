@@ -153,9 +153,7 @@ TEST(PowerInt, SqrtComplexPrincipalRoot) {
         for (int im = -40; im <= 40; ++im) src.push_back({Vek16s(re), Vek16s(im)});
     for (int re = -32768; re <= 32767; re += 331)
         for (int im = -32768; im <= 32767; im += 257) src.push_back({Vek16s(re), Vek16s(im)});
-    src.push_back({3, 4});
-    src.push_back({-32768, 0});
-    src.push_back({-32768, -32768});
+    src.insert(src.end(), {{3, 4}, {-32768, 0}, {-32768, -32768}});
     expect_each(veksSqrt_16sc_Sfs, veksSqrt_16sc_ISfs, src, {-100, -9, -8, -7, -1, 0, 1, 2, 3, 7, 8, 9, 100}, [](Vek16sc x, int sf) {
         const std::complex<long double> w = std::sqrt(std::complex<long double>(x.re, x.im));
         return Vek16sc{ref_component(w.real(), sf), ref_component(w.imag(), sf)};
