@@ -282,13 +282,12 @@ template <class R, class... M> void rows(R ref, const Opts& o, M... members) {
 
 // Members that exist only in place, seen through an out-of-place shape that
 // copies the source-destination operand into the destination first.
-const Opts kInPlaceOnly = {{0}, false, false};
 template <class D, class A, class R> void vv_inplace_only(const char* name, VekStatus (*fi)(const A*, D*, int), R ref) {
     const VV<D, A, D> fn = [fi](const A* a, const D* b, D* d, int n, int) {
         std::copy(b, b + n, d);
         return fi(a, d, n);
     };
-    check_vv<D, A, D>(name, fn, {}, to_ref<D, A, D>(ref), kInPlaceOnly);
+    check_vv<D, A, D>(name, fn, {}, to_ref<D, A, D>(ref), {{0}, false, false});
     sp::expect_checks(fi);
 }
 template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*fi)(T, T*, int), R ref) {
@@ -296,7 +295,7 @@ template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*f
         std::copy(s, s + n, d);
         return fi(v, d, n);
     };
-    check_vc<T>(name, fn, {}, to_ref<T, T, T>(ref), kInPlaceOnly);
+    check_vc<T>(name, fn, {}, to_ref<T, T, T>(ref), {{0}, false, false});
     sp::expect_checks(fi, {sp::Order::PtrsThenLen, {}, -1, 0, 3});
 }
 
