@@ -54,6 +54,22 @@ const auto f_divc = [](auto x, auto val, int sf, bool& w) {
     }
 };
 
+using vt::as;
+constexpr int n = 37; // SIMD blocks and a scalar tail
+
+// d = f(s1, s2, extra...) with element types A, B and D.
+template <class A, class B, class D, class... E>
+vt::OffsetCase binary(const char* name, VekStatus (*fn)(const A*, const B*, D*, int, E...), E... extra) {
+    return {name, {vt::offset_input<A>(n), vt::offset_input<B>(n), vt::offset_output<D>(n)},
+            [=](const std::vector<void*>& p) { return fn(as<const A>(p[0]), as<const B>(p[1]), as<D>(p[2]), n, extra...); }};
+}
+// d = f(s, val, extra...).
+template <class S, class D, class V, class... E>
+vt::OffsetCase with_constant(const char* name, VekStatus (*fn)(const S*, V, D*, int, E...), V val, E... extra) {
+    return {name, {vt::offset_input<S>(n), vt::offset_output<D>(n)},
+            [=](const std::vector<void*>& p) { return fn(as<const S>(p[0]), val, as<D>(p[1]), n, extra...); }};
+}
+
 } // namespace
 
 TEST(ArithFloat, EveryVectorAndConstantMember) {
@@ -160,24 +176,6 @@ TEST(ArithFloat, LargeVectors) {
 }
 
 // Every kernel family of the arithmetic at odd byte offsets.
-namespace {
-
-using vt::as;
-constexpr int n = 37; // SIMD blocks and a scalar tail
-
-// d = f(s1, s2, extra...) with element types A, B and D.
-template <class A, class B, class D, class... E>
-vt::OffsetCase binary(const char* name, VekStatus (*fn)(const A*, const B*, D*, int, E...), E... extra) {
-    return {name, {vt::offset_input<A>(n), vt::offset_input<B>(n), vt::offset_output<D>(n)},
-            [=](const std::vector<void*>& p) { return fn(as<const A>(p[0]), as<const B>(p[1]), as<D>(p[2]), n, extra...); }};
-}
-// d = f(s, val, extra...).
-template <class S, class D, class V, class... E>
-vt::OffsetCase with_constant(const char* name, VekStatus (*fn)(const S*, V, D*, int, E...), V val, E... extra) {
-    return {name, {vt::offset_input<S>(n), vt::offset_output<D>(n)},
-            [=](const std::vector<void*>& p) { return fn(as<const S>(p[0]), val, as<D>(p[1]), n, extra...); }};
-}
-
 TEST(ArithOffsets, MatchAligned) {
     const std::vector<vt::OffsetCase> cases = {
         binary("Add_32f", veksAdd_32f), binary("Add_16s_Sfs", veksAdd_16s_Sfs, 1), binary("Mul_16s_Sfs", veksMul_16s_Sfs, 3),
@@ -191,5 +189,3 @@ TEST(ArithOffsets, MatchAligned) {
     };
     for (const auto& c : cases) vt::expect_offset_independent(c);
 }
-
-} // namespace

@@ -43,15 +43,13 @@ TEST(ArithInt, EveryMemberAgainstExactReference) {
     });
 }
 
-namespace {
 // truncate(p + (p > 0 ? 0.5 : -0.5) + e) in single precision, e = +-2^-23
 // when truncate(p) is odd.
-int nudged(float p) {
+static int nudged(float p) {
     const float half = p > 0 ? 0.5f : -0.5f;
     const float e = (static_cast<long long>(std::trunc(p)) % 2 != 0) ? (p > 0 ? std::ldexp(1.0f, -23) : -std::ldexp(1.0f, -23)) : 0.0f;
     return static_cast<int>(std::trunc(p + half + e));
 }
-} // namespace
 
 TEST(ArithMisc, MulCFloatToShort) {
     vt::Rng rng(23);

@@ -47,7 +47,6 @@ TYPED_TEST(MovementTyped, SetZeroCopyMoveAfterChecksAndOnOverlap) {
         std::vector<T> src(len);
         for (int i = 0; i < len; ++i) src[i] = pattern<T>(i);
         const T val = pattern<T>(77);
-
         vt::Guarded<T> d(len), z(len);
         ASSERT_EQ(Mov<T>::set(val, d.data(), len), vekStsOk);
         ASSERT_EQ(Mov<T>::zero(z.data(), len), vekStsOk);
@@ -69,10 +68,8 @@ TYPED_TEST(MovementTyped, SetZeroCopyMoveAfterChecksAndOnOverlap) {
         for (std::size_t i = 0; i < buf.size(); ++i) buf[i] = pattern<T>(i);
         const std::vector<T> orig = buf;
         const int from = 15, to = from + shift;
-
         ASSERT_EQ(Mov<T>::move(buf.data() + from, buf.data() + to, n), vekStsOk);
         EXPECT_EQ(std::memcmp(buf.data() + to, orig.data() + from, n * sizeof(T)), 0) << shift;
-
         buf = orig;
         ASSERT_EQ(Mov<T>::copy(buf.data() + from, buf.data() + to, n), vekStsOk);
         std::vector<unsigned char> want(reinterpret_cast<const unsigned char*>(orig.data()),
