@@ -55,19 +55,19 @@ const auto f_divc = [](auto x, auto val, int sf, bool& w) {
 };
 
 using vt::as;
-constexpr int n = 37; // SIMD blocks and a scalar tail
+constexpr int kLen = 37; // SIMD blocks and a scalar tail
 
 // d = f(s1, s2, extra...) with element types A, B and D.
 template <class A, class B, class D, class... E>
 vt::OffsetCase binary(const char* name, VekStatus (*fn)(const A*, const B*, D*, int, E...), E... extra) {
-    return {name, {vt::offset_input<A>(n), vt::offset_input<B>(n), vt::offset_output<D>(n)},
-            [=](const std::vector<void*>& p) { return fn(as<const A>(p[0]), as<const B>(p[1]), as<D>(p[2]), n, extra...); }};
+    return {name, {vt::offset_input<A>(kLen), vt::offset_input<B>(kLen), vt::offset_output<D>(kLen)},
+            [=](const std::vector<void*>& p) { return fn(as<const A>(p[0]), as<const B>(p[1]), as<D>(p[2]), kLen, extra...); }};
 }
 // d = f(s, val, extra...).
 template <class S, class D, class V, class... E>
 vt::OffsetCase with_constant(const char* name, VekStatus (*fn)(const S*, V, D*, int, E...), V val, E... extra) {
-    return {name, {vt::offset_input<S>(n), vt::offset_output<D>(n)},
-            [=](const std::vector<void*>& p) { return fn(as<const S>(p[0]), val, as<D>(p[1]), n, extra...); }};
+    return {name, {vt::offset_input<S>(kLen), vt::offset_output<D>(kLen)},
+            [=](const std::vector<void*>& p) { return fn(as<const S>(p[0]), val, as<D>(p[1]), kLen, extra...); }};
 }
 
 } // namespace
@@ -184,8 +184,8 @@ TEST(ArithOffsets, MatchAligned) {
         binary("Div_32fc", veksDiv_32fc), binary("Div_16s_Sfs", veksDiv_16s_Sfs, -2), binary("AddProduct_32f", veksAddProduct_32f),
         with_constant("AddC_32f", veksAddC_32f, 0.5f), with_constant("DivC_32f", veksDivC_32f, 3.0f),
         with_constant("MulC_32f16s_Sfs", veksMulC_32f16s_Sfs, 7.0f, 1),
-        {"Abs_16s", {vt::offset_input<Vek16s>(n), vt::offset_output<Vek16s>(n)},
-         [](const std::vector<void*>& p) { return veksAbs_16s(as<const Vek16s>(p[0]), as<Vek16s>(p[1]), n); }},
+        {"Abs_16s", {vt::offset_input<Vek16s>(kLen), vt::offset_output<Vek16s>(kLen)},
+         [](const std::vector<void*>& p) { return veksAbs_16s(as<const Vek16s>(p[0]), as<Vek16s>(p[1]), kLen); }},
     };
     for (const auto& c : cases) vt::expect_offset_independent(c);
 }

@@ -35,8 +35,7 @@ inline std::vector<int> scale_factors() {
     return v;
 }
 
-// Random values: one component in four from the type's edges (integers)
-// or from the special values (floating point).
+// Random values, one component in four from the edges (integers) or the specials (floats).
 template <class C> C random_component(vt::Rng& rng) {
     using L = std::numeric_limits<C>;
     if constexpr (std::is_floating_point_v<C>) {
@@ -59,16 +58,14 @@ template <class T> std::vector<T> random_vec(vt::Rng& rng, std::size_t n) {
     for (auto& x : v) x = random_value<T>(rng);
     return v;
 }
-// Every component at its lowest: the complex product of two of them
-// overflows the widest intermediate a kernel might pick.
+// Every component at its lowest: a complex product of two overflows 64-bit intermediates.
 template <class T> T minimum_value() {
     T v{};
     for (int k = 0; k < ncomp<T>; ++k) set_part(v, k, std::numeric_limits<comp_t<T>>::lowest());
     return v;
 }
 
-// Equal bits, or NaN in the same components (a product of two NaNs may
-// carry either payload).
+// Equal bits, or NaN in the same components (a product of two NaNs has either payload).
 template <class T> bool same_value(const T& a, const T& b) {
     for (int k = 0; k < ncomp<T>; ++k) {
         const auto x = part(a, k), y = part(b, k);
@@ -97,9 +94,8 @@ struct Opts {
 const Opts kLenFirst = {{0}, true};
 const Opts kNoZeroConstant = {{0}, false, true, false};
 
-// Every element against ref, the warning, the guard zone, in place against
-// out of place, and a destination overlapping the second source against
-// element-by-element calls.
+// Every element against ref, the warning, the guard zone, in place against out of
+// place, and a destination overlapping the second source against single calls.
 template <class D, class A, class B>
 void check_elements(vt::Rng& rng, const std::vector<A>& a, const std::vector<B>& b, VV<D, A, B> fn, VVI<D, A> fn_i,
                     Ref<D, A, B> ref, const Opts& o) {
@@ -174,8 +170,7 @@ void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, 
     }
 }
 
-// A member's element types and whether it takes a scale factor, from its
-// function pointer (vector-vector or vector-constant shape).
+// A member's element types and scale-factor use, from its function pointer.
 template <class F> struct Sig;
 template <class A, class B, class D, class... S> struct Sig<VekStatus (*)(const A*, const B*, D*, int, S...)> {
     using a = A;
@@ -213,8 +208,7 @@ inline const auto exact_mul = [](auto x, auto y) {
         return Exact{i128(x) * y, 0};
 };
 
-// A reference as the checkers take it: an exact integer result goes
-// through the scale-factor rule and saturation.
+// A reference as the checkers take it: exact integer results get the scale rule and saturation.
 template <class D, class A, class B, class R> Ref<D, A, B> to_ref(R ref) {
     if constexpr (std::is_invocable_r_v<Exact, R, A, B>) {
         return [ref](A x, B y, int sf, bool&) {
@@ -280,8 +274,7 @@ template <class R, class... M> void rows(R ref, const Opts& o, M... members) {
     (one(members), ...);
 }
 
-// Members that exist only in place, seen through an out-of-place shape that
-// copies the source-destination operand into the destination first.
+// Members that exist only in place, behind an out-of-place shape that copies first.
 template <class D, class A, class R> void vv_inplace_only(const char* name, VekStatus (*fi)(const A*, D*, int), R ref) {
     const VV<D, A, D> fn = [fi](const A* a, const D* b, D* d, int n, int) {
         std::copy(b, b + n, d);
@@ -299,8 +292,7 @@ template <class T, class R> void vc_inplace_only(const char* name, VekStatus (*f
     sp::expect_checks(fi, {sp::Order::PtrsThenLen, {}, -1, 0, 3});
 }
 
-// AddProduct members: pSrcDst + pSrc1 * pSrc2 (or * val) against
-// ref(acc, x, y, sf) at every scale factor, then the check order.
+// AddProduct members: pSrcDst + pSrc1 * pSrc2 (or * val) against ref(acc, x, y, sf), then the checks.
 template <class F, class R> void check_add_product(const char* name, F fn, R ref) {
     using S = Sig<F>;
     using D = typename S::d;

@@ -137,9 +137,8 @@ TEST(PowerInt, RootsAgainstExactReference) {
     EXPECT_TRUE(out[0] == INT64_MAX && out[1] == 0);
 }
 
-// Components of the principal root, scaled and rounded half to even; the
-// long double reference is accurate to far better than the distance of any
-// non-tie from a half-integer, so near-halves are treated as exact ties.
+// Components of the principal root, scaled and rounded half to even; long double resolves
+// every non-tie far better than its distance from a half-integer, so near-halves are ties.
 Vek16s ref_component(long double v, int sf) {
     v = std::ldexp(v, -sf);
     long double f = std::floor(v), r = v - f;
