@@ -75,24 +75,6 @@ template <class Q> auto divide(Q quot) {
 
 } // namespace
 
-TEST(ArithDiv, EveryQuotientRule) {
-    vv("Div_16s_Sfs", veksDiv_16s_Sfs, veksDiv_16s_ISfs, divide(q_float<Vek16s>));
-    vv("Div_8u_Sfs", veksDiv_8u_Sfs, veksDiv_8u_ISfs, divide(q_float<Vek8u>));
-    vv("Div_16u_Sfs", veksDiv_16u_Sfs, veksDiv_16u_ISfs, divide([](Vek16u x, Vek16u y, int sf) { return round_fraction16(y, x, sf); }));
-    vv("Div_32s_Sfs", veksDiv_32s_Sfs, veksDiv_32s_ISfs, divide(q32s<Vek32s, Vek32s, Vek32s>));
-    vv("Div_32s16s_Sfs", veksDiv_32s16s_Sfs, nullptr, divide(q32s<Vek16s, Vek16s, Vek32s>));
-    vv("Div_16sc_Sfs", veksDiv_16sc_Sfs, veksDiv_16sc_ISfs, divide(q16sc));
-    vc("DivC_16s_Sfs", veksDivC_16s_Sfs, veksDivC_16s_ISfs, c16s, kNoZeroConstant);
-    vc("DivC_8u_Sfs", veksDivC_8u_Sfs, veksDivC_8u_ISfs, c8u, kNoZeroConstant);
-    vc("DivC_16u_Sfs", veksDivC_16u_Sfs, veksDivC_16u_ISfs, c16u, kNoZeroConstant);
-    vc("DivC_16sc_Sfs", veksDivC_16sc_Sfs, veksDivC_16sc_ISfs, c16sc, kNoZeroConstant);
-    // val 0 writes zeros (warning when an element is 0); a zero element gives 65535.
-    vc("DivCRev_16u", veksDivCRev_16u, veksDivCRev_16u_I, [](Vek16u x, Vek16u v, int, bool& warn) {
-        warn = warn || x == 0;
-        return Vek16u(v == 0 ? 0 : (x == 0 ? 65535 : round_fraction16(v, x, 0)));
-    });
-}
-
 // Div_Round: truncation, ties to even, ties away; thresholds; a bad mode is
 // reported after the pointers and the length.
 template <class T>
@@ -111,7 +93,22 @@ void check_div_round(const char* name, VekStatus (*fn)(const T*, const T*, T*, i
     for (int bad : {3, -1, 100}) sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, bad, 0, vekStsBadRoundMode}, fn, fn_i);
 }
 
-TEST(ArithDiv, DivRoundModes) {
+TEST(ArithDiv, EveryQuotientRuleAndRoundMode) {
+    vv("Div_16s_Sfs", veksDiv_16s_Sfs, veksDiv_16s_ISfs, divide(q_float<Vek16s>));
+    vv("Div_8u_Sfs", veksDiv_8u_Sfs, veksDiv_8u_ISfs, divide(q_float<Vek8u>));
+    vv("Div_16u_Sfs", veksDiv_16u_Sfs, veksDiv_16u_ISfs, divide([](Vek16u x, Vek16u y, int sf) { return round_fraction16(y, x, sf); }));
+    vv("Div_32s_Sfs", veksDiv_32s_Sfs, veksDiv_32s_ISfs, divide(q32s<Vek32s, Vek32s, Vek32s>));
+    vv("Div_32s16s_Sfs", veksDiv_32s16s_Sfs, nullptr, divide(q32s<Vek16s, Vek16s, Vek32s>));
+    vv("Div_16sc_Sfs", veksDiv_16sc_Sfs, veksDiv_16sc_ISfs, divide(q16sc));
+    vc("DivC_16s_Sfs", veksDivC_16s_Sfs, veksDivC_16s_ISfs, c16s, kNoZeroConstant);
+    vc("DivC_8u_Sfs", veksDivC_8u_Sfs, veksDivC_8u_ISfs, c8u, kNoZeroConstant);
+    vc("DivC_16u_Sfs", veksDivC_16u_Sfs, veksDivC_16u_ISfs, c16u, kNoZeroConstant);
+    vc("DivC_16sc_Sfs", veksDivC_16sc_Sfs, veksDivC_16sc_ISfs, c16sc, kNoZeroConstant);
+    // val 0 writes zeros (warning when an element is 0); a zero element gives 65535.
+    vc("DivCRev_16u", veksDivCRev_16u, veksDivCRev_16u_I, [](Vek16u x, Vek16u v, int, bool& warn) {
+        warn = warn || x == 0;
+        return Vek16u(v == 0 ? 0 : (x == 0 ? 65535 : round_fraction16(v, x, 0)));
+    });
     check_div_round("Div_Round_8u", veksDiv_Round_8u_Sfs, veksDiv_Round_8u_ISfs);
     check_div_round("Div_Round_16u", veksDiv_Round_16u_Sfs, veksDiv_Round_16u_ISfs);
     check_div_round("Div_Round_16s", veksDiv_Round_16s_Sfs, veksDiv_Round_16s_ISfs);

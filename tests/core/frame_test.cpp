@@ -1,6 +1,6 @@
 #include "core_test_util.h"
 
-TEST(Malloc, AlignedWritableAndFreed) {
+TEST(CoreServices, MallocVersionConstantsThreadsAndControlWord) {
     EXPECT_EQ(veksMalloc_32f(0), nullptr);
     EXPECT_EQ(veksMalloc_64fc(-2147483647 - 1), nullptr);
     veksFree(nullptr);
@@ -19,9 +19,6 @@ TEST(Malloc, AlignedWritableAndFreed) {
         std::memset(p, 0x5A, bytes);
     }
     for (auto [p, bytes] : blocks) veksFree(p);
-}
-
-TEST(CoreServices, VersionConstantsThreadsAndControlWord) {
     const VekLibraryVersion* v = veksGetLibVersion();
     ASSERT_EQ(v, veksGetLibVersion());
     EXPECT_EQ(v->major, 5);

@@ -112,6 +112,15 @@ template <class S> std::vector<S> root_probes(std::uint64_t top_root, int n_rand
     return v;
 }
 
+// Components of the principal root, scaled and rounded half to even; long double resolves
+// every non-tie far better than its distance from a half-integer, so near-halves are ties.
+Vek16s ref_component(long double v, int sf) {
+    v = std::ldexp(v, -sf);
+    long double f = std::floor(v), r = v - f;
+    long double k = std::fabs(r - 0.5L) < 1e-12L ? (std::fmod(f, 2.0L) == 0 ? f : f + 1) : std::floor(v + 0.5L);
+    return vt::sat<Vek16s>(i128(std::fmax(std::fmin(k, 1e6L), -1e6L)));
+}
+
 TEST(PowerInt, RootsAgainstExactReference) {
     check_root<2>(veksSqrt_8u_Sfs, all_values<Vek8u>(), range(-18, 12), veksSqrt_8u_ISfs);
     check_root<2>(veksSqrt_16u_Sfs, all_values<Vek16u>(), range(-18, 12), veksSqrt_16u_ISfs);
@@ -135,18 +144,6 @@ TEST(PowerInt, RootsAgainstExactReference) {
     EXPECT_EQ(out, (std::vector<Vek64s>{INT64_MAX, below, Vek64s(1) << 32, 0}));
     ASSERT_EQ(veksSqrt_64s_Sfs(big.data() + 2, out.data(), 2, -63), vekStsOk);
     EXPECT_TRUE(out[0] == INT64_MAX && out[1] == 0);
-}
-
-// Components of the principal root, scaled and rounded half to even; long double resolves
-// every non-tie far better than its distance from a half-integer, so near-halves are ties.
-Vek16s ref_component(long double v, int sf) {
-    v = std::ldexp(v, -sf);
-    long double f = std::floor(v), r = v - f;
-    long double k = std::fabs(r - 0.5L) < 1e-12L ? (std::fmod(f, 2.0L) == 0 ? f : f + 1) : std::floor(v + 0.5L);
-    return vt::sat<Vek16s>(i128(std::fmax(std::fmin(k, 1e6L), -1e6L)));
-}
-
-TEST(PowerInt, SqrtComplexPrincipalRoot) {
     std::vector<Vek16sc> src;
     for (int re = -40; re <= 40; ++re)
         for (int im = -40; im <= 40; ++im) src.push_back({Vek16s(re), Vek16s(im)});
