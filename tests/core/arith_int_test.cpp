@@ -5,7 +5,15 @@
 
 using namespace at;
 
-TEST(ArithInt, EveryMemberAgainstExactReference) {
+// truncate(p + (p > 0 ? 0.5 : -0.5) + e) in single precision, e = +-2^-23
+// when truncate(p) is odd.
+static int nudged(float p) {
+    const float half = p > 0 ? 0.5f : -0.5f;
+    const float e = (static_cast<long long>(std::trunc(p)) % 2 != 0) ? (p > 0 ? std::ldexp(1.0f, -23) : -std::ldexp(1.0f, -23)) : 0.0f;
+    return static_cast<int>(std::trunc(p + half + e));
+}
+
+TEST(ArithInt, EveryMemberAgainstItsReference) {
     rows(exact_add, {}, VEKS_SFS(Add, 8u), VEKS_SFS(Add, 16s), VEKS_SFS(Add, 16u), VEKS_SFS(Add, 32s), VEKS_ONLY(Add, 8u16u),
          VEKS_PAIR(Add, 16s), VEKS_ONLY(Add, 16u), VEKS_ONLY(Add, 32u));
     rows(exact_add, kLenFirst, VEKS_SFS(Add, 16sc), VEKS_SFS(Add, 32sc));
@@ -41,17 +49,6 @@ TEST(ArithInt, EveryMemberAgainstExactReference) {
         const i128 shifted = sf >= 0 ? (p - (((p % (i128(1) << sf)) + (i128(1) << sf)) % (i128(1) << sf))) / (i128(1) << sf) : p * (i128(1) << -sf);
         return static_cast<Vek32s>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(shifted)));
     });
-}
-
-// truncate(p + (p > 0 ? 0.5 : -0.5) + e) in single precision, e = +-2^-23
-// when truncate(p) is odd.
-static int nudged(float p) {
-    const float half = p > 0 ? 0.5f : -0.5f;
-    const float e = (static_cast<long long>(std::trunc(p)) % 2 != 0) ? (p > 0 ? std::ldexp(1.0f, -23) : -std::ldexp(1.0f, -23)) : 0.0f;
-    return static_cast<int>(std::trunc(p + half + e));
-}
-
-TEST(ArithMisc, MulCFloatToShort) {
     vt::Rng rng(23);
     std::vector<Vek32f> x(1997);
     for (auto& v : x) v = static_cast<float>(rng.real(-70000, 70000));

@@ -112,7 +112,16 @@ template <class T> void check_swap(VekStatus (*fn)(const T*, T*, int), VekStatus
     check_moves(fn, fi, 19, 19 * w, [w](int k) { return k / w * w + w - 1 - k % w; }); // 24u packs into a byte array
 }
 
-TEST(Movement, FlipAndSwapBytesEveryMember) {
+// Reference bit copy, one bit at a time.
+void ref_copy_bits(const Vek8u* s, int so, Vek8u* d, int dof, int len) {
+    for (int k = 0; k < len; ++k) {
+        const int sp = (so & 7) + k, dp = (dof & 7) + k;
+        const int bit = (s[sp / 8] >> (7 - sp % 8)) & 1;
+        d[dp / 8] = static_cast<Vek8u>((d[dp / 8] & ~(0x80 >> (dp % 8))) | (bit << (7 - dp % 8)));
+    }
+}
+
+TEST(Movement, FlipSwapBytesAndBitCopyAgainstReferences) {
     check_flip(veksFlip_8u, veksFlip_8u_I);
     check_flip(veksFlip_16u, veksFlip_16u_I);
     check_flip(veksFlip_32f, veksFlip_32f_I);
@@ -123,18 +132,6 @@ TEST(Movement, FlipAndSwapBytesEveryMember) {
     check_swap(veksSwapBytes_24u, veksSwapBytes_24u_I, 3);
     check_swap(veksSwapBytes_32u, veksSwapBytes_32u_I, 4);
     check_swap(veksSwapBytes_64u, veksSwapBytes_64u_I, 8);
-}
-
-// Reference bit copy, one bit at a time.
-void ref_copy_bits(const Vek8u* s, int so, Vek8u* d, int dof, int len) {
-    for (int k = 0; k < len; ++k) {
-        const int sp = (so & 7) + k, dp = (dof & 7) + k;
-        const int bit = (s[sp / 8] >> (7 - sp % 8)) & 1;
-        d[dp / 8] = static_cast<Vek8u>((d[dp / 8] & ~(0x80 >> (dp % 8))) | (bit << (7 - dp % 8)));
-    }
-}
-
-TEST(CopyBits, MatchesBitwiseReferenceAfterChecks) {
     vt::Rng rng(7);
     std::vector<Vek8u> src(40);
     for (auto& b : src) b = rng.any<Vek8u>();
