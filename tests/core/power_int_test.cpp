@@ -188,28 +188,6 @@ template <class T> void check_exp(VekStatus (*fn)(const T*, T*, int, int), VekSt
     expect_each(fn, fi, src, {sf}, [](T x, int sf) { return T(ref_exp(x, sf, std::uint64_t(std::numeric_limits<T>::max()))); });
 }
 
-TEST(PowerInt, ExpExactForEveryScaleUnderAnyControlWord) {
-    std::vector<int> sfs;
-    for (int sf = -70; sf <= 70; ++sf) sfs.push_back(sf);
-    for (int sf : {-2147483647 - 1, -1000000, -1000, 500, 1000000, 2147483647}) sfs.push_back(sf);
-    for (int sf : sfs) {
-        check_exp<Vek16s>(veksExp_16s_Sfs, veksExp_16s_ISfs, sf);
-        check_exp<Vek32s>(veksExp_32s_Sfs, veksExp_32s_ISfs, sf);
-        check_exp<Vek64s>(veksExp_64s_Sfs, veksExp_64s_ISfs, sf);
-    }
-    // Every 16-bit input at the tabulated extremes.
-    expect_each(veksExp_16s_Sfs, nullptr, all_values<Vek16s>(), {-31, 0, 31}, [](Vek16s x, int sf) { return Vek16s(ref_exp(x, sf, 32767)); });
-    const unsigned int saved = ps_get_cw_fpu();
-    vek_set_cw_fpu(0x27F); // 53-bit precision, a word the function must not leave behind
-    const unsigned int before = ps_get_cw_fpu();
-    Vek64s v[2] = {43, 44};
-    EXPECT_EQ(veksExp_64s_ISfs(v, 2, 0), vekStsOk);
-    EXPECT_EQ(ps_get_cw_fpu(), before);
-    vek_set_cw_fpu(saved);
-    EXPECT_EQ(v[0], 4727839468229346561ll);
-    EXPECT_EQ(v[1], std::numeric_limits<Vek64s>::max());
-}
-
 template <class S, class D, class Exact, class FI = std::nullptr_t>
 void check_log(VekStatus (*fn)(const S*, D*, int, int), const std::vector<S>& src, Exact exact, FI fi = nullptr) {
     // x <= 0 gives the minimum; the first such element decides the warning.
@@ -251,7 +229,26 @@ std::vector<Vek32s> log_probes() {
     return v;
 }
 
-TEST(PowerInt, LogarithmsRoundExactly) {
+TEST(PowerInt, ExponentialsAndLogarithmsExactUnderAnyControlWord) {
+    std::vector<int> sfs;
+    for (int sf = -70; sf <= 70; ++sf) sfs.push_back(sf);
+    for (int sf : {-2147483647 - 1, -1000000, -1000, 500, 1000000, 2147483647}) sfs.push_back(sf);
+    for (int sf : sfs) {
+        check_exp<Vek16s>(veksExp_16s_Sfs, veksExp_16s_ISfs, sf);
+        check_exp<Vek32s>(veksExp_32s_Sfs, veksExp_32s_ISfs, sf);
+        check_exp<Vek64s>(veksExp_64s_Sfs, veksExp_64s_ISfs, sf);
+    }
+    // Every 16-bit input at the tabulated extremes.
+    expect_each(veksExp_16s_Sfs, nullptr, all_values<Vek16s>(), {-31, 0, 31}, [](Vek16s x, int sf) { return Vek16s(ref_exp(x, sf, 32767)); });
+    const unsigned int saved = ps_get_cw_fpu();
+    vek_set_cw_fpu(0x27F); // 53-bit precision, a word the function must not leave behind
+    const unsigned int before = ps_get_cw_fpu();
+    Vek64s v[2] = {43, 44};
+    EXPECT_EQ(veksExp_64s_ISfs(v, 2, 0), vekStsOk);
+    EXPECT_EQ(ps_get_cw_fpu(), before);
+    vek_set_cw_fpu(saved);
+    EXPECT_EQ(v[0], 4727839468229346561ll);
+    EXPECT_EQ(v[1], std::numeric_limits<Vek64s>::max());
     auto ln = [](std::int64_t x) { return std::log((long double)x); };
     auto db = [](std::int64_t x) { return 10 * std::log10((long double)x); };
     std::vector<Vek32s> src = log_probes();
