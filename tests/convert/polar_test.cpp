@@ -34,52 +34,39 @@ bool same_value(T got, T want) { return vt::same_bits(got, want) || (std::isnan(
 template <class R>
 R trunc_saturate(double v) { return static_cast<R>(std::clamp<double>(std::trunc(v), std::numeric_limits<R>::min(), std::numeric_limits<R>::max())); }
 
-// The floating CartToPolar runs both halves and reports the magnitude's
-// status first (the integer one writes nothing on an error: see the checks).
-TEST(Polar, CartToPolarStatusPrecedence) {
-    const Vek32f re[3] = {3, -1, 0}, im[3] = {4, 0, -2};
-    Vek32f want_m[3], want_p[3];
-    ASSERT_EQ(veksMagnitude_32f(re, im, want_m, 3), vekStsOk);
-    ASSERT_EQ(veksPhase_32f(re, im, want_p, 3), vekStsOk);
-    vt::Guarded<Vek32f> m(3), p(3);
-    EXPECT_EQ(veksCartToPolar_32f(re, im, nullptr, p.data(), 3), vekStsNullPtr);
-    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), nullptr, 3), vekStsNullPtr);
-    for (int k = 0; k < 3; ++k) EXPECT_TRUE(vt::same_bits(p[k], want_p[k]) && vt::same_bits(m[k], want_m[k]));
-    m.reset(), p.reset();
-    EXPECT_EQ(veksCartToPolar_32f(nullptr, im, m.data(), p.data(), 3), vekStsNullPtr);
-    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), p.data(), 0), vekStsBadLength);
-    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), nullptr, 0), vekStsBadLength); // the magnitude's status wins
-    EXPECT_TRUE(m.intact() && p.intact());
-
-    const Vek16sc s[2] = {{3, 4}, {-1, 0}};
-    Vek16s sm[2], sp[2];
-    ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm, sp, 2, 1, -13), vekStsOk);
-    EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // atan2(4, 3) 8192 = 7596.3
-}
-
 // Every floating CartToPolar form gives Magnitude and Phase of the same
-// data bit for bit, special values included.
+// data bit for bit. Both halves run whatever the other's status, and the
+// magnitude's status comes first (the integer form writes nothing on an
+// error: see the checks).
 template <class R, class C>
 void expect_cart_to_polar(VekStatus (*split)(const R*, const R*, R*, R*, int), VekStatus (*cplx)(const C*, R*, R*, int),
                           VekStatus (*magn)(const C*, R*, int), VekStatus (*phase)(const C*, R*, int)) {
     vt::Rng rng(41);
     const auto p = ct::test_parts<R>(rng, 301);
     const auto c = p.template interleaved<C>();
+    const auto want_m = ct::both_forms(p, nullptr, magn);
+    const auto want_ph = ct::both_forms(p, nullptr, phase);
     const int n = p.size();
-    std::vector<R> m(n), ph(n), cm(n), cph(n), want_m(n), want_ph(n);
-    const VekStatus st = magn(c.data(), want_m.data(), n);
-    EXPECT_EQ(phase(c.data(), want_ph.data(), n), vekStsOk);
-    EXPECT_EQ(split(p.re.data(), p.im.data(), m.data(), ph.data(), n), st);
-    EXPECT_EQ(cplx(c.data(), cm.data(), cph.data(), n), st);
+    vt::Guarded<R> m(p.count()), ph(p.count()), cm(p.count()), cph(p.count()), none(p.count());
+    EXPECT_EQ(split(p.re.data(), p.im.data(), m.data(), ph.data(), n), vekStsOk);
+    EXPECT_EQ(cplx(c.data(), cm.data(), nullptr, n), vekStsNullPtr);
+    EXPECT_EQ(cplx(c.data(), nullptr, cph.data(), n), vekStsNullPtr);
     for (int k = 0; k < n; ++k) {
-        ASSERT_TRUE(same_value(m[k], want_m[k]) && same_value(cm[k], want_m[k])) << k;
-        ASSERT_TRUE(same_value(ph[k], want_ph[k]) && same_value(cph[k], want_ph[k])) << k;
+        ASSERT_TRUE(vt::same_bits(m[k], want_m[k]) && vt::same_bits(cm[k], want_m[k])) << k;
+        ASSERT_TRUE(vt::same_bits(ph[k], want_ph[k]) && vt::same_bits(cph[k], want_ph[k])) << k;
     }
+    EXPECT_EQ(split(nullptr, p.im.data(), none.data(), none.data(), n), vekStsNullPtr);
+    EXPECT_EQ(cplx(c.data(), none.data(), nullptr, 0), vekStsBadLength);
+    EXPECT_TRUE(none.intact());
 }
 
-TEST(Polar, FloatFormsAreMagnitudeAndPhase) {
+TEST(Polar, CartToPolarIsMagnitudeAndPhase) {
     expect_cart_to_polar<Vek32f, Vek32fc>(veksCartToPolar_32f, veksCartToPolar_32fc, veksMagnitude_32fc, veksPhase_32fc);
     expect_cart_to_polar<Vek64f, Vek64fc>(veksCartToPolar_64f, veksCartToPolar_64fc, veksMagnitude_64fc, veksPhase_64fc);
+    const Vek16sc s[2] = {{3, 4}, {-1, 0}};
+    Vek16s sm[2], sp[2];
+    ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm, sp, 2, 1, -13), vekStsOk);
+    EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // atan2(4, 3) 8192 = 7596.3
 }
 
 // The double PolarToCart is within one ulp of the functions plus half an ulp
