@@ -1,7 +1,4 @@
 // Magnitude, power spectrum, squared magnitude and phase.
-#include <algorithm>
-#include <cstdint>
-
 #include "convert_test_util.h"
 
 namespace {

@@ -2,11 +2,8 @@
 // every rounding mode, a range of scale factors, halves, near-halves,
 // saturation edges and special values, in shuffled order so that values
 // reach both the block path and the element tail.
-#include <algorithm>
-#include <climits>
 #include <functional>
 
-#include "convert/convert_kernels.h"
 #include "convert_test_util.h"
 
 namespace {

@@ -1,10 +1,6 @@
 // Half precision: every pattern both ways, sweeps of singles around the
 // rounding and range limits, every 16-bit integer, and half to integer at a
 // range of scale factors, all against references built from the values.
-#include <algorithm>
-#include <climits>
-#include <map>
-
 #include "convert_test_util.h"
 
 namespace {

@@ -1,8 +1,5 @@
 // Integer narrowing with scale factors, widening, and integer to float,
 // against exact 128-bit and long double references.
-#include <algorithm>
-#include <climits>
-
 #include "convert_test_util.h"
 
 namespace {

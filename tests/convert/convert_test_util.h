@@ -3,6 +3,8 @@
 // (every pair of awkward component values, then random ones).
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

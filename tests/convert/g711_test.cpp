@@ -1,9 +1,6 @@
 // G.711: every code through both expanders, every 16-bit sample through
 // both compressors (against step-by-step encoders), every entry of the
 // fixed transcoding tables.
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "convert_test_util.h"
@@ -56,13 +53,9 @@ TEST(G711, CompressEverySample) {
 // Float input: x * 32768 saturated and rounded half away from zero, then the
 // 16-bit encoder; the mu-law sign comes from the float.
 TEST(G711, CompressFloatSamples) {
-    vt::Rng rng(17);
     std::vector<float> x;
-    for (int i = -32770; i <= 32770; ++i) {
-        x.push_back(i / 32768.0f);
-        x.push_back((i + 0.5f) / 32768.0f);
-    }
-    for (int i = 0; i < 20000; ++i) x.push_back(float(rng.real(-1.5, 1.5)));
+    for (int i = -32770; i <= 32770; ++i)
+        for (float d : {0.0f, 0.3f, 0.5f}) x.push_back((i + d) / 32768.0f);
     for (float s : {0.0f, -0.0f, -1e-7f, 1e-7f, 2.0f, -2.0f, INFINITY, -INFINITY, NAN, -NAN, 0x1.fffffep-17f, -0x1.fffffep-17f})
         x.push_back(s);
     const auto sample = [](float f) {

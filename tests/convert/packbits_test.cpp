@@ -1,7 +1,5 @@
 // Bit packing against a bit-at-a-time reference over random fields, offsets
 // and lengths (clamped ones included).
-#include <algorithm>
-
 #include "convert_test_util.h"
 
 namespace {

@@ -1,7 +1,4 @@
 // Cartesian <-> polar conversion.
-#include <algorithm>
-#include <cstdint>
-
 #include "convert_test_util.h"
 
 namespace {
