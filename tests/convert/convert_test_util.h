@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <type_traits>
 #include <vector>
@@ -71,6 +72,14 @@ void expect_each(Call call, const std::vector<S>& src, Want want) {
     for (std::size_t i = 0; i < src.size(); ++i)
         ASSERT_TRUE(vt::same_bits(dst[i], static_cast<D>(want(src[i])))) << "element " << i << " got " << +dst[i];
 }
+
+// The values bit for bit; for a guarded output also nothing written past them.
+template <class T>
+bool holds(const std::vector<T>& got, const std::vector<T>& want) {
+    return got.size() == want.size() && std::memcmp(got.data(), want.data(), want.size() * sizeof(T)) == 0;
+}
+template <class T>
+bool holds(const vt::Guarded<T>& got, const std::vector<T>& want) { return got.guard_intact() && holds(got.values(), want); }
 
 // A length, visibly bounded so that the compiler's size analysis of the
 // sentinel buffers stays quiet.
