@@ -54,12 +54,12 @@ void sweep(Call call, long double lo, long double hi, Factor rule, vt::Rng& rng)
             vt::Guarded<D> dst(src.size() * (packed ? 3 : 1));
             ASSERT_EQ(call(src.data(), dst.data(), int(src.size()), mode, sf), vekStsOk);
             ASSERT_TRUE(dst.guard_intact());
-            const auto* bytes = reinterpret_cast<const Vek8u*>(dst.data());
             for (std::size_t i = 0; i < src.size(); ++i) {
-                const long long got = !packed ? dst[i] : lo < 0 ? ct::get24s(bytes + 3 * i) : std::int32_t(ct::get24u(bytes + 3 * i));
+                const Vek8u* p = reinterpret_cast<const Vek8u*>(dst.data()) + 3 * i;
+                const std::int64_t got = !packed ? dst[i] : lo < 0 ? ct::get24s(p) : std::int64_t(ct::get24u(p));
                 ASSERT_EQ(got, reference(src[i] * factor, mode, lo, hi, sizeof(D) == 4))
-                    << "x=" << static_cast<double>(src[i]) << " to [" << static_cast<double>(lo) << ", " << static_cast<double>(hi)
-                    << "] from " << sizeof(F) * 8 << " bits, mode " << mode << " sf " << sf;
+                    << "x=" << double(src[i]) << " to [" << double(lo) << ", " << double(hi) << "] from " << sizeof(F) * 8
+                    << " bits, mode " << mode << " sf " << sf;
             }
         }
     }

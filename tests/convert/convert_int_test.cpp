@@ -103,7 +103,8 @@ TEST(ConvertWiden, ExactPackedAndSaturating) {
     const double big = 3.4028234663852886e38, inf = INFINITY;
     const std::vector<double> src = {inf, -inf, NAN, 1e300, -1e300, big, -big, std::nextafter(big, inf), 1.0 / 3, -0.0, 1e-50};
     ct::expect_each<Vek32f>(veksConvert_64f32f, src, [&](double x) { return std::clamp(x, -big, big); });
-    ct::expect_each<Vek64f>(veksConvert_32f64f, std::vector<float>{NAN, -0.0f, 1e-45f, 3.4e38f, -INFINITY}, [](float x) { return double(x); });
+    const std::vector<float> singles = {NAN, -0.0f, 1e-45f, 3.4e38f, -INFINITY};
+    ct::expect_each<Vek64f>(veksConvert_32f64f, singles, [](float x) { return double(x); });
 }
 
 // Reference: the exact product rounded once (32s32f: rounded to single first).

@@ -17,11 +17,18 @@
 
 namespace ct {
 
-inline std::int32_t get24s(const Vek8u* p) {
-    const std::uint32_t u = p[0] | (p[1] << 8) | (std::uint32_t(p[2]) << 16);
-    return (u & 0x800000u) ? std::int32_t(u) - 0x1000000 : std::int32_t(u);
-}
 inline std::uint32_t get24u(const Vek8u* p) { return p[0] | (p[1] << 8) | (std::uint32_t(p[2]) << 16); }
+inline std::int32_t get24s(const Vek8u* p) { return std::int32_t(get24u(p) << 8) >> 8; }
+
+template <class R>
+std::vector<R> awkward_values() {
+    using L = std::numeric_limits<R>;
+    if constexpr (std::is_integral_v<R>)
+        return {0, 1, -1, 3, 4, L::max(), L::min(), static_cast<R>(L::min() + 1), static_cast<R>(L::max() / 2)};
+    else
+        return {R(0), -R(0), R(1), R(-1), R(3), R(4), R(1e-30), R(-2.5), L::infinity(), -L::infinity(),
+                L::quiet_NaN(), L::denorm_min(), L::max()};
+}
 
 // Values around the integers of [lo, hi] and its edges, scaled by 2^sf so
 // that after the library's 2^-sf they land on halves, near-halves, the range
@@ -42,16 +49,13 @@ std::vector<F> sweep_values(double lo, double hi, int sf, vt::Rng& rng, int rand
         default: v.push_back(rng.real(lo - span, hi + span)); break;
         }
     }
-    std::vector<F> out;
-    for (double x : v) out.push_back(static_cast<F>(std::ldexp(x, sf)));
-    // Halves of a single near the edges may not survive the narrowing to F;
-    // the specials are added as they are.
-    const F inf = std::numeric_limits<F>::infinity();
-    for (F s : {inf, -inf, std::numeric_limits<F>::quiet_NaN(), -std::numeric_limits<F>::quiet_NaN(), F(0), F(-0.0),
-                std::numeric_limits<F>::denorm_min(), std::numeric_limits<F>::max(), -std::numeric_limits<F>::max(),
-                F(0.49999997f), F(-0.49999997f), F(0.5), F(-0.5)})
-        out.push_back(s);
+    // The specials unscaled: the largest values below a half do not survive
+    // the narrowing of a near-half to a single.
+    std::vector<F> out = awkward_values<F>();
+    using L = std::numeric_limits<F>;
+    for (F s : {-L::quiet_NaN(), -L::max(), F(0.49999997f), F(-0.49999997f), F(0.5), F(-0.5)}) out.push_back(s);
     if constexpr (sizeof(F) == 8) out.push_back(0.49999999999999994), out.push_back(-0.49999999999999994);
+    for (double x : v) out.push_back(static_cast<F>(std::ldexp(x, sf)));
     return out;
 }
 
@@ -86,16 +90,6 @@ bool holds(const vt::Guarded<T>& got, const std::vector<T>& want) { return got.g
 inline std::size_t bounded(std::size_t n) {
     if (n > (std::size_t(1) << 24)) std::abort();
     return n;
-}
-
-template <class R>
-std::vector<R> awkward_values() {
-    using L = std::numeric_limits<R>;
-    if constexpr (std::is_integral_v<R>)
-        return {0, 1, -1, 3, 4, L::max(), L::min(), static_cast<R>(L::min() + 1), static_cast<R>(L::max() / 2)};
-    else
-        return {R(0), -R(0), R(1), R(-1), R(3), R(4), R(1e-30), R(-2.5), L::infinity(), -L::infinity(),
-                L::quiet_NaN(), L::denorm_min(), L::max()};
 }
 
 template <class R>
