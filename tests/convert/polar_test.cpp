@@ -112,37 +112,31 @@ TEST(Polar, SinglePrecisionPairsAndTail) {
     }
 }
 
-// Integer magnitudes with a fixed-point phase: 16-bit pairs take the
-// polynomial (single-precision phase), a single element and all 32-bit
-// data the standard double functions; products truncate and saturate.
+// Integer magnitudes with a fixed-point phase p 2^-fp (exact in single
+// precision for 16-bit data): 16-bit pairs take the polynomial, a single
+// element and all 32-bit data the standard double functions; products
+// truncate and saturate.
+template <class R, class C>
+void expect_fixed_point(const ct::Parts<R>& p, VekStatus (*fn)(const R*, const R*, int, C*, int), int fp, int len) {
+    vt::Guarded<C> d(ct::bounded(len));
+    ASSERT_EQ(fn(p.re.data(), p.im.data(), fp, d.data(), len), vekStsOk);
+    for (int k = 0; k < len; ++k) {
+        const double phi = std::ldexp(double(p.im[k]), -fp);
+        const bool paired = sizeof(R) == 2 && len > 1 && k < (len & ~1);
+        const SinCos sc = paired ? paired_reference(float(phi)) : SinCos{0, 0};
+        const double c = paired ? sc.cos : std::cos(phi), s = paired ? sc.sin : std::sin(phi);
+        EXPECT_TRUE(d[k].re == trunc_saturate<R>(p.re[k] * c) && d[k].im == trunc_saturate<R>(p.re[k] * s)) << fp << " k " << k;
+    }
+    EXPECT_TRUE(d.guard_intact());
+}
+
 TEST(Polar, FixedPointPhase) {
     vt::Rng rng(43);
     const auto p16 = ct::test_parts<Vek16s>(rng, 301);
-    const int n = p16.size();
-    for (int fp = 0; fp <= 15; ++fp) {
-        for (int len : {n, n - 1, 1}) {
-            vt::Guarded<Vek16sc> d(ct::bounded(len));
-            ASSERT_EQ(veksPolarToCart_16sc(p16.re.data(), p16.im.data(), fp, d.data(), len), vekStsOk);
-            for (int k = 0; k < len; ++k) {
-                const float phi = static_cast<float>(p16.im[k]) * std::ldexp(1.0f, -fp);
-                const bool paired = len > 1 && k < (len & ~1);
-                const SinCos sc = paired ? paired_reference(phi) : SinCos{0, 0};
-                const double c = paired ? sc.cos : std::cos(double(phi)), s = paired ? sc.sin : std::sin(double(phi));
-                EXPECT_TRUE(d[k].re == trunc_saturate<Vek16s>(p16.re[k] * c) && d[k].im == trunc_saturate<Vek16s>(p16.re[k] * s)) << fp << " k " << k;
-            }
-            EXPECT_TRUE(d.guard_intact());
-        }
-    }
     const auto p32 = ct::test_parts<Vek32s>(rng, 300);
-    for (int fp = 0; fp <= 31; ++fp) {
-        vt::Guarded<Vek32sc> d(p32.count());
-        ASSERT_EQ(veksPolarToCart_32sc(p32.re.data(), p32.im.data(), fp, d.data(), p32.size()), vekStsOk);
-        for (int k = 0; k < p32.size(); ++k) {
-            const double phi = std::ldexp(double(p32.im[k]), -fp), m = p32.re[k];
-            EXPECT_TRUE(d[k].re == trunc_saturate<Vek32s>(m * std::cos(phi)) && d[k].im == trunc_saturate<Vek32s>(m * std::sin(phi))) << fp << " k " << k;
-        }
-        EXPECT_TRUE(d.guard_intact());
-    }
+    for (int fp = 0; fp <= 15; ++fp)
+        for (int len : {p16.size(), p16.size() - 1, 1}) expect_fixed_point(p16, veksPolarToCart_16sc, fp, len);
+    for (int fp = 0; fp <= 31; ++fp) expect_fixed_point(p32, veksPolarToCart_32sc, fp, p32.size());
 }
 
 // Both inputs scaled (factors clamped to -31..31), half away from zero, saturated.
