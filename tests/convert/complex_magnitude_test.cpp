@@ -47,9 +47,8 @@ std::int64_t rational_phase_reference(double re, double im) {
     return static_cast<std::int64_t>(v >= 0 ? std::trunc(v + 0.5) : std::trunc(v - 0.5));
 }
 
-// A scaled integer phase: the platform's atan2 (rounded to single for the
-// 16-bit forms) times 2^-sf exactly, half away from zero, saturated; sf 0
-// takes the coarse unscaled form.
+// The platform's atan2 (rounded to single for 16-bit forms) times 2^-sf,
+// half away from zero, saturated; sf 0 takes the coarse unscaled form.
 template <class I>
 std::int64_t phase_reference(double re, double im, int sf) {
     if (sf == 0) return rational_phase_reference(re, im);
@@ -63,14 +62,12 @@ std::int64_t phase_reference(double re, double im, int sf) {
 template <class R, class D> using SplitFn = VekStatus (*)(const R*, const R*, D*, int);
 template <class C, class D> using CplxFn = VekStatus (*)(const C*, D*, int);
 
-// Magnitude: squares, sum and root each round once in double, a relative
-// error below 1.25 * 2^-53. Single results are thus within half an ulp plus
-// a negligible margin; double results within 2.5 ulp (an ulp can be 2^-53
-// relative), which also covers squares of denormals flushing to zero.
-// Phase: atan2 in double then one rounding, so within half an ulp plus a
-// negligible margin (single) or one ulp (double); zero results and infinite
-// operands give the exact standard value. Power: the plain arithmetic in the
-// data's precision; 16-bit data give the exact integer sum rounded once.
+// Magnitude: squares, sum and root round once each in double (relative error
+// below 1.25 * 2^-53): singles within half an ulp and a negligible margin,
+// doubles within 2.5 ulp (an ulp can be 2^-53 relative; squares of denormals
+// flush). Phase: atan2 in double rounded once (half an ulp, or one), exact
+// for zero results and infinite operands. Power: plain arithmetic in the
+// data's precision, the exact integer sum rounded once for 16-bit data.
 template <class R, class C, class D>
 void check_floating(double scale, SplitFn<R, D> magnitude, CplxFn<C, D> magnitude_c, SplitFn<R, D> phase,
                     CplxFn<C, D> phase_c, SplitFn<R, D> power, CplxFn<C, D> power_c) {
@@ -104,10 +101,9 @@ TEST(ComplexFloating, AgainstLongDouble) {
     CHECK_FLOATING(16s32f, 16sc32f, 0);
 }
 
-// Integer forms at every scale factor around the thresholds. The 32-bit sum
-// of squares rounds to double above 2^53, and the root may round across a
-// half-integer once the result exceeds 2^25: there the magnitude may be 1 off
-// the exact one.
+// Integer forms at every scale factor around the thresholds. The 32-bit sum of
+// squares rounds to double above 2^53 and the root may then round across a
+// half-integer above 2^25: there the magnitude may be 1 off.
 TEST(ComplexInteger, AcrossScaleFactors) {
     vt::Rng rng(11);
     const auto p16 = ct::test_parts<Vek16s>(rng, 300);

@@ -1,6 +1,5 @@
-// Argument checks of every conversion and complex member: each pointer null
-// in turn, then bad lengths, then the member's own parameters; nothing is
-// written on an error.
+// Argument checks: each pointer null in turn, then bad lengths, then the
+// member's own parameters; nothing is written on an error.
 #include "signature_probe.h"
 
 namespace {

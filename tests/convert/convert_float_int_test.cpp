@@ -1,18 +1,14 @@
-// Float to integer conversions against an exact long double reference:
-// every rounding mode, a range of scale factors, halves, near-halves,
-// saturation edges and special values, in shuffled order so that values
-// reach both the block path and the element tail.
+// Float to integer against an exact reference over every mode and many scale
+// factors, shuffled so that values reach both the block path and the tail.
 #include "convert_test_util.h"
 
 namespace {
 
-// How a form builds its multiplier 2^-sf; the packed 24-bit forms take no
-// rounding mode and write three bytes per element.
+// How a form builds 2^-sf; packed forms take no mode and write 3 bytes each.
 enum class Factor { plain, clamped_64f16s, packed_single_field };
 
-// The multiplier as the rule forms it: repeated halving or doubling of 1.0
-// in double precision (stable after a couple of thousand steps), or a single
-// built from its exponent field.
+// Repeated halving or doubling of 1.0 in double precision (stable after a
+// couple of thousand steps), or a single built from its exponent field.
 long double reference_factor(int sf, Factor f) {
     if (f == Factor::packed_single_field) {
         sf = std::clamp(sf, -127, 127);

@@ -1,6 +1,4 @@
-// Half precision: every pattern both ways, sweeps of singles around the
-// rounding and range limits, every 16-bit integer, and half to integer at a
-// range of scale factors, all against references built from the values.
+// Half precision both ways, from 16-bit integers and to them at many scales.
 #include "convert_test_util.h"
 
 namespace {
@@ -15,9 +13,8 @@ long double half_value(std::uint16_t h) {
     return s * (e == 0 ? std::ldexp(static_cast<long double>(m), -24) : std::ldexp(1024.0L + m, e - 25));
 }
 
-// Nearest-even (mode 1) or truncated (mode 0) half of a single: n quanta
-// of the half grid at this magnitude; a carry out of the mantissa moves on
-// to the next exponent, up to infinity.
+// Nearest-even (mode 1) or truncated n quanta of the half grid; a carry out
+// of the mantissa moves on to the next exponent, up to infinity.
 std::uint16_t reference_half(float x, int mode) {
     const std::uint16_t sign = std::signbit(x) ? 0x8000 : 0;
     if (std::isnan(x)) return sign | 0x7DFF;

@@ -74,9 +74,8 @@ TEST(ConvertIntNarrow, SweepAgainstExactReference) {
     }
 }
 
-// Widening is exact: every small source, sweeps of 32-bit ones. Packed
-// sources are bytes 3i (least significant) to 3i + 2. Double to single
-// saturates beyond the largest finite single, infinities included.
+// Widening is exact; packed element i is bytes 3i (lowest) to 3i + 2; double
+// to single saturates beyond the largest finite single, infinities included.
 TEST(ConvertWiden, ExactPackedAndSaturating) {
     const auto exact = [](auto x) { return x; };
     ct::expect_each<Vek16s>(veksConvert_8s16s, ct::every_value<Vek8s>(), exact);

@@ -1,6 +1,5 @@
-// Helpers shared by the conversion tests: value sweeps that hit rounding
-// ties and saturation edges, packed 24-bit access, and complex inputs
-// (every pair of awkward component values, then random ones).
+// Conversion test helpers: sweeps through rounding ties and saturation edges,
+// packed 24-bit access, complex inputs (awkward pairs, then random ones).
 #pragma once
 
 #include <algorithm>
@@ -30,9 +29,8 @@ std::vector<R> awkward_values() {
                 L::quiet_NaN(), L::denorm_min(), L::max()};
 }
 
-// Values around the integers of [lo, hi] and its edges, scaled by 2^sf so
-// that after the library's 2^-sf they land on halves, near-halves, the range
-// limits, NaN, infinities, zeros and random magnitudes.
+// Halves, near-halves and edges of [lo, hi] scaled by 2^sf, so that the
+// library's 2^-sf brings them back; specials and random magnitudes.
 template <class F>
 std::vector<F> sweep_values(double lo, double hi, int sf, vt::Rng& rng, int random_count = 2000) {
     std::vector<double> v;
@@ -49,8 +47,7 @@ std::vector<F> sweep_values(double lo, double hi, int sf, vt::Rng& rng, int rand
         default: v.push_back(rng.real(lo - span, hi + span)); break;
         }
     }
-    // The specials unscaled: the largest values below a half do not survive
-    // the narrowing of a near-half to a single.
+    // Unscaled: a near-half narrowed to a single may round to the half.
     std::vector<F> out = awkward_values<F>();
     using L = std::numeric_limits<F>;
     for (F s : {-L::quiet_NaN(), -L::max(), F(0.49999997f), F(-0.49999997f), F(0.5), F(-0.5)}) out.push_back(s);
@@ -85,8 +82,7 @@ bool holds(const std::vector<T>& got, const std::vector<T>& want) {
 template <class T>
 bool holds(const vt::Guarded<T>& got, const std::vector<T>& want) { return got.guard_intact() && holds(got.values(), want); }
 
-// A length, visibly bounded so that the compiler's size analysis of the
-// sentinel buffers stays quiet.
+// A length visibly bounded, to quiet the compiler's buffer size analysis.
 inline std::size_t bounded(std::size_t n) {
     if (n > (std::size_t(1) << 24)) std::abort();
     return n;
@@ -119,10 +115,8 @@ Parts<R> test_parts(vt::Rng& rng, int n_random, bool with_awkward = true, double
     return p;
 }
 
-// Runs the member on separate parts and the member on interleaved data
-// over the same values; checks they agree bit for bit and write nothing
-// past len; returns the output. cplx may be null for a type with no
-// separate-parts member.
+// Runs the separate-parts member (unless null) and the interleaved one on
+// the same values; both must agree and write nothing past len.
 template <class R, class S, class C, class D, class... X>
 std::vector<D> both_forms(const Parts<R>& p, S split, VekStatus (*cplx)(const C*, D*, int, X...), X... extra) {
     vt::Guarded<D> a(p.count()), b(p.count());

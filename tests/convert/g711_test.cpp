@@ -1,6 +1,5 @@
-// G.711: every code through both expanders, every 16-bit sample through
-// both compressors (against step-by-step encoders), every entry of the
-// fixed transcoding tables.
+// G.711: every code expanded, every sample compressed against step-by-step
+// codecs, every entry of the fixed transcoding tables.
 #include <string>
 
 #include "convert_test_util.h"

@@ -1,6 +1,5 @@
 // Scaled interleaving: channel counts around the stereo block path, values
-// at the saturation edges and half-way points, and the check order (every
-// channel pointer before anything is written).
+// at the saturation edges and half-way points, and the check order.
 #include "convert_test_util.h"
 
 namespace {
@@ -68,8 +67,7 @@ TEST(JoinSplitScaled, EveryChannelCountAgainstReference) {
     }
 }
 
-// Channel-pointer checks: flat buffer, counts, the array, each channel;
-// nothing is written.
+// Flat buffer, counts, the array, each channel; nothing is written.
 TEST(JoinSplitScaled, CheckOrderWritesNothing) {
     std::vector<float> c0(8, 123.0f), c1(8, 123.0f);
     Vek32f* good[] = {c0.data(), c1.data()};

@@ -1,5 +1,4 @@
-// Bit packing against a bit-at-a-time reference over random fields, offsets
-// and lengths (clamped ones included).
+// Bit packing against a bit-at-a-time reference, clamped lengths included.
 #include "convert_test_util.h"
 
 namespace {

@@ -3,9 +3,8 @@
 
 namespace {
 
-// The paired single-precision sine and cosine written out: reduction by pi,
-// reflection beyond pi/2, an odd degree-9 polynomial, both signs flipped
-// for an odd multiple of pi.
+// The paired single-precision sine and cosine: reduction by pi, reflection
+// beyond pi/2, odd degree-9 polynomial, signs flipped for odd multiples of pi.
 struct SinCos { float sin, cos; };
 
 SinCos paired_reference(float phi) {
@@ -31,10 +30,8 @@ bool same_value(T got, T want) { return vt::same_bits(got, want) || (std::isnan(
 template <class R>
 R trunc_saturate(double v) { return static_cast<R>(std::clamp<double>(std::trunc(v), std::numeric_limits<R>::min(), std::numeric_limits<R>::max())); }
 
-// Every floating CartToPolar form gives Magnitude and Phase of the same
-// data bit for bit. Both halves run whatever the other's status, and the
-// magnitude's status comes first (the integer form writes nothing on an
-// error: see the checks).
+// Floating CartToPolar is Magnitude and Phase bit for bit; both halves run
+// whatever the other's status, and the magnitude's status comes first.
 template <class R, class C>
 void expect_cart_to_polar(VekStatus (*split)(const R*, const R*, R*, R*, int), VekStatus (*cplx)(const C*, R*, R*, int),
                           VekStatus (*magn)(const C*, R*, int), VekStatus (*phase)(const C*, R*, int)) {
@@ -112,10 +109,8 @@ TEST(Polar, SinglePrecisionPairsAndTail) {
     }
 }
 
-// Integer magnitudes with a fixed-point phase p 2^-fp (exact in single
-// precision for 16-bit data): 16-bit pairs take the polynomial, a single
-// element and all 32-bit data the standard double functions; products
-// truncate and saturate.
+// Phase p 2^-fp (exact in single for 16 bits): 16-bit pairs take the polynomial,
+// the rest the double functions; products truncate and saturate.
 template <class R, class C>
 void expect_fixed_point(const ct::Parts<R>& p, VekStatus (*fn)(const R*, const R*, int, C*, int), int fp, int len) {
     vt::Guarded<C> d(ct::bounded(len));
