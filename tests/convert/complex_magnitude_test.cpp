@@ -111,26 +111,23 @@ TEST(ComplexInteger, AcrossScaleFactors) {
     for (int k = 0; k < 300; ++k) p32.re.push_back(rng.integer(-(1 << 24), 1 << 24)), p32.im.push_back(rng.integer(-(1 << 24), 1 << 24));
     std::vector<int> factors = {-2147483647 - 1, -2000, -1100, -200, -130, 130, 160, 200, 1100, 2147483647};
     for (int sf = -70; sf <= 70; ++sf) factors.push_back(sf);
+    auto check = [](const auto& p, const auto& mag, const auto& pow, const auto& ph, std::int64_t top, int sf) {
+        using I = typename std::decay_t<decltype(ph)>::value_type;
+        for (int k = 0; k < p.size(); ++k) {
+            const std::uint64_t e = exact_power(p.re[k], p.im[k]);
+            const std::int64_t want = magnitude_reference(e, sf, top);
+            EXPECT_LE(std::llabs(mag[k] - want), want > (1 << 25) || e >> 53 ? 1 : 0) << sf << " k " << k;
+            EXPECT_EQ(pow[k], power_reference(e, sf, top)) << sf << " k " << k;
+            EXPECT_EQ(ph[k], phase_reference<I>(p.re[k], p.im[k], sf)) << sf << " k " << k;
+        }
+    };
     for (int sf : factors) {
-        const auto mag16 = ct::both_forms(p16, veksMagnitude_16s_Sfs, veksMagnitude_16sc_Sfs, sf);
-        const auto pow16 = ct::both_forms(p16, veksPowerSpectr_16s_Sfs, veksPowerSpectr_16sc_Sfs, sf);
-        const auto ph16 = ct::both_forms(p16, veksPhase_16s_Sfs, veksPhase_16sc_Sfs, sf);
-        for (int k = 0; k < p16.size(); ++k) {
-            const std::uint64_t p = exact_power(p16.re[k], p16.im[k]);
-            EXPECT_TRUE(mag16[k] == magnitude_reference(p, sf, max16) && pow16[k] == power_reference(p, sf, max16))
-                << sf << " k " << k;
-            EXPECT_EQ(ph16[k], phase_reference<Vek16s>(p16.re[k], p16.im[k], sf)) << sf << " k " << k;
-        }
-        const auto mag32 = ct::both_forms(p32, nullptr, veksMagnitude_32sc_Sfs, sf);
-        const auto pow32 = ct::both_forms(p32, nullptr, veksMagSquared_32sc32s_Sfs, sf);
-        const auto ph32 = ct::both_forms(p32, nullptr, veksPhase_32sc_Sfs, sf);
-        for (int k = 0; k < p32.size(); ++k) {
-            const std::uint64_t p = exact_power(p32.re[k], p32.im[k]);
-            const std::int64_t want = magnitude_reference(p, sf, max32);
-            EXPECT_LE(std::llabs(mag32[k] - want), want > (1 << 25) || p >> 53 ? 1 : 0) << sf << " (" << p32.re[k] << ", " << p32.im[k] << ")";
-            EXPECT_EQ(pow32[k], power_reference(p, sf, max32)) << sf << " k " << k;
-            EXPECT_EQ(ph32[k], phase_reference<Vek32s>(p32.re[k], p32.im[k], sf)) << sf << " k " << k;
-        }
+        check(p16, ct::both_forms(p16, veksMagnitude_16s_Sfs, veksMagnitude_16sc_Sfs, sf),
+              ct::both_forms(p16, veksPowerSpectr_16s_Sfs, veksPowerSpectr_16sc_Sfs, sf),
+              ct::both_forms(p16, veksPhase_16s_Sfs, veksPhase_16sc_Sfs, sf), max16, sf);
+        check(p32, ct::both_forms(p32, nullptr, veksMagnitude_32sc_Sfs, sf),
+              ct::both_forms(p32, nullptr, veksMagSquared_32sc32s_Sfs, sf),
+              ct::both_forms(p32, nullptr, veksPhase_32sc_Sfs, sf), max32, sf);
     }
 }
 
