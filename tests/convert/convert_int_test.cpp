@@ -45,16 +45,21 @@ std::vector<S> int_sweep(vt::Rng& rng) {
     return v;
 }
 
-TEST(ConvertIntNarrow, SweepAgainstExactReference) {
+// Narrowing rounds the exact quotient and saturates; to float, the exact
+// product is rounded once (32s32f: rounded to single first).
+TEST(ConvertIntScaled, SweepAgainstExactReference) {
     vt::Rng rng(11);
-    const int sfs[] = {0, 1, 2, 3, 8, 15, 16, 23, 24, 30, 31, 32, 40, 62, 63, 64, 100, INT_MAX,
-                       -1, -2, -8, -14, -15, -16, -23, -24, -30, -31, -32, -100, INT_MIN};
     const auto s32 = int_sweep<Vek32s>(rng);
     const auto u32 = int_sweep<Vek32u>(rng);
     const auto s64 = int_sweep<Vek64s>(rng);
-    for (int sf : sfs) {
+    const std::vector<Vek16s> s16(s32.begin(), s32.end());
+    const auto scaled = [](long double x, int sf, int lo, int hi) { return std::ldexp(x, -std::clamp(sf, lo, hi)); };
+    for (int sf : {0, 1, 2, 3, 8, 15, 16, 23, 24, 30, 31, 32, 40, 62, 63, 64, 100, 126, 127, 149, 200, 1022, 1023, 2000,
+                   INT_MAX, -1, -2, -8, -14, -15, -16, -23, -24, -30, -31, -32, -96, -97, -100, -112, -113, -992, -993,
+                   -1008, -1009, INT_MIN}) {
         SCOPED_TRACE(testing::Message() << "sf " << sf);
-        ct::expect_each<Vek16s>([sf](auto* s, auto* d, int n) { return veksConvert_32s16s_Sfs(s, d, n, sf); }, s32,
+        const auto call = [sf](auto fn) { return [fn, sf](auto* s, auto* d, int n) { return fn(s, d, n, sf); }; };
+        ct::expect_each<Vek16s>(call(veksConvert_32s16s_Sfs), s32,
                                 [sf](Vek32s x) { return clamp128(scaled_exact(x, limited(sf, 15, 31), 1), -32768, 32767); });
         auto packed = [sf](auto fn, const auto& src, auto read, long long lo, long long hi) {
             vt::Guarded<Vek8u> d(3 * src.size());
@@ -71,6 +76,10 @@ TEST(ConvertIntNarrow, SweepAgainstExactReference) {
                                         const int m = mode == 0 || mode == 1 ? mode : 2;
                                         return clamp128(scaled_exact(x, limited(sf, 31, 63), m), INT_MIN, INT_MAX);
                                     });
+        ct::expect_each<Vek32f>(call(veksConvert_16s32f_Sfs), s16, [&](Vek16s x) { return scaled(x, sf, -112, 126); });
+        ct::expect_each<Vek32f>(call(veksConvert_32s32f_Sfs), s32, [&](Vek32s x) { return scaled(float(x), sf, -96, 126); });
+        ct::expect_each<Vek64f>(call(veksConvert_16s64f_Sfs), s16, [&](Vek16s x) { return scaled(x, sf, -1008, 1022); });
+        ct::expect_each<Vek64f>(call(veksConvert_32s64f_Sfs), s32, [&](Vek32s x) { return scaled(x, sf, -992, 1022); });
     }
 }
 
@@ -104,22 +113,6 @@ TEST(ConvertWiden, ExactPackedAndSaturating) {
     ct::expect_each<Vek32f>(veksConvert_64f32f, src, [&](double x) { return std::clamp(x, -big, big); });
     const std::vector<float> singles = {NAN, -0.0f, 1e-45f, 3.4e38f, -INFINITY};
     ct::expect_each<Vek64f>(veksConvert_32f64f, singles, [](float x) { return double(x); });
-}
-
-// Reference: the exact product rounded once (32s32f: rounded to single first).
-TEST(ConvertIntToFloat, ScaledWithClampedFactor) {
-    vt::Rng rng(9);
-    const auto s32 = int_sweep<Vek32s>(rng);
-    const std::vector<Vek16s> s16(s32.begin(), s32.end());
-    const auto scaled = [](long double x, int sf, int lo, int hi) { return std::ldexp(x, -std::clamp(sf, lo, hi)); };
-    for (int sf : {0, 1, -1, 15, -15, 31, -96, -97, -112, -113, 126, 127, 149, 200, -992, -993, -1008, -1009, 1022,
-                   1023, 2000, INT_MIN, INT_MAX}) {
-        const auto call = [sf](auto fn) { return [fn, sf](auto* s, auto* d, int n) { return fn(s, d, n, sf); }; };
-        ct::expect_each<Vek32f>(call(veksConvert_16s32f_Sfs), s16, [&](Vek16s x) { return scaled(x, sf, -112, 126); });
-        ct::expect_each<Vek32f>(call(veksConvert_32s32f_Sfs), s32, [&](Vek32s x) { return scaled(float(x), sf, -96, 126); });
-        ct::expect_each<Vek64f>(call(veksConvert_16s64f_Sfs), s16, [&](Vek16s x) { return scaled(x, sf, -1008, 1022); });
-        ct::expect_each<Vek64f>(call(veksConvert_32s64f_Sfs), s32, [&](Vek32s x) { return scaled(x, sf, -992, 1022); });
-    }
 }
 
 } // namespace
