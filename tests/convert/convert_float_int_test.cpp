@@ -7,18 +7,15 @@ namespace {
 // How a form builds 2^-sf; packed forms take no mode and write 3 bytes each.
 enum class Factor { plain, clamped_64f16s, packed_single_field };
 
-// Repeated halving or doubling of 1.0 in double precision (stable after a
-// couple of thousand steps), or a single built from its exponent field.
+// 2^-sf in double precision (zero or infinite beyond its range), or a single
+// built from its exponent field.
 long double reference_factor(int sf, Factor f) {
     if (f == Factor::packed_single_field) {
         sf = std::clamp(sf, -127, 127);
         return sf == 127 ? 0.0L : std::ldexp(1.0L, -sf);
     }
     if (f == Factor::clamped_64f16s) sf = std::clamp(sf, -1008, 1022);
-    double x = 1.0;
-    for (int i = 0; i < std::min(sf, 2000); ++i) x *= 0.5;
-    for (int i = 0; i > std::max(sf, -2000); --i) x *= 2.0;
-    return x;
+    return std::ldexp(1.0, -std::clamp(sf, -2000, 2000));
 }
 
 // Mode 0 truncates, 1 rounds ties to even, any other ties away from zero.
