@@ -8,10 +8,8 @@ namespace {
 
 // Straight transcriptions of the codec steps, one sample at a time.
 int alaw_expand(int code) {
-    const int b = code ^ 0x55, seg = (b >> 4) & 7;
-    int t = (b & 15) << 4;
-    t = seg == 0 ? t + 8 : seg == 1 ? t + 0x108 : (t + 0x108) << (seg - 1);
-    return (b & 0x80) ? t : -t;
+    const int b = code ^ 0x55, seg = (b >> 4) & 7, t = ((b & 15) << 4) + (seg == 0 ? 8 : 0x108);
+    return (b & 0x80) ? t << std::max(seg - 1, 0) : -(t << std::max(seg - 1, 0));
 }
 int mulaw_expand(int code) {
     const int b = ~code & 0xFF;
