@@ -33,7 +33,6 @@ const int kScaleFactors[] = {0, 1, -1, 2, -2, 3, 7, -7, 15, -15, 16, 24, 31, -31
                              -127, -128, 149, 200, -200, 1022, 1023, 1074, 1075, -1008, -1009, -1023, -1024,
                              INT_MAX, INT_MIN};
 
-// Runs call(src, dst, len, mode, sf) for every scale factor and mode.
 template <class F, class D, class Call>
 void sweep(Call call, long double lo, long double hi, Factor rule, vt::Rng& rng) {
     const bool packed = rule == Factor::packed_single_field;

@@ -58,9 +58,8 @@ Vek16s reference_half_to_int(std::uint16_t h, int mode, int sf) {
     const long double v = half_value(h);
     if (std::isnan(v)) return 0;
     const long double scaled = std::ldexp(v, -std::clamp(sf, -100, 100));
-    const long double r = mode == 1 ? std::nearbyint(std::fabs(scaled)) : std::trunc(std::fabs(scaled));
-    const long double signed_r = std::signbit(v) ? -r : r;
-    return static_cast<Vek16s>(std::clamp(signed_r, -32768.0L, 32767.0L));
+    const long double r = mode == 1 ? std::nearbyint(scaled) : std::trunc(scaled);
+    return static_cast<Vek16s>(std::clamp(r, -32768.0L, 32767.0L));
 }
 
 // Every half to single (a NaN's payload moves to the top of the single

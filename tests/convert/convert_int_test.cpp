@@ -13,8 +13,7 @@ i128 scaled_exact(i128 x, int n, int mode) {
     i128 q = x / d, r = x % d; // toward zero
     if (mode == 0 || r == 0) return q;
     const i128 twice = (r < 0 ? -r : r) * 2;
-    const int dir = x < 0 ? -1 : 1;
-    if (twice > d || (twice == d && (mode == 2 || (q & 1)))) q += dir;
+    if (twice > d || (twice == d && (mode == 2 || (q & 1)))) q += x < 0 ? -1 : 1;
     return q;
 }
 long long clamp128(i128 v, long long lo, long long hi) { return v < lo ? lo : (v > hi ? hi : static_cast<long long>(v)); }

@@ -19,16 +19,14 @@ int mulaw_expand(int code) {
 int alaw_compress(int x) {
     int p = x >> 3, mask = 0xD5;
     if (p < 0) mask = 0x55, p = -p - 1;
-    const int stored_end[8] = {0x00FF, 0x01FF, 0x03FF, 0x07FF, 0x0FFF, 0x1FFF, 0x3FFF, 0x7FFF};
     int seg = 0;
-    while (seg < 8 && p > (stored_end[seg] >> 3)) ++seg;
+    while (seg < 8 && p >= (0x20 << seg)) ++seg; // p counts steps of 8; segment seg ends below 0x100 << seg
     return ((seg << 4) | ((seg < 2 ? p >> 1 : p >> seg) & 15)) ^ mask;
 }
 int mulaw_compress(int x) {
-    int a = std::min((x >= 0 ? x >> 2 : (~x) >> 2) + 33, 8191);
-    int bitlen = 0;
-    while ((a >> 6) >> bitlen) ++bitlen;
-    const int seg = 1 + bitlen;
+    const int a = std::min((x >= 0 ? x >> 2 : (~x) >> 2) + 33, 8191);
+    int seg = 1;
+    while (a >> (5 + seg)) ++seg;
     const int code = ((8 - seg) << 4) | (15 - ((a >> seg) & 15));
     return x >= 0 ? code | 0x80 : code;
 }

@@ -17,12 +17,11 @@ long long reference_join(float v, bool wide) {
 std::vector<float> unit_sweep(vt::Rng& rng, int n) {
     std::vector<float> v;
     for (int i = 0; i < n; ++i) {
-        switch (i % 5) {
+        switch (i % 4) {
         case 0: v.push_back(float(rng.real(-1.2, 1.2))); break;
         case 1: v.push_back(float((rng.integer(-32768, 32767) + 0.5) / 32767.5)); break; // half-way for 16 bits
         case 2: v.push_back(float((rng.integer(-8388608, 8388607) + 0.5) / 8388607.5)); break;
-        case 3: v.push_back(std::nextafter(1.0f, float(rng.integer(0, 1) ? 2 : 0)) * (rng.integer(0, 1) ? 1 : -1)); break;
-        default: v.push_back(float(rng.real(-1e-4, 1e-4))); break;
+        default: v.push_back(std::nextafter(1.0f, float(rng.integer(0, 1) ? 2 : 0)) * (rng.integer(0, 1) ? 1 : -1)); break;
         }
     }
     const float specials[] = {1.0f, -1.0f, 0.0f, -0.0f, 2.0f, -2.0f, INFINITY, -INFINITY, NAN, 1e-30f};
