@@ -33,7 +33,6 @@ std::int64_t power_reference(std::uint64_t p, int s, std::int64_t top) {
     return -s >= 64 || (u128(p) << -s) > u128(top) ? top : std::int64_t(p << -s);
 }
 
-// The unscaled integer phase, written out from its definition.
 std::int64_t rational_phase_reference(double re, double im) {
     const float x = static_cast<float>(re), y = static_cast<float>(im);
     if (x == 0 && y == 0) return 0;
@@ -110,7 +109,8 @@ TEST(ComplexInteger, AcrossScaleFactors) {
     auto check = [](const auto& p, const auto& mag, const auto& pow, const auto& ph, std::int64_t top, int sf) {
         using I = typename std::decay_t<decltype(ph)>::value_type;
         for (int k = 0; k < p.size(); ++k) {
-            const std::uint64_t e = std::uint64_t(std::int64_t(p.re[k]) * p.re[k]) + std::uint64_t(std::int64_t(p.im[k]) * p.im[k]);
+            const std::uint64_t e =
+                std::uint64_t(std::int64_t(p.re[k]) * p.re[k]) + std::uint64_t(std::int64_t(p.im[k]) * p.im[k]);
             const std::int64_t want = magnitude_reference(e, sf, top);
             EXPECT_LE(std::llabs(mag[k] - want), want > (1 << 25) || e >> 53 ? 1 : 0) << sf << " k " << k;
             EXPECT_EQ(pow[k], power_reference(e, sf, top)) << sf << " k " << k;
