@@ -1,23 +1,16 @@
-// Magnitude, power spectrum and squared magnitude.
-#include <algorithm>
-#include <cstdint>
-
+// Magnitude, power spectrum, squared magnitude and phase.
 #include "convert_test_util.h"
 
 namespace {
 
 using u128 = unsigned __int128;
-constexpr std::int64_t max16 = 32767, max32 = 2147483647;
 
 u128 isqrt(u128 x) {
-    u128 r = 0;
-    for (int b = 63; b >= 0; --b)
-        if ((r | (u128(1) << b)) * (r | (u128(1) << b)) <= x) r |= u128(1) << b;
+    u128 r = static_cast<u128>(std::sqrt(static_cast<long double>(x)));
+    while (r * r > x) --r;
+    while ((r + 1) * (r + 1) <= x) ++r;
     return r;
 }
-
-template <class R>
-std::uint64_t exact_power(R re, R im) { return std::uint64_t(std::int64_t(re) * re) + std::uint64_t(std::int64_t(im) * im); }
 
 // Exact sqrt(p) * 2^-s: scaling up rounds half up (a root of an integer is
 // never exactly half-way there), scaling down half to even; saturated.
@@ -40,79 +33,98 @@ std::int64_t power_reference(std::uint64_t p, int s, std::int64_t top) {
     return -s >= 64 || (u128(p) << -s) > u128(top) ? top : std::int64_t(p << -s);
 }
 
-// Squares, sum and root each round once in double: relative error below
-// 1.25 * 2^-53. Single results are thus within half an ulp plus a
-// negligible margin; double results within 2.5 ulp (an ulp can be 2^-53
-// relative), which also covers squares of denormals flushing to zero.
+std::int64_t rational_phase_reference(double re, double im) {
+    const float x = static_cast<float>(re), y = static_cast<float>(im);
+    if (x == 0 && y == 0) return 0;
+    const double a = std::fabs(double(y)) + 1e-10, q = 0.7853981633974483, q3 = 2.356194490192345;
+    const float r = static_cast<float>(x >= 0 ? q - q * (x - a) / (x + a) : q3 - q * (x + a) / (a - x));
+    const float v = y < 0 ? -r : r;
+    return static_cast<std::int64_t>(v >= 0 ? std::trunc(v + 0.5) : std::trunc(v - 0.5));
+}
+
+// The platform's atan2 (rounded to single for 16-bit forms) times 2^-sf,
+// half away from zero, saturated; sf 0 takes the coarse unscaled form.
+template <class I>
+std::int64_t phase_reference(double re, double im, int sf) {
+    if (sf == 0) return rational_phase_reference(re, im);
+    double ph = std::atan2(im, re);
+    if (sizeof(I) == 2) ph = static_cast<float>(ph);
+    const long double v = std::ldexp(static_cast<long double>(ph), static_cast<int>(std::clamp(-(long long)sf, -20000LL, 20000LL)));
+    const long double r = v >= 0 ? std::trunc(v + 0.5L) : std::trunc(v - 0.5L);
+    return static_cast<std::int64_t>(std::clamp<long double>(r, std::numeric_limits<I>::min(), std::numeric_limits<I>::max()));
+}
+
+template <class R, class D> using SplitFn = VekStatus (*)(const R*, const R*, D*, int);
+template <class C, class D> using CplxFn = VekStatus (*)(const C*, D*, int);
+
+// Magnitude: squares, sum and root round once each in double (relative error
+// below 1.25 * 2^-53): singles within half an ulp and a negligible margin,
+// doubles within 2.5 ulp (an ulp can be 2^-53 relative; squares of denormals
+// flush). Phase: atan2 in double rounded once (half an ulp, or one), exact
+// for zero results and infinite operands. Power: plain arithmetic in the
+// data's precision, the exact integer sum rounded once for 16-bit data.
 template <class R, class C, class D>
-void check_float_magnitude(VekStatus (*split)(const R*, const R*, D*, int), VekStatus (*cplx)(const C*, D*, int), double scale) {
+void check_floating(double scale, SplitFn<R, D> magnitude, CplxFn<C, D> magnitude_c, SplitFn<R, D> phase,
+                    CplxFn<C, D> phase_c, SplitFn<R, D> power, CplxFn<C, D> power_c) {
+    using W = std::conditional_t<std::is_integral_v<R>, std::int64_t, R>;
     vt::Rng rng(3);
-    const auto p = ct::test_parts<R>(rng, 2000, true, scale);
-    const auto got = ct::both_forms(p, split, cplx);
+    const auto p = ct::test_parts<R>(rng, 3000, true, scale);
+    const auto mag = ct::both_forms(p, magnitude, magnitude_c);
+    const auto ph = ct::both_forms(p, phase, phase_c);
+    const auto pow = ct::both_forms(p, power, power_c);
     for (int k = 0; k < p.size(); ++k) {
         const long double re = p.re[k], im = p.im[k], dmax = std::numeric_limits<double>::max();
         long double want = std::sqrt(re * re + im * im);
         if (!std::isnan(want) && std::max(re * re, im * im) > dmax) want = INFINITY; // squares overflow in double
-        EXPECT_LE(vt::ulp_distance(got[k], want), sizeof(D) == 4 ? 0.5 + 1e-6 : 2.5) << p.re[k] << ", " << p.im[k];
+        EXPECT_LE(vt::ulp_distance(mag[k], want), sizeof(D) == 4 ? 0.5 + 1e-6 : 2.5) << p.re[k] << ", " << p.im[k];
+        const long double angle = std::atan2(im, re);
+        EXPECT_LE(vt::ulp_distance(ph[k], angle), sizeof(D) == 4 ? 0.5 + 1e-6 : 1.0) << p.re[k] << ", " << p.im[k];
+        const bool exact = angle == 0 || std::isinf(re) || std::isinf(im);
+        EXPECT_TRUE(!exact || vt::same_bits(ph[k], static_cast<D>(angle))) << p.re[k] << ", " << p.im[k];
+        const W xx = W(p.re[k]) * p.re[k], yy = W(p.im[k]) * p.im[k];
+        EXPECT_TRUE(vt::same_bits(pow[k], static_cast<D>(xx + yy))) << p.re[k] << ", " << p.im[k];
     }
 }
 
-TEST(ComplexMagnitude, FloatingAgainstLongDouble) {
-    for (double scale : {1e3, 1e30}) check_float_magnitude(veksMagnitude_32f, veksMagnitude_32fc, scale);
-    for (double scale : {1e3, 1e160}) check_float_magnitude(veksMagnitude_64f, veksMagnitude_64fc, scale);
-    check_float_magnitude(veksMagnitude_16s32f, veksMagnitude_16sc32f, 0);
+#define CHECK_FLOATING(s, c, scale)                                                                       \
+    check_floating(scale, veksMagnitude_##s, veksMagnitude_##c, veksPhase_##s, veksPhase_##c, veksPowerSpectr_##s, \
+                   veksPowerSpectr_##c)
+
+TEST(ComplexFloating, AgainstLongDouble) {
+    for (double scale : {1e3, 1e30, 1e-30}) CHECK_FLOATING(32f, 32fc, scale);
+    for (double scale : {1e3, 1e160}) CHECK_FLOATING(64f, 64fc, scale);
+    CHECK_FLOATING(16s32f, 16sc32f, 0);
 }
 
-// Magnitude and power at every scale factor around the thresholds. The
-// 32-bit sum of squares rounds to double above 2^53, and the root may round
-// across a half-integer once the result exceeds 2^25: there the magnitude
-// may be 1 off the exact one.
-TEST(ComplexMagnitude, IntegerAcrossScaleFactors) {
+// Integer forms at every scale factor around the thresholds. The 32-bit sum of
+// squares rounds to double above 2^53 and the root may then round across a
+// half-integer above 2^25: there the magnitude may be 1 off.
+TEST(ComplexInteger, AcrossScaleFactors) {
     vt::Rng rng(11);
     const auto p16 = ct::test_parts<Vek16s>(rng, 300);
-    auto p32 = ct::test_parts<Vek32s>(rng, 0);
+    auto p32 = ct::test_parts<Vek32s>(rng, 300);
     for (int k = 0; k < 300; ++k) p32.re.push_back(rng.integer(-(1 << 24), 1 << 24)), p32.im.push_back(rng.integer(-(1 << 24), 1 << 24));
-    std::vector<int> factors = {-2147483647 - 1, 2147483647};
+    std::vector<int> factors = {-2147483647 - 1, -2000, -1100, -200, -130, 130, 160, 200, 1100, 2147483647};
     for (int sf = -70; sf <= 70; ++sf) factors.push_back(sf);
-    for (int sf : factors) {
-        const auto mag16 = ct::both_forms(p16, veksMagnitude_16s_Sfs, veksMagnitude_16sc_Sfs, sf);
-        const auto pow16 = ct::both_forms(p16, veksPowerSpectr_16s_Sfs, veksPowerSpectr_16sc_Sfs, sf);
-        for (int k = 0; k < p16.size(); ++k) {
-            const std::uint64_t p = exact_power(p16.re[k], p16.im[k]);
-            EXPECT_TRUE(mag16[k] == magnitude_reference(p, sf, max16) && pow16[k] == power_reference(p, sf, max16))
-                << sf << " k " << k;
-        }
-        const auto mag32 = ct::both_forms(p32, nullptr, veksMagnitude_32sc_Sfs, sf);
-        const auto pow32 = ct::both_forms(p32, nullptr, veksMagSquared_32sc32s_Sfs, sf);
-        for (int k = 0; k < p32.size(); ++k) {
-            const std::uint64_t p = exact_power(p32.re[k], p32.im[k]);
-            const std::int64_t want = magnitude_reference(p, sf, max32);
-            EXPECT_LE(std::llabs(mag32[k] - want), want > (1 << 25) || p >> 53 ? 1 : 0) << sf << " (" << p32.re[k] << ", " << p32.im[k] << ")";
-            EXPECT_EQ(pow32[k], power_reference(p, sf, max32)) << sf << " k " << k;
-        }
-    }
-}
-
-// Floating power is the plain arithmetic in the data's precision; 16-bit
-// data give the exact integer sum rounded once to single.
-TEST(ComplexPower, FloatingIsPlainArithmetic) {
-    vt::Rng rng(5);
-    auto check = [&](auto split, auto cplx, auto tag) {
-        using R = decltype(tag);
-        const auto p = ct::test_parts<R>(rng, 500);
-        const auto got = ct::both_forms(p, split, cplx);
+    auto check = [](const auto& p, const auto& mag, const auto& pow, const auto& ph, std::int64_t top, int sf) {
+        using I = typename std::decay_t<decltype(ph)>::value_type;
         for (int k = 0; k < p.size(); ++k) {
-            if constexpr (std::is_integral_v<R>) {
-                EXPECT_TRUE(vt::same_bits(got[k], static_cast<float>(exact_power(p.re[k], p.im[k])))) << k;
-            } else {
-                const R xx = p.re[k] * p.re[k], yy = p.im[k] * p.im[k], want = xx + yy;
-                EXPECT_TRUE(vt::same_bits(got[k], want)) << k;
-            }
+            const std::uint64_t e =
+                std::uint64_t(std::int64_t(p.re[k]) * p.re[k]) + std::uint64_t(std::int64_t(p.im[k]) * p.im[k]);
+            const std::int64_t want = magnitude_reference(e, sf, top);
+            EXPECT_LE(std::llabs(mag[k] - want), want > (1 << 25) || e >> 53 ? 1 : 0) << sf << " k " << k;
+            EXPECT_EQ(pow[k], power_reference(e, sf, top)) << sf << " k " << k;
+            EXPECT_EQ(ph[k], phase_reference<I>(p.re[k], p.im[k], sf)) << sf << " k " << k;
         }
     };
-    check(veksPowerSpectr_32f, veksPowerSpectr_32fc, Vek32f{});
-    check(veksPowerSpectr_64f, veksPowerSpectr_64fc, Vek64f{});
-    check(veksPowerSpectr_16s32f, veksPowerSpectr_16sc32f, Vek16s{});
+    for (int sf : factors) {
+        check(p16, ct::both_forms(p16, veksMagnitude_16s_Sfs, veksMagnitude_16sc_Sfs, sf),
+              ct::both_forms(p16, veksPowerSpectr_16s_Sfs, veksPowerSpectr_16sc_Sfs, sf),
+              ct::both_forms(p16, veksPhase_16s_Sfs, veksPhase_16sc_Sfs, sf), 32767, sf);
+        check(p32, ct::both_forms(p32, nullptr, veksMagnitude_32sc_Sfs, sf),
+              ct::both_forms(p32, nullptr, veksMagSquared_32sc32s_Sfs, sf),
+              ct::both_forms(p32, nullptr, veksPhase_32sc_Sfs, sf), 2147483647, sf);
+    }
 }
 
 } // namespace

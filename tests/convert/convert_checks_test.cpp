@@ -1,13 +1,12 @@
-// Argument checks of every conversion and complex member: each pointer null
-// in turn, then bad lengths, then the member's own parameters; nothing is
-// written on an error.
+// Argument checks: each pointer null in turn, then bad lengths, then the
+// member's own parameters; nothing is written on an error.
 #include "signature_probe.h"
 
 namespace {
 
 template <class... F> void ptrs_then_len(F... f) { sp::expect_checks_all({}, f...); }
 
-TEST(ConvertChecks, PointersThenLength) {
+TEST(ConvertChecks, PointersThenLengthThenOwnParameters) {
     ptrs_then_len(veksConvert_8s16s, veksConvert_8s32f, veksConvert_8u32f, veksConvert_16s32s, veksConvert_16s32f,
                   veksConvert_16u32f, veksConvert_16s32f_Sfs, veksConvert_16s64f_Sfs, veksConvert_32s16s, veksConvert_32s16s_Sfs,
                   veksConvert_32s24s_Sfs, veksConvert_32u24u_Sfs, veksConvert_64s32s_Sfs, veksConvert_32s32f,
@@ -41,11 +40,8 @@ TEST(ConvertChecks, PointersThenLength) {
     EXPECT_EQ(veksRealToCplx_32f(nullptr, nullptr, dst.data(), 0), vekStsBadLength);
     EXPECT_EQ(veksRealToCplx_32f(nullptr, nullptr, dst.data(), 4), vekStsNullPtr);
     EXPECT_TRUE(dst.intact());
-}
-
-// Parameters of their own are checked last, as length-class errors where
-// they describe a size or a position.
-TEST(ConvertChecks, OwnParametersAfterLength) {
+    // Parameters of their own come last, as length-class errors where they
+    // describe a size or a position.
     sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 2, 0, vekStsBadRoundMode}, veksConvert_32f16f, veksConvert_16s16f,
                           veksConvert_16f16s_Sfs);
     for (int fp : {-1, 16, 100}) sp::expect_checks(veksPolarToCart_16sc, {sp::Order::PtrsThenLen, {}, 4, fp, 0, vekStsBadLength});

@@ -1,120 +1,75 @@
-// Float to integer conversions against an exact long double reference:
-// every rounding mode, a range of scale factors, halves, near-halves,
-// saturation edges and special values, in shuffled order so that values
-// reach both the block path and the element tail.
-#include <algorithm>
-#include <climits>
-#include <functional>
-
-#include "convert/convert_kernels.h"
+// Float to integer against an exact reference over every mode and many scale
+// factors, shuffled so that values reach both the block path and the tail.
 #include "convert_test_util.h"
 
 namespace {
 
-enum class Factor { plain, clamped_64f16s, single_field };
+// How a form builds 2^-sf; packed forms take no mode and write 3 bytes each.
+enum class Factor { plain, clamped_64f16s, packed_single_field };
 
-struct Form {
-    const char* name;
-    bool src_double;
-    long double lo, hi;
-    bool has_mode;
-    Factor factor;
-    int dst_bytes; // bytes per element; 3 for packed
-    std::function<VekStatus(const void*, void*, int, int, int)> call;
-    std::function<long long(const void*, std::size_t)> read;
-};
-
-template <class D>
-long long read_as(const void* p, std::size_t i) { return static_cast<const D*>(p)[i]; }
-long long read_24s(const void* p, std::size_t i) { return ct::get24s(static_cast<const Vek8u*>(p) + 3 * i); }
-long long read_24u(const void* p, std::size_t i) { return ct::get24u(static_cast<const Vek8u*>(p) + 3 * i); }
-
-#define FORM(S, F, D, LO, HI, FACTOR)                                                                             \
-    Form{#S, sizeof(Vek##F) == 8, LO, HI, true, FACTOR, sizeof(Vek##D),                                            \
-         [](const void* s, void* d, int n, int m, int sf) {                                                        \
-             return veksConvert_##S##_Sfs(static_cast<const Vek##F*>(s), static_cast<Vek##D*>(d), n, m, sf);    \
-         },                                                                                                        \
-         read_as<Vek##D>}
-#define FORM24(S, LO, HI, READ)                                                                                   \
-    Form{#S, false, LO, HI, false, Factor::single_field, 3,                                                        \
-         [](const void* s, void* d, int n, int, int sf) {                                                          \
-             return veksConvert_##S##_Sfs(static_cast<const Vek32f*>(s), static_cast<Vek8u*>(d), n, sf);          \
-         },                                                                                                        \
-         READ}
-
-const std::vector<Form>& forms() {
-    static const std::vector<Form> f = {
-        FORM(32f8s, 32f, 8s, -128, 127, Factor::plain),
-        FORM(32f8u, 32f, 8u, 0, 255, Factor::plain),
-        FORM(32f16s, 32f, 16s, -32768, 32767, Factor::plain),
-        FORM(32f16u, 32f, 16u, 0, 65535, Factor::plain),
-        FORM(32f32s, 32f, 32s, -2147483648.0L, 2147483647, Factor::plain),
-        FORM(64f16s, 64f, 16s, -32768, 32767, Factor::clamped_64f16s),
-        FORM(64f32s, 64f, 32s, -2147483648.0L, 2147483647, Factor::plain),
-        FORM24(32f24s, -8388608, 8388607, read_24s),
-        FORM24(32f24u, 0, 16777215, read_24u),
-    };
-    return f;
-}
-
-// The multiplier as the rule forms it: repeated halving or doubling of 1.0
-// in double precision (stable after a couple of thousand steps), or a single
+// 2^-sf in double precision (zero or infinite beyond its range), or a single
 // built from its exponent field.
 long double reference_factor(int sf, Factor f) {
-    if (f == Factor::single_field) {
+    if (f == Factor::packed_single_field) {
         sf = std::clamp(sf, -127, 127);
         return sf == 127 ? 0.0L : std::ldexp(1.0L, -sf);
     }
     if (f == Factor::clamped_64f16s) sf = std::clamp(sf, -1008, 1022);
-    double x = 1.0;
-    for (int i = 0; i < std::min(sf, 2000); ++i) x *= 0.5;
-    for (int i = 0; i > std::max(sf, -2000); --i) x *= 2.0;
-    return x;
+    return std::ldexp(1.0, -std::clamp(sf, -2000, 2000));
 }
 
-long long reference(long double x, long double factor, int mode, const Form& f) {
-    const long double v = x * factor;
-    const bool away = f.has_mode && mode != 0 && mode != 1;
-    if (std::isnan(v)) return away && f.dst_bytes == 4 ? INT_MIN : 0;
-    if (v < f.lo) return static_cast<long long>(f.lo);
-    if (v > f.hi) return static_cast<long long>(f.hi);
-    if (!f.has_mode) return static_cast<long long>(std::nearbyint(v));
-    switch (mode) {
-    case 0: return static_cast<long long>(std::trunc(v));
-    case 1: return static_cast<long long>(std::nearbyint(v)); // ties to even in the default mode
-    default: return static_cast<long long>(std::round(v));    // ties away from zero
-    }
+// Mode 0 truncates, 1 rounds ties to even, any other ties away from zero.
+// NaN gives 0, or the integer indefinite for a 32-bit result rounded away.
+long long reference(long double v, int mode, long double lo, long double hi, bool is_32bit) {
+    const bool away = mode != 0 && mode != 1;
+    if (std::isnan(v)) return away && is_32bit ? INT_MIN : 0;
+    if (v < lo) return static_cast<long long>(lo);
+    if (v > hi) return static_cast<long long>(hi);
+    if (mode == 0) return static_cast<long long>(std::trunc(v));
+    return static_cast<long long>(away ? std::round(v) : std::nearbyint(v));
 }
 
 const int kScaleFactors[] = {0, 1, -1, 2, -2, 3, 7, -7, 15, -15, 16, 24, 31, -31, 33, 40, -40, 126, 127, 128,
                              -127, -128, 149, 200, -200, 1022, 1023, 1074, 1075, -1008, -1009, -1023, -1024,
                              INT_MAX, INT_MIN};
 
-template <class F>
-void sweep(const Form& f, vt::Rng& rng) {
+template <class F, class D, class Call>
+void sweep(Call call, long double lo, long double hi, Factor rule, vt::Rng& rng) {
+    const bool packed = rule == Factor::packed_single_field;
     for (int sf : kScaleFactors) {
-        const int effective = f.factor == Factor::single_field ? std::clamp(sf, -127, 126)
-                              : f.factor == Factor::clamped_64f16s ? std::clamp(sf, -1008, 1022) : std::clamp(sf, -1100, 1100);
-        std::vector<F> src = ct::sweep_values<F>(static_cast<double>(f.lo), static_cast<double>(f.hi), effective, rng, 600);
+        const int effective = packed ? std::clamp(sf, -127, 126)
+                              : rule == Factor::clamped_64f16s ? std::clamp(sf, -1008, 1022) : std::clamp(sf, -1100, 1100);
+        std::vector<F> src = ct::sweep_values<F>(static_cast<double>(lo), static_cast<double>(hi), effective, rng, 600);
         std::shuffle(src.begin(), src.end(), rng.engine());
-        const long double factor = reference_factor(sf, f.factor);
-        for (int mode : f.has_mode ? std::vector<int>{0, 1, 2, 3, -1} : std::vector<int>{1}) {
-            vt::Guarded<Vek8u> dst(src.size() * f.dst_bytes);
-            ASSERT_EQ(f.call(src.data(), dst.data(), int(src.size()), mode, sf), vekStsOk);
+        const long double factor = reference_factor(sf, rule);
+        for (int mode : packed ? std::vector<int>{1} : std::vector<int>{0, 1, 2, 3, -1}) {
+            vt::Guarded<D> dst(src.size() * (packed ? 3 : 1));
+            ASSERT_EQ(call(src.data(), dst.data(), int(src.size()), mode, sf), vekStsOk);
             ASSERT_TRUE(dst.guard_intact());
-            for (std::size_t i = 0; i < src.size(); ++i)
-                ASSERT_EQ(f.read(dst.data(), i), reference(src[i], factor, mode, f))
-                    << f.name << " x=" << static_cast<double>(src[i]) << " mode=" << mode << " sf=" << sf;
+            for (std::size_t i = 0; i < src.size(); ++i) {
+                const Vek8u* p = reinterpret_cast<const Vek8u*>(dst.data()) + 3 * i;
+                const std::int64_t got = !packed ? dst[i] : lo < 0 ? ct::get24s(p) : std::int64_t(ct::get24u(p));
+                ASSERT_EQ(got, reference(src[i] * factor, mode, lo, hi, sizeof(D) == 4))
+                    << "x=" << double(src[i]) << " to [" << double(lo) << ", " << double(hi) << "] from " << sizeof(F) * 8
+                    << " bits, mode " << mode << " sf " << sf;
+            }
         }
     }
 }
 
 TEST(ConvertFloatToInt, SweepAgainstExactReference) {
     vt::Rng rng(7);
-    for (const Form& f : forms()) {
-        if (f.src_double) sweep<double>(f, rng);
-        else sweep<float>(f, rng);
-    }
+    const long double min32 = -2147483648.0L, max32 = 2147483647;
+    sweep<Vek32f, Vek8s>(veksConvert_32f8s_Sfs, -128, 127, Factor::plain, rng);
+    sweep<Vek32f, Vek8u>(veksConvert_32f8u_Sfs, 0, 255, Factor::plain, rng);
+    sweep<Vek32f, Vek16s>(veksConvert_32f16s_Sfs, -32768, 32767, Factor::plain, rng);
+    sweep<Vek32f, Vek16u>(veksConvert_32f16u_Sfs, 0, 65535, Factor::plain, rng);
+    sweep<Vek32f, Vek32s>(veksConvert_32f32s_Sfs, min32, max32, Factor::plain, rng);
+    sweep<Vek64f, Vek16s>(veksConvert_64f16s_Sfs, -32768, 32767, Factor::clamped_64f16s, rng);
+    sweep<Vek64f, Vek32s>(veksConvert_64f32s_Sfs, min32, max32, Factor::plain, rng);
+    const auto packed = [](auto fn) { return [fn](const Vek32f* s, Vek8u* d, int n, int, int sf) { return fn(s, d, n, sf); }; };
+    sweep<Vek32f, Vek8u>(packed(veksConvert_32f24s_Sfs), -8388608, 8388607, Factor::packed_single_field, rng);
+    sweep<Vek32f, Vek8u>(packed(veksConvert_32f24u_Sfs), 0, 16777215, Factor::packed_single_field, rng);
 }
 
 } // namespace

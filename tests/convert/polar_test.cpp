@@ -1,14 +1,10 @@
 // Cartesian <-> polar conversion.
-#include <algorithm>
-#include <cstdint>
-
 #include "convert_test_util.h"
 
 namespace {
 
-// The paired single-precision sine and cosine written out: reduction by pi,
-// reflection beyond pi/2, an odd degree-9 polynomial, both signs flipped
-// for an odd multiple of pi.
+// The paired single-precision sine and cosine: reduction by pi, reflection
+// beyond pi/2, odd degree-9 polynomial, signs flipped for odd multiples of pi.
 struct SinCos { float sin, cos; };
 
 SinCos paired_reference(float phi) {
@@ -34,83 +30,58 @@ bool same_value(T got, T want) { return vt::same_bits(got, want) || (std::isnan(
 template <class R>
 R trunc_saturate(double v) { return static_cast<R>(std::clamp<double>(std::trunc(v), std::numeric_limits<R>::min(), std::numeric_limits<R>::max())); }
 
-// The floating CartToPolar runs both halves and reports the magnitude's
-// status first (the integer one writes nothing on an error: see the checks).
-TEST(Polar, CartToPolarStatusPrecedence) {
-    const Vek32f re[3] = {3, -1, 0}, im[3] = {4, 0, -2};
-    Vek32f want_m[3], want_p[3];
-    ASSERT_EQ(veksMagnitude_32f(re, im, want_m, 3), vekStsOk);
-    ASSERT_EQ(veksPhase_32f(re, im, want_p, 3), vekStsOk);
-    vt::Guarded<Vek32f> m(3), p(3);
-    EXPECT_EQ(veksCartToPolar_32f(re, im, nullptr, p.data(), 3), vekStsNullPtr);
-    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), nullptr, 3), vekStsNullPtr);
-    for (int k = 0; k < 3; ++k) EXPECT_TRUE(vt::same_bits(p[k], want_p[k]) && vt::same_bits(m[k], want_m[k]));
-    m.reset(), p.reset();
-    EXPECT_EQ(veksCartToPolar_32f(nullptr, im, m.data(), p.data(), 3), vekStsNullPtr);
-    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), p.data(), 0), vekStsBadLength);
-    EXPECT_EQ(veksCartToPolar_32f(re, im, m.data(), nullptr, 0), vekStsBadLength); // the magnitude's status wins
-    EXPECT_TRUE(m.intact() && p.intact());
-
-    const Vek16sc s[2] = {{3, 4}, {-1, 0}};
-    Vek16s sm[2], sp[2];
-    ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm, sp, 2, 1, -13), vekStsOk);
-    EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // atan2(4, 3) 8192 = 7596.3
-}
-
-// Every floating CartToPolar form gives Magnitude and Phase of the same
-// data bit for bit, special values included.
+// Floating CartToPolar is Magnitude and Phase bit for bit; both halves run
+// whatever the other's status, and the magnitude's status comes first.
 template <class R, class C>
 void expect_cart_to_polar(VekStatus (*split)(const R*, const R*, R*, R*, int), VekStatus (*cplx)(const C*, R*, R*, int),
                           VekStatus (*magn)(const C*, R*, int), VekStatus (*phase)(const C*, R*, int)) {
     vt::Rng rng(41);
     const auto p = ct::test_parts<R>(rng, 301);
     const auto c = p.template interleaved<C>();
+    const auto want_m = ct::both_forms(p, nullptr, magn);
+    const auto want_ph = ct::both_forms(p, nullptr, phase);
     const int n = p.size();
-    std::vector<R> m(n), ph(n), cm(n), cph(n), want_m(n), want_ph(n);
-    const VekStatus st = magn(c.data(), want_m.data(), n);
-    EXPECT_EQ(phase(c.data(), want_ph.data(), n), vekStsOk);
-    EXPECT_EQ(split(p.re.data(), p.im.data(), m.data(), ph.data(), n), st);
-    EXPECT_EQ(cplx(c.data(), cm.data(), cph.data(), n), st);
-    for (int k = 0; k < n; ++k) {
-        ASSERT_TRUE(same_value(m[k], want_m[k]) && same_value(cm[k], want_m[k])) << k;
-        ASSERT_TRUE(same_value(ph[k], want_ph[k]) && same_value(cph[k], want_ph[k])) << k;
-    }
+    vt::Guarded<R> m(p.count()), ph(p.count()), cm(p.count()), cph(p.count()), none(p.count());
+    EXPECT_EQ(split(p.re.data(), p.im.data(), m.data(), ph.data(), n), vekStsOk);
+    EXPECT_EQ(cplx(c.data(), cm.data(), nullptr, n), vekStsNullPtr);
+    EXPECT_EQ(cplx(c.data(), nullptr, cph.data(), n), vekStsNullPtr);
+    EXPECT_TRUE(ct::holds(m, want_m) && ct::holds(cm, want_m) && ct::holds(ph, want_ph) && ct::holds(cph, want_ph));
+    EXPECT_EQ(split(nullptr, p.im.data(), none.data(), none.data(), n), vekStsNullPtr);
+    EXPECT_EQ(cplx(c.data(), none.data(), nullptr, 0), vekStsBadLength);
+    EXPECT_TRUE(none.intact());
 }
 
-TEST(Polar, FloatFormsAreMagnitudeAndPhase) {
+TEST(Polar, CartToPolarIsMagnitudeAndPhase) {
     expect_cart_to_polar<Vek32f, Vek32fc>(veksCartToPolar_32f, veksCartToPolar_32fc, veksMagnitude_32fc, veksPhase_32fc);
     expect_cart_to_polar<Vek64f, Vek64fc>(veksCartToPolar_64f, veksCartToPolar_64fc, veksMagnitude_64fc, veksPhase_64fc);
+    const Vek16sc s[2] = {{3, 4}, {-1, 0}};
+    Vek16s sm[2], sp[2];
+    ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm, sp, 2, 1, -13), vekStsOk);
+    EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // atan2(4, 3) 8192 = 7596.3
 }
 
-// CartToPolar is Magnitude and Phase; the double PolarToCart is within one
-// ulp of the functions plus half an ulp of the product of the long double
-// reference, also far from the principal range.
+// The double PolarToCart is within one ulp of the functions plus half an ulp
+// of the product of the long double reference, also far from the principal range.
 TEST(Polar, DoubleForms) {
     vt::Rng rng(31);
-    const auto p = ct::test_parts<Vek64f>(rng, 501, false);
-    const int n = p.size();
-    std::vector<Vek64f> m(n), ph(n), re(n), im(n);
-    std::vector<Vek64fc> c(n);
-    ASSERT_EQ(veksCartToPolar_64f(p.re.data(), p.im.data(), m.data(), ph.data(), n), vekStsOk);
-    EXPECT_EQ(ct::both_forms(p, veksMagnitude_64f, veksMagnitude_64fc), m);
-    EXPECT_EQ(ct::both_forms(p, veksPhase_64f, veksPhase_64fc), ph);
-    for (double turns : {1.0, 1000.0}) {
-        for (auto& x : ph) x *= turns;
-        ASSERT_EQ(veksPolarToCart_64f(m.data(), ph.data(), re.data(), im.data(), n), vekStsOk);
-        ASSERT_EQ(veksPolarToCart_64fc(m.data(), ph.data(), c.data(), n), vekStsOk);
+    for (double range : {4.0, 1e6}) {
+        const auto p = ct::test_parts<Vek64f>(rng, 501, false, range); // magnitudes, phases
+        const int n = p.size();
+        std::vector<Vek64f> re(n), im(n);
+        std::vector<Vek64fc> c(n);
+        ASSERT_EQ(veksPolarToCart_64f(p.re.data(), p.im.data(), re.data(), im.data(), n), vekStsOk);
+        ASSERT_EQ(veksPolarToCart_64fc(p.re.data(), p.im.data(), c.data(), n), vekStsOk);
         for (int k = 0; k < n; ++k) {
-            const long double phi = ph[k];
-            EXPECT_LE(std::fabs(re[k] - m[k] * std::cos(phi)), m[k] * 0x1p-51L) << k;
-            EXPECT_LE(std::fabs(im[k] - m[k] * std::sin(phi)), m[k] * 0x1p-51L) << k;
+            const long double m = p.re[k], phi = p.im[k];
+            EXPECT_LE(std::fabs(re[k] - m * std::cos(phi)), std::fabs(m) * 0x1p-51L) << k;
+            EXPECT_LE(std::fabs(im[k] - m * std::sin(phi)), std::fabs(m) * 0x1p-51L) << k;
             EXPECT_TRUE(vt::same_bits(c[k].re, re[k]) && vt::same_bits(c[k].im, im[k])) << k;
         }
     }
 }
 
 // Pairs follow the polynomial bit for bit; a single trailing element uses
-// the standard single-precision functions. Against the true functions the
-// paired values are within 6e-8 (2.3e-8 from the polynomial, 3e-8 from
-// rounding to single); the product adds half an ulp.
+// the standard single-precision functions.
 TEST(Polar, SinglePrecisionPairsAndTail) {
     vt::Rng rng(37);
     for (double range : {4.0, 1e5}) {
@@ -132,62 +103,45 @@ TEST(Polar, SinglePrecisionPairsAndTail) {
                 const float want_re = m * sc.cos, want_im = m * sc.sin;
                 EXPECT_TRUE(same_value(re[k], want_re) && same_value(im[k], want_im)) << "len " << len << " k " << k << " phi " << phi;
                 EXPECT_TRUE(same_value(c[k].re, want_re) && same_value(c[k].im, want_im)) << "len " << len << " k " << k;
-                if (paired && std::fabs(phi) <= 1e5) {
-                    const long double tc = std::cos(static_cast<long double>(phi)), ts = std::sin(static_cast<long double>(phi));
-                    EXPECT_TRUE(std::fabs(sc.cos - tc) <= 6e-8L && std::fabs(sc.sin - ts) <= 6e-8L) << phi;
-                    EXPECT_LE(std::fabs(re[k] - m * tc), std::fabs(m) * 6e-8L + std::fabs(re[k]) * 0x1p-24L) << phi;
-                }
             }
             EXPECT_TRUE(re.guard_intact() && im.guard_intact() && c.guard_intact());
         }
     }
 }
 
-// Integer magnitudes with a fixed-point phase: 16-bit pairs take the
-// polynomial (single-precision phase), a single element and all 32-bit
-// data the standard double functions; products truncate and saturate.
-TEST(Polar, FixedPointPhase) {
-    vt::Rng rng(43);
-    const auto p16 = ct::test_parts<Vek16s>(rng, 301);
-    const int n = p16.size();
-    for (int fp = 0; fp <= 15; ++fp) {
-        for (int len : {n, n - 1, 1}) {
-            vt::Guarded<Vek16sc> d(ct::bounded(len));
-            ASSERT_EQ(veksPolarToCart_16sc(p16.re.data(), p16.im.data(), fp, d.data(), len), vekStsOk);
-            for (int k = 0; k < len; ++k) {
-                const float phi = static_cast<float>(p16.im[k]) * std::ldexp(1.0f, -fp);
-                const bool paired = len > 1 && k < (len & ~1);
-                const SinCos sc = paired ? paired_reference(phi) : SinCos{0, 0};
-                const double c = paired ? sc.cos : std::cos(double(phi)), s = paired ? sc.sin : std::sin(double(phi));
-                EXPECT_TRUE(d[k].re == trunc_saturate<Vek16s>(p16.re[k] * c) && d[k].im == trunc_saturate<Vek16s>(p16.re[k] * s)) << fp << " k " << k;
-            }
-            EXPECT_TRUE(d.guard_intact());
-        }
+// Phase p 2^-fp (exact in single for 16 bits): 16-bit pairs take the polynomial,
+// the rest the double functions; products truncate and saturate.
+template <class R, class C>
+void expect_fixed_point(const ct::Parts<R>& p, VekStatus (*fn)(const R*, const R*, int, C*, int), int fp, int len) {
+    vt::Guarded<C> d(ct::bounded(len));
+    ASSERT_EQ(fn(p.re.data(), p.im.data(), fp, d.data(), len), vekStsOk);
+    for (int k = 0; k < len; ++k) {
+        const double phi = std::ldexp(double(p.im[k]), -fp);
+        const bool paired = sizeof(R) == 2 && len > 1 && k < (len & ~1);
+        const SinCos sc = paired ? paired_reference(float(phi)) : SinCos{0, 0};
+        const double c = paired ? sc.cos : std::cos(phi), s = paired ? sc.sin : std::sin(phi);
+        EXPECT_TRUE(d[k].re == trunc_saturate<R>(p.re[k] * c) && d[k].im == trunc_saturate<R>(p.re[k] * s)) << fp << " k " << k;
     }
-    const auto p32 = ct::test_parts<Vek32s>(rng, 300);
-    for (int fp = 0; fp <= 31; ++fp) {
-        vt::Guarded<Vek32sc> d(p32.count());
-        ASSERT_EQ(veksPolarToCart_32sc(p32.re.data(), p32.im.data(), fp, d.data(), p32.size()), vekStsOk);
-        for (int k = 0; k < p32.size(); ++k) {
-            const double phi = std::ldexp(double(p32.im[k]), -fp), m = p32.re[k];
-            EXPECT_TRUE(d[k].re == trunc_saturate<Vek32s>(m * std::cos(phi)) && d[k].im == trunc_saturate<Vek32s>(m * std::sin(phi))) << fp << " k " << k;
-        }
-        EXPECT_TRUE(d.guard_intact());
-    }
+    EXPECT_TRUE(d.guard_intact());
 }
 
-// Both inputs scaled (factors clamped to -31..31), half away from zero, saturated.
-TEST(Polar, ScaledIntegerInputs) {
-    vt::Rng rng(47);
-    const auto in = ct::test_parts<Vek16s>(rng, 200);
+// The scaled form takes both inputs scaled (factors clamped to -31..31),
+// rounds half away from zero and saturates.
+TEST(Polar, IntegerForms) {
+    vt::Rng rng(43);
+    const auto p16 = ct::test_parts<Vek16s>(rng, 301);
+    const auto p32 = ct::test_parts<Vek32s>(rng, 300);
+    for (int fp = 0; fp <= 15; ++fp)
+        for (int len : {p16.size(), p16.size() - 1, 1}) expect_fixed_point(p16, veksPolarToCart_16sc, fp, len);
+    for (int fp = 0; fp <= 31; ++fp) expect_fixed_point(p32, veksPolarToCart_32sc, fp, p32.size());
     auto round_saturate = [](double v) { return static_cast<Vek16s>(v > 0 ? std::trunc(std::min(v + 0.5, 32767.0)) : std::trunc(std::max(v - 0.5, -32768.0))); };
     for (int msf : {-2147483647 - 1, -40, -31, -16, -15, -3, 0, 1, 5, 15, 16, 31, 40, 2147483647}) {
         for (int psf : {-40, -31, -2, 0, 3, 13, 15, 31, 40}) {
-            vt::Guarded<Vek16sc> d(in.count());
-            ASSERT_EQ(veksPolarToCart_16sc_Sfs(in.re.data(), in.im.data(), d.data(), in.size(), msf, psf), vekStsOk);
+            vt::Guarded<Vek16sc> d(p16.count());
+            ASSERT_EQ(veksPolarToCart_16sc_Sfs(p16.re.data(), p16.im.data(), d.data(), p16.size(), msf, psf), vekStsOk);
             const double mf = std::ldexp(1.0, -std::clamp(msf, -31, 31)), pf = std::ldexp(1.0, -std::clamp(psf, -31, 31));
-            for (int k = 0; k < in.size(); ++k) {
-                const double m = in.re[k] * mf, phi = in.im[k] * pf;
+            for (int k = 0; k < p16.size(); ++k) {
+                const double m = p16.re[k] * mf, phi = p16.im[k] * pf;
                 EXPECT_TRUE(d[k].re == round_saturate(m * std::cos(phi)) && d[k].im == round_saturate(m * std::sin(phi))) << msf << " " << psf << " k " << k;
             }
             EXPECT_TRUE(d.guard_intact());
