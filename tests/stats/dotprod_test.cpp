@@ -3,7 +3,7 @@
 
 namespace {
 
-using st::i128;
+using vt::i128;
 
 // Real and complex elements alike: re(x), im(x) as V.
 template <class V, class T> V re(const T& x) { if constexpr (std::is_arithmetic_v<T>) return V(x); else return V(x.re); }
@@ -42,7 +42,7 @@ template <class T> std::vector<T> ints(vt::Rng& r, int n, int kind) {
 
 // The 16-bit Sfs rule: sf above 31 acts as 31, left shifts stop at 15.
 template <class T> T ref_scaled(i128 s, int sf) {
-    return st::sat<T>(sf >= 0 ? st::scale_half_even(s, std::min(sf, 31)) : s * st::pow2(std::min(-sf, 15)));
+    return vt::sat<T>(sf >= 0 ? vt::scale_half_even(s, std::min(sf, 31)) : s * vt::pow2(std::min(-sf, 15)));
 }
 
 // A scaled member at every sf in [lo, hi] against want(exact part, sf) per part.
@@ -103,7 +103,7 @@ template <class A, class B, class D> void check_double_scaled(VekStatus (*f)(con
         for (auto& x : a) x = st::random_elem<A>(r, -(1 << 20), 1 << 20);
         for (auto& x : b) x = st::random_elem<B>(r, -(1 << 20), 1 << 20);
         SCOPED_TRACE(testing::Message() << "len " << len);
-        check_scaled(f, a, b, -40, 100, [](i128 s, int sf) { return st::sat<Vek32s>(st::scale_half_even(s, std::clamp(sf, -31, 93))); });
+        check_scaled(f, a, b, -40, 100, [](i128 s, int sf) { return vt::sat<Vek32s>(vt::scale_half_even(s, std::clamp(sf, -31, 93))); });
     }
 }
 

@@ -4,16 +4,16 @@
 
 namespace {
 
-using st::i128;
+using vt::i128;
 using st::lim;
 
 // Truncating shift references on exact totals.
 Vek32s ref_shift_32s(i128 v, int sf) {
-    return sf >= 0 ? st::sat<Vek32s>(v >> std::min(sf, 100)) : st::sat<Vek32s>(st::sat<Vek32s>(v) * st::pow2(std::min(-sf, 40)));
+    return sf >= 0 ? vt::sat<Vek32s>(v >> std::min(sf, 100)) : vt::sat<Vek32s>(vt::sat<Vek32s>(v) * vt::pow2(std::min(-sf, 40)));
 }
 Vek64s ref_shift_64s(i128 v, int sf) {
     if (sf >= 0) return Vek64s(v >> std::min(sf, 100));
-    const i128 w = v * st::pow2(std::min(-sf, 64));
+    const i128 w = v * vt::pow2(std::min(-sf, 64));
     return w > lim<Vek64s>::max() ? lim<Vek64s>::max() : Vek64s(w);
 }
 

@@ -55,12 +55,6 @@ template <class F> std::vector<F> spread(vt::Rng& r, std::size_t n, int e_max) {
     return v;
 }
 
-// ---- exact references ----------------------------------------------------------------
-using vt::div_half_even;
-using vt::pow2;
-using vt::sat;
-using vt::scale_half_even;
-
 // num / den (den > 0) rounded to nearest, ties away from zero.
 inline i128 div_half_away(i128 num, i128 den) {
     const i128 a = num < 0 ? -num : num;
