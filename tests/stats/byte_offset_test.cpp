@@ -1,44 +1,40 @@
 // Every kernel family of the statistics at odd byte offsets.
 #include "offset_cases.h"
+#include "stats_test_util.h"
 
 namespace {
 
-using vt::as;
 constexpr int n = 37; // SIMD blocks and a scalar tail
 
-// A reduction of one vector into `outs` scalar outputs of type R.
-template <class S, class R, class Fn>
-vt::OffsetCase reduce(const char* name, Fn fn, double lo = -1000, double hi = 1000) {
-    return {name, {vt::offset_input<S>(n, lo, hi), vt::offset_output<R>(1)},
-            [fn](const std::vector<void*>& p) { return fn(as<const S>(p[0]), n, as<R>(p[1])); }};
+// Argument i of a call: pointers from the case's buffers, the length n, any other number 2.
+template <class A> A arg(const std::vector<void*>& p, int ordinal, bool is_len) {
+    if constexpr (std::is_pointer_v<A>) return static_cast<A>(p[std::size_t(ordinal)]);
+    else return A(is_len ? n : 2);
+}
+template <class A> void add_buffer(std::vector<vt::OffsetBuffer>& b) {
+    if constexpr (std::is_pointer_v<A>) b.push_back(vt::offset_input<std::remove_const_t<std::remove_pointer_t<A>>>(n));
 }
 
+// A case from the signature alone: every pointer gets n random elements.
+template <class... Args, std::size_t... I>
+vt::OffsetCase offset_case(const char* name, VekStatus (*fn)(Args...), std::index_sequence<I...>) {
+    constexpr auto ord = sp::pointer_ordinals<Args...>();
+    constexpr int len_at = sp::first_int_arg<Args...>();
+    vt::OffsetCase c{name, {}, [fn, ord](const std::vector<void*>& p) { return fn(arg<Args>(p, ord[I], int(I) == len_at)...); }};
+    (add_buffer<Args>(c.buffers), ...);
+    return c;
+}
+template <class... Args> vt::OffsetCase offset_case(const char* name, VekStatus (*fn)(Args...)) {
+    return offset_case(name, fn, std::index_sequence_for<Args...>{});
+}
+#define OFFSET_CASE(fn) offset_case(#fn, fn)
+
 TEST(StatsOffsets, MatchAligned) {
-    const std::vector<vt::OffsetCase> cases = {
-        reduce<Vek32f, Vek32f>("Sum_32f", [](auto s, int len, auto r) { return veksSum_32f(s, len, r); }),
-        reduce<Vek16s, Vek16s>("Sum_16s_Sfs", [](auto s, int len, auto r) { return veksSum_16s_Sfs(s, len, r, 2); }),
-        reduce<Vek32f, Vek32f>("Mean_32f", [](auto s, int len, auto r) { return veksMean_32f(s, len, r); }),
-        reduce<Vek32f, Vek32f>("StdDev_32f", [](auto s, int len, auto r) { return veksStdDev_32f(s, len, r); }),
-        reduce<Vek32f, Vek32f>("Norm_L2_32f", [](auto s, int len, auto r) { return veksNorm_L2_32f(s, len, r); }),
-        reduce<Vek32f, Vek32f>("Max_32f", [](auto s, int len, auto r) { return veksMax_32f(s, len, r); }),
-        {"MaxAbsIndx_16s", {vt::offset_input<Vek16s>(n), vt::offset_output<Vek16s>(1), vt::offset_output<int>(1)},
-         [](const std::vector<void*>& p) { return veksMaxAbsIndx_16s(as<const Vek16s>(p[0]), n, as<Vek16s>(p[1]), as<int>(p[2])); }},
-        {"MinMax_16s", {vt::offset_input<Vek16s>(n), vt::offset_output<Vek16s>(1), vt::offset_output<Vek16s>(1)},
-         [](const std::vector<void*>& p) { return veksMinMax_16s(as<const Vek16s>(p[0]), n, as<Vek16s>(p[1]), as<Vek16s>(p[2])); }},
-        {"MinMaxIndx_32f",
-         {vt::offset_input<Vek32f>(n), vt::offset_output<Vek32f>(1), vt::offset_output<int>(1), vt::offset_output<Vek32f>(1),
-          vt::offset_output<int>(1)},
-         [](const std::vector<void*>& p) {
-             return veksMinMaxIndx_32f(as<const Vek32f>(p[0]), n, as<Vek32f>(p[1]), as<int>(p[2]), as<Vek32f>(p[3]), as<int>(p[4]));
-         }},
-        {"MaxEvery_32f_I", {vt::offset_input<Vek32f>(n), vt::offset_input<Vek32f>(n, -500, 500)},
-         [](const std::vector<void*>& p) { return veksMaxEvery_32f_I(as<const Vek32f>(p[0]), as<Vek32f>(p[1]), n); }},
-        {"DotProd_32f", {vt::offset_input<Vek32f>(n), vt::offset_input<Vek32f>(n), vt::offset_output<Vek32f>(1)},
-         [](const std::vector<void*>& p) { return veksDotProd_32f(as<const Vek32f>(p[0]), as<const Vek32f>(p[1]), n, as<Vek32f>(p[2])); }},
-        {"Normalize_32f", {vt::offset_input<Vek32f>(n), vt::offset_output<Vek32f>(n)},
-         [](const std::vector<void*>& p) { return veksNormalize_32f(as<const Vek32f>(p[0]), as<Vek32f>(p[1]), n, 2.0f, 3.0f); }},
-    };
-    for (const auto& c : cases) vt::expect_offset_independent(c);
+    for (const auto& c : {OFFSET_CASE(veksSum_32f), OFFSET_CASE(veksSum_16s_Sfs), OFFSET_CASE(veksMean_32f), OFFSET_CASE(veksStdDev_32f),
+                          OFFSET_CASE(veksNorm_L2_32f), OFFSET_CASE(veksMax_32f), OFFSET_CASE(veksMaxAbsIndx_16s),
+                          OFFSET_CASE(veksMinMax_16s), OFFSET_CASE(veksMinMaxIndx_32f), OFFSET_CASE(veksMaxEvery_32f_I),
+                          OFFSET_CASE(veksDotProd_32f), OFFSET_CASE(veksNormalize_32f)})
+        vt::expect_offset_independent(c);
 }
 
 } // namespace
