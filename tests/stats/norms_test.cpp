@@ -17,16 +17,9 @@ Vek64s ref_shift_64s(i128 v, int sf) {
     return w > lim<Vek64s>::max() ? lim<Vek64s>::max() : Vek64s(w);
 }
 
-// One row per 16-bit kind: Norm and NormDiff members through one signature.
-template <class R> using IntNorm = VekStatus (*)(const Vek16s*, const Vek16s*, int, R*, int);
-#define NORM16(kind, R)                                                                                  \
-    IntNorm<R>([](const Vek16s* a, const Vek16s* b, int n, R* r, int sf) {                               \
-        return b ? veksNormDiff_##kind(a, b, n, r, sf) : veksNorm_##kind(a, n, r, sf);                   \
-    })
-#define NORM16F(kind)                                                                                    \
-    IntNorm<Vek32f>([](const Vek16s* a, const Vek16s* b, int n, Vek32f* r, int) {                        \
-        return b ? veksNormDiff_##kind(a, b, n, r) : veksNorm_##kind(a, n, r);                           \
-    })
+// Norm, or NormDiff when diff is set, of the loop's a (and b); then the scale factor, if any.
+#define NORM16(kind, r, ...) \
+    (diff ? veksNormDiff_##kind(a.data(), b.data(), len, r, ##__VA_ARGS__) : veksNorm_##kind(a.data(), len, r, ##__VA_ARGS__))
 
 TEST(StatsNorms, SixteenBitNormsExact) {
     vt::Rng r(61);
@@ -45,23 +38,21 @@ TEST(StatsNorms, SixteenBitNormsExact) {
                     const i128 d = i128(a[i]) - (diff ? b[i] : 0), m = d < 0 ? -d : d;
                     inf = std::max(inf, m), l1 += m, sq += d * d;
                 }
-                const Vek16s* pb = diff ? b.data() : nullptr;
                 const double root = std::sqrt(double(sq));
                 Vek32f f;
-                EXPECT_TRUE(NORM16F(Inf_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(inf));
-                EXPECT_TRUE(NORM16F(L1_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(Vek64s(l1)));
-                EXPECT_TRUE(NORM16F(L2_16s32f)(a.data(), pb, len, &f, 0) == vekStsOk && f == float(root));
+                EXPECT_TRUE(NORM16(Inf_16s32f, &f) == vekStsOk && f == float(inf));
+                EXPECT_TRUE(NORM16(L1_16s32f, &f) == vekStsOk && f == float(Vek64s(l1)));
+                EXPECT_TRUE(NORM16(L2_16s32f, &f) == vekStsOk && f == float(root));
                 for (int sf = -70; sf <= 70; ++sf) {
                     Vek32s v;
                     Vek64s w;
-                    ASSERT_TRUE(NORM16(Inf_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk && v == ref_shift_32s(inf, sf)) << sf;
-                    ASSERT_TRUE(NORM16(L1_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk && v == ref_shift_32s(l1, sf)) << sf;
-                    ASSERT_TRUE(NORM16(L1_16s64s_Sfs, Vek64s)(a.data(), pb, len, &w, sf) == vekStsOk && w == ref_shift_64s(l1, sf)) << sf;
-                    ASSERT_TRUE(NORM16(L2Sqr_16s64s_Sfs, Vek64s)(a.data(), pb, len, &w, sf) == vekStsOk && w == ref_shift_64s(sq, sf)) << sf;
+                    ASSERT_TRUE(NORM16(Inf_16s32s_Sfs, &v, sf) == vekStsOk && v == ref_shift_32s(inf, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L1_16s32s_Sfs, &v, sf) == vekStsOk && v == ref_shift_32s(l1, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L1_16s64s_Sfs, &w, sf) == vekStsOk && w == ref_shift_64s(l1, sf)) << sf;
+                    ASSERT_TRUE(NORM16(L2Sqr_16s64s_Sfs, &w, sf) == vekStsOk && w == ref_shift_64s(sq, sf)) << sf;
                     // The square root in double, scaled, truncated.
                     const double t = std::ldexp(root, -sf);
-                    ASSERT_TRUE(NORM16(L2_16s32s_Sfs, Vek32s)(a.data(), pb, len, &v, sf) == vekStsOk &&
-                                v == (t >= 2147483647.0 ? 2147483647 : Vek32s(t))) << sf;
+                    ASSERT_TRUE(NORM16(L2_16s32s_Sfs, &v, sf) == vekStsOk && v == (t >= 2147483647.0 ? 2147483647 : Vek32s(t))) << sf;
                 }
             }
 }
