@@ -3,6 +3,7 @@
 // outputs as documented; once enough allocations succeed the call succeeds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -29,7 +30,7 @@ void* live[4096];
 void fail_from(long n) {
     attempts = 0;
     fail_at = n;
-    for (auto& p : live) p = nullptr;
+    std::fill(std::begin(live), std::end(live), nullptr);
     armed = true;
 }
 
@@ -39,11 +40,7 @@ long disarm() {
     return attempts;
 }
 
-long live_blocks() {
-    long n = 0;
-    for (void* p : live) n += p != nullptr;
-    return n;
-}
+long live_blocks() { return long(std::size(live)) - std::count(std::begin(live), std::end(live), nullptr); }
 
 } // namespace
 
@@ -51,18 +48,13 @@ extern "C" void* malloc(std::size_t n) noexcept {
     if (!armed) return __libc_malloc(n);
     if (attempts++ >= fail_at) return nullptr;
     void* p = __libc_malloc(n);
-    for (auto& slot : live)
-        if (slot == nullptr) {
-            slot = p;
-            break;
-        }
+    const auto slot = std::find(std::begin(live), std::end(live), nullptr);
+    if (slot != std::end(live)) *slot = p;
     return p;
 }
 
 extern "C" void free(void* p) noexcept {
-    if (p != nullptr)
-        for (auto& slot : live)
-            if (slot == p) slot = nullptr;
+    std::replace(std::begin(live), std::end(live), p, static_cast<void*>(nullptr));
     __libc_free(p);
 }
 
