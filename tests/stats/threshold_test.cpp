@@ -115,7 +115,7 @@ void complex_against_reference(decltype(C{}.re) L, Lt lt, Gt gt, Inv inv, double
 
 #define OUT(fn, ...) [&](const auto* s, auto* d, int n) { return fn(s, d, n, __VA_ARGS__); }
 
-#define COMPLEX_FORMS(s, r, ulps, inv)                                                                        \
+#define COMPLEX_FORMS(s, r, ulps, inv, steps)                                                                 \
     TEST(Threshold, Complex_##s) {                                                                            \
         using C = Vek##s;                                                                                     \
         using R = Vek##r;                                                                                     \
@@ -126,26 +126,22 @@ void complex_against_reference(decltype(C{}.re) L, Lt lt, Gt gt, Inv inv, double
         expect_both<C>(x, {{3, 4}, {1, 2}, {-3, 4}, {6, -8}}, PAIR(veksThreshold_LTVal_##s, R(5), C{1, 2}));     \
         expect_both<C>(x, {{3, 4}, {0, 0}, {-3, 4}, {1, 2}}, PAIR(veksThreshold_GTVal_##s, R(5), C{1, 2}));      \
         complex_against_reference<C>(R(100), OUT(veksThreshold_LT_##s, R(100)), OUT(veksThreshold_GT_##s, R(100)), inv, ulps); \
+        steps(s)                                                                                              \
     }
-COMPLEX_FORMS(16sc, 16s, 0, nullptr)
-
+#define NO_STEPS(s)
 // Floating complex: one step either side of |z| = 5, and the inversion.
-#define COMPLEX_FLOAT_FORMS(s, r, ulps)                                                                       \
-    COMPLEX_FORMS(s, r, ulps, OUT(veksThreshold_LTInv_##s, R(100)))                                           \
-    TEST(Threshold, ComplexSteps_##s) {                                                                       \
-        using C = Vek##s;                                                                                     \
-        using R = Vek##r;                                                                                     \
-        const R up = std::nextafter(R(5), R(6)), dn = std::nextafter(R(5), R(4));                             \
-        const R inf = std::numeric_limits<R>::infinity();                                                     \
-        expect_both<C>({{3, 4}}, {{1, 2}}, PAIR(veksThreshold_LTVal_##s, up, C{1, 2}));                       \
-        expect_both<C>({{3, 4}}, {{1, 2}}, PAIR(veksThreshold_GTVal_##s, dn, C{1, 2}));                       \
-        expect_both<C>({{3, 4}, {0, 0}, {-0.0, 0}}, {{R(0.12), R(-0.16)}, {inf, 0}, {inf, 0}},                \
-                       PAIR(veksThreshold_LTInv_##s, R(0)), vekStsInverseOfZero);                             \
-        expect_both<C>({{0, 0}, {0.5, 0}, {4, 0}}, {{R(0.5), 0}, {R(0.5), R(-0.0)}, {R(0.25), R(-0.0)}},      \
-                       PAIR(veksThreshold_LTInv_##s, R(2)));                                                  \
-    }
-COMPLEX_FLOAT_FORMS(32fc, 32f, 1)
-COMPLEX_FLOAT_FORMS(64fc, 64f, 4)
+#define FLOAT_STEPS(s)                                                                                        \
+    const R up = std::nextafter(R(5), R(6)), dn = std::nextafter(R(5), R(4));                                 \
+    const R inf = std::numeric_limits<R>::infinity();                                                         \
+    expect_both<C>({{3, 4}}, {{1, 2}}, PAIR(veksThreshold_LTVal_##s, up, C{1, 2}));                           \
+    expect_both<C>({{3, 4}}, {{1, 2}}, PAIR(veksThreshold_GTVal_##s, dn, C{1, 2}));                           \
+    expect_both<C>({{3, 4}, {0, 0}, {-0.0, 0}}, {{R(0.12), R(-0.16)}, {inf, 0}, {inf, 0}},                    \
+                   PAIR(veksThreshold_LTInv_##s, R(0)), vekStsInverseOfZero);                                 \
+    expect_both<C>({{0, 0}, {0.5, 0}, {4, 0}}, {{R(0.5), 0}, {R(0.5), R(-0.0)}, {R(0.25), R(-0.0)}},          \
+                   PAIR(veksThreshold_LTInv_##s, R(2)));
+COMPLEX_FORMS(16sc, 16s, 0, nullptr, NO_STEPS)
+COMPLEX_FORMS(32fc, 32f, 1, OUT(veksThreshold_LTInv_32fc, R(100)), FLOAT_STEPS)
+COMPLEX_FORMS(64fc, 64f, 4, OUT(veksThreshold_LTInv_64fc, R(100)), FLOAT_STEPS)
 
 // A level above the upper level is an error after the pointers and the length; equal levels are valid.
 TEST(Threshold, LevelOrder) {
