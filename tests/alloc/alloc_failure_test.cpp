@@ -99,8 +99,7 @@ template <class T> T* marker() { return reinterpret_cast<T*>(std::uintptr_t(0x5E
 // An InitAlloc through `make` (given the out pointer), released by `free_fn`;
 // after a failure the out pointer is unchanged, or null when `nulls` is set.
 template <class Obj>
-Path object_path(std::string name, std::function<VekStatus(Obj**)> make, VekStatus (*free_fn)(Obj*),
-                 bool nulls = false) {
+Path object_path(std::string name, std::function<VekStatus(Obj**)> make, VekStatus (*free_fn)(Obj*), bool nulls = false) {
     auto obj = std::make_shared<Obj*>();
     return {std::move(name), [=] { *obj = marker<Obj>(); return make(obj.get()); }, [=] { free_fn(*obj); },
             [=] { return *obj == (nulls ? nullptr : marker<Obj>()); }};
@@ -114,9 +113,7 @@ Path call_path(std::string name, std::shared_ptr<std::vector<T>> dst, std::funct
             [=] { return std::memcmp(dst->data(), before->data(), dst->size() * sizeof(T)) == 0; }};
 }
 
-template <class T> std::shared_ptr<std::vector<T>> filled(std::size_t n, T v) {
-    return std::make_shared<std::vector<T>>(n, v);
-}
+template <class T> std::shared_ptr<std::vector<T>> filled(std::size_t n, T v) { return std::make_shared<std::vector<T>>(n, v); }
 
 // call(src, dst) on n values s into n values d.
 template <class S, class D, class F> Path unary_path(std::string name, int n, S s, D d, F call) {

@@ -92,9 +92,8 @@ TEST(StatsDotProd, SixteenBitFormsExact) {
         }
 }
 
-// 32-bit data go through double: with products below 2^41 and sums below
-// 2^51 everything is exact, so the result is the exactly rounded one, with
-// sf clamped to -31..93.
+// 32-bit data go through double: products below 2^41 and sums below 2^51 are exact,
+// so the result is the exactly rounded one, with sf clamped to -31..93.
 TEST(StatsDotProd, ThirtyTwoBitFormsRoundAndClamp) {
     const auto want = [](i128 s, int sf) { return vt::sat<Vek32s>(vt::scale_half_even(s, std::clamp(sf, -31, 93))); };
     vt::Rng r(121);

@@ -1,7 +1,6 @@
-// Sorting: the comparison sort against a literal recursive transcription of
-// its algorithm (values and permutation bit for bit, with duplicates,
-// signed zeros and NaNs), the radix sort against a stable reference sort.
-// Every array starts at an odd byte offset.
+// Sorting: the comparison sort against a literal recursive transcription of its algorithm
+// (values and permutation bit for bit, with duplicates, signed zeros and NaNs), the radix
+// sort against a stable reference sort. Every array starts at an odd byte offset.
 #include <numeric>
 
 #include "byte_offset.h"
@@ -97,8 +96,6 @@ TEST(Sort, ComparisonSortFollowsItsAlgorithm) {
     expect_literal_order(veksSortAscend_##s##_I, veksSortDescend_##s##_I, veksSortIndexAscend_##s##_I, veksSortIndexDescend_##s##_I);
     LITERAL_ORDER(8u) LITERAL_ORDER(16u) LITERAL_ORDER(16s) LITERAL_ORDER(32s) LITERAL_ORDER(32f) LITERAL_ORDER(64f)
 }
-
-// ---- radix sort ----------------------------------------------------------------------
 
 // Reference order: numeric, -0.0 before +0.0, NaNs beyond the infinities by
 // their sign; stable_sort keeps equal keys in input order.

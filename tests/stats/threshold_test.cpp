@@ -68,8 +68,6 @@ FLOAT_BOUNDARIES(64f)
 INT_BOUNDARIES(16s)
 INT_BOUNDARIES(32s)
 
-// ---- complex forms ----------------------------------------------------------------
-
 // z scaled by a factor (integers: rounded to nearest).
 template <class C>
 C scaled_reference(C z, long double factor) {
