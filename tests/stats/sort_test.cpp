@@ -126,10 +126,9 @@ void expect_stable_radix(VekStatus (*ascend)(T*, T*, int), VekStatus (*descend)(
                 ASSERT_EQ((dir ? descend : ascend)(values.data(), tmp.data(), n), vekStsOk);
                 EXPECT_TRUE(st::same_bits_all(values.values(), sorted)) << "n " << n << " dir " << dir;
                 // keys inside records of `stride` bytes
-                vt::Misaligned<unsigned char> records(std::size_t(n) * stride);
                 std::vector<unsigned char> bytes(std::size_t(n) * stride, 0xEE);
                 for (int k = 0; k < n; ++k) std::memcpy(&bytes[std::size_t(k) * stride], &x[k], sizeof(T));
-                records.assign(bytes);
+                vt::Misaligned<unsigned char> records(bytes);
                 vt::Misaligned<int> index(n), tmp_index(n);
                 const T* src = reinterpret_cast<const T*>(records.data());
                 ASSERT_EQ((dir ? index_descend : index_ascend)(src, stride, index.data(), tmp_index.data(), n), vekStsOk);

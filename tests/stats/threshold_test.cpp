@@ -15,8 +15,7 @@ void expect_both(const std::vector<T>& src, const std::vector<T>& want, Out out,
     vt::Misaligned<T> s(src), d(src.size(), 3), io(src);
     EXPECT_EQ(out(s.data(), d.data(), int(src.size())), sts);
     EXPECT_EQ(in(io.data(), int(src.size())), sts);
-    EXPECT_TRUE(st::same_bits_all(d.values(), want));
-    EXPECT_TRUE(st::same_bits_all(io.values(), want));
+    EXPECT_TRUE(st::same_bits_all(d.values(), want) && st::same_bits_all(io.values(), want));
     EXPECT_TRUE(st::same_bits_all(s.values(), src)) << "source changed";
 }
 
