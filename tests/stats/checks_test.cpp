@@ -1,15 +1,31 @@
-// Argument checks of every member: each pointer null in turn, then bad
-// lengths; no error writes anything.
+// Properties of every member: argument checks (each pointer null in turn,
+// then bad lengths; no error writes anything), extreme scale factors, and
+// for every kernel family odd byte offsets.
 #include "stats_test_util.h"
 
 namespace {
 
 template <class... F> void ptrs_then_len(F... f) { sp::expect_checks_all({}, f...); }
 
+// Members listed once for the probe and for the extreme scale factors.
+#define SCALED_SUMS                                                                                                   \
+    veksSum_16s_Sfs, veksSum_16sc_Sfs, veksSum_16s32s_Sfs, veksSum_16sc32sc_Sfs, veksSum_32s_Sfs, veksMean_16s_Sfs, \
+        veksMean_16sc_Sfs, veksMean_32s_Sfs
+#define SCALED_DEVIATIONS veksStdDev_16s_Sfs, veksStdDev_16s32s_Sfs, veksMeanStdDev_16s_Sfs, veksMeanStdDev_16s32s_Sfs
+#define SCALED_NORMS(P)                                                                                   \
+    veks##P##_Inf_16s32s_Sfs, veks##P##_L1_16s32s_Sfs, veks##P##_L1_16s64s_Sfs, veks##P##_L2_16s32s_Sfs, \
+        veks##P##_L2Sqr_16s64s_Sfs
+#define FLOAT_NORMS(P, k, c) \
+    veks##P##_##k##_16s32f, veks##P##_##k##_32f, veks##P##_##k##_64f, veks##P##_##k##_32fc##c, veks##P##_##k##_64fc64f
+#define NORMS(P) SCALED_NORMS(P), FLOAT_NORMS(P, Inf, 32f), FLOAT_NORMS(P, L1, 64f), FLOAT_NORMS(P, L2, 64f)
+#define SCALED_DOTS                                                                                                       \
+    veksDotProd_16s_Sfs, veksDotProd_16sc_Sfs, veksDotProd_16s16sc_Sfs, veksDotProd_16s32s_Sfs, veksDotProd_16s32s32s_Sfs, \
+        veksDotProd_16sc32sc_Sfs, veksDotProd_16s16sc32sc_Sfs, veksDotProd_32s_Sfs, veksDotProd_32sc_Sfs,                  \
+        veksDotProd_32s32sc_Sfs
+
 TEST(StatsChecks, EveryMember) {
-    ptrs_then_len(veksSum_32f, veksSum_64f, veksSum_32fc, veksSum_64fc, veksSum_16s_Sfs, veksSum_16sc_Sfs, veksSum_16s32s_Sfs,
-                  veksSum_16sc32sc_Sfs, veksSum_32s_Sfs, veksMean_32f, veksMean_64f, veksMean_32fc, veksMean_64fc,
-                  veksMean_16s_Sfs, veksMean_16sc_Sfs, veksMean_32s_Sfs); // deviations: SecondaryLengths
+    ptrs_then_len(veksSum_32f, veksSum_64f, veksSum_32fc, veksSum_64fc, veksMean_32f, veksMean_64f, veksMean_32fc, veksMean_64fc,
+                  SCALED_SUMS); // deviations: SecondaryLengths
     ptrs_then_len(veksMax_16s, veksMax_32s, veksMax_32f, veksMax_64f, veksMin_16s, veksMin_32s, veksMin_32f, veksMin_64f,
                   veksMaxAbs_16s, veksMaxAbs_32s, veksMinAbs_16s, veksMinAbs_32s, veksMinMax_8u, veksMinMax_16u, veksMinMax_16s,
                   veksMinMax_32u, veksMinMax_32s, veksMinMax_32f, veksMinMax_64f, veksMinMaxIndx_8u, veksMinMaxIndx_16u,
@@ -19,21 +35,10 @@ TEST(StatsChecks, EveryMember) {
     sp::expect_checks_all({sp::Order::PtrsThenLen, {2}}, veksMaxIndx_16s, veksMaxIndx_32s, veksMaxIndx_32f, veksMaxIndx_64f,
                           veksMinIndx_16s, veksMinIndx_32s, veksMinIndx_32f, veksMinIndx_64f, veksMaxAbsIndx_16s,
                           veksMaxAbsIndx_32s, veksMinAbsIndx_16s, veksMinAbsIndx_32s);
-    ptrs_then_len(veksNorm_Inf_16s32f, veksNorm_Inf_16s32s_Sfs, veksNorm_Inf_32f, veksNorm_Inf_64f, veksNorm_Inf_32fc32f,
-                  veksNorm_Inf_64fc64f, veksNorm_L1_16s32f, veksNorm_L1_16s32s_Sfs, veksNorm_L1_16s64s_Sfs, veksNorm_L1_32f,
-                  veksNorm_L1_64f, veksNorm_L1_32fc64f, veksNorm_L1_64fc64f, veksNorm_L2_16s32f, veksNorm_L2_16s32s_Sfs,
-                  veksNorm_L2_32f, veksNorm_L2_64f, veksNorm_L2_32fc64f, veksNorm_L2_64fc64f, veksNorm_L2Sqr_16s64s_Sfs);
-    ptrs_then_len(veksNormDiff_Inf_16s32f, veksNormDiff_Inf_16s32s_Sfs, veksNormDiff_Inf_32f, veksNormDiff_Inf_64f,
-                  veksNormDiff_Inf_32fc32f, veksNormDiff_Inf_64fc64f, veksNormDiff_L1_16s32f, veksNormDiff_L1_16s32s_Sfs,
-                  veksNormDiff_L1_16s64s_Sfs, veksNormDiff_L1_32f, veksNormDiff_L1_64f, veksNormDiff_L1_32fc64f,
-                  veksNormDiff_L1_64fc64f, veksNormDiff_L2_16s32f, veksNormDiff_L2_16s32s_Sfs, veksNormDiff_L2_32f,
-                  veksNormDiff_L2_64f, veksNormDiff_L2_32fc64f, veksNormDiff_L2_64fc64f, veksNormDiff_L2Sqr_16s64s_Sfs);
-    ptrs_then_len(veksDotProd_32f, veksDotProd_32fc, veksDotProd_32f32fc, veksDotProd_32f64f, veksDotProd_32fc64fc,
+    ptrs_then_len(NORMS(Norm), NORMS(NormDiff));
+    ptrs_then_len(SCALED_DOTS, veksDotProd_32f, veksDotProd_32fc, veksDotProd_32f32fc, veksDotProd_32f64f, veksDotProd_32fc64fc,
                   veksDotProd_32f32fc64fc, veksDotProd_64f, veksDotProd_64fc, veksDotProd_64f64fc, veksDotProd_16s64s,
-                  veksDotProd_16sc64sc, veksDotProd_16s16sc64sc, veksDotProd_16s32f, veksDotProd_16sc32fc,
-                  veksDotProd_16s16sc32fc, veksDotProd_16s_Sfs, veksDotProd_16sc_Sfs, veksDotProd_16s16sc_Sfs,
-                  veksDotProd_16s32s_Sfs, veksDotProd_16s32s32s_Sfs, veksDotProd_16sc32sc_Sfs, veksDotProd_16s16sc32sc_Sfs,
-                  veksDotProd_32s_Sfs, veksDotProd_32sc_Sfs, veksDotProd_32s32sc_Sfs);
+                  veksDotProd_16sc64sc, veksDotProd_16s16sc64sc, veksDotProd_16s32f, veksDotProd_16sc32fc, veksDotProd_16s16sc32fc);
     ptrs_then_len(veksCountInRange_32s, veksFindNearestOne_16u);
     sp::expect_checks_all({sp::Order::LenThenPtrs}, veksMaxOrder_16s, veksMaxOrder_32s, veksMaxOrder_32f, veksMaxOrder_64f);
 }
@@ -51,10 +56,8 @@ TEST(StatsChecks, SortMembers) {
         sp::expect_checks_all({sp::Order::PtrsThenLen, {}, 4, stride, 0, stride ? vekStsOk : vekStsBadLength},
                               SORT_RADIX_INDEX(8u), SORT_RADIX_INDEX(16u), SORT_RADIX_INDEX(16s), SORT_RADIX_INDEX(32s),
                               SORT_RADIX_INDEX(32u), SORT_RADIX_INDEX(32f));
-    const Vek32s rec[2] = {5, 0};
-    vt::Guarded<int> idx(1), tmp(1);
-    EXPECT_EQ(veksSortRadixIndexAscend_32s(rec, 3, idx.data(), tmp.data(), 1), vekStsBadLength);
-    EXPECT_TRUE(idx.intact() && tmp.intact());
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, 4, 3, 0, vekStsBadLength}, SORT_RADIX_INDEX(32s), SORT_RADIX_INDEX(32u),
+                          SORT_RADIX_INDEX(32f));
 }
 
 TEST(StatsChecks, ThresholdMembers) {
@@ -77,27 +80,31 @@ TEST(StatsChecks, ThresholdMembers) {
 // after the vector length. Nothing is written.
 TEST(StatsChecks, SecondaryLengths) {
     sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength, 1}, veksStdDev_32f, veksStdDev_64f,
-                          veksStdDev_16s_Sfs, veksStdDev_16s32s_Sfs, veksMeanStdDev_32f, veksMeanStdDev_64f,
-                          veksMeanStdDev_16s_Sfs, veksMeanStdDev_16s32s_Sfs);
+                          veksMeanStdDev_32f, veksMeanStdDev_64f, SCALED_DEVIATIONS);
     sp::expect_checks(veksFindNearest_16u, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength});
 }
 
 // The most extreme scale factors behave like merely large ones.
 template <class... F> void extreme_scale_factors(F... f) {
+    const auto run = [](auto fn, int sf) { return vt::run_at(st::signature_case("", fn, 8, sf), 0); };
     int k = 0;
-    auto one = [&k](auto fn) { EXPECT_TRUE(st::same_output(fn, -2147483647 - 1, -300) && st::same_output(fn, 2147483647, 300)) << k++; };
+    auto one = [&](auto fn) { EXPECT_TRUE(run(fn, -2147483647 - 1) == run(fn, -300) && run(fn, 2147483647) == run(fn, 300)) << k++; };
     (one(f), ...);
 }
 
 TEST(StatsChecks, ExtremeScaleFactors) {
-    extreme_scale_factors(veksSum_16s_Sfs, veksSum_16sc_Sfs, veksSum_16s32s_Sfs, veksSum_16sc32sc_Sfs, veksSum_32s_Sfs,
-                          veksMean_16s_Sfs, veksMean_16sc_Sfs, veksMean_32s_Sfs, veksStdDev_16s_Sfs, veksStdDev_16s32s_Sfs,
-                          veksMeanStdDev_16s_Sfs, veksMeanStdDev_16s32s_Sfs, veksNorm_Inf_16s32s_Sfs, veksNorm_L1_16s32s_Sfs,
-                          veksNorm_L1_16s64s_Sfs, veksNorm_L2_16s32s_Sfs, veksNorm_L2Sqr_16s64s_Sfs, veksNormDiff_Inf_16s32s_Sfs,
-                          veksNormDiff_L1_16s32s_Sfs, veksNormDiff_L1_16s64s_Sfs, veksNormDiff_L2_16s32s_Sfs,
-                          veksNormDiff_L2Sqr_16s64s_Sfs, veksDotProd_16s_Sfs, veksDotProd_16sc_Sfs, veksDotProd_16s16sc_Sfs,
-                          veksDotProd_16s32s_Sfs, veksDotProd_16s32s32s_Sfs, veksDotProd_16sc32sc_Sfs, veksDotProd_16s16sc32sc_Sfs,
-                          veksDotProd_32s_Sfs, veksDotProd_32sc_Sfs, veksDotProd_32s32sc_Sfs);
+    extreme_scale_factors(SCALED_SUMS, SCALED_DEVIATIONS, SCALED_NORMS(Norm), SCALED_NORMS(NormDiff), SCALED_DOTS);
+}
+
+// n = 37: SIMD blocks and a scalar tail; numbers other than the length 2.
+#define OFFSET_CASE(fn) st::signature_case(#fn, fn, 37, 2)
+
+TEST(StatsOffsets, MatchAligned) {
+    for (const auto& c : {OFFSET_CASE(veksSum_32f), OFFSET_CASE(veksSum_16s_Sfs), OFFSET_CASE(veksMean_32f), OFFSET_CASE(veksStdDev_32f),
+                          OFFSET_CASE(veksNorm_L2_32f), OFFSET_CASE(veksMax_32f), OFFSET_CASE(veksMaxAbsIndx_16s),
+                          OFFSET_CASE(veksMinMax_16s), OFFSET_CASE(veksMinMaxIndx_32f), OFFSET_CASE(veksMaxEvery_32f_I),
+                          OFFSET_CASE(veksDotProd_32f), OFFSET_CASE(veksNormalize_32f)})
+        vt::expect_offset_independent(c);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
 namespace {
 
-using st::i128;
+using vt::i128;
 
 // Real and complex elements alike: re(x), im(x) as V.
 template <class V, class T> V re(const T& x) { if constexpr (std::is_arithmetic_v<T>) return V(x); else return V(x.re); }
@@ -42,7 +42,7 @@ template <class T> std::vector<T> ints(vt::Rng& r, int n, int kind) {
 
 // The 16-bit Sfs rule: sf above 31 acts as 31, left shifts stop at 15.
 template <class T> T ref_scaled(i128 s, int sf) {
-    return st::sat<T>(sf >= 0 ? st::scale_half_even(s, std::min(sf, 31)) : s * st::pow2(std::min(-sf, 15)));
+    return vt::sat<T>(sf >= 0 ? vt::scale_half_even(s, std::min(sf, 31)) : s * vt::pow2(std::min(-sf, 15)));
 }
 
 // A scaled member at every sf in [lo, hi] against want(exact part, sf) per part.
@@ -92,25 +92,22 @@ TEST(StatsDotProd, SixteenBitFormsExact) {
         }
 }
 
-// 32-bit data go through double: with products below 2^41 and sums below
-// 2^51 everything is exact, so the result is the exactly rounded one, with
-// sf clamped to -31..93.
-template <class A, class B, class D> void check_double_scaled(VekStatus (*f)(const A*, const B*, int, D*, int)) {
-    vt::Rng r(121);
-    for (int len : {1, 3, 4, 5, 999}) {
-        std::vector<A> a(len);
-        std::vector<B> b(len);
-        for (auto& x : a) x = st::random_elem<A>(r, -(1 << 20), 1 << 20);
-        for (auto& x : b) x = st::random_elem<B>(r, -(1 << 20), 1 << 20);
-        SCOPED_TRACE(testing::Message() << "len " << len);
-        check_scaled(f, a, b, -40, 100, [](i128 s, int sf) { return st::sat<Vek32s>(st::scale_half_even(s, std::clamp(sf, -31, 93))); });
-    }
-}
-
+// 32-bit data go through double: products below 2^41 and sums below 2^51 are exact,
+// so the result is the exactly rounded one, with sf clamped to -31..93.
 TEST(StatsDotProd, ThirtyTwoBitFormsRoundAndClamp) {
-    check_double_scaled(veksDotProd_32s_Sfs);
-    check_double_scaled(veksDotProd_32sc_Sfs);
-    check_double_scaled(veksDotProd_32s32sc_Sfs);
+    const auto want = [](i128 s, int sf) { return vt::sat<Vek32s>(vt::scale_half_even(s, std::clamp(sf, -31, 93))); };
+    vt::Rng r(121);
+    const auto elem = [&r] { return st::random_elem<Vek32sc>(r, -(1 << 20), 1 << 20); };
+    for (int len : {1, 3, 4, 5, 999}) {
+        std::vector<Vek32sc> a(len), b(len);
+        for (int k = 0; k < len; ++k) a[k] = elem(), b[k] = elem();
+        std::vector<Vek32s> ar(len), br(len);
+        for (int k = 0; k < len; ++k) ar[k] = a[k].re, br[k] = b[k].im;
+        SCOPED_TRACE(testing::Message() << "len " << len);
+        check_scaled(veksDotProd_32s_Sfs, ar, br, -40, 100, want);
+        check_scaled(veksDotProd_32sc_Sfs, a, b, -40, 100, want);
+        check_scaled(veksDotProd_32s32sc_Sfs, ar, b, -40, 100, want);
+    }
 }
 
 // Sums in P partial sums of precision eps err by less than about

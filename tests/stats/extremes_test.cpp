@@ -15,14 +15,15 @@ auto identity = [](auto v) { return v; };
 auto saturated_abs = [](auto v) { return v >= 0 ? v : v == lim<decltype(v)>::min() ? lim<decltype(v)>::max() : decltype(v)(-v); };
 
 // Few distinct values, so ties are everywhere, with specials planted where
-// the vectorised search changes blocks; ramps improve in every block.
+// the vectorised search changes blocks (8: both ends, whose magnitudes tie);
+// ramps improve in every block.
 template <class T> std::vector<T> tie_heavy(vt::Rng& r, int len, int variant) {
     std::vector<T> x(len);
     for (auto& v : x) v = static_cast<T>(r.integer(0, 6) - (lim<T>::is_signed ? 3 : 0));
     for (int p : {0, 1, len / 2, len - 1, 2047, 2048, 2049, 4095, 6000}) {
         if (p < 0 || p >= len) continue;
-        if (variant == 1) x[p] = lim<T>::max();
-        if (variant == 2) x[p] = lim<T>::lowest();
+        if (variant == 1 || (variant == 8 && (p & 1))) x[p] = lim<T>::max();
+        if (variant == 2 || (variant == 8 && !(p & 1))) x[p] = lim<T>::lowest();
         if constexpr (std::is_floating_point_v<T>) {
             if ((variant == 3 && p != 0) || variant == 7) x[p] = lim<T>::quiet_NaN(); // 7: the first is NaN
             if (variant == 4) x[p] = (p & 1) ? T(-0.0) : T(0.0);
@@ -40,15 +41,22 @@ template <class T> struct Ext;
 #define EXT_MINMAX(s)                                   \
     static constexpr auto minmax = veksMinMax_##s;      \
     static constexpr auto minmax_i = veksMinMaxIndx_##s;
-#define EXT_ONLY_MINMAX(s) template <> struct Ext<Vek##s> { static constexpr bool plain = false; EXT_MINMAX(s) };
-#define EXT_ROW(s)                                                                                       \
+#define EXT_EVERY(s) static constexpr auto max_every = veksMaxEvery_##s##_I, min_every = veksMinEvery_##s##_I;
+#define EXT_NO_EVERY(s) static constexpr std::nullptr_t max_every = nullptr, min_every = nullptr;
+#define EXT_ONLY_MINMAX(s, every) template <> struct Ext<Vek##s> { static constexpr bool plain = false; EXT_MINMAX(s) every(s) };
+#define EXT_ABS(s)                                                                   \
+    static constexpr auto max_abs = veksMaxAbs_##s, min_abs = veksMinAbs_##s;        \
+    static constexpr auto max_abs_i = veksMaxAbsIndx_##s, min_abs_i = veksMinAbsIndx_##s;
+#define EXT_NO_ABS(s) static constexpr std::nullptr_t max_abs = nullptr;
+#define EXT_ROW(s, every, abs)                                                                           \
     template <> struct Ext<Vek##s> {                                                                     \
         static constexpr bool plain = true;                                                              \
         static constexpr auto max = veksMax_##s, min = veksMin_##s;                                      \
         static constexpr auto max_i = veksMaxIndx_##s, min_i = veksMinIndx_##s;                          \
-        EXT_MINMAX(s)                                                                                    \
+        EXT_MINMAX(s) every(s) abs(s)                                                                    \
     };
-EXT_ONLY_MINMAX(8u) EXT_ONLY_MINMAX(16u) EXT_ROW(16s) EXT_ONLY_MINMAX(32u) EXT_ROW(32s) EXT_ROW(32f) EXT_ROW(64f)
+EXT_ONLY_MINMAX(8u, EXT_EVERY) EXT_ONLY_MINMAX(16u, EXT_EVERY) EXT_ROW(16s, EXT_EVERY, EXT_ABS) EXT_ONLY_MINMAX(32u, EXT_NO_EVERY)
+EXT_ROW(32s, EXT_EVERY, EXT_ABS) EXT_ROW(32f, EXT_EVERY, EXT_NO_ABS) EXT_ROW(64f, EXT_NO_EVERY, EXT_NO_ABS)
 
 template <class T> class StatsExtremesTyped : public ::testing::Test {};
 using ExtremeTypes = ::testing::Types<Vek8u, Vek16u, Vek16s, Vek32u, Vek32s, Vek32f, Vek64f>;
@@ -59,7 +67,7 @@ TYPED_TEST(StatsExtremesTyped, FirstExtremeMatchesSequentialWalk) {
     using E = Ext<T>;
     vt::Rng r(31);
     for (int len : {1, 2, 3, 8, 9, 17, 2047, 2048, 2049, 6001})
-        for (int variant = 0; variant < 8; ++variant) {
+        for (int variant = 0; variant < 9; ++variant) {
             SCOPED_TRACE(testing::Message() << "len " << len << " variant " << variant);
             const auto x = tie_heavy<T>(r, len, variant);
             const int hi = ref_index(x, true, identity), lo = ref_index(x, false, identity);
@@ -76,58 +84,27 @@ TYPED_TEST(StatsExtremesTyped, FirstExtremeMatchesSequentialWalk) {
                 EXPECT_TRUE(E::max(x.data(), len, &a) == vekStsOk && same(a, hi));
                 EXPECT_TRUE(E::min(x.data(), len, &a) == vekStsOk && same(a, lo));
                 EXPECT_TRUE(E::max_i(x.data(), len, &a, nullptr) == vekStsOk && same(a, hi)); // no index wanted
+                // Magnitudes saturate: the most negative value ties with the largest.
+                if constexpr (!std::is_null_pointer_v<decltype(E::max_abs)>) {
+                    const int ahi = ref_index(x, true, saturated_abs), alo = ref_index(x, false, saturated_abs);
+                    EXPECT_TRUE(E::max_abs_i(x.data(), len, &a, &ia) == vekStsOk && ia == ahi && a == saturated_abs(x[ahi]));
+                    EXPECT_TRUE(E::min_abs_i(x.data(), len, &a, &ia) == vekStsOk && ia == alo && a == saturated_abs(x[alo]));
+                    EXPECT_TRUE(E::max_abs(x.data(), len, &a) == vekStsOk && a == saturated_abs(x[ahi]));
+                    EXPECT_TRUE(E::min_abs(x.data(), len, &a) == vekStsOk && a == saturated_abs(x[alo]));
+                }
+            }
+            // Every: the destination kept unless strictly beaten (3 against 4: NaNs against signed zeros).
+            if constexpr (!std::is_null_pointer_v<decltype(E::max_every)>) {
+                const auto y = tie_heavy<T>(r, len, (variant + 1) % 9);
+                for (bool max : {true, false}) {
+                    vt::Guarded<T> d(y.size());
+                    for (int k = 0; k < len; ++k) d[k] = y[k];
+                    ASSERT_EQ((max ? E::max_every : E::min_every)(x.data(), d.data(), len), vekStsOk);
+                    for (int k = 0; k < len; ++k) ASSERT_TRUE(vt::same_bits(d[k], (max ? x[k] > y[k] : x[k] < y[k]) ? x[k] : y[k])) << k;
+                    EXPECT_TRUE(d.guard_intact());
+                }
             }
         }
-}
-
-template <class T>
-void check_magnitudes(VekStatus (*max_abs)(const T*, int, T*), VekStatus (*min_abs)(const T*, int, T*),
-                      VekStatus (*max_abs_i)(const T*, int, T*, int*), VekStatus (*min_abs_i)(const T*, int, T*, int*)) {
-    vt::Rng r(41);
-    for (int len : {1, 2, 5, 2049, 5000})
-        for (int variant : {0, 1, 2, 5}) {
-            const auto x = tie_heavy<T>(r, len, variant);
-            const int hi = ref_index(x, true, saturated_abs), lo = ref_index(x, false, saturated_abs);
-            T v;
-            int i;
-            EXPECT_TRUE(max_abs_i(x.data(), len, &v, &i) == vekStsOk && i == hi && v == saturated_abs(x[hi]));
-            EXPECT_TRUE(min_abs_i(x.data(), len, &v, &i) == vekStsOk && i == lo && v == saturated_abs(x[lo]));
-            EXPECT_TRUE(max_abs(x.data(), len, &v) == vekStsOk && v == saturated_abs(x[hi]));
-            EXPECT_TRUE(min_abs(x.data(), len, &v) == vekStsOk && v == saturated_abs(x[lo]));
-        }
-    // The most negative value counts as the maximum, so it ties with it.
-    const T ends[2] = {lim<T>::max(), lim<T>::min()};
-    T v;
-    int i;
-    EXPECT_TRUE(max_abs_i(ends, 2, &v, &i) == vekStsOk && v == lim<T>::max() && i == 0);
-    EXPECT_TRUE(max_abs(ends + 1, 1, &v) == vekStsOk && v == lim<T>::max());
-}
-
-TEST(StatsExtremes, MagnitudesSaturate) {
-    check_magnitudes<Vek16s>(veksMaxAbs_16s, veksMinAbs_16s, veksMaxAbsIndx_16s, veksMinAbsIndx_16s);
-    check_magnitudes<Vek32s>(veksMaxAbs_32s, veksMinAbs_32s, veksMaxAbsIndx_32s, veksMinAbsIndx_32s);
-}
-
-template <class T> void check_every(VekStatus (*max_every)(const T*, T*, int), VekStatus (*min_every)(const T*, T*, int)) {
-    vt::Rng r(51);
-    for (int len : {1, 7, 16, 33, 1001}) {
-        const auto a = tie_heavy<T>(r, len, 3), b = tie_heavy<T>(r, len, 4); // NaNs against signed zeros
-        for (bool max : {true, false}) {
-            vt::Guarded<T> d(len);
-            for (int k = 0; k < len; ++k) d[k] = b[k];
-            ASSERT_EQ((max ? max_every : min_every)(a.data(), d.data(), len), vekStsOk);
-            for (int k = 0; k < len; ++k) ASSERT_TRUE(vt::same_bits(d[k], (max ? a[k] > b[k] : a[k] < b[k]) ? a[k] : b[k])) << k;
-            EXPECT_TRUE(d.guard_intact());
-        }
-    }
-}
-
-TEST(StatsExtremes, EveryKeepsDestinationUnlessStrictlyBeaten) {
-    check_every<Vek8u>(veksMaxEvery_8u_I, veksMinEvery_8u_I);
-    check_every<Vek16u>(veksMaxEvery_16u_I, veksMinEvery_16u_I);
-    check_every<Vek16s>(veksMaxEvery_16s_I, veksMinEvery_16s_I);
-    check_every<Vek32s>(veksMaxEvery_32s_I, veksMinEvery_32s_I);
-    check_every<Vek32f>(veksMaxEvery_32f_I, veksMinEvery_32f_I);
 }
 
 } // namespace

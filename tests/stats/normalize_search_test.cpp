@@ -12,12 +12,10 @@ TEST(StatsNormalize, TinyDivisorIsAnError) {
     for (double tiny : {0.0, 2.2e-308, -1e-310})
         sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, tiny, vekStsDivByZeroError}, veksNormalize_64f, veksNormalize_64fc,
                               veksNormalize_16s_Sfs, veksNormalize_16sc_Sfs); // integer divisor 0
-    const Vek32f x[2] = {1, 2};
-    const Vek64f y[2] = {1, 2};
-    Vek32f fx[2];
-    Vek64f fy[2];
-    EXPECT_EQ(veksNormalize_32f(x, fx, 2, 0, lim<float>::min()), vekStsOk);
-    EXPECT_EQ(veksNormalize_64f(y, fy, 2, 0, lim<double>::min()), vekStsOk);
+    Vek32f f[2] = {1, 2};
+    Vek64f d[2] = {1, 2};
+    EXPECT_EQ(veksNormalize_32f(f, f, 2, 0, lim<float>::min()), vekStsOk);
+    EXPECT_EQ(veksNormalize_64f(d, d, 2, 0, lim<double>::min()), vekStsOk);
 }
 
 // Each component against ok(result, source, vSub) for vDiv 3.

@@ -1,11 +1,12 @@
-// Helpers shared by the statistics tests: the argument-check probe, a
-// scale-factor comparison and exact 128-bit references of the rounding rules.
+// Helpers shared by the statistics tests: the argument-check probe, calls
+// built from a signature, random data and the exact 128-bit references.
 #pragma once
 
 #include <cstdint>
 #include <limits>
 
 #include "exact_ref.h"
+#include "offset_cases.h"
 #include "signature_probe.h"
 
 namespace st {
@@ -13,26 +14,27 @@ namespace st {
 using vt::i128;
 template <class T> using lim = std::numeric_limits<T>;
 
-// Runs fn on fixed 8-element inputs with its last argument (the scale
-// factor) at sf_a and then at sf_b; true when the outputs agree bytewise.
-template <class... Args, std::size_t... I>
-bool same_output_impl(VekStatus (*fn)(Args...), int sf_a, int sf_b, std::index_sequence<I...>) {
-    std::tuple<sp::Slot<Args>...> slots;
-    constexpr int len_at = sp::first_int_arg<Args...>(), sf_at = int(sizeof...(Args)) - 1;
-    auto run = [&](int sf) {
-        (std::get<I>(slots).fill_pattern(), ...);
-        const VekStatus sts = fn(std::get<I>(slots).get(0, -1, int(I) == len_at, 8, int(I) == sf_at ? sf : 0)...);
-        std::vector<unsigned char> out;
-        (std::get<I>(slots).append_to(out), ...);
-        out.push_back(static_cast<unsigned char>(sts));
-        return out;
-    };
-    return run(sf_a) == run(sf_b);
+// A call of fn built from its signature: every pointer gets n random
+// elements of its type, the length is n, every other number `value`.
+template <class A> A signature_arg(const std::vector<void*>& p, int ordinal, bool is_len, int n, int value) {
+    if constexpr (std::is_pointer_v<A>) return static_cast<A>(p[std::size_t(ordinal)]);
+    else return A(is_len ? n : value);
 }
-
-template <class... Args>
-bool same_output(VekStatus (*fn)(Args...), int sf_a, int sf_b) {
-    return same_output_impl(fn, sf_a, sf_b, std::index_sequence_for<Args...>{});
+template <class A> void add_buffer(std::vector<vt::OffsetBuffer>& b, int n) {
+    if constexpr (std::is_pointer_v<A>) b.push_back(vt::offset_input<std::remove_const_t<std::remove_pointer_t<A>>>(std::size_t(n)));
+}
+template <class... Args, std::size_t... I>
+vt::OffsetCase signature_case(const char* name, VekStatus (*fn)(Args...), int n, int value, std::index_sequence<I...>) {
+    constexpr auto ord = sp::pointer_ordinals<Args...>();
+    constexpr int len_at = sp::first_int_arg<Args...>();
+    vt::OffsetCase c{name, {}, [=](const std::vector<void*>& p) {
+                         return fn(signature_arg<Args>(p, ord[I], int(I) == len_at, n, value)...);
+                     }};
+    (add_buffer<Args>(c.buffers, n), ...);
+    return c;
+}
+template <class... Args> vt::OffsetCase signature_case(const char* name, VekStatus (*fn)(Args...), int n, int value) {
+    return signature_case(name, fn, n, value, std::index_sequence_for<Args...>{});
 }
 
 // Element-wise bit-exact comparison of two vectors.
@@ -54,12 +56,6 @@ template <class F> std::vector<F> spread(vt::Rng& r, std::size_t n, int e_max) {
     for (auto& x : v) x = static_cast<F>(std::ldexp(r.real(-1, 1), r.integer(-e_max, e_max)));
     return v;
 }
-
-// ---- exact references ----------------------------------------------------------------
-using vt::div_half_even;
-using vt::pow2;
-using vt::sat;
-using vt::scale_half_even;
 
 // num / den (den > 0) rounded to nearest, ties away from zero.
 inline i128 div_half_away(i128 num, i128 den) {

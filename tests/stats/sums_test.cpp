@@ -1,24 +1,26 @@
+#include <numeric>
+
 #include "stats_test_util.h"
 
 namespace {
 
-using st::i128;
+using vt::i128;
 
 // The 32-bit sum rule on an exact total.
 Vek32s ref_sum_32s(i128 s, int sf, bool from_16bit) {
-    if (sf >= 0) return st::sat<Vek32s>(st::scale_half_even(s, sf));
-    const i128 v = st::sat<Vek32s>(s);
+    if (sf >= 0) return vt::sat<Vek32s>(vt::scale_half_even(s, sf));
+    const i128 v = vt::sat<Vek32s>(s);
     if (from_16bit && sf < -31) return v > 0 ? 2147483647 : (v < 0 ? -2147483647 : 0);
-    return st::sat<Vek32s>(v * st::pow2(std::min(-sf, 40)));
+    return vt::sat<Vek32s>(v * vt::pow2(std::min(-sf, 40)));
 }
 
 // Means: |s| * 2^-sf / len exactly, ties to even; fixed results beyond the width.
 template <class T> T ref_mean(i128 s, int len, int sf) {
     constexpr int width = int(sizeof(T) * 8);
     if (sf >= width) return 0;
-    if (sf <= 1 - width) return st::sat<T>(s * st::pow2(40));
-    const i128 q = st::div_half_even((s < 0 ? -s : s) * st::pow2(std::max(-sf, 0)), i128(len) * st::pow2(std::max(sf, 0)));
-    return st::sat<T>(s < 0 ? -q : q);
+    if (sf <= 1 - width) return vt::sat<T>(s * vt::pow2(40));
+    const i128 q = vt::div_half_even((s < 0 ? -s : s) * vt::pow2(std::max(-sf, 0)), i128(len) * vt::pow2(std::max(sf, 0)));
+    return vt::sat<T>(s < 0 ? -q : q);
 }
 
 // Kinds: full range, all maximum, all minimum, small.
@@ -27,11 +29,7 @@ template <class T> std::vector<T> ints(vt::Rng& r, int len, int kind) {
     for (auto& v : x) v = kind == 1 ? st::lim<T>::max() : kind == 2 ? st::lim<T>::min() : kind == 3 ? T(r.integer(-3, 3)) : r.any<T>();
     return x;
 }
-template <class T> i128 total(const std::vector<T>& x) {
-    i128 s = 0;
-    for (auto v : x) s += v;
-    return s;
-}
+template <class T> i128 total(const std::vector<T>& x) { return std::accumulate(x.begin(), x.end(), i128(0)); }
 
 // A scaled reduction of x into one result; the call must succeed.
 template <class S, class D> D reduce(VekStatus (*f)(const S*, int, D*, int), const std::vector<S>& x, int sf) {
@@ -57,10 +55,10 @@ TEST(StatsSums, IntegerSumsAndMeansExact) {
                 const Vek32sc c32 = reduce(veksSum_16sc32sc_Sfs, c, sf);
                 const Vek16sc c16 = reduce(veksSum_16sc_Sfs, c, sf), cm = reduce(veksMean_16sc_Sfs, c, sf);
                 ASSERT_EQ(s32, ref_sum_32s(s, sf, true));
-                ASSERT_EQ(s16, st::sat<Vek16s>(ref_sum_32s(s, sf, true)));
+                ASSERT_EQ(s16, vt::sat<Vek16s>(ref_sum_32s(s, sf, true)));
                 ASSERT_EQ(m16, ref_mean<Vek16s>(s, len, sf));
                 ASSERT_TRUE(c32.re == s32 && c32.im == ref_sum_32s(t, sf, true));
-                ASSERT_TRUE(c16.re == s16 && c16.im == st::sat<Vek16s>(ref_sum_32s(t, sf, true)));
+                ASSERT_TRUE(c16.re == s16 && c16.im == vt::sat<Vek16s>(ref_sum_32s(t, sf, true)));
                 ASSERT_TRUE(cm.re == m16 && cm.im == ref_mean<Vek16s>(t, len, sf));
             }
         }
@@ -162,13 +160,13 @@ TEST(StatsSums, IntegerDeviationAndMean) {
                 const long double scaled = std::ldexp(dev, -sf), frac = scaled - std::floor(scaled);
                 i128 want = i128(std::floor(scaled)) + (frac > 0.5L || (frac == 0.5L && (i128(std::floor(scaled)) & 1)));
                 if (std::fabs(frac - 0.5L) < 1e-9L && frac != 0.5L) want = d32; // too close to call
-                EXPECT_EQ(d32, st::sat<Vek32s>(want)) << len << " sf " << sf;
-                EXPECT_TRUE(reduce(veksStdDev_16s32s_Sfs, x, sf) == d32 && d16 == st::sat<Vek16s>(d32));
+                EXPECT_EQ(d32, vt::sat<Vek32s>(want)) << len << " sf " << sf;
+                EXPECT_TRUE(reduce(veksStdDev_16s32s_Sfs, x, sf) == d32 && d16 == vt::sat<Vek16s>(d32));
                 EXPECT_EQ(reduce(veksStdDev_16s_Sfs, x, sf), d16);
                 // The mean of MeanStdDev rounds half away from zero.
-                const i128 mean = st::div_half_away(s * st::pow2(std::max(-sf, 0)), i128(len) * st::pow2(std::max(sf, 0)));
-                EXPECT_EQ(m32, st::sat<Vek32s>(mean)) << len << " sf " << sf;
-                EXPECT_EQ(m16, st::sat<Vek16s>(st::sat<Vek32s>(mean)));
+                const i128 mean = st::div_half_away(s * vt::pow2(std::max(-sf, 0)), i128(len) * vt::pow2(std::max(sf, 0)));
+                EXPECT_EQ(m32, vt::sat<Vek32s>(mean)) << len << " sf " << sf;
+                EXPECT_EQ(m16, vt::sat<Vek16s>(vt::sat<Vek32s>(mean)));
             }
         }
 }
