@@ -1,6 +1,5 @@
 // Literal transcriptions of the window and generator rules, written
-// independently of the library's kernels, plus closed-form evaluations in
-// long double for accuracy bounds.
+// independently of the library's kernels.
 #pragma once
 
 #include <cmath>
@@ -68,25 +67,6 @@ inline std::vector<double> kaiser_weights(int n, float alpha) {
     const double den = i0_poly(x0);
     for (int k = 0; k <= (n - 1) / 2; ++k) w.push_back(i0_poly(double(alpha) * std::sqrt(double(k) * double(n - 1 - k))) / den);
     return w;
-}
-
-// Weight of position i (0 .. N-1) from the half table; the odd middle is 1.
-inline double weight_at(const std::vector<double>& half, int n, int i) {
-    const int k = i < n - 1 - i ? i : n - 1 - i;
-    if ((n & 1) && k == (n - 1) / 2) return 1.0;
-    return half[k];
-}
-
-// Closed forms in long double.
-inline long double exact_weight(Win kind, int n, int i, long double alpha = 0) {
-    const long double pi = 3.141592653589793238462643383279502884L;
-    const long double x = 2 * pi * i / (n - 1);
-    switch (kind) {
-    case Win::Bartlett: { const int k = i < n - 1 - i ? i : n - 1 - i; return 2.0L * k / (n - 1); }
-    case Win::Hann: return 0.5L * (1 - std::cos(x));
-    case Win::Hamming: return 0.54L - 0.46L * std::cos(x);
-    default: return (alpha + 1) / 2 - 0.5L * std::cos(x) - alpha / 2 * std::cos(2 * x);
-    }
 }
 
 // Deterministic random values in [lo, hi].
