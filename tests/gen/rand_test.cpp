@@ -63,9 +63,9 @@ TEST(Rand, DirectFormsMatchTranscription) {
                   stored<Vek32f>(gref::uniform(seed, 50, -2.0, 3.0)));
         EXPECT_EQ(direct<Vek16s>(veksRandUniform_Direct_16s, seed, 64, -1000, 1000),
                   stored<Vek16s>(gref::uniform(seed, 64, -1000, 1000)));
-        EXPECT_EQ(direct<Vek32f>(veksRandGauss_Direct_32f, seed, 41, 1.5f, 2.0f),
-                  stored<Vek32f>(gref::gauss(seed, 41, 1.5, 2.0)));
-        EXPECT_EQ(direct<Vek64f>(veksRandGauss_Direct_64f, seed, 40, 0, 1), stored<Vek64f>(gref::gauss(seed, 40, 0, 1)));
+        // Past the first block of 128 pairs, ending on half a pair.
+        EXPECT_EQ(direct<Vek32f>(veksRandGauss_Direct_32f, seed, 301, 1.5f, 2.0f),
+                  stored<Vek32f>(gref::gauss(seed, 301, 1.5, 2.0)));
         EXPECT_EQ(direct<Vek16s>(veksRandGauss_Direct_16s, seed, 40, 0, 20000), // saturates now and then
                   stored<Vek16s>(gref::gauss(seed, 40, 0, 20000)));
         // The seed written back is the last subtract-with-borrow word.
@@ -87,10 +87,8 @@ TEST(Rand, DirectFormsMatchTranscription) {
 TEST(Rand, AllocatedStatesContinueOneStream) {
     EXPECT_EQ(alloc_run<Vek16s>(UNIFORM(16s), -300, 300, 77, {4, 6}), stored<Vek16s>(gref::uniform(77, 10, -300, 300)));
     EXPECT_EQ(alloc_run<Vek8u>(UNIFORM(8u), 10, 200, 5, {33}), stored<Vek8u>(gref::uniform(5, 33, 10, 200)));
-    EXPECT_EQ(alloc_run<Vek32f>(UNIFORM(32f), -1, 1, 5, {33}), stored<Vek32f>(gref::uniform(5, 33, -1, 1)));
     EXPECT_EQ(alloc_run<Vek32f>(GAUSS(32f), 0, 1, 42, {1, 1, 9}), stored<Vek32f>(gref::gauss(42, 11, 0.0, 1.0)));
     EXPECT_EQ(alloc_run<Vek8u>(GAUSS(8u), 10, 40, 1, {30}), stored<Vek8u>(gref::gauss(1, 30, 10, 40))); // clamps below 0
-    EXPECT_EQ(alloc_run<Vek16s>(GAUSS(16s), 100, 30, 8, {7}), stored<Vek16s>(gref::gauss(8, 7, 100, 30)));
 }
 
 TEST(Rand, PlacedStatesAndTheirKinds) {
@@ -114,30 +112,25 @@ TEST(Rand, PlacedStatesAndTheirKinds) {
     EXPECT_EQ(veksRandUniformFree_16s(reinterpret_cast<VeksRandUniState_16s*>(g)), vekStsBadContext);
 }
 
-// Moments of long runs: the mean within 5 standard errors, the variance
-// within 2% (the standard error of a sample variance of 2^18 values is 0.3%
-// for a normal and 0.2% for a uniform distribution).
+// Long runs: the mean within 5 standard errors, the variance within 2% (the
+// standard error of a sample variance of 2^18 values is 0.3% for a normal and
+// 0.2% for a uniform distribution), uniform values inside [low, high).
 TEST(Rand, Moments) {
     const int n = 1 << 18;
     std::vector<Vek64f> v(n);
     unsigned s = 2024;
-    auto moments = [&](double& mean, double& var) {
+    auto expect_moments = [&](double mean, double var) {
         long double a = 0, b = 0;
         for (double x : v) a += x;
-        mean = double(a / n);
-        for (double x : v) b += (x - mean) * (x - mean);
-        var = double(b / (n - 1));
+        for (double x : v) b += (x - a / n) * (x - a / n);
+        EXPECT_NEAR(double(a / n), mean, 5 * std::sqrt(var / n));
+        EXPECT_NEAR(double(b / (n - 1)), var, 0.02 * var);
     };
-    double mean, var;
     ASSERT_EQ(veksRandUniform_Direct_64f(v.data(), n, -1.0, 3.0, &s), vekStsOk);
-    moments(mean, var);
-    EXPECT_NEAR(mean, 1.0, 5 * std::sqrt(16.0 / 12 / n));
-    EXPECT_NEAR(var, 16.0 / 12, 0.02 * 16.0 / 12);
+    expect_moments(1.0, 16.0 / 12);
     for (double x : v) ASSERT_TRUE(x >= -1.0 && x < 3.0);
     ASSERT_EQ(veksRandGauss_Direct_64f(v.data(), n, 5.0, 2.0, &s), vekStsOk);
-    moments(mean, var);
-    EXPECT_NEAR(mean, 5.0, 5 * 2.0 / std::sqrt(double(n)));
-    EXPECT_NEAR(var, 4.0, 0.02 * 4.0);
+    expect_moments(5.0, 4.0);
 }
 
 TEST(Rand, ChecksWriteNothing) {
@@ -152,7 +145,6 @@ TEST(Rand, ChecksWriteNothing) {
     }, intact);
     EXPECT_EQ(veksRandUniformFree_32f(u), vekStsOk);
     EXPECT_EQ(veksRandUniformInitAlloc_32f(nullptr, 0, 1, 1), vekStsNullPtr);
-    EXPECT_EQ(veksRandGaussInitAlloc_32f(nullptr, 0, 1, 1), vekStsNullPtr);
     EXPECT_EQ(veksRandUniformInit_16s(nullptr, 0, 1, 1), vekStsNullPtr);
     EXPECT_EQ(veksRandGaussInit_16s(nullptr, 0, 1, 1), vekStsNullPtr);
     EXPECT_EQ(veksRandUniformFree_16s(nullptr), vekStsNullPtr);
