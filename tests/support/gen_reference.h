@@ -4,8 +4,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <random>
-#include <type_traits>
 #include <vector>
 
 namespace gref {
@@ -67,19 +65,6 @@ inline std::vector<double> kaiser_weights(int n, float alpha) {
     const double den = i0_poly(x0);
     for (int k = 0; k <= (n - 1) / 2; ++k) w.push_back(i0_poly(double(alpha) * std::sqrt(double(k) * double(n - 1 - k))) / den);
     return w;
-}
-
-// Deterministic random values in [lo, hi].
-template <class T> std::vector<T> random_values(int n, unsigned seed, double lo, double hi) {
-    std::mt19937_64 gen(seed);
-    std::vector<T> v(n);
-    for (auto& x : v) {
-        if constexpr (std::is_integral_v<T>)
-            x = T(std::uniform_int_distribution<long long>((long long)lo, (long long)hi)(gen));
-        else
-            x = T(std::uniform_real_distribution<double>(lo, hi)(gen));
-    }
-    return v;
 }
 
 // ---- combined random generator -------------------------------------------
