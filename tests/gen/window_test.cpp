@@ -55,18 +55,12 @@ float opt_alpha(int n) {
 
 #define FLOAT_WIN(name, kind, alpha) {#name, kind, alpha, veksWin##name##_32f, veksWin##name##_32f_I, veksWin##name##_32fc}
 
-std::vector<FloatWin> float_windows() {
-    return {
-        FLOAT_WIN(Bartlett, Win::Bartlett, 0),
-        FLOAT_WIN(Hann, Win::Hann, 0),
-        FLOAT_WIN(Hamming, Win::Hamming, 0),
-        FLOAT_WIN(BlackmanStd, Win::Blackman, -0.16f),
-        FLOAT_WIN(BlackmanOpt, Win::Blackman, NAN),
-    };
-}
+const FloatWin kFloatWins[] = {FLOAT_WIN(Bartlett, Win::Bartlett, 0), FLOAT_WIN(Hann, Win::Hann, 0),
+                               FLOAT_WIN(Hamming, Win::Hamming, 0), FLOAT_WIN(BlackmanStd, Win::Blackman, -0.16f),
+                               FLOAT_WIN(BlackmanOpt, Win::Blackman, NAN)};
 
 TEST(Window, FloatFormsBitExactAndSymmetric) {
-    for (const auto& w : float_windows())
+    for (const auto& w : kFloatWins)
         for (int n : kLengths) {
             if (std::isnan(w.alpha) && n < 4) continue;
             const float alpha = std::isnan(w.alpha) ? opt_alpha(n) : w.alpha;

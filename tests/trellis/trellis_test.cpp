@@ -31,7 +31,7 @@ TEST(TrellisHelpers, VarPointMatchesReference) {
         std::vector<Vek16sc> vp(len * n_sub);
         std::vector<Vek16u> vm(len * n_sub);
         ASSERT_EQ(veksGetVarPointDV_16sc(src.data(), pts.data(), labels.data(), vp.data(), vm.data(), len, n_points, n_sub, sf), vekStsOk);
-        for (int i = 0; i < len; ++i) {
+        for (int i = 0; i < len; ++i)
             for (int s = 0; s < n_sub; ++s) {
                 long long best = -1;
                 Vek16sc bp{0, 0};
@@ -42,7 +42,6 @@ TEST(TrellisHelpers, VarPointMatchesReference) {
                 EXPECT_TRUE(same(vp[i * n_sub + s], bp)) << i << " " << s;
                 EXPECT_EQ(vm[i * n_sub + s], best < 0 ? 65535 : vt::sat<Vek16u>(vt::scale_half_even(best, sf))) << sf;
             }
-        }
     }
 }
 
@@ -62,7 +61,7 @@ TEST(TrellisHelpers, SymbolTableMatchesReference) {
     std::vector<Vek16sc> p4(2 * len * n4);
     std::vector<Vek16u> m4(len * n4);
     ASSERT_EQ(veksBuildSymblTableDV4D_16sc(vp.data(), vm.data(), pairs.data(), p4.data(), m4.data(), len, n2, n4, n_pairs), vekStsOk);
-    for (int t = 0; t < len; ++t) {
+    for (int t = 0; t < len; ++t)
         for (int s = 0; s < n4; ++s) {
             int best = -1, bm = 0;
             for (int m = 0; m < n_pairs; ++m) {
@@ -74,7 +73,6 @@ TEST(TrellisHelpers, SymbolTableMatchesReference) {
             EXPECT_EQ(m4[t * n4 + s], best);
             EXPECT_TRUE(same(p4[2 * (t * n4 + s)], vp[2 * t * n2 + a]) && same(p4[2 * (t * n4 + s) + 1], vp[(2 * t + 1) * n2 + b]));
         }
-    }
 }
 
 TEST(TrellisHelpers, CalcStatesAndRenormaliseMatchReference) {
