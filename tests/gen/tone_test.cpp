@@ -44,9 +44,8 @@ TEST(Tone, MatchesTranscription) {
         ASSERT_EQ(veksTone_Direct_64fc(z.data(), c.len, c.magn, c.f, &ph), vekStsOk);
         const auto s = gref::tone(c.magn, c.f, c.phase, c.len, true);
         for (int n = 0; n < c.len; ++n) ASSERT_TRUE(z[n].re == x[n] && z[n].im == s[n]) << n;
-        // Narrow forms: the double form's values from the same single-precision
-        // parameters, rounded; one complex float and one real 16-bit form (the
-        // others share their paths).
+        // Narrow forms round the double form's values from the same single-precision
+        // parameters (one complex float and one real 16-bit form: the others share their paths).
         const float f = float(c.f), p = float(c.phase);
         double pd = p;
         ASSERT_EQ(veksTone_Direct_64fc(z.data(), c.len, 30000.0 * c.magn / 100, f, &pd), vekStsOk);
@@ -72,7 +71,7 @@ TEST(Tone, CheckOrder) {
     expect_check_order({vekStsNullPtr, vekStsBadToneMagnitude, vekStsBadToneFrequency, vekStsBadTonePhase, vekStsNullPtr,
                         vekStsBadLength}, [&](int k) {
         p = k > 3 ? 1.0 : kTwoPi;
-        return veksTone_Direct_64f(k > 4 ? g.data() : nullptr, 0, k > 1 ? 1.0 : 0.0, k > 2 ? 0.1 : 0.5, k > 0 ? &p : nullptr);
+        return veksTone_Direct_64f(k > 4 ? g.data() : nullptr, 0, double(k > 1), k > 2 ? 0.1 : 0.5, k > 0 ? &p : nullptr);
     });
     EXPECT_EQ(p, 1.0);
     float bad = -0.0001f;
@@ -81,8 +80,6 @@ TEST(Tone, CheckOrder) {
     EXPECT_EQ(veksTone_Direct_64fc(nullptr, 1, 1.0, std::nan(""), &p), vekStsBadToneFrequency);
     EXPECT_TRUE(g.intact());
 }
-
-// ---- triangle --------------------------------------------------------------
 
 double triangle_at(double magn, double asym, double theta) {
     const double pi = 3.141592653589793, fall = pi + asym, rise = pi - asym;
@@ -113,8 +110,7 @@ TEST(Triangle, FollowsTheClosedForm) {
             }
 }
 
-// The 16-bit forms store as the tones do (and the Q15 forms, written
-// separately, must agree with them).
+// (The 16-bit forms store as the tones do, and the Q15 forms must agree with them.)
 TEST(Triangle, ChecksAndSawtooth) {
     // Phase pointer, magnitude, frequency, asymmetry, phase value, dst, length.
     vt::Guarded<Vek64f> g(4);
@@ -136,8 +132,6 @@ TEST(Triangle, ChecksAndSawtooth) {
     for (int n = 1; n < 16; ++n) // at a whole period the value reaches +1 exactly and folds one step later
         EXPECT_NEAR(saw[n], n % 8 ? -1.0 + 0.25 * (n % 8) : 1.0, 1e-12) << n;
 }
-
-// ---- Q15 forms ---------------------------------------------------------------
 
 TEST(ToneQ15, MatchesDirectFormsAndKeepsPhase) {
     int size = 0;
@@ -181,7 +175,8 @@ TEST(ToneQ15, MatchesDirectFormsAndKeepsPhase) {
 TEST(ToneQ15, Checks) {
     std::vector<unsigned char> mem(40);
     auto* st = reinterpret_cast<VeksToneState_16s*>(mem.data());
-    expect_check_order({vekStsNullPtr, vekStsBadToneMagnitude, vekStsBadToneFrequency, vekStsBadTonePhase, vekStsOk}, [&](int k) {
+    expect_check_order({vekStsNullPtr, vekStsBadToneMagnitude, vekStsBadToneFrequency, vekStsBadTonePhase,
+                        vekStsOk}, [&](int k) {
         return veksToneInitQ15_16s(k > 0 ? st : nullptr, k > 1 ? 1 : 0, k > 2 ? 16383 : 16384, k > 3 ? 205886 : 205887);
     });
     EXPECT_EQ(veksToneInitQ15_16s(st, 1, -1, 0), vekStsBadToneFrequency);

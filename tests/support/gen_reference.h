@@ -10,8 +10,6 @@ namespace gref {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-// ---- windows --------------------------------------------------------------
-
 enum class Win { Bartlett, Hann, Hamming, Blackman };
 
 // cos x_k of the rotation by 2 pi / (N-1), k = 0 .. M (M = (N-1)/2).
@@ -67,8 +65,6 @@ inline std::vector<double> kaiser_weights(int n, float alpha) {
     return w;
 }
 
-// ---- combined random generator -------------------------------------------
-
 struct Rng {
     std::uint32_t lcg = 1131199209u, x1, x2, x3, carry = 0xFFFFFFFFu;
     explicit Rng(std::uint32_t seed) : x1(seed) {
@@ -114,8 +110,6 @@ inline std::vector<double> gauss(std::uint32_t seed, int len, double mean, doubl
     v.resize(len);
     return v;
 }
-
-// ---- tone ----------------------------------------------------------------
 
 inline std::vector<double> tone(double magn, double f, double phase, int len, bool sine = false) {
     auto wave = [&](double a) { return sine ? std::sin(a) : std::cos(a); };
