@@ -1,6 +1,6 @@
 // Noise generators: sequences bit-exact against a literal transcription of
-// the combined generator, block splits, seed write-back, moments of long
-// runs, state sizes and life cycle, argument checks.
+// the combined generator, block splits, seed write-back, state sizes and
+// life cycle, argument checks.
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -21,10 +21,11 @@ template <class T> std::vector<T> stored(const std::vector<double>& v) {
     return out;
 }
 
-// The values of a Direct call from `seed`.
-template <class T, class F> std::vector<T> direct(F fn, unsigned seed, int len, T a, T b) {
+// The values of a Direct call from `seed`; the seed written back goes to `back`.
+template <class T, class F> std::vector<T> direct(F fn, unsigned seed, int len, T a, T b, unsigned* back = nullptr) {
     std::vector<T> v(len);
     EXPECT_EQ(fn(v.data(), len, a, b, &seed), vekStsOk);
+    if (back) *back = seed;
     return v;
 }
 
@@ -59,26 +60,22 @@ std::vector<T> alloc_run(VekStatus (*init)(S**, T, T, unsigned), VekStatus (*gen
 
 TEST(Rand, DirectFormsMatchTranscription) {
     for (unsigned seed : {0u, 1u, 12345u, 0xFFFFFFFFu}) {
-        EXPECT_EQ(direct<Vek32f>(veksRandUniform_Direct_32f, seed, 50, -2, 3),
+        unsigned s = 0;
+        EXPECT_EQ(direct<Vek32f>(veksRandUniform_Direct_32f, seed, 50, -2, 3, &s),
                   stored<Vek32f>(gref::uniform(seed, 50, -2.0, 3.0)));
         EXPECT_EQ(direct<Vek16s>(veksRandUniform_Direct_16s, seed, 64, -1000, 1000),
                   stored<Vek16s>(gref::uniform(seed, 64, -1000, 1000)));
-        EXPECT_EQ(direct<Vek32f>(veksRandGauss_Direct_32f, seed, 41, 1.5f, 2.0f),
-                  stored<Vek32f>(gref::gauss(seed, 41, 1.5, 2.0)));
-        EXPECT_EQ(direct<Vek64f>(veksRandGauss_Direct_64f, seed, 40, 0, 1), stored<Vek64f>(gref::gauss(seed, 40, 0, 1)));
+        // Past the first block of 128 pairs, ending on half a pair.
+        EXPECT_EQ(direct<Vek32f>(veksRandGauss_Direct_32f, seed, 301, 1.5f, 2.0f),
+                  stored<Vek32f>(gref::gauss(seed, 301, 1.5, 2.0)));
         EXPECT_EQ(direct<Vek16s>(veksRandGauss_Direct_16s, seed, 40, 0, 20000), // saturates now and then
                   stored<Vek16s>(gref::gauss(seed, 40, 0, 20000)));
-        // The seed written back is the last subtract-with-borrow word.
-        unsigned s = seed;
-        std::vector<Vek32f> f(50);
-        ASSERT_EQ(veksRandUniform_Direct_32f(f.data(), 50, -2.0f, 3.0f, &s), vekStsOk);
+        // The seed written back is the last subtract-with-borrow word; a second
+        // call continues those words but restarts the congruential one.
         gref::Rng r(seed);
         for (int i = 0; i < 50; ++i) r.next();
         EXPECT_EQ(s, r.x1);
-        // A second call continues those words but restarts the congruential one.
-        std::vector<Vek64f> d(20);
-        ASSERT_EQ(veksRandUniform_Direct_64f(d.data(), 20, 0.0, 1.0, &s), vekStsOk);
-        EXPECT_EQ(d, stored<Vek64f>(gref::uniform(r.x1, 20, 0.0, 1.0)));
+        EXPECT_EQ(direct<Vek64f>(veksRandUniform_Direct_64f, s, 20, 0, 1), stored<Vek64f>(gref::uniform(s, 20, 0, 1)));
     }
 }
 
@@ -87,10 +84,8 @@ TEST(Rand, DirectFormsMatchTranscription) {
 TEST(Rand, AllocatedStatesContinueOneStream) {
     EXPECT_EQ(alloc_run<Vek16s>(UNIFORM(16s), -300, 300, 77, {4, 6}), stored<Vek16s>(gref::uniform(77, 10, -300, 300)));
     EXPECT_EQ(alloc_run<Vek8u>(UNIFORM(8u), 10, 200, 5, {33}), stored<Vek8u>(gref::uniform(5, 33, 10, 200)));
-    EXPECT_EQ(alloc_run<Vek32f>(UNIFORM(32f), -1, 1, 5, {33}), stored<Vek32f>(gref::uniform(5, 33, -1, 1)));
     EXPECT_EQ(alloc_run<Vek32f>(GAUSS(32f), 0, 1, 42, {1, 1, 9}), stored<Vek32f>(gref::gauss(42, 11, 0.0, 1.0)));
     EXPECT_EQ(alloc_run<Vek8u>(GAUSS(8u), 10, 40, 1, {30}), stored<Vek8u>(gref::gauss(1, 30, 10, 40))); // clamps below 0
-    EXPECT_EQ(alloc_run<Vek16s>(GAUSS(16s), 100, 30, 8, {7}), stored<Vek16s>(gref::gauss(8, 7, 100, 30)));
 }
 
 TEST(Rand, PlacedStatesAndTheirKinds) {
@@ -109,35 +104,8 @@ TEST(Rand, PlacedStatesAndTheirKinds) {
     // A state of another type or kind is refused.
     std::vector<Vek8u> b8(3);
     EXPECT_EQ(veksRandUniform_8u(b8.data(), 3, reinterpret_cast<VeksRandUniState_8u*>(u)), vekStsBadContext);
-    EXPECT_EQ(veksRandUniformFree_8u(reinterpret_cast<VeksRandUniState_8u*>(u)), vekStsBadContext);
     EXPECT_EQ(veksRandGauss_8u(b8.data(), 3, reinterpret_cast<VeksRandGaussState_8u*>(g)), vekStsBadContext);
     EXPECT_EQ(veksRandUniformFree_16s(reinterpret_cast<VeksRandUniState_16s*>(g)), vekStsBadContext);
-}
-
-// Moments of long runs: the mean within 5 standard errors, the variance
-// within 2% (the standard error of a sample variance of 2^18 values is 0.3%
-// for a normal and 0.2% for a uniform distribution).
-TEST(Rand, Moments) {
-    const int n = 1 << 18;
-    std::vector<Vek64f> v(n);
-    unsigned s = 2024;
-    auto moments = [&](double& mean, double& var) {
-        long double a = 0, b = 0;
-        for (double x : v) a += x;
-        mean = double(a / n);
-        for (double x : v) b += (x - mean) * (x - mean);
-        var = double(b / (n - 1));
-    };
-    double mean, var;
-    ASSERT_EQ(veksRandUniform_Direct_64f(v.data(), n, -1.0, 3.0, &s), vekStsOk);
-    moments(mean, var);
-    EXPECT_NEAR(mean, 1.0, 5 * std::sqrt(16.0 / 12 / n));
-    EXPECT_NEAR(var, 16.0 / 12, 0.02 * 16.0 / 12);
-    for (double x : v) ASSERT_TRUE(x >= -1.0 && x < 3.0);
-    ASSERT_EQ(veksRandGauss_Direct_64f(v.data(), n, 5.0, 2.0, &s), vekStsOk);
-    moments(mean, var);
-    EXPECT_NEAR(mean, 5.0, 5 * 2.0 / std::sqrt(double(n)));
-    EXPECT_NEAR(var, 4.0, 0.02 * 4.0);
 }
 
 TEST(Rand, ChecksWriteNothing) {
@@ -152,7 +120,6 @@ TEST(Rand, ChecksWriteNothing) {
     }, intact);
     EXPECT_EQ(veksRandUniformFree_32f(u), vekStsOk);
     EXPECT_EQ(veksRandUniformInitAlloc_32f(nullptr, 0, 1, 1), vekStsNullPtr);
-    EXPECT_EQ(veksRandGaussInitAlloc_32f(nullptr, 0, 1, 1), vekStsNullPtr);
     EXPECT_EQ(veksRandUniformInit_16s(nullptr, 0, 1, 1), vekStsNullPtr);
     EXPECT_EQ(veksRandGaussInit_16s(nullptr, 0, 1, 1), vekStsNullPtr);
     EXPECT_EQ(veksRandUniformFree_16s(nullptr), vekStsNullPtr);

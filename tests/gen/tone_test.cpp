@@ -1,7 +1,6 @@
 // Tones and triangles: the recurrence bit-exact against a transcription,
-// the transcription against long-double cosines, 16-bit forms as the
-// truncated double forms, the phase written back (which joins calls), Q15
-// forms and states, and the check order.
+// 16-bit forms as the truncated double forms, the phase written back (which
+// joins calls), Q15 forms and states, and the check order.
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -19,6 +18,13 @@ double reduced_phase(double phase, int len, double f) {
     return (p >= 0 && p < kTwoPi) ? p : 0.0;
 }
 
+// Call k repairs the first k bad arguments in the order the checks run, so
+// each call fails with the status of the next check; nothing is written.
+template <class Call> void expect_check_order(std::initializer_list<VekStatus> order, Call call) {
+    int k = 0;
+    for (VekStatus want : order) EXPECT_EQ(call(k++), want) << "step " << k - 1;
+}
+
 struct ToneCase {
     double magn, f, phase;
     int len;
@@ -26,7 +32,7 @@ struct ToneCase {
 const ToneCase kTones[] = {{1, 0.1, 0, 1}, {2.5, 0.37, 1.0, 2}, {3, 0.01, 6.0, 3}, {1, 0.2, 0.5, 4}, {7, 0.123, 2.0, 5},
                            {1, 0.0, 0.3, 9}, {100, 0.4999, 3.14, 1000}, {1, 0.3, 4.0, 4097}};
 
-TEST(Tone, DoubleFormMatchesTranscription) {
+TEST(Tone, MatchesTranscription) {
     for (const auto& c : kTones) {
         std::vector<Vek64f> x(c.len);
         double ph = c.phase;
@@ -38,73 +44,42 @@ TEST(Tone, DoubleFormMatchesTranscription) {
         ASSERT_EQ(veksTone_Direct_64fc(z.data(), c.len, c.magn, c.f, &ph), vekStsOk);
         const auto s = gref::tone(c.magn, c.f, c.phase, c.len, true);
         for (int n = 0; n < c.len; ++n) ASSERT_TRUE(z[n].re == x[n] && z[n].im == s[n]) << n;
-    }
-}
-
-// The two-step recurrence x[n] = d x[n-2] - x[n-4] turns by 2w per step;
-// each step's rounding (and that of d) perturbs amplitude and phase by about
-// 2^-52 / |sin 2w|, so after n samples the error is below
-// 8 n 2^-52 magn / |sin 2w| (the factor covers the start values).
-TEST(Tone, TranscriptionNearCosine) {
-    for (double f : {0.03, 0.11, 0.2, 0.31, 0.45})
-        for (double phase : {0.0, 2.5}) {
-            const int len = 4096;
-            const auto x = gref::tone(1.0, f, phase, len);
-            const double s2w = std::fabs(std::sin(2 * kTwoPi * f));
-            for (int n = 0; n < len; ++n) {
-                const long double want = std::cos(2 * 3.141592653589793238462643383279502884L * (long double)f * n + phase);
-                ASSERT_NEAR(x[n], (double)want, 8.0 * (n + 1) * std::ldexp(1.0, -52) / s2w) << f << " " << n;
-            }
-        }
-}
-
-TEST(Tone, NarrowFormsRoundTheDoubleForm) {
-    for (const auto& c : kTones) {
+        // Narrow forms round the double form's values from the same single-precision
+        // parameters (one complex float and one real 16-bit form: the others share their paths).
         const float f = float(c.f), p = float(c.phase);
-        std::vector<Vek64fc> ref(c.len);
         double pd = p;
-        ASSERT_EQ(veksTone_Direct_64fc(ref.data(), c.len, 30000.0 * c.magn / 100, f, &pd), vekStsOk);
-        std::vector<Vek32fc> z(c.len);
-        std::vector<Vek16sc> q(c.len);
-        std::vector<Vek32f> r(c.len);
+        ASSERT_EQ(veksTone_Direct_64fc(z.data(), c.len, 30000.0 * c.magn / 100, f, &pd), vekStsOk);
+        std::vector<Vek32fc> z32(c.len);
         std::vector<Vek16s> i(c.len);
-        float p1 = p, p2 = p, p3 = p, p4 = p;
+        float p1 = p, p2 = p;
         const float m32 = float(30000.0 * c.magn / 100);
-        ASSERT_EQ(veksTone_Direct_32fc(z.data(), c.len, m32, f, &p1), vekStsOk);
-        ASSERT_EQ(veksTone_Direct_32f(r.data(), c.len, m32, f, &p2), vekStsOk);
-        ASSERT_EQ(veksTone_Direct_16sc(q.data(), c.len, Vek16s(m32), f, &p3), vekStsOk);
-        ASSERT_EQ(veksTone_Direct_16s(i.data(), c.len, Vek16s(m32), f, &p4), vekStsOk);
-        for (int n = 0; n < c.len; ++n)
-            ASSERT_TRUE(z[n].re == float(ref[n].re) && z[n].im == float(ref[n].im) && r[n] == float(ref[n].re)) << n;
-        // An integral magnitude: the 16-bit forms truncate the same values.
+        ASSERT_EQ(veksTone_Direct_32fc(z32.data(), c.len, m32, f, &p1), vekStsOk);
+        ASSERT_EQ(veksTone_Direct_16s(i.data(), c.len, Vek16s(m32), f, &p2), vekStsOk);
+        for (int n = 0; n < c.len; ++n) ASSERT_TRUE(z32[n].re == float(z[n].re) && z32[n].im == float(z[n].im)) << n;
+        // An integral magnitude: the 16-bit form truncates the same values.
         for (int n = 0; n < c.len && double(m32) == double(Vek16s(m32)); ++n)
-            ASSERT_TRUE(q[n].re == Vek16s(std::trunc(ref[n].re)) && q[n].im == Vek16s(std::trunc(ref[n].im)) &&
-                        i[n] == q[n].re) << n;
+            ASSERT_EQ(i[n], Vek16s(std::trunc(z[n].re))) << n;
         EXPECT_EQ(p1, float(pd));
     }
 }
 
+// Phase pointer, magnitude, frequency, phase value, dst, length; then the
+// lower bounds and NaN.
 TEST(Tone, CheckOrder) {
-    vt::Guarded<Vek32f> g(4);
-    float p = 1.0f;
-    EXPECT_EQ(veksTone_Direct_32f(g.data(), 4, 1.0f, 0.5f, &p), vekStsBadToneFrequency);
-    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, -1.0f, 0.5f, nullptr), vekStsNullPtr);     // pPhase first
-    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 0.0f, 0.5f, &p), vekStsBadToneMagnitude);  // then magn
-    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, -0.1f, &p), vekStsBadToneFrequency);
-    float bad = 6.2831855f;
+    vt::Guarded<Vek64f> g(4);
+    double p = 0;
+    expect_check_order({vekStsNullPtr, vekStsBadToneMagnitude, vekStsBadToneFrequency, vekStsBadTonePhase, vekStsNullPtr,
+                        vekStsBadLength}, [&](int k) {
+        p = k > 3 ? 1.0 : kTwoPi;
+        return veksTone_Direct_64f(k > 4 ? g.data() : nullptr, 0, double(k > 1), k > 2 ? 0.1 : 0.5, k > 0 ? &p : nullptr);
+    });
+    EXPECT_EQ(p, 1.0);
+    float bad = -0.0001f;
     EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, 0.1f, &bad), vekStsBadTonePhase);
-    bad = -0.0001f;
-    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, 0.1f, &bad), vekStsBadTonePhase);
-    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, 0.1f, &p), vekStsNullPtr);            // then dst
-    EXPECT_EQ(veksTone_Direct_32f(g.data(), 0, 1.0f, 0.1f, &p), vekStsBadLength);
-    EXPECT_EQ(veksTone_Direct_64fc(nullptr, 1, 1.0, std::nan(""), nullptr), vekStsNullPtr);
-    double pd = 0;
-    EXPECT_EQ(veksTone_Direct_64fc(nullptr, 1, 1.0, std::nan(""), &pd), vekStsBadToneFrequency);
+    EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, -0.1f, &bad), vekStsBadToneFrequency);
+    EXPECT_EQ(veksTone_Direct_64fc(nullptr, 1, 1.0, std::nan(""), &p), vekStsBadToneFrequency);
     EXPECT_TRUE(g.intact());
-    EXPECT_EQ(p, 1.0f);
 }
-
-// ---- triangle --------------------------------------------------------------
 
 double triangle_at(double magn, double asym, double theta) {
     const double pi = 3.141592653589793, fall = pi + asym, rise = pi - asym;
@@ -135,39 +110,28 @@ TEST(Triangle, FollowsTheClosedForm) {
             }
 }
 
-TEST(Triangle, NarrowFormsAndChecks) {
-    std::vector<Vek64f> d(500);
-    std::vector<Vek16s> s(500);
-    std::vector<Vek16sc> c(500);
-    double pd = double(1.5f);
-    float p1 = 1.5f, p2 = 1.5f;
-    ASSERT_EQ(veksTriangle_Direct_64f(d.data(), 500, 20000.0, double(0.21f), double(-0.7f), &pd), vekStsOk);
-    ASSERT_EQ(veksTriangle_Direct_16s(s.data(), 500, 20000, 0.21f, -0.7f, &p1), vekStsOk);
-    ASSERT_EQ(veksTriangle_Direct_16sc(c.data(), 500, 20000, 0.21f, -0.7f, &p2), vekStsOk);
-    for (int n = 0; n < 500; ++n) ASSERT_TRUE(s[n] == Vek16s(std::trunc(d[n])) && c[n].re == s[n]) << n;
-    EXPECT_EQ(p1, float(pd));
-    vt::Guarded<Vek32f> g(4);
-    float p = 1.0f;
-    EXPECT_EQ(veksTriangle_Direct_32f(g.data(), 4, 1, 0.1f, 0, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, -1, 0.6f, 9, &p), vekStsBadTriangleMagnitude);
-    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.5f, 9, &p), vekStsBadTriangleFrequency);
-    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, 3.1415927f, &p), vekStsBadTriangleAsymmetry);
-    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, -3.1415927f, &p), vekStsBadTriangleAsymmetry);
-    float bad = 7.0f;
-    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, 0, &bad), vekStsBadTrianglePhase);
-    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, 0, &p), vekStsNullPtr);
-    EXPECT_EQ(veksTriangle_Direct_32f(g.data(), -2, 1, 0.1f, 0, &p), vekStsBadLength);
+// (The 16-bit forms store as the tones do, and the Q15 forms must agree with them.)
+TEST(Triangle, ChecksAndSawtooth) {
+    // Phase pointer, magnitude, frequency, asymmetry, phase value, dst, length.
+    vt::Guarded<Vek64f> g(4);
+    double p = 0;
+    expect_check_order({vekStsNullPtr, vekStsBadTriangleMagnitude, vekStsBadTriangleFrequency, vekStsBadTriangleAsymmetry,
+                        vekStsBadTrianglePhase, vekStsNullPtr, vekStsBadLength}, [&](int k) {
+        p = k > 4 ? 1.0 : kTwoPi;
+        return veksTriangle_Direct_64f(k > 5 ? g.data() : nullptr, -2, k > 1 ? 1.0 : 0.0, k > 2 ? 0.1 : 0.5,
+                                       k > 3 ? 0.0 : 3.141592653589793, k > 0 ? &p : nullptr);
+    });
     EXPECT_TRUE(g.intact());
-    EXPECT_EQ(p, 1.0f);
+    EXPECT_EQ(p, 1.0);
+    float p32 = 1.0f;
+    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, -3.1415927f, &p32), vekStsBadTriangleAsymmetry);
     // asym = -pi leaves no falling part: a rising sawtooth.
     std::vector<Vek64f> saw(16);
-    pd = 0;
+    double pd = 0;
     ASSERT_EQ(veksTriangle_Direct_64f(saw.data(), 16, 1.0, 0.125, -3.141592653589793, &pd), vekStsOk);
     for (int n = 1; n < 16; ++n) // at a whole period the value reaches +1 exactly and folds one step later
         EXPECT_NEAR(saw[n], n % 8 ? -1.0 + 0.25 * (n % 8) : 1.0, 1e-12) << n;
 }
-
-// ---- Q15 forms ---------------------------------------------------------------
 
 TEST(ToneQ15, MatchesDirectFormsAndKeepsPhase) {
     int size = 0;
@@ -206,18 +170,19 @@ TEST(ToneQ15, MatchesDirectFormsAndKeepsPhase) {
     EXPECT_EQ(veksTriangleFree(tst), vekStsBadContext);
 }
 
+// Init: state, magnitude, frequency, phase (bounds 16383 and 205886). The
+// Direct forms test the length before the parameters.
 TEST(ToneQ15, Checks) {
     std::vector<unsigned char> mem(40);
     auto* st = reinterpret_cast<VeksToneState_16s*>(mem.data());
-    EXPECT_EQ(veksToneInitQ15_16s(nullptr, 0, -1, -1), vekStsNullPtr);
-    EXPECT_EQ(veksToneInitQ15_16s(st, 0, 100, 0), vekStsBadToneMagnitude);
-    EXPECT_EQ(veksToneInitQ15_16s(st, 1, 16384, 0), vekStsBadToneFrequency);
+    expect_check_order({vekStsNullPtr, vekStsBadToneMagnitude, vekStsBadToneFrequency, vekStsBadTonePhase,
+                        vekStsOk}, [&](int k) {
+        return veksToneInitQ15_16s(k > 0 ? st : nullptr, k > 1 ? 1 : 0, k > 2 ? 16383 : 16384, k > 3 ? 205886 : 205887);
+    });
     EXPECT_EQ(veksToneInitQ15_16s(st, 1, -1, 0), vekStsBadToneFrequency);
-    EXPECT_EQ(veksToneInitQ15_16s(st, 1, 16383, 205887), vekStsBadTonePhase);
-    EXPECT_EQ(veksToneInitQ15_16s(st, 1, 16383, 205886), vekStsOk);
-    VeksToneState_16s* out = reinterpret_cast<VeksToneState_16s*>(&mem);
+    VeksToneState_16s* out = st;
     EXPECT_EQ(veksToneInitAllocQ15_16s(&out, 1, 20000, 0), vekStsBadToneFrequency);
-    EXPECT_EQ(out, reinterpret_cast<VeksToneState_16s*>(&mem));
+    EXPECT_EQ(out, st);
     EXPECT_EQ(veksToneInitAllocQ15_16s(nullptr, 1, 0, 0), vekStsNullPtr);
     vt::Guarded<Vek16s> g(4);
     EXPECT_EQ(veksToneQ15_16s(nullptr, 4, st), vekStsNullPtr);
@@ -225,9 +190,11 @@ TEST(ToneQ15, Checks) {
     EXPECT_EQ(veksToneQ15_16s(g.data(), 0, st), vekStsBadLength);
     EXPECT_EQ(veksToneQ15_Direct_16s(g.data(), 0, 0, 0, 0), vekStsBadLength);
     EXPECT_EQ(veksToneQ15_Direct_16s(g.data(), 4, 0, 0, 0), vekStsBadToneMagnitude);
-    EXPECT_EQ(veksTriangleQ15_Direct_16s(g.data(), 4, 1, 0, 102944, 0), vekStsBadTriangleAsymmetry);
-    EXPECT_EQ(veksTriangleQ15_Direct_16s(g.data(), 4, 1, 16384, 102944, 0), vekStsBadTriangleFrequency);
-    EXPECT_EQ(veksTriangleQ15_Direct_16s(g.data(), 4, 1, 0, -102943, 205887), vekStsBadTrianglePhase);
+    expect_check_order({vekStsNullPtr, vekStsBadLength, vekStsBadTriangleMagnitude, vekStsBadTriangleFrequency,
+                        vekStsBadTriangleAsymmetry, vekStsBadTrianglePhase}, [&](int k) {
+        return veksTriangleQ15_Direct_16s(k > 0 ? g.data() : nullptr, k > 1 ? 4 : 0, k > 2 ? 1 : 0, k > 3 ? 16383 : 16384,
+                                          k > 4 ? -102943 : 102944, 205887);
+    });
     EXPECT_TRUE(g.intact());
     EXPECT_EQ(veksToneFree(nullptr), vekStsNullPtr);
     EXPECT_EQ(veksToneFree(st), vekStsOk);

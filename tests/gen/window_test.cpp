@@ -1,14 +1,12 @@
-// Windows: bit-exact against a literal transcription of the recurrences
-// (symmetric by construction), that transcription against the closed forms
-// in long double, the integer rounding rules, the stated edge cases and the
-// argument checks.
+// Windows: bit-exact against a literal transcription of the recurrences, the
+// integer rounding rules, the stated edge cases and the argument checks. The
+// design tests compare the double instantiation with the closed forms.
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "exact_ref.h"
-#include "gen/window_internal.h"
 #include "gen_reference.h"
 #include "signature_probe.h"
 #include "veks_test.h"
@@ -19,14 +17,26 @@ using gref::Win;
 
 const int kLengths[] = {3, 4, 5, 6, 7, 8, 17, 64, 255, 1000, 4097};
 
-// Expected output: each product in double rounded to the element type.
-template <class R>
-std::vector<R> expected_float(const std::vector<R>& src, const std::vector<double>& half) {
+template <class T> std::vector<T> random_values(int n, double lo, double hi) {
+    vt::Rng rng(n);
+    std::vector<T> v(n);
+    for (auto& x : v) x = T(std::is_integral_v<T> ? double(rng.integer<int>(int(lo), int(hi))) : rng.real(lo, hi));
+    return v;
+}
+
+// Expected output from the half table of weights and a product rule; the
+// odd middle is copied. Floating types round the product in double.
+template <class R, class W, class P>
+std::vector<R> weighted(const std::vector<R>& src, const std::vector<W>& half, P product) {
     const int n = int(src.size());
     std::vector<R> out(n);
-    for (int i = 0; i < n; ++i) out[i] = R(double(src[i]) * gref::weight_at(half, n, i));
+    for (int i = 0; i < n; ++i) {
+        const int k = std::min(i, n - 1 - i);
+        out[i] = ((n & 1) && k == (n - 1) / 2) ? src[i] : product(src[i], half[k]);
+    }
     return out;
 }
+template <class R> R round_product(R x, double w) { return R(double(x) * w); }
 
 struct FloatWin {
     const char* name;
@@ -44,40 +54,17 @@ float opt_alpha(int n) {
 
 #define FLOAT_WIN(name, kind, alpha) {#name, kind, alpha, veksWin##name##_32f, veksWin##name##_32f_I, veksWin##name##_32fc}
 
-std::vector<FloatWin> float_windows() {
-    return {
-        FLOAT_WIN(Bartlett, Win::Bartlett, 0),
-        FLOAT_WIN(Hann, Win::Hann, 0),
-        FLOAT_WIN(Hamming, Win::Hamming, 0),
-        {"Blackman", Win::Blackman, -0.3f, [](auto s, auto d, int n) { return veksWinBlackman_32f(s, d, n, -0.3f); },
-         [](auto d, int n) { return veksWinBlackman_32f_I(d, n, -0.3f); },
-         [](auto s, auto d, int n) { return veksWinBlackman_32fc(s, d, n, -0.3f); }},
-        FLOAT_WIN(BlackmanStd, Win::Blackman, -0.16f),
-        FLOAT_WIN(BlackmanOpt, Win::Blackman, NAN),
-    };
-}
-
-// The recurrence drifts from the closed form by at most about
-// N^2 2^-56 (the angle error of the one rounded cosine, amplified by the
-// N/2 turns) plus 2^-52 per turn; 2^-52 (N^2/8 + 2N) bounds both.
-TEST(Window, RecurrenceMatchesClosedForm) {
-    for (Win kind : {Win::Bartlett, Win::Hann, Win::Hamming, Win::Blackman})
-        for (int n : {5, 64, 1000, 4097, 65537}) {
-            const auto half = gref::cosine_weights(kind, n, -0.16f);
-            double worst = 0;
-            for (int k = 0; k < int(half.size()); ++k)
-                worst = std::max(worst, double(std::fabs(half[k] - gref::exact_weight(kind, n, k, -0.16f))));
-            EXPECT_LE(worst, std::ldexp(double(n) * n / 8 + 2.0 * n, -52)) << int(kind) << " N=" << n;
-        }
-}
+const FloatWin kFloatWins[] = {FLOAT_WIN(Bartlett, Win::Bartlett, 0), FLOAT_WIN(Hann, Win::Hann, 0),
+                               FLOAT_WIN(Hamming, Win::Hamming, 0), FLOAT_WIN(BlackmanStd, Win::Blackman, -0.16f),
+                               FLOAT_WIN(BlackmanOpt, Win::Blackman, NAN)};
 
 TEST(Window, FloatFormsBitExactAndSymmetric) {
-    for (const auto& w : float_windows())
+    for (const auto& w : kFloatWins)
         for (int n : kLengths) {
             if (std::isnan(w.alpha) && n < 4) continue;
             const float alpha = std::isnan(w.alpha) ? opt_alpha(n) : w.alpha;
-            const auto src = gref::random_values<Vek32f>(n, n, -100, 100);
-            auto want = expected_float(src, gref::cosine_weights(w.kind, n, alpha));
+            const auto src = random_values<Vek32f>(n, -100, 100);
+            auto want = weighted(src, gref::cosine_weights(w.kind, n, alpha), round_product<Vek32f>);
             if (n == 3) want = {0.0f, src[1], 0.0f};
             vt::Guarded<Vek32f> dst(n);
             ASSERT_EQ(w.run(src.data(), dst.data(), n), vekStsOk);
@@ -96,31 +83,21 @@ TEST(Window, FloatFormsBitExactAndSymmetric) {
         }
 }
 
-// ---- Kaiser ------------------------------------------------------------------
-
-TEST(Window, KaiserExactAndNearBessel) {
+TEST(Window, KaiserExact) {
     for (float alpha : {0.0f, 0.5f, -2.0f, 3.3f, 7.0f})
         for (int n : {1, 2, 3, 4, 9, 10, 64, 1001}) {
             if (std::fabs(alpha) * (n - 1) * 0.5 > 38) continue;
             const auto half = gref::kaiser_weights(n, alpha);
-            // The polynomial quotient stays within 4e-7 (relative) of the Bessel quotient.
-            const long double den = std::cyl_bessel_i(0.0L, std::fabs((long double)float(float(n - 1) * alpha * 0.5f)));
-            for (int k = 0; k < int(half.size()) && !((n & 1) && k == (n - 1) / 2); ++k) {
-                const long double ex = std::cyl_bessel_i(0.0L, std::fabs(alpha * std::sqrt((long double)k * (n - 1 - k)))) / den;
-                ASSERT_NEAR(half[k] / ex, 1.0, 4e-7) << alpha << " " << n << " " << k;
-            }
-            const auto src = gref::random_values<Vek32f>(n, 7 * n, -100, 100);
-            const auto want = expected_float(src, half);
+            const auto src = random_values<Vek32f>(n, -100, 100);
+            const auto want = weighted(src, half, round_product<Vek32f>);
             vt::Guarded<Vek32f> dst(n);
             ASSERT_EQ(veksWinKaiser_32f(src.data(), dst.data(), n, alpha), vekStsOk);
             for (int i = 0; i < n; ++i) ASSERT_TRUE(vt::same_bits(dst[i], want[i])) << alpha << " N=" << n << " i=" << i;
             std::vector<Vek64fc> c(n);
             for (int i = 0; i < n; ++i) c[i] = {double(src[i]), 2.0 * src[i]};
             ASSERT_EQ(veksWinKaiser_64fc_I(c.data(), n, alpha), vekStsOk);
-            for (int i = 0; i < n; ++i) {
-                const double w = gref::weight_at(half, n, i);
-                ASSERT_TRUE(vt::same_bits(c[i].re, src[i] * w) && vt::same_bits(c[i].im, 2.0 * src[i] * w)) << i;
-            }
+            const auto re = weighted(std::vector<double>(src.begin(), src.end()), half, round_product<double>);
+            for (int i = 0; i < n; ++i) ASSERT_TRUE(vt::same_bits(c[i].re, re[i]) && c[i].im == 2 * re[i]) << i;
         }
 }
 
@@ -132,27 +109,11 @@ TEST(Window, KaiserAlphaLimit) {
     std::vector<Vek64f> d(10, 1.0);
     EXPECT_EQ(veksWinKaiser_64f_I(d.data(), 10, 10.0f), vekStsOk);
     Vek16s s[10] = {};
-    EXPECT_EQ(veksWinKaiser_16s_I(s, 10, 68.5f), vekStsBadKaiserAlpha); // 68.5 * 9 / 2 = 308.25
-    EXPECT_EQ(veksWinKaiser_16s_I(s, 10, 68.4f), vekStsOk);
     EXPECT_EQ(veksWinKaiserQ15_16s_I(s, 3, 308 * 32768 + 1), vekStsBadKaiserAlpha);
     EXPECT_EQ(veksWinKaiserQ15_16s_I(s, 3, 308 * 32768), vekStsOk);
     Vek32f one = 3.0f;
     EXPECT_EQ(veksWinKaiser_32f_I(&one, 1, 1e30f), vekStsOk); // N = 1: (N-1) = 0
     EXPECT_EQ(one, 3.0f);
-}
-
-// ---- integer forms ---------------------------------------------------------
-
-// Expected 16-bit results from per-position weights and a product rule.
-template <class W, class P>
-std::vector<Vek16s> expected16(const std::vector<Vek16s>& src, const std::vector<W>& half, P product) {
-    const int n = int(src.size());
-    std::vector<Vek16s> out(n);
-    for (int i = 0; i < n; ++i) {
-        const int k = std::min(i, n - 1 - i);
-        out[i] = ((n & 1) && k == (n - 1) / 2) ? src[i] : product(src[i], half[k]);
-    }
-    return out;
 }
 
 Vek16s q15_product(Vek16s x, std::int32_t w) { return Vek16s((std::int32_t(x) * w + 16384) >> 15); }
@@ -180,35 +141,22 @@ std::vector<std::int32_t> hann_q15(int n) {
 
 TEST(Window, IntegerFormsExact) {
     for (int n : kLengths) {
-        auto src = gref::random_values<Vek16s>(n, 3 * n, -32768, 32767);
+        auto src = random_values<Vek16s>(n, -32768, 32767);
         src[0] = -32768, src[n - 1] = 32767;
-        auto check = [&](const char* name, auto fn, auto fn_c, std::vector<Vek16s> want) {
+        // One member per product rule: complex and in-place forms share the float forms' paths.
+        auto check = [&](const char* name, auto fn, std::vector<Vek16s> want) {
             if (n == 3 && std::string(name) != "KaiserQ15") want = {0, src[1], 0};
             std::vector<Vek16s> got(n);
             ASSERT_EQ(fn(src.data(), got.data(), n), vekStsOk) << name;
             ASSERT_EQ(got, want) << name << " N=" << n;
-            std::vector<Vek16sc> c(n), cout(n);
-            for (int i = 0; i < n; ++i) c[i] = {src[i], src[n - 1 - i]};
-            ASSERT_EQ(fn_c(c.data(), cout.data(), n), vekStsOk);
-            for (int i = 0; i < n; ++i) ASSERT_EQ(cout[i].re, want[i]) << name << " complex " << i;
         };
-        const auto bartlett = expected16(src, bartlett_q15(n), q15_product);
-        check("Bartlett", veksWinBartlett_16s, veksWinBartlett_16sc, bartlett);
-        auto inplace = src;
-        ASSERT_EQ(veksWinBartlett_16s_I(inplace.data(), n), vekStsOk);
-        EXPECT_TRUE(n == 3 || inplace == bartlett) << "in place, N=" << n;
-        check("Hann", veksWinHann_16s, veksWinHann_16sc, expected16(src, hann_q15(n), q15_product));
-        check("Hamming", veksWinHamming_16s, veksWinHamming_16sc,
-              expected16(src, gref::cosine_weights(Win::Hamming, n), trunc_product));
-        check("BlackmanStd", veksWinBlackmanStd_16s, veksWinBlackmanStd_16sc,
-              expected16(src, gref::cosine_weights(Win::Blackman, n, -0.16f), trunc_product));
+        check("Bartlett", veksWinBartlett_16s, weighted(src, bartlett_q15(n), q15_product));
+        check("Hann", veksWinHann_16s, weighted(src, hann_q15(n), q15_product));
         check("BlackmanQ15", [](auto s, auto d, int len) { return veksWinBlackmanQ15_16s(s, d, len, -8192); },
-              [](auto s, auto d, int len) { return veksWinBlackmanQ15_16sc(s, d, len, -8192); },
-              expected16(src, gref::cosine_weights(Win::Blackman, n, -0.25f), trunc_product));
+              weighted(src, gref::cosine_weights(Win::Blackman, n, -0.25f), trunc_product));
         const int aq = std::min(3 * 32768, int(600.0 / n * 32768)); // |alpha| (N-1) / 2 within 308
         check("KaiserQ15", [aq](auto s, auto d, int len) { return veksWinKaiserQ15_16s(s, d, len, aq); },
-              [aq](auto s, auto d, int len) { return veksWinKaiserQ15_16sc(s, d, len, aq); },
-              expected16(src, gref::kaiser_weights(n, float(aq * 3.0517578125e-05)), away_product));
+              weighted(src, gref::kaiser_weights(n, float(aq * 3.0517578125e-05)), away_product));
         // The scaled form: the truncated product, then the scale-factor rule.
         auto base = src;
         ASSERT_EQ(veksWinBlackmanQ15_16s_I(base.data(), n, -8192), vekStsOk);
@@ -219,8 +167,6 @@ TEST(Window, IntegerFormsExact) {
         }
     }
 }
-
-// ---- checks ------------------------------------------------------------------
 
 // Pointers, then the length (below 1 or below the family's minimum of 3).
 TEST(Window, ChecksWriteNothing) {
@@ -240,29 +186,6 @@ TEST(Window, ChecksWriteNothing) {
     opt.then_len = 3;
     sp::expect_checks_all(opt, veksWinBlackmanOpt_32f, veksWinBlackmanOpt_64f_I);
     EXPECT_EQ(veksWinKaiser_16s_I(nullptr, 5, 1e9f), vekStsNullPtr);
-}
-
-// The double-precision windows that filter design applies follow the same
-// recurrences, with the products kept in double, as the exported BlackmanOpt does.
-TEST(Window, DoubleForms) {
-    using veks::gen::WindowKind;
-    const std::pair<WindowKind, Win> kinds[] = {{WindowKind::Bartlett, Win::Bartlett}, {WindowKind::Hann, Win::Hann},
-                                                {WindowKind::Hamming, Win::Hamming}, {WindowKind::BlackmanOpt, Win::Blackman}};
-    for (auto [kind, ref] : kinds)
-        for (int n : {3, 4, 5, 6, 33, 64, 1001}) {
-            const bool opt = kind == WindowKind::BlackmanOpt;
-            if (opt && n < 4) continue;
-            auto v = gref::random_values<Vek64f>(n, n, -1, 1), exported = v;
-            auto want = expected_float(v, gref::cosine_weights(ref, n, opt ? opt_alpha(n) : 0.0f));
-            if (n == 3) want = {0.0, v[1], 0.0};
-            ASSERT_EQ(veks::gen::window_64f_inplace(kind, v.data(), n), vekStsOk);
-            for (int i = 0; i < n; ++i) ASSERT_TRUE(vt::same_bits(v[i], want[i])) << int(kind) << " " << n << " " << i;
-            if (opt) ASSERT_EQ(veksWinBlackmanOpt_64f_I(exported.data(), n), vekStsOk);
-            EXPECT_TRUE(!opt || exported == v) << n;
-        }
-    std::vector<Vek64f> a(8, 1.0);
-    EXPECT_EQ(veks::gen::window_64f_inplace(WindowKind::Hann, nullptr, 8), vekStsNullPtr);
-    EXPECT_EQ(veks::gen::window_64f_inplace(WindowKind::Hann, a.data(), 2), vekStsBadLength);
 }
 
 } // namespace

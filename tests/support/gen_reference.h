@@ -1,19 +1,14 @@
 // Literal transcriptions of the window and generator rules, written
-// independently of the library's kernels, plus closed-form evaluations in
-// long double for accuracy bounds.
+// independently of the library's kernels.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
-#include <random>
-#include <type_traits>
 #include <vector>
 
 namespace gref {
 
 constexpr double kTwoPi = 6.283185307179586;
-
-// ---- windows --------------------------------------------------------------
 
 enum class Win { Bartlett, Hann, Hamming, Blackman };
 
@@ -70,40 +65,6 @@ inline std::vector<double> kaiser_weights(int n, float alpha) {
     return w;
 }
 
-// Weight of position i (0 .. N-1) from the half table; the odd middle is 1.
-inline double weight_at(const std::vector<double>& half, int n, int i) {
-    const int k = i < n - 1 - i ? i : n - 1 - i;
-    if ((n & 1) && k == (n - 1) / 2) return 1.0;
-    return half[k];
-}
-
-// Closed forms in long double.
-inline long double exact_weight(Win kind, int n, int i, long double alpha = 0) {
-    const long double pi = 3.141592653589793238462643383279502884L;
-    const long double x = 2 * pi * i / (n - 1);
-    switch (kind) {
-    case Win::Bartlett: { const int k = i < n - 1 - i ? i : n - 1 - i; return 2.0L * k / (n - 1); }
-    case Win::Hann: return 0.5L * (1 - std::cos(x));
-    case Win::Hamming: return 0.54L - 0.46L * std::cos(x);
-    default: return (alpha + 1) / 2 - 0.5L * std::cos(x) - alpha / 2 * std::cos(2 * x);
-    }
-}
-
-// Deterministic random values in [lo, hi].
-template <class T> std::vector<T> random_values(int n, unsigned seed, double lo, double hi) {
-    std::mt19937_64 gen(seed);
-    std::vector<T> v(n);
-    for (auto& x : v) {
-        if constexpr (std::is_integral_v<T>)
-            x = T(std::uniform_int_distribution<long long>((long long)lo, (long long)hi)(gen));
-        else
-            x = T(std::uniform_real_distribution<double>(lo, hi)(gen));
-    }
-    return v;
-}
-
-// ---- combined random generator -------------------------------------------
-
 struct Rng {
     std::uint32_t lcg = 1131199209u, x1, x2, x3, carry = 0xFFFFFFFFu;
     explicit Rng(std::uint32_t seed) : x1(seed) {
@@ -149,8 +110,6 @@ inline std::vector<double> gauss(std::uint32_t seed, int len, double mean, doubl
     v.resize(len);
     return v;
 }
-
-// ---- tone ----------------------------------------------------------------
 
 inline std::vector<double> tone(double magn, double f, double phase, int len, bool sine = false) {
     auto wave = [&](double a) { return sine ? std::sin(a) : std::cos(a); };
