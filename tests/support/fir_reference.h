@@ -20,11 +20,8 @@ namespace firt {
 using LD = long double;
 using CL = std::complex<LD>;
 
-template <class T> struct is_cx_elem : std::false_type {};
-template <> struct is_cx_elem<Vek16sc> : std::true_type {};
-template <> struct is_cx_elem<Vek32sc> : std::true_type {};
-template <> struct is_cx_elem<Vek32fc> : std::true_type {};
-template <> struct is_cx_elem<Vek64fc> : std::true_type {};
+// Complex elements are the {re, im} structs.
+template <class T> struct is_cx_elem : std::is_class<T> {};
 
 template <class T, bool = is_cx_elem<T>::value> struct part_of { using type = T; };
 template <class T> struct part_of<T, true> { using type = decltype(T{}.re); };
@@ -167,13 +164,10 @@ inline int max_threads() {
 }
 
 // Runs a scope with n threads and restores the previous count.
-class ThreadScope {
-public:
-    explicit ThreadScope(int n) : saved_(max_threads()) { set_threads(n); }
-    ~ThreadScope() { set_threads(saved_); }
-
-private:
-    int saved_;
+struct ThreadScope {
+    int saved = max_threads();
+    explicit ThreadScope(int n) { set_threads(n); }
+    ~ThreadScope() { set_threads(saved); }
 };
 
 // The identifier of the state of a form code ("FI" and two digits).
@@ -226,20 +220,5 @@ struct StateApi {
 
 // Runs f on each form given (forms differ in type, so no loop).
 template <class F, class... Api> void each_form(F&& f, const Api&... api) { (f(api), ...); }
-
-// Owns a state made by InitAlloc.
-template <class Api>
-struct OwnedState {
-    const Api& api;
-    typename Api::state_t* s = nullptr;
-    OwnedState(const Api& a, const std::vector<typename Api::tap_t>& taps, const typename Api::data_t* dly) : api(a) {
-        EXPECT_EQ(api.init_alloc(&s, taps.data(), int(taps.size()), dly), vekStsOk);
-    }
-    ~OwnedState() {
-        if (s) {
-            EXPECT_EQ(api.release(s), vekStsOk);
-        }
-    }
-};
 
 } // namespace firt
