@@ -14,16 +14,13 @@ struct Rate {
 
 int hist_len(int L, int up) { return (L + up - 1) / up; }
 
-template <class T> constexpr bool is_std_cx = false;
-template <class T> constexpr bool is_std_cx<std::complex<T>> = true;
-
 // y[j] = sum over i of taps[p + i up] * x[m0 - i], i = 0, 1, ... (hist newest
 // first), products in P, sums in A.
 template <class P, class A, class Tap, class D>
 std::vector<CL> plain_sums(const std::vector<Tap>& taps, const Rate& r, const std::vector<D>& hist, const std::vector<D>& x,
                            int iters) {
     auto as_p = [](const auto& v) {
-        if constexpr (is_std_cx<P>) return P(to_cl(v).real(), to_cl(v).imag());
+        if constexpr (std::is_class_v<P>) return P(to_cl(v).real(), to_cl(v).imag());
         else return P(to_cl(v).real());
     };
     const std::int64_t L = std::int64_t(taps.size());
@@ -219,31 +216,10 @@ TEST(FirMultirate, CheckOrders) {
     EXPECT_TRUE(y.intact());
 }
 
-// Blocks with the phase carried take every factor-th sample of the joined stream.
-TEST(FirMultirate, SampleDownCarriesThePhase) {
-    std::vector<Vek16s> stream(100);
-    for (int i = 0; i < 100; ++i) stream[std::size_t(i)] = Vek16s(i);
-    for (int factor : {1, 3, 7}) {
-        std::vector<Vek16s> got;
-        int len = 0, phase = factor - 1;
-        for (int pos = 0, b = 0; pos < 100; ++b) {
-            const int n = std::min(100 - pos, 1 + (b * 5) % 11);
-            std::vector<Vek16s> out(static_cast<std::size_t>(n));
-            ASSERT_EQ(veksSampleDown_16s(stream.data() + pos, n, out.data(), &len, factor, &phase), vekStsOk);
-            got.insert(got.end(), out.begin(), out.begin() + len);
-            pos += n;
-        }
-        std::vector<Vek16s> want;
-        for (int i = factor - 1; i < 100; i += factor) want.push_back(Vek16s(i));
-        EXPECT_EQ(got, want) << factor;
-    }
-    // Factor 0, then (factor 1, the sentinel phase is negative) the phase.
-    for (auto [factor, status] : {std::pair{0, vekStsBadSampleFactor}, std::pair{1, vekStsBadSamplePhase}})
-        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, factor, 0, status}, veksSampleDown_16s, veksSampleUp_16s);
-}
-
-template <class T, auto Up>
-void check_sample_up(int len, int factor, int phase, vt::Rng& rng) {
+// SampleUp puts each sample at the phase of its group of zeros; SampleDown
+// over blocks of that stream, the phase carried, takes the samples back.
+template <class T, auto Up, auto Down>
+void check_sampling(int len, int factor, int phase, vt::Rng& rng) {
     const auto x = random_vector<T>(rng, std::size_t(len));
     std::vector<T> want(std::size_t(len) * std::size_t(factor), T{});
     for (int i = 0; i < len; ++i) want[std::size_t(i) * std::size_t(factor) + std::size_t(phase)] = x[std::size_t(i)];
@@ -254,17 +230,28 @@ void check_sample_up(int len, int factor, int phase, vt::Rng& rng) {
     EXPECT_EQ(got_len, len * factor);
     EXPECT_EQ(p, phase);
     EXPECT_TRUE(same_bits(dst.values().data(), want)) << factor << " " << phase;
+    std::vector<T> back(x.size());
+    for (int pos = 0, done = 0, b = 0; pos < len * factor; ++b) {
+        const int n = std::min(len * factor - pos, 1 + (b * 5) % 11);
+        ASSERT_EQ(Down(want.data() + pos, n, back.data() + done, &got_len, factor, &p), vekStsOk);
+        done += got_len;
+        pos += n;
+    }
+    EXPECT_TRUE(same_bits(back.data(), x)) << factor << " " << phase;
 }
 
-TEST(FirMultirate, SampleUpEveryPhase) {
+TEST(FirMultirate, SampleUpAndDownEveryPhase) {
     vt::Rng rng(31);
     for (int factor : {1, 2, 3, 8})
         for (int phase = 0; phase < factor; ++phase)
             for (int len : {1, 5, 33}) {
-                check_sample_up<Vek16s, veksSampleUp_16s>(len, factor, phase, rng);
-                check_sample_up<Vek32fc, veksSampleUp_32fc>(len, factor, phase, rng);
-                check_sample_up<Vek64f, veksSampleUp_64f>(len, factor, phase, rng);
+                check_sampling<Vek16s, veksSampleUp_16s, veksSampleDown_16s>(len, factor, phase, rng);
+                check_sampling<Vek32fc, veksSampleUp_32fc, veksSampleDown_32fc>(len, factor, phase, rng);
+                check_sampling<Vek64f, veksSampleUp_64f, veksSampleDown_64f>(len, factor, phase, rng);
             }
+    // Factor 0, then (factor 1, the sentinel phase is negative) the phase.
+    for (auto [factor, status] : {std::pair{0, vekStsBadSampleFactor}, std::pair{1, vekStsBadSamplePhase}})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, factor, 0, status}, veksSampleDown_16s, veksSampleUp_16s);
 }
 
 } // namespace
