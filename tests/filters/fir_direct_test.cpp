@@ -138,32 +138,10 @@ TEST(FirDirect, EveryForm) {
     check_direct(FIRT_DIRECT_INT(32sc, _16sc, Vek32sc, Vek16sc, -10, -2));
 }
 
-// Q15 one-sample form: taps factor -15; the same as the integer-tap form.
-TEST(FirDirect, Q15OneSample) {
-    vt::Rng rng(2);
-    for (int sf : {-3, 0, 1, 7}) {
-        const int L = 6;
-        const auto taps = random_vector<Vek16s>(rng, L, 32768);
-        std::vector<Vek32s> taps32(taps.begin(), taps.end());
-        const auto input = random_vector<Vek16s>(rng, 50, 32768);
-        std::vector<Vek16s> buf(12), buf32(12);
-        int i = 2, i32 = 2;
-        for (Vek16s x : input) {
-            Vek16s a = 0, b = 0;
-            ASSERT_EQ(veksFIROne_Direct_16s_Sfs(x, &a, taps.data(), L, buf.data(), &i, sf), vekStsOk);
-            ASSERT_EQ(veksFIROne32s_Direct_16s_Sfs(x, &b, taps32.data(), L, -15, buf32.data(), &i32, sf), vekStsOk);
-            ASSERT_EQ(a, b);
-        }
-        int bad = 6;
-        Vek16s out = 5;
-        EXPECT_EQ(veksFIROne_Direct_16s_Sfs(1, &out, taps.data(), L, buf.data(), &bad, sf), vekStsBadDelayIndex);
-        EXPECT_EQ(out, 5);
-    }
-}
-
 // Q15 block form: history newest first from the index on; afterwards the new
-// history newest first at the start and index 0.
-TEST(FirDirect, Q15Block) {
+// history newest first at the start and index 0. The one-sample form keeps
+// the circular buffer of the other forms.
+TEST(FirDirect, Q15Forms) {
     vt::Rng rng(12);
     for (int L : {1, 2, 7, 40}) {
         for (int sf : {-2, 0, 3}) {
@@ -183,6 +161,11 @@ TEST(FirDirect, Q15Block) {
                 ASSERT_EQ(veksFIR_Direct_16s_ISfs(in_place.data(), 100, taps.data(), L, buf_i.data(), &idx_i, sf), vekStsOk);
                 EXPECT_EQ(in_place, out);
                 EXPECT_EQ(buf_i, buf);
+                auto circ = circular(hist, L, index);
+                std::vector<Vek16s> one(100);
+                for (int k = 0, i = index; k < 100; ++k)
+                    ASSERT_EQ(veksFIROne_Direct_16s_Sfs(input[k], &one[k], taps.data(), L, circ.data(), &i, sf), vekStsOk);
+                EXPECT_EQ(one, out);
             }
         }
     }
@@ -193,6 +176,7 @@ TEST(FirDirect, Q15Block) {
     EXPECT_EQ(veksFIR_Direct_16s_Sfs(in.data(), out.data(), 4, taps.data(), 0, buf.data(), &idx, 0), vekStsBadTapCount);
     EXPECT_EQ(veksFIR_Direct_16s_Sfs(in.data(), out.data(), 4, taps.data(), 3, buf.data(), &idx, 0), vekStsBadDelayIndex);
     EXPECT_EQ(veksFIR_Direct_16s_Sfs(in.data(), nullptr, 0, taps.data(), 0, buf.data(), &idx, 0), vekStsNullPtr);
+    EXPECT_EQ(veksFIROne_Direct_16s_Sfs(1, out.data(), taps.data(), 3, buf.data(), &idx, 0), vekStsBadDelayIndex);
     EXPECT_TRUE(out.intact());
     EXPECT_EQ(idx, 3);
 }
