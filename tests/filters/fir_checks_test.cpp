@@ -92,46 +92,42 @@ TEST(FirChecks, LifeCycleCheckOrder) {
     EXPECT_EQ(veksFIRFree32s_16s(nullptr), vekStsNullPtr);
 }
 
-// State, source, destination, length, then the identifier; nothing written.
+// Every operation: a null state, then (where it takes one) a null array, then
+// another form's or a released identifier; for the filter calls the source,
+// destination and length come before the identifier. Nothing written.
 TEST(FirChecks, FilterCheckOrderAndIdentifiers) {
-    const std::vector<Vek32f> taps(70, 0.5f);
+    const std::vector<Vek32f> taps(70, 0.5f), in(600, 1.0f);
     VeksFIRState_32f* s = nullptr;
     ASSERT_EQ(veksFIRInitAlloc_32f(&s, taps.data(), 70, nullptr), vekStsOk);
-    std::vector<Vek32f> in(600, 1.0f);
-    vt::Guarded<Vek32f> out(600);
-    EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 0, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIR_32f(nullptr, out.data(), 0, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIR_32f(in.data(), nullptr, 0, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 0, s), vekStsBadLength);
-    EXPECT_EQ(veksFIR_32f_I(nullptr, 5, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIR_32f_I(in.data(), -1, s), vekStsBadLength);
-    EXPECT_EQ(veksFIROne_32f(1.0f, nullptr, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIROne_32f(1.0f, out.data(), nullptr), vekStsNullPtr);
-    EXPECT_TRUE(out.intact());
-    std::vector<Vek32f> t(70);
-    EXPECT_EQ(veksFIRGetTaps_32f(s, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIRGetTaps_32f(nullptr, t.data()), vekStsNullPtr);
-    EXPECT_EQ(veksFIRSetTaps_32f(nullptr, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIRGetDlyLine_32f(s, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIRSetDlyLine_32f(nullptr, nullptr), vekStsNullPtr);
-
-    // Another form's identifier, a released identifier.
+    vt::Guarded<Vek32f> buf(600);
+    using State = VeksFIRState_32f;
+    const std::function<VekStatus(State*, Vek32f*)> ops[] = {
+        [&](State* st, Vek32f* p) { return veksFIR_32f(in.data(), p, 600, st); },
+        [](State* st, Vek32f* p) { return veksFIR_32f_I(p, 600, st); },
+        [](State* st, Vek32f* p) { return veksFIROne_32f(1.0f, p, st); },
+        [](State* st, Vek32f* p) { return veksFIRGetTaps_32f(st, p); },
+        [](State* st, Vek32f* p) { return veksFIRSetTaps_32f(p, st); },
+        [](State* st, Vek32f* p) { return veksFIRGetDlyLine_32f(st, p); },
+        [](State* st, Vek32f* p) { return veksFIRSetDlyLine_32f(st, p); }, // a null line is allowed
+        [](State* st, Vek32f*) { return veksFIRFree_32f(st); }};
     std::uint32_t id = 0;
     std::memcpy(&id, s, 4);
-    for (std::uint32_t other : {0x46493032u, 0x46493035u, 0u}) {
-        std::memcpy(s, &other, 4);
-        EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 600, s), vekStsBadContext);
-        EXPECT_EQ(veksFIR_32f_I(in.data(), 600, s), vekStsBadContext);
-        EXPECT_EQ(veksFIROne_32f(1.0f, out.data(), s), vekStsBadContext);
-        EXPECT_EQ(veksFIRGetTaps_32f(s, t.data()), vekStsBadContext);
-        EXPECT_EQ(veksFIRSetTaps_32f(t.data(), s), vekStsBadContext);
-        EXPECT_EQ(veksFIRGetDlyLine_32f(s, t.data()), vekStsBadContext);
-        EXPECT_EQ(veksFIRSetDlyLine_32f(s, nullptr), vekStsBadContext);
-        EXPECT_EQ(veksFIRFree_32f(s), vekStsBadContext);
-        EXPECT_TRUE(out.intact());
-        EXPECT_EQ(t, std::vector<Vek32f>(70));
-        EXPECT_EQ(in, std::vector<Vek32f>(600, 1.0f));
+    for (std::size_t k = 0; k < std::size(ops); ++k) {
+        EXPECT_EQ(ops[k](nullptr, buf.data()), vekStsNullPtr) << k;
+        EXPECT_EQ(k < 6 ? ops[k](s, nullptr) : vekStsNullPtr, vekStsNullPtr) << k;
+        for (std::uint32_t other : {0x46493032u, 0x46493035u, 0u}) {
+            std::memcpy(s, &other, 4);
+            EXPECT_EQ(ops[k](s, buf.data()), vekStsBadContext) << k;
+        }
+        std::memcpy(s, &id, 4);
+        EXPECT_TRUE(buf.intact()) << k;
     }
+    EXPECT_EQ(veksFIR_32f(in.data(), buf.data(), 0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIR_32f(nullptr, buf.data(), 0, s), vekStsNullPtr);
+    std::memcpy(s, "junk", 4);
+    EXPECT_EQ(veksFIR_32f(in.data(), buf.data(), 0, s), vekStsBadLength);
+    EXPECT_EQ(veksFIR_32f_I(buf.data(), -1, s), vekStsBadLength);
+    EXPECT_TRUE(buf.intact());
     std::memcpy(s, &id, 4);
     EXPECT_EQ(veksFIRFree_32f(s), vekStsOk);
 }
