@@ -71,18 +71,10 @@ TEST(FIRSparse, ChecksInOrder) {
     EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, bad1, 3, nullptr, mem.data()), vekStsBadSparseTaps);
     EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, bad2, 3, nullptr, mem.data()), vekStsBadSparseTaps);
     EXPECT_EQ(st, nullptr);
-    ASSERT_EQ(veksFIRSparseInit_32f(&st, taps, good, 3, nullptr, mem.data()), vekStsOk);
-    Vek32f x[4] = {1, 1, 1, 1};
-    vt::Guarded<Vek32f> y(4);
-    vt::expect_ptrs_then_len(3, [&](int ni, int len) {
-        return veksFIRSparse_32f(vt::ptr_or_null(x, 1, ni), vt::ptr_or_null(y.data(), 2, ni), len,
-                                 ni == 0 ? nullptr : st);
-    }, [&] { return y.intact(); });
-    std::vector<Vek8u> junk(512, 0);
-    auto* foreign = reinterpret_cast<VeksFIRSparseState_32f*>(junk.data());
-    EXPECT_EQ(veksFIRSparse_32f(x, y.data(), 4, foreign), vekStsBadContext);
-    EXPECT_EQ(veksFIRSparse_32f(x, y.data(), 0, foreign), vekStsBadLength);
-    EXPECT_TRUE(y.intact());
+    // Filtering on a foreign (sentinel) state: pointers, length, then the identifier.
+    sp::expect_checks(+[](const Vek32f* x, Vek32f* y, int n, std::uint32_t* foreign) {
+        return veksFIRSparse_32f(x, y, n, reinterpret_cast<VeksFIRSparseState_32f*>(foreign));
+    }, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadContext});
 }
 
 TEST(Preemphasize, FormulaInSinglePrecision) {
