@@ -1,14 +1,8 @@
 // Filter states and OpenMP-divided paths used from many threads at once:
 // every thread gets the result of a lone run.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <functional>
 #include <thread>
-#include <vector>
 
-#include "veks.h"
+#include "fir_reference.h"
 
 namespace {
 
@@ -36,9 +30,8 @@ void expect_same_in_threads(const std::vector<std::size_t>& ends, const std::fun
 }
 
 std::vector<float> signal(std::size_t n, int seed) {
-    std::vector<float> x(n);
-    for (std::size_t i = 0; i < n; ++i) x[i] = float(int((i * 131 + std::size_t(seed) * 17) % 97) - 48) / 48.0f;
-    return x;
+    vt::Rng rng{std::uint64_t(seed)};
+    return firt::random_vector<float>(rng, n);
 }
 
 // FIR states with blocks for the direct, transform and OpenMP-split paths; a
