@@ -27,45 +27,35 @@ void expect_size(std::initializer_list<VekStatus (*)(int, int*)> fns, int L, std
     }
 }
 
+// Under one and three threads: T is the count in force when sizing.
 TEST(FirChecks, StateSizesFollowTheFormulas) {
-    const std::int64_t T = std::max(1, ownGetNumThreads());
-    for (int L : {1, 10, 15, 16, 31, 32, 63, 64, 100, 1000, 5000}) {
-        Fft f = fft_sizes(L, 64, veksFFTGetSize_R_32f);
-        expect_size({veksFIRGetStateSize_32f, veksFIRGetStateSize32f_16s}, L,
-                    (f.work + A(4 * f.N)) * T + f.spec + f.init + A(4 * L) + A(12 * L + 16) + 16 * T + A(4 * T) +
-                        A(4 * f.N) + 16496);
-        f = fft_sizes(L, 16, veksFFTGetSize_C_32fc);
-        expect_size({veksFIRGetStateSize_32fc, veksFIRGetStateSize32fc_16sc}, L,
-                    (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) +
-                        A(8 * f.N) + 32880);
-        f = fft_sizes(L, 32, veksFFTGetSize_R_64f);
-        expect_size({veksFIRGetStateSize_64f, veksFIRGetStateSize64f_32f, veksFIRGetStateSize64f_32s,
-                     veksFIRGetStateSize64f_16s}, L,
-                    (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) +
-                        A(8 * f.N) + 32880);
-        f = fft_sizes(L, 16, veksFFTGetSize_C_64fc);
-        expect_size({veksFIRGetStateSize_64fc, veksFIRGetStateSize64fc_32fc, veksFIRGetStateSize64fc_32sc,
-                     veksFIRGetStateSize64fc_16sc}, L,
-                    (f.work + 16 * f.N) * T + f.spec + f.init + 16 * L + A(48 * L + 64) + A(4 * T) + 16 * f.N + 65664);
-        expect_size({veksFIRGetStateSize32s_16s, veksFIRGetStateSize32s_16s32f}, L,
-                    A(2 * (3 * L + 4)) + A(8 * L) + A(4 * L) + 16480);
-        expect_size({veksFIRGetStateSize32sc_16sc32fc}, L, A(8 * L) + 80 + A(12 * L + 16) + 16400);
-        expect_size({veksFIRGetStateSize_32s}, L, A(24 * L + 32) + A(8 * L) + 112 + 16 * T + 32767);
+    for (int threads : {1, 3}) {
+        const ThreadScope scope(threads);
+        const std::int64_t T = std::max(1, ownGetNumThreads());
+        for (int L : {1, 10, 15, 16, 31, 32, 63, 64, 100, 1000, 5000}) {
+            Fft f = fft_sizes(L, 64, veksFFTGetSize_R_32f);
+            expect_size({veksFIRGetStateSize_32f, veksFIRGetStateSize32f_16s}, L,
+                        (f.work + A(4 * f.N)) * T + f.spec + f.init + A(4 * L) + A(12 * L + 16) + 16 * T + A(4 * T) +
+                            A(4 * f.N) + 16496);
+            f = fft_sizes(L, 16, veksFFTGetSize_C_32fc);
+            expect_size({veksFIRGetStateSize_32fc, veksFIRGetStateSize32fc_16sc}, L,
+                        (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) +
+                            A(8 * f.N) + 32880);
+            f = fft_sizes(L, 32, veksFFTGetSize_R_64f);
+            expect_size({veksFIRGetStateSize_64f, veksFIRGetStateSize64f_32f, veksFIRGetStateSize64f_32s,
+                         veksFIRGetStateSize64f_16s}, L,
+                        (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) +
+                            A(8 * f.N) + 32880);
+            f = fft_sizes(L, 16, veksFFTGetSize_C_64fc);
+            expect_size({veksFIRGetStateSize_64fc, veksFIRGetStateSize64fc_32fc, veksFIRGetStateSize64fc_32sc,
+                         veksFIRGetStateSize64fc_16sc}, L,
+                        (f.work + 16 * f.N) * T + f.spec + f.init + 16 * L + A(48 * L + 64) + A(4 * T) + 16 * f.N + 65664);
+            expect_size({veksFIRGetStateSize32s_16s, veksFIRGetStateSize32s_16s32f}, L,
+                        A(2 * (3 * L + 4)) + A(8 * L) + A(4 * L) + 16480);
+            expect_size({veksFIRGetStateSize32sc_16sc32fc}, L, A(8 * L) + 80 + A(12 * L + 16) + 16400);
+            expect_size({veksFIRGetStateSize_32s}, L, A(24 * L + 32) + A(8 * L) + 112 + 16 * T + 32767);
+        }
     }
-}
-
-// The size follows the thread count in force.
-TEST(FirChecks, SizeFollowsThreadCount) {
-    if (!threads_settable()) GTEST_SKIP();
-    int one = 0, three = 0;
-    set_threads(1);
-    ASSERT_EQ(veksFIRGetStateSize_32f(100, &one), vekStsOk);
-    set_threads(3);
-    ASSERT_EQ(veksFIRGetStateSize_32f(100, &three), vekStsOk);
-    set_threads(2);
-    int spec = 0, init = 0, work = 0;
-    ASSERT_EQ(veksFFTGetSize_R_32f(8, vekFftNormInv, 0, &spec, &init, &work), vekStsOk);
-    EXPECT_EQ(three - one, 2 * (work + 1024 + 16) + (A(12) - A(4)));
 }
 
 TEST(FirChecks, LifeCycleCheckOrder) {

@@ -153,7 +153,6 @@ inline void run_blocks(const std::vector<int>& blocks, std::size_t total, const 
 }
 
 // The OpenMP runtime the library runs on, reached at run time.
-inline bool threads_settable() { return dlsym(RTLD_DEFAULT, "omp_set_num_threads") != nullptr; }
 inline void set_threads(int n) {
     static auto fn = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
     if (fn) fn(n);
