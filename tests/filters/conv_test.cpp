@@ -30,9 +30,7 @@ template <class F> class ConvFloat : public ::testing::Test {};
 using FloatTypes = ::testing::Types<Vek32f, Vek64f>;
 TYPED_TEST_SUITE(ConvFloat, FloatTypes);
 
-// Every length pair up to 64; then both sides of each size rule (result
-// 149/150, short operand 31/32, long below/above three times the short),
-// chunked and threaded paths.
+// Every pair up to 64; both sides of each size rule (149/150, 31/32, three times the short).
 TYPED_TEST(ConvFloat, MatchesTheSumsAroundTheSizeRules) {
     vt::Rng rng(1);
     for (int la = 1; la <= 64; ++la)

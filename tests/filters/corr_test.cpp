@@ -24,8 +24,7 @@ CORR_FN(32fc)
 CORR_FN(64fc)
 #undef CORR_FN
 
-// Output at dst, one byte off its alignment (like the operands) when `odd`;
-// the bytes after it stay untouched.
+// Output one byte off its alignment when `odd`; nothing written after it.
 template <class T> struct Output {
     vt::Guarded<char> mem;
     T* dst;
@@ -57,9 +56,7 @@ template <class T> class Corr : public ::testing::Test {};
 using CorrTypes = ::testing::Types<Vek32f, Vek64f, Vek32fc, Vek64fc>;
 TYPED_TEST_SUITE(Corr, CorrTypes);
 
-// Every length pair up to 64: the widened full lag range and a random
-// window; then window lengths around the transform threshold (real: n *
-// min/max of 383 vs 384; complex: 255 vs 256) and long windows with unequal operands.
+// Every pair up to 64 (full lags and a random window), then around the transform rule (383/384, 255/256).
 TYPED_TEST(Corr, CrossMatchesTheSums) {
     vt::Rng rng(11);
     for (int la = 1; la <= 64; ++la)
@@ -125,8 +122,7 @@ TYPED_TEST(Corr, ChecksInOrderAndWriteNothing) {
                               CorrFn<TypeParam>::norm_b);
 }
 
-// 16-bit forms: exact 64-bit sums; scaled ones by the scale-factor rule
-// (within one unit where the size rule picks a single-precision transform).
+// 16-bit forms: exact sums, scaled (within 1 where a single-precision transform runs).
 TEST(Corr16s, CrossExactSumsEveryWindow) {
     vt::Rng rng(16);
     for (int la = 1; la <= 40; la += 3)

@@ -1,5 +1,4 @@
-// Filter states and OpenMP-divided paths used from many threads at once:
-// every thread gets the result of a lone run.
+// Filter states and OpenMP-divided paths used from many threads at once.
 #include <thread>
 
 #include "fir_reference.h"
@@ -8,10 +7,7 @@ namespace {
 
 constexpr int kThreads = 6;
 
-// Runs job(t, out) serially, then all at once in threads, and compares each
-// section of out (ending at the given offsets) on the scale of its largest
-// value (a long FIR call may split its work differently by thread count: a
-// small tolerance).
+// job(t, out) serially, then in threads at once; each section (ending at `ends`) on its own scale.
 void expect_same_in_threads(const std::vector<std::size_t>& ends, const std::function<void(int, std::vector<float>&)>& job) {
     std::vector<std::vector<float>> want(kThreads, std::vector<float>(ends.back())), got = want;
     for (int t = 0; t < kThreads; ++t) job(t, want[t]);
@@ -34,9 +30,7 @@ std::vector<float> signal(std::size_t n, int seed) {
     return firt::random_vector<float>(rng, n);
 }
 
-// FIR states with blocks for the direct, transform and OpenMP-split paths; a
-// multirate state over the OpenMP threshold; IIR states; long convolution
-// and correlation.
+// FIR and multirate states on their split paths, IIR states, long convolution and correlation.
 TEST(FilterThreads, EachThreadGetsTheLoneResult) {
     const int blocks[] = {7, 300, 600, 1700, 2500, 1};
     const std::size_t total = 7 + 300 + 600 + 1700 + 2500 + 1, iters = 2000, n = 3000;

@@ -82,9 +82,7 @@ TEST(FirChecks, LifeCycleCheckOrder) {
     EXPECT_EQ(veksFIRFree32s_16s(nullptr), vekStsNullPtr);
 }
 
-// Every operation: a null state, then (where it takes one) a null array, then
-// another form's or a released identifier; for the filter calls the source,
-// destination and length come before the identifier. Nothing written.
+// Null state, null array, foreign identifier (filter calls: length first); nothing written.
 TEST(FirChecks, FilterCheckOrderAndIdentifiers) {
     const std::vector<Vek32f> taps(70, 0.5f), in(600, 1.0f);
     VeksFIRState_32f* s = nullptr;

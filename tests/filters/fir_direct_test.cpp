@@ -28,8 +28,7 @@ struct DirectApi {
     int factor;    // integer taps
 };
 
-// TAPS stands where the taps count goes (L, or L and the taps factor for
-// integer taps); TAIL ends the argument lists (the scale factor, if any).
+// TAPS: the taps count (and factor for integer taps); TAIL: the scale factor, if any.
 #define FIRT_ARGS(...) __VA_ARGS__
 #define FIRT_DIRECT_API(TP, DS, SFX, ISFX, TAP, DATA, TOL, SF, FACTOR, TAPS, TAIL)                                     \
     DirectApi<TAP, DATA> {                                                                                           \
@@ -138,9 +137,7 @@ TEST(FirDirect, EveryForm) {
     check_direct(FIRT_DIRECT_INT(32sc, _16sc, Vek32sc, Vek16sc, -10, -2));
 }
 
-// Q15 block form: history newest first from the index on; afterwards the new
-// history newest first at the start and index 0. The one-sample form keeps
-// the circular buffer of the other forms.
+// Q15 block: history read from the index on, returned at the start with index 0.
 TEST(FirDirect, Q15Forms) {
     vt::Rng rng(12);
     for (int L : {1, 2, 7, 40}) {

@@ -19,9 +19,7 @@ const auto k64fc_16sc = FIRT_SFS_API(64fc_16sc, Vek64fc, Vek16sc, 26, 16, true, 
 const auto k64f_32s = FIRT_SFS_API(64f_32s, Vek64f, Vek32s, 21, 32, false, 3);
 const auto k64fc_32sc = FIRT_SFS_API(64fc_32sc, Vek64fc, Vek32sc, 22, 16, true, -2);
 
-// A stream in blocks (0 = one FIROne call) at odd byte offsets through a
-// state in caller memory of the reported size, the delay line after each
-// call; then in place (chunks through the scratch area) with new taps.
+// Blocks (0: FIROne) at odd offsets from caller memory of the reported size; then in place.
 template <class Api>
 void check_stream(const Api& api, int L, const std::vector<int>& blocks, std::size_t total, std::uint64_t seed) {
     const ThreadScope threads(L == 33 || L == 65 ? 2 : 1); // long blocks split across threads, direct and transform

@@ -1,5 +1,4 @@
-// Integer-tap FIR states and their floating-tap views: exact outputs and
-// the normalisation of the stored taps.
+// Integer-tap FIR states and their floating-tap views: exact outputs, normalised taps.
 #include "fir_reference.h"
 
 namespace {
@@ -14,8 +13,7 @@ template <class Tap> std::vector<Tap> halved(const std::vector<Tap>& taps, int h
     return v;
 }
 
-// A stream split into blocks from a state in caller memory of the reported
-// size at an odd offset; then in place from a state made by InitAlloc.
+// Blocks from caller memory of the reported size; then in place from InitAlloc and SetTaps.
 template <class Tap, class Data, class State, int Code, auto Size, auto Init, auto InitAlloc, auto Free, auto GetTaps,
           auto SetTaps, auto GetDly, auto Fir, auto FirI, auto One>
 void check_int_stream(int L, int factor, int sf, long tap_mag, std::uint64_t seed) {

@@ -1,5 +1,4 @@
-// Multirate FIR bit for bit: every output is the plain sum over the taps of
-// one phase, newest input first, in the form's product and sum types.
+// Multirate FIR bit for bit against plain sums in the form's product and sum types.
 #include "byte_offset.h"
 #include "fir_reference.h"
 #include "signature_probe.h"
@@ -14,8 +13,7 @@ struct Rate {
 
 int hist_len(int L, int up) { return (L + up - 1) / up; }
 
-// y[j] = sum over i of taps[p + i up] * x[m0 - i], i = 0, 1, ... (hist newest
-// first), products in P, sums in A.
+// y[j] = sum over i of taps[p + i up] * x[m0 - i] (hist newest first), products in P, sums in A.
 template <class P, class A, class Tap, class D>
 std::vector<CL> plain_sums(const std::vector<Tap>& taps, const Rate& r, const std::vector<D>& hist, const std::vector<D>& x,
                            int iters) {
@@ -36,8 +34,7 @@ std::vector<CL> plain_sums(const std::vector<Tap>& taps, const Rate& r, const st
     return y;
 }
 
-// Small integers times 2^-20, 1 or 2^20: large products cancel, so a change
-// in the order of the sums shows in the outputs.
+// Small integers times 2^-20, 1 or 2^20: a change in the order of the sums shows.
 template <class D> std::vector<D> spread_values(vt::Rng& rng, std::size_t n) {
     auto part = [&] { return LD(rng.integer(-3, 3)) * std::ldexp(1.0L, 20 * rng.integer(-1, 1)); };
     std::vector<D> v(n);
@@ -45,8 +42,7 @@ template <class D> std::vector<D> spread_values(vt::Rng& rng, std::size_t n) {
     return v;
 }
 
-// Streams split into calls of several sizes (one long call when threads
-// split it), at odd byte offsets; the delay line; in place; stateless.
+// Blocks (one long call on threads) at odd offsets; the delay line; in place; stateless.
 template <class D, class State, auto InitAlloc, auto Fir, auto FirI, auto GetDly, auto Direct, auto Free>
 void check_exact(const Rate& r, int L, int iters, int threads, std::uint64_t seed) {
     const ThreadScope scope(threads);
@@ -216,8 +212,7 @@ TEST(FirMultirate, CheckOrders) {
     EXPECT_TRUE(y.intact());
 }
 
-// SampleUp puts each sample at the phase of its group of zeros; SampleDown
-// over blocks of that stream, the phase carried, takes the samples back.
+// SampleDown over blocks of SampleUp's stream, the phase carried, takes the samples back.
 template <class T, auto Up, auto Down>
 void check_sampling(int len, int factor, int phase, vt::Rng& rng) {
     const auto x = random_vector<T>(rng, std::size_t(len));

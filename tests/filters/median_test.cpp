@@ -52,8 +52,7 @@ std::vector<T> reference_median(const std::vector<T>& x, int mask) {
     return out;
 }
 
-// Kind 0: few distinct values; 1: any; 2 (floating point): infinities, NaNs,
-// signed zeros and a denormal, which take their places in the total order.
+// Kind 0: few distinct values; 1: any; 2: special floating values (NaNs, infinities, zeros).
 template <class T>
 std::vector<T> random_data(vt::Rng& rng, int n, int kind) {
     std::vector<T> v(n);
@@ -89,8 +88,7 @@ template <class T> class Median : public ::testing::Test {};
 using MedianTypes = ::testing::Types<Vek8u, Vek16s, Vek32s, Vek32f, Vek64f>;
 TYPED_TEST_SUITE(Median, MedianTypes);
 
-// Every mask 1..31 and lengths around 3, then masks of the branch-free,
-// stack and heap windows.
+// Masks 1..31, then those of the branch-free, stack and heap windows.
 TYPED_TEST(Median, MatchesSortPerWindow) {
     vt::Rng rng(21);
     for (int mask = 1; mask <= 31; ++mask)

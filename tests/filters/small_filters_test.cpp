@@ -24,8 +24,7 @@ TEST(FIRSparse, StateSizeFormula) {
     EXPECT_EQ(size, 7);
 }
 
-// Blocks of any length give y[n] = sum tap_i * x[n - pos_i] over the stream,
-// from a state in caller memory of the reported size at any offset.
+// Blocks of any length from caller memory of the reported size: y[n] = sum tap_i * x[n - pos_i].
 TEST(FIRSparse, StreamingAgainstDirectSum) {
     vt::Rng rng(31);
     for (int rep = 0; rep < 30; ++rep) {

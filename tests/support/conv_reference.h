@@ -37,9 +37,7 @@ inline std::vector<std::int64_t> exact(const std::vector<CL>& sums) {
     return r;
 }
 
-// Error allowed on every output of a sum of products of a and b: a few
-// units of the element's epsilon per term level and transform stage,
-// relative to |a| |b| (which bounds every output's sum of |terms|).
+// Error allowed on sums of products of a and b: epsilons per term and transform stage times |a| |b|.
 template <class T>
 LD tolerance(const std::vector<T>& a, const std::vector<T>& b) {
     using R = part_t<T>;

@@ -1,5 +1,4 @@
-// Reference FIR sums (direct sums over history and input in complex long
-// double) and a table entry per state form for the filter tests.
+// Reference FIR sums in complex long double and a table entry per state form.
 #pragma once
 
 #include <dlfcn.h>
@@ -56,8 +55,7 @@ struct Reference {
     std::vector<LD> mag;  // sum of |taps[j]| * |x[k-j]| per output
 };
 
-// y[k] = sum taps[j] * x[k - j]; x before the input comes from history
-// (newest first; missing entries are 0).
+// y[k] = sum taps[j] * x[k - j]; earlier x from history (newest first, missing: 0).
 template <class Tap, class Data>
 Reference direct_sums(const std::vector<Tap>& taps, const std::vector<Data>& history, const std::vector<Data>& input) {
     const std::size_t L = taps.size();
@@ -100,8 +98,7 @@ template <class I> LD round_away_sat(LD v) {
     return std::clamp<LD>(v < 0 ? -std::floor(-v + 0.5L) : std::floor(v + 0.5L), lo, hi);
 }
 
-// A sum wrapped to 32 bits times 2^d (d clamped to [lo, 31]), halves to even,
-// saturated to 16 bits: the integer-tap outputs.
+// Integer-tap outputs: the sum wrapped to 32 bits, times 2^d (d in [lo, 31]), halves to even, saturated.
 inline Vek16s wrapped_scaled16(std::int64_t v, int d, int lo) {
     const std::int64_t w = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
     long double r = std::ldexp(static_cast<long double>(w), std::clamp(d, lo, 31));
@@ -120,8 +117,7 @@ template <class Data> std::vector<Data> wrapped_outputs(const std::vector<CL>& y
     return out;
 }
 
-// Float data within tol of the product magnitudes (plus their mean over the
-// block when the error can spread); integer data within 1 of the value times 2^-sf.
+// Float data within tol of the product magnitudes (plus their mean if `spread`); integers within 1.
 template <class D>
 void expect_close(const Reference& ref, const D* got, std::size_t n, LD tol, int sf, bool spread, const std::string& what) {
     LD mean_mag = 0;
@@ -138,8 +134,7 @@ void expect_close(const Reference& ref, const D* got, std::size_t n, LD tol, int
     }
 }
 
-// Feeds total samples in blocks of the given sizes (cycled; 0 = one call of
-// one sample): block(pos, n), then after(pos) with the samples done.
+// block(pos, n) over blocks of the sizes given (cycled; 0: one sample), then after(samples done).
 inline void run_blocks(const std::vector<int>& blocks, std::size_t total, const std::function<void(std::size_t, int)>& block,
                        const std::function<void(std::size_t)>& after = [](std::size_t) {}) {
     std::size_t pos = 0;
