@@ -2,13 +2,13 @@
 #include <cstring>
 
 #include "byte_offset.h"
-#include "conv_reference.h"
+#include "fir_reference.h"
 #include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
 
-using namespace ct;
+using namespace firt;
 
 template <class F> struct ConvFn;
 template <> struct ConvFn<Vek32f> { static constexpr auto call = veksConv_32f; };

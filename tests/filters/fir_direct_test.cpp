@@ -52,15 +52,6 @@ struct DirectApi {
 #define FIRT_DIRECT_INT(TP, DS, TAP, DATA, FACTOR, SF)                                                                 \
     FIRT_DIRECT_API(TP, DS, _Sfs, _ISfs, TAP, DATA, 0, SF, FACTOR, (L, FACTOR), (, SF))
 
-// Integer taps: exact; floating taps: within tol of the product magnitudes.
-template <class Tap, class Data>
-void expect_direct(const DirectApi<Tap, Data>& api, const std::vector<Tap>& taps, const std::vector<Data>& hist,
-                   const std::vector<Data>& input, const std::vector<Data>& got) {
-    const Reference ref = direct_sums(taps, hist, input);
-    if constexpr (!float_data<Tap>) EXPECT_TRUE(same_bits(got.data(), wrapped_outputs<Data>(ref.y, api.factor - api.sf, -62)));
-    else expect_close(ref, got.data(), got.size(), api.tol, api.sf, false, api.name);
-}
-
 template <class Tap, class Data>
 void check_direct(const DirectApi<Tap, Data>& api) {
     vt::Rng rng(17);
@@ -74,7 +65,12 @@ void check_direct(const DirectApi<Tap, Data>& api) {
             std::vector<Data> out(input.size());
             ASSERT_EQ(api.block(input.data(), out.data(), int(input.size()), taps.data(), L, buf.data(), &idx), vekStsOk);
             EXPECT_EQ(idx, int((index + input.size()) % std::size_t(L)));
-            expect_direct(api, taps, hist, input, out);
+            // Integer taps: exact; floating taps: within tol of the product magnitudes.
+            const Reference ref = direct_sums(taps, hist, input);
+            if constexpr (!float_data<Tap>)
+                EXPECT_TRUE(same_bits(out.data(), wrapped_outputs<Data>(ref.y, api.factor - api.sf, -62)));
+            else
+                expect_close(ref, out.data(), out.size(), api.tol, api.sf, false, api.name);
             // One sample at a time, and in place, give the same values.
             auto buf1 = circular(hist, L, index), buf2 = buf1, buf3 = buf1;
             int i1 = index, i2 = index, i3 = index;
@@ -132,7 +128,6 @@ TEST(FirDirect, EveryForm) {
     check_direct(FIRT_DIRECT_SFS(64f, _32s, Vek64f, Vek32s, 1));
     check_direct(FIRT_DIRECT_SFS(64fc, _32sc, Vek64fc, Vek32sc, 0));
     check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, -15, 0));
-    check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, 0, 9));
     check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, 3, 4));
     check_direct(FIRT_DIRECT_INT(32sc, _16sc, Vek32sc, Vek16sc, -10, -2));
 }
