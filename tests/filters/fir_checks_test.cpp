@@ -78,8 +78,17 @@ TEST(FirChecks, LifeCycleCheckOrder) {
     VeksFIRState32s_16s* si = nullptr;
     EXPECT_EQ(veksFIRInit32s_16s(&si, itaps.data(), 4, 0, nullptr, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRInitAlloc32s_16s(&si, itaps.data(), 0, 0, nullptr), vekStsBadTapCount);
-    EXPECT_EQ(veksFIRFree_32f(nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRFree32s_16s(nullptr), vekStsNullPtr);
+    // The 32s state serves the 64f_32s operations (one state kind).
+    VeksFIRState_32s* s32 = nullptr;
+    ASSERT_EQ(veksFIRInitAlloc_32s(&s32, itaps.data(), 1, nullptr), vekStsOk);
+    EXPECT_EQ(std::uint32_t(state_field(s32, 0)), fir_id(21));
+    Vek32s y = 0;
+    ASSERT_EQ(veksFIROne64f_32s_Sfs(5, &y, s32, 0), vekStsOk);
+    EXPECT_EQ(y, 5);
+    ASSERT_EQ(veksFIRGetTaps_32s(s32, &y), vekStsOk);
+    EXPECT_EQ(y, 1);
+    EXPECT_EQ(veksFIRFree_32s(s32), vekStsOk);
 }
 
 // Null state, null array, foreign identifier (filter calls: length first); nothing written.
@@ -118,20 +127,6 @@ TEST(FirChecks, FilterCheckOrderAndIdentifiers) {
     EXPECT_TRUE(buf.intact());
     std::memcpy(s, &id, 4);
     EXPECT_EQ(veksFIRFree_32f(s), vekStsOk);
-}
-
-// The 32s state serves the 64f_32s operations (one state kind).
-TEST(FirChecks, IntegerStateOfTheDoubleTapForm) {
-    const Vek32s t = 1;
-    VeksFIRState_32s* s = nullptr;
-    ASSERT_EQ(veksFIRInitAlloc_32s(&s, &t, 1, nullptr), vekStsOk);
-    EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(21));
-    Vek32s y = 0;
-    ASSERT_EQ(veksFIROne64f_32s_Sfs(5, &y, s, 0), vekStsOk);
-    EXPECT_EQ(y, 5);
-    ASSERT_EQ(veksFIRGetTaps_32s(s, &y), vekStsOk);
-    EXPECT_EQ(y, 1);
-    EXPECT_EQ(veksFIRFree_32s(s), vekStsOk);
 }
 
 } // namespace

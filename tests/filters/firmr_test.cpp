@@ -141,26 +141,23 @@ TEST(FirMultirate, IntegerTapsExact) {
     }
 }
 
-// r = L / (3 down + L): 10/19 is direct (1), 0.5 decimating (2); up = down = 1
-// makes a single-rate state (delay index 0 in that field), which FIROne accepts.
-TEST(FirMultirate, MethodChoice) {
-    for (auto [L, down, code, field8] : {std::tuple{10, 3, 3, 1}, std::tuple{9, 3, 3, 2}, std::tuple{40, 1, 1, 0}}) {
-        std::vector<Vek32f> t(static_cast<std::size_t>(L), 1.0f);
-        VeksFIRState_32f* s = nullptr;
-        ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), L, 1, 0, down, 0, nullptr), vekStsOk);
-        EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(code));
-        EXPECT_EQ(state_field(s, 8), field8);
-        Vek32f v = 0;
-        EXPECT_EQ(veksFIROne_32f(1.0f, &v, s), code == 1 ? vekStsOk : vekStsBadContext);
-        ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
-    }
+// Up = down = 1 makes a single-rate state, which FIROne accepts.
+TEST(FirMultirate, UnitFactorsMakeASingleRateState) {
+    const std::vector<Vek32f> t(40, 1.0f);
+    VeksFIRState_32f* s = nullptr;
+    ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), 40, 1, 0, 1, 0, nullptr), vekStsOk);
+    EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(1));
+    Vek32f v = 0;
+    EXPECT_EQ(veksFIROne_32f(1.0f, &v, s), vekStsOk);
+    ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
 }
 
-// The documented _32f size, and Init into memory of exactly that size.
+// The documented _32f size, Init into memory of exactly that size, the method
+// (r = L / (3 down + L): 10/19 is direct, 0.5 decimating) and the multirate identifier.
 TEST(FirMultirate, Sizes32f) {
     auto A = [](std::int64_t x) { return (x + 15) & ~std::int64_t(15); };
-    for (auto [L, up, down] : {std::tuple{64, 1, 4}, std::tuple{64, 3, 2}, std::tuple{9, 1, 3}, std::tuple{200, 2, 3},
-                               std::tuple{5, 4, 1}, std::tuple{1000, 7, 5}}) {
+    for (auto [L, up, down] : {std::tuple{64, 1, 4}, std::tuple{64, 3, 2}, std::tuple{9, 1, 3}, std::tuple{10, 1, 3},
+                               std::tuple{200, 2, 3}, std::tuple{5, 4, 1}, std::tuple{1000, 7, 5}}) {
         const std::int64_t P = (L + up - 1) / up, W = (3 * down + L + up - 1) / up * up, c = (P + down - 1) / down;
         const float ratio = float(L) / float(3 * down + L);
         const int method = up == 1 ? (ratio > 0.5f ? 1 : 2) : (ratio > 0.3f ? 1 : 3);
@@ -178,6 +175,9 @@ TEST(FirMultirate, Sizes32f) {
         std::vector<Vek32f> t(static_cast<std::size_t>(L), 0.5f), x(std::size_t(5000 * down), 1.0f), y(std::size_t(5000 * up));
         VeksFIRState_32f* s = nullptr;
         ASSERT_EQ(veksFIRMRInit_32f(&s, t.data(), L, up, 0, down, 0, nullptr, mem.data() + 5), vekStsOk);
+        EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(3));
+        EXPECT_EQ(state_field(s, 8), method);
+        EXPECT_EQ(veksFIROne_32f(1.0f, y.data(), s), vekStsBadContext);
         ASSERT_EQ(veksFIR_32f(x.data(), y.data(), 5000, s), vekStsOk);
         EXPECT_EQ(veksFIRFree_32f(s), vekStsOk);
         EXPECT_TRUE(mem.guard_intact());

@@ -9,21 +9,6 @@
 
 namespace {
 
-TEST(FIRSparse, StateSizeFormula) {
-    auto a = [](long long x) { return (x + 15) / 16 * 16; };
-    for (int nz : {1, 2, 3, 4, 5, 17})
-        for (int order : {1, 2, 3, 7, 100, 1001}) {
-            int size = -1;
-            ASSERT_EQ(veksFIRSparseGetStateSize_32f(nz, order, &size), vekStsOk);
-            EXPECT_EQ(size, a(8LL * order) + 2 * a(4LL * nz) + 48) << nz << " " << order;
-        }
-    int size = 7;
-    EXPECT_EQ(veksFIRSparseGetStateSize_32f(1, 1, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIRSparseGetStateSize_32f(0, 1, &size), vekStsBadTapCount);
-    EXPECT_EQ(veksFIRSparseGetStateSize_32f(1, 0, &size), vekStsBadTapCount);
-    EXPECT_EQ(size, 7);
-}
-
 // Blocks of any length from caller memory of the reported size: y[n] = sum tap_i * x[n - pos_i].
 TEST(FIRSparse, StreamingAgainstDirectSum) {
     vt::Rng rng(31);
@@ -58,7 +43,20 @@ TEST(FIRSparse, StreamingAgainstDirectSum) {
     }
 }
 
-TEST(FIRSparse, ChecksInOrder) {
+TEST(FIRSparse, StateSizeFormulaAndChecks) {
+    auto a = [](long long x) { return (x + 15) / 16 * 16; };
+    for (int nz : {1, 2, 3, 4, 5, 17})
+        for (int order : {1, 2, 3, 7, 100, 1001}) {
+            int size = -1;
+            ASSERT_EQ(veksFIRSparseGetStateSize_32f(nz, order, &size), vekStsOk);
+            EXPECT_EQ(size, a(8LL * order) + 2 * a(4LL * nz) + 48) << nz << " " << order;
+        }
+    int size = 7;
+    EXPECT_EQ(veksFIRSparseGetStateSize_32f(1, 1, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRSparseGetStateSize_32f(0, 1, &size), vekStsBadTapCount);
+    EXPECT_EQ(veksFIRSparseGetStateSize_32f(1, 0, &size), vekStsBadTapCount);
+    EXPECT_EQ(size, 7);
+
     const Vek32f taps[3] = {1, 2, 3};
     std::vector<Vek8u> mem(512);
     VeksFIRSparseState_32f* st = nullptr;
