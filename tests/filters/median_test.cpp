@@ -9,18 +9,13 @@
 
 namespace {
 
-template <class T> struct MedianFn;
-#define MEDIAN_FN(s)                                                  \
-    template <> struct MedianFn<Vek##s> {                             \
-        static constexpr auto in_place = veksFilterMedian_##s##_I;    \
-        static constexpr auto out_of_place = veksFilterMedian_##s;    \
-    };
-MEDIAN_FN(8u)
-MEDIAN_FN(16s)
-MEDIAN_FN(32s)
-MEDIAN_FN(32f)
-MEDIAN_FN(64f)
-#undef MEDIAN_FN
+// The element type and its entry points.
+template <class T, auto InPlace, auto OutOfPlace> struct Form {
+    using type = T;
+    static constexpr auto in_place = InPlace;
+    static constexpr auto out_of_place = OutOfPlace;
+};
+#define MEDIAN_FORM(s) Form<Vek##s, veksFilterMedian_##s##_I, veksFilterMedian_##s>
 
 // Total order of the elements: integers by value, floating-point values by
 // sign-flipped bit pattern (-NaN < -inf < ... < -0 < +0 < ... < +NaN).
@@ -70,39 +65,40 @@ std::vector<T> random_data(vt::Rng& rng, int n, int kind) {
 }
 
 // Out of place, and in place at an odd address (even masks warn).
-template <class T>
+template <class F, class T = typename F::type>
 void check_median(const std::vector<T>& x, int mask) {
     const int len = int(x.size());
     const auto want = reference_median(x, mask);
     const VekStatus expect = mask % 2 == 0 ? vekStsEvenMaskSize : vekStsOk;
     vt::Guarded<T> out(len);
-    ASSERT_EQ(MedianFn<T>::out_of_place(x.data(), out.data(), len, mask), expect);
+    ASSERT_EQ(F::out_of_place(x.data(), out.data(), len, mask), expect);
     EXPECT_TRUE(out.guard_intact());
     ASSERT_TRUE(firt::same_bits(out.data(), want)) << "mask " << mask << " len " << len;
     vt::Misaligned<T> odd(x, 1);
-    ASSERT_EQ(MedianFn<T>::in_place(odd.data(), len, mask), expect);
+    ASSERT_EQ(F::in_place(odd.data(), len, mask), expect);
     ASSERT_TRUE(firt::same_bits(odd.data(), want)) << "in place, mask " << mask << " len " << len;
 }
 
-template <class T> class Median : public ::testing::Test {};
-using MedianTypes = ::testing::Types<Vek8u, Vek16s, Vek32s, Vek32f, Vek64f>;
+template <class F> class Median : public ::testing::Test {};
+using MedianTypes = ::testing::Types<MEDIAN_FORM(8u), MEDIAN_FORM(16s), MEDIAN_FORM(32s), MEDIAN_FORM(32f), MEDIAN_FORM(64f)>;
 TYPED_TEST_SUITE(Median, MedianTypes);
 
 // Masks 1..31, then those of the branch-free, stack and heap windows.
 TYPED_TEST(Median, MatchesSortPerWindow) {
+    using T = typename TypeParam::type;
     vt::Rng rng(21);
     for (int mask = 1; mask <= 31; ++mask)
         for (int len : {1, 2, 3, 4, 5, 9, 31, 40, 300})
-            for (int kind : {0, 1, 2}) check_median(random_data<TypeParam>(rng, len, kind), mask);
-    for (int mask : {63, 255, 256, 301, 1001}) check_median(random_data<TypeParam>(rng, 1200, mask % 2 == 0), mask);
+            for (int kind : {0, 1, 2}) check_median<TypeParam>(random_data<T>(rng, len, kind), mask);
+    for (int mask : {63, 255, 256, 301, 1001}) check_median<TypeParam>(random_data<T>(rng, 1200, mask % 2 == 0), mask);
 }
 
 TYPED_TEST(Median, ChecksInOrderAndWritesNothing) {
-    for (int len_at : {2, 3}) sp::expect_checks(MedianFn<TypeParam>::out_of_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
-    for (int len_at : {1, 2}) sp::expect_checks(MedianFn<TypeParam>::in_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
+    for (int len_at : {2, 3}) sp::expect_checks(TypeParam::out_of_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
+    for (int len_at : {1, 2}) sp::expect_checks(TypeParam::in_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
     // A window too large for any work array.
-    vt::Guarded<TypeParam> out(4);
-    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
+    vt::Guarded<typename TypeParam::type> out(4);
+    EXPECT_EQ(TypeParam::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
     EXPECT_TRUE(out.intact());
 }
 

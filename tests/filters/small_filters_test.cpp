@@ -56,7 +56,6 @@ TEST(FIRSparse, StateSizeFormulaAndChecks) {
     EXPECT_EQ(veksFIRSparseGetStateSize_32f(0, 1, &size), vekStsBadTapCount);
     EXPECT_EQ(veksFIRSparseGetStateSize_32f(1, 0, &size), vekStsBadTapCount);
     EXPECT_EQ(size, 7);
-
     const Vek32f taps[3] = {1, 2, 3};
     std::vector<Vek8u> mem(512);
     VeksFIRSparseState_32f* st = nullptr;
