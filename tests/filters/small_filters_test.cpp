@@ -81,8 +81,7 @@ TEST(Preemphasize, FormulaInSinglePrecision) {
         ASSERT_EQ(veksPreemphasize_32f(y.data(), 100, val), vekStsOk);
         EXPECT_EQ(y[0], x[0]);
         for (int n = 1; n < 100; ++n) ASSERT_EQ(y[n], x[n] - val * x[n - 1]) << n;
-        std::vector<Vek16s> s(100);
-        for (auto& v : s) v = rng.any<Vek16s>();
+        const auto s = firt::random_vector<Vek16s>(rng, 100, 32768);
         auto t = s;
         ASSERT_EQ(veksPreemphasize_16s(t.data(), 100, val), vekStsOk);
         EXPECT_EQ(t[0], s[0]);
@@ -99,10 +98,8 @@ TEST(SumWindow, RunningSumsMatchExactSums) {
     vt::Rng rng(33);
     for (int mask : {1, 2, 5, 64}) {
         const int len = 300;
-        std::vector<Vek8u> a(len + mask - 1);
-        std::vector<Vek16s> b(len + mask - 1);
-        for (auto& v : a) v = rng.any<Vek8u>();
-        for (auto& v : b) v = rng.any<Vek16s>();
+        const auto a = firt::random_vector<Vek8u>(rng, len + mask - 1, 255);
+        const auto b = firt::random_vector<Vek16s>(rng, len + mask - 1, 32768);
         vt::Guarded<Vek32f> da(len), db(len);
         ASSERT_EQ(veksSumWindow_8u32f(a.data(), da.data(), len, mask), vekStsOk);
         ASSERT_EQ(veksSumWindow_16s32f(b.data(), db.data(), len, mask), vekStsOk);
@@ -126,10 +123,10 @@ TEST(SumWindow, RunningSumsMatchExactSums) {
 
 TEST(Update, LinearAndPowerRecurrences) {
     vt::Rng rng(34);
-    for (int alpha : {0, 1, -1, 2}) {
+    auto expect = [](double s) { return Vek32s(std::clamp(std::nearbyint(s), -2147483648.0, 2147483647.0)); };
+    for (int alpha : {0, 1, -1, 2})
         for (int shift : {-3, 0, 4, 15, 20, 31, 40}) {
-            std::vector<Vek16s> x(7);
-            for (auto& v : x) v = rng.any<Vek16s>();
+            auto x = firt::random_vector<Vek16s>(rng, 7, 32768);
             x[0] = -32768;
             const Vek32s start = rng.integer(-1000, 1000);
             double sl = start, sp = start;
@@ -138,16 +135,12 @@ TEST(Update, LinearAndPowerRecurrences) {
                 sl = sl * alpha + double(v >> shl) * (1 - alpha);
                 sp = sp * alpha + double(std::uint32_t(int(v) * int(v)) >> shp) * (1 - alpha);
             }
-            auto expect = [](double s) {
-                return Vek32s(std::clamp(std::nearbyint(s), -2147483648.0, 2147483647.0));
-            };
             Vek32s lin = start, pow = start;
             ASSERT_EQ(veksUpdateLinear_16s32s_I(x.data(), 7, &lin, shift, Vek16s(alpha)), vekStsOk);
             ASSERT_EQ(veksUpdatePower_16s32s_I(x.data(), 7, &pow, shift, Vek16s(alpha)), vekStsOk);
             EXPECT_EQ(lin, expect(sl)) << alpha << " " << shift;
             EXPECT_EQ(pow, expect(sp)) << alpha << " " << shift;
         }
-    }
     sp::expect_checks_all({}, veksUpdateLinear_16s32s_I, veksUpdatePower_16s32s_I);
 }
 
