@@ -86,8 +86,8 @@ void check_form(const Api& api) {
 }
 
 TEST(FirStateFloat, StreamsMatchDirectSums) {
-    each_form([](const auto& api) { check_form(api); }, k32f, k32fc, k64f, k64fc, k64f_32f, k64fc_32fc, k32f_16s,
-              k32fc_16sc, k64f_16s, k64fc_16sc, k64f_32s, k64fc_32sc);
+    std::apply([](const auto&... api) { (check_form(api), ...); }, std::tie(k32f, k32fc, k64f, k64fc, k64f_32f, k64fc_32fc,
+               k32f_16s, k32fc_16sc, k64f_16s, k64fc_16sc, k64f_32s, k64fc_32sc));
 }
 
 TEST(FirStateFloat, LongFilters32f) {

@@ -212,9 +212,6 @@ struct StateApi {
 #define FIRT_FLOAT_API(S, TAP, DATA, CODE, THR, CX, TOL) FIRT_STATE_API(S, TAP, DATA, CODE, THR, CX, TOL, 0, , _I, )
 #define FIRT_SFS_API(S, TAP, DATA, CODE, THR, CX, SF) FIRT_STATE_API(S, TAP, DATA, CODE, THR, CX, 0, SF, _Sfs, _ISfs, , SF)
 
-// Runs f on each form given (forms differ in type, so no loop).
-template <class F, class... Api> void each_form(F&& f, const Api&... api) { (f(api), ...); }
-
 // dst[k] = sum over i of conj(a[i]) * b[i + lo + k], k < n.
 template <class T>
 std::vector<CL> cross(const std::vector<T>& a, const std::vector<T>& b, long long lo, int n) {
