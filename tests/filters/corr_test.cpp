@@ -72,6 +72,8 @@ TYPED_TEST(Corr, CrossMatchesTheSums) {
                           {900, 900, 1805, -905}, {700, 4000, 3000, 200}, {5000, 300, 2000, -4800}};
     for (const Case& c : cases)
         check_cross(random_vector<TypeParam>(rng, c.la), random_vector<TypeParam>(rng, c.lb), c.n, c.lo, c.la < 1000);
+    // Checks: every length (the source's, the second operand's, the window's) probed in turn.
+    for (int len_at : {1, 3, 5}) sp::expect_checks(CorrFn<TypeParam>::cross, {sp::Order::PtrsThenLen, {}, len_at, 4});
 }
 
 template <class T>
@@ -100,7 +102,7 @@ void check_auto(const std::vector<T>& x, int dlen, bool odd = false) {
 }
 
 // Every short length and output count, then around the transform rule.
-TYPED_TEST(Corr, AutoMatchesTheSums) {
+TYPED_TEST(Corr, AutoMatchesTheSumsAndChecks) {
     vt::Rng rng(13);
     for (int len = 1; len <= 64; ++len)
         for (int dlen : {1, len / 2 + 1, len, len + 9})
@@ -112,11 +114,7 @@ TYPED_TEST(Corr, AutoMatchesTheSums) {
         check_auto(x, from - 1);
         check_auto(x, len + 30);
     }
-}
-
-// Every length (the source's, the second operand's, the window's) probed in turn.
-TYPED_TEST(Corr, ChecksInOrderAndWriteNothing) {
-    for (int len_at : {1, 3, 5}) sp::expect_checks(CorrFn<TypeParam>::cross, {sp::Order::PtrsThenLen, {}, len_at, 4});
+    // Checks: every length probed in turn.
     for (int len_at : {1, 3})
         sp::expect_checks_all({sp::Order::PtrsThenLen, {}, len_at, 4}, CorrFn<TypeParam>::autoc, CorrFn<TypeParam>::norm_a,
                               CorrFn<TypeParam>::norm_b);

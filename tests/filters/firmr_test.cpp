@@ -141,17 +141,6 @@ TEST(FirMultirate, IntegerTapsExact) {
     }
 }
 
-// Up = down = 1 makes a single-rate state, which FIROne accepts.
-TEST(FirMultirate, UnitFactorsMakeASingleRateState) {
-    const std::vector<Vek32f> t(40, 1.0f);
-    VeksFIRState_32f* s = nullptr;
-    ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), 40, 1, 0, 1, 0, nullptr), vekStsOk);
-    EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(1));
-    Vek32f v = 0;
-    EXPECT_EQ(veksFIROne_32f(1.0f, &v, s), vekStsOk);
-    ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
-}
-
 // The documented _32f size, Init into memory of exactly that size, the method
 // (r = L / (3 down + L): 10/19 is direct, 0.5 decimating) and the multirate identifier.
 TEST(FirMultirate, Sizes32f) {
@@ -184,7 +173,7 @@ TEST(FirMultirate, Sizes32f) {
     }
 }
 
-TEST(FirMultirate, CheckOrders) {
+TEST(FirMultirate, CheckOrdersAndUnitFactors) {
     int size = 0;
     EXPECT_EQ(veksFIRMRGetStateSize_32f(0, 0, 0, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRMRGetStateSize_32f(0, 0, 0, &size), vekStsBadTapCount);
@@ -197,7 +186,7 @@ TEST(FirMultirate, CheckOrders) {
     EXPECT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), 3, 2, 2, 1, 0, nullptr), vekStsBadMultiratePhase);
     EXPECT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), 3, 2, 0, 3, 3, nullptr), vekStsBadMultiratePhase);
     EXPECT_EQ(veksFIRMRInit_32f(&s, t.data(), 3, 2, 0, 3, 0, nullptr, nullptr), vekStsNullPtr);
-    std::vector<Vek32f> x(12), dly(2);
+    std::vector<Vek32f> x(12);
     vt::Guarded<Vek32f> y(12);
     EXPECT_EQ(veksFIRMR_Direct_32f(nullptr, y.data(), 0, nullptr, 0, 0, 0, 0, 0, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRMR_Direct_32f(x.data(), y.data(), 0, nullptr, 0, 0, 0, 0, 0, nullptr), vekStsBadLength);
@@ -207,6 +196,11 @@ TEST(FirMultirate, CheckOrders) {
     EXPECT_EQ(veksFIRMR_Direct_32f(x.data(), y.data(), 2, t.data(), 3, 2, 2, 1, 0, nullptr), vekStsBadMultiratePhase);
     EXPECT_EQ(veksFIRMR_Direct_32f(x.data(), y.data(), 2, t.data(), 3, 2, 1, 1, 0, nullptr), vekStsNullPtr);
     EXPECT_TRUE(y.intact());
+    // Up = down = 1 makes a single-rate state, which FIROne accepts.
+    ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), 3, 1, 0, 1, 0, nullptr), vekStsOk);
+    EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(1));
+    EXPECT_EQ(veksFIROne_32f(1.0f, x.data(), s), vekStsOk);
+    ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
 }
 
 // SampleDown over blocks of SampleUp's stream, the phase carried, takes the samples back.

@@ -83,21 +83,18 @@ template <class F> class Median : public ::testing::Test {};
 using MedianTypes = ::testing::Types<MEDIAN_FORM(8u), MEDIAN_FORM(16s), MEDIAN_FORM(32s), MEDIAN_FORM(32f), MEDIAN_FORM(64f)>;
 TYPED_TEST_SUITE(Median, MedianTypes);
 
-// Masks 1..31, then those of the branch-free, stack and heap windows.
-TYPED_TEST(Median, MatchesSortPerWindow) {
+// Masks 1..31, then those of the branch-free, stack and heap windows; the checks.
+TYPED_TEST(Median, MatchesSortPerWindowAndChecks) {
     using T = typename TypeParam::type;
     vt::Rng rng(21);
     for (int mask = 1; mask <= 31; ++mask)
         for (int len : {1, 2, 3, 4, 5, 9, 31, 40, 300})
             for (int kind : {0, 1, 2}) check_median<TypeParam>(random_data<T>(rng, len, kind), mask);
     for (int mask : {63, 255, 256, 301, 1001}) check_median<TypeParam>(random_data<T>(rng, 1200, mask % 2 == 0), mask);
-}
-
-TYPED_TEST(Median, ChecksInOrderAndWritesNothing) {
     for (int len_at : {2, 3}) sp::expect_checks(TypeParam::out_of_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
     for (int len_at : {1, 2}) sp::expect_checks(TypeParam::in_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
     // A window too large for any work array.
-    vt::Guarded<typename TypeParam::type> out(4);
+    vt::Guarded<T> out(4);
     EXPECT_EQ(TypeParam::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
     EXPECT_TRUE(out.intact());
 }
