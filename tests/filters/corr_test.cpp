@@ -10,19 +10,15 @@ namespace {
 
 using namespace firt;
 
-template <class T> struct CorrFn;
-#define CORR_FN(s)                                                   \
-    template <> struct CorrFn<Vek##s> {                              \
-        static constexpr auto cross = veksCrossCorr_##s;             \
-        static constexpr auto autoc = veksAutoCorr_##s;              \
-        static constexpr auto norm_a = veksAutoCorr_NormA_##s;       \
-        static constexpr auto norm_b = veksAutoCorr_NormB_##s;       \
-    };
-CORR_FN(32f)
-CORR_FN(64f)
-CORR_FN(32fc)
-CORR_FN(64fc)
-#undef CORR_FN
+// The element type and its entry points.
+template <class T, auto Cross, auto Auto, auto NormA, auto NormB> struct Form {
+    using type = T;
+    static constexpr auto cross = Cross;
+    static constexpr auto autoc = Auto;
+    static constexpr auto norm_a = NormA;
+    static constexpr auto norm_b = NormB;
+};
+#define CORR_FORM(s) Form<Vek##s, veksCrossCorr_##s, veksAutoCorr_##s, veksAutoCorr_NormA_##s, veksAutoCorr_NormB_##s>
 
 // Output one byte off its alignment when `odd`; nothing written after it.
 template <class T> struct Output {
@@ -37,11 +33,11 @@ template <class T> struct Output {
     }
 };
 
-template <class T>
+template <class F, class T = typename F::type>
 void check_cross(const std::vector<T>& a, const std::vector<T>& b, int n, int lo, bool odd = false) {
     vt::Misaligned<T> pa(a, odd ? 1 : 0), pb(b, odd ? 5 : 0);
     Output<T> out(n, odd);
-    ASSERT_EQ(CorrFn<T>::cross(pa.data(), int(a.size()), pb.data(), int(b.size()), out.dst, n, lo), vekStsOk);
+    ASSERT_EQ(F::cross(pa.data(), int(a.size()), pb.data(), int(b.size()), out.dst, n, lo), vekStsOk);
     const auto got = out.values(n);
     EXPECT_LE(max_error(got.data(), cross(a, b, lo, n)), tolerance(a, b))
         << a.size() << " x " << b.size() << " lags " << lo << " +" << n;
@@ -52,31 +48,32 @@ void check_cross(const std::vector<T>& a, const std::vector<T>& b, int n, int lo
         }
 }
 
-template <class T> class Corr : public ::testing::Test {};
-using CorrTypes = ::testing::Types<Vek32f, Vek64f, Vek32fc, Vek64fc>;
+template <class F> class Corr : public ::testing::Test {};
+using CorrTypes = ::testing::Types<CORR_FORM(32f), CORR_FORM(64f), CORR_FORM(32fc), CORR_FORM(64fc)>;
 TYPED_TEST_SUITE(Corr, CorrTypes);
 
 // Every pair up to 64 (full lags and a random window), then around the transform rule (383/384, 255/256).
 TYPED_TEST(Corr, CrossMatchesTheSums) {
+    using T = typename TypeParam::type;
     vt::Rng rng(11);
     for (int la = 1; la <= 64; ++la)
         for (int lb = 1; lb <= 64; ++lb) {
-            const auto a = random_vector<TypeParam>(rng, la), b = random_vector<TypeParam>(rng, lb);
-            check_cross(a, b, la + lb + 5, -(la + 2), (la + lb) % 7 == 0);
-            check_cross(a, b, rng.integer(1, 40), rng.integer(-80, 80));
+            const auto a = random_vector<T>(rng, la), b = random_vector<T>(rng, lb);
+            check_cross<TypeParam>(a, b, la + lb + 5, -(la + 2), (la + lb) % 7 == 0);
+            check_cross<TypeParam>(a, b, rng.integer(1, 40), rng.integer(-80, 80));
         }
-    const int limit = is_cx_elem<TypeParam>::value ? 256 : 384;
+    const int limit = is_cx_elem<T>::value ? 256 : 384;
     struct Case { int la, lb, n, lo; };
     const Case cases[] = {{1000, 1000, limit - 1, -100}, {1000, 1000, limit, -100},
                           {2000, 1000, 2 * limit + 1, -500}, {1000, 3000, 2 * limit + 2, -1300},
                           {900, 900, 1805, -905}, {700, 4000, 3000, 200}, {5000, 300, 2000, -4800}};
     for (const Case& c : cases)
-        check_cross(random_vector<TypeParam>(rng, c.la), random_vector<TypeParam>(rng, c.lb), c.n, c.lo, c.la < 1000);
+        check_cross<TypeParam>(random_vector<T>(rng, c.la), random_vector<T>(rng, c.lb), c.n, c.lo, c.la < 1000);
     // Checks: every length (the source's, the second operand's, the window's) probed in turn.
-    for (int len_at : {1, 3, 5}) sp::expect_checks(CorrFn<TypeParam>::cross, {sp::Order::PtrsThenLen, {}, len_at, 4});
+    for (int len_at : {1, 3, 5}) sp::expect_checks(TypeParam::cross, {sp::Order::PtrsThenLen, {}, len_at, 4});
 }
 
-template <class T>
+template <class F, class T = typename F::type>
 void check_auto(const std::vector<T>& x, int dlen, bool odd = false) {
     using R = part_t<T>;
     const int len = int(x.size()), m = std::min(len, dlen);
@@ -85,7 +82,7 @@ void check_auto(const std::vector<T>& x, int dlen, bool odd = false) {
     vt::Misaligned<T> px(x, odd ? 1 : 0);
     for (int norm = 0; norm < 3; ++norm) {
         Output<T> out(dlen, odd);
-        auto fn = norm == 0 ? CorrFn<T>::autoc : norm == 1 ? CorrFn<T>::norm_a : CorrFn<T>::norm_b;
+        auto fn = norm == 0 ? F::autoc : norm == 1 ? F::norm_a : F::norm_b;
         ASSERT_EQ(fn(px.data(), len, out.dst, dlen), vekStsOk);
         const auto got = out.values(dlen);
         for (int k = 0; k < dlen; ++k) {
@@ -103,21 +100,22 @@ void check_auto(const std::vector<T>& x, int dlen, bool odd = false) {
 
 // Every short length and output count, then around the transform rule.
 TYPED_TEST(Corr, AutoMatchesTheSumsAndChecks) {
+    using T = typename TypeParam::type;
     vt::Rng rng(13);
     for (int len = 1; len <= 64; ++len)
         for (int dlen : {1, len / 2 + 1, len, len + 9})
-            check_auto(random_vector<TypeParam>(rng, len), dlen, dlen == len);
-    const int from = is_cx_elem<TypeParam>::value ? 96 : 600;
+            check_auto<TypeParam>(random_vector<T>(rng, len), dlen, dlen == len);
+    const int from = is_cx_elem<T>::value ? 96 : 600;
     for (int len : {from - 1, from, 3 * from + 7}) {
-        const auto x = random_vector<TypeParam>(rng, len);
-        check_auto(x, len, true);
-        check_auto(x, from - 1);
-        check_auto(x, len + 30);
+        const auto x = random_vector<T>(rng, len);
+        check_auto<TypeParam>(x, len, true);
+        check_auto<TypeParam>(x, from - 1);
+        check_auto<TypeParam>(x, len + 30);
     }
     // Checks: every length probed in turn.
     for (int len_at : {1, 3})
-        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, len_at, 4}, CorrFn<TypeParam>::autoc, CorrFn<TypeParam>::norm_a,
-                              CorrFn<TypeParam>::norm_b);
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, len_at, 4}, TypeParam::autoc, TypeParam::norm_a,
+                              TypeParam::norm_b);
 }
 
 // 16-bit forms: exact sums, scaled (within 1 where a single-precision transform runs).
