@@ -84,7 +84,7 @@ TEST(FirStateInt, StreamsMatchExactSums) {
 }
 
 // Floating taps on integer data round halves away from zero and saturate.
-TEST(FirStateInt, FloatTapsRoundHalvesAway) {
+TEST(FirStateInt, FloatingTaps) {
     const Vek32f tap = 0.5f;
     VeksFIRState32f_16s* f = nullptr;
     ASSERT_EQ(veksFIRInitAlloc32f_16s(&f, &tap, 1, nullptr), vekStsOk);
@@ -95,11 +95,8 @@ TEST(FirStateInt, FloatTapsRoundHalvesAway) {
     ASSERT_EQ(veksFIR32f_16s_Sfs(in.data(), out.data(), 6, f, -2), vekStsOk);
     EXPECT_EQ(out, (std::vector<Vek16s>{2, 6, 10, -2, -6, 32767}));
     EXPECT_EQ(veksFIRFree32f_16s(f), vekStsOk);
-}
-
-// The floating views keep integer taps with a factor: stored * 2^factor is
-// close to the caller's taps and every stored magnitude is at most 32766.
-TEST(FirStateInt, FloatingTapViews) {
+    // The floating views keep integer taps with a factor: stored * 2^factor is
+    // close to the caller's taps and every stored magnitude is at most 32766.
     vt::Rng rng(3);
     for (double scale : {1e-6, 0.01, 1.0, 3e5}) {
         std::vector<Vek32f> taps(9), zero(9);
