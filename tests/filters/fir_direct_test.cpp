@@ -130,10 +130,7 @@ TEST(FirDirect, EveryForm) {
     check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, -15, 0));
     check_direct(FIRT_DIRECT_INT(32s, _16s, Vek32s, Vek16s, 3, 4));
     check_direct(FIRT_DIRECT_INT(32sc, _16sc, Vek32sc, Vek16sc, -10, -2));
-}
-
-// Q15 block: history read from the index on, returned at the start with index 0.
-TEST(FirDirect, Q15Forms) {
+    // Q15 block: history read from the index on, returned at the start with index 0.
     vt::Rng rng(12);
     for (int L : {1, 2, 7, 40}) {
         for (int sf : {-2, 0, 3}) {

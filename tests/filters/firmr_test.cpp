@@ -7,9 +7,7 @@ namespace {
 
 using namespace firt;
 
-struct Rate {
-    int up, up_phase, down, down_phase;
-};
+struct Rate { int up, up_phase, down, down_phase; };
 
 // y[j] = sum over i of taps[p + i up] * x[m0 - i] (hist newest first), products in P, sums in A.
 template <class P, class A, class Tap, class D>
@@ -58,8 +56,7 @@ void check_exact(const Rate& r, int L, int iters, int threads, std::uint64_t see
                                     << " L " << L << " iters " << iters << " threads " << threads);
     State* s = nullptr;
     ASSERT_EQ(InitAlloc(&s, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, hist.data()), vekStsOk);
-    vt::Misaligned<D> src(x, 1);
-    vt::Misaligned<D> dst(want.size(), 3);
+    vt::Misaligned<D> src(x, 1), dst(want.size(), 3);
     const std::vector<int> blocks = threads > 1 ? std::vector<int>{iters} : std::vector<int>{1, 7, 2, 30, 100, iters};
     run_blocks(blocks, std::size_t(iters), [&](std::size_t done, int k) {
         ASSERT_EQ(Fir(src.data() + done * std::size_t(r.down), dst.data() + done * std::size_t(r.up), k, s), vekStsOk);
@@ -110,10 +107,7 @@ TEST(FirMultirate, MatchesPlainSums) {
     // Tap tables too large for the stack work area.
     CHECK_EXACT(Vek32f, _32f, (Rate{2, 1, 3, 2}), 6001, 400, 1, 5);
     CHECK_EXACT(Vek64f, _64f, (Rate{3, 0, 1, 0}), 2500, 300, 1, 6);
-}
-
-// Integer taps: exact sums scaled by the taps factor.
-TEST(FirMultirate, IntegerTapsExact) {
+    // Integer taps: exact sums scaled by the taps factor.
     vt::Rng rng(9);
     for (auto [up, down] : kFactors) {
         const Rate r{up, up - 1, down, down / 2};
@@ -209,8 +203,7 @@ void check_sampling(int len, int factor, int phase, vt::Rng& rng) {
     const auto x = random_vector<T>(rng, std::size_t(len));
     std::vector<T> want(std::size_t(len) * std::size_t(factor), T{});
     for (int i = 0; i < len; ++i) want[std::size_t(i) * std::size_t(factor) + std::size_t(phase)] = x[std::size_t(i)];
-    vt::Misaligned<T> src(x, 1);
-    vt::Misaligned<T> dst(want.size(), 3);
+    vt::Misaligned<T> src(x, 1), dst(want.size(), 3);
     int got_len = 0, p = phase;
     ASSERT_EQ(Up(src.data(), len, dst.data(), &got_len, factor, &p), vekStsOk);
     EXPECT_EQ(got_len, len * factor);

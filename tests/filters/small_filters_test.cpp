@@ -10,7 +10,7 @@
 namespace {
 
 // Blocks of any length from caller memory of the reported size: y[n] = sum tap_i * x[n - pos_i].
-TEST(FIRSparse, StreamingAgainstDirectSum) {
+TEST(FIRSparse, StreamsSizesAndChecks) {
     vt::Rng rng(31);
     for (int rep = 0; rep < 30; ++rep) {
         const int nz = rng.integer(1, 6);
@@ -41,9 +41,7 @@ TEST(FIRSparse, StreamingAgainstDirectSum) {
         const auto want = firt::direct_sums(dense, with_dly ? dly : std::vector<float>{}, x).y;
         for (int n = 0; n < total; ++n) ASSERT_NEAR(y[n], want[n].real(), 1e-5) << "rep " << rep << " n " << n;
     }
-}
-
-TEST(FIRSparse, StateSizeFormulaAndChecks) {
+    // The size formula, the checks.
     auto a = [](long long x) { return (x + 15) / 16 * 16; };
     for (int nz : {1, 2, 3, 4, 5, 17})
         for (int order : {1, 2, 3, 7, 100, 1001}) {

@@ -147,21 +147,13 @@ inline void run_blocks(const std::vector<int>& blocks, std::size_t total, const 
     }
 }
 
-// The OpenMP runtime the library runs on, reached at run time.
-inline void set_threads(int n) {
-    static auto fn = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
-    if (fn) fn(n);
-}
-inline int max_threads() {
-    static auto fn = reinterpret_cast<int (*)()>(dlsym(RTLD_DEFAULT, "omp_get_max_threads"));
-    return fn ? fn() : 1;
-}
-
-// Runs a scope with n threads and restores the previous count.
+// Runs a scope with n threads of the OpenMP runtime the library runs on, then restores the count.
 struct ThreadScope {
-    int saved = max_threads();
-    explicit ThreadScope(int n) { set_threads(n); }
-    ~ThreadScope() { set_threads(saved); }
+    void (*set)(int) = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
+    int (*get)() = reinterpret_cast<int (*)()>(dlsym(RTLD_DEFAULT, "omp_get_max_threads"));
+    int saved = get ? get() : 1;
+    explicit ThreadScope(int n) { if (set) set(n); }
+    ~ThreadScope() { if (set) set(saved); }
 };
 
 // The identifier of the state of a form code ("FI" and two digits).
