@@ -27,48 +27,38 @@ void expect_size(std::initializer_list<VekStatus (*)(int, int*)> fns, int L, std
     }
 }
 
+// Under one and three threads: T is the count in force when sizing.
 TEST(FirChecks, StateSizesFollowTheFormulas) {
-    const std::int64_t T = std::max(1, ownGetNumThreads());
-    for (int L : {1, 10, 15, 16, 31, 32, 63, 64, 100, 1000, 5000}) {
-        Fft f = fft_sizes(L, 64, veksFFTGetSize_R_32f);
-        expect_size({veksFIRGetStateSize_32f, veksFIRGetStateSize32f_16s}, L,
-                    (f.work + A(4 * f.N)) * T + f.spec + f.init + A(4 * L) + A(12 * L + 16) + 16 * T + A(4 * T) +
-                        A(4 * f.N) + 16496);
-        f = fft_sizes(L, 16, veksFFTGetSize_C_32fc);
-        expect_size({veksFIRGetStateSize_32fc, veksFIRGetStateSize32fc_16sc}, L,
-                    (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) +
-                        A(8 * f.N) + 32880);
-        f = fft_sizes(L, 32, veksFFTGetSize_R_64f);
-        expect_size({veksFIRGetStateSize_64f, veksFIRGetStateSize64f_32f, veksFIRGetStateSize64f_32s,
-                     veksFIRGetStateSize64f_16s}, L,
-                    (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) +
-                        A(8 * f.N) + 32880);
-        f = fft_sizes(L, 16, veksFFTGetSize_C_64fc);
-        expect_size({veksFIRGetStateSize_64fc, veksFIRGetStateSize64fc_32fc, veksFIRGetStateSize64fc_32sc,
-                     veksFIRGetStateSize64fc_16sc}, L,
-                    (f.work + 16 * f.N) * T + f.spec + f.init + 16 * L + A(48 * L + 64) + A(4 * T) + 16 * f.N + 65664);
-        expect_size({veksFIRGetStateSize32s_16s, veksFIRGetStateSize32s_16s32f}, L,
-                    A(2 * (3 * L + 4)) + A(8 * L) + A(4 * L) + 16480);
-        expect_size({veksFIRGetStateSize32sc_16sc32fc}, L, A(8 * L) + 80 + A(12 * L + 16) + 16400);
-        expect_size({veksFIRGetStateSize_32s}, L, A(24 * L + 32) + A(8 * L) + 112 + 16 * T + 32767);
+    for (int threads : {1, 3}) {
+        const ThreadScope scope(threads);
+        const std::int64_t T = std::max(1, ownGetNumThreads());
+        for (int L : {1, 10, 15, 16, 31, 32, 63, 64, 100, 1000, 5000}) {
+            Fft f = fft_sizes(L, 64, veksFFTGetSize_R_32f);
+            expect_size({veksFIRGetStateSize_32f, veksFIRGetStateSize32f_16s}, L,
+                        (f.work + A(4 * f.N)) * T + f.spec + f.init + A(4 * L) + A(12 * L + 16) + 16 * T + A(4 * T) +
+                            A(4 * f.N) + 16496);
+            f = fft_sizes(L, 16, veksFFTGetSize_C_32fc);
+            expect_size({veksFIRGetStateSize_32fc, veksFIRGetStateSize32fc_16sc}, L,
+                        (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) +
+                            A(8 * f.N) + 32880);
+            f = fft_sizes(L, 32, veksFFTGetSize_R_64f);
+            expect_size({veksFIRGetStateSize_64f, veksFIRGetStateSize64f_32f, veksFIRGetStateSize64f_32s,
+                         veksFIRGetStateSize64f_16s}, L,
+                        (f.work + A(8 * f.N)) * T + f.spec + f.init + A(8 * L) + A(24 * L + 32) + 16 * T + A(4 * T) +
+                            A(8 * f.N) + 32880);
+            f = fft_sizes(L, 16, veksFFTGetSize_C_64fc);
+            expect_size({veksFIRGetStateSize_64fc, veksFIRGetStateSize64fc_32fc, veksFIRGetStateSize64fc_32sc,
+                         veksFIRGetStateSize64fc_16sc}, L,
+                        (f.work + 16 * f.N) * T + f.spec + f.init + 16 * L + A(48 * L + 64) + A(4 * T) + 16 * f.N + 65664);
+            expect_size({veksFIRGetStateSize32s_16s, veksFIRGetStateSize32s_16s32f}, L,
+                        A(2 * (3 * L + 4)) + A(8 * L) + A(4 * L) + 16480);
+            expect_size({veksFIRGetStateSize32sc_16sc32fc}, L, A(8 * L) + 80 + A(12 * L + 16) + 16400);
+            expect_size({veksFIRGetStateSize_32s}, L, A(24 * L + 32) + A(8 * L) + 112 + 16 * T + 32767);
+        }
     }
 }
 
-// The size follows the thread count in force.
-TEST(FirChecks, SizeFollowsThreadCount) {
-    if (!threads_settable()) GTEST_SKIP();
-    int one = 0, three = 0;
-    set_threads(1);
-    ASSERT_EQ(veksFIRGetStateSize_32f(100, &one), vekStsOk);
-    set_threads(3);
-    ASSERT_EQ(veksFIRGetStateSize_32f(100, &three), vekStsOk);
-    set_threads(2);
-    int spec = 0, init = 0, work = 0;
-    ASSERT_EQ(veksFFTGetSize_R_32f(8, vekFftNormInv, 0, &spec, &init, &work), vekStsOk);
-    EXPECT_EQ(three - one, 2 * (work + 1024 + 16) + (A(12) - A(4)));
-}
-
-TEST(FirChecks, LifeCycleCheckOrder) {
+TEST(FirChecks, CheckOrdersAndIdentifiers) {
     int size = 0;
     EXPECT_EQ(veksFIRGetStateSize_32f(0, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRGetStateSize_32f(0, &size), vekStsBadTapCount);
@@ -88,66 +78,51 @@ TEST(FirChecks, LifeCycleCheckOrder) {
     VeksFIRState32s_16s* si = nullptr;
     EXPECT_EQ(veksFIRInit32s_16s(&si, itaps.data(), 4, 0, nullptr, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRInitAlloc32s_16s(&si, itaps.data(), 0, 0, nullptr), vekStsBadTapCount);
-    EXPECT_EQ(veksFIRFree_32f(nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRFree32s_16s(nullptr), vekStsNullPtr);
-}
-
-// State, source, destination, length, then the identifier; nothing written.
-TEST(FirChecks, FilterCheckOrderAndIdentifiers) {
-    const std::vector<Vek32f> taps(70, 0.5f);
-    VeksFIRState_32f* s = nullptr;
-    ASSERT_EQ(veksFIRInitAlloc_32f(&s, taps.data(), 70, nullptr), vekStsOk);
-    std::vector<Vek32f> in(600, 1.0f);
-    vt::Guarded<Vek32f> out(600);
-    EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 0, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIR_32f(nullptr, out.data(), 0, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIR_32f(in.data(), nullptr, 0, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 0, s), vekStsBadLength);
-    EXPECT_EQ(veksFIR_32f_I(nullptr, 5, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIR_32f_I(in.data(), -1, s), vekStsBadLength);
-    EXPECT_EQ(veksFIROne_32f(1.0f, nullptr, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIROne_32f(1.0f, out.data(), nullptr), vekStsNullPtr);
-    EXPECT_TRUE(out.intact());
-    std::vector<Vek32f> t(70);
-    EXPECT_EQ(veksFIRGetTaps_32f(s, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIRGetTaps_32f(nullptr, t.data()), vekStsNullPtr);
-    EXPECT_EQ(veksFIRSetTaps_32f(nullptr, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIRGetDlyLine_32f(s, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIRSetDlyLine_32f(nullptr, nullptr), vekStsNullPtr);
-
-    // Another form's identifier, a released identifier.
+    // The 32s state serves the 64f_32s operations (one state kind).
+    VeksFIRState_32s* s32 = nullptr;
+    ASSERT_EQ(veksFIRInitAlloc_32s(&s32, itaps.data(), 1, nullptr), vekStsOk);
+    EXPECT_EQ(std::uint32_t(state_field(s32, 0)), fir_id(21));
+    Vek32s y = 0;
+    ASSERT_EQ(veksFIROne64f_32s_Sfs(5, &y, s32, 0), vekStsOk);
+    EXPECT_EQ(y, 5);
+    ASSERT_EQ(veksFIRGetTaps_32s(s32, &y), vekStsOk);
+    EXPECT_EQ(y, 1);
+    EXPECT_EQ(veksFIRFree_32s(s32), vekStsOk);
+    // Operations: null state, null array, foreign identifier (filter calls: length first); nothing written.
+    const std::vector<Vek32f> in(600, 1.0f);
+    ASSERT_EQ(veksFIRInitAlloc_32f(&s, in.data(), 70, nullptr), vekStsOk);
+    vt::Guarded<Vek32f> buf(600);
+    using State = VeksFIRState_32f;
+    const std::function<VekStatus(State*, Vek32f*)> ops[] = {
+        [&](State* st, Vek32f* p) { return veksFIR_32f(in.data(), p, 600, st); },
+        [](State* st, Vek32f* p) { return veksFIR_32f_I(p, 600, st); },
+        [](State* st, Vek32f* p) { return veksFIROne_32f(1.0f, p, st); },
+        [](State* st, Vek32f* p) { return veksFIRGetTaps_32f(st, p); },
+        [](State* st, Vek32f* p) { return veksFIRSetTaps_32f(p, st); },
+        [](State* st, Vek32f* p) { return veksFIRGetDlyLine_32f(st, p); },
+        [](State* st, Vek32f* p) { return veksFIRSetDlyLine_32f(st, p); }, // a null line is allowed
+        [](State* st, Vek32f*) { return veksFIRFree_32f(st); }};
     std::uint32_t id = 0;
     std::memcpy(&id, s, 4);
-    for (std::uint32_t other : {0x46493032u, 0x46493035u, 0u}) {
-        std::memcpy(s, &other, 4);
-        EXPECT_EQ(veksFIR_32f(in.data(), out.data(), 600, s), vekStsBadContext);
-        EXPECT_EQ(veksFIR_32f_I(in.data(), 600, s), vekStsBadContext);
-        EXPECT_EQ(veksFIROne_32f(1.0f, out.data(), s), vekStsBadContext);
-        EXPECT_EQ(veksFIRGetTaps_32f(s, t.data()), vekStsBadContext);
-        EXPECT_EQ(veksFIRSetTaps_32f(t.data(), s), vekStsBadContext);
-        EXPECT_EQ(veksFIRGetDlyLine_32f(s, t.data()), vekStsBadContext);
-        EXPECT_EQ(veksFIRSetDlyLine_32f(s, nullptr), vekStsBadContext);
-        EXPECT_EQ(veksFIRFree_32f(s), vekStsBadContext);
-        EXPECT_TRUE(out.intact());
-        EXPECT_EQ(t, std::vector<Vek32f>(70));
-        EXPECT_EQ(in, std::vector<Vek32f>(600, 1.0f));
+    for (std::size_t k = 0; k < std::size(ops); ++k) {
+        EXPECT_EQ(ops[k](nullptr, buf.data()), vekStsNullPtr) << k;
+        EXPECT_EQ(k < 6 ? ops[k](s, nullptr) : vekStsNullPtr, vekStsNullPtr) << k;
+        for (std::uint32_t other : {0x46493032u, 0x46493035u, 0u}) {
+            std::memcpy(s, &other, 4);
+            EXPECT_EQ(ops[k](s, buf.data()), vekStsBadContext) << k;
+        }
+        std::memcpy(s, &id, 4);
+        EXPECT_TRUE(buf.intact()) << k;
     }
+    EXPECT_EQ(veksFIR_32f(in.data(), buf.data(), 0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIR_32f(nullptr, buf.data(), 0, s), vekStsNullPtr);
+    std::memcpy(s, "junk", 4);
+    EXPECT_EQ(veksFIR_32f(in.data(), buf.data(), 0, s), vekStsBadLength);
+    EXPECT_EQ(veksFIR_32f_I(buf.data(), -1, s), vekStsBadLength);
+    EXPECT_TRUE(buf.intact());
     std::memcpy(s, &id, 4);
     EXPECT_EQ(veksFIRFree_32f(s), vekStsOk);
-}
-
-// The 32s state serves the 64f_32s operations (one state kind).
-TEST(FirChecks, IntegerStateOfTheDoubleTapForm) {
-    const Vek32s t = 1;
-    VeksFIRState_32s* s = nullptr;
-    ASSERT_EQ(veksFIRInitAlloc_32s(&s, &t, 1, nullptr), vekStsOk);
-    EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(21));
-    Vek32s y = 0;
-    ASSERT_EQ(veksFIROne64f_32s_Sfs(5, &y, s, 0), vekStsOk);
-    EXPECT_EQ(y, 5);
-    ASSERT_EQ(veksFIRGetTaps_32s(s, &y), vekStsOk);
-    EXPECT_EQ(y, 1);
-    EXPECT_EQ(veksFIRFree_32s(s), vekStsOk);
 }
 
 } // namespace

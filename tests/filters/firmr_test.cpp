@@ -1,28 +1,20 @@
-// Multirate FIR bit for bit: every output is the plain sum over the taps of
-// one phase, newest input first, in the form's product and sum types.
+// Multirate FIR bit for bit against plain sums in the form's product and sum types.
 #include "byte_offset.h"
 #include "fir_reference.h"
+#include "signature_probe.h"
 
 namespace {
 
 using namespace firt;
 
-struct Rate {
-    int up, up_phase, down, down_phase;
-};
+struct Rate { int up, up_phase, down, down_phase; };
 
-int hist_len(int L, int up) { return (L + up - 1) / up; }
-
-template <class T> constexpr bool is_std_cx = false;
-template <class T> constexpr bool is_std_cx<std::complex<T>> = true;
-
-// y[j] = sum over i of taps[p + i up] * x[m0 - i], i = 0, 1, ... (hist newest
-// first), products in P, sums in A.
+// y[j] = sum over i of taps[p + i up] * x[m0 - i] (hist newest first), products in P, sums in A.
 template <class P, class A, class Tap, class D>
 std::vector<CL> plain_sums(const std::vector<Tap>& taps, const Rate& r, const std::vector<D>& hist, const std::vector<D>& x,
                            int iters) {
     auto as_p = [](const auto& v) {
-        if constexpr (is_std_cx<P>) return P(to_cl(v).real(), to_cl(v).imag());
+        if constexpr (std::is_class_v<P>) return P(to_cl(v).real(), to_cl(v).imag());
         else return P(to_cl(v).real());
     };
     const std::int64_t L = std::int64_t(taps.size());
@@ -38,8 +30,7 @@ std::vector<CL> plain_sums(const std::vector<Tap>& taps, const Rate& r, const st
     return y;
 }
 
-// Small integers times 2^-20, 1 or 2^20: large products cancel, so a change
-// in the order of the sums shows in the outputs.
+// Small integers times 2^-20, 1 or 2^20: a change in the order of the sums shows.
 template <class D> std::vector<D> spread_values(vt::Rng& rng, std::size_t n) {
     auto part = [&] { return LD(rng.integer(-3, 3)) * std::ldexp(1.0L, 20 * rng.integer(-1, 1)); };
     std::vector<D> v(n);
@@ -47,13 +38,12 @@ template <class D> std::vector<D> spread_values(vt::Rng& rng, std::size_t n) {
     return v;
 }
 
-// Streams split into calls of several sizes (one long call when threads
-// split it), at odd byte offsets; the delay line; in place; stateless.
-template <class D, class State, auto InitAlloc, auto Fir, auto FirI, auto GetDly, auto Direct, auto Free>
+// Blocks (one long call on threads) at odd offsets; the delay line; in place; stateless.
+template <class D, class State, auto InitAlloc, auto Fir, auto FirI, auto GetDly, auto SetDly, auto Direct, auto Free>
 void check_exact(const Rate& r, int L, int iters, int threads, std::uint64_t seed) {
     const ThreadScope scope(threads);
     vt::Rng rng(seed);
-    const int P = hist_len(L, r.up);
+    const int P = (L + r.up - 1) / r.up;
     const auto taps = spread_values<D>(rng, std::size_t(L));
     const auto hist = spread_values<D>(rng, std::size_t(P));
     const auto x = spread_values<D>(rng, std::size_t(iters) * std::size_t(r.down));
@@ -62,45 +52,42 @@ void check_exact(const Rate& r, int L, int iters, int threads, std::uint64_t see
     std::vector<D> want;
     for (const CL& v : plain_sums<Prod, std::conditional_t<cx, std::complex<double>, double>>(taps, r, hist, x, iters))
         want.push_back(from_parts<D>(v.real(), v.imag()));
-    const std::string what = "up " + std::to_string(r.up) + "/" + std::to_string(r.up_phase) + " down " +
-                             std::to_string(r.down) + "/" + std::to_string(r.down_phase) + " L " + std::to_string(L) +
-                             " iters " + std::to_string(iters) + " threads " + std::to_string(threads);
+    SCOPED_TRACE(testing::Message() << "up " << r.up << "/" << r.up_phase << " down " << r.down << "/" << r.down_phase
+                                    << " L " << L << " iters " << iters << " threads " << threads);
     State* s = nullptr;
-    ASSERT_EQ(InitAlloc(&s, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, hist.data()), vekStsOk) << what;
-    vt::Misaligned<D> src(x, 1);
-    vt::Misaligned<D> dst(want.size(), 3);
+    ASSERT_EQ(InitAlloc(&s, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, hist.data()), vekStsOk);
+    vt::Misaligned<D> src(x, 1), dst(want.size(), 3);
     const std::vector<int> blocks = threads > 1 ? std::vector<int>{iters} : std::vector<int>{1, 7, 2, 30, 100, iters};
     run_blocks(blocks, std::size_t(iters), [&](std::size_t done, int k) {
         ASSERT_EQ(Fir(src.data() + done * std::size_t(r.down), dst.data() + done * std::size_t(r.up), k, s), vekStsOk);
     });
-    EXPECT_TRUE(same_bits(dst.values().data(), want)) << what;
+    EXPECT_TRUE(same_bits(dst.values().data(), want));
     std::vector<D> dly(static_cast<std::size_t>(P));
     ASSERT_EQ(GetDly(s, dly.data()), vekStsOk);
-    EXPECT_TRUE(same_bits(dly.data(), newest_first(hist, x, std::size_t(P)))) << what;
-    ASSERT_EQ(Free(s), vekStsOk);
-    ASSERT_EQ(InitAlloc(&s, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, hist.data()), vekStsOk);
+    EXPECT_TRUE(same_bits(dly.data(), newest_first(hist, x, std::size_t(P))));
+    ASSERT_EQ(SetDly(s, hist.data()), vekStsOk);
     std::vector<D> io(std::size_t(iters) * std::size_t(std::max(r.up, r.down)));
     std::copy(x.begin(), x.end(), io.begin());
     ASSERT_EQ(FirI(io.data(), iters, s), vekStsOk);
-    EXPECT_TRUE(same_bits(io.data(), want)) << what << " in place";
+    EXPECT_TRUE(same_bits(io.data(), want)) << "in place";
     ASSERT_EQ(Free(s), vekStsOk);
     auto direct_dly = hist;
     std::vector<D> y(want.size());
     ASSERT_EQ(Direct(x.data(), y.data(), iters, taps.data(), L, r.up, r.up_phase, r.down, r.down_phase, direct_dly.data()),
               vekStsOk);
-    EXPECT_TRUE(same_bits(y.data(), want)) << what << " direct";
-    EXPECT_TRUE(same_bits(direct_dly.data(), dly)) << what << " direct";
+    EXPECT_TRUE(same_bits(y.data(), want)) << "direct";
+    EXPECT_TRUE(same_bits(direct_dly.data(), dly)) << "direct";
 }
 
 #define CHECK_EXACT(D, S, r, L, iters, threads, seed)                                                                 \
     check_exact<D, VeksFIRState##S, veksFIRMRInitAlloc##S, veksFIR##S, veksFIR##S##_I, veksFIRGetDlyLine##S,         \
-                veksFIRMR_Direct##S, veksFIRFree##S>(r, L, iters, threads, seed)
+                veksFIRSetDlyLine##S, veksFIRMR_Direct##S, veksFIRFree##S>(r, L, iters, threads, seed)
 
 const std::vector<std::pair<int, int>> kFactors = {{2, 1}, {1, 2}, {3, 2}, {2, 3}, {5, 7}};
 
-// Long calls (lane kernels) for every phase of 3/2.
-TEST(FirMultirate, EveryPhaseOfEveryFactor) {
+TEST(FirMultirate, MatchesPlainSums) {
     std::uint64_t seed = 1;
+    // Every phase of every factor; long calls of 3/2 run the lane kernels.
     for (auto [up, down] : kFactors)
         for (int up_phase = 0; up_phase < up; ++up_phase)
             for (int down_phase = 0; down_phase < down; ++down_phase)
@@ -109,10 +96,7 @@ TEST(FirMultirate, EveryPhaseOfEveryFactor) {
                     CHECK_EXACT(Vek32f, _32f, (Rate{up, up_phase, down, down_phase}), L, iters, 1, ++seed);
                     CHECK_EXACT(Vek64f, _64f, (Rate{up, up_phase, down, down_phase}), L, iters, 1, ++seed);
                 }
-}
-
-TEST(FirMultirate, FactorsFormsAndThreads) {
-    std::uint64_t seed = 100;
+    // Calls split across threads, complex data.
     for (const Rate& r : {Rate{1, 0, 4, 3}, Rate{2, 1, 3, 0}, Rate{5, 4, 7, 2}, Rate{4, 2, 1, 0}, Rate{1, 0, 9, 8}})
         for (int L : {3, 64, 200})
             for (int threads : {1, 2}) {
@@ -120,20 +104,14 @@ TEST(FirMultirate, FactorsFormsAndThreads) {
                 CHECK_EXACT(Vek64f, _64f, r, L, 700, threads, ++seed);
                 CHECK_EXACT(Vek32fc, _32fc, r, L, 300, threads, ++seed);
             }
-}
-
-// Tap tables too large for the stack work area.
-TEST(FirMultirate, LongTaps) {
+    // Tap tables too large for the stack work area.
     CHECK_EXACT(Vek32f, _32f, (Rate{2, 1, 3, 2}), 6001, 400, 1, 5);
     CHECK_EXACT(Vek64f, _64f, (Rate{3, 0, 1, 0}), 2500, 300, 1, 6);
-}
-
-// Integer taps: exact sums scaled by the taps factor.
-TEST(FirMultirate, IntegerTapsExact) {
+    // Integer taps: exact sums scaled by the taps factor.
     vt::Rng rng(9);
     for (auto [up, down] : kFactors) {
         const Rate r{up, up - 1, down, down / 2};
-        const int L = 13, P = hist_len(L, up), iters = 40, factor = -4, sf = 2;
+        const int L = 13, P = (L + up - 1) / up, iters = 40, factor = -4, sf = 2;
         const auto taps = random_vector<Vek32s>(rng, L, 2000);
         const auto hist = random_vector<Vek16s>(rng, std::size_t(P), 2000);
         const auto x = random_vector<Vek16s>(rng, std::size_t(iters * down), 2000);
@@ -157,39 +135,12 @@ TEST(FirMultirate, IntegerTapsExact) {
     }
 }
 
-TEST(FirMultirate, MethodChoice) {
-    // Method choice: tapsLen 10, down 3 gives r = 10/19 (direct); 9 gives 0.5 (decimating).
-    for (auto [L, method] : {std::pair{10, 1}, std::pair{9, 2}}) {
-        std::vector<Vek32f> t(static_cast<std::size_t>(L), 1.0f);
-        VeksFIRState_32f* s = nullptr;
-        ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), L, 1, 0, 3, 0, nullptr), vekStsOk);
-        EXPECT_EQ(std::uint32_t(state_field(s, 0)), 0x46493033u);
-        EXPECT_EQ(state_field(s, 8), method);
-        Vek32f v = 0;
-        EXPECT_EQ(veksFIROne_32f(1.0f, &v, s), vekStsBadContext);
-        ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
-    }
-    // Up 1, down 1 is the single-rate state, with the same taps and history.
-    vt::Rng rng(3);
-    const auto taps = random_vector<Vek32f>(rng, 40), hist = random_vector<Vek32f>(rng, 40);
-    const auto x = random_vector<Vek32f>(rng, 300);
-    std::vector<Vek32f> y(300), want(300);
-    VeksFIRState_32f* s = nullptr;
-    VeksFIRState_32f* single = nullptr;
-    ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, taps.data(), 40, 1, 0, 1, 0, hist.data()), vekStsOk);
-    ASSERT_EQ(veksFIRInitAlloc_32f(&single, taps.data(), 40, hist.data()), vekStsOk);
-    EXPECT_EQ(veksFIR_32f(x.data(), y.data(), 300, s), vekStsOk);
-    EXPECT_EQ(veksFIR_32f(x.data(), want.data(), 300, single), vekStsOk);
-    EXPECT_TRUE(same_bits(y.data(), want));
-    ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
-    ASSERT_EQ(veksFIRFree_32f(single), vekStsOk);
-}
-
-// The documented _32f size, and Init into memory of exactly that size.
+// The documented _32f size, Init into memory of exactly that size, the method
+// (r = L / (3 down + L): 10/19 is direct, 0.5 decimating) and the multirate identifier.
 TEST(FirMultirate, Sizes32f) {
     auto A = [](std::int64_t x) { return (x + 15) & ~std::int64_t(15); };
-    for (auto [L, up, down] : {std::tuple{64, 1, 4}, std::tuple{64, 3, 2}, std::tuple{9, 1, 3}, std::tuple{200, 2, 3},
-                               std::tuple{5, 4, 1}, std::tuple{1000, 7, 5}}) {
+    for (auto [L, up, down] : {std::tuple{64, 1, 4}, std::tuple{64, 3, 2}, std::tuple{9, 1, 3}, std::tuple{10, 1, 3},
+                               std::tuple{200, 2, 3}, std::tuple{5, 4, 1}, std::tuple{1000, 7, 5}}) {
         const std::int64_t P = (L + up - 1) / up, W = (3 * down + L + up - 1) / up * up, c = (P + down - 1) / down;
         const float ratio = float(L) / float(3 * down + L);
         const int method = up == 1 ? (ratio > 0.5f ? 1 : 2) : (ratio > 0.3f ? 1 : 3);
@@ -207,13 +158,16 @@ TEST(FirMultirate, Sizes32f) {
         std::vector<Vek32f> t(static_cast<std::size_t>(L), 0.5f), x(std::size_t(5000 * down), 1.0f), y(std::size_t(5000 * up));
         VeksFIRState_32f* s = nullptr;
         ASSERT_EQ(veksFIRMRInit_32f(&s, t.data(), L, up, 0, down, 0, nullptr, mem.data() + 5), vekStsOk);
+        EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(3));
+        EXPECT_EQ(state_field(s, 8), method);
+        EXPECT_EQ(veksFIROne_32f(1.0f, y.data(), s), vekStsBadContext);
         ASSERT_EQ(veksFIR_32f(x.data(), y.data(), 5000, s), vekStsOk);
         EXPECT_EQ(veksFIRFree_32f(s), vekStsOk);
         EXPECT_TRUE(mem.guard_intact());
     }
 }
 
-TEST(FirMultirate, CheckOrders) {
+TEST(FirMultirate, CheckOrdersAndUnitFactors) {
     int size = 0;
     EXPECT_EQ(veksFIRMRGetStateSize_32f(0, 0, 0, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRMRGetStateSize_32f(0, 0, 0, &size), vekStsBadTapCount);
@@ -226,7 +180,7 @@ TEST(FirMultirate, CheckOrders) {
     EXPECT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), 3, 2, 2, 1, 0, nullptr), vekStsBadMultiratePhase);
     EXPECT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), 3, 2, 0, 3, 3, nullptr), vekStsBadMultiratePhase);
     EXPECT_EQ(veksFIRMRInit_32f(&s, t.data(), 3, 2, 0, 3, 0, nullptr, nullptr), vekStsNullPtr);
-    std::vector<Vek32f> x(12), dly(2);
+    std::vector<Vek32f> x(12);
     vt::Guarded<Vek32f> y(12);
     EXPECT_EQ(veksFIRMR_Direct_32f(nullptr, y.data(), 0, nullptr, 0, 0, 0, 0, 0, nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRMR_Direct_32f(x.data(), y.data(), 0, nullptr, 0, 0, 0, 0, 0, nullptr), vekStsBadLength);
@@ -236,60 +190,47 @@ TEST(FirMultirate, CheckOrders) {
     EXPECT_EQ(veksFIRMR_Direct_32f(x.data(), y.data(), 2, t.data(), 3, 2, 2, 1, 0, nullptr), vekStsBadMultiratePhase);
     EXPECT_EQ(veksFIRMR_Direct_32f(x.data(), y.data(), 2, t.data(), 3, 2, 1, 1, 0, nullptr), vekStsNullPtr);
     EXPECT_TRUE(y.intact());
+    // Up = down = 1 makes a single-rate state, which FIROne accepts.
+    ASSERT_EQ(veksFIRMRInitAlloc_32f(&s, t.data(), 3, 1, 0, 1, 0, nullptr), vekStsOk);
+    EXPECT_EQ(std::uint32_t(state_field(s, 0)), fir_id(1));
+    EXPECT_EQ(veksFIROne_32f(1.0f, x.data(), s), vekStsOk);
+    ASSERT_EQ(veksFIRFree_32f(s), vekStsOk);
 }
 
-TEST(FirMultirate, SampleUpDown) {
-    int len = 0, phase = 0;
-    // Blocks with the phase carried take every factor-th sample of the joined stream.
-    std::vector<Vek16s> stream(100);
-    for (int i = 0; i < 100; ++i) stream[std::size_t(i)] = Vek16s(i);
-    for (int factor : {1, 3, 7}) {
-        std::vector<Vek16s> got;
-        phase = factor - 1;
-        for (int pos = 0, b = 0; pos < 100; ++b) {
-            const int n = std::min(100 - pos, 1 + (b * 5) % 11);
-            std::vector<Vek16s> out(static_cast<std::size_t>(n));
-            ASSERT_EQ(veksSampleDown_16s(stream.data() + pos, n, out.data(), &len, factor, &phase), vekStsOk);
-            got.insert(got.end(), out.begin(), out.begin() + len);
-            pos += n;
-        }
-        std::vector<Vek16s> want;
-        for (int i = factor - 1; i < 100; i += factor) want.push_back(Vek16s(i));
-        EXPECT_EQ(got, want) << factor;
-    }
-    std::vector<Vek16s> out(4);
-    phase = 3;
-    EXPECT_EQ(veksSampleDown_16s(stream.data(), 4, out.data(), &len, 3, &phase), vekStsBadSamplePhase);
-    EXPECT_EQ(veksSampleDown_16s(stream.data(), 4, out.data(), &len, 0, &phase), vekStsBadSampleFactor);
-    EXPECT_EQ(veksSampleDown_16s(stream.data(), 0, out.data(), &len, 0, &phase), vekStsBadLength);
-    EXPECT_EQ(veksSampleUp_16s(stream.data(), 0, nullptr, &len, 0, &phase), vekStsNullPtr);
-}
-
-template <class T, auto Up>
-void check_sample_up(int len, int factor, int phase, vt::Rng& rng) {
+// SampleDown over blocks of SampleUp's stream, the phase carried, takes the samples back.
+template <class T, auto Up, auto Down>
+void check_sampling(int len, int factor, int phase, vt::Rng& rng) {
     const auto x = random_vector<T>(rng, std::size_t(len));
     std::vector<T> want(std::size_t(len) * std::size_t(factor), T{});
     for (int i = 0; i < len; ++i) want[std::size_t(i) * std::size_t(factor) + std::size_t(phase)] = x[std::size_t(i)];
-    vt::Misaligned<T> src(x, 1);
-    vt::Misaligned<T> dst(want.size(), 3);
+    vt::Misaligned<T> src(x, 1), dst(want.size(), 3);
     int got_len = 0, p = phase;
     ASSERT_EQ(Up(src.data(), len, dst.data(), &got_len, factor, &p), vekStsOk);
     EXPECT_EQ(got_len, len * factor);
     EXPECT_EQ(p, phase);
-    const auto got = dst.values();
-    EXPECT_EQ(std::memcmp(got.data(), want.data(), want.size() * sizeof(T)), 0) << factor << " " << phase;
+    EXPECT_TRUE(same_bits(dst.values().data(), want)) << factor << " " << phase;
+    std::vector<T> back(x.size());
+    for (int pos = 0, done = 0, b = 0; pos < len * factor; ++b) {
+        const int n = std::min(len * factor - pos, 1 + (b * 5) % 11);
+        ASSERT_EQ(Down(want.data() + pos, n, back.data() + done, &got_len, factor, &p), vekStsOk);
+        done += got_len;
+        pos += n;
+    }
+    EXPECT_TRUE(same_bits(back.data(), x)) << factor << " " << phase;
 }
 
-TEST(FirMultirate, SampleUpEveryPhase) {
+TEST(FirMultirate, SampleUpAndDownEveryPhase) {
     vt::Rng rng(31);
     for (int factor : {1, 2, 3, 8})
         for (int phase = 0; phase < factor; ++phase)
             for (int len : {1, 5, 33}) {
-                check_sample_up<Vek16s, veksSampleUp_16s>(len, factor, phase, rng);
-                check_sample_up<Vek32f, veksSampleUp_32f>(len, factor, phase, rng);
-                check_sample_up<Vek32fc, veksSampleUp_32fc>(len, factor, phase, rng);
-                check_sample_up<Vek64f, veksSampleUp_64f>(len, factor, phase, rng);
+                check_sampling<Vek16s, veksSampleUp_16s, veksSampleDown_16s>(len, factor, phase, rng);
+                check_sampling<Vek32fc, veksSampleUp_32fc, veksSampleDown_32fc>(len, factor, phase, rng);
+                check_sampling<Vek64f, veksSampleUp_64f, veksSampleDown_64f>(len, factor, phase, rng);
             }
+    // Factor 0, then (factor 1, the sentinel phase is negative) the phase.
+    for (auto [factor, status] : {std::pair{0, vekStsBadSampleFactor}, std::pair{1, vekStsBadSamplePhase}})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, factor, 0, status}, veksSampleDown_16s, veksSampleUp_16s);
 }
 
 } // namespace

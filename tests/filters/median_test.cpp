@@ -9,18 +9,13 @@
 
 namespace {
 
-template <class T> struct MedianFn;
-#define MEDIAN_FN(s)                                                  \
-    template <> struct MedianFn<Vek##s> {                             \
-        static constexpr auto in_place = veksFilterMedian_##s##_I;    \
-        static constexpr auto out_of_place = veksFilterMedian_##s;    \
-    };
-MEDIAN_FN(8u)
-MEDIAN_FN(16s)
-MEDIAN_FN(32s)
-MEDIAN_FN(32f)
-MEDIAN_FN(64f)
-#undef MEDIAN_FN
+// The element type and its entry points.
+template <class T, auto InPlace, auto OutOfPlace> struct Form {
+    using type = T;
+    static constexpr auto in_place = InPlace;
+    static constexpr auto out_of_place = OutOfPlace;
+};
+#define MEDIAN_FORM(s) Form<Vek##s, veksFilterMedian_##s##_I, veksFilterMedian_##s>
 
 // Total order of the elements: integers by value, floating-point values by
 // sign-flipped bit pattern (-NaN < -inf < ... < -0 < +0 < ... < +NaN).
@@ -52,71 +47,56 @@ std::vector<T> reference_median(const std::vector<T>& x, int mask) {
     return out;
 }
 
+// Kind 0: few distinct values; 1: any; 2: special floating values (NaNs, infinities, zeros).
 template <class T>
-std::vector<T> random_data(vt::Rng& rng, int n, bool few_values) {
+std::vector<T> random_data(vt::Rng& rng, int n, int kind) {
     std::vector<T> v(n);
     for (auto& x : v) {
-        if constexpr (std::is_floating_point_v<T>) x = static_cast<T>(few_values ? rng.integer(-3, 3) * 0.5 : rng.real(-100, 100));
-        else x = few_values ? static_cast<T>(rng.integer(0, 4)) : rng.any<T>();
+        if constexpr (std::is_floating_point_v<T>) {
+            const T inf = std::numeric_limits<T>::infinity(), nan = std::numeric_limits<T>::quiet_NaN();
+            const T pool[] = {inf, -inf, nan, -nan, T(0), T(-0.0), T(1), T(-1), std::numeric_limits<T>::denorm_min()};
+            const double plain = kind == 0 ? rng.integer(-3, 3) * 0.5 : rng.real(-100, 100);
+            x = kind == 2 ? pool[rng.integer(0, 8)] : static_cast<T>(plain);
+        } else {
+            x = kind == 0 ? static_cast<T>(rng.integer(0, 4)) : rng.any<T>();
+        }
     }
     return v;
 }
 
-template <class T> class Median : public ::testing::Test {};
-using MedianTypes = ::testing::Types<Vek8u, Vek16s, Vek32s, Vek32f, Vek64f>;
+// Out of place, and in place at an odd address (even masks warn).
+template <class F, class T = typename F::type>
+void check_median(const std::vector<T>& x, int mask) {
+    const int len = int(x.size());
+    const auto want = reference_median(x, mask);
+    const VekStatus expect = mask % 2 == 0 ? vekStsEvenMaskSize : vekStsOk;
+    vt::Guarded<T> out(len);
+    ASSERT_EQ(F::out_of_place(x.data(), out.data(), len, mask), expect);
+    EXPECT_TRUE(out.guard_intact());
+    ASSERT_TRUE(firt::same_bits(out.data(), want)) << "mask " << mask << " len " << len;
+    vt::Misaligned<T> odd(x, 1);
+    ASSERT_EQ(F::in_place(odd.data(), len, mask), expect);
+    ASSERT_TRUE(firt::same_bits(odd.data(), want)) << "in place, mask " << mask << " len " << len;
+}
+
+template <class F> class Median : public ::testing::Test {};
+using MedianTypes = ::testing::Types<MEDIAN_FORM(8u), MEDIAN_FORM(16s), MEDIAN_FORM(32s), MEDIAN_FORM(32f), MEDIAN_FORM(64f)>;
 TYPED_TEST_SUITE(Median, MedianTypes);
 
-// Every mask 1..31 (even ones warn), repeated and distinct values, in
-// place at an odd address and out of place.
-TYPED_TEST(Median, EveryMaskAgainstSortPerWindow) {
+// Masks 1..31, then those of the branch-free, stack and heap windows; the checks.
+TYPED_TEST(Median, MatchesSortPerWindowAndChecks) {
+    using T = typename TypeParam::type;
     vt::Rng rng(21);
     for (int mask = 1; mask <= 31; ++mask)
         for (int len : {1, 2, 3, 4, 5, 9, 31, 40, 300})
-            for (bool few : {true, false}) {
-                const auto x = random_data<TypeParam>(rng, len, few);
-                const auto want = reference_median(x, mask);
-                const VekStatus expect = mask % 2 == 0 ? vekStsEvenMaskSize : vekStsOk;
-                vt::Guarded<TypeParam> out(len);
-                ASSERT_EQ(MedianFn<TypeParam>::out_of_place(x.data(), out.data(), len, mask), expect);
-                EXPECT_TRUE(out.guard_intact());
-                ASSERT_TRUE(firt::same_bits(out.data(), want)) << "mask " << mask << " len " << len;
-                vt::Misaligned<TypeParam> odd(x, 1);
-                ASSERT_EQ(MedianFn<TypeParam>::in_place(odd.data(), len, mask), expect);
-                ASSERT_TRUE(firt::same_bits(odd.data(), want)) << "in place, mask " << mask << " len " << len;
-            }
-}
-
-TYPED_TEST(Median, LargeMasks) {
-    vt::Rng rng(22);
-    for (int mask : {63, 255, 256, 301, 1001}) {
-        const auto x = random_data<TypeParam>(rng, 1200, mask % 2 == 1);
-        std::vector<TypeParam> y = x;
-        ASSERT_EQ(MedianFn<TypeParam>::in_place(y.data(), 1200, mask), mask % 2 ? vekStsOk : vekStsEvenMaskSize);
-        EXPECT_TRUE(firt::same_bits(y.data(), reference_median(x, mask))) << mask;
-    }
-}
-
-TYPED_TEST(Median, ChecksInOrderAndWritesNothing) {
-    for (int len_at : {2, 3}) sp::expect_checks(MedianFn<TypeParam>::out_of_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
-    for (int len_at : {1, 2}) sp::expect_checks(MedianFn<TypeParam>::in_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
+            for (int kind : {0, 1, 2}) check_median<TypeParam>(random_data<T>(rng, len, kind), mask);
+    for (int mask : {63, 255, 256, 301, 1001}) check_median<TypeParam>(random_data<T>(rng, 1200, mask % 2 == 0), mask);
+    for (int len_at : {2, 3}) sp::expect_checks(TypeParam::out_of_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
+    for (int len_at : {1, 2}) sp::expect_checks(TypeParam::in_place, {sp::Order::PtrsThenLen, {}, len_at, 3});
     // A window too large for any work array.
-    vt::Guarded<TypeParam> out(4);
-    EXPECT_EQ(MedianFn<TypeParam>::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
+    vt::Guarded<T> out(4);
+    EXPECT_EQ(TypeParam::in_place(out.data(), 4, 2147483647), vekStsNoMemory);
     EXPECT_TRUE(out.intact());
-}
-
-// Special values take their places in the total order.
-TEST(MedianSpecial, InfinitiesNaNsAndSignedZeros) {
-    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    vt::Rng rng(23);
-    const float pool[] = {inf, -inf, nan, -nan, 0.0f, -0.0f, 1.0f, -1.0f, 1e-40f};
-    for (int mask : {3, 5, 7, 11}) {
-        std::vector<float> x(200);
-        for (auto& v : x) v = pool[rng.integer(0, 8)];
-        auto y = x;
-        ASSERT_EQ(veksFilterMedian_32f_I(y.data(), 200, mask), vekStsOk);
-        EXPECT_TRUE(firt::same_bits(y.data(), reference_median(x, mask))) << mask;
-    }
 }
 
 } // namespace

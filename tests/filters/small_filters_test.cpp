@@ -2,25 +2,46 @@
 #include <cmath>
 #include <cstring>
 
+#include "fir_reference.h"
 #include "iir_reference.h"
 #include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
 
-// A sparse FIR state in caller memory at a chosen misalignment.
-struct Sparse {
-    std::vector<Vek8u> mem;
-    VeksFIRSparseState_32f* state = nullptr;
-    Sparse(const std::vector<Vek32f>& taps, const std::vector<Vek32s>& pos, const Vek32f* dly, int offset = 0) {
+// Blocks of any length from caller memory of the reported size: y[n] = sum tap_i * x[n - pos_i].
+TEST(FIRSparse, StreamsSizesAndChecks) {
+    vt::Rng rng(31);
+    for (int rep = 0; rep < 30; ++rep) {
+        const int nz = rng.integer(1, 6);
+        std::vector<Vek32s> pos(nz);
+        int p = rng.integer(0, 3);
+        for (auto& q : pos) { q = p; p += rng.integer(1, 20); }
+        const auto taps = iref::random_vec<float>(std::size_t(nz), rng, 1);
+        const int order = pos.back();
+        const auto dly = iref::random_vec<float>(std::size_t(std::max(order, 1)), rng, 1);
+        const bool with_dly = rep % 2 == 0;
         int size = 0;
-        EXPECT_EQ(veksFIRSparseGetStateSize_32f(int(taps.size()), std::max(1, pos.back()), &size), vekStsOk);
-        mem.assign(size + offset, 0xA5);
-        EXPECT_EQ(veksFIRSparseInit_32f(&state, taps.data(), pos.data(), int(taps.size()), dly, mem.data() + offset), vekStsOk);
+        ASSERT_EQ(veksFIRSparseGetStateSize_32f(nz, std::max(1, order), &size), vekStsOk);
+        vt::Guarded<Vek8u> mem(std::size_t(size) + rep % 16);
+        VeksFIRSparseState_32f* st = nullptr;
+        const Vek32f* history = with_dly ? dly.data() : nullptr;
+        ASSERT_EQ(veksFIRSparseInit_32f(&st, taps.data(), pos.data(), nz, history, mem.data() + rep % 16), vekStsOk);
+        const int total = 400;
+        const auto x = iref::random_vec<float>(std::size_t(total), rng, 1);
+        std::vector<Vek32f> y(total, 0);
+        for (int done = 0; done < total;) {
+            const int len = std::min(total - done, rng.integer(1, 2 * order + 3));
+            ASSERT_EQ(veksFIRSparse_32f(x.data() + done, y.data() + done, len, st), vekStsOk);
+            done += len;
+        }
+        EXPECT_TRUE(mem.guard_intact());
+        std::vector<Vek32f> dense(std::size_t(order) + 1);
+        for (int i = 0; i < nz; ++i) dense[std::size_t(pos[i])] = taps[i];
+        const auto want = firt::direct_sums(dense, with_dly ? dly : std::vector<float>{}, x).y;
+        for (int n = 0; n < total; ++n) ASSERT_NEAR(y[n], want[n].real(), 1e-5) << "rep " << rep << " n " << n;
     }
-};
-
-TEST(FIRSparse, StateSizeFormula) {
+    // The size formula, the checks.
     auto a = [](long long x) { return (x + 15) / 16 * 16; };
     for (int nz : {1, 2, 3, 4, 5, 17})
         for (int order : {1, 2, 3, 7, 100, 1001}) {
@@ -33,42 +54,6 @@ TEST(FIRSparse, StateSizeFormula) {
     EXPECT_EQ(veksFIRSparseGetStateSize_32f(0, 1, &size), vekStsBadTapCount);
     EXPECT_EQ(veksFIRSparseGetStateSize_32f(1, 0, &size), vekStsBadTapCount);
     EXPECT_EQ(size, 7);
-}
-
-// Blocks of any length give y[n] = sum tap_i * x[n - pos_i] over the stream.
-TEST(FIRSparse, StreamingAgainstDirectSum) {
-    vt::Rng rng(31);
-    for (int rep = 0; rep < 30; ++rep) {
-        const int nz = rng.integer(1, 6);
-        std::vector<Vek32s> pos(nz);
-        int p = rng.integer(0, 3);
-        for (auto& q : pos) { q = p; p += rng.integer(1, 20); }
-        const auto taps = iref::random_vec<float>(std::size_t(nz), rng, 1);
-        const int order = pos.back();
-        const auto dly = iref::random_vec<float>(std::size_t(std::max(order, 1)), rng, 1);
-        const bool with_dly = rep % 2 == 0;
-        Sparse s(taps, pos, with_dly ? dly.data() : nullptr, rep % 16);
-        const int total = 400;
-        const auto x = iref::random_vec<float>(std::size_t(total), rng, 1);
-        std::vector<Vek32f> y(total, 0);
-        for (int done = 0; done < total;) {
-            const int len = std::min(total - done, rng.integer(1, 2 * order + 3));
-            ASSERT_EQ(veksFIRSparse_32f(x.data() + done, y.data() + done, len, s.state), vekStsOk);
-            done += len;
-        }
-        for (int n = 0; n < total; ++n) {
-            long double want = 0;
-            for (int i = 0; i < nz; ++i) {
-                const int at = n - pos[i];
-                const long double v = at >= 0 ? x[at] : (with_dly ? dly[-at - 1] : 0.0f);
-                want += (long double)taps[i] * v;
-            }
-            ASSERT_NEAR(y[n], want, 1e-5) << "rep " << rep << " n " << n;
-        }
-    }
-}
-
-TEST(FIRSparse, ChecksInOrder) {
     const Vek32f taps[3] = {1, 2, 3};
     std::vector<Vek8u> mem(512);
     VeksFIRSparseState_32f* st = nullptr;
@@ -80,18 +65,10 @@ TEST(FIRSparse, ChecksInOrder) {
     EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, bad1, 3, nullptr, mem.data()), vekStsBadSparseTaps);
     EXPECT_EQ(veksFIRSparseInit_32f(&st, taps, bad2, 3, nullptr, mem.data()), vekStsBadSparseTaps);
     EXPECT_EQ(st, nullptr);
-    ASSERT_EQ(veksFIRSparseInit_32f(&st, taps, good, 3, nullptr, mem.data()), vekStsOk);
-    Vek32f x[4] = {1, 1, 1, 1};
-    vt::Guarded<Vek32f> y(4);
-    vt::expect_ptrs_then_len(3, [&](int ni, int len) {
-        return veksFIRSparse_32f(vt::ptr_or_null(x, 1, ni), vt::ptr_or_null(y.data(), 2, ni), len,
-                                 ni == 0 ? nullptr : st);
-    }, [&] { return y.intact(); });
-    std::vector<Vek8u> junk(512, 0);
-    auto* foreign = reinterpret_cast<VeksFIRSparseState_32f*>(junk.data());
-    EXPECT_EQ(veksFIRSparse_32f(x, y.data(), 4, foreign), vekStsBadContext);
-    EXPECT_EQ(veksFIRSparse_32f(x, y.data(), 0, foreign), vekStsBadLength);
-    EXPECT_TRUE(y.intact());
+    // Filtering on a foreign (sentinel) state: pointers, length, then the identifier.
+    sp::expect_checks(+[](const Vek32f* x, Vek32f* y, int n, std::uint32_t* foreign) {
+        return veksFIRSparse_32f(x, y, n, reinterpret_cast<VeksFIRSparseState_32f*>(foreign));
+    }, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadContext});
 }
 
 TEST(Preemphasize, FormulaInSinglePrecision) {
@@ -102,8 +79,7 @@ TEST(Preemphasize, FormulaInSinglePrecision) {
         ASSERT_EQ(veksPreemphasize_32f(y.data(), 100, val), vekStsOk);
         EXPECT_EQ(y[0], x[0]);
         for (int n = 1; n < 100; ++n) ASSERT_EQ(y[n], x[n] - val * x[n - 1]) << n;
-        std::vector<Vek16s> s(100);
-        for (auto& v : s) v = rng.any<Vek16s>();
+        const auto s = firt::random_vector<Vek16s>(rng, 100, 32768);
         auto t = s;
         ASSERT_EQ(veksPreemphasize_16s(t.data(), 100, val), vekStsOk);
         EXPECT_EQ(t[0], s[0]);
@@ -113,9 +89,6 @@ TEST(Preemphasize, FormulaInSinglePrecision) {
             ASSERT_EQ(t[n], Vek16s(r)) << n << " val " << val;
         }
     }
-    Vek16s half[2] = {1, 5};
-    ASSERT_EQ(veksPreemphasize_16s(half, 2, 0.5f), vekStsOk);
-    EXPECT_EQ(half[1], 4); // 4.5 goes to the even 4
     sp::expect_checks_all({}, veksPreemphasize_32f, veksPreemphasize_16s);
 }
 
@@ -123,10 +96,8 @@ TEST(SumWindow, RunningSumsMatchExactSums) {
     vt::Rng rng(33);
     for (int mask : {1, 2, 5, 64}) {
         const int len = 300;
-        std::vector<Vek8u> a(len + mask - 1);
-        std::vector<Vek16s> b(len + mask - 1);
-        for (auto& v : a) v = rng.any<Vek8u>();
-        for (auto& v : b) v = rng.any<Vek16s>();
+        const auto a = firt::random_vector<Vek8u>(rng, len + mask - 1, 255);
+        const auto b = firt::random_vector<Vek16s>(rng, len + mask - 1, 32768);
         vt::Guarded<Vek32f> da(len), db(len);
         ASSERT_EQ(veksSumWindow_8u32f(a.data(), da.data(), len, mask), vekStsOk);
         ASSERT_EQ(veksSumWindow_16s32f(b.data(), db.data(), len, mask), vekStsOk);
@@ -150,10 +121,10 @@ TEST(SumWindow, RunningSumsMatchExactSums) {
 
 TEST(Update, LinearAndPowerRecurrences) {
     vt::Rng rng(34);
-    for (int alpha : {0, 1, -1, 2}) {
+    auto expect = [](double s) { return Vek32s(std::clamp(std::nearbyint(s), -2147483648.0, 2147483647.0)); };
+    for (int alpha : {0, 1, -1, 2})
         for (int shift : {-3, 0, 4, 15, 20, 31, 40}) {
-            std::vector<Vek16s> x(7);
-            for (auto& v : x) v = rng.any<Vek16s>();
+            auto x = firt::random_vector<Vek16s>(rng, 7, 32768);
             x[0] = -32768;
             const Vek32s start = rng.integer(-1000, 1000);
             double sl = start, sp = start;
@@ -162,16 +133,12 @@ TEST(Update, LinearAndPowerRecurrences) {
                 sl = sl * alpha + double(v >> shl) * (1 - alpha);
                 sp = sp * alpha + double(std::uint32_t(int(v) * int(v)) >> shp) * (1 - alpha);
             }
-            auto expect = [](double s) {
-                return Vek32s(std::clamp(std::nearbyint(s), -2147483648.0, 2147483647.0));
-            };
             Vek32s lin = start, pow = start;
             ASSERT_EQ(veksUpdateLinear_16s32s_I(x.data(), 7, &lin, shift, Vek16s(alpha)), vekStsOk);
             ASSERT_EQ(veksUpdatePower_16s32s_I(x.data(), 7, &pow, shift, Vek16s(alpha)), vekStsOk);
             EXPECT_EQ(lin, expect(sl)) << alpha << " " << shift;
             EXPECT_EQ(pow, expect(sp)) << alpha << " " << shift;
         }
-    }
     sp::expect_checks_all({}, veksUpdateLinear_16s32s_I, veksUpdatePower_16s32s_I);
 }
 

@@ -1,5 +1,4 @@
-// Reference FIR sums (direct sums over history and input in complex long
-// double) and a table entry per state form for the filter tests.
+// Reference FIR, convolution and correlation sums in complex long double; a table entry per state form.
 #pragma once
 
 #include <dlfcn.h>
@@ -20,11 +19,8 @@ namespace firt {
 using LD = long double;
 using CL = std::complex<LD>;
 
-template <class T> struct is_cx_elem : std::false_type {};
-template <> struct is_cx_elem<Vek16sc> : std::true_type {};
-template <> struct is_cx_elem<Vek32sc> : std::true_type {};
-template <> struct is_cx_elem<Vek32fc> : std::true_type {};
-template <> struct is_cx_elem<Vek64fc> : std::true_type {};
+// Complex elements are the {re, im} structs.
+template <class T> struct is_cx_elem : std::is_class<T> {};
 
 template <class T, bool = is_cx_elem<T>::value> struct part_of { using type = T; };
 template <class T> struct part_of<T, true> { using type = decltype(T{}.re); };
@@ -59,8 +55,7 @@ struct Reference {
     std::vector<LD> mag;  // sum of |taps[j]| * |x[k-j]| per output
 };
 
-// y[k] = sum taps[j] * x[k - j]; x before the input comes from history
-// (newest first; missing entries are 0).
+// y[k] = sum taps[j] * x[k - j]; earlier x from history (newest first, missing: 0).
 template <class Tap, class Data>
 Reference direct_sums(const std::vector<Tap>& taps, const std::vector<Data>& history, const std::vector<Data>& input) {
     const std::size_t L = taps.size();
@@ -103,8 +98,7 @@ template <class I> LD round_away_sat(LD v) {
     return std::clamp<LD>(v < 0 ? -std::floor(-v + 0.5L) : std::floor(v + 0.5L), lo, hi);
 }
 
-// A sum wrapped to 32 bits times 2^d (d clamped to [lo, 31]), halves to even,
-// saturated to 16 bits: the integer-tap outputs.
+// Integer-tap outputs: the sum wrapped to 32 bits, times 2^d (d in [lo, 31]), halves to even, saturated.
 inline Vek16s wrapped_scaled16(std::int64_t v, int d, int lo) {
     const std::int64_t w = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
     long double r = std::ldexp(static_cast<long double>(w), std::clamp(d, lo, 31));
@@ -123,8 +117,7 @@ template <class Data> std::vector<Data> wrapped_outputs(const std::vector<CL>& y
     return out;
 }
 
-// Float data within tol of the product magnitudes (plus their mean over the
-// block when the error can spread); integer data within 1 of the value times 2^-sf.
+// Float data within tol of the product magnitudes (plus their mean if `spread`); integers within 1.
 template <class D>
 void expect_close(const Reference& ref, const D* got, std::size_t n, LD tol, int sf, bool spread, const std::string& what) {
     LD mean_mag = 0;
@@ -141,8 +134,7 @@ void expect_close(const Reference& ref, const D* got, std::size_t n, LD tol, int
     }
 }
 
-// Feeds total samples in blocks of the given sizes (cycled; 0 = one call of
-// one sample): block(pos, n), then after(pos) with the samples done.
+// block(pos, n) over blocks of the sizes given (cycled; 0: one sample), then after(samples done).
 inline void run_blocks(const std::vector<int>& blocks, std::size_t total, const std::function<void(std::size_t, int)>& block,
                        const std::function<void(std::size_t)>& after = [](std::size_t) {}) {
     std::size_t pos = 0;
@@ -155,25 +147,13 @@ inline void run_blocks(const std::vector<int>& blocks, std::size_t total, const 
     }
 }
 
-// The OpenMP runtime the library runs on, reached at run time.
-inline bool threads_settable() { return dlsym(RTLD_DEFAULT, "omp_set_num_threads") != nullptr; }
-inline void set_threads(int n) {
-    static auto fn = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
-    if (fn) fn(n);
-}
-inline int max_threads() {
-    static auto fn = reinterpret_cast<int (*)()>(dlsym(RTLD_DEFAULT, "omp_get_max_threads"));
-    return fn ? fn() : 1;
-}
-
-// Runs a scope with n threads and restores the previous count.
-class ThreadScope {
-public:
-    explicit ThreadScope(int n) : saved_(max_threads()) { set_threads(n); }
-    ~ThreadScope() { set_threads(saved_); }
-
-private:
-    int saved_;
+// Runs a scope with n threads of the OpenMP runtime the library runs on, then restores the count.
+struct ThreadScope {
+    void (*set)(int) = reinterpret_cast<void (*)(int)>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
+    int (*get)() = reinterpret_cast<int (*)()>(dlsym(RTLD_DEFAULT, "omp_get_max_threads"));
+    int saved = get ? get() : 1;
+    explicit ThreadScope(int n) { if (set) set(n); }
+    ~ThreadScope() { if (set) set(saved); }
 };
 
 // The identifier of the state of a form code ("FI" and two digits).
@@ -224,22 +204,61 @@ struct StateApi {
 #define FIRT_FLOAT_API(S, TAP, DATA, CODE, THR, CX, TOL) FIRT_STATE_API(S, TAP, DATA, CODE, THR, CX, TOL, 0, , _I, )
 #define FIRT_SFS_API(S, TAP, DATA, CODE, THR, CX, SF) FIRT_STATE_API(S, TAP, DATA, CODE, THR, CX, 0, SF, _Sfs, _ISfs, , SF)
 
-// Runs f on each form given (forms differ in type, so no loop).
-template <class F, class... Api> void each_form(F&& f, const Api&... api) { (f(api), ...); }
+// dst[k] = sum over i of conj(a[i]) * b[i + lo + k], k < n.
+template <class T>
+std::vector<CL> cross(const std::vector<T>& a, const std::vector<T>& b, long long lo, int n) {
+    std::vector<CL> r(n);
+    const long long lb = static_cast<long long>(b.size());
+    for (int k = 0; k < n; ++k) {
+        const long long i1 = std::min(static_cast<long long>(a.size()), lb - lo - k);
+        for (long long i = std::max(0LL, -(lo + k)); i < i1; ++i) r[k] += std::conj(to_cl(a[i])) * to_cl(b[i + lo + k]);
+    }
+    return r;
+}
 
-// Owns a state made by InitAlloc.
-template <class Api>
-struct OwnedState {
-    const Api& api;
-    typename Api::state_t* s = nullptr;
-    OwnedState(const Api& a, const std::vector<typename Api::tap_t>& taps, const typename Api::data_t* dly) : api(a) {
-        EXPECT_EQ(api.init_alloc(&s, taps.data(), int(taps.size()), dly), vekStsOk);
+// dst[k] = sum over j of a[j] * b[k + bias - j], k < n: the correlation of reversed a with b.
+template <class T>
+std::vector<CL> conv(const std::vector<T>& a, const std::vector<T>& b, long long bias, int n) {
+    return cross(std::vector<T>(a.rbegin(), a.rend()), b, bias - static_cast<long long>(a.size()) + 1, n);
+}
+
+// Exact sums for 16-bit data (long double holds them exactly).
+inline std::vector<std::int64_t> exact(const std::vector<CL>& sums) {
+    std::vector<std::int64_t> r;
+    for (const CL& v : sums) r.push_back(static_cast<std::int64_t>(v.real()));
+    return r;
+}
+
+// Error allowed on sums of products of a and b: epsilons per term and transform stage times |a| |b|.
+template <class T>
+LD tolerance(const std::vector<T>& a, const std::vector<T>& b) {
+    using R = part_t<T>;
+    auto norm2 = [](const std::vector<T>& v) {
+        LD s = 0;
+        for (const T& x : v) s += std::norm(to_cl(x));
+        return std::sqrt(s);
+    };
+    const LD eps = std::numeric_limits<R>::epsilon();
+    const LD stages = std::log2(static_cast<LD>(a.size() + b.size())) + 2;
+    const LD terms = std::min<LD>(static_cast<LD>(std::min(a.size(), b.size())), 80);
+    return eps * (8 * stages + terms) * norm2(a) * norm2(b) + std::numeric_limits<R>::min();
+}
+
+// Largest distance between results (at any address) and reference.
+template <class T>
+LD max_error(const T* got, const std::vector<CL>& want) {
+    LD worst = 0;
+    for (std::size_t k = 0; k < want.size(); ++k) {
+        T v;
+        std::memcpy(&v, got + k, sizeof v);
+        worst = std::max(worst, std::abs(to_cl(v) - want[k]));
     }
-    ~OwnedState() {
-        if (s) {
-            EXPECT_EQ(api.release(s), vekStsOk);
-        }
-    }
-};
+    return worst;
+}
+
+// The scale-factor rule on an exact value: v * 2^-sf rounded half to even, saturated to 16 bits.
+inline Vek16s scale_16s(long double v, int sf) {
+    return static_cast<Vek16s>(std::clamp<long double>(std::nearbyint(std::ldexp(v, -sf)), -32768, 32767));
+}
 
 } // namespace firt
