@@ -1,6 +1,5 @@
-// Filter design: FIR taps against the windowed ideal response in long
-// double and their frequency responses; IIR designs against the magnitude
-// of their analog prototypes after the bilinear transform.
+// Filter design: FIR taps against the windowed ideal response, IIR designs
+// against the magnitude of their analog prototypes after the bilinear transform.
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -41,30 +40,6 @@ TEST(FirDesign, TapsMatchWindowedIdealResponse) {
                             << "band " << c.band << " n " << n << " win " << win << " normal " << normal << " i " << i;
                     }
                 }
-}
-
-// Window method responses: pass-band ripple and stop-band attenuation at
-// edges one transition width from the cut-off (width = factor / n).
-TEST(FirDesign, LowpassResponsePerWindow) {
-    struct Case { int win; double width, ripple_db, atten_db; };
-    const Case cases[] = {{7, 1.0, 1.0, 20}, {0, 3.0, 1.0, 25}, {3, 3.2, 0.1, 43}, {2, 3.4, 0.05, 52}, {1, 5.6, 0.01, 73}};
-    const int n = 81;
-    const double fc = 0.2;
-    for (const Case& c : cases) {
-        std::vector<double> t(n);
-        ASSERT_EQ(veksFIRGenLowpass_64f(fc, t.data(), n, c.win, 1), vekStsOk);
-        const double edge = c.width / n;
-        LD worst_pass = 0, worst_stop = 0;
-        for (int i = 0; i <= 400; ++i) {
-            const LD f = 0.5L * i / 400;
-            const LD g = designref::fir_gain(t, f);
-            if (f <= fc - edge) worst_pass = std::max(worst_pass, std::fabs(20 * std::log10(g)));
-            if (f >= fc + edge) worst_stop = std::max(worst_stop, g);
-        }
-        EXPECT_LE(worst_pass, c.ripple_db) << "window " << c.win;
-        EXPECT_LE(20 * std::log10(worst_stop), -c.atten_db) << "window " << c.win;
-        EXPECT_NEAR(static_cast<double>(designref::fir_gain(t, 0)), 1.0, 1e-13);
-    }
 }
 
 TEST(FirDesign, ChecksWriteNothing) {
@@ -116,15 +91,6 @@ TEST(IirDesign, MatchesPrototypeResponse) {
                                 << " f " << static_cast<double>(f);
                         }
                     }
-}
-
-TEST(IirDesign, CutoffGain) {
-    std::vector<double> t(26);
-    ASSERT_EQ(veksIIRGenLowpass_64f(0.2, 0, 12, t.data(), 0), vekStsOk);
-    EXPECT_NEAR(static_cast<double>(designref::iir_gain(t, 12, 0.2)), std::sqrt(0.5), 1e-10);
-    ASSERT_EQ(veksIIRGenHighpass_64f(0.2, 1.5, 11, t.data(), 1), vekStsOk);
-    EXPECT_NEAR(static_cast<double>(20 * std::log10(designref::iir_gain(t, 11, 0.2))), -1.5, 1e-8);
-    EXPECT_NEAR(static_cast<double>(designref::iir_gain(t, 11, 0.5)), 1.0, 1e-12);
 }
 
 TEST(IirDesign, ChecksWriteNothing) {

@@ -1,7 +1,6 @@
-// Filter-design references in long double: windowed ideal FIR responses,
-// frequency responses of FIR and IIR taps, and the magnitude responses of
-// the Butterworth and Chebyshev type I prototypes after the bilinear
-// transform.
+// Filter-design references in long double: windowed ideal FIR taps, IIR
+// frequency responses and the magnitude of the Butterworth and Chebyshev
+// type I prototypes after the bilinear transform.
 #pragma once
 
 #include <cmath>
@@ -72,11 +71,6 @@ inline Cx poly_at(const LD* p, int n, LD f) {
     Cx s = 0;
     for (int k = n - 1; k >= 0; --k) s = s * zinv + p[k];
     return s;
-}
-
-template <class T> LD fir_gain(const std::vector<T>& taps, LD f) {
-    std::vector<LD> t(taps.begin(), taps.end());
-    return std::abs(poly_at(t.data(), int(t.size()), f));
 }
 
 // |B/A| at f for 2 (order + 1) taps b0..bN, a0..aN.

@@ -95,9 +95,4 @@ std::vector<T> random_vec(std::size_t n, vt::Rng& rng, double amp = 1.0) {
     return x;
 }
 
-template <class A, class B>
-std::vector<A> cast_all(const std::vector<B>& v) {
-    return std::vector<A>(v.begin(), v.end());
-}
-
 } // namespace iref
