@@ -50,10 +50,7 @@ TEST(FirDesign, ChecksWriteNothing) {
     EXPECT_EQ(veksFIRGenHighpass_64f(0.51, t.data(), 8, 0, 1), vekStsBadLength);
     EXPECT_EQ(veksFIRGenLowpass_64f(NAN, t.data(), 8, 0, 1), vekStsBadLength);
     EXPECT_EQ(veksFIRGenBandpass_64f(0.3, 0.3, t.data(), 8, 0, 1), vekStsBadLength);
-    EXPECT_EQ(veksFIRGenBandpass_64f(0.3, 0.2, t.data(), 8, 0, 1), vekStsBadLength);
     EXPECT_EQ(veksFIRGenBandstop_64f(0.1, 0.6, t.data(), 8, 0, 1), vekStsBadLength);
-    EXPECT_EQ(veksFIRGenBandstop_64f(-0.1, 0.2, t.data(), 8, 0, 1), vekStsBadLength);
-    EXPECT_EQ(veksFIRGenBandstop_64f(0.1, 0.2, nullptr, 8, 0, 1), vekStsNullPtr);
     EXPECT_TRUE(t.intact());
     EXPECT_EQ(veksFIRGenLowpass_64f(0.5, t.data(), 5, 0, 1), vekStsOk);
     EXPECT_TRUE(t.guard_intact());
