@@ -8,6 +8,7 @@
 #include "fir_reference.h"
 #include "iir_reference.h"
 #include "lms_reference.h"
+#include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
@@ -130,36 +131,16 @@ TEST(LmsChecks, StateFamilyOrderAndNoWrites) {
     EXPECT_EQ(veksFIRLMSFree_32f(nullptr), vekStsNullPtr);
 }
 
-// The one-sample forms: pointers (taps, delay, index, output), then the
-// length, then the index; errors write nothing.
+// The one-sample forms: pointers, then the length, then the delay index
+// (the probe's index reads negative; Q15 checks the upper end on its own).
 TEST(LmsChecks, OneSampleFormsOrderAndNoWrites) {
-    float tinv[3] = {1, 2, 3}, dly[6] = {}, out = 0;
-    Vek32s qt[3] = {1 << 16, 0, 0};
-    Vek16s qd[6] = {}, qout = 0;
-    int idx = 1;
-    const auto intact = [&] {
-        const auto zero = [](auto v) { return v == 0; };
-        return out == 0 && qout == 0 && idx == 1 && tinv[0] == 1 && qt[0] == 1 << 16 && std::all_of(dly, dly + 6, zero) &&
-               std::all_of(qd, qd + 6, zero);
-    };
-    // All three forms must agree; a disagreement shows as vekStsInternalFailure.
-    const auto call = [&](int p, int len) {
-        const VekStatus a = veksFIRLMSOne_Direct_32f(1, 1, vt::ptr_or_null(&out, 3, p), vt::ptr_or_null(tinv, 0, p), len, 0.1f,
-                                                     vt::ptr_or_null(dly, 1, p), vt::ptr_or_null(&idx, 2, p));
-        const VekStatus b = veksFIRLMSOne_Direct32f_16s(1, 1, vt::ptr_or_null(&qout, 3, p), vt::ptr_or_null(tinv, 0, p), len,
-                                                        0.1f, vt::ptr_or_null(qd, 1, p), vt::ptr_or_null(&idx, 2, p));
-        const VekStatus c = veksFIRLMSOne_DirectQ15_16s(1, 1, vt::ptr_or_null(&qout, 3, p), vt::ptr_or_null(qt, 0, p), len,
-                                                        100, vt::ptr_or_null(qd, 1, p), vt::ptr_or_null(&idx, 2, p));
-        return a == b && b == c ? a : vekStsInternalFailure;
-    };
-    vt::expect_ptrs_then_len(4, call, intact);
-    for (int bad : {3, -1}) {
-        idx = bad;
-        EXPECT_EQ(call(-1, 3), vekStsBadDelayIndex) << bad;
-        EXPECT_EQ(idx, bad);
-    }
-    idx = 1;
-    EXPECT_TRUE(intact());
+    const sp::Options o{sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadDelayIndex};
+    sp::expect_checks_all(o, veksFIRLMSOne_Direct_32f, veksFIRLMSOne_Direct32f_16s, veksFIRLMSOne_DirectQ15_16s);
+    Vek32s taps[3] = {};
+    Vek16s dly[6] = {}, y = 7;
+    int idx = 3;
+    EXPECT_EQ(veksFIRLMSOne_DirectQ15_16s(1, 1, &y, taps, 3, 100, dly, &idx), vekStsBadDelayIndex);
+    EXPECT_EQ(y, 7);
 }
 
 TEST(LmsQ15, MatchesExactIntegerTranscription) {
