@@ -1,9 +1,9 @@
 // Filter design: FIR taps against the windowed ideal response, IIR designs
 // against the magnitude of their analog prototypes after the bilinear transform.
 #include <cmath>
-#include <cstring>
 #include <vector>
 
+#include "byte_offset.h"
 #include "design_reference.h"
 #include "veks_test.h"
 
@@ -28,21 +28,17 @@ TEST(FirDesign, TapsMatchWindowedIdealResponse) {
         for (int n : {5, 6, 21, 32, 101})
             for (int win : {0, 1, 2, 3, 7})
                 for (int normal : {0, 1}) {
-                    // Odd byte offset: taps may sit anywhere.
-                    std::vector<unsigned char> raw(8 * n + 9);
-                    auto* taps = reinterpret_cast<Vek64f*>(raw.data() + 1);
-                    ASSERT_EQ(gen_fir(c.band, c.f1, c.f2, taps, n, win, normal), vekStsOk);
+                    vt::Misaligned<Vek64f> taps(n, 1);
+                    ASSERT_EQ(gen_fir(c.band, c.f1, c.f2, taps.data(), n, win, normal), vekStsOk);
                     const auto want = designref::fir(c.band, c.f1, c.f2, n, win, normal);
-                    for (int i = 0; i < n; ++i) {
-                        double got;
-                        std::memcpy(&got, raw.data() + 1 + 8 * i, 8);
-                        ASSERT_NEAR(got, static_cast<double>(want[i]), 1e-13)
+                    const auto got = taps.values();
+                    for (int i = 0; i < n; ++i)
+                        ASSERT_NEAR(got[i], static_cast<double>(want[i]), 1e-13)
                             << "band " << c.band << " n " << n << " win " << win << " normal " << normal << " i " << i;
-                    }
                 }
 }
 
-TEST(FirDesign, ChecksWriteNothing) {
+TEST(Design, ChecksWriteNothing) {
     vt::Guarded<double> t(8);
     EXPECT_EQ(veksFIRGenLowpass_64f(0.2, nullptr, 2, 0, 1), vekStsNullPtr);
     EXPECT_EQ(veksFIRGenLowpass_64f(0.2, t.data(), 4, 0, 1), vekStsBadLength);
@@ -54,6 +50,18 @@ TEST(FirDesign, ChecksWriteNothing) {
     EXPECT_TRUE(t.intact());
     EXPECT_EQ(veksFIRGenLowpass_64f(0.5, t.data(), 5, 0, 1), vekStsOk);
     EXPECT_TRUE(t.guard_intact());
+    vt::Guarded<double> u(26);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 4, nullptr, 0), vekStsNullPtr);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.5, 1, 0, u.data(), 0), vekStsBadCutoff);
+    EXPECT_EQ(veksIIRGenHighpass_64f(0.0, 1, 0, u.data(), 0), vekStsBadCutoff);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 13, u.data(), 0), vekStsBadDesignOrder);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 0, u.data(), 1), vekStsBadDesignOrder);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 29.5, 4, u.data(), 1), vekStsBadTolerance);
+    EXPECT_EQ(veksIIRGenHighpass_64f(0.2, 0.0, 4, u.data(), 1), vekStsBadTolerance);
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 0.0, 4, u.data(), 2), vekStsOk); // other types: nothing written
+    EXPECT_TRUE(u.intact());
+    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 29.0, 12, u.data(), 1), vekStsOk);
+    EXPECT_TRUE(u.guard_intact());
 }
 
 TEST(IirDesign, MatchesPrototypeResponse) {
@@ -88,21 +96,6 @@ TEST(IirDesign, MatchesPrototypeResponse) {
                                 << " f " << static_cast<double>(f);
                         }
                     }
-}
-
-TEST(IirDesign, ChecksWriteNothing) {
-    vt::Guarded<double> t(26);
-    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 4, nullptr, 0), vekStsNullPtr);
-    EXPECT_EQ(veksIIRGenLowpass_64f(0.5, 1, 0, t.data(), 0), vekStsBadCutoff);
-    EXPECT_EQ(veksIIRGenHighpass_64f(0.0, 1, 0, t.data(), 0), vekStsBadCutoff);
-    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 13, t.data(), 0), vekStsBadDesignOrder);
-    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 1, 0, t.data(), 1), vekStsBadDesignOrder);
-    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 29.5, 4, t.data(), 1), vekStsBadTolerance);
-    EXPECT_EQ(veksIIRGenHighpass_64f(0.2, 0.0, 4, t.data(), 1), vekStsBadTolerance);
-    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 0.0, 4, t.data(), 2), vekStsOk); // other types: nothing written
-    EXPECT_TRUE(t.intact());
-    EXPECT_EQ(veksIIRGenLowpass_64f(0.2, 29.0, 12, t.data(), 1), vekStsOk);
-    EXPECT_TRUE(t.guard_intact());
 }
 
 } // namespace

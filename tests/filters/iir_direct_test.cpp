@@ -44,10 +44,8 @@ const auto kOneI = [](bool bq) { return bq ? veksIIROne_BiQuadDirect_16s_I : vek
 const auto kBlock = [](bool bq) { return bq ? veksIIR_BiQuadDirect_16s : veksIIR_Direct_16s; };
 const auto kBlockI = [](bool bq) { return bq ? veksIIR_BiQuadDirect_16s_I : veksIIR_Direct_16s_I; };
 
-// The one-sample forms against the exact recurrence, from a given delay
-// line. The block forms compute in single precision: with q = 0 (no
-// feedback here) and these values every step is exact, so they give the
-// same outputs and delay line.
+// One-sample forms against the exact recurrence; the block forms compute in
+// single precision, exact for these values with q = 0 (then no feedback).
 TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
     vt::Rng rng(31);
     for (int q : {0, 1, 4, 8, 12}) {
@@ -101,10 +99,9 @@ TEST(IirDirect, DelayWriteBackRounding) {
     EXPECT_EQ(db[1], 0);
 }
 
-// Order before pointers, then pointers, then the shift (arbitrary order)
-// or the length, then the shift of each section (biquads); errors write
-// nothing, except that a bad later section leaves the earlier sections'
-// delay updates of a one-sample call.
+// Order, pointers, then the shift (arbitrary order) or the length, then each
+// section's shift (biquads); errors write nothing but the earlier sections'
+// delay updates of a one-sample biquad call.
 TEST(IirDirect, CheckOrder) {
     const Vek16s t[] = {1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
     const Vek16s neg[] = {1, 0, -1, 0};

@@ -87,8 +87,7 @@ std::int64_t a16(std::int64_t v) { return (v + 15) / 16 * 16; }
 template <class F> using TapVec = std::vector<typename F::Tap>;
 template <class F> using DataVec = std::vector<typename F::D>;
 
-// A state in caller memory at the given byte offset of a buffer of exactly
-// the reported size.
+// A state in caller memory at a byte offset of a buffer of exactly the reported size.
 template <class F>
 typename F::State* place(const F& f, bool bq, int n, const TapVec<F>& taps, const typename F::Tap* dly,
                          std::vector<Vek8u>& mem, int offset = 0) {
@@ -177,13 +176,10 @@ TEST(IirForms, SizesIdentifiersAndPlacement) {
     });
 }
 
-// Outputs against the long-double recurrence: orders and sections 1..12,
-// over more than one internal chunk. Single precision keeps well inside
-// 1e-4 of the peak output for these stable filters (poles within 0.7 for
-// arbitrary order); double inside 1e-11. Integer data: within one unit of
-// the rounded reference. Blocks split anywhere, single samples, in place,
-// unaligned arrays and a delay line carried to a new state all give the
-// outputs of one call.
+// Against the long-double recurrence over more than one internal chunk: single
+// precision within 1e-4 of the peak output (poles within 0.7 for arbitrary
+// order), double within 1e-11, integer data within one unit. Split blocks, single
+// samples, in place and a delay line carried to a new state give the same bits.
 TEST(IirForms, MatchTheRecurrenceAndStream) {
     for_each_form([](const auto& f) {
         using F = std::decay_t<decltype(f)>;
@@ -251,9 +247,8 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                 EXPECT_TRUE(same<F>(run(f, st, tail, sf), full, cut)) << "through SetDlyLine";
                 f.free(st);
 
-                // With a0 = 1 the stored taps are the caller's, so the output and the
-                // delay line (the transposed-form partial sums) equal the recurrence
-                // in the form's own precision bit for bit, lane-pipelined cascades included.
+                // With a0 = 1 output and delay line (partial sums) equal the recurrence in
+                // the form's own precision bit for bit, lane-pipelined cascades included.
                 if constexpr (std::is_same_v<typename F::Tap, D> && !F::complex) {
                     const auto t0 = bq ? iref::random_biquad_taps(n, rng) : iref::random_order_taps(n, rng);
                     const std::vector<D> t1(t0.begin(), t0.end());

@@ -1,5 +1,4 @@
-// Sparse IIR: sizes, position checks, the long-double reference, a sparse
-// FIR when there is no feedback, and streaming.
+// Sparse IIR: sizes, position checks, the long-double reference and streaming.
 #include <algorithm>
 #include <array>
 #include <cmath>

@@ -1,5 +1,4 @@
-// Tap setting, exact single-precision recurrences, special values and
-// integer taps with their tapsFactor.
+// Tap setting, integer output rules and integer taps with their tapsFactor.
 #include <cmath>
 #include <cstring>
 #include <limits>

@@ -15,7 +15,6 @@ namespace {
 
 using iref::random_vec;
 
-// Runs the state block form in the given block sizes; returns outputs.
 template <class D, class State, class Filter>
 std::vector<D> run_blocks(State* s, const std::vector<D>& x, const std::vector<D>& r, float mu,
                           const std::vector<int>& sizes, Filter filter) {
@@ -40,11 +39,9 @@ std::vector<D> run_blocks(State* s, const std::vector<D>& x, const std::vector<D
 VEKS_LMS_API(Lms32fApi, _32f, veksFIRLMSOne_Direct_32f)
 VEKS_LMS_API(Lms16sApi, 32f_16s, veksFIRLMSOne_Direct32f_16s)
 
-// From a given delay line and index: blocks of any size against the
-// transcription (single-precision output and taps within 1e-5, 16-bit output
-// within half a unit of the clamped value); the one-sample form at odd byte
-// offsets gives the same bits; delay line and taps carried to a new state
-// continue the stream bit for bit.
+// Blocks of any size against the transcription (single precision within 1e-5,
+// 16 bits within half a unit of the clamped value); the one-sample form at odd
+// offsets gives the same bits; delay line and taps carried to a new state too.
 template <class D, class State, class Api>
 void check_single_rate(Api api) {
     constexpr bool real = std::is_floating_point_v<D>;

@@ -1,6 +1,5 @@
-// Reference IIR recurrences for the tests, in any arithmetic type A
-// (long double for tolerance checks, the library's own precision for
-// bit-exact checks), and stable random filters to feed them.
+// Reference IIR recurrences in any arithmetic type A (long double, or the
+// library's own precision for bit-exact checks) and stable random filters.
 #pragma once
 
 #include <cmath>

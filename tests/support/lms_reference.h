@@ -1,6 +1,5 @@
-// Literal transcriptions of the LMS recurrences: the floating-point step in
-// long double (taps stored in single precision, products in single), and
-// the fixed-point steps in exact integer arithmetic.
+// Literal transcriptions of the LMS recurrences: floating point in long double
+// (taps and products in single), fixed point in exact integer arithmetic.
 #pragma once
 
 #include <cstdint>
