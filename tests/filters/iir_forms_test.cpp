@@ -196,7 +196,6 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                 const int sf = F::integer_data ? (n % 3) - 1 : 0;
                 auto* st = alloc(f, bq, n, taps);
                 const DataVec<F> full = run(f, st, x, sf);
-                f.free(st);
 
                 std::vector<firt::CL> rt, rx, d;
                 for (const auto& t : taps) rt.push_back(firt::to_cl(t));
@@ -215,8 +214,8 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                     }
                 }
 
-                st = alloc(f, bq, n, taps);
                 DataVec<F> y(x.size());
+                ASSERT_EQ(f.set_dly(st, nullptr), vekStsOk);
                 for (std::size_t pos = 0, len = 0; pos < x.size(); pos += len) {
                     len = std::min<std::size_t>(x.size() - pos, rng.integer<std::size_t>(1, 500));
                     ASSERT_EQ(f.filter(x.data() + pos, y.data() + pos, int(len), st, sf), vekStsOk);
@@ -229,31 +228,27 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                 vt::Misaligned<D> io(x, 1);
                 ASSERT_EQ(f.filter_i(io.data(), int(x.size()), st, sf), vekStsOk);
                 EXPECT_TRUE(same<F>(io.values(), full)) << "in place at an odd byte offset";
-                f.free(st);
 
-                // First part, delay line out, into a new state (Init and SetDlyLine), rest.
+                // First part, delay line out, into a new state (Init, then SetDlyLine), rest.
+                ASSERT_EQ(f.set_dly(st, nullptr), vekStsOk);
                 const std::size_t cut = x.size() / 2 + 3;
-                st = alloc(f, bq, n, taps);
                 const DataVec<F> head(x.begin(), x.begin() + cut), tail(x.begin() + cut, x.end());
                 run(f, st, head, sf);
                 TapVec<F> dly(bq ? 2 * n : n);
                 ASSERT_EQ(f.get_dly(st, dly.data()), vekStsOk);
-                f.free(st);
                 std::vector<Vek8u> mem;
                 auto* placed = place(f, bq, n, taps, dly.data(), mem, 5);
                 EXPECT_TRUE(same<F>(run(f, placed, tail, sf), full, cut)) << "through Init";
-                st = alloc(f, bq, n, taps);
-                ASSERT_EQ(f.set_dly(st, dly.data()), vekStsOk);
-                EXPECT_TRUE(same<F>(run(f, st, tail, sf), full, cut)) << "through SetDlyLine";
-                f.free(st);
+                ASSERT_EQ(f.set_dly(placed, dly.data()), vekStsOk);
+                EXPECT_TRUE(same<F>(run(f, placed, tail, sf), full, cut)) << "through SetDlyLine";
 
                 // With a0 = 1 output and delay line (partial sums) equal the recurrence in
                 // the form's own precision bit for bit, lane-pipelined cascades included.
                 if constexpr (std::is_same_v<typename F::Tap, D> && !F::complex) {
                     const auto t0 = bq ? iref::random_biquad_taps(n, rng) : iref::random_order_taps(n, rng);
                     const std::vector<D> t1(t0.begin(), t0.end());
-                    st = alloc(f, bq, n, taps);
                     ASSERT_EQ(f.set_taps(t1.data(), st), vekStsOk);
+                    ASSERT_EQ(f.set_dly(st, nullptr), vekStsOk);
                     std::vector<D> d1;
                     EXPECT_EQ(run(f, st, x, 0), bq ? iref::biquad_filter(t1, x, d1) : iref::order_filter(t1, x, d1));
                     vt::Guarded<D> dly1(bq ? 2 * n : n);
@@ -261,8 +256,8 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                     d1.resize(dly1.size());
                     EXPECT_EQ(dly1.values(), d1);
                     EXPECT_TRUE(dly1.guard_intact());
-                    f.free(st);
                 }
+                f.free(st);
             }
         }
     });

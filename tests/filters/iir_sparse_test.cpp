@@ -87,10 +87,12 @@ TEST(IirSparse, InitChecksPositionsFilterChecksOrder) {
     ASSERT_EQ(call({0, 4, 1, 2}, 2, 2), vekStsOk);
     vt::Guarded<float> y(4);
     vt::expect_ptrs_then_len(3, [&](int p, int len) {
-        return veksIIRSparse_32f(vt::ptr_or_null(taps, 0, p), vt::ptr_or_null(y.data(), 1, p), len, vt::ptr_or_null(st, 2, p));
+        return veksIIRSparse_32f(vt::ptr_or_null(taps, 0, p), vt::ptr_or_null(y.data(), 1, p), len,
+                                 vt::ptr_or_null(st, 2, p));
     }, [&] { return y.intact(); });
     std::vector<Vek8u> junk(256, 0);
-    EXPECT_EQ(veksIIRSparse_32f(taps, y.data(), 4, reinterpret_cast<VeksIIRSparseState_32f*>(junk.data())), vekStsBadContext);
+    const auto foreign = reinterpret_cast<VeksIIRSparseState_32f*>(junk.data());
+    EXPECT_EQ(veksIIRSparse_32f(taps, y.data(), 4, foreign), vekStsBadContext);
     EXPECT_TRUE(y.intact());
 }
 
