@@ -41,7 +41,6 @@ std::vector<Vek16s> direct_taps(bool bq, int n, int q, vt::Rng& rng) {
 
 const auto kOne = [](bool bq) { return bq ? veksIIROne_BiQuadDirect_16s : veksIIROne_Direct_16s; };
 const auto kOneI = [](bool bq) { return bq ? veksIIROne_BiQuadDirect_16s_I : veksIIROne_Direct_16s_I; };
-const auto kBlock = [](bool bq) { return bq ? veksIIR_BiQuadDirect_16s : veksIIR_Direct_16s; };
 const auto kBlockI = [](bool bq) { return bq ? veksIIR_BiQuadDirect_16s_I : veksIIR_Direct_16s_I; };
 
 // One-sample forms against the exact recurrence; the block forms compute in
@@ -70,14 +69,11 @@ TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
                     ASSERT_EQ(d2, d);
                 }
                 if (q != 0) continue;
-                std::vector<Vek32s> d1 = d0, d3 = d0;
-                std::vector<Vek16s> yb(200), yi = x;
-                ASSERT_EQ(kBlock(bq)(x.data(), yb.data(), 200, t.data(), n, d1.data()), vekStsOk);
-                ASSERT_EQ(kBlockI(bq)(yi.data(), 200, t.data(), n, d3.data()), vekStsOk);
+                std::vector<Vek32s> d1 = d0;
+                std::vector<Vek16s> yb = x;
+                ASSERT_EQ(kBlockI(bq)(yb.data(), 200, t.data(), n, d1.data()), vekStsOk);
                 EXPECT_EQ(yb, y);
-                EXPECT_EQ(yi, y);
                 EXPECT_EQ(d1, d);
-                EXPECT_EQ(d3, d);
             }
         }
     }

@@ -53,7 +53,7 @@ VeksIIRSparseState_32f* init(const Sparse& s, const float* dly, std::vector<Vek8
 
 int a16(int v) { return (v + 15) / 16 * 16; }
 
-TEST(IirSparse, StateSize) {
+TEST(IirSparse, SizesAndChecks) {
     int size = 0;
     for (auto [nz, nz2, o, o2] : {std::array{1, 0, 0, 0}, {3, 2, 10, 7}, {5, 5, 100, 33}}) {
         ASSERT_EQ(veksIIRSparseGetStateSize_32f(nz, nz2, o, o2, &size), vekStsOk);
@@ -64,9 +64,7 @@ TEST(IirSparse, StateSize) {
     EXPECT_EQ(veksIIRSparseGetStateSize_32f(1, -1, 0, 0, &size), vekStsBadOrder);
     EXPECT_EQ(veksIIRSparseGetStateSize_32f(1, 0, -1, 0, &size), vekStsBadSparseTaps);
     EXPECT_EQ(veksIIRSparseGetStateSize_32f(1, 0, 0, -1, &size), vekStsBadSparseTaps);
-}
 
-TEST(IirSparse, InitChecksPositionsFilterChecksOrder) {
     const float taps[] = {1, 2, 3, 4};
     std::vector<Vek8u> mem(1024);
     VeksIIRSparseState_32f* st = nullptr;

@@ -85,7 +85,7 @@ TEST(Lms, MatchesTranscriptionOneSampleFormAndDelayLine) {
     check_single_rate(VEKS_LMS_CALLS(32f_16s, veksFIRLMSOne_Direct32f_16s));
 }
 
-TEST(LmsChecks, StateFamilyOrderAndNoWrites) {
+TEST(Lms, ChecksOrderAndWritesNothing) {
     float taps[4] = {1, 2, 3, 4}, src[4] = {}, ref[4] = {};
     VeksFIRLMSState_32f* s = nullptr;
     EXPECT_EQ(veksFIRLMSInitAlloc_32f(nullptr, taps, 0, nullptr, 0), vekStsNullPtr);
@@ -117,17 +117,15 @@ TEST(LmsChecks, StateFamilyOrderAndNoWrites) {
     EXPECT_EQ(veksFIRLMSFree32f_16s(s16), vekStsOk);
     EXPECT_EQ(veksFIRLMSFree_32f(s), vekStsOk);
     EXPECT_EQ(veksFIRLMSFree_32f(nullptr), vekStsNullPtr);
-}
 
-// The one-sample forms: pointers, then the length, then the delay index
-// (the probe's index reads negative; Q15 checks the upper end on its own).
-TEST(LmsChecks, OneSampleFormsOrderAndNoWrites) {
+    // The one-sample forms: pointers, then the length, then the delay index
+    // (the probe's index reads negative; Q15 checks the upper end on its own).
     const sp::Options o{sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadDelayIndex};
     sp::expect_checks_all(o, veksFIRLMSOne_Direct_32f, veksFIRLMSOne_Direct32f_16s, veksFIRLMSOne_DirectQ15_16s);
-    Vek32s taps[3] = {};
-    Vek16s dly[6] = {}, y = 7;
-    int idx = 3;
-    EXPECT_EQ(veksFIRLMSOne_DirectQ15_16s(1, 1, &y, taps, 3, 100, dly, &idx), vekStsBadDelayIndex);
+    Vek32s qt[3] = {};
+    Vek16s qd[6] = {}, y = 7;
+    idx = 3;
+    EXPECT_EQ(veksFIRLMSOne_DirectQ15_16s(1, 1, &y, qt, 3, 100, qd, &idx), vekStsBadDelayIndex);
     EXPECT_EQ(y, 7);
 }
 
