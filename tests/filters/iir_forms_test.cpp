@@ -27,12 +27,9 @@ struct Form {
     std::string name;
     int code;              // arbitrary-order code; the biquad code is code + 1
     bool single;           // single-precision computation
-    VekStatus (*size)(int, int*);
-    VekStatus (*size_bq)(int, int*);
-    VekStatus (*init)(St**, const Tap*, int, const Tap*, Vek8u*);
-    VekStatus (*init_bq)(St**, const Tap*, int, const Tap*, Vek8u*);
-    VekStatus (*alloc)(St**, const Tap*, int, const Tap*);
-    VekStatus (*alloc_bq)(St**, const Tap*, int, const Tap*);
+    VekStatus (*size[2])(int, int*); // [0] arbitrary order, [1] biquads
+    VekStatus (*init[2])(St**, const Tap*, int, const Tap*, Vek8u*);
+    VekStatus (*alloc[2])(St**, const Tap*, int, const Tap*);
     VekStatus (*set_taps)(const Tap*, St*);
     VekStatus (*free)(St*);
     VekStatus (*get_dly)(const St*, Tap*);
@@ -92,17 +89,17 @@ template <class F>
 typename F::State* place(const F& f, bool bq, int n, const TapVec<F>& taps, const typename F::Tap* dly,
                          std::vector<Vek8u>& mem, int offset = 0) {
     int size = 0;
-    EXPECT_EQ((bq ? f.size_bq : f.size)(n, &size), vekStsOk);
+    EXPECT_EQ(f.size[bq](n, &size), vekStsOk);
     mem.assign(static_cast<std::size_t>(size + offset), 0xCD);
     typename F::State* st = nullptr;
-    EXPECT_EQ((bq ? f.init_bq : f.init)(&st, taps.data(), n, dly, mem.data() + offset), vekStsOk);
+    EXPECT_EQ(f.init[bq](&st, taps.data(), n, dly, mem.data() + offset), vekStsOk);
     return st;
 }
 
 template <class F>
 typename F::State* alloc(const F& f, bool bq, int n, const TapVec<F>& taps) {
     typename F::State* st = nullptr;
-    EXPECT_EQ((bq ? f.alloc_bq : f.alloc)(&st, taps.data(), n, nullptr), vekStsOk);
+    EXPECT_EQ(f.alloc[bq](&st, taps.data(), n, nullptr), vekStsOk);
     return st;
 }
 
@@ -133,12 +130,6 @@ DataVec<F> run(const F& f, typename F::State* st, const DataVec<F>& x, int sf) {
     return y;
 }
 
-// a equals b from element `from` on, bit for bit.
-template <class F>
-bool same(const DataVec<F>& a, const DataVec<F>& b, std::size_t from = 0) {
-    return a.size() + from == b.size() && std::memcmp(a.data(), b.data() + from, a.size() * sizeof(typename F::D)) == 0;
-}
-
 TEST(IirForms, SizesIdentifiersAndPlacement) {
     for_each_form([](const auto& f) {
         using F = std::decay_t<decltype(f)>;
@@ -146,14 +137,14 @@ TEST(IirForms, SizesIdentifiersAndPlacement) {
         const std::int64_t e = sizeof(typename F::Tap);
         int size = -1;
         for (int n = 1; n <= 12; ++n) {
-            ASSERT_EQ(f.size(n, &size), vekStsOk);
+            ASSERT_EQ(f.size[0](n, &size), vekStsOk);
             EXPECT_EQ(size, a16(e * (n + 1)) + a16(e * (2 * n + 1)) + 64) << "order " << n;
-            ASSERT_EQ(f.size_bq(n, &size), vekStsOk);
+            ASSERT_EQ(f.size[1](n, &size), vekStsOk);
             EXPECT_EQ(size, a16(2 * e * n) + a16(5 * e * n) + 64) << "sections " << n;
         }
-        EXPECT_EQ(f.size(0, nullptr), vekStsNullPtr);
-        EXPECT_EQ(f.size(0, &size), vekStsBadOrder);
-        EXPECT_EQ(f.size_bq(-1, &size), vekStsBadOrder);
+        EXPECT_EQ(f.size[0](0, nullptr), vekStsNullPtr);
+        EXPECT_EQ(f.size[0](0, &size), vekStsBadOrder);
+        EXPECT_EQ(f.size[1](-1, &size), vekStsBadOrder);
 
         vt::Rng rng(7);
         for (bool bq : {false, true}) {
@@ -220,14 +211,14 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                     len = std::min<std::size_t>(x.size() - pos, rng.integer<std::size_t>(1, 500));
                     ASSERT_EQ(f.filter(x.data() + pos, y.data() + pos, int(len), st, sf), vekStsOk);
                 }
-                EXPECT_TRUE(same<F>(y, full)) << "split blocks";
+                EXPECT_TRUE(firt::same_bits(full.data(), y)) << "split blocks";
                 ASSERT_EQ(f.set_dly(st, nullptr), vekStsOk);
                 for (std::size_t i = 0; i < x.size(); ++i) ASSERT_EQ(f.one(x[i], &y[i], st, sf), vekStsOk);
-                EXPECT_TRUE(same<F>(y, full)) << "one sample at a time, after SetDlyLine(null)";
+                EXPECT_TRUE(firt::same_bits(full.data(), y)) << "one sample at a time, after SetDlyLine(null)";
                 ASSERT_EQ(f.set_dly(st, nullptr), vekStsOk);
                 vt::Misaligned<D> io(x, 1);
                 ASSERT_EQ(f.filter_i(io.data(), int(x.size()), st, sf), vekStsOk);
-                EXPECT_TRUE(same<F>(io.values(), full)) << "in place at an odd byte offset";
+                EXPECT_TRUE(firt::same_bits(full.data(), io.values())) << "in place at an odd byte offset";
 
                 // First part, delay line out, into a new state (Init, then SetDlyLine), rest.
                 ASSERT_EQ(f.set_dly(st, nullptr), vekStsOk);
@@ -238,9 +229,9 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                 ASSERT_EQ(f.get_dly(st, dly.data()), vekStsOk);
                 std::vector<Vek8u> mem;
                 auto* placed = place(f, bq, n, taps, dly.data(), mem, 5);
-                EXPECT_TRUE(same<F>(run(f, placed, tail, sf), full, cut)) << "through Init";
+                EXPECT_TRUE(firt::same_bits(full.data() + cut, run(f, placed, tail, sf))) << "through Init";
                 ASSERT_EQ(f.set_dly(placed, dly.data()), vekStsOk);
-                EXPECT_TRUE(same<F>(run(f, placed, tail, sf), full, cut)) << "through SetDlyLine";
+                EXPECT_TRUE(firt::same_bits(full.data() + cut, run(f, placed, tail, sf))) << "through SetDlyLine";
 
                 // With a0 = 1 output and delay line (partial sums) equal the recurrence in
                 // the form's own precision bit for bit, lane-pipelined cascades included.
@@ -290,13 +281,13 @@ TEST(IirForms, CheckOrderWritesNothing) {
 
         // Init: pointers before the order, nothing placed on failure.
         typename F::State* none = nullptr;
-        EXPECT_EQ(f.init(nullptr, taps.data(), 0, nullptr, mem.data()), vekStsNullPtr);
-        EXPECT_EQ(f.init(&none, nullptr, 0, nullptr, mem.data()), vekStsNullPtr);
-        EXPECT_EQ(f.init(&none, taps.data(), 0, nullptr, nullptr), vekStsNullPtr);
-        EXPECT_EQ(f.init(&none, taps.data(), 0, nullptr, mem.data()), vekStsBadOrder);
-        EXPECT_EQ(f.init_bq(&none, taps.data(), -1, nullptr, mem.data()), vekStsBadOrder);
-        EXPECT_EQ(f.alloc(&none, taps.data(), 0, nullptr), vekStsBadOrder);
-        EXPECT_EQ(f.alloc_bq(nullptr, taps.data(), 1, nullptr), vekStsNullPtr);
+        EXPECT_EQ(f.init[0](nullptr, taps.data(), 0, nullptr, mem.data()), vekStsNullPtr);
+        EXPECT_EQ(f.init[0](&none, nullptr, 0, nullptr, mem.data()), vekStsNullPtr);
+        EXPECT_EQ(f.init[0](&none, taps.data(), 0, nullptr, nullptr), vekStsNullPtr);
+        EXPECT_EQ(f.init[0](&none, taps.data(), 0, nullptr, mem.data()), vekStsBadOrder);
+        EXPECT_EQ(f.init[1](&none, taps.data(), -1, nullptr, mem.data()), vekStsBadOrder);
+        EXPECT_EQ(f.alloc[0](&none, taps.data(), 0, nullptr), vekStsBadOrder);
+        EXPECT_EQ(f.alloc[1](nullptr, taps.data(), 1, nullptr), vekStsNullPtr);
         EXPECT_EQ(none, nullptr);
         EXPECT_TRUE(std::all_of(mem.begin(), mem.end(), [](Vek8u b) { return b == 0xCD; }));
 
