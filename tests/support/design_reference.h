@@ -39,20 +39,14 @@ inline std::vector<LD> fir(Band band, LD f1, LD f2, int n, int win, bool normal)
     std::vector<LD> t(n);
     const LD c = (n - 1) / LD(2);
     for (int i = 0; i < n; ++i) {
-        const LD d = c - i; // distance from the centre, positive in the first half
-        const LD ad = std::fabs(d);
-        LD v;
-        if (ad == 0) {
-            v = band == kLow ? 2 * f1 : band == kHigh ? 1 - 2 * f1 : band == kPass ? 2 * (f2 - f1) : 1 - 2 * (f2 - f1);
-        } else {
-            const auto s = [&](LD f) { return std::sin(2 * kPi * f * ad) / (kPi * ad); };
-            switch (band) {
-            case kLow: v = s(f1); break;
-            case kHigh: v = n % 2 ? -s(f1) : std::cos(2 * kPi * f1 * ad) / (kPi * ad) * (d > 0 ? 1 : -1); break;
-            case kPass: v = s(f2) - s(f1); break;
-            default: v = s(f1) - s(f2) + (n % 2 ? 0 : std::sin(kPi * ad) / (kPi * ad)); break;
-            }
-        }
+        const LD d = c - i, ad = std::fabs(d); // distance from the centre, positive in the first half
+        // Ideal lowpass; at 0.5 the all-pass (a unit impulse for odd n).
+        const auto lp = [&](LD f) { return ad == 0 ? 2 * f : std::sin(2 * kPi * f * ad) / (kPi * ad); };
+        const LD high = n % 2 ? lp(0.5L) - lp(f1) : std::cos(2 * kPi * f1 * ad) / (kPi * ad) * (d > 0 ? 1 : -1);
+        const LD v = band == kLow    ? lp(f1)
+                     : band == kPass ? lp(f2) - lp(f1)
+                     : band == kStop ? lp(0.5L) - lp(f2) + lp(f1)
+                                     : high;
         t[i] = v * window(win, i, n);
     }
     if (normal) {
