@@ -60,12 +60,9 @@ void check_single_rate(VekStatus (*init)(State**, const Vek32f*, int, const D*, 
             ASSERT_EQ(one(x[k], r[k], &out, tinv.data(), L, mu, dbuf.data(), &one_idx), vekStsOk);
             ASSERT_TRUE(vt::same_bits(out, y[k])) << "one-sample form, sample " << k;
         }
+        // The taps and delay line read back continue the stream only if they are the state's.
         std::vector<float> got(L);
         ASSERT_EQ(get_taps(s, got.data()), vekStsOk);
-        const auto want = ref.natural();
-        if constexpr (real)
-            for (int j = 0; j < L; ++j) EXPECT_NEAR(got[j], want[j], 1e-5) << "tap " << j;
-
         std::vector<D> line(L);
         int idx = -1;
         ASSERT_EQ(get_dly(s, line.data(), &idx), vekStsOk);
@@ -88,10 +85,7 @@ TEST(Lms, MatchesTranscriptionOneSampleFormAndDelayLine) {
 TEST(Lms, ChecksOrderAndWritesNothing) {
     float taps[4] = {1, 2, 3, 4}, src[4] = {}, ref[4] = {};
     VeksFIRLMSState_32f* s = nullptr;
-    EXPECT_EQ(veksFIRLMSInitAlloc_32f(nullptr, taps, 0, nullptr, 0), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSInitAlloc_32f(&s, taps, 0, nullptr, 0), vekStsBadLength);
-    EXPECT_EQ(veksFIRLMSInitAlloc_32f(&s, taps, 4, nullptr, 4), vekStsBadDelayIndex);
-    EXPECT_EQ(s, nullptr);
+    sp::expect_checks(veksFIRLMSInitAlloc_32f, {sp::Order::PtrsThenLen, {1, 2}, -1, 4, 0, vekStsBadDelayIndex});
     ASSERT_EQ(veksFIRLMSInitAlloc_32f(&s, taps, 4, nullptr, 0), vekStsOk);
     vt::Guarded<float> dst(4);
     vt::expect_ptrs_then_len(4, [&](int p, int len) {
@@ -266,9 +260,8 @@ TEST(LmsMultirate, MatchesExactTranscription) {
 
 TEST(LmsMultirate, Checks) {
     VeksFIRLMSMRState32s_16s* s = nullptr;
-    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(nullptr, nullptr, 0, nullptr, 0, 1, 0, 0), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 0, nullptr, 0, 1, 0, 0), vekStsBadLength);
-    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 2, nullptr, 0, 0, 0, 0), vekStsBadLength);
+    // The probe's other ints are 0: a factor of 0 is refused after the length.
+    sp::expect_checks(veksFIRLMSMRInitAlloc32s_16s, {sp::Order::PtrsThenLen, {1, 2}, -1, 0, 0, vekStsBadLength});
     EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 2, nullptr, 0, 1, -1, 0), vekStsBadLength);
     EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 2, nullptr, 7, 2, 3, 0), vekStsBadLength);
     EXPECT_EQ(s, nullptr);

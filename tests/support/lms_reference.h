@@ -30,7 +30,6 @@ struct Lms {
             taps_inv[j] = static_cast<float>(taps_inv[j] + w * static_cast<long double>(dly[idx + j]));
         return y;
     }
-    std::vector<float> natural() const { return {taps_inv.rbegin(), taps_inv.rend()}; }
 };
 
 inline std::int64_t round_shift(std::int64_t v, int s) { // half to even
