@@ -96,13 +96,6 @@ typename F::State* place(const F& f, bool bq, int n, const TapVec<F>& taps, cons
     return st;
 }
 
-template <class F>
-typename F::State* alloc(const F& f, bool bq, int n, const TapVec<F>& taps) {
-    typename F::State* st = nullptr;
-    EXPECT_EQ(f.alloc[bq](&st, taps.data(), n, nullptr), vekStsOk);
-    return st;
-}
-
 // Random taps (a0 scaled for arbitrary order); complex forms rotate tap k
 // by e^(0.3 i k) within each polynomial (poles rotated, still stable).
 template <class F>
@@ -155,7 +148,7 @@ TEST(IirForms, SizesIdentifiersAndPlacement) {
                 ASSERT_NE(st, nullptr);
                 const auto at = reinterpret_cast<std::uintptr_t>(st), base = reinterpret_cast<std::uintptr_t>(mem.data() + offset);
                 EXPECT_EQ(at, (base + 15) & ~std::uintptr_t(15));
-                const int code = f.code + (bq ? 1 : 0);
+                const int code = f.code + bq;
                 std::uint32_t id;
                 std::memcpy(&id, st, 4);
                 EXPECT_EQ(id, 0x49490000u + std::uint32_t('0' + code / 10) * 256 + std::uint32_t('0' + code % 10));
@@ -185,7 +178,8 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                 const TapVec<F> taps = taps_for<F>(bq, n, rng);
                 const DataVec<F> x = signal_for<F>(bq ? 1100 : 600, rng);
                 const int sf = F::integer_data ? (n % 3) - 1 : 0;
-                auto* st = alloc(f, bq, n, taps);
+                typename F::State* st = nullptr;
+                ASSERT_EQ(f.alloc[bq](&st, taps.data(), n, nullptr), vekStsOk);
                 const DataVec<F> full = run(f, st, x, sf);
 
                 std::vector<firt::CL> rt, rx, d;
