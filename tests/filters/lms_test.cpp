@@ -15,16 +15,6 @@ namespace {
 
 using iref::random_vec;
 
-template <class D, class State, class Filter>
-std::vector<D> run_blocks(State* s, const std::vector<D>& x, const std::vector<D>& r, float mu,
-                          const std::vector<int>& sizes, Filter filter) {
-    std::vector<D> y(x.size());
-    firt::run_blocks(sizes, x.size(), [&](std::size_t at, int n) {
-        EXPECT_EQ(filter(x.data() + at, r.data() + at, y.data() + at, n, mu, s), vekStsOk);
-    });
-    return y;
-}
-
 // Blocks of any size against the transcription (single precision within 1e-5,
 // 16 bits within half a unit of the clamped value); the one-sample form at odd
 // offsets gives the same bits; delay line and taps carried to a new state too.
@@ -44,11 +34,12 @@ void check_single_rate(VekStatus (*init)(State**, const Vek32f*, int, const D*, 
         const float mu = real ? 0.2f / L : 1e-8f;
         State *s = nullptr, *s2 = nullptr;
         ASSERT_EQ(init(&s, taps.data(), L, dly.data(), L / 2), vekStsOk);
-        const auto y = run_blocks(s, x, r, mu, {1, 5, 64, 17}, filter);
+        std::vector<D> y(x.size()), y2(x.size()), y3(x.size());
+        firt::run_blocks({1, 5, 64, 17}, x.size(), [&](std::size_t at, int n) {
+            EXPECT_EQ(filter(x.data() + at, r.data() + at, y.data() + at, n, mu, s), vekStsOk);
+        });
 
-        lmsref::Lms<D> ref(taps, L / 2);
-        std::copy(dly.begin(), dly.end(), ref.dly.begin());
-        std::copy(dly.begin(), dly.end(), ref.dly.begin() + L);
+        lmsref::Lms<D> ref(taps, dly, L / 2);
         vt::Misaligned<float> tinv(ref.taps_inv, 1);
         vt::Misaligned<D> dbuf(ref.dly, 3);
         int one_idx = L / 2;
@@ -68,7 +59,9 @@ void check_single_rate(VekStatus (*init)(State**, const Vek32f*, int, const D*, 
         ASSERT_EQ(get_dly(s, line.data(), &idx), vekStsOk);
         ASSERT_EQ(init(&s2, got.data(), L, nullptr, 0), vekStsOk);
         ASSERT_EQ(set_dly(s2, line.data(), idx), vekStsOk);
-        EXPECT_EQ(run_blocks(s, x, r, mu, {300}, filter), run_blocks(s2, x, r, mu, {300}, filter));
+        ASSERT_EQ(filter(x.data(), r.data(), y2.data(), 300, mu, s), vekStsOk);
+        ASSERT_EQ(filter(x.data(), r.data(), y3.data(), 300, mu, s2), vekStsOk);
+        EXPECT_EQ(y2, y3);
         EXPECT_EQ(release(s), vekStsOk);
         EXPECT_EQ(release(s2), vekStsOk);
     }

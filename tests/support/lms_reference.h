@@ -15,8 +15,10 @@ struct Lms {
     std::vector<float> taps_inv;
     std::vector<D> dly;
     int idx = 0;
-    Lms(const std::vector<float>& natural_taps, int index = 0)
-        : taps_inv(natural_taps.rbegin(), natural_taps.rend()), dly(2 * natural_taps.size(), D(0)), idx(index) {}
+    Lms(const std::vector<float>& natural_taps, const std::vector<D>& line, int index)
+        : taps_inv(natural_taps.rbegin(), natural_taps.rend()), dly(line), idx(index) {
+        dly.insert(dly.end(), line.begin(), line.end());
+    }
 
     // One step; returns the output in long double (before conversion).
     long double step(D x, D ref, float mu) {
