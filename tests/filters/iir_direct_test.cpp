@@ -47,8 +47,8 @@ const auto kBlockI = [](bool bq) { return bq ? veksIIR_BiQuadDirect_16s_I : veks
 // single precision, exact for these values with q = 0 (then no feedback).
 TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
     vt::Rng rng(31);
-    for (int q : {0, 1, 4, 8, 12}) {
-        for (bool bq : {false, true}) {
+    for (int q : {0, 1, 4, 8, 12})
+        for (bool bq : {false, true})
             for (int n = 1; n <= (bq ? 4 : 6); ++n) {
                 SCOPED_TRACE("q " + std::to_string(q) + (bq ? " sections " : " order ") + std::to_string(n));
                 const auto t = direct_taps(bq, n, q, rng);
@@ -75,8 +75,6 @@ TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
                 EXPECT_EQ(yb, y);
                 EXPECT_EQ(d1, d);
             }
-        }
-    }
 }
 
 // The delay values come back times 2^q: halves away from zero for the

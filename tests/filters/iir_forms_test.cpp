@@ -171,7 +171,7 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
         vt::Rng rng(11);
         const bool single_out = f.single || std::is_same_v<typename F::C, Vek32f>;
         const long double tol = single_out ? 1e-4L : 1e-11L;
-        for (bool bq : {false, true}) {
+        for (bool bq : {false, true})
             for (int n = 1; n <= 12; ++n) {
                 SCOPED_TRACE(std::string(bq ? "sections " : "order ") + std::to_string(n));
                 const TapVec<F> taps = taps_for<F>(bq, n, rng);
@@ -243,7 +243,6 @@ TEST(IirForms, MatchTheRecurrenceAndStream) {
                 }
                 f.free(st);
             }
-        }
     });
 }
 

@@ -118,7 +118,7 @@ TEST(Lms, ChecksOrderAndWritesNothing) {
 
 TEST(LmsQ15, MatchesExactIntegerTranscription) {
     vt::Rng rng(21);
-    for (int L : {1, 5, 32}) {
+    for (int L : {1, 5, 32})
         for (int mu : {0, 300, 32767}) {
             std::vector<Vek32s> t = random_vec<Vek32s>(L, rng, 1 << 28), tref = t;
             std::vector<Vek16s> d(2 * L, 0), dref(2 * L, 0);
@@ -132,98 +132,88 @@ TEST(LmsQ15, MatchesExactIntegerTranscription) {
             EXPECT_EQ(t, tref);
             EXPECT_EQ(idx, iref);
         }
-    }
 }
 
 // Parts of the multirate types (real: im = 0).
 template <class T> std::int64_t re_of(const T& v) { return std::int64_t(firt::to_cl(v).real()); }
 template <class T> std::int64_t im_of(const T& v) { return std::int64_t(firt::to_cl(v).imag()); }
 
-template <class T> T random_value(vt::Rng& rng, std::int32_t lo, std::int32_t hi) {
-    const std::int32_t re = rng.integer(lo, hi);
-    return firt::from_parts<T>(re, std::is_arithmetic_v<T> ? 0 : rng.integer(lo, hi));
-}
-
 // Drives the multirate state and the transcription with the same calls.
 template <class T, class S, class State, class Api>
 void check_multirate(Api api) {
     constexpr bool cx = !std::is_arithmetic_v<T>;
     vt::Rng rng(cx ? 31 : 32);
-    for (int factor : {1, 3}) {
-        for (int step : {0, 2}) {
-            SCOPED_TRACE("factor " + std::to_string(factor) + " step " + std::to_string(step));
-            const int L = 5, D = L * factor + step, mu = 9000;
-            std::vector<T> taps(L);
-            std::vector<S> dly(D);
-            for (auto& v : taps) v = random_value<T>(rng, -(1 << 29), 1 << 29);
-            for (auto& v : dly) v = random_value<S>(rng, -32768, 32767);
-            lmsref::Mr ref(L, factor, step, mu);
-            for (int j = 0; j < L; ++j) {
-                ref.tre[L - 1 - j] = re_of(taps[j]);
-                ref.tim[L - 1 - j] = im_of(taps[j]);
-            }
-            for (int j = 0; j < D; ++j) {
-                ref.hre[j] = re_of(dly[(2 + j) % D]); // raw delay values with index 2: the history starts there
-                ref.him[j] = im_of(dly[(2 + j) % D]);
-            }
-            State* s = nullptr;
-            ASSERT_EQ(api.init(&s, taps.data(), L, dly.data(), 2 % D, factor, step, mu), vekStsOk);
-            for (int k = 0; k < 120; ++k) {
-                const S v = random_value<S>(rng, -32768, 32767);
-                T out{};
-                if (k % 3 == 0) {
-                    ASSERT_EQ(api.put(v, s), vekStsOk);
-                    ASSERT_EQ(api.one(&out, s), vekStsOk);
-                } else {
-                    ASSERT_EQ(api.one_val(v, &out, s), vekStsOk);
-                }
-                ref.put(re_of(v), im_of(v));
-                std::int32_t wr, wi;
-                ref.out(wr, wi);
-                ASSERT_EQ(re_of(out), wr) << "k " << k;
-                ASSERT_EQ(im_of(out), wi) << "k " << k;
-                const T e = random_value<T>(rng, -(1 << 30), 1 << 30);
-                const Vek32s er = Vek32s(re_of(e)) >> rng.integer<int>(0, 20);
-                const Vek32s ei = cx ? Vek32s(im_of(e)) >> rng.integer<int>(0, 20) : 0;
-                ASSERT_EQ(api.update(firt::from_parts<T>(er, ei), s), vekStsOk);
-                ref.update(er, ei);
-            }
-            std::vector<T> got(L);
-            ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
-            for (int j = 0; j < L; ++j) {
-                EXPECT_EQ(re_of(got[j]), ref.tre[L - 1 - j]);
-                EXPECT_EQ(im_of(got[j]), ref.tim[L - 1 - j]);
-            }
-            // Delay values: newest is index 0; the line comes oldest first.
-            std::vector<S> line(D);
-            ASSERT_EQ(api.get_dly(s, line.data()), vekStsOk);
-            for (int i = 0; i < D; ++i) {
-                S v;
-                ASSERT_EQ(api.get_dly_val(s, &v, i), vekStsOk);
-                EXPECT_TRUE(vt::same_bits(v, line[D - 1 - i]));
-            }
-            S v0 = random_value<S>(rng, 1, 9), v1 = v0;
-            EXPECT_EQ(api.get_dly_val(s, &v0, D), vekStsIndexOutOfRange);
-            EXPECT_EQ(api.get_dly_val(s, &v0, -1), vekStsIndexOutOfRange);
-            EXPECT_TRUE(vt::same_bits(v0, v1));
-            // SetDlyLine(GetDlyLine) keeps the output.
-            T before{}, after{};
-            api.one(&before, s);
-            ASSERT_EQ(api.set_dly(s, line.data()), vekStsOk);
-            api.one(&after, s);
-            EXPECT_TRUE(vt::same_bits(before, after));
-            T* p = nullptr;
-            ASSERT_EQ(api.get_ptr(s, &p), vekStsOk);
-            EXPECT_TRUE(vt::same_bits(*p, got[L - 1]));
-            ASSERT_EQ(api.set_taps(s, taps.data()), vekStsOk);
-            ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
-            EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0);
-            EXPECT_EQ(api.set_mu(s, 0), vekStsOk);
-            api.update(firt::from_parts<T>(1 << 20, 1 << 20), s);
-            api.get_taps(s, got.data());
-            EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0) << "mu 0 keeps the taps";
-            EXPECT_EQ(api.free(s), vekStsOk);
+    for (auto [factor, step] : {std::pair{1, 0}, {1, 2}, {3, 0}, {3, 2}}) {
+        SCOPED_TRACE("factor " + std::to_string(factor) + " step " + std::to_string(step));
+        const int L = 5, D = L * factor + step, mu = 9000;
+        const auto taps = firt::random_vector<T>(rng, L, 1 << 29);
+        const auto dly = firt::random_vector<S>(rng, D, 32767);
+        lmsref::Mr ref(L, factor, step, mu);
+        for (int j = 0; j < L; ++j) {
+            ref.tre[L - 1 - j] = re_of(taps[j]);
+            ref.tim[L - 1 - j] = im_of(taps[j]);
         }
+        for (int j = 0; j < D; ++j) {
+            ref.hre[j] = re_of(dly[(2 + j) % D]); // raw delay values with index 2: the history starts there
+            ref.him[j] = im_of(dly[(2 + j) % D]);
+        }
+        State* s = nullptr;
+        ASSERT_EQ(api.init(&s, taps.data(), L, dly.data(), 2 % D, factor, step, mu), vekStsOk);
+        for (int k = 0; k < 120; ++k) {
+            const S v = firt::random_vector<S>(rng, 1, 32767)[0];
+            T out{};
+            if (k % 3 == 0) {
+                ASSERT_EQ(api.put(v, s), vekStsOk);
+                ASSERT_EQ(api.one(&out, s), vekStsOk);
+            } else {
+                ASSERT_EQ(api.one_val(v, &out, s), vekStsOk);
+            }
+            ref.put(re_of(v), im_of(v));
+            std::int32_t wr, wi;
+            ref.out(wr, wi);
+            ASSERT_EQ(re_of(out), wr) << "k " << k;
+            ASSERT_EQ(im_of(out), wi) << "k " << k;
+            const T e = firt::random_vector<T>(rng, 1, 1 << 30)[0];
+            const Vek32s er = Vek32s(re_of(e)) >> rng.integer<int>(0, 20);
+            const Vek32s ei = cx ? Vek32s(im_of(e)) >> rng.integer<int>(0, 20) : 0;
+            ASSERT_EQ(api.update(firt::from_parts<T>(er, ei), s), vekStsOk);
+            ref.update(er, ei);
+        }
+        std::vector<T> got(L);
+        ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
+        for (int j = 0; j < L; ++j) {
+            EXPECT_EQ(re_of(got[j]), ref.tre[L - 1 - j]);
+            EXPECT_EQ(im_of(got[j]), ref.tim[L - 1 - j]);
+        }
+        // Delay values: newest is index 0; the line comes oldest first.
+        std::vector<S> line(D);
+        ASSERT_EQ(api.get_dly(s, line.data()), vekStsOk);
+        for (int i = 0; i < D; ++i) {
+            S v;
+            ASSERT_EQ(api.get_dly_val(s, &v, i), vekStsOk);
+            EXPECT_TRUE(vt::same_bits(v, line[D - 1 - i]));
+        }
+        S v0 = firt::random_vector<S>(rng, 1, 9)[0], v1 = v0;
+        EXPECT_EQ(api.get_dly_val(s, &v0, D), vekStsIndexOutOfRange);
+        EXPECT_EQ(api.get_dly_val(s, &v0, -1), vekStsIndexOutOfRange);
+        EXPECT_TRUE(vt::same_bits(v0, v1));
+        // SetDlyLine(GetDlyLine) keeps the output.
+        T before{}, after{};
+        api.one(&before, s);
+        ASSERT_EQ(api.set_dly(s, line.data()), vekStsOk);
+        api.one(&after, s);
+        EXPECT_TRUE(vt::same_bits(before, after));
+        T* p = nullptr;
+        ASSERT_EQ(api.get_ptr(s, &p), vekStsOk);
+        EXPECT_TRUE(vt::same_bits(*p, got[L - 1]));
+        ASSERT_EQ(api.set_taps(s, taps.data()), vekStsOk);
+        ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
+        EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0);
+        EXPECT_EQ(api.set_mu(s, 0), vekStsOk);
+        api.update(firt::from_parts<T>(1 << 20, 1 << 20), s);
+        api.get_taps(s, got.data());
+        EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0) << "mu 0 keeps the taps";
+        EXPECT_EQ(api.free(s), vekStsOk);
     }
 }
 
