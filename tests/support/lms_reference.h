@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "veks.h"
@@ -74,15 +75,14 @@ struct Mr {
     std::size_t pos(int j, int lag) const {
         return hre.size() - 1 - lag - std::size_t(tre.size() - 1 - j) * factor;
     }
-    void out(std::int32_t& re, std::int32_t& im) const {
+    std::pair<std::int64_t, std::int64_t> out() const {
         std::int64_t ar = 0, ai = 0;
         for (int j = 0; j < int(tre.size()); ++j) {
             const std::int64_t qr = tre[j] >> 16, qi = tim[j] >> 16, xr = hre[pos(j, 0)], xi = him[pos(j, 0)];
             ar += qr * xr - qi * xi;
             ai += qr * xi + qi * xr;
         }
-        re = sat32(ar);
-        im = sat32(ai);
+        return {sat32(ar), sat32(ai)};
     }
     void update(std::int32_t er, std::int32_t ei) {
         int s = 0;
