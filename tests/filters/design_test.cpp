@@ -1,6 +1,7 @@
 // Filter design: FIR taps against the windowed ideal response, IIR designs
 // against the magnitude of their analog prototypes after the bilinear transform.
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 #include "byte_offset.h"
@@ -79,11 +80,9 @@ TEST(IirDesign, MatchesPrototypeResponse) {
                         EXPECT_EQ(t[order + 1], 1.0);
                         // Rounding the taps to double moves |B/A| by up to about
                         // eps (sum |b| + |H| sum |a|) / |A|.
-                        LD sb = 0, sa = 0;
-                        for (int k = 0; k <= order; ++k) {
-                            sb += std::fabs(t[k]);
-                            sa += std::fabs(t[order + 1 + k]);
-                        }
+                        const auto abs_sum = [](LD acc, double v) { return acc + std::fabs(v); };
+                        const LD sb = std::accumulate(t.begin(), t.begin() + order + 1, LD(0), abs_sum);
+                        const LD sa = std::accumulate(t.begin() + order + 1, t.end(), LD(0), abs_sum);
                         const std::vector<LD> a(t.begin() + order + 1, t.end());
                         for (int i = 1; i < 64; ++i) {
                             const LD f = 0.5L * i / 64;
