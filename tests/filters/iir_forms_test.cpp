@@ -342,22 +342,18 @@ TEST(IirTaps, ZeroLeadingTapKeepsTheOldTaps) {
 // saturated; infinities saturate, NaN gives 0 (inf * 0 is NaN, which makes
 // the delay line NaN: restart for each sample).
 TEST(IirTaps, IntegerOutputRoundsHalfAwayAndSaturates) {
+    const auto f = IFORM(64f, 32s, Vek64f, Vek32s, Vek32s, 21, false, IFORM_SFS_FILTER);
     const double taps[] = {1, 0, 1, 0}, inf_taps[] = {std::numeric_limits<double>::infinity(), 0, 1, 0};
     VeksIIRState64f_32s* st = nullptr;
     ASSERT_EQ(veksIIRInitAlloc64f_32s(&st, taps, 1, nullptr), vekStsOk);
     const std::vector<Vek32s> x = {5, -5, 3, -3, 2147483647, -2147483647 - 1, 7};
-    std::vector<Vek32s> y(7);
-    ASSERT_EQ(veksIIR64f_32s_Sfs(x.data(), y.data(), 7, st, 1), vekStsOk);
-    EXPECT_EQ(y, (std::vector<Vek32s>{3, -3, 2, -2, 1073741824, -1073741824, 4}));
-    ASSERT_EQ(veksIIR64f_32s_Sfs(x.data(), y.data(), 7, st, -1), vekStsOk);
-    EXPECT_EQ(y, (std::vector<Vek32s>{10, -10, 6, -6, 2147483647, -2147483647 - 1, 14}));
-    ASSERT_EQ(veksIIR64f_32s_Sfs(x.data(), y.data(), 7, st, 129), vekStsOk); // as 1
-    EXPECT_EQ(y[0], 3);
+    EXPECT_EQ(run(f, st, x, 1), (std::vector<Vek32s>{3, -3, 2, -2, 1073741824, -1073741824, 4}));
+    EXPECT_EQ(run(f, st, x, -1), (std::vector<Vek32s>{10, -10, 6, -6, 2147483647, -2147483647 - 1, 14}));
+    EXPECT_EQ(run(f, st, x, 129)[0], 3); // as 1
     ASSERT_EQ(veksIIRSetTaps64f_32s(inf_taps, st), vekStsOk);
     for (auto [v, want] : {std::pair<Vek32s, Vek32s>{1, 2147483647}, {-1, -2147483647 - 1}, {0, 0}}) {
         ASSERT_EQ(veksIIRSetDlyLine64f_32s(st, nullptr), vekStsOk);
-        ASSERT_EQ(veksIIROne64f_32s_Sfs(v, &y[0], st, 0), vekStsOk);
-        EXPECT_EQ(y[0], want) << v;
+        EXPECT_EQ(run(f, st, {v}, 0)[0], want) << v;
     }
     veksIIRFree64f_32s(st);
 }
@@ -365,6 +361,7 @@ TEST(IirTaps, IntegerOutputRoundsHalfAwayAndSaturates) {
 // Integer taps equal single-precision taps times 2^-tapsFactor, over the
 // whole factor range (clamped to -96..126), through Init and SetTaps.
 TEST(IirTaps, IntegerTapsFollowTheirFactor) {
+    const auto f = IFORM2(32s, 16s32f, 16s, Vek32f, Vek16s, Vek16s, 9, true, IFORM_SFS_FILTER);
     vt::Rng rng(4);
     for (int tf : {-200, -96, -20, -1, 0, 1, 7, 15, 24, 30, 126, 127, 300}) {
         SCOPED_TRACE(tf);
@@ -385,15 +382,12 @@ TEST(IirTaps, IntegerTapsFollowTheirFactor) {
             ASSERT_EQ((bq ? veksIIRInitAlloc32s_BiQuad_16s32f : veksIIRInitAlloc32s_16s32f)(&b, tfl.data(), order, nullptr),
                       vekStsOk);
             const auto x = iref::random_vec<Vek16s>(300, rng, 2000);
-            std::vector<Vek16s> ya(300), yb(300);
-            ASSERT_EQ(veksIIR32s_16s_Sfs(x.data(), ya.data(), 300, a, 0), vekStsOk);
-            ASSERT_EQ(veksIIR32s_16s_Sfs(x.data(), yb.data(), 300, b, 0), vekStsOk);
-            EXPECT_EQ(ya, yb) << "Init";
+            const auto ya = run(f, a, x, 0);
+            EXPECT_EQ(run(f, b, x, 0), ya) << "Init";
             // The state set up with floating taps takes the integer ones, from a zero delay line.
             ASSERT_EQ(veksIIRSetTaps32s_16s(ti.data(), b, tf), vekStsOk);
             ASSERT_EQ(veksIIRSetDlyLine32s_16s(b, nullptr), vekStsOk);
-            ASSERT_EQ(veksIIR32s_16s_Sfs(x.data(), yb.data(), 300, b, 0), vekStsOk);
-            EXPECT_EQ(ya, yb) << "SetTaps";
+            EXPECT_EQ(run(f, b, x, 0), ya) << "SetTaps";
             veksIIRFree32s_16s(a);
             veksIIRFree32s_16s(b);
         }
