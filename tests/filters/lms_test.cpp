@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "byte_offset.h"
@@ -167,8 +168,10 @@ template <class T> std::int64_t re_of(const T& v) { return std::int64_t(firt::to
 template <class T> std::int64_t im_of(const T& v) { return std::int64_t(firt::to_cl(v).imag()); }
 
 // Drives the multirate state and the transcription with the same calls.
-template <class T, class S, class State, class Api>
-void check_multirate(Api api) {
+template <class T, class S, class State, class... Fn>
+void check_multirate(Fn... fn) {
+    const auto [init, put, one, one_val, update, get_taps, set_taps, get_ptr, get_dly, set_dly, get_dly_val, set_mu,
+                release] = std::tuple(fn...);
     constexpr bool cx = !std::is_arithmetic_v<T>;
     vt::Rng rng(cx ? 31 : 32);
     for (auto [factor, step] : {std::pair{1, 0}, {1, 2}, {3, 0}, {3, 2}}) {
@@ -182,82 +185,69 @@ void check_multirate(Api api) {
         for (int j = 0; j < D; ++j) // raw delay values with index 2: the history starts there
             ref.put(re_of(dly[(2 + j) % D]), im_of(dly[(2 + j) % D]));
         State* s = nullptr;
-        ASSERT_EQ(api.init(&s, taps.data(), L, dly.data(), 2 % D, factor, step, mu), vekStsOk);
+        ASSERT_EQ(init(&s, taps.data(), L, dly.data(), 2 % D, factor, step, mu), vekStsOk);
         for (int k = 0; k < 120; ++k) {
             const S v = firt::random_vector<S>(rng, 1, 32767)[0];
             T out{};
             if (k % 3 == 0) {
-                ASSERT_EQ(api.put(v, s), vekStsOk);
-                ASSERT_EQ(api.one(&out, s), vekStsOk);
+                ASSERT_EQ(put(v, s), vekStsOk);
+                ASSERT_EQ(one(&out, s), vekStsOk);
             } else {
-                ASSERT_EQ(api.one_val(v, &out, s), vekStsOk);
+                ASSERT_EQ(one_val(v, &out, s), vekStsOk);
             }
             ref.put(re_of(v), im_of(v));
             ASSERT_EQ(std::pair(re_of(out), im_of(out)), ref.out()) << "k " << k;
             const T e = firt::random_vector<T>(rng, 1, 1 << 30)[0];
             const Vek32s er = Vek32s(re_of(e)) >> rng.integer<int>(0, 20);
             const Vek32s ei = cx ? Vek32s(im_of(e)) >> rng.integer<int>(0, 20) : 0;
-            ASSERT_EQ(api.update(firt::from_parts<T>(er, ei), s), vekStsOk);
+            ASSERT_EQ(update(firt::from_parts<T>(er, ei), s), vekStsOk);
             ref.update(er, ei);
         }
         std::vector<T> got(L);
-        ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
+        ASSERT_EQ(get_taps(s, got.data()), vekStsOk);
         for (int j = 0; j < L; ++j)
             EXPECT_EQ(std::pair(re_of(got[j]), im_of(got[j])), std::pair(ref.tre[L - 1 - j], ref.tim[L - 1 - j]));
         // Delay values: newest is index 0; the line comes oldest first.
         std::vector<S> line(D);
-        ASSERT_EQ(api.get_dly(s, line.data()), vekStsOk);
+        ASSERT_EQ(get_dly(s, line.data()), vekStsOk);
         for (int i = 0; i < D; ++i) {
             S v;
-            ASSERT_EQ(api.get_dly_val(s, &v, i), vekStsOk);
+            ASSERT_EQ(get_dly_val(s, &v, i), vekStsOk);
             EXPECT_TRUE(vt::same_bits(v, line[D - 1 - i]));
         }
         S v0 = firt::random_vector<S>(rng, 1, 9)[0], v1 = v0;
-        EXPECT_EQ(api.get_dly_val(s, &v0, D), vekStsIndexOutOfRange);
-        EXPECT_EQ(api.get_dly_val(s, &v0, -1), vekStsIndexOutOfRange);
+        EXPECT_EQ(get_dly_val(s, &v0, D), vekStsIndexOutOfRange);
+        EXPECT_EQ(get_dly_val(s, &v0, -1), vekStsIndexOutOfRange);
         EXPECT_TRUE(vt::same_bits(v0, v1));
         // SetDlyLine(GetDlyLine) keeps the output.
         T before{}, after{};
-        api.one(&before, s);
-        ASSERT_EQ(api.set_dly(s, line.data()), vekStsOk);
-        api.one(&after, s);
+        one(&before, s);
+        ASSERT_EQ(set_dly(s, line.data()), vekStsOk);
+        one(&after, s);
         EXPECT_TRUE(vt::same_bits(before, after));
         T* p = nullptr;
-        ASSERT_EQ(api.get_ptr(s, &p), vekStsOk);
+        ASSERT_EQ(get_ptr(s, &p), vekStsOk);
         EXPECT_TRUE(vt::same_bits(*p, got[L - 1]));
-        ASSERT_EQ(api.set_taps(s, taps.data()), vekStsOk);
-        ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
+        ASSERT_EQ(set_taps(s, taps.data()), vekStsOk);
+        ASSERT_EQ(get_taps(s, got.data()), vekStsOk);
         EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0);
-        EXPECT_EQ(api.set_mu(s, 0), vekStsOk);
-        api.update(firt::from_parts<T>(1 << 20, 1 << 20), s);
-        api.get_taps(s, got.data());
+        EXPECT_EQ(set_mu(s, 0), vekStsOk);
+        update(firt::from_parts<T>(1 << 20, 1 << 20), s);
+        get_taps(s, got.data());
         EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0) << "mu 0 keeps the taps";
-        EXPECT_EQ(api.free(s), vekStsOk);
+        EXPECT_EQ(release(s), vekStsOk);
     }
 }
 
-#define VEKS_MR_API(name, s)                                                           \
-    struct name {                                                                           \
-        decltype(&veksFIRLMSMRInitAlloc##s) init = veksFIRLMSMRInitAlloc##s;           \
-        decltype(&veksFIRLMSMRPutVal##s) put = veksFIRLMSMRPutVal##s;                  \
-        decltype(&veksFIRLMSMROne##s) one = veksFIRLMSMROne##s;                        \
-        decltype(&veksFIRLMSMROneVal##s) one_val = veksFIRLMSMROneVal##s;              \
-        decltype(&veksFIRLMSMRUpdateTaps##s) update = veksFIRLMSMRUpdateTaps##s;       \
-        decltype(&veksFIRLMSMRGetTaps##s) get_taps = veksFIRLMSMRGetTaps##s;           \
-        decltype(&veksFIRLMSMRSetTaps##s) set_taps = veksFIRLMSMRSetTaps##s;           \
-        decltype(&veksFIRLMSMRGetTapsPointer##s) get_ptr = veksFIRLMSMRGetTapsPointer##s; \
-        decltype(&veksFIRLMSMRGetDlyLine##s) get_dly = veksFIRLMSMRGetDlyLine##s;      \
-        decltype(&veksFIRLMSMRSetDlyLine##s) set_dly = veksFIRLMSMRSetDlyLine##s;      \
-        decltype(&veksFIRLMSMRGetDlyVal##s) get_dly_val = veksFIRLMSMRGetDlyVal##s;    \
-        decltype(&veksFIRLMSMRSetMu##s) set_mu = veksFIRLMSMRSetMu##s;                 \
-        decltype(&veksFIRLMSMRFree##s) free = veksFIRLMSMRFree##s;                     \
-    };
-VEKS_MR_API(MrReal, 32s_16s)
-VEKS_MR_API(MrComplex, 32sc_16sc)
+#define VEKS_MR_CALLS(s)                                                                                       \
+    veksFIRLMSMRInitAlloc##s, veksFIRLMSMRPutVal##s, veksFIRLMSMROne##s, veksFIRLMSMROneVal##s,                   \
+        veksFIRLMSMRUpdateTaps##s, veksFIRLMSMRGetTaps##s, veksFIRLMSMRSetTaps##s, veksFIRLMSMRGetTapsPointer##s, \
+        veksFIRLMSMRGetDlyLine##s, veksFIRLMSMRSetDlyLine##s, veksFIRLMSMRGetDlyVal##s, veksFIRLMSMRSetMu##s,     \
+        veksFIRLMSMRFree##s
 
 TEST(LmsMultirate, MatchesExactTranscription) {
-    check_multirate<Vek32s, Vek16s, VeksFIRLMSMRState32s_16s>(MrReal{});
-    check_multirate<Vek32sc, Vek16sc, VeksFIRLMSMRState32sc_16sc>(MrComplex{});
+    check_multirate<Vek32s, Vek16s, VeksFIRLMSMRState32s_16s>(VEKS_MR_CALLS(32s_16s));
+    check_multirate<Vek32sc, Vek16sc, VeksFIRLMSMRState32sc_16sc>(VEKS_MR_CALLS(32sc_16sc));
 }
 
 } // namespace
