@@ -45,8 +45,8 @@ struct Form {
 // S names the taps calls (size, Init, SetTaps), S2 the state and the filter
 // calls; they differ only for the 32s states set up with floating taps.
 #define IFORM_STATE(P, S, S2)                                                                                \
-    veksIIRGetStateSize##P##_##S, veksIIRGetStateSize##P##_BiQuad_##S, veksIIRInit##P##_##S,                 \
-        veksIIRInit##P##_BiQuad_##S, veksIIRInitAlloc##P##_##S, veksIIRInitAlloc##P##_BiQuad_##S,            \
+    {veksIIRGetStateSize##P##_##S, veksIIRGetStateSize##P##_BiQuad_##S}, {veksIIRInit##P##_##S,             \
+        veksIIRInit##P##_BiQuad_##S}, {veksIIRInitAlloc##P##_##S, veksIIRInitAlloc##P##_BiQuad_##S},         \
         veksIIRSetTaps##P##_##S, veksIIRFree##P##_##S2, veksIIRGetDlyLine##P##_##S2, veksIIRSetDlyLine##P##_##S2
 #define IFORM_FLOAT_FILTER(P, S, ST, D)                                                                     \
     [](const D* s, D* d, int n, ST* st, int) { return veksIIR##P##_##S(s, d, n, st); },                    \
