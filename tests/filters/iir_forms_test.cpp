@@ -1,8 +1,6 @@
-// Properties every IIR form shares, over a table of the forms (function
-// pointers per form, the filter calls brought to one shape (..., state,
+// IIR state forms over a table (filter calls brought to one shape (..., state,
 // scaleFactor)): sizes, identifiers, the long-double recurrences, streaming,
-// delay-line round trips and check order; then tap setting, integer output
-// rules and integer taps with their tapsFactor.
+// delay lines and checks; then tap setting and integer taps and outputs.
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -62,8 +60,7 @@ struct Form {
                                             KIND(P, S2, VeksIIRState##P##_##S2, D)}
 #define IFORM(P, S, TAP, D, C, CODE, SINGLE, KIND) IFORM2(P, S, S, TAP, D, C, CODE, SINGLE, KIND)
 
-// Runs body(form) for every state form (the 32s_16s and 32sc_16sc states
-// through their floating-tap Init, 32s_16s32f and 32sc_16sc32fc).
+// Every state form (the 32s_16s and 32sc_16sc states through their floating-tap Init).
 template <class Body>
 void for_each_form(Body&& body) {
     body(IFORM(, 32f, Vek32f, Vek32f, Vek32f, 1, true, IFORM_FLOAT_FILTER));

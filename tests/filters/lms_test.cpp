@@ -19,12 +19,9 @@ using iref::random_vec;
 // Blocks of any size against the transcription (single precision within 1e-5,
 // 16 bits within half a unit of the clamped value); the one-sample form at odd
 // offsets gives the same bits; delay line and taps carried to a new state too.
-template <class D, class State>
-void check_single_rate(VekStatus (*init)(State**, const Vek32f*, int, const D*, int),
-                       VekStatus (*filter)(const D*, const D*, D*, int, float, State*),
-                       VekStatus (*one)(D, D, D*, Vek32f*, int, float, D*, int*),
-                       VekStatus (*get_taps)(const State*, Vek32f*), VekStatus (*get_dly)(const State*, D*, int*),
-                       VekStatus (*set_dly)(State*, const D*, int), VekStatus (*release)(State*)) {
+template <class D, class State, class... Fn>
+void check_single_rate(Fn... fn) {
+    const auto [init, filter, one, get_taps, get_dly, set_dly, release] = std::tuple(fn...);
     constexpr bool real = std::is_floating_point_v<D>;
     const double amp = real ? 1.0 : 3000.0;
     vt::Rng rng(real ? 3 : 4);
@@ -36,8 +33,8 @@ void check_single_rate(VekStatus (*init)(State**, const Vek32f*, int, const D*, 
         State *s = nullptr, *s2 = nullptr;
         ASSERT_EQ(init(&s, taps.data(), L, dly.data(), L / 2), vekStsOk);
         std::vector<D> y(x.size()), y2(x.size()), y3(x.size());
-        firt::run_blocks({1, 5, 64, 17}, x.size(), [&](std::size_t at, int n) {
-            EXPECT_EQ(filter(x.data() + at, r.data() + at, y.data() + at, n, mu, s), vekStsOk);
+        firt::run_blocks({1, 5, 64, 17}, x.size(), [&, block = filter](std::size_t at, int n) {
+            EXPECT_EQ(block(x.data() + at, r.data() + at, y.data() + at, n, mu, s), vekStsOk);
         });
 
         lmsref::Lms<D> ref(taps, dly, L / 2);
@@ -72,8 +69,8 @@ void check_single_rate(VekStatus (*init)(State**, const Vek32f*, int, const D*, 
     veksFIRLMSInitAlloc##s, veksFIRLMS##s, one, veksFIRLMSGetTaps##s, veksFIRLMSGetDlyLine##s, \
         veksFIRLMSSetDlyLine##s, veksFIRLMSFree##s
 TEST(Lms, MatchesTranscriptionOneSampleFormAndDelayLine) {
-    check_single_rate(VEKS_LMS_CALLS(_32f, veksFIRLMSOne_Direct_32f));
-    check_single_rate(VEKS_LMS_CALLS(32f_16s, veksFIRLMSOne_Direct32f_16s));
+    check_single_rate<Vek32f, VeksFIRLMSState_32f>(VEKS_LMS_CALLS(_32f, veksFIRLMSOne_Direct_32f));
+    check_single_rate<Vek16s, VeksFIRLMSState32f_16s>(VEKS_LMS_CALLS(32f_16s, veksFIRLMSOne_Direct32f_16s));
 }
 
 TEST(Lms, ChecksOrderAndWritesNothing) {
