@@ -13,12 +13,9 @@ namespace {
 using designref::LD;
 
 VekStatus gen_fir(designref::Band band, double f1, double f2, Vek64f* taps, int n, int win, int normal) {
-    switch (band) {
-    case designref::kLow: return veksFIRGenLowpass_64f(f1, taps, n, win, normal);
-    case designref::kHigh: return veksFIRGenHighpass_64f(f1, taps, n, win, normal);
-    case designref::kPass: return veksFIRGenBandpass_64f(f1, f2, taps, n, win, normal);
-    default: return veksFIRGenBandstop_64f(f1, f2, taps, n, win, normal);
-    }
+    if (band == designref::kPass) return veksFIRGenBandpass_64f(f1, f2, taps, n, win, normal);
+    if (band == designref::kStop) return veksFIRGenBandstop_64f(f1, f2, taps, n, win, normal);
+    return (band == designref::kLow ? veksFIRGenLowpass_64f : veksFIRGenHighpass_64f)(f1, taps, n, win, normal);
 }
 
 TEST(FirDesign, TapsMatchWindowedIdealResponse) {

@@ -96,9 +96,8 @@ TEST(IirDirect, DelayWriteBackRounding) {
     EXPECT_EQ(db[1], 0);
 }
 
-// Order, pointers, then the shift (arbitrary order) or the length, then each
-// section's shift (biquads); errors write nothing but the earlier sections'
-// delay updates of a one-sample biquad call.
+// Order, pointers, then the shift (arbitrary order) or length then each section's shift
+// (biquads); errors write nothing but earlier sections' delay updates of a one-sample biquad call.
 TEST(IirDirect, CheckOrder) {
     const Vek16s t[] = {1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
     const Vek16s neg[] = {1, 0, -1, 0};

@@ -206,10 +206,9 @@ TEST(IirForms, SizesPlacementAndChecks) {
     });
 }
 
-// Against the long-double recurrence over more than one internal chunk: single
-// precision within 1e-4 of the peak output (poles within 0.7 for arbitrary
-// order), double within 1e-11, integer data within one unit. Split blocks, single
-// samples, in place and a delay line carried to a new state give the same bits.
+// Against the long-double recurrence over more than one internal chunk: single precision
+// within 1e-4 of the peak output (poles within 0.7 for arbitrary order), double 1e-11, integers
+// one unit. Split blocks, single samples, in place and a carried delay line give the same bits.
 TEST(IirForms, MatchTheRecurrenceAndStream) {
     for_each_form([](const auto& f) {
         using F = std::decay_t<decltype(f)>;
@@ -335,9 +334,8 @@ TEST(IirTaps, ZeroLeadingTapKeepsTheOldTaps) {
     veksIIRFree_32f(st);
 }
 
-// Integer output: times 2^-scaleFactor (modulo 128), halves away from zero,
-// saturated; infinities saturate, NaN gives 0 (inf * 0 is NaN, which makes
-// the delay line NaN: restart for each sample).
+// Integer output: times 2^-scaleFactor (modulo 128), halves away from zero, saturated;
+// infinities saturate, NaN gives 0 (inf * 0 is NaN, so restart the delay line each sample).
 TEST(IirTaps, IntegerOutputRoundsHalfAwayAndSaturates) {
     const auto f = IFORM(64f, 32s, Vek64f, Vek32s, Vek32s, 21, false, IFORM_SFS_FILTER);
     const double taps[] = {1, 0, 1, 0}, inf_taps[] = {std::numeric_limits<double>::infinity(), 0, 1, 0};

@@ -1,6 +1,5 @@
-// Filter-design references in long double: windowed ideal FIR taps, IIR
-// frequency responses and the magnitude of the Butterworth and Chebyshev
-// type I prototypes after the bilinear transform.
+// Filter-design references in long double: windowed ideal FIR taps, IIR responses and the
+// Butterworth and Chebyshev type I prototype magnitudes after the bilinear transform.
 #pragma once
 
 #include <cmath>
