@@ -84,16 +84,14 @@ TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
 // arbitrary order, to even for biquads. Here d0 * 2 = 0.5 after one sample.
 TEST(IirDirect, DelayWriteBackRounding) {
     const Vek16s t[] = {0, 0, 1, -1}, tb[] = {0, 0, 0, 1, -1, 0};
-    Vek32s d = 1, db[] = {1, 0};
-    Vek16s y = 0;
-    ASSERT_EQ(veksIIR_Direct_16s(&y, &y, 1, t, 1, &d), vekStsOk);
+    std::vector<Vek32s> d = {1}, db = {1, 0};
+    Vek16s y = 0, yb = 0;
+    ASSERT_EQ(veksIIR_Direct_16s(&y, &y, 1, t, 1, d.data()), vekStsOk);
+    ASSERT_EQ(veksIIR_BiQuadDirect_16s(&yb, &yb, 1, tb, 1, db.data()), vekStsOk);
     EXPECT_EQ(y, 1); // 0.5 away from zero
-    EXPECT_EQ(d, 1);
-    y = 0;
-    ASSERT_EQ(veksIIR_BiQuadDirect_16s(&y, &y, 1, tb, 1, db), vekStsOk);
-    EXPECT_EQ(y, 1);
-    EXPECT_EQ(db[0], 0);
-    EXPECT_EQ(db[1], 0);
+    EXPECT_EQ(yb, 1);
+    EXPECT_EQ(d, std::vector<Vek32s>{1});
+    EXPECT_EQ(db, std::vector<Vek32s>(2, 0));
 }
 
 // Order, pointers, then the shift (arbitrary order) or length then each section's shift
@@ -154,8 +152,7 @@ Sparse random_sparse(int nz, int nz2, vt::Rng& rng) {
     return s;
 }
 
-// y[n] = sum b_i x[n - pb_i] + sum a_j y[n - pa_j], earlier samples from
-// the history (newest first: order inputs, then the outputs).
+// y[n] = sum b_i x[n - pb_i] + sum a_j y[n - pa_j]; history newest first, inputs then outputs.
 std::vector<long double> reference(const Sparse& s, const std::vector<float>& x, const std::vector<float>& hist) {
     std::vector<long double> y(x.size());
     auto xin = [&](long m) -> long double { return m >= 0 ? x[m] : hist[-m - 1]; };

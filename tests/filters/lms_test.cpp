@@ -88,8 +88,7 @@ TEST(Lms, ChecksOrderAndWritesNothing) {
     int idx = 7;
     EXPECT_EQ(veksFIRLMSGetDlyLine_32f(s, dst.data(), nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRLMSGetTaps_32f(s, nullptr), vekStsNullPtr);
-    // A foreign object: a 16-bit state.
-    VeksFIRLMSState32f_16s* s16 = nullptr;
+    VeksFIRLMSState32f_16s* s16 = nullptr; // a foreign object
     ASSERT_EQ(veksFIRLMSInitAlloc32f_16s(&s16, taps, 4, nullptr, 0), vekStsOk);
     auto* as32f = reinterpret_cast<VeksFIRLMSState_32f*>(s16);
     EXPECT_EQ(veksFIRLMS_32f(src, ref, dst.data(), 4, 0.1f, as32f), vekStsBadContext);
@@ -216,8 +215,7 @@ void check_multirate(Fn... fn) {
         EXPECT_EQ(get_dly_val(s, &v0, D), vekStsIndexOutOfRange);
         EXPECT_EQ(get_dly_val(s, &v0, -1), vekStsIndexOutOfRange);
         EXPECT_TRUE(vt::same_bits(v0, v1));
-        // SetDlyLine(GetDlyLine) keeps the output.
-        T before{}, after{};
+        T before{}, after{}; // SetDlyLine(GetDlyLine) keeps the output
         one(&before, s);
         ASSERT_EQ(set_dly(s, line.data()), vekStsOk);
         one(&after, s);
