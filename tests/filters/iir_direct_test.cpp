@@ -1,20 +1,16 @@
-// Stateless 16-bit IIR filters: exact integer recurrences of the one-sample
-// forms, the single-precision block forms, delay write-back and check order.
+// Stateless 16-bit IIR filters (exact integer recurrences of the one-sample
+// forms, the single-precision block forms, delay write-back, check order) and
+// the sparse IIR (sizes, position checks, the long-double reference, streaming).
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "iir_reference.h"
+#include "lms_reference.h"
 #include "veks_test.h"
 
 namespace {
-
-// acc / 2^q, ties to even, by exact integer division.
-std::int64_t div_half_even(std::int64_t acc, int q) {
-    const std::int64_t p = std::int64_t(1) << q;
-    std::int64_t f = acc >= 0 ? acc / p : -((-acc + p - 1) / p); // floor
-    const std::int64_t r = acc - f * p;
-    return 2 * r > p || (2 * r == p && (f & 1)) ? f + 1 : f;
-}
 
 // Reference with 64-bit integers (the test keeps values far from wrapping).
 // Arbitrary order: taps b0..bN, q, a1..aN; biquads: b0 b1 b2 q a1 a2.
@@ -25,7 +21,8 @@ Vek16s ref_one(Vek16s x16, const std::vector<Vek16s>& t, bool bq, int n, std::ve
         const Vek16s* b = &t[6 * s];
         const Vek16s* a = b + order + 1; // a[0] is q
         std::int64_t* ds = &d[2 * s];
-        const std::int64_t y = div_half_even(b[0] * x + ds[0], a[0]);
+        const std::int64_t acc = b[0] * x + ds[0];
+        const std::int64_t y = a[0] ? lmsref::round_shift(acc, a[0]) : acc; // ties to even
         for (int k = 0; k < order; ++k) ds[k] = b[k + 1] * x - a[k + 1] * y + (k + 1 < order ? ds[k + 1] : 0);
         x = y;
     }
@@ -47,17 +44,14 @@ std::vector<Vek16s> direct_taps(bool bq, int n, int q, vt::Rng& rng) {
 
 const auto kOne = [](bool bq) { return bq ? veksIIROne_BiQuadDirect_16s : veksIIROne_Direct_16s; };
 const auto kOneI = [](bool bq) { return bq ? veksIIROne_BiQuadDirect_16s_I : veksIIROne_Direct_16s_I; };
-const auto kBlock = [](bool bq) { return bq ? veksIIR_BiQuadDirect_16s : veksIIR_Direct_16s; };
 const auto kBlockI = [](bool bq) { return bq ? veksIIR_BiQuadDirect_16s_I : veksIIR_Direct_16s_I; };
 
-// The one-sample forms against the exact recurrence, from a given delay
-// line. The block forms compute in single precision: with q = 0 (no
-// feedback here) and these values every step is exact, so they give the
-// same outputs and delay line.
+// One-sample forms against the exact recurrence; the block forms compute in
+// single precision, exact for these values with q = 0 (then no feedback).
 TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
     vt::Rng rng(31);
-    for (int q : {0, 1, 4, 8, 12}) {
-        for (bool bq : {false, true}) {
+    for (int q : {0, 1, 4, 8, 12})
+        for (bool bq : {false, true})
             for (int n = 1; n <= (bq ? 4 : 6); ++n) {
                 SCOPED_TRACE("q " + std::to_string(q) + (bq ? " sections " : " order ") + std::to_string(n));
                 const auto t = direct_taps(bq, n, q, rng);
@@ -78,39 +72,30 @@ TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
                     ASSERT_EQ(d2, d);
                 }
                 if (q != 0) continue;
-                std::vector<Vek32s> d1 = d0, d3 = d0;
-                std::vector<Vek16s> yb(200), yi = x;
-                ASSERT_EQ(kBlock(bq)(x.data(), yb.data(), 200, t.data(), n, d1.data()), vekStsOk);
-                ASSERT_EQ(kBlockI(bq)(yi.data(), 200, t.data(), n, d3.data()), vekStsOk);
+                std::vector<Vek32s> d1 = d0;
+                std::vector<Vek16s> yb = x;
+                ASSERT_EQ(kBlockI(bq)(yb.data(), 200, t.data(), n, d1.data()), vekStsOk);
                 EXPECT_EQ(yb, y);
-                EXPECT_EQ(yi, y);
                 EXPECT_EQ(d1, d);
-                EXPECT_EQ(d3, d);
             }
-        }
-    }
 }
 
 // The delay values come back times 2^q: halves away from zero for the
 // arbitrary order, to even for biquads. Here d0 * 2 = 0.5 after one sample.
 TEST(IirDirect, DelayWriteBackRounding) {
     const Vek16s t[] = {0, 0, 1, -1}, tb[] = {0, 0, 0, 1, -1, 0};
-    Vek32s d = 1, db[] = {1, 0};
-    Vek16s y = 0;
-    ASSERT_EQ(veksIIR_Direct_16s(&y, &y, 1, t, 1, &d), vekStsOk);
+    std::vector<Vek32s> d = {1}, db = {1, 0};
+    Vek16s y = 0, yb = 0;
+    ASSERT_EQ(veksIIR_Direct_16s(&y, &y, 1, t, 1, d.data()), vekStsOk);
+    ASSERT_EQ(veksIIR_BiQuadDirect_16s(&yb, &yb, 1, tb, 1, db.data()), vekStsOk);
     EXPECT_EQ(y, 1); // 0.5 away from zero
-    EXPECT_EQ(d, 1);
-    y = 0;
-    ASSERT_EQ(veksIIR_BiQuadDirect_16s(&y, &y, 1, tb, 1, db), vekStsOk);
-    EXPECT_EQ(y, 1);
-    EXPECT_EQ(db[0], 0);
-    EXPECT_EQ(db[1], 0);
+    EXPECT_EQ(yb, 1);
+    EXPECT_EQ(d, std::vector<Vek32s>{1});
+    EXPECT_EQ(db, std::vector<Vek32s>(2, 0));
 }
 
-// Order before pointers, then pointers, then the shift (arbitrary order)
-// or the length, then the shift of each section (biquads); errors write
-// nothing, except that a bad later section leaves the earlier sections'
-// delay updates of a one-sample call.
+// Order, pointers, then the shift (arbitrary order) or length then each section's shift
+// (biquads); errors write nothing but earlier sections' delay updates of a one-sample biquad call.
 TEST(IirDirect, CheckOrder) {
     const Vek16s t[] = {1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
     const Vek16s neg[] = {1, 0, -1, 0};
@@ -125,13 +110,6 @@ TEST(IirDirect, CheckOrder) {
                      vt::ptr_or_null(d, 3, p));
         };
         const VekStatus a = call(veksIIR_Direct_16s), b = call(veksIIR_BiQuadDirect_16s);
-        return a == b ? a : vekStsInternalFailure;
-    }, intact);
-    vt::expect_ptrs_then_len(3, [&](int p, int len) {
-        const auto call = [&](auto f) {
-            return f(vt::ptr_or_null(x, 0, p), len, vt::ptr_or_null(t, 1, p), 1, vt::ptr_or_null(d, 2, p));
-        };
-        const VekStatus a = call(veksIIR_Direct_16s_I), b = call(veksIIR_BiQuadDirect_16s_I);
         return a == b ? a : vekStsInternalFailure;
     }, intact);
     EXPECT_EQ(veksIIR_Direct_16s(nullptr, y.data(), 0, t, 0, d), vekStsBadOrder);
@@ -151,6 +129,119 @@ TEST(IirDirect, CheckOrder) {
     EXPECT_EQ(veksIIROne_BiQuadDirect_16s(3, y.data(), bq_neg, 2, d), vekStsBadTapScale);
     EXPECT_TRUE(y.intact());
     EXPECT_EQ(std::vector<Vek32s>(d, d + 3), (std::vector<Vek32s>{6, 0, 7})); // b1 x + d1 - a1 y = 0 + 6 - 0
+}
+
+struct Sparse {
+    std::vector<float> taps;  // b then a
+    std::vector<Vek32s> pos;  // pb then pa
+    int nz, nz2;
+    int order() const { return pos[nz - 1]; }
+    int order2() const { return nz2 ? pos[nz + nz2 - 1] : 0; }
+};
+
+Sparse random_sparse(int nz, int nz2, vt::Rng& rng) {
+    Sparse s{{}, {}, nz, nz2};
+    for (int i = 0, p = rng.integer<int>(0, 3); i < nz; ++i, p += rng.integer<int>(1, 5)) {
+        s.taps.push_back(float(rng.real(-1, 1)));
+        s.pos.push_back(p);
+    }
+    for (int j = 0, p = rng.integer<int>(1, 3); j < nz2; ++j, p += rng.integer<int>(1, 6)) {
+        s.taps.push_back(float(rng.real(-0.6, 0.6) / nz2)); // sum of |a| below 0.6: stable
+        s.pos.push_back(p);
+    }
+    return s;
+}
+
+// y[n] = sum b_i x[n - pb_i] + sum a_j y[n - pa_j]; history newest first, inputs then outputs.
+std::vector<long double> reference(const Sparse& s, const std::vector<float>& x, const std::vector<float>& hist) {
+    std::vector<long double> y(x.size());
+    auto xin = [&](long m) -> long double { return m >= 0 ? x[m] : hist[-m - 1]; };
+    auto yout = [&](long m) -> long double { return m >= 0 ? y[m] : hist[s.order() - m - 1]; };
+    for (long n = 0; n < long(x.size()); ++n) {
+        for (int i = 0; i < s.nz; ++i) y[n] += s.taps[i] * xin(n - s.pos[i]);
+        for (int j = 0; j < s.nz2; ++j) y[n] += s.taps[s.nz + j] * yout(n - s.pos[s.nz + j]);
+    }
+    return y;
+}
+
+VeksIIRSparseState_32f* init(const Sparse& s, const float* dly, std::vector<Vek8u>& mem, int offset = 3) {
+    int size = 0;
+    EXPECT_EQ(veksIIRSparseGetStateSize_32f(s.nz, s.nz2, s.order(), s.order2(), &size), vekStsOk);
+    mem.assign(std::size_t(size + offset), 0);
+    VeksIIRSparseState_32f* st = nullptr;
+    EXPECT_EQ(veksIIRSparseInit_32f(&st, s.taps.data(), s.pos.data(), s.nz, s.nz2, dly, mem.data() + offset), vekStsOk);
+    return st;
+}
+
+int a16(int v) { return (v + 15) / 16 * 16; }
+
+TEST(IirSparse, SizesAndChecks) {
+    int size = 0;
+    for (auto [nz, nz2, o, o2] : {std::array{1, 0, 0, 0}, {3, 2, 10, 7}, {5, 5, 100, 33}}) {
+        ASSERT_EQ(veksIIRSparseGetStateSize_32f(nz, nz2, o, o2, &size), vekStsOk);
+        EXPECT_EQ(size, 2 * a16(4 * nz) + 2 * a16(4 * nz2) + a16(8 * (o + o2) + 8) + 64);
+    }
+    EXPECT_EQ(veksIIRSparseGetStateSize_32f(0, -1, -1, 0, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksIIRSparseGetStateSize_32f(0, 0, -1, 0, &size), vekStsBadOrder);
+    EXPECT_EQ(veksIIRSparseGetStateSize_32f(1, -1, 0, 0, &size), vekStsBadOrder);
+    EXPECT_EQ(veksIIRSparseGetStateSize_32f(1, 0, -1, 0, &size), vekStsBadSparseTaps);
+    EXPECT_EQ(veksIIRSparseGetStateSize_32f(1, 0, 0, -1, &size), vekStsBadSparseTaps);
+
+    const float taps[] = {1, 2, 3, 4};
+    std::vector<Vek8u> mem(1024);
+    VeksIIRSparseState_32f* st = nullptr;
+    auto call = [&](std::vector<Vek32s> pos, int nz, int nz2) {
+        return veksIIRSparseInit_32f(&st, taps, pos.data(), nz, nz2, nullptr, mem.data());
+    };
+    EXPECT_EQ(veksIIRSparseInit_32f(nullptr, taps, nullptr, 0, 0, nullptr, mem.data()), vekStsNullPtr);
+    const Vek32s good[] = {0, 1};
+    EXPECT_EQ(veksIIRSparseInit_32f(&st, taps, good, 1, 1, nullptr, nullptr), vekStsNullPtr);
+    EXPECT_EQ(call({0, 1}, 0, 1), vekStsBadOrder);
+    EXPECT_EQ(call({0, 1}, 1, -1), vekStsBadOrder);
+    EXPECT_EQ(call({-1, 1}, 1, 1), vekStsBadSparseTaps);
+    EXPECT_EQ(call({0, 0}, 1, 1), vekStsBadSparseTaps) << "feedback at 0";
+    EXPECT_EQ(call({0, -2}, 1, 1), vekStsBadSparseTaps);
+    EXPECT_EQ(call({2, 2, 1}, 2, 1), vekStsBadSparseTaps) << "feed-forward not increasing";
+    EXPECT_EQ(call({0, 3, 3}, 1, 2), vekStsBadSparseTaps) << "feedback not increasing";
+    EXPECT_EQ(st, nullptr);
+    ASSERT_EQ(call({0, 4, 1, 2}, 2, 2), vekStsOk);
+    vt::Guarded<float> y(4);
+    vt::expect_ptrs_then_len(3, [&](int p, int len) {
+        return veksIIRSparse_32f(vt::ptr_or_null(taps, 0, p), vt::ptr_or_null(y.data(), 1, p), len,
+                                 vt::ptr_or_null(st, 2, p));
+    }, [&] { return y.intact(); });
+    std::vector<Vek8u> junk(256, 0);
+    const auto foreign = reinterpret_cast<VeksIIRSparseState_32f*>(junk.data());
+    EXPECT_EQ(veksIIRSparse_32f(taps, y.data(), 4, foreign), vekStsBadContext);
+    EXPECT_TRUE(y.intact());
+}
+
+// Against the reference, with and without feedback and an initial history;
+// blocks split anywhere give the same stream.
+TEST(IirSparse, MatchesReferenceAndStreams) {
+    vt::Rng rng(77);
+    for (auto [nz, nz2] : {std::pair{1, 0}, {4, 0}, {3, 1}, {5, 4}, {8, 6}}) {
+        SCOPED_TRACE(std::to_string(nz) + "/" + std::to_string(nz2));
+        const Sparse s = random_sparse(nz, nz2, rng);
+        const auto hist = iref::random_vec<float>(std::size_t(s.order() + s.order2()), rng);
+        const auto x = iref::random_vec<float>(400, rng);
+        const auto want = reference(s, x, hist);
+
+        std::vector<Vek8u> mem;
+        auto* st = init(s, hist.data(), mem);
+        vt::Guarded<float> y(400);
+        ASSERT_EQ(veksIIRSparse_32f(x.data(), y.data(), 400, st), vekStsOk);
+        EXPECT_TRUE(y.guard_intact());
+        for (int i = 0; i < 400; ++i) ASSERT_NEAR(y[i], double(want[i]), 1e-5) << i;
+
+        auto* st2 = init(s, hist.data(), mem, 9);
+        std::vector<float> split(400);
+        for (int pos = 0, len = 0; pos < 400; pos += len) {
+            len = std::min(400 - pos, rng.integer<int>(1, 40));
+            ASSERT_EQ(veksIIRSparse_32f(x.data() + pos, split.data() + pos, len, st2), vekStsOk);
+        }
+        EXPECT_EQ(split, y.values());
+    }
 }
 
 } // namespace

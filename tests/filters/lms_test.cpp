@@ -2,50 +2,26 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "byte_offset.h"
 #include "fir_reference.h"
 #include "iir_reference.h"
 #include "lms_reference.h"
+#include "signature_probe.h"
 #include "veks_test.h"
 
 namespace {
 
 using iref::random_vec;
 
-// Runs the state block form in the given block sizes; returns outputs.
-template <class D, class State, class Filter>
-std::vector<D> run_blocks(State* s, const std::vector<D>& x, const std::vector<D>& r, float mu,
-                          const std::vector<int>& sizes, Filter filter) {
-    std::vector<D> y(x.size());
-    firt::run_blocks(sizes, x.size(), [&](std::size_t at, int n) {
-        EXPECT_EQ(filter(x.data() + at, r.data() + at, y.data() + at, n, mu, s), vekStsOk);
-    });
-    return y;
-}
-
-// The single-rate state forms with their one-sample form.
-#define VEKS_LMS_API(name, s, one_form)                                                                      \
-    struct name {                                                                                            \
-        decltype(&veksFIRLMSInitAlloc##s) init = veksFIRLMSInitAlloc##s;                                     \
-        decltype(&veksFIRLMS##s) filter = veksFIRLMS##s;                                                     \
-        decltype(&one_form) one = one_form;                                                                  \
-        decltype(&veksFIRLMSGetTaps##s) get_taps = veksFIRLMSGetTaps##s;                                     \
-        decltype(&veksFIRLMSGetDlyLine##s) get_dly = veksFIRLMSGetDlyLine##s;                                \
-        decltype(&veksFIRLMSSetDlyLine##s) set_dly = veksFIRLMSSetDlyLine##s;                                \
-        decltype(&veksFIRLMSFree##s) free = veksFIRLMSFree##s;                                               \
-    };
-VEKS_LMS_API(Lms32fApi, _32f, veksFIRLMSOne_Direct_32f)
-VEKS_LMS_API(Lms16sApi, 32f_16s, veksFIRLMSOne_Direct32f_16s)
-
-// From a given delay line and index: blocks of any size against the
-// transcription (single-precision output and taps within 1e-5, 16-bit
-// output within half a unit of the clamped value: it rounds); the
-// one-sample form on arrays at odd byte offsets gives the same bits; the
-// delay line and taps carried to a new state continue the stream bit for bit.
-template <class D, class State, class Api>
-void check_single_rate(Api api) {
+// Blocks of any size against the transcription (single precision within 1e-5, 16 bits within
+// half a unit of the clamped value); the one-sample form at odd offsets, and a new state given
+// the delay line and taps read back, give the same bits.
+template <class D, class State, class... Fn>
+void check_single_rate(Fn... fn) {
+    const auto [init, filter, one, get_taps, get_dly, set_dly, release] = std::tuple(fn...);
     constexpr bool real = std::is_floating_point_v<D>;
     const double amp = real ? 1.0 : 3000.0;
     vt::Rng rng(real ? 3 : 4);
@@ -55,17 +31,13 @@ void check_single_rate(Api api) {
         const auto dly = random_vec<D>(L, rng, amp), x = random_vec<D>(300, rng, amp), r = random_vec<D>(300, rng, amp);
         const float mu = real ? 0.2f / L : 1e-8f;
         State *s = nullptr, *s2 = nullptr;
-        ASSERT_EQ(api.init(&s, taps.data(), L, dly.data(), L / 2), vekStsOk);
-        std::vector<D> line(L);
-        int idx = -1;
-        ASSERT_EQ(api.get_dly(s, line.data(), &idx), vekStsOk);
-        EXPECT_EQ(line, dly);
-        EXPECT_EQ(idx, L / 2);
-        const auto y = run_blocks(s, x, r, mu, {1, 5, 64, 17}, api.filter);
+        ASSERT_EQ(init(&s, taps.data(), L, dly.data(), L / 2), vekStsOk);
+        std::vector<D> y(x.size()), y2(x.size()), y3(x.size());
+        firt::run_blocks({1, 5, 64, 17}, x.size(), [&, block = filter](std::size_t at, int n) {
+            EXPECT_EQ(block(x.data() + at, r.data() + at, y.data() + at, n, mu, s), vekStsOk);
+        });
 
-        lmsref::Lms<D> ref(taps, L / 2);
-        std::copy(dly.begin(), dly.end(), ref.dly.begin());
-        std::copy(dly.begin(), dly.end(), ref.dly.begin() + L);
+        lmsref::Lms<D> ref(taps, dly, L / 2);
         vt::Misaligned<float> tinv(ref.taps_inv, 1);
         vt::Misaligned<D> dbuf(ref.dly, 3);
         int one_idx = L / 2;
@@ -74,40 +46,37 @@ void check_single_rate(Api api) {
             if constexpr (real) ASSERT_NEAR(y[k], static_cast<double>(want), 1e-5) << "sample " << k;
             else ASSERT_LE(std::fabs(y[k] - std::fmin(32767.0L, std::fmax(-32768.0L, want))), 0.5 + 1e-3) << "sample " << k;
             D out;
-            ASSERT_EQ(api.one(x[k], r[k], &out, tinv.data(), L, mu, dbuf.data(), &one_idx), vekStsOk);
+            ASSERT_EQ(one(x[k], r[k], &out, tinv.data(), L, mu, dbuf.data(), &one_idx), vekStsOk);
             ASSERT_TRUE(vt::same_bits(out, y[k])) << "one-sample form, sample " << k;
         }
-        std::vector<float> got(L), one_taps = tinv.values();
-        ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
-        EXPECT_EQ(got, std::vector<float>(one_taps.rbegin(), one_taps.rend()));
-        const auto want = ref.natural();
-        if constexpr (real)
-            for (int j = 0; j < L; ++j) EXPECT_NEAR(got[j], want[j], 1e-5) << "tap " << j;
-
-        ASSERT_EQ(api.get_dly(s, line.data(), &idx), vekStsOk);
-        ASSERT_EQ(api.init(&s2, got.data(), L, nullptr, 0), vekStsOk);
-        ASSERT_EQ(api.set_dly(s2, line.data(), idx), vekStsOk);
-        EXPECT_EQ(run_blocks(s, x, r, mu, {300}, api.filter), run_blocks(s2, x, r, mu, {300}, api.filter));
-        EXPECT_EQ(api.free(s), vekStsOk);
-        EXPECT_EQ(api.free(s2), vekStsOk);
+        // The taps and delay line read back continue the stream only if they are the state's.
+        std::vector<float> got(L);
+        ASSERT_EQ(get_taps(s, got.data()), vekStsOk);
+        std::vector<D> line(L);
+        int idx = -1;
+        ASSERT_EQ(get_dly(s, line.data(), &idx), vekStsOk);
+        ASSERT_EQ(init(&s2, got.data(), L, nullptr, 0), vekStsOk);
+        ASSERT_EQ(set_dly(s2, line.data(), idx), vekStsOk);
+        ASSERT_EQ(filter(x.data(), r.data(), y2.data(), 300, mu, s), vekStsOk);
+        ASSERT_EQ(filter(x.data(), r.data(), y3.data(), 300, mu, s2), vekStsOk);
+        EXPECT_EQ(y2, y3);
+        EXPECT_EQ(release(s), vekStsOk);
+        EXPECT_EQ(release(s2), vekStsOk);
     }
 }
 
-TEST(Lms32f, MatchesTranscriptionOneSampleFormAndDelayLine) {
-    check_single_rate<float, VeksFIRLMSState_32f>(Lms32fApi{});
-}
-TEST(Lms32f16s, MatchesTranscriptionOneSampleFormAndDelayLine) {
-    check_single_rate<Vek16s, VeksFIRLMSState32f_16s>(Lms16sApi{});
+#define VEKS_LMS_CALLS(s, one)                                                                     \
+    veksFIRLMSInitAlloc##s, veksFIRLMS##s, one, veksFIRLMSGetTaps##s, veksFIRLMSGetDlyLine##s, \
+        veksFIRLMSSetDlyLine##s, veksFIRLMSFree##s
+TEST(Lms, MatchesTranscriptionOneSampleFormAndDelayLine) {
+    check_single_rate<Vek32f, VeksFIRLMSState_32f>(VEKS_LMS_CALLS(_32f, veksFIRLMSOne_Direct_32f));
+    check_single_rate<Vek16s, VeksFIRLMSState32f_16s>(VEKS_LMS_CALLS(32f_16s, veksFIRLMSOne_Direct32f_16s));
 }
 
-TEST(LmsChecks, StateFamilyOrderAndNoWrites) {
+TEST(Lms, ChecksOrderAndWritesNothing) {
     float taps[4] = {1, 2, 3, 4}, src[4] = {}, ref[4] = {};
     VeksFIRLMSState_32f* s = nullptr;
-    EXPECT_EQ(veksFIRLMSInitAlloc_32f(nullptr, taps, 0, nullptr, 0), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSInitAlloc_32f(&s, taps, 0, nullptr, 0), vekStsBadLength);
-    EXPECT_EQ(veksFIRLMSInitAlloc_32f(&s, taps, 4, nullptr, 4), vekStsBadDelayIndex);
-    EXPECT_EQ(veksFIRLMSInitAlloc_32f(&s, taps, 4, nullptr, -1), vekStsBadDelayIndex);
-    EXPECT_EQ(s, nullptr);
+    sp::expect_checks(veksFIRLMSInitAlloc_32f, {sp::Order::PtrsThenLen, {1, 2}, -1, 4, 0, vekStsBadDelayIndex});
     ASSERT_EQ(veksFIRLMSInitAlloc_32f(&s, taps, 4, nullptr, 0), vekStsOk);
     vt::Guarded<float> dst(4);
     vt::expect_ptrs_then_len(4, [&](int p, int len) {
@@ -119,8 +88,7 @@ TEST(LmsChecks, StateFamilyOrderAndNoWrites) {
     int idx = 7;
     EXPECT_EQ(veksFIRLMSGetDlyLine_32f(s, dst.data(), nullptr), vekStsNullPtr);
     EXPECT_EQ(veksFIRLMSGetTaps_32f(s, nullptr), vekStsNullPtr);
-    // A foreign object: a 16-bit state.
-    VeksFIRLMSState32f_16s* s16 = nullptr;
+    VeksFIRLMSState32f_16s* s16 = nullptr; // a foreign object
     ASSERT_EQ(veksFIRLMSInitAlloc32f_16s(&s16, taps, 4, nullptr, 0), vekStsOk);
     auto* as32f = reinterpret_cast<VeksFIRLMSState_32f*>(s16);
     EXPECT_EQ(veksFIRLMS_32f(src, ref, dst.data(), 4, 0.1f, as32f), vekStsBadContext);
@@ -133,43 +101,49 @@ TEST(LmsChecks, StateFamilyOrderAndNoWrites) {
     EXPECT_EQ(veksFIRLMSFree32f_16s(s16), vekStsOk);
     EXPECT_EQ(veksFIRLMSFree_32f(s), vekStsOk);
     EXPECT_EQ(veksFIRLMSFree_32f(nullptr), vekStsNullPtr);
-}
 
-// The one-sample forms: pointers (taps, delay, index, output), then the
-// length, then the index; errors write nothing.
-TEST(LmsChecks, OneSampleFormsOrderAndNoWrites) {
-    float tinv[3] = {1, 2, 3}, dly[6] = {}, out = 0;
-    Vek32s qt[3] = {1 << 16, 0, 0};
-    Vek16s qd[6] = {}, qout = 0;
-    int idx = 1;
-    const auto intact = [&] {
-        const auto zero = [](auto v) { return v == 0; };
-        return out == 0 && qout == 0 && idx == 1 && tinv[0] == 1 && qt[0] == 1 << 16 && std::all_of(dly, dly + 6, zero) &&
-               std::all_of(qd, qd + 6, zero);
-    };
-    // All three forms must agree; a disagreement shows as vekStsInternalFailure.
-    const auto call = [&](int p, int len) {
-        const VekStatus a = veksFIRLMSOne_Direct_32f(1, 1, vt::ptr_or_null(&out, 3, p), vt::ptr_or_null(tinv, 0, p), len, 0.1f,
-                                                     vt::ptr_or_null(dly, 1, p), vt::ptr_or_null(&idx, 2, p));
-        const VekStatus b = veksFIRLMSOne_Direct32f_16s(1, 1, vt::ptr_or_null(&qout, 3, p), vt::ptr_or_null(tinv, 0, p), len,
-                                                        0.1f, vt::ptr_or_null(qd, 1, p), vt::ptr_or_null(&idx, 2, p));
-        const VekStatus c = veksFIRLMSOne_DirectQ15_16s(1, 1, vt::ptr_or_null(&qout, 3, p), vt::ptr_or_null(qt, 0, p), len,
-                                                        100, vt::ptr_or_null(qd, 1, p), vt::ptr_or_null(&idx, 2, p));
-        return a == b && b == c ? a : vekStsInternalFailure;
-    };
-    vt::expect_ptrs_then_len(4, call, intact);
-    for (int bad : {3, -1}) {
-        idx = bad;
-        EXPECT_EQ(call(-1, 3), vekStsBadDelayIndex) << bad;
-        EXPECT_EQ(idx, bad);
-    }
-    idx = 1;
-    EXPECT_TRUE(intact());
+
+    // The one-sample forms: pointers, then the length, then the delay index
+    // (the probe's index reads negative; Q15 checks the upper end on its own).
+    const sp::Options o{sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadDelayIndex};
+    sp::expect_checks_all(o, veksFIRLMSOne_Direct_32f, veksFIRLMSOne_Direct32f_16s, veksFIRLMSOne_DirectQ15_16s);
+    Vek32s qt[3] = {};
+    Vek16s qd[6] = {}, y = 7;
+    idx = 3;
+    EXPECT_EQ(veksFIRLMSOne_DirectQ15_16s(1, 1, &y, qt, 3, 100, qd, &idx), vekStsBadDelayIndex);
+    EXPECT_EQ(y, 7);
+
+    // Multirate (the probe's other ints are 0: a factor of 0 is refused after the length).
+    VeksFIRLMSMRState32s_16s* m = nullptr;
+    sp::expect_checks(veksFIRLMSMRInitAlloc32s_16s, {sp::Order::PtrsThenLen, {1, 2}, -1, 0, 0, vekStsBadLength});
+    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&m, nullptr, 2, nullptr, 0, 1, -1, 0), vekStsBadLength);
+    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&m, nullptr, 2, nullptr, 7, 2, 3, 0), vekStsBadLength);
+    EXPECT_EQ(m, nullptr);
+    ASSERT_EQ(veksFIRLMSMRInitAlloc32s_16s(&m, nullptr, 2, nullptr, 6, 2, 3, 0), vekStsOk);
+    Vek32s out = 5;
+    EXPECT_EQ(veksFIRLMSMROne32s_16s(nullptr, m), vekStsNullPtr);
+    EXPECT_EQ(veksFIRLMSMROneVal32s_16s(1, &out, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRLMSMRGetDlyVal32s_16s(m, nullptr, 0), vekStsNullPtr);
+    EXPECT_EQ(veksFIRLMSMRGetTapsPointer32s_16s(m, nullptr), vekStsNullPtr);
+    EXPECT_EQ(veksFIRLMSMRSetDlyLine32s_16s(m, nullptr), vekStsNullPtr);
+    auto* c = reinterpret_cast<VeksFIRLMSMRState32sc_16sc*>(m);
+    Vek32sc cout{5, 5};
+    Vek16sc cv{5, 5};
+    EXPECT_EQ(veksFIRLMSMROne32sc_16sc(&cout, c), vekStsBadContext);
+    EXPECT_EQ(veksFIRLMSMROneVal32sc_16sc(cv, &cout, c), vekStsBadContext);
+    EXPECT_EQ(veksFIRLMSMRUpdateTaps32sc_16sc(cout, c), vekStsBadContext);
+    EXPECT_EQ(veksFIRLMSMRPutVal32sc_16sc(cv, c), vekStsBadContext);
+    EXPECT_EQ(veksFIRLMSMRGetDlyVal32sc_16sc(c, &cv, 0), vekStsBadContext);
+    EXPECT_EQ(veksFIRLMSMRSetMu32sc_16sc(c, 1), vekStsBadContext);
+    EXPECT_EQ(veksFIRLMSMRFree32sc_16sc(c), vekStsBadContext);
+    EXPECT_EQ(cout.re, 5);
+    EXPECT_EQ(cv.re, 5);
+    EXPECT_EQ(veksFIRLMSMRFree32s_16s(m), vekStsOk);
 }
 
 TEST(LmsQ15, MatchesExactIntegerTranscription) {
     vt::Rng rng(21);
-    for (int L : {1, 5, 32}) {
+    for (int L : {1, 5, 32})
         for (int mu : {0, 300, 32767}) {
             std::vector<Vek32s> t = random_vec<Vek32s>(L, rng, 1 << 28), tref = t;
             std::vector<Vek16s> d(2 * L, 0), dref(2 * L, 0);
@@ -183,157 +157,92 @@ TEST(LmsQ15, MatchesExactIntegerTranscription) {
             EXPECT_EQ(t, tref);
             EXPECT_EQ(idx, iref);
         }
-    }
 }
 
 // Parts of the multirate types (real: im = 0).
 template <class T> std::int64_t re_of(const T& v) { return std::int64_t(firt::to_cl(v).real()); }
 template <class T> std::int64_t im_of(const T& v) { return std::int64_t(firt::to_cl(v).imag()); }
 
-template <class T> T random_value(vt::Rng& rng, std::int32_t lo, std::int32_t hi) {
-    const std::int32_t re = rng.integer(lo, hi);
-    return firt::from_parts<T>(re, std::is_arithmetic_v<T> ? 0 : rng.integer(lo, hi));
-}
-
 // Drives the multirate state and the transcription with the same calls.
-template <class T, class S, class State, class Api>
-void check_multirate(Api api) {
+template <class T, class S, class State, class... Fn>
+void check_multirate(Fn... fn) {
+    const auto [init, put, one, one_val, update, get_taps, set_taps, get_ptr, get_dly, set_dly, get_dly_val, set_mu,
+                release] = std::tuple(fn...);
     constexpr bool cx = !std::is_arithmetic_v<T>;
     vt::Rng rng(cx ? 31 : 32);
-    for (int factor : {1, 3}) {
-        for (int step : {0, 2}) {
-            SCOPED_TRACE("factor " + std::to_string(factor) + " step " + std::to_string(step));
-            const int L = 5, D = L * factor + step, mu = 9000;
-            std::vector<T> taps(L);
-            std::vector<S> dly(D);
-            for (auto& v : taps) v = random_value<T>(rng, -(1 << 29), 1 << 29);
-            for (auto& v : dly) v = random_value<S>(rng, -32768, 32767);
-            lmsref::Mr ref(L, factor, step, mu);
-            for (int j = 0; j < L; ++j) {
-                ref.tre[L - 1 - j] = re_of(taps[j]);
-                ref.tim[L - 1 - j] = im_of(taps[j]);
+    for (auto [factor, step] : {std::pair{1, 0}, {1, 2}, {3, 0}, {3, 2}}) {
+        SCOPED_TRACE("factor " + std::to_string(factor) + " step " + std::to_string(step));
+        const int L = 5, D = L * factor + step, mu = 9000;
+        const auto taps = firt::random_vector<T>(rng, L, 1 << 29);
+        const auto dly = firt::random_vector<S>(rng, D, 32767);
+        lmsref::Mr ref(L, factor, step, mu);
+        std::transform(taps.rbegin(), taps.rend(), ref.tre.begin(), re_of<T>);
+        std::transform(taps.rbegin(), taps.rend(), ref.tim.begin(), im_of<T>);
+        for (int j = 0; j < D; ++j) // raw delay values with index 2: the history starts there
+            ref.put(re_of(dly[(2 + j) % D]), im_of(dly[(2 + j) % D]));
+        State* s = nullptr;
+        ASSERT_EQ(init(&s, taps.data(), L, dly.data(), 2 % D, factor, step, mu), vekStsOk);
+        for (int k = 0; k < 120; ++k) {
+            const S v = firt::random_vector<S>(rng, 1, 32767)[0];
+            T out{};
+            if (k % 3 == 0) {
+                ASSERT_EQ(put(v, s), vekStsOk);
+                ASSERT_EQ(one(&out, s), vekStsOk);
+            } else {
+                ASSERT_EQ(one_val(v, &out, s), vekStsOk);
             }
-            for (int j = 0; j < D; ++j) {
-                ref.hre[j] = re_of(dly[(2 + j) % D]); // raw delay values with index 2: the history starts there
-                ref.him[j] = im_of(dly[(2 + j) % D]);
-            }
-            State* s = nullptr;
-            ASSERT_EQ(api.init(&s, taps.data(), L, dly.data(), 2 % D, factor, step, mu), vekStsOk);
-            for (int k = 0; k < 120; ++k) {
-                const S v = random_value<S>(rng, -32768, 32767);
-                T out{};
-                if (k % 3 == 0) {
-                    ASSERT_EQ(api.put(v, s), vekStsOk);
-                    ASSERT_EQ(api.one(&out, s), vekStsOk);
-                } else {
-                    ASSERT_EQ(api.one_val(v, &out, s), vekStsOk);
-                }
-                ref.put(re_of(v), im_of(v));
-                std::int32_t wr, wi;
-                ref.out(wr, wi);
-                ASSERT_EQ(re_of(out), wr) << "k " << k;
-                ASSERT_EQ(im_of(out), wi) << "k " << k;
-                const T e = random_value<T>(rng, -(1 << 30), 1 << 30);
-                const Vek32s er = Vek32s(re_of(e)) >> rng.integer<int>(0, 20);
-                const Vek32s ei = cx ? Vek32s(im_of(e)) >> rng.integer<int>(0, 20) : 0;
-                ASSERT_EQ(api.update(firt::from_parts<T>(er, ei), s), vekStsOk);
-                ref.update(er, ei);
-            }
-            std::vector<T> got(L);
-            ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
-            for (int j = 0; j < L; ++j) {
-                EXPECT_EQ(re_of(got[j]), ref.tre[L - 1 - j]);
-                EXPECT_EQ(im_of(got[j]), ref.tim[L - 1 - j]);
-            }
-            // Delay values: newest is index 0; the line comes oldest first.
-            std::vector<S> line(D);
-            ASSERT_EQ(api.get_dly(s, line.data()), vekStsOk);
-            for (int i = 0; i < D; ++i) {
-                S v;
-                ASSERT_EQ(api.get_dly_val(s, &v, i), vekStsOk);
-                EXPECT_TRUE(vt::same_bits(v, line[D - 1 - i]));
-            }
-            S v0{};
-            EXPECT_EQ(api.get_dly_val(s, &v0, D), vekStsIndexOutOfRange);
-            EXPECT_EQ(api.get_dly_val(s, &v0, -1), vekStsIndexOutOfRange);
-            // SetDlyLine(GetDlyLine) keeps the output.
-            T before{}, after{};
-            api.one(&before, s);
-            ASSERT_EQ(api.set_dly(s, line.data()), vekStsOk);
-            api.one(&after, s);
-            EXPECT_TRUE(vt::same_bits(before, after));
-            T* p = nullptr;
-            ASSERT_EQ(api.get_ptr(s, &p), vekStsOk);
-            EXPECT_TRUE(vt::same_bits(*p, got[L - 1]));
-            ASSERT_EQ(api.set_taps(s, taps.data()), vekStsOk);
-            ASSERT_EQ(api.get_taps(s, got.data()), vekStsOk);
-            EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0);
-            EXPECT_EQ(api.set_mu(s, 0), vekStsOk);
-            api.update(firt::from_parts<T>(1 << 20, 1 << 20), s);
-            api.get_taps(s, got.data());
-            EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0) << "mu 0 keeps the taps";
-            EXPECT_EQ(api.free(s), vekStsOk);
+            ref.put(re_of(v), im_of(v));
+            ASSERT_EQ(std::pair(re_of(out), im_of(out)), ref.out()) << "k " << k;
+            const T e = firt::random_vector<T>(rng, 1, 1 << 30)[0];
+            const Vek32s er = Vek32s(re_of(e)) >> rng.integer<int>(0, 20);
+            const Vek32s ei = cx ? Vek32s(im_of(e)) >> rng.integer<int>(0, 20) : 0;
+            ASSERT_EQ(update(firt::from_parts<T>(er, ei), s), vekStsOk);
+            ref.update(er, ei);
         }
+        std::vector<T> got(L);
+        ASSERT_EQ(get_taps(s, got.data()), vekStsOk);
+        for (int j = 0; j < L; ++j)
+            EXPECT_EQ(std::pair(re_of(got[j]), im_of(got[j])), std::pair(ref.tre[L - 1 - j], ref.tim[L - 1 - j]));
+        // Delay values: newest is index 0; the line comes oldest first.
+        std::vector<S> line(D);
+        ASSERT_EQ(get_dly(s, line.data()), vekStsOk);
+        for (int i = 0; i < D; ++i) {
+            S v;
+            ASSERT_EQ(get_dly_val(s, &v, i), vekStsOk);
+            EXPECT_TRUE(vt::same_bits(v, line[D - 1 - i]));
+        }
+        S v0 = firt::random_vector<S>(rng, 1, 9)[0], v1 = v0;
+        EXPECT_EQ(get_dly_val(s, &v0, D), vekStsIndexOutOfRange);
+        EXPECT_EQ(get_dly_val(s, &v0, -1), vekStsIndexOutOfRange);
+        EXPECT_TRUE(vt::same_bits(v0, v1));
+        T before{}, after{}; // SetDlyLine(GetDlyLine) keeps the output
+        one(&before, s);
+        ASSERT_EQ(set_dly(s, line.data()), vekStsOk);
+        one(&after, s);
+        EXPECT_TRUE(vt::same_bits(before, after));
+        T* p = nullptr;
+        ASSERT_EQ(get_ptr(s, &p), vekStsOk);
+        EXPECT_TRUE(vt::same_bits(*p, got[L - 1]));
+        ASSERT_EQ(set_taps(s, taps.data()), vekStsOk);
+        ASSERT_EQ(get_taps(s, got.data()), vekStsOk);
+        EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0);
+        EXPECT_EQ(set_mu(s, 0), vekStsOk);
+        update(firt::from_parts<T>(1 << 20, 1 << 20), s);
+        get_taps(s, got.data());
+        EXPECT_EQ(std::memcmp(got.data(), taps.data(), sizeof(T) * L), 0) << "mu 0 keeps the taps";
+        EXPECT_EQ(release(s), vekStsOk);
     }
 }
 
-#define VEKS_MR_API(name, s)                                                           \
-    struct name {                                                                           \
-        decltype(&veksFIRLMSMRInitAlloc##s) init = veksFIRLMSMRInitAlloc##s;           \
-        decltype(&veksFIRLMSMRPutVal##s) put = veksFIRLMSMRPutVal##s;                  \
-        decltype(&veksFIRLMSMROne##s) one = veksFIRLMSMROne##s;                        \
-        decltype(&veksFIRLMSMROneVal##s) one_val = veksFIRLMSMROneVal##s;              \
-        decltype(&veksFIRLMSMRUpdateTaps##s) update = veksFIRLMSMRUpdateTaps##s;       \
-        decltype(&veksFIRLMSMRGetTaps##s) get_taps = veksFIRLMSMRGetTaps##s;           \
-        decltype(&veksFIRLMSMRSetTaps##s) set_taps = veksFIRLMSMRSetTaps##s;           \
-        decltype(&veksFIRLMSMRGetTapsPointer##s) get_ptr = veksFIRLMSMRGetTapsPointer##s; \
-        decltype(&veksFIRLMSMRGetDlyLine##s) get_dly = veksFIRLMSMRGetDlyLine##s;      \
-        decltype(&veksFIRLMSMRSetDlyLine##s) set_dly = veksFIRLMSMRSetDlyLine##s;      \
-        decltype(&veksFIRLMSMRGetDlyVal##s) get_dly_val = veksFIRLMSMRGetDlyVal##s;    \
-        decltype(&veksFIRLMSMRSetMu##s) set_mu = veksFIRLMSMRSetMu##s;                 \
-        decltype(&veksFIRLMSMRFree##s) free = veksFIRLMSMRFree##s;                     \
-    };
-VEKS_MR_API(MrReal, 32s_16s)
-VEKS_MR_API(MrComplex, 32sc_16sc)
+#define VEKS_MR_CALLS(s)                                                                                       \
+    veksFIRLMSMRInitAlloc##s, veksFIRLMSMRPutVal##s, veksFIRLMSMROne##s, veksFIRLMSMROneVal##s,                   \
+        veksFIRLMSMRUpdateTaps##s, veksFIRLMSMRGetTaps##s, veksFIRLMSMRSetTaps##s, veksFIRLMSMRGetTapsPointer##s, \
+        veksFIRLMSMRGetDlyLine##s, veksFIRLMSMRSetDlyLine##s, veksFIRLMSMRGetDlyVal##s, veksFIRLMSMRSetMu##s,     \
+        veksFIRLMSMRFree##s
 
-TEST(LmsMultirate, RealMatchesExactTranscription) {
-    check_multirate<Vek32s, Vek16s, VeksFIRLMSMRState32s_16s>(MrReal{});
-}
-TEST(LmsMultirate, ComplexMatchesExactTranscription) {
-    check_multirate<Vek32sc, Vek16sc, VeksFIRLMSMRState32sc_16sc>(MrComplex{});
-}
-
-TEST(LmsMultirate, Checks) {
-    VeksFIRLMSMRState32s_16s* s = nullptr;
-    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(nullptr, nullptr, 0, nullptr, 0, 1, 0, 0), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 0, nullptr, 0, 1, 0, 0), vekStsBadLength);
-    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 2, nullptr, 0, 0, 0, 0), vekStsBadLength);
-    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 2, nullptr, 0, 1, -1, 0), vekStsBadLength);
-    EXPECT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 2, nullptr, 7, 2, 3, 0), vekStsBadLength);
-    EXPECT_EQ(s, nullptr);
-    ASSERT_EQ(veksFIRLMSMRInitAlloc32s_16s(&s, nullptr, 2, nullptr, 6, 2, 3, 0), vekStsOk);
-    Vek32s out = 5;
-    Vek16s v = 5;
-    EXPECT_EQ(veksFIRLMSMROne32s_16s(nullptr, s), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSMROneVal32s_16s(1, &out, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSMRGetDlyVal32s_16s(s, nullptr, 0), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSMRGetTapsPointer32s_16s(s, nullptr), vekStsNullPtr);
-    EXPECT_EQ(veksFIRLMSMRSetDlyLine32s_16s(s, nullptr), vekStsNullPtr);
-    auto* c = reinterpret_cast<VeksFIRLMSMRState32sc_16sc*>(s);
-    Vek32sc cout{5, 5};
-    Vek16sc cv{5, 5};
-    EXPECT_EQ(veksFIRLMSMROne32sc_16sc(&cout, c), vekStsBadContext);
-    EXPECT_EQ(veksFIRLMSMROneVal32sc_16sc(cv, &cout, c), vekStsBadContext);
-    EXPECT_EQ(veksFIRLMSMRUpdateTaps32sc_16sc(cout, c), vekStsBadContext);
-    EXPECT_EQ(veksFIRLMSMRPutVal32sc_16sc(cv, c), vekStsBadContext);
-    EXPECT_EQ(veksFIRLMSMRGetDlyVal32sc_16sc(c, &cv, 0), vekStsBadContext);
-    EXPECT_EQ(veksFIRLMSMRSetMu32sc_16sc(c, 1), vekStsBadContext);
-    EXPECT_EQ(veksFIRLMSMRFree32sc_16sc(c), vekStsBadContext);
-    EXPECT_EQ(cout.re, 5);
-    EXPECT_EQ(cv.re, 5);
-    EXPECT_EQ(veksFIRLMSMRGetDlyVal32s_16s(s, &v, 7), vekStsIndexOutOfRange);
-    EXPECT_EQ(v, 5);
-    EXPECT_EQ(veksFIRLMSMRFree32s_16s(s), vekStsOk);
+TEST(LmsMultirate, MatchesExactTranscription) {
+    check_multirate<Vek32s, Vek16s, VeksFIRLMSMRState32s_16s>(VEKS_MR_CALLS(32s_16s));
+    check_multirate<Vek32sc, Vek16sc, VeksFIRLMSMRState32sc_16sc>(VEKS_MR_CALLS(32sc_16sc));
 }
 
 } // namespace

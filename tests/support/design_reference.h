@@ -1,7 +1,5 @@
-// Filter-design references in long double: windowed ideal FIR responses,
-// frequency responses of FIR and IIR taps, and the magnitude responses of
-// the Butterworth and Chebyshev type I prototypes after the bilinear
-// transform.
+// Filter-design references in long double: windowed ideal FIR taps, IIR responses and the
+// Butterworth and Chebyshev type I prototype magnitudes after the bilinear transform.
 #pragma once
 
 #include <cmath>
@@ -40,20 +38,14 @@ inline std::vector<LD> fir(Band band, LD f1, LD f2, int n, int win, bool normal)
     std::vector<LD> t(n);
     const LD c = (n - 1) / LD(2);
     for (int i = 0; i < n; ++i) {
-        const LD d = c - i; // distance from the centre, positive in the first half
-        const LD ad = std::fabs(d);
-        LD v;
-        if (ad == 0) {
-            v = band == kLow ? 2 * f1 : band == kHigh ? 1 - 2 * f1 : band == kPass ? 2 * (f2 - f1) : 1 - 2 * (f2 - f1);
-        } else {
-            const auto s = [&](LD f) { return std::sin(2 * kPi * f * ad) / (kPi * ad); };
-            switch (band) {
-            case kLow: v = s(f1); break;
-            case kHigh: v = n % 2 ? -s(f1) : std::cos(2 * kPi * f1 * ad) / (kPi * ad) * (d > 0 ? 1 : -1); break;
-            case kPass: v = s(f2) - s(f1); break;
-            default: v = s(f1) - s(f2) + (n % 2 ? 0 : std::sin(kPi * ad) / (kPi * ad)); break;
-            }
-        }
+        const LD d = c - i, ad = std::fabs(d); // distance from the centre, positive in the first half
+        // Ideal lowpass; at 0.5 the all-pass (a unit impulse for odd n).
+        const auto lp = [&](LD f) { return ad == 0 ? 2 * f : std::sin(2 * kPi * f * ad) / (kPi * ad); };
+        const LD high = n % 2 ? lp(0.5L) - lp(f1) : std::cos(2 * kPi * f1 * ad) / (kPi * ad) * (d > 0 ? 1 : -1);
+        const LD v = band == kLow    ? lp(f1)
+                     : band == kPass ? lp(f2) - lp(f1)
+                     : band == kStop ? lp(0.5L) - lp(f2) + lp(f1)
+                                     : high;
         t[i] = v * window(win, i, n);
     }
     if (normal) {
@@ -72,11 +64,6 @@ inline Cx poly_at(const LD* p, int n, LD f) {
     Cx s = 0;
     for (int k = n - 1; k >= 0; --k) s = s * zinv + p[k];
     return s;
-}
-
-template <class T> LD fir_gain(const std::vector<T>& taps, LD f) {
-    std::vector<LD> t(taps.begin(), taps.end());
-    return std::abs(poly_at(t.data(), int(t.size()), f));
 }
 
 // |B/A| at f for 2 (order + 1) taps b0..bN, a0..aN.

@@ -1,6 +1,5 @@
-// Reference IIR recurrences for the tests, in any arithmetic type A
-// (long double for tolerance checks, the library's own precision for
-// bit-exact checks), and stable random filters to feed them.
+// Reference IIR recurrences in any arithmetic type A (long double, or the
+// library's own precision for bit-exact checks) and stable random filters.
 #pragma once
 
 #include <cmath>
@@ -93,11 +92,6 @@ std::vector<T> random_vec(std::size_t n, vt::Rng& rng, double amp = 1.0) {
         else v = static_cast<T>(rng.real(-amp, amp));
     }
     return x;
-}
-
-template <class A, class B>
-std::vector<A> cast_all(const std::vector<B>& v) {
-    return std::vector<A>(v.begin(), v.end());
 }
 
 } // namespace iref

@@ -1,9 +1,9 @@
-// Literal transcriptions of the LMS recurrences: the floating-point step in
-// long double (taps stored in single precision, products in single), and
-// the fixed-point steps in exact integer arithmetic.
+// Literal transcriptions of the LMS recurrences: floating point in long double
+// (taps and products in single), fixed point in exact integer arithmetic.
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "veks.h"
@@ -16,8 +16,10 @@ struct Lms {
     std::vector<float> taps_inv;
     std::vector<D> dly;
     int idx = 0;
-    Lms(const std::vector<float>& natural_taps, int index = 0)
-        : taps_inv(natural_taps.rbegin(), natural_taps.rend()), dly(2 * natural_taps.size(), D(0)), idx(index) {}
+    Lms(const std::vector<float>& natural_taps, const std::vector<D>& line, int index)
+        : taps_inv(natural_taps.rbegin(), natural_taps.rend()), dly(line), idx(index) {
+        dly.insert(dly.end(), line.begin(), line.end());
+    }
 
     // One step; returns the output in long double (before conversion).
     long double step(D x, D ref, float mu) {
@@ -31,7 +33,6 @@ struct Lms {
             taps_inv[j] = static_cast<float>(taps_inv[j] + w * static_cast<long double>(dly[idx + j]));
         return y;
     }
-    std::vector<float> natural() const { return {taps_inv.rbegin(), taps_inv.rend()}; }
 };
 
 inline std::int64_t round_shift(std::int64_t v, int s) { // half to even
@@ -74,15 +75,14 @@ struct Mr {
     std::size_t pos(int j, int lag) const {
         return hre.size() - 1 - lag - std::size_t(tre.size() - 1 - j) * factor;
     }
-    void out(std::int32_t& re, std::int32_t& im) const {
+    std::pair<std::int64_t, std::int64_t> out() const {
         std::int64_t ar = 0, ai = 0;
         for (int j = 0; j < int(tre.size()); ++j) {
             const std::int64_t qr = tre[j] >> 16, qi = tim[j] >> 16, xr = hre[pos(j, 0)], xi = him[pos(j, 0)];
             ar += qr * xr - qi * xi;
             ai += qr * xi + qi * xr;
         }
-        re = sat32(ar);
-        im = sat32(ai);
+        return {sat32(ar), sat32(ai)};
     }
     void update(std::int32_t er, std::int32_t ei) {
         int s = 0;
