@@ -151,7 +151,7 @@ TEST(FftSpec, TransformsCheckSpecThenPointers) {
     expect_spec_checks(veksFFTInv_CCSToR_32s16s_Sfs, r1632.get(), r.get());
 }
 
-// Table building restores the caller's x87 control word.
+// Table building (FFT and DCT of every engine) restores the caller's x87 control word.
 TEST(FftSpec, ControlWordSurvivesInit) {
     const unsigned saved = ps_get_cw_fpu();
     vek_set_cw_fpu(0x27F); // double precision, round to nearest
@@ -160,6 +160,12 @@ TEST(FftSpec, ControlWordSurvivesInit) {
         fftt::Spec s(kind(name), 12, vekFftNormSqrt, 2);
         EXPECT_EQ(s.status(), vekStsOk);
         EXPECT_EQ(ps_get_cw_fpu(), before) << name;
+    }
+    for (int n : {8, 32, 50, 120, 1024}) {
+        VeksDCTInvSpec_64f* s = nullptr;
+        ASSERT_EQ(veksDCTInvInitAlloc_64f(&s, n, n == 1024 ? vekHintPrecision : vekHintDefault), vekStsOk);
+        EXPECT_EQ(ps_get_cw_fpu(), before) << "DCT " << n;
+        veksDCTInvFree_64f(s);
     }
     vek_set_cw_fpu(saved);
 }
