@@ -204,7 +204,8 @@ TEST(Dct, ShortFormsRoundTheFloatTransform) {
 TEST(Dct, ShortLengthOneScalesTiesToEven) {
     VeksDCTFwdSpec_16s* spec = nullptr;
     ASSERT_EQ(veksDCTFwdInitAlloc_16s(&spec, 1, 0), vekStsOk);
-    const struct { Vek16s in; int sf; Vek16s want; } rows[] = {{3, 1, 2}, {5, 1, 2}, {-3, 1, -2}, {1, 1, 0}, {7, 1, 4}, {20000, -1, 32767}};
+    const struct { Vek16s in; int sf; Vek16s want; } rows[] = {{3, 1, 2}, {5, 1, 2}, {-3, 1, -2},
+                                                               {1, 1, 0}, {7, 1, 4}, {20000, -1, 32767}};
     for (const auto& r : rows) {
         Vek16s out = 0;
         ASSERT_EQ(veksDCTFwd_16s_Sfs(&r.in, &out, spec, r.sf, nullptr), vekStsOk);
