@@ -21,20 +21,20 @@ struct IntKind {
     decltype(dftt::Kind::run) run;
 };
 
-#define FFTI_FFT(K, RUN, ...)                                                                                       \
+#define FFTI_FFT(K, T, C)                                                                                           \
     DFTT_LIFE(FFT, C_##K, dftt::order_of(n)),                                                                        \
-        dftt::RUN<__VA_ARGS__, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K##_Sfs, veksFFTInv_CToC_##K##_Sfs,              \
+        dftt::run_complex<T, C, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K##_Sfs, veksFFTInv_CToC_##K##_Sfs,              \
                   veksFFTFwd_CToC_##K##_ISfs, veksFFTInv_CToC_##K##_ISfs>
-#define FFTI_DFT(K, RUN, ...)                                                                                       \
-    DFTT_LIFE(DFT, C_##K, n), dftt::RUN<__VA_ARGS__, VeksDFTSpec_C_##K, veksDFTFwd_CToC_##K##_Sfs, veksDFTInv_CToC_##K##_Sfs>
+#define FFTI_DFT(K, T, C)                                                                                           \
+    DFTT_LIFE(DFT, C_##K, n), dftt::run_complex<T, C, VeksDFTSpec_C_##K, veksDFTFwd_CToC_##K##_Sfs, veksDFTInv_CToC_##K##_Sfs>
 
 const IntKind kKinds[] = {
-    {"C_16sc", false, false, FFTI_FFT(16sc, run_interleaved, Vek16s, Vek16sc)},
-    {"C_16s", false, false, FFTI_FFT(16s, run_split, Vek16s)},
-    {"C_32sc", true, false, FFTI_FFT(32sc, run_interleaved, Vek32s, Vek32sc)},
-    {"C_32s", true, false, FFTI_FFT(32s, run_split, Vek32s)},
-    {"DFT C_16sc", false, true, FFTI_DFT(16sc, run_interleaved, Vek16s, Vek16sc)},
-    {"DFT C_16s", false, true, FFTI_DFT(16s, run_split, Vek16s)},
+    {"C_16sc", false, false, FFTI_FFT(16sc, Vek16s, Vek16sc)},
+    {"C_16s", false, false, FFTI_FFT(16s, Vek16s, Vek16s)},
+    {"C_32sc", true, false, FFTI_FFT(32sc, Vek32s, Vek32sc)},
+    {"C_32s", true, false, FFTI_FFT(32s, Vek32s, Vek32s)},
+    {"DFT C_16sc", false, true, FFTI_DFT(16sc, Vek16s, Vek16sc)},
+    {"DFT C_16s", false, true, FFTI_DFT(16s, Vek16s, Vek16s)},
 };
 using IntSpec = fftt::SpecOf<IntKind>;
 
