@@ -6,20 +6,8 @@ namespace {
 
 using dftt::Kind;
 
-const Kind& kind(const std::string& name) {
-    for (const Kind& k : dftt::dft_kinds())
-        if (name == k.name) return k;
-    throw std::runtime_error(name);
-}
-
-int fft_buf_32fc(int order) {
-    VeksFFTSpec_C_32fc* s = nullptr;
-    EXPECT_EQ(veksFFTInitAlloc_C_32fc(&s, order, vekFftNormNone, 0), vekStsOk);
-    int b = -1;
-    veksFFTGetBufSize_C_32fc(s, &b);
-    veksFFTFree_C_32fc(s);
-    return b;
-}
+const Kind& kind(const char* name) { return fftt::find(dftt::dft_kinds(), name); }
+int fft_buf_32fc(int order) { return fftt::Spec(fftt::kind("C_32fc"), order, vekFftNormNone).buf_size(); }
 
 TEST(DftSpec, WorkBufferSizeOfEachEngine) {
     const Kind& c32 = kind("C_32fc");

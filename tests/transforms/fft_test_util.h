@@ -40,11 +40,12 @@ inline const std::vector<Lifecycle>& all_kinds() {
     return k;
 }
 
-inline const Lifecycle& kind(const char* name) {
-    for (const auto& k : all_kinds())
-        if (std::string(k.name) == name) return k;
+template <class K> const K& find(const std::vector<K>& kinds, const std::string& name) {
+    for (const auto& k : kinds)
+        if (name == k.name) return k;
     throw std::runtime_error(name);
 }
+inline const Lifecycle& kind(const char* name) { return find(all_kinds(), name); }
 
 constexpr int kFlags[] = {vekFftNormFwd, vekFftNormInv, vekFftNormSqrt, vekFftNormNone};
 
@@ -69,22 +70,11 @@ private:
 };
 using Spec = SpecOf<Lifecycle>;
 
-// Check order of a call on a spec: a null spec, then another kind's spec
-// (whatever data pointer is null), then each data pointer; no error writes
-// anything. call(spec, null_index) runs it with data pointer null_index
-// null (-1: none).
-inline void expect_spec_then_ptrs(int n_ptrs, const void* spec, const void* other,
-                                  const std::function<VekStatus(const void*, int)>& call, const std::function<bool()>& intact) {
-    EXPECT_EQ(call(nullptr, -1), vekStsNullPtr);
-    for (int p = -1; p < n_ptrs; ++p) EXPECT_EQ(call(other, p), vekStsBadContext) << "pointer " << p << " null";
-    for (int p = 0; p < n_ptrs; ++p) EXPECT_EQ(call(spec, p), vekStsNullPtr) << "pointer " << p << " null";
-    EXPECT_TRUE(intact()) << "an error wrote output";
-}
-
 // A call's check order driven by its signature: the spec (the pointer to
-// an opaque type) null, then another kind's spec, then each data pointer
-// null; the work buffer (Vek8u*) stays null and every int is 0. A call with
-// a length (argument len_at) then checks its pointers before the length.
+// an opaque type) null, then another kind's spec (whatever data pointer is
+// null), then each data pointer null; the work buffer (Vek8u*) stays null
+// and every int is 0; no error writes anything. A call with a length
+// (argument len_at) then checks its pointers before the length.
 template <class T, class = void> struct Opaque : std::true_type {};
 template <class T> struct Opaque<T, std::void_t<decltype(sizeof(T))>> : std::false_type {};
 template <class A> constexpr bool is_spec_v = std::is_pointer_v<A> && Opaque<std::remove_pointer_t<A>>::value;
@@ -110,7 +100,10 @@ void spec_checks_impl(VekStatus (*fn)(Args...), const void* spec, const void* ot
         return fn(probe_arg<Args>(std::get<I>(slots), ord[I], nul, s, int(I) == len_at, len)...);
     };
     const auto intact = [&] { return (std::get<I>(slots).intact() && ...); };
-    expect_spec_then_ptrs(n_data, spec, other, [&](const void* s, int nul) { return call(s, nul, 0); }, intact);
+    EXPECT_EQ(call(nullptr, -1, 0), vekStsNullPtr);
+    for (int p = -1; p < n_data; ++p) EXPECT_EQ(call(other, p, 0), vekStsBadContext) << "pointer " << p << " null";
+    for (int p = 0; p < n_data; ++p) EXPECT_EQ(call(spec, p, 0), vekStsNullPtr) << "pointer " << p << " null";
+    EXPECT_TRUE(intact()) << "an error wrote output";
     if (len_at >= 0) vt::expect_ptrs_then_len(n_data, [&](int nul, int len) { return call(spec, nul, len); }, intact);
 }
 
