@@ -15,19 +15,12 @@ void expect_close(long double want, Vek16s got, const char* what, int n) {
     EXPECT_LE(std::fabs(w - got), 1.0L) << what << " n " << n << " want " << want;
 }
 
-std::vector<cld> random_ints(int n, bool real, int amp, int seed) {
-    vt::Rng rng(seed);
-    std::vector<cld> x(n);
-    for (auto& v : x) v = cld(rng.integer(-amp, amp), real ? 0 : rng.integer(-amp, amp));
-    return x;
-}
-
 TEST(DftInt, RealKindAgainstReferenceInEveryLayout) {
     using Op = VekStatus (*)(const Vek16s*, Vek16s*, const VeksDFTSpec_R_16s*, int, Vek8u*);
     const Op fwd[] = {veksDFTFwd_RToPerm_16s_Sfs, veksDFTFwd_RToPack_16s_Sfs, veksDFTFwd_RToCCS_16s_Sfs};
     const Op inv[] = {veksDFTInv_PermToR_16s_Sfs, veksDFTInv_PackToR_16s_Sfs, veksDFTInv_CCSToR_16s_Sfs};
     for (int n : {1, 2, 3, 4, 5, 6, 9, 16, 30, 181}) {
-        const std::vector<cld> x = random_ints(n, true, 2000, n + 1);
+        const std::vector<cld> x = dftt::random_signal(n, true, n + 1, 2000);
         const std::vector<cld> spec = fftref::naive_dft(x, -1);
         const dftt::Spec holder(dftt::dft_int_kinds()[2], n, vekFftNormInv);
         const auto* s = holder.as<VeksDFTSpec_R_16s>();

@@ -43,13 +43,6 @@ std::vector<cld> run(const IntKind& k, const IntSpec& spec, const std::vector<cl
     return k.run(spec.get(), x, int(x.size()), inverse, in_place, sf, nullptr, 0);
 }
 
-std::vector<cld> random_ints(int n, long long amp, std::uint64_t seed) {
-    vt::Rng rng(seed);
-    std::vector<cld> x(n);
-    for (auto& v : x) v = cld(rng.integer<long long>(-amp, amp), rng.integer<long long>(-amp, amp));
-    return x;
-}
-
 // The exact result: the reference transform times the flag's factor and
 // 2^-sf, rounded to nearest (ties to even) and saturated.
 std::vector<cld> expected(const std::vector<cld>& y, long double factor, int sf, bool wide) {
@@ -89,7 +82,7 @@ TEST(FftInt, EnginesAgainstReference) {
         for (int n : k.dft ? dft_lengths : fft_lengths) {
             if (!k.wide && !k.dft && n == 1) continue; // order 0 of the 16-bit forms is the plain shift
             const int lg = n > 1 ? 32 - __builtin_clz(unsigned(n - 1)) : 0;
-            const auto x = random_ints(n, k.wide ? 1000000000LL : 20000, 60 + n);
+            const auto x = dftt::random_signal(n, false, 60 + n, k.wide ? 1000000000LL : 20000);
             const std::vector<cld> ref[2] = {fftref::transform(x, -1), fftref::transform(x, 1)};
             for (int hint : {vekHintSpeed, vekHintPrecision}) {
                 const bool fixed = !k.wide && !k.dft && hint == vekHintSpeed && n <= 256;

@@ -214,10 +214,16 @@ inline long double error_bound(bool dbl, int n) {
     return (dbl ? 2e-15L : 1e-6L) * lg;
 }
 
-inline std::vector<cld> random_signal(int n, bool real, std::uint64_t seed) {
+// n points in [-1, 1], or integers in [-amp, amp] when amp > 0; real ones
+// have zero imaginary parts.
+inline std::vector<cld> random_signal(int n, bool real, std::uint64_t seed, long long amp = 0) {
     vt::Rng rng(seed);
+    const auto one = [&]() -> long double { return amp > 0 ? rng.integer<long long>(-amp, amp) : rng.real(-1, 1); };
     std::vector<cld> x(n);
-    for (auto& v : x) v = cld(rng.real(-1, 1), real ? 0.0 : rng.real(-1, 1));
+    for (auto& v : x) {
+        const long double re = one();
+        v = cld(re, real ? 0 : one());
+    }
     return x;
 }
 

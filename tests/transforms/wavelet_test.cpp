@@ -57,13 +57,6 @@ void check_haar_int() {
             ASSERT_TRUE(gd.guard_intact());
         }
     }
-    // Forward at -1 then inverse at 1 is lossless on values that do not saturate.
-    std::vector<T> x(33), l(17), h(16), y(33);
-    for (auto& v : x) v = rng.integer<T>(std::numeric_limits<T>::min() / 2, std::numeric_limits<T>::max() / 2);
-    ASSERT_EQ(FwdSfs(x.data(), 33, l.data(), h.data(), -1), vekStsOk);
-    ASSERT_EQ(InvSfs(l.data(), h.data(), y.data(), 33, 1), vekStsOk);
-    EXPECT_EQ(x, y);
-
     // Check order: pointers in order, then the length; nothing written.
     sp::expect_checks(FwdSfs);
     sp::expect_checks(Inv);
@@ -99,9 +92,6 @@ void check_haar_float() {
         ASSERT_EQ(Fwd(ints.data(), len, l.data(), h.data()), vekStsOk);
         ASSERT_EQ(Inv(l.data(), h.data(), y.data(), len), vekStsOk);
         EXPECT_EQ(y, ints);
-        ASSERT_EQ(Fwd(x.data(), len, l.data(), h.data()), vekStsOk);
-        ASSERT_EQ(Inv(l.data(), h.data(), y.data(), len), vekStsOk);
-        for (int i = 0; i < len; ++i) EXPECT_NEAR(y[i], x[i], 1e-4);
     }
 }
 
