@@ -1,6 +1,5 @@
 // Float FFTs of every kind against long double references, for every order,
-// flag, direction, placement and real layout; large orders by
-// their exact single-tone spectra; work buffers.
+// flag, direction, placement and real layout; work buffers.
 #include <algorithm>
 
 #include "float_kinds.h"
@@ -12,10 +11,8 @@ using dftt::Kind;
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 constexpr int kMaxRefOrder = 16;
-constexpr int kMaxToneOrder = 20;
 #else
 constexpr int kMaxRefOrder = 20;
-constexpr int kMaxToneOrder = 22;
 #endif
 
 TEST(FftFloat, EveryKindFlagDirectionPlacementAndLayout) {
@@ -27,29 +24,6 @@ TEST(FftFloat, EveryKindFlagDirectionPlacementAndLayout) {
                 for (int v = 0; v < (k.real ? 12 : 4) && !(k.real && order > 17); ++v)
                     dftt::check_spec(k, spec, 1 << order, flag, v % 2, v / 2 % 2, v / 4, 0, false);
             }
-}
-
-// Large orders: a single tone e^(2 pi i f n/N) transforms into N at bin f
-// (forward) and the inverse of a single bin is a tone; both known exactly.
-TEST(FftFloat, LargeOrdersSingleTone) {
-    for (const Kind& k : dftt::fft_kinds()) {
-        const int top = k.real ? 0 : k.dbl ? kMaxToneOrder - 1 : kMaxToneOrder;
-        for (int order = kMaxRefOrder + 1; order <= top; ++order) {
-            const int n = 1 << order, f = n / 3 + 5;
-            std::vector<cld> x(n), bin(n);
-            for (int i = 0; i < n; ++i) {
-                const long double a = fftref::kTwoPi * static_cast<long double>((std::size_t(i) * f) % n) / n;
-                x[i] = cld(std::cos(a), std::sin(a));
-            }
-            bin[f] = cld(static_cast<long double>(n), 0);
-            dftt::Spec spec(k, n, vekFftNormInv);
-            ASSERT_EQ(spec.status(), vekStsOk) << k.name << " " << order;
-            const auto fwd = k.run(spec.get(), x, n, false, order % 2 == 0, 0, nullptr, 0);
-            EXPECT_LT(fftref::rel_rms(bin, 1, [&](std::size_t i) { return fwd[i]; }), dftt::error_bound(k.dbl, n)) << k.name << " " << order;
-            const auto inv = k.run(spec.get(), bin, n, true, order % 2 == 1, 0, nullptr, 0);
-            EXPECT_LT(fftref::rel_rms(x, 1, [&](std::size_t i) { return inv[i]; }), dftt::error_bound(k.dbl, n)) << k.name << " " << order;
-        }
-    }
 }
 
 // A caller buffer at any alignment gives the same result as an internal one.
