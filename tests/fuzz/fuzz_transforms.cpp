@@ -16,15 +16,18 @@ template <class Spec, auto Free, auto GetBufSize = nullptr> struct SpecOps {
     }
 };
 
-// A spec built by Init in memory of the sizes GetSize reports; null when refused.
-template <class Spec, class GetSize, class Init> Spec* placed(std::vector<void*>& mem, GetSize get_size, Init init) {
+// A spec built by Init (given args) in memory of the sizes GetSize reports
+// for args; null when refused, else n becomes len.
+template <class Spec, auto GetSize, auto Init, class... A> Spec* placed(std::vector<void*>& mem, int& n, int len, A... args) {
     int spec_size = 0, init_size = 0, buf_size = 0;
-    if (get_size(&spec_size, &init_size, &buf_size) != vekStsOk) return nullptr;
+    if (GetSize(args..., &spec_size, &init_size, &buf_size) != vekStsOk) return nullptr;
     mem.push_back(std::malloc(std::size_t(spec_size)));
     Vek8u* spec_mem = static_cast<Vek8u*>(mem.back());
     mem.push_back(std::malloc(std::size_t(init_size) + 1));
     Spec* spec = nullptr;
-    return init(&spec, spec_mem, static_cast<Vek8u*>(mem.back())) == vekStsOk ? spec : nullptr;
+    if (Init(&spec, args..., spec_mem, static_cast<Vek8u*>(mem.back())) != vekStsOk) return nullptr;
+    n = len;
+    return spec;
 }
 
 // InitAlloc with drawn arguments: an error leaves the out pointer alone, a
@@ -70,11 +73,7 @@ template <class Spec, auto GetSize, auto Init, auto InitAlloc, auto Free, auto G
             const int order = in.ConsumeIntegralInRange(0, 11);                                            \
             const int flag = in.PickValueInArray({1, 2, 4, 8});                                            \
             const int hint = in.ConsumeIntegralInRange(0, 2);                                              \
-            auto* s = placed<VeksFFTSpec_##K>(                                                             \
-                mem, [&](int* a, int* b, int* w) { return veksFFTGetSize_##K(order, flag, hint, a, b, w); }, \
-                [&](VeksFFTSpec_##K** p, Vek8u* m, Vek8u* b) { return veksFFTInit_##K(p, order, flag, hint, m, b); }); \
-            if (s) n = 1 << order;                                                                         \
-            return s;                                                                                      \
+            return placed<VeksFFTSpec_##K, veksFFTGetSize_##K, veksFFTInit_##K>(mem, n, 1 << order, order, flag, hint); \
         }                                                                                                  \
     };
 // Every FFT kind, for the spec traits and the life-cycle rows.
@@ -89,11 +88,7 @@ FZ_FFT_KINDS(FZ_FFT_SPEC)
         static VeksDCT##Dir##Spec_##t* make(FuzzedDataProvider& in, std::vector<void*>& mem, int& n) {    \
             const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 140) : in.ConsumeIntegralInRange(1, 1100); \
             const int hint = in.ConsumeIntegralInRange(0, 2);                                              \
-            auto* s = placed<VeksDCT##Dir##Spec_##t>(                                                      \
-                mem, [&](int* a, int* b, int* w) { return veksDCT##Dir##GetSize_##t(len, hint, a, b, w); }, \
-                [&](auto** p, Vek8u* m, Vek8u* b) { return veksDCT##Dir##Init_##t(p, len, hint, m, b); }); \
-            if (s) n = len;                                                                                \
-            return s;                                                                                      \
+            return placed<VeksDCT##Dir##Spec_##t, veksDCT##Dir##GetSize_##t, veksDCT##Dir##Init_##t>(mem, n, len, len, hint); \
         }                                                                                                  \
     };
 FZ_DCT_SPEC(Fwd, 32f) FZ_DCT_SPEC(Inv, 32f) FZ_DCT_SPEC(Fwd, 64f) FZ_DCT_SPEC(Inv, 64f) FZ_DCT_SPEC(Fwd, 16s)
