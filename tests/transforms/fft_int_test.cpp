@@ -38,9 +38,9 @@ const IntKind kKinds[] = {
 };
 using IntSpec = fftt::SpecOf<IntKind>;
 
-// One transform of n points on a spec of kind k.
+// One transform of n points on a spec of kind k; the inverse's data start at an odd byte address.
 std::vector<cld> run(const IntKind& k, const IntSpec& spec, const std::vector<cld>& x, bool inverse, bool in_place, int sf) {
-    return k.run(spec.get(), x, int(x.size()), inverse, in_place, sf, nullptr, 0);
+    return k.run(spec.get(), x, int(x.size()), inverse, in_place, sf, nullptr, inverse ? 1 : 0);
 }
 
 // The exact result: the reference transform times the flag's factor and

@@ -1,6 +1,7 @@
 // Packed spectrum operations: expansion (Conj*) and products (Mul*).
 #include <complex>
 
+#include "byte_offset.h"
 #include "fft_test_util.h"
 #include "signature_probe.h"
 #include "wavelet_reference.h"
@@ -42,16 +43,18 @@ TEST(FftPacked, ExpansionMatchesTheLayouts) {
         for (int len = 1; len <= 13; ++len) {
             const int stored = layout == 2 ? (len % 2 ? len + 1 : len + 2) : len;
             const auto p = random_packed<Vek32f>(stored, len * 3 + layout);
+            vt::Misaligned<Vek32f> src(p, 3); // sources and in-place data at odd byte addresses
             vt::Guarded<Vek32fc> d(len);
-            ASSERT_EQ(kConj[layout](p.data(), d.data(), len), vekStsOk);
+            ASSERT_EQ(kConj[layout](src.data(), d.data(), len), vekStsOk);
             EXPECT_TRUE(d.guard_intact());
             std::vector<Vek32fc> in(len + 1);
             std::memcpy(in.data(), p.data(), p.size() * sizeof(Vek32f));
-            ASSERT_EQ(kConjI[layout](in.data(), len), vekStsOk);
+            vt::Misaligned<Vek32fc> odd(in, 1 + len % 7);
+            ASSERT_EQ(kConjI[layout](odd.data(), len), vekStsOk);
             const auto want = expand(std::vector<double>(p.begin(), p.end()), len, layout);
             for (int k = 0; k < len; ++k) {
                 EXPECT_EQ(cf(d[k].re, d[k].im), want[k]) << "layout " << layout << " len " << len << " bin " << k;
-                EXPECT_TRUE(vt::same_bits(in[k], d[k])) << "in place differs, layout " << layout << " len " << len;
+                EXPECT_TRUE(vt::same_bits(odd.values()[k], d[k])) << "in place differs, layout " << layout << " len " << len;
             }
         }
     }
@@ -74,8 +77,10 @@ TEST(FftPacked, ProductsMatchExpandedComplexProducts) {
         const auto a = random_packed<Vek64f>(len, len), b = random_packed<Vek64f>(len, 100 + len);
         const std::vector<double> ad(a.begin(), a.end()), bd(b.begin(), b.end());
         for (int layout = 0; layout < 2; ++layout) {
-            std::vector<Vek64f> d(len), di(b);
-            ASSERT_EQ((layout ? veksMulPerm_64f : veksMulPack_64f)(a.data(), b.data(), d.data(), len), vekStsOk);
+            vt::Misaligned<Vek64f> odd_a(a, 1), odd_d(std::size_t(len), 5); // odd byte addresses
+            ASSERT_EQ((layout ? veksMulPerm_64f : veksMulPack_64f)(odd_a.data(), b.data(), odd_d.data(), len), vekStsOk);
+            const std::vector<Vek64f> d = odd_d.values();
+            std::vector<Vek64f> di(b);
             ASSERT_EQ((layout ? veksMulPerm_64f_I : veksMulPack_64f_I)(a.data(), di.data(), len), vekStsOk);
             EXPECT_EQ(d, di);
             const auto ea = expand(ad, len, layout), eb = expand(bd, len, layout), ed = expand(std::vector<double>(d.begin(), d.end()), len, layout);
