@@ -252,23 +252,10 @@ inline void check_spec(const Kind& k, const Spec& spec, int n, int flag, bool in
     Vek8u* b = use_buf && spec.buf_size() > 0 ? buf.data() + 1 : nullptr;
     const Reference& ref = reference(n, k.real);
     const std::vector<cld> bins = k.real ? std::vector<cld>(ref.fwd.begin(), ref.fwd.begin() + n / 2 + 1) : std::vector<cld>();
-    std::vector<cld> got;
-    const std::vector<cld>* want = &ref.fwd;
-    long double scale = fwd_factor(flag, n);
-    if (k.real && inv) { // the spectrum of a real signal in, n times that signal out
-        got = k.run(spec.get(), bins, n, true, in_place, layout, b, offset);
-        want = &ref.x;
-        scale = static_cast<long double>(n) * inv_factor(flag, n);
-    } else if (k.real) {
-        got = k.run(spec.get(), ref.x, n, false, in_place, layout, b, offset);
-        want = &bins;
-    } else {
-        got = k.run(spec.get(), ref.x, n, inv, in_place, 0, b, offset);
-        if (inv) {
-            want = &ref.inv;
-            scale = inv_factor(flag, n);
-        }
-    }
+    const bool real_inv = k.real && inv; // the spectrum of a real signal in, n times that signal out
+    const std::vector<cld> got = k.run(spec.get(), real_inv ? bins : ref.x, n, inv, in_place, k.real ? layout : 0, b, offset);
+    const std::vector<cld>* want = real_inv ? &ref.x : k.real ? &bins : inv ? &ref.inv : &ref.fwd;
+    const long double scale = real_inv ? n * inv_factor(flag, n) : inv ? inv_factor(flag, n) : fwd_factor(flag, n);
     const long double err = fftref::rel_rms(*want, scale, [&](std::size_t i) { return got[i]; });
     EXPECT_LT(err, error_bound(k.dbl, n))
         << k.name << " n " << n << " flag " << flag << (inv ? " inverse" : " forward") << (in_place ? " in place" : "")
