@@ -47,29 +47,22 @@ TEST(DftInt, RealKindAgainstReferenceInEveryLayout) {
     }
 }
 
+// Length 1 scales the point itself (ties to even, saturated) in both
+// directions; a sum beyond 16 bits saturates.
 TEST(DftInt, LengthOneAndSaturation) {
     const dftt::Spec cs(dftt::dft_int_kinds()[0], 1, vekFftNormSqrt), rs(dftt::dft_int_kinds()[2], 6, vekFftNormNone);
-    const auto* c = cs.as<VeksDFTSpec_C_16sc>();
-    const auto* r = rs.as<VeksDFTSpec_R_16s>();
-    const Vek16sc in[] = {{3, 5}, {1, -3}, {-1, 7}};
-    const Vek16sc want[] = {{2, 2}, {0, -2}, {0, 4}}; // / 2, ties to even
-    for (int i = 0; i < 3; ++i) {
+    const struct { Vek16sc in; int sf; bool inv; Vek16sc want; } rows[] = {
+        {{3, 5}, 1, false, {2, 2}}, {{1, -3}, 1, false, {0, -2}}, {{-1, 7}, 1, false, {0, 4}}, {{30000, -30000}, -1, true, {32767, -32768}}};
+    for (const auto& r : rows) {
         Vek16sc out{};
-        ASSERT_EQ(veksDFTFwd_CToC_16sc_Sfs(&in[i], &out, c, 1, nullptr), vekStsOk);
-        EXPECT_EQ(out.re, want[i].re);
-        EXPECT_EQ(out.im, want[i].im);
+        ASSERT_EQ((r.inv ? veksDFTInv_CToC_16sc_Sfs : veksDFTFwd_CToC_16sc_Sfs)(&r.in, &out, cs.as<VeksDFTSpec_C_16sc>(), r.sf, nullptr), vekStsOk);
+        EXPECT_TRUE(out.re == r.want.re && out.im == r.want.im) << r.in.re << " " << r.in.im;
     }
-    Vek16sc big{30000, -30000}, out{};
-    ASSERT_EQ(veksDFTInv_CToC_16sc_Sfs(&big, &out, c, -1, nullptr), vekStsOk);
-    EXPECT_EQ(out.re, 32767);
-    EXPECT_EQ(out.im, -32768);
-    // the sum of 6 points of 20000 saturates
     std::vector<Vek16s> x(6, 20000), y(6);
-    ASSERT_EQ(veksDFTFwd_RToPack_16s_Sfs(x.data(), y.data(), r, 0, nullptr), vekStsOk);
-    EXPECT_EQ(y[0], 32767);
-    for (int i = 1; i < 6; ++i) EXPECT_EQ(y[i], 0);
-    ASSERT_EQ(veksDFTFwd_RToPack_16s_Sfs(x.data(), y.data(), r, 3, nullptr), vekStsOk);
-    EXPECT_EQ(y[0], 15000);
+    for (int sf : {0, 3}) {
+        ASSERT_EQ(veksDFTFwd_RToPack_16s_Sfs(x.data(), y.data(), rs.as<VeksDFTSpec_R_16s>(), sf, nullptr), vekStsOk);
+        EXPECT_EQ(y, std::vector<Vek16s>({Vek16s(sf ? 15000 : 32767), 0, 0, 0, 0, 0}));
+    }
 }
 
 } // namespace
