@@ -1,7 +1,6 @@
 // Float FFTs of every kind against long double references, for every order,
-// flag, direction, placement and real layout; work buffers.
-#include <algorithm>
-
+// flag, direction, placement and real layout, at odd byte addresses and
+// with caller work buffers in turn.
 #include "float_kinds.h"
 
 namespace {
@@ -22,28 +21,8 @@ TEST(FftFloat, EveryKindFlagDirectionPlacementAndLayout) {
                 const dftt::Spec spec(k, 1 << order, flag);
                 ASSERT_EQ(spec.status(), vekStsOk) << k.name << " order " << order;
                 for (int v = 0; v < (k.real ? 12 : 4) && !(k.real && order > 17); ++v)
-                    dftt::check_spec(k, spec, 1 << order, flag, v % 2, v / 2 % 2, v / 4, (order + v) % 2, false);
+                    dftt::check_spec(k, spec, 1 << order, flag, v % 2, v / 2 % 2, v / 4, (order + v) % 2, v % 3 == 0);
             }
-}
-
-// A caller buffer at any alignment gives the same result as an internal one.
-TEST(FftFloat, WorkBufferAlignmentAndAllocation) {
-    for (const Kind& k : dftt::fft_kinds()) {
-        for (int order : {12, 13, 15}) {
-            const int n = 1 << order;
-            dftt::Spec spec(k, n, vekFftNormSqrt);
-            const int size = spec.buf_size();
-            EXPECT_TRUE(order < 13 || k.real || size > 0) << k.name << " " << order;
-            const auto x = dftt::random_signal(n, k.real, 5);
-            const auto own = k.run(spec.get(), x, n, false, false, 1, nullptr, 0);
-            for (int skew : {0, 4, 31}) {
-                vt::Guarded<Vek8u> buf(size + skew + 1, 64);
-                const auto given = k.run(spec.get(), x, n, false, false, 1, buf.data() + skew, 0);
-                EXPECT_TRUE(std::equal(own.begin(), own.end(), given.begin())) << k.name << " " << order;
-                EXPECT_TRUE(buf.guard_intact());
-            }
-        }
-    }
 }
 
 } // namespace

@@ -58,7 +58,7 @@ std::vector<cld> run_complex(const void* spec, const std::vector<cld>& x, int n,
                              Vek8u* buf, int offset) {
     constexpr bool split = std::is_same_v<C, T>;
     const int step = split ? 1 : 2, im = split ? 0 : 1; // position of element i's parts: step * i (+ im)
-    Bytes<T> sr(2 * n, offset), si(n, offset), dr(2 * n, offset), di(n, offset);
+    Bytes<T> sr(step * n, offset), si(split ? n : 0, offset), dr(step * n, offset), di(split ? n : 0, offset);
     Bytes<T>& simag = split ? si : sr;
     for (int i = 0; i < n; ++i) {
         sr.set(step * i, static_cast<T>(x[i].real()));
@@ -248,7 +248,7 @@ inline const Reference& reference(int n, bool real) {
 // with the reference.
 inline void check_spec(const Kind& k, const Spec& spec, int n, int flag, bool inv, bool in_place, int layout, int offset,
                        bool use_buf) {
-    std::vector<Vek8u> buf(static_cast<std::size_t>(spec.buf_size()) + 1);
+    vt::Guarded<Vek8u> buf(static_cast<std::size_t>(spec.buf_size()) + 1); // used from byte 1 on
     Vek8u* b = use_buf && spec.buf_size() > 0 ? buf.data() + 1 : nullptr;
     const Reference& ref = reference(n, k.real);
     const std::vector<cld> bins = k.real ? std::vector<cld>(ref.fwd.begin(), ref.fwd.begin() + n / 2 + 1) : std::vector<cld>();
@@ -260,6 +260,7 @@ inline void check_spec(const Kind& k, const Spec& spec, int n, int flag, bool in
     EXPECT_LT(err, error_bound(k.dbl, n))
         << k.name << " n " << n << " flag " << flag << (inv ? " inverse" : " forward") << (in_place ? " in place" : "")
         << " layout " << layout << " offset " << offset;
+    EXPECT_TRUE(buf.guard_intact()) << k.name << " wrote past its work buffer";
 }
 
 inline void check_one(const Kind& k, int n, int flag, bool inv, bool in_place, int layout, int offset, bool use_buf) {
