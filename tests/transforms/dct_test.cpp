@@ -64,7 +64,7 @@ std::vector<std::pair<int, int>> lengths_and_hints() {
 // skew; the init buffer is scratch once Init returns) and refused once freed.
 template <class T>
 void check_against_reference() {
-    for (const auto& ops : directions<T>()) {
+    for (const auto& ops : directions<T>())
         for (const auto& [n, hint] : lengths_and_hints()) {
             SCOPED_TRACE(testing::Message() << (ops.inverse ? "inverse" : "forward") << " N " << n << " hint " << hint);
             int size = 0, init = 0, work = 0;
@@ -98,7 +98,6 @@ void check_against_reference() {
             EXPECT_EQ(ops.free(spec), vekStsOk);
             EXPECT_EQ(ops.run_i(in_place.data(), spec, nullptr), vekStsBadContext);
         }
-    }
 }
 
 TEST(Dct, MatchesExactSums) {
@@ -172,7 +171,7 @@ TEST(Dct, CheckOrder) {
 
 template <class S, auto InitAlloc, auto Free, auto Run, auto RunI>
 void check_short(bool inverse) {
-    for (int n : {1, 2, 7, 8, 16, 64, 99, 130, 1024}) {
+    for (int n : {1, 2, 7, 8, 16, 64, 99, 130, 1024})
         for (int sf : {-2, 0, 3}) {
             SCOPED_TRACE(testing::Message() << inverse << " N " << n << " sf " << sf);
             S* spec = nullptr;
@@ -194,7 +193,6 @@ void check_short(bool inverse) {
             EXPECT_EQ(y, out.values());
             EXPECT_EQ(Free(spec), vekStsOk);
         }
-    }
 }
 
 TEST(Dct, ShortFormsRoundTheFloatTransform) {

@@ -78,7 +78,7 @@ int natural_sf(int flag, bool inverse, int lg) {
 TEST(FftInt, EnginesAgainstReference) {
     const std::vector<int> fft_lengths = {1, 2, 4, 8, 16, 32, 128, 256, 512, 2048, 8192};
     const std::vector<int> dft_lengths = {1, 2, 3, 5, 6, 7, 12, 16, 45, 151, 302};
-    for (const auto& k : kKinds) {
+    for (const auto& k : kKinds)
         for (int n : k.dft ? dft_lengths : fft_lengths) {
             if (!k.wide && !k.dft && n == 1) continue; // order 0 of the 16-bit forms is the plain shift
             const int lg = n > 1 ? 32 - __builtin_clz(unsigned(n - 1)) : 0;
@@ -104,31 +104,27 @@ TEST(FftInt, EnginesAgainstReference) {
                 }
             }
         }
-    }
 }
 
 TEST(FftInt, OrderZeroShiftsRoundingHalfUp) {
     struct Row { int in, sf, out; };
     const Row rows[] = {{3, 1, 2}, {-3, 1, -1}, {5, 1, 3}, {-5, 1, -2}, {6, 2, 2}, {-6, 2, -1}, {7, 0, 7},
                         {20000, -1, 32767}, {-20000, -1, -32768}, {1, -16, 32767}, {0, -16, 0}, {-32768, 40, 0}, {32767, 16, 0}};
-    for (const auto& k : {kKinds[0], kKinds[1]}) {
-        for (int flag : fftt::kFlags) {
+    for (const auto& k : {kKinds[0], kKinds[1]})
+        for (int flag : fftt::kFlags)
             for (int hint : {0, 2}) {
                 IntSpec spec(k, 1, flag, hint);
-                for (const auto& r : rows) {
+                for (const auto& r : rows)
                     for (bool inverse : {false, true}) {
                         const auto y = run(k, spec, {cld(r.in, -r.in)}, inverse, false, r.sf);
                         EXPECT_EQ(y[0].real(), r.out) << k.name << " " << r.in << " sf " << r.sf;
                     }
-                }
             }
-        }
-    }
 }
 
 // The most extreme scale factors saturate or vanish without overflow.
 TEST(FftInt, ExtremeScaleFactors) {
-    for (const auto& k : kKinds) {
+    for (const auto& k : kKinds)
         for (int hint : {0, 2}) {
             IntSpec spec(k, 16, vekFftNormNone, hint);
             const long long amp = k.wide ? (1LL << 30) : 30000;
@@ -137,7 +133,6 @@ TEST(FftInt, ExtremeScaleFactors) {
             const auto zero = run(k, spec, x, true, false, INT_MAX);
             EXPECT_TRUE(std::all_of(zero.begin(), zero.end(), [](cld v) { return v == cld(0); })) << k.name;
         }
-    }
 }
 
 } // namespace

@@ -39,7 +39,7 @@ const ConjFn kConj[] = {veksConjPack_32fc, veksConjPerm_32fc, veksConjCcs_32fc};
 const ConjIFn kConjI[] = {veksConjPack_32fc_I, veksConjPerm_32fc_I, veksConjCcs_32fc_I};
 
 TEST(FftPacked, ExpansionMatchesTheLayouts) {
-    for (int layout = 0; layout < 3; ++layout) {
+    for (int layout = 0; layout < 3; ++layout)
         for (int len = 1; len <= 13; ++len) {
             const int stored = layout == 2 ? (len % 2 ? len + 1 : len + 2) : len;
             const auto p = random_packed<Vek32f>(stored, len * 3 + layout);
@@ -57,7 +57,6 @@ TEST(FftPacked, ExpansionMatchesTheLayouts) {
                 EXPECT_TRUE(vt::same_bits(odd.values()[k], d[k])) << "in place differs, layout " << layout << " len " << len;
             }
         }
-    }
 }
 
 TEST(FftPacked, SixteenBitConjugationSaturates) {
@@ -102,7 +101,7 @@ TEST(FftPacked, SixteenBitProductsScaleAndSaturate) {
         std::vector<Vek16s> a(len), b(len);
         for (int i = 0; i < len; ++i) { a[i] = rng.integer<Vek16s>(-32768, 32767); b[i] = rng.integer<Vek16s>(-32768, 32767); }
         a[0] = b[0] = -32768;
-        for (int sf : {-2, 0, 1, 3, 15, 16, 31, 33}) {
+        for (int sf : {-2, 0, 1, 3, 15, 16, 31, 33})
             for (int layout = 0; layout < 2; ++layout) {
                 vt::Guarded<Vek16s> d(len);
                 ASSERT_EQ((layout ? veksMulPerm_16s_Sfs : veksMulPack_16s_Sfs)(a.data(), b.data(), d.data(), len, sf), vekStsOk);
@@ -118,7 +117,6 @@ TEST(FftPacked, SixteenBitProductsScaleAndSaturate) {
                 ASSERT_EQ((layout ? veksMulPerm_16s_ISfs : veksMulPack_16s_ISfs)(a.data(), di.data(), len, sf), vekStsOk);
                 EXPECT_EQ(di, d.values());
             }
-        }
     }
 }
 

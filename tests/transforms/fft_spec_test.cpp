@@ -90,9 +90,9 @@ TEST(FftSpec, LifeCycleCheckOrderWritesNothing) {
 // with a guard zone behind it that must stay untouched; every other kind
 // refuses the spec, and so does its own kind once it is freed.
 TEST(FftSpec, InitStaysInsideReportedSizes) {
-    for (const auto& k : all_kinds()) {
-        for (int order : {0, 1, 2, 3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 17}) {
-            for (int flag : fftt::kFlags) {
+    for (const auto& k : all_kinds())
+        for (int order : {0, 1, 2, 3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 17})
+            for (int flag : fftt::kFlags)
                 for (int hint : {0, 2}) {
                     int spec = 0, init = 0, work = 0;
                     ASSERT_EQ(k.get_size(order, flag, hint, &spec, &init, &work), vekStsOk);
@@ -117,9 +117,6 @@ TEST(FftSpec, InitStaysInsideReportedSizes) {
                         EXPECT_TRUE(mem.guard_intact());
                     }
                 }
-            }
-        }
-    }
 }
 
 // Every transform checks its spec (null, then kind) before its data

@@ -91,7 +91,7 @@ TEST(Goertz, ShortFormsFollowTheRecurrence) {
             real[i] = x[i].re;
             real_c[i] = {real[i], 0};
         }
-        for (int sf : {-3, 0, 1, 4, 12, 40}) {
+        for (int sf : {-3, 0, 1, 4, 12, 40})
             for (double fd : kFreqs) {
                 SCOPED_TRACE(testing::Message() << "len " << len << " sf " << sf << " f " << fd);
                 const float f = static_cast<float>(fd);
@@ -101,7 +101,6 @@ TEST(Goertz, ShortFormsFollowTheRecurrence) {
                 ASSERT_EQ(veksGoertz_16s_Sfs(real.data(), len, &out, f, sf), vekStsOk);
                 EXPECT_TRUE(vt::same_bits(out, expected_16sc(real_c, f, sf)));
             }
-        }
     }
 }
 
