@@ -208,9 +208,8 @@ void check_int_forward() {
     const auto tl = random_floats(rng, 5), th = random_floats(rng, 4);
     const auto xi = random_ints<I>(rng, 202);
     const std::vector<float> xf(xi.begin(), xi.end());
-    std::vector<unsigned char> raw(xi.size() * sizeof(I) + 1);
-    std::memcpy(raw.data() + 1, xi.data(), xi.size() * sizeof(I));
-    const I* src = reinterpret_cast<const I*>(raw.data() + 1);
+    vt::Misaligned<I> odd(xi, 1);
+    const I* src = odd.data();
     auto st = make_state<St, Init, Free>(tl, 1, th, 0);
     auto ref = fwd_state(tl, 1, th, 0);
     std::vector<float> lo(101), hi(101), lo2(101), hi2(101);
