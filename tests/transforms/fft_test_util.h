@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <complex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,28 +13,40 @@
 
 namespace fftt {
 
-// Life cycle of one kind, with the spec as void*.
-struct Lifecycle {
+using cld = std::complex<long double>;
+
+// One kind of spec, its calls taking the spec as void*. The life cycle
+// (get_size and init for the FFT kinds only); the length is an order or a
+// number of points. run (kinds the sweeps transform): complex kinds
+// transform x converted to the kind's type; real kinds' forward gives bins
+// 0..n/2 read from the layout, their inverse takes bins 0..n/2 and gives n
+// real values (as complex with zero imaginary parts).
+struct Kind {
     const char* name;
-    VekStatus (*get_size)(int, int, int, int*, int*, int*);
-    VekStatus (*init)(void**, int, int, int, Vek8u*, Vek8u*);
+    bool dbl, real;
     VekStatus (*init_alloc)(void**, int, int, int);
-    VekStatus (*get_buf_size)(const void*, int*);
     VekStatus (*free)(void*);
+    VekStatus (*get_buf_size)(const void*, int*);
+    std::vector<cld> (*run)(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int layout,
+                            Vek8u* buf, int offset);
+    VekStatus (*get_size)(int, int, int, int*, int*, int*) = nullptr;
+    VekStatus (*init)(void**, int, int, int, Vek8u*, Vek8u*) = nullptr;
 };
 
+// LEN turns the length argument n into the InitAlloc argument.
+#define DFTT_LIFE(PRE, K, LEN)                                                                                       \
+    [](void** p, int n, int f, int h) { return veks##PRE##InitAlloc_##K(reinterpret_cast<Veks##PRE##Spec_##K**>(p), LEN, f, h); }, \
+        [](void* s) { return veks##PRE##Free_##K(static_cast<Veks##PRE##Spec_##K*>(s)); },                            \
+        [](const void* s, int* b) { return veks##PRE##GetBufSize_##K(static_cast<const Veks##PRE##Spec_##K*>(s), b); }
 #define FFTT_KIND(K)                                                                                         \
-    Lifecycle {                                                                                              \
-        #K, veksFFTGetSize_##K,                                                                              \
+    Kind {                                                                                                   \
+        #K, false, false, DFTT_LIFE(FFT, K, n), nullptr, veksFFTGetSize_##K,                                 \
             [](void** p, int o, int f, int h, Vek8u* m, Vek8u* b) {                                          \
-                return veksFFTInit_##K(reinterpret_cast<VeksFFTSpec_##K**>(p), o, f, h, m, b); },             \
-            [](void** p, int o, int f, int h) { return veksFFTInitAlloc_##K(reinterpret_cast<VeksFFTSpec_##K**>(p), o, f, h); }, \
-            [](const void* s, int* n) { return veksFFTGetBufSize_##K(static_cast<const VeksFFTSpec_##K*>(s), n); }, \
-            [](void* s) { return veksFFTFree_##K(static_cast<VeksFFTSpec_##K*>(s)); }                           \
+                return veksFFTInit_##K(reinterpret_cast<VeksFFTSpec_##K**>(p), o, f, h, m, b); }             \
     }
 
-inline const std::vector<Lifecycle>& all_kinds() {
-    static const std::vector<Lifecycle> k = {
+inline const std::vector<Kind>& all_kinds() {
+    static const std::vector<Kind> k = {
         FFTT_KIND(C_16sc), FFTT_KIND(C_16s), FFTT_KIND(R_16s), FFTT_KIND(C_32fc), FFTT_KIND(C_32f),
         FFTT_KIND(R_32f), FFTT_KIND(C_64fc), FFTT_KIND(C_64f), FFTT_KIND(R_64f), FFTT_KIND(C_32sc),
         FFTT_KIND(C_32s), FFTT_KIND(R_32s), FFTT_KIND(R_16s32s)};
@@ -45,7 +58,7 @@ template <class K> const K& find(const std::vector<K>& kinds, const std::string&
         if (name == k.name) return k;
     throw std::runtime_error(name);
 }
-inline const Lifecycle& kind(const char* name) { return find(all_kinds(), name); }
+inline const Kind& kind(const char* name) { return find(all_kinds(), name); }
 
 constexpr int kFlags[] = {vekFftNormFwd, vekFftNormInv, vekFftNormSqrt, vekFftNormNone};
 
@@ -68,7 +81,7 @@ private:
     void* p_ = nullptr;
     VekStatus status_;
 };
-using Spec = SpecOf<Lifecycle>;
+using Spec = SpecOf<Kind>;
 
 // A call's check order driven by its signature: the spec (the pointer to
 // an opaque type) null, then another kind's spec (whatever data pointer is

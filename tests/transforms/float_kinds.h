@@ -15,20 +15,8 @@ namespace dftt {
 
 using fftref::cld;
 
-// A kind with its life cycle as void* calls, the length in points.
-struct Kind {
-    const char* name;
-    bool dbl, real;
-    VekStatus (*init_alloc)(void**, int, int, int);
-    VekStatus (*free)(void*);
-    VekStatus (*get_buf_size)(const void*, int*);
-    // Complex kinds: transform of x (converted to the kind's type). Real
-    // kinds: forward gives bins 0..n/2 read from the layout, inverse takes
-    // bins 0..n/2 and gives n real values (as complex with zero imaginary).
-    std::vector<cld> (*run)(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int layout,
-                            Vek8u* buf, int offset);
-};
-using Spec = fftt::SpecOf<Kind>;
+using fftt::Kind;
+using fftt::Spec;
 
 // Bytes holding values of T at a byte offset.
 template <class T>
@@ -147,11 +135,6 @@ std::vector<cld> run_real(const void* spec, const std::vector<cld>& x, int n, bo
 
 inline int order_of(int n) { return __builtin_ctz(static_cast<unsigned>(n)); }
 
-// LEN turns the number of points n into the Init argument.
-#define DFTT_LIFE(PRE, K, LEN)                                                                                       \
-    [](void** p, int n, int f, int h) { return veks##PRE##InitAlloc_##K(reinterpret_cast<Veks##PRE##Spec_##K**>(p), LEN, f, h); }, \
-        [](void* s) { return veks##PRE##Free_##K(static_cast<Veks##PRE##Spec_##K*>(s)); },                            \
-        [](const void* s, int* b) { return veks##PRE##GetBufSize_##K(static_cast<const Veks##PRE##Spec_##K*>(s), b); }
 #define DFTT_REAL_OPS(PRE, T, I)                                                                                   \
     veks##PRE##Fwd_RToPerm_##T##I, veks##PRE##Fwd_RToPack_##T##I, veks##PRE##Fwd_RToCCS_##T##I,                     \
         veks##PRE##Inv_PermToR_##T##I, veks##PRE##Inv_PackToR_##T##I, veks##PRE##Inv_CCSToR_##T##I
