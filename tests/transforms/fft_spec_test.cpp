@@ -1,9 +1,8 @@
 // FFT spec life cycle: reported sizes, check order, placement in caller
-// memory, identifiers and the control word.
+// memory and identifiers.
 #include <array>
 #include <cstring>
 
-#include "core/vekcore/vekcore.h"
 #include "fft_test_util.h"
 
 namespace {
@@ -137,25 +136,6 @@ TEST(FftSpec, TransformsCheckSpecThenPointers) {
         expect_spec_checks(op, r.get(), c.get());
     expect_spec_checks(veksFFTFwd_RToCCS_16s32s_Sfs, r1632.get(), r16.get());
     expect_spec_checks(veksFFTInv_CCSToR_32s16s_Sfs, r1632.get(), r.get());
-}
-
-// Table building (FFT and DCT of every engine) restores the caller's x87 control word.
-TEST(FftSpec, ControlWordSurvivesInit) {
-    const unsigned saved = ps_get_cw_fpu();
-    vek_set_cw_fpu(0x27F); // double precision, round to nearest
-    const unsigned before = ps_get_cw_fpu();
-    for (const char* name : {"C_32fc", "C_64fc", "R_32f", "C_16sc"}) {
-        fftt::Spec s(kind(name), 12, vekFftNormSqrt, 2);
-        EXPECT_EQ(s.status(), vekStsOk);
-        EXPECT_EQ(ps_get_cw_fpu(), before) << name;
-    }
-    for (int n : {8, 32, 50, 120, 1024}) {
-        VeksDCTInvSpec_64f* s = nullptr;
-        ASSERT_EQ(veksDCTInvInitAlloc_64f(&s, n, n == 1024 ? vekHintPrecision : vekHintDefault), vekStsOk);
-        EXPECT_EQ(ps_get_cw_fpu(), before) << "DCT " << n;
-        veksDCTInvFree_64f(s);
-    }
-    vek_set_cw_fpu(saved);
 }
 
 // A spec holds offsets, not addresses: a copy at another 32-byte boundary
