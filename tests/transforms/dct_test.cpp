@@ -41,7 +41,6 @@ template <class T> std::vector<Ops<T>> directions();
 template <> std::vector<Ops<float>> directions() { return {DCT_OPS(Fwd, 32f, false), DCT_OPS(Inv, 32f, true)}; }
 template <> std::vector<Ops<double>> directions() { return {DCT_OPS(Fwd, 64f, false), DCT_OPS(Inv, 64f, true)}; }
 
-
 // Relative RMS error allowed against the exact sums: a few units of
 // rounding per level of the algorithm (log2 N levels, at least one).
 template <class T>
@@ -166,8 +165,6 @@ TEST(Dct, CheckOrder) {
     EXPECT_EQ(veksDCTInvFree_32f(inv), vekStsOk);
     EXPECT_EQ(veksDCTFwdFree_32f(spec), vekStsOk);
 }
-
-// ---- 16-bit forms -------------------------------------------------------------------
 
 template <class S, auto InitAlloc, auto Free, auto Run, auto RunI>
 void check_short(bool inverse) {

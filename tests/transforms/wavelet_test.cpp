@@ -26,8 +26,6 @@ std::vector<T> random_ints(vt::Rng& rng, std::size_t n) {
     return v;
 }
 
-// ---- Haar, integers ---------------------------------------------------------------------
-
 template <class T, auto Fwd, auto Inv, auto FwdSfs, auto InvSfs>
 void check_haar_int() {
     vt::Rng rng(sizeof(T));
@@ -57,7 +55,6 @@ void check_haar_int() {
             ASSERT_TRUE(gd.guard_intact());
         }
     }
-    // Check order: pointers in order, then the length; nothing written.
     sp::expect_checks(FwdSfs);
     sp::expect_checks(Inv);
     T in[1] = {}, out[1];
@@ -68,8 +65,6 @@ TEST(WaveletHaar, Int8) { check_haar_int<Vek8s, veksWTHaarFwd_8s, veksWTHaarInv_
 TEST(WaveletHaar, Int16) { check_haar_int<Vek16s, veksWTHaarFwd_16s, veksWTHaarInv_16s, veksWTHaarFwd_16s_Sfs, veksWTHaarInv_16s_Sfs>(); }
 TEST(WaveletHaar, Int32) { check_haar_int<Vek32s, veksWTHaarFwd_32s, veksWTHaarInv_32s, veksWTHaarFwd_32s_Sfs, veksWTHaarInv_32s_Sfs>(); }
 TEST(WaveletHaar, Int64) { check_haar_int<Vek64s, veksWTHaarFwd_64s, veksWTHaarInv_64s, veksWTHaarFwd_64s_Sfs, veksWTHaarInv_64s_Sfs>(); }
-
-// ---- Haar, floating point -----------------------------------------------------------------
 
 template <class F, auto Fwd, auto Inv>
 void check_haar_float() {
@@ -97,8 +92,6 @@ void check_haar_float() {
 
 TEST(WaveletHaar, Float32) { check_haar_float<Vek32f, veksWTHaarFwd_32f, veksWTHaarInv_32f>(); }
 TEST(WaveletHaar, Float64) { check_haar_float<Vek64f, veksWTHaarFwd_64f, veksWTHaarInv_64f>(); }
-
-// ---- two-filter transform -------------------------------------------------------------
 
 struct Config {
     int len_low, off_low, len_high, off_high;
