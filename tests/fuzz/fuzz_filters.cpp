@@ -1,12 +1,10 @@
-// Fuzz target of the filters: the generated rows of the vector-shaped
-// functions, and hand-written rows for the objects and the functions of
-// several lengths. A state row builds a FIR (single-rate or multirate), IIR
-// or wavelet state from drawn taps, lengths, factors, phases and delay
-// lines, by Init into memory of exactly the reported size (at any offset)
-// or by InitAlloc, then runs a drawn sequence of calls on it with buffers of
-// exactly the needed sizes, and on a foreign and a freed state: a valid
-// state accepts every valid call until freed; anything else is refused with
-// the documented status and writes nothing.
+// Fuzz target of the filters: the generated vector-shaped rows, and rows
+// that build a FIR (single-rate or multirate), IIR or wavelet state from
+// drawn arguments (Init at any offset, or InitAlloc) and run drawn call
+// sequences on it, on a foreign and on a freed state: a valid state accepts
+// every valid call until freed; anything else is refused with the
+// documented status and writes nothing. Convolution and correlation take
+// operands of several drawn lengths.
 #include <algorithm>
 
 #include "fuzz_support.h"
