@@ -160,8 +160,7 @@ public:
                                          std::numeric_limits<T>::quiet_NaN(), std::numeric_limits<T>::denorm_min()};
             return in_.ConsumeBool() ? in_.PickValueInArray(kSpecial) : in_.ConsumeFloatingPoint<T>();
         } else {
-            T v;
-            std::memset(&v, 0, sizeof v);
+            T v{};
             auto bytes = in_.ConsumeBytes<unsigned char>(sizeof v);
             if (!bytes.empty()) std::memcpy(&v, bytes.data(), bytes.size());
             return v;

@@ -6,24 +6,40 @@
 
 namespace fz {
 
-// Release and work-buffer size of a spec kind.
-template <class Spec, VekStatus (*Free)(Spec*), VekStatus (*GetBufSize)(const Spec*, int*)> struct SpecOps {
+// Release and work-buffer size of a spec kind (Hilbert specs have no work buffer).
+template <class Spec, auto Free, auto GetBufSize = nullptr> struct SpecOps {
     static void release(Spec* s) { Free(s); }
     static int buf_size(const Spec* s) {
         int b = 0;
-        return GetBufSize(s, &b) == vekStsOk ? b : 0;
+        if constexpr (std::is_null_pointer_v<decltype(GetBufSize)>) return 0;
+        else return GetBufSize(s, &b) == vekStsOk ? b : 0;
     }
 };
 
-// A spec built by Init in memory of the sizes GetSize reports; null when refused.
-template <class Spec, class GetSize, class Init> Spec* placed(std::vector<void*>& mem, GetSize get_size, Init init) {
+// A spec built by Init (given args) in memory of the sizes GetSize reports
+// for args; null when refused, else n becomes len.
+template <class Spec, auto GetSize, auto Init, class... A> Spec* placed(std::vector<void*>& mem, int& n, int len, A... args) {
     int spec_size = 0, init_size = 0, buf_size = 0;
-    if (get_size(&spec_size, &init_size, &buf_size) != vekStsOk) return nullptr;
+    if (GetSize(args..., &spec_size, &init_size, &buf_size) != vekStsOk) return nullptr;
     mem.push_back(std::malloc(std::size_t(spec_size)));
     Vek8u* spec_mem = static_cast<Vek8u*>(mem.back());
     mem.push_back(std::malloc(std::size_t(init_size) + 1));
     Spec* spec = nullptr;
-    return init(&spec, spec_mem, static_cast<Vek8u*>(mem.back())) == vekStsOk ? spec : nullptr;
+    if (Init(&spec, args..., spec_mem, static_cast<Vek8u*>(mem.back())) != vekStsOk) return nullptr;
+    n = len;
+    return spec;
+}
+
+// InitAlloc with drawn arguments: an error leaves the out pointer alone, a
+// success is released by Free.
+template <class Spec, auto InitAlloc, auto Free> VekStatus init_alloc_checked(Call& c, int len, int flag, int hint) {
+    int marker = 0;
+    Spec* spec = reinterpret_cast<Spec*>(&marker);
+    const VekStatus s = InitAlloc(&spec, len, flag, hint);
+    if (!documented_status(s)) fail(c.name(), "undocumented status", s);
+    if (s != vekStsOk && spec != reinterpret_cast<Spec*>(&marker)) fail(c.name(), "an error changed the out pointer", s);
+    if (s == vekStsOk && Free(spec) != vekStsOk) fail(c.name(), "Free refused a valid object", 0);
+    return s;
 }
 
 // The FFT life cycle with drawn arguments: sizes, Init into memory of
@@ -48,11 +64,7 @@ template <class Spec, auto GetSize, auto Init, auto InitAlloc, auto Free, auto G
         if (Free(spec) != vekStsOk) fail(c.name(), "Free refused", 0);
         if (GetBufSize(spec, &b) != vekStsBadContext) fail(c.name(), "GetBufSize accepted a freed spec", 0);
     }
-    if (order > 12) return;
-    Spec* owned = reinterpret_cast<Spec*>(&sizes);
-    s = InitAlloc(&owned, order, flag, hint);
-    if (s != vekStsOk && owned != reinterpret_cast<Spec*>(&sizes)) fail(c.name(), "an error changed the out pointer", s);
-    if (s == vekStsOk) Free(owned);
+    if (order <= 12) init_alloc_checked<Spec, InitAlloc, Free>(c, order, flag, hint);
 }
 
 #define FZ_FFT_SPEC(K)                                                                                     \
@@ -61,11 +73,7 @@ template <class Spec, auto GetSize, auto Init, auto InitAlloc, auto Free, auto G
             const int order = in.ConsumeIntegralInRange(0, 11);                                            \
             const int flag = in.PickValueInArray({1, 2, 4, 8});                                            \
             const int hint = in.ConsumeIntegralInRange(0, 2);                                              \
-            auto* s = placed<VeksFFTSpec_##K>(                                                             \
-                mem, [&](int* a, int* b, int* w) { return veksFFTGetSize_##K(order, flag, hint, a, b, w); }, \
-                [&](VeksFFTSpec_##K** p, Vek8u* m, Vek8u* b) { return veksFFTInit_##K(p, order, flag, hint, m, b); }); \
-            if (s) n = 1 << order;                                                                         \
-            return s;                                                                                      \
+            return placed<VeksFFTSpec_##K, veksFFTGetSize_##K, veksFFTInit_##K>(mem, n, 1 << order, order, flag, hint); \
         }                                                                                                  \
     };
 // Every FFT kind, for the spec traits and the life-cycle rows.
@@ -80,64 +88,43 @@ FZ_FFT_KINDS(FZ_FFT_SPEC)
         static VeksDCT##Dir##Spec_##t* make(FuzzedDataProvider& in, std::vector<void*>& mem, int& n) {    \
             const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 140) : in.ConsumeIntegralInRange(1, 1100); \
             const int hint = in.ConsumeIntegralInRange(0, 2);                                              \
-            auto* s = placed<VeksDCT##Dir##Spec_##t>(                                                      \
-                mem, [&](int* a, int* b, int* w) { return veksDCT##Dir##GetSize_##t(len, hint, a, b, w); }, \
-                [&](auto** p, Vek8u* m, Vek8u* b) { return veksDCT##Dir##Init_##t(p, len, hint, m, b); }); \
-            if (s) n = len;                                                                                \
-            return s;                                                                                      \
+            return placed<VeksDCT##Dir##Spec_##t, veksDCT##Dir##GetSize_##t, veksDCT##Dir##Init_##t>(mem, n, len, len, hint); \
         }                                                                                                  \
     };
-FZ_DCT_SPEC(Fwd, 32f)
-FZ_DCT_SPEC(Inv, 32f)
-FZ_DCT_SPEC(Fwd, 64f)
-FZ_DCT_SPEC(Inv, 64f)
-FZ_DCT_SPEC(Fwd, 16s)
+FZ_DCT_SPEC(Fwd, 32f) FZ_DCT_SPEC(Inv, 32f) FZ_DCT_SPEC(Fwd, 64f) FZ_DCT_SPEC(Inv, 64f) FZ_DCT_SPEC(Fwd, 16s)
 FZ_DCT_SPEC(Inv, 16s)
 
 // DFT specs of any length (every engine: short kernels, powers of two,
-// mixed radix, direct, chirp), flag and hint; made by InitAlloc only.
+// mixed radix, direct, chirp), flag and hint, and Hilbert specs: made by
+// InitAlloc only.
+template <class Spec, auto InitAlloc, auto Free, auto GetBufSize = nullptr>
+struct AllocSpec : SpecOps<Spec, Free, GetBufSize> {
+    static constexpr bool allocated = true;
+    static Spec* make(FuzzedDataProvider& in, std::vector<void*>&, int& n) {
+        const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 160) : in.ConsumeIntegralInRange(1, 1200);
+        const int flag = in.PickValueInArray({1, 2, 4, 8});
+        Spec* spec = nullptr;
+        if (InitAlloc(&spec, len, flag, in.ConsumeIntegralInRange(0, 2)) != vekStsOk) return nullptr;
+        n = len;
+        return spec;
+    }
+};
+// Hilbert's InitAlloc takes no flag.
+template <class Spec, VekStatus (*InitAlloc)(Spec**, int, int)> VekStatus flagless(Spec** p, int len, int, int hint) {
+    return InitAlloc(p, len, hint);
+}
 #define FZ_DFT_SPEC(Spec, K)                                                                               \
     template <> struct SpecTraits<Veks##Spec##Spec_##K>                                                    \
-        : SpecOps<Veks##Spec##Spec_##K, veks##Spec##Free_##K, veks##Spec##GetBufSize_##K> {                 \
-        static constexpr bool allocated = true;                                                            \
-        static Veks##Spec##Spec_##K* make(FuzzedDataProvider& in, std::vector<void*>&, int& n) {          \
-            const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 160) : in.ConsumeIntegralInRange(1, 1200); \
-            const int flag = in.PickValueInArray({1, 2, 4, 8});                                            \
-            Veks##Spec##Spec_##K* spec = nullptr;                                                          \
-            if (veks##Spec##InitAlloc_##K(&spec, len, flag, in.ConsumeIntegralInRange(0, 2)) != vekStsOk) return nullptr; \
-            n = len;                                                                                       \
-            return spec;                                                                                   \
-        }                                                                                                  \
-    };
-FZ_DFT_SPEC(DFT, C_16sc)
-FZ_DFT_SPEC(DFT, C_16s)
-FZ_DFT_SPEC(DFT, R_16s)
-FZ_DFT_SPEC(DFT, C_32fc)
-FZ_DFT_SPEC(DFT, C_32f)
-FZ_DFT_SPEC(DFT, R_32f)
-FZ_DFT_SPEC(DFT, C_64fc)
-FZ_DFT_SPEC(DFT, C_64f)
-FZ_DFT_SPEC(DFT, R_64f)
-FZ_DFT_SPEC(DFTOutOrd, C_32fc)
-FZ_DFT_SPEC(DFTOutOrd, C_64fc)
-
-// Hilbert specs (InitAlloc only; no work buffer argument).
+        : AllocSpec<Veks##Spec##Spec_##K, veks##Spec##InitAlloc_##K, veks##Spec##Free_##K,                 \
+                    veks##Spec##GetBufSize_##K> {};
 #define FZ_HILBERT_SPEC(K)                                                                                 \
-    template <> struct SpecTraits<VeksHilbertSpec_##K> {                                                   \
-        static constexpr bool allocated = true;                                                            \
-        static VeksHilbertSpec_##K* make(FuzzedDataProvider& in, std::vector<void*>&, int& n) {           \
-            const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 40) : in.ConsumeIntegralInRange(1, 1200); \
-            VeksHilbertSpec_##K* spec = nullptr;                                                           \
-            if (veksHilbertInitAlloc_##K(&spec, len, in.ConsumeIntegralInRange(0, 2)) != vekStsOk) return nullptr; \
-            n = len;                                                                                       \
-            return spec;                                                                                   \
-        }                                                                                                  \
-        static void release(VeksHilbertSpec_##K* s) { veksHilbertFree_##K(s); }                           \
-        static int buf_size(const VeksHilbertSpec_##K*) { return 0; }                                      \
-    };
-FZ_HILBERT_SPEC(32f32fc)
-FZ_HILBERT_SPEC(16s32fc)
-FZ_HILBERT_SPEC(16s16sc)
+    template <> struct SpecTraits<VeksHilbertSpec_##K>                                                     \
+        : AllocSpec<VeksHilbertSpec_##K, flagless<VeksHilbertSpec_##K, veksHilbertInitAlloc_##K>,         \
+                    veksHilbertFree_##K> {};
+FZ_DFT_SPEC(DFT, C_16sc) FZ_DFT_SPEC(DFT, C_16s) FZ_DFT_SPEC(DFT, R_16s) FZ_DFT_SPEC(DFT, C_32fc) FZ_DFT_SPEC(DFT, C_32f)
+FZ_DFT_SPEC(DFT, R_32f) FZ_DFT_SPEC(DFT, C_64fc) FZ_DFT_SPEC(DFT, C_64f) FZ_DFT_SPEC(DFT, R_64f)
+FZ_DFT_SPEC(DFTOutOrd, C_32fc) FZ_DFT_SPEC(DFTOutOrd, C_64fc)
+FZ_HILBERT_SPEC(32f32fc) FZ_HILBERT_SPEC(16s32fc) FZ_HILBERT_SPEC(16s16sc)
 
 // DFT and Hilbert life cycles with a drawn length, flag and hint: an error
 // leaves the out pointer alone, a success is released by Free.
@@ -147,17 +134,8 @@ template <class Spec, auto InitAlloc, auto Free> void alloc_lifecycle(Call& c) {
     if (len > 5000) return;  // large lengths are sized, not fuzzed
     const int flag = in.ConsumeBool() ? in.PickValueInArray({1, 2, 4, 8}) : interesting_int(in);
     const int hint = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 2) : interesting_int(in);
-    int marker = 0;
-    Spec* spec = reinterpret_cast<Spec*>(&marker);
-    const VekStatus s = InitAlloc(&spec, len, flag, hint);
-    if (!documented_status(s)) fail(c.name(), "undocumented status", s);
-    if (s != vekStsOk && spec != reinterpret_cast<Spec*>(&marker)) fail(c.name(), "an error changed the out pointer", s);
+    const VekStatus s = init_alloc_checked<Spec, InitAlloc, Free>(c, len, flag, hint);
     if (s == vekStsOk && len < 1) fail(c.name(), "a length below 1 was accepted", s);
-    if (s == vekStsOk && Free(spec) != vekStsOk) fail(c.name(), "Free refused a valid object", 0);
-}
-
-VekStatus hilbert_init_alloc(VeksHilbertSpec_16s16sc** p, int len, int, int hint) {
-    return veksHilbertInitAlloc_16s16sc(p, len, hint);
 }
 
 } // namespace fz
@@ -172,7 +150,9 @@ const fz::Entry kTable[] = {
     FZ_FFT_KINDS(FZ_LIFECYCLE_ROW)
     FZ_ALLOC_ROW(DFT, C_32fc) FZ_ALLOC_ROW(DFT, R_32f) FZ_ALLOC_ROW(DFT, R_16s) FZ_ALLOC_ROW(DFT, C_64f)
     FZ_ALLOC_ROW(DFTOutOrd, C_64fc)
-    {"Hilbert life cycle", fz::alloc_lifecycle<VeksHilbertSpec_16s16sc, fz::hilbert_init_alloc, veksHilbertFree_16s16sc>},
+    {"Hilbert life cycle", fz::alloc_lifecycle<VeksHilbertSpec_16s16sc,
+                                               fz::flagless<VeksHilbertSpec_16s16sc, veksHilbertInitAlloc_16s16sc>,
+                                               veksHilbertFree_16s16sc>},
 #include FUZZ_TABLE
 };
 } // namespace

@@ -1,6 +1,5 @@
 // Long double references for the DCT and Goertzel tests: the orthonormal
-// type II / type III sums evaluated directly, the single DFT bin, and an
-// error measure.
+// type II / type III sums evaluated directly, and the single DFT bin.
 #pragma once
 
 #include <cmath>
@@ -38,18 +37,6 @@ inline std::complex<ld> bin(const std::vector<std::complex<ld>>& x, ld f) {
         acc += x[n] * std::complex<ld>(std::cos(a), std::sin(a));
     }
     return acc;
-}
-
-// sqrt(sum (got - want)^2 / sum want^2), or the plain RMS when want is 0.
-template <class T>
-ld rel_rms(const std::vector<ld>& want, const T* got) {
-    ld num = 0, den = 0;
-    for (std::size_t i = 0; i < want.size(); ++i) {
-        const ld d = static_cast<ld>(got[i]) - want[i];
-        num += d * d;
-        den += want[i] * want[i];
-    }
-    return den > 0 ? std::sqrt(num / den) : std::sqrt(num);
 }
 
 } // namespace dctref

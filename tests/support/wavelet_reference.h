@@ -1,37 +1,18 @@
-// Independent references for the wavelet tests: exact integer scaling by
-// floor division, and the two-filter transform computed straight from its
-// definition over the whole signal in long double.
+// Independent references for the wavelet tests: exact integer scaling, and
+// the two-filter transform computed straight from its definition over the
+// whole signal in long double.
 #pragma once
 
-#include <cstdint>
-#include <limits>
 #include <vector>
+
+#include "exact_ref.h"
 
 namespace wtref {
 
-__extension__ typedef __int128 Int128;
+using Int128 = vt::i128;
 
 // v * 2^-shift rounded to nearest, ties to even, saturated to T.
-template <class T>
-T scaled(Int128 v, long long shift) {
-    using L = std::numeric_limits<T>;
-    Int128 r;
-    if (shift > 100) {
-        r = 0;
-    } else if (shift > 0) {
-        const Int128 d = Int128(1) << shift;
-        Int128 q = v / d, rem = v % d;
-        if (rem < 0) { q -= 1; rem += d; } // floor
-        if (2 * rem > d || (2 * rem == d && (q & 1))) q += 1;
-        r = q;
-    } else if (shift < -70) {
-        r = v > 0 ? Int128(L::max()) : (v < 0 ? Int128(L::min()) : 0);
-    } else {
-        r = v;
-        for (long long i = 0; i < -shift && r != 0 && r < (Int128(1) << 100) && r > -(Int128(1) << 100); ++i) r *= 2;
-    }
-    return r > Int128(L::max()) ? L::max() : (r < Int128(L::min()) ? L::min() : static_cast<T>(r));
-}
+template <class T> T scaled(Int128 v, long long shift) { return vt::sat<T>(vt::scale_half_even(v, shift)); }
 
 // band[k] = sum_j h[j] x[2k - o - j], x before 0 from `before` (newest last) or 0.
 inline std::vector<long double> forward(const std::vector<long double>& x, const std::vector<float>& h, int o,

@@ -21,33 +21,26 @@ struct IntKind {
     decltype(dftt::Kind::run) run;
 };
 
-#define FFTI_FFT(K, RUN, ...)                                                                                       \
+#define FFTI_FFT(K, T, C)                                                                                           \
     DFTT_LIFE(FFT, C_##K, dftt::order_of(n)),                                                                        \
-        dftt::RUN<__VA_ARGS__, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K##_Sfs, veksFFTInv_CToC_##K##_Sfs,              \
+        dftt::run_complex<T, C, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K##_Sfs, veksFFTInv_CToC_##K##_Sfs,              \
                   veksFFTFwd_CToC_##K##_ISfs, veksFFTInv_CToC_##K##_ISfs>
-#define FFTI_DFT(K, RUN, ...)                                                                                       \
-    DFTT_LIFE(DFT, C_##K, n), dftt::RUN<__VA_ARGS__, VeksDFTSpec_C_##K, veksDFTFwd_CToC_##K##_Sfs, veksDFTInv_CToC_##K##_Sfs>
+#define FFTI_DFT(K, T, C)                                                                                           \
+    DFTT_LIFE(DFT, C_##K, n), dftt::run_complex<T, C, VeksDFTSpec_C_##K, veksDFTFwd_CToC_##K##_Sfs, veksDFTInv_CToC_##K##_Sfs>
 
 const IntKind kKinds[] = {
-    {"C_16sc", false, false, FFTI_FFT(16sc, run_interleaved, Vek16s, Vek16sc)},
-    {"C_16s", false, false, FFTI_FFT(16s, run_split, Vek16s)},
-    {"C_32sc", true, false, FFTI_FFT(32sc, run_interleaved, Vek32s, Vek32sc)},
-    {"C_32s", true, false, FFTI_FFT(32s, run_split, Vek32s)},
-    {"DFT C_16sc", false, true, FFTI_DFT(16sc, run_interleaved, Vek16s, Vek16sc)},
-    {"DFT C_16s", false, true, FFTI_DFT(16s, run_split, Vek16s)},
+    {"C_16sc", false, false, FFTI_FFT(16sc, Vek16s, Vek16sc)},
+    {"C_16s", false, false, FFTI_FFT(16s, Vek16s, Vek16s)},
+    {"C_32sc", true, false, FFTI_FFT(32sc, Vek32s, Vek32sc)},
+    {"C_32s", true, false, FFTI_FFT(32s, Vek32s, Vek32s)},
+    {"DFT C_16sc", false, true, FFTI_DFT(16sc, Vek16s, Vek16sc)},
+    {"DFT C_16s", false, true, FFTI_DFT(16s, Vek16s, Vek16s)},
 };
 using IntSpec = fftt::SpecOf<IntKind>;
 
-// One transform of n points on a spec of kind k.
+// One transform of n points on a spec of kind k; the inverse's data start at an odd byte address.
 std::vector<cld> run(const IntKind& k, const IntSpec& spec, const std::vector<cld>& x, bool inverse, bool in_place, int sf) {
-    return k.run(spec.get(), x, int(x.size()), inverse, in_place, sf, nullptr, 0);
-}
-
-std::vector<cld> random_ints(int n, long long amp, std::uint64_t seed) {
-    vt::Rng rng(seed);
-    std::vector<cld> x(n);
-    for (auto& v : x) v = cld(rng.integer<long long>(-amp, amp), rng.integer<long long>(-amp, amp));
-    return x;
+    return k.run(spec.get(), x, int(x.size()), inverse, in_place, sf, nullptr, inverse ? 1 : 0);
 }
 
 // The exact result: the reference transform times the flag's factor and
@@ -85,11 +78,11 @@ int natural_sf(int flag, bool inverse, int lg) {
 TEST(FftInt, EnginesAgainstReference) {
     const std::vector<int> fft_lengths = {1, 2, 4, 8, 16, 32, 128, 256, 512, 2048, 8192};
     const std::vector<int> dft_lengths = {1, 2, 3, 5, 6, 7, 12, 16, 45, 151, 302};
-    for (const auto& k : kKinds) {
+    for (const auto& k : kKinds)
         for (int n : k.dft ? dft_lengths : fft_lengths) {
             if (!k.wide && !k.dft && n == 1) continue; // order 0 of the 16-bit forms is the plain shift
             const int lg = n > 1 ? 32 - __builtin_clz(unsigned(n - 1)) : 0;
-            const auto x = random_ints(n, k.wide ? 1000000000LL : 20000, 60 + n);
+            const auto x = dftt::random_signal(n, false, 60 + n, k.wide ? 1000000000LL : 20000);
             const std::vector<cld> ref[2] = {fftref::transform(x, -1), fftref::transform(x, 1)};
             for (int hint : {vekHintSpeed, vekHintPrecision}) {
                 const bool fixed = !k.wide && !k.dft && hint == vekHintSpeed && n <= 256;
@@ -111,31 +104,27 @@ TEST(FftInt, EnginesAgainstReference) {
                 }
             }
         }
-    }
 }
 
 TEST(FftInt, OrderZeroShiftsRoundingHalfUp) {
     struct Row { int in, sf, out; };
     const Row rows[] = {{3, 1, 2}, {-3, 1, -1}, {5, 1, 3}, {-5, 1, -2}, {6, 2, 2}, {-6, 2, -1}, {7, 0, 7},
                         {20000, -1, 32767}, {-20000, -1, -32768}, {1, -16, 32767}, {0, -16, 0}, {-32768, 40, 0}, {32767, 16, 0}};
-    for (const auto& k : {kKinds[0], kKinds[1]}) {
-        for (int flag : fftt::kFlags) {
+    for (const auto& k : {kKinds[0], kKinds[1]})
+        for (int flag : fftt::kFlags)
             for (int hint : {0, 2}) {
                 IntSpec spec(k, 1, flag, hint);
-                for (const auto& r : rows) {
+                for (const auto& r : rows)
                     for (bool inverse : {false, true}) {
                         const auto y = run(k, spec, {cld(r.in, -r.in)}, inverse, false, r.sf);
                         EXPECT_EQ(y[0].real(), r.out) << k.name << " " << r.in << " sf " << r.sf;
                     }
-                }
             }
-        }
-    }
 }
 
 // The most extreme scale factors saturate or vanish without overflow.
 TEST(FftInt, ExtremeScaleFactors) {
-    for (const auto& k : kKinds) {
+    for (const auto& k : kKinds)
         for (int hint : {0, 2}) {
             IntSpec spec(k, 16, vekFftNormNone, hint);
             const long long amp = k.wide ? (1LL << 30) : 30000;
@@ -144,7 +133,6 @@ TEST(FftInt, ExtremeScaleFactors) {
             const auto zero = run(k, spec, x, true, false, INT_MAX);
             EXPECT_TRUE(std::all_of(zero.begin(), zero.end(), [](cld v) { return v == cld(0); })) << k.name;
         }
-    }
 }
 
 } // namespace

@@ -46,7 +46,7 @@ TEST(FftReal, IntegerFormsAgainstReference) {
     const auto r1632 = run_fwd<Vek16s, Vek32s, VeksFFTSpec_R_16s32s, nullptr, nullptr, veksFFTFwd_RToCCS_16s32s_Sfs>;
     const Case cases[] = {{"R_32s", 0, 7, true, true, 1, r32}, {"R_16s", 2, 7, false, false, 1, r16},
                           {"R_16s32s", 0, 4, false, true, 1, r1632}, {"R_16s", 0, 7, false, false, 4, r16}};
-    for (const auto& c : cases) {
+    for (const auto& c : cases)
         for (int order : {0, 1, 2, 3, 4, 6, 9, 12}) {
             const int n = 1 << order;
             vt::Rng rng(order);
@@ -67,7 +67,6 @@ TEST(FftReal, IntegerFormsAgainstReference) {
                         << c.name << " " << kLayName[l] << " order " << order << " at " << i;
             }
         }
-    }
 }
 
 // Integer round trips, including the 16-bit fixed-point engine (hint 0,
@@ -76,7 +75,7 @@ TEST(FftReal, IntegerRoundTrips) {
     using Op = VekStatus (*)(const Vek16s*, Vek16s*, const VeksFFTSpec_R_16s*, int, Vek8u*);
     const Op fwd[] = {veksFFTFwd_RToPerm_16s_Sfs, veksFFTFwd_RToPack_16s_Sfs, veksFFTFwd_RToCCS_16s_Sfs};
     const Op inv[] = {veksFFTInv_PermToR_16s_Sfs, veksFFTInv_PackToR_16s_Sfs, veksFFTInv_CCSToR_16s_Sfs};
-    for (int hint : {0, 2}) {
+    for (int hint : {0, 2})
         for (int order : {0, 1, 2, 3, 4, 5, 8, 10}) {
             const std::size_t n = std::size_t(1) << order;
             vt::Rng rng(order + 9);
@@ -91,7 +90,6 @@ TEST(FftReal, IntegerRoundTrips) {
                 EXPECT_LE(d, 2 + (1LL << (order / 2)) / 4 + order) << "hint " << hint << " " << kLayName[l] << " order " << order;
             }
         }
-    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <complex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,39 +13,52 @@
 
 namespace fftt {
 
-// Life cycle of one kind, with the spec as void*.
-struct Lifecycle {
+using cld = std::complex<long double>;
+
+// One kind of spec, its calls taking the spec as void*. The life cycle
+// (get_size and init for the FFT kinds only); the length is an order or a
+// number of points. run (kinds the sweeps transform): complex kinds
+// transform x converted to the kind's type; real kinds' forward gives bins
+// 0..n/2 read from the layout, their inverse takes bins 0..n/2 and gives n
+// real values (as complex with zero imaginary parts).
+struct Kind {
     const char* name;
-    VekStatus (*get_size)(int, int, int, int*, int*, int*);
-    VekStatus (*init)(void**, int, int, int, Vek8u*, Vek8u*);
+    bool dbl, real;
     VekStatus (*init_alloc)(void**, int, int, int);
-    VekStatus (*get_buf_size)(const void*, int*);
     VekStatus (*free)(void*);
+    VekStatus (*get_buf_size)(const void*, int*);
+    std::vector<cld> (*run)(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int layout,
+                            Vek8u* buf, int offset);
+    VekStatus (*get_size)(int, int, int, int*, int*, int*) = nullptr;
+    VekStatus (*init)(void**, int, int, int, Vek8u*, Vek8u*) = nullptr;
 };
 
+// LEN turns the length argument n into the InitAlloc argument.
+#define DFTT_LIFE(PRE, K, LEN)                                                                                       \
+    [](void** p, int n, int f, int h) { return veks##PRE##InitAlloc_##K(reinterpret_cast<Veks##PRE##Spec_##K**>(p), LEN, f, h); }, \
+        [](void* s) { return veks##PRE##Free_##K(static_cast<Veks##PRE##Spec_##K*>(s)); },                            \
+        [](const void* s, int* b) { return veks##PRE##GetBufSize_##K(static_cast<const Veks##PRE##Spec_##K*>(s), b); }
 #define FFTT_KIND(K)                                                                                         \
-    Lifecycle {                                                                                              \
-        #K, veksFFTGetSize_##K,                                                                              \
+    Kind {                                                                                                   \
+        #K, false, false, DFTT_LIFE(FFT, K, n), nullptr, veksFFTGetSize_##K,                                 \
             [](void** p, int o, int f, int h, Vek8u* m, Vek8u* b) {                                          \
-                return veksFFTInit_##K(reinterpret_cast<VeksFFTSpec_##K**>(p), o, f, h, m, b); },             \
-            [](void** p, int o, int f, int h) { return veksFFTInitAlloc_##K(reinterpret_cast<VeksFFTSpec_##K**>(p), o, f, h); }, \
-            [](const void* s, int* n) { return veksFFTGetBufSize_##K(static_cast<const VeksFFTSpec_##K*>(s), n); }, \
-            [](void* s) { return veksFFTFree_##K(static_cast<VeksFFTSpec_##K*>(s)); }                           \
+                return veksFFTInit_##K(reinterpret_cast<VeksFFTSpec_##K**>(p), o, f, h, m, b); }             \
     }
 
-inline const std::vector<Lifecycle>& all_kinds() {
-    static const std::vector<Lifecycle> k = {
+inline const std::vector<Kind>& all_kinds() {
+    static const std::vector<Kind> k = {
         FFTT_KIND(C_16sc), FFTT_KIND(C_16s), FFTT_KIND(R_16s), FFTT_KIND(C_32fc), FFTT_KIND(C_32f),
         FFTT_KIND(R_32f), FFTT_KIND(C_64fc), FFTT_KIND(C_64f), FFTT_KIND(R_64f), FFTT_KIND(C_32sc),
         FFTT_KIND(C_32s), FFTT_KIND(R_32s), FFTT_KIND(R_16s32s)};
     return k;
 }
 
-inline const Lifecycle& kind(const char* name) {
-    for (const auto& k : all_kinds())
-        if (std::string(k.name) == name) return k;
+template <class K> const K& find(const std::vector<K>& kinds, const std::string& name) {
+    for (const auto& k : kinds)
+        if (name == k.name) return k;
     throw std::runtime_error(name);
 }
+inline const Kind& kind(const char* name) { return find(all_kinds(), name); }
 
 constexpr int kFlags[] = {vekFftNormFwd, vekFftNormInv, vekFftNormSqrt, vekFftNormNone};
 
@@ -67,24 +81,13 @@ private:
     void* p_ = nullptr;
     VekStatus status_;
 };
-using Spec = SpecOf<Lifecycle>;
-
-// Check order of a call on a spec: a null spec, then another kind's spec
-// (whatever data pointer is null), then each data pointer; no error writes
-// anything. call(spec, null_index) runs it with data pointer null_index
-// null (-1: none).
-inline void expect_spec_then_ptrs(int n_ptrs, const void* spec, const void* other,
-                                  const std::function<VekStatus(const void*, int)>& call, const std::function<bool()>& intact) {
-    EXPECT_EQ(call(nullptr, -1), vekStsNullPtr);
-    for (int p = -1; p < n_ptrs; ++p) EXPECT_EQ(call(other, p), vekStsBadContext) << "pointer " << p << " null";
-    for (int p = 0; p < n_ptrs; ++p) EXPECT_EQ(call(spec, p), vekStsNullPtr) << "pointer " << p << " null";
-    EXPECT_TRUE(intact()) << "an error wrote output";
-}
+using Spec = SpecOf<Kind>;
 
 // A call's check order driven by its signature: the spec (the pointer to
-// an opaque type) null, then another kind's spec, then each data pointer
-// null; the work buffer (Vek8u*) stays null and every int is 0. A call with
-// a length (argument len_at) then checks its pointers before the length.
+// an opaque type) null, then another kind's spec (whatever data pointer is
+// null), then each data pointer null; the work buffer (Vek8u*) stays null
+// and every int is 0; no error writes anything. A call with a length
+// (argument len_at) then checks its pointers before the length.
 template <class T, class = void> struct Opaque : std::true_type {};
 template <class T> struct Opaque<T, std::void_t<decltype(sizeof(T))>> : std::false_type {};
 template <class A> constexpr bool is_spec_v = std::is_pointer_v<A> && Opaque<std::remove_pointer_t<A>>::value;
@@ -110,7 +113,10 @@ void spec_checks_impl(VekStatus (*fn)(Args...), const void* spec, const void* ot
         return fn(probe_arg<Args>(std::get<I>(slots), ord[I], nul, s, int(I) == len_at, len)...);
     };
     const auto intact = [&] { return (std::get<I>(slots).intact() && ...); };
-    expect_spec_then_ptrs(n_data, spec, other, [&](const void* s, int nul) { return call(s, nul, 0); }, intact);
+    EXPECT_EQ(call(nullptr, -1, 0), vekStsNullPtr);
+    for (int p = -1; p < n_data; ++p) EXPECT_EQ(call(other, p, 0), vekStsBadContext) << "pointer " << p << " null";
+    for (int p = 0; p < n_data; ++p) EXPECT_EQ(call(spec, p, 0), vekStsNullPtr) << "pointer " << p << " null";
+    EXPECT_TRUE(intact()) << "an error wrote output";
     if (len_at >= 0) vt::expect_ptrs_then_len(n_data, [&](int nul, int len) { return call(spec, nul, len); }, intact);
 }
 

@@ -15,20 +15,8 @@ namespace dftt {
 
 using fftref::cld;
 
-// A kind with its life cycle as void* calls, the length in points.
-struct Kind {
-    const char* name;
-    bool dbl, real;
-    VekStatus (*init_alloc)(void**, int, int, int);
-    VekStatus (*free)(void*);
-    VekStatus (*get_buf_size)(const void*, int*);
-    // Complex kinds: transform of x (converted to the kind's type). Real
-    // kinds: forward gives bins 0..n/2 read from the layout, inverse takes
-    // bins 0..n/2 and gives n real values (as complex with zero imaginary).
-    std::vector<cld> (*run)(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int layout,
-                            Vek8u* buf, int offset);
-};
-using Spec = fftt::SpecOf<Kind>;
+using fftt::Kind;
+using fftt::Spec;
 
 // Bytes holding values of T at a byte offset.
 template <class T>
@@ -49,57 +37,38 @@ VekStatus call_sfs(Op op, int sf, Vek8u* buf, A... a) {
     else return op(a..., sf, buf);
 }
 
-// In place runs the _I forms where a kind has them (FwdI, InvI), else the
-// out-of-place call with the source as destination. Complex kinds take no
-// layout: the integer ones read their scale factor from that argument.
+// Complex data interleaved in one array of C, or (C = T) as arrays of real
+// and imaginary parts. In place runs the _I forms where a kind has them
+// (FwdI, InvI), else the out-of-place call with the source as destination.
+// Complex kinds take no layout: the integer ones read their scale factor from that argument.
 template <class T, class C, class S, auto Fwd, auto Inv, auto FwdI = nullptr, auto InvI = nullptr>
-std::vector<cld> run_interleaved(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int sf,
-                                 Vek8u* buf, int offset) {
-    Bytes<T> src(2 * n, offset), dst(2 * n, offset);
+std::vector<cld> run_complex(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int sf,
+                             Vek8u* buf, int offset) {
+    constexpr bool split = std::is_same_v<C, T>;
+    const int step = split ? 1 : 2, im = split ? 0 : 1; // position of element i's parts: step * i (+ im)
+    Bytes<T> sr(step * n, offset), si(split ? n : 0, offset), dr(step * n, offset), di(split ? n : 0, offset);
+    Bytes<T>& simag = split ? si : sr;
     for (int i = 0; i < n; ++i) {
-        src.set(2 * i, static_cast<T>(x[i].real()));
-        src.set(2 * i + 1, static_cast<T>(x[i].imag()));
-    }
-    Bytes<T>& out = in_place ? src : dst;
-    const auto* s = static_cast<const S*>(spec);
-    const C* sp = reinterpret_cast<const C*>(src.ptr());
-    C* dp = reinterpret_cast<C*>(out.ptr());
-    if constexpr (!std::is_null_pointer_v<decltype(FwdI)>) {
-        if (in_place) {
-            EXPECT_EQ(call_sfs(inv ? InvI : FwdI, sf, buf, dp, s), vekStsOk);
-        }
-    }
-    if (!in_place || std::is_null_pointer_v<decltype(FwdI)>) {
-        EXPECT_EQ(call_sfs(inv ? Inv : Fwd, sf, buf, sp, dp, s), vekStsOk);
-    }
-    EXPECT_EQ(out.raw[out.off + 2 * n * sizeof(T)], 0xA5) << "wrote past the end";
-    std::vector<cld> y(n);
-    for (int i = 0; i < n; ++i) y[i] = cld(out.get(2 * i), out.get(2 * i + 1));
-    return y;
-}
-
-template <class T, class S, auto Fwd, auto Inv, auto FwdI = nullptr, auto InvI = nullptr>
-std::vector<cld> run_split(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int sf, Vek8u* buf,
-                           int offset) {
-    Bytes<T> sr(n, offset), si(n, offset), dr(n, offset), di(n, offset);
-    for (int i = 0; i < n; ++i) {
-        sr.set(i, static_cast<T>(x[i].real()));
-        si.set(i, static_cast<T>(x[i].imag()));
+        sr.set(step * i, static_cast<T>(x[i].real()));
+        simag.set(step * i + im, static_cast<T>(x[i].imag()));
     }
     Bytes<T>& outr = in_place ? sr : dr;
-    Bytes<T>& outi = in_place ? si : di;
+    Bytes<T>& outi = split ? (in_place ? si : di) : outr;
     const auto* s = static_cast<const S*>(spec);
-    if constexpr (!std::is_null_pointer_v<decltype(FwdI)>) {
-        if (in_place) {
-            EXPECT_EQ(call_sfs(inv ? InvI : FwdI, sf, buf, sr.ptr(), si.ptr(), s), vekStsOk);
-        }
-    }
-    if (!in_place || std::is_null_pointer_v<decltype(FwdI)>) {
-        EXPECT_EQ(call_sfs(inv ? Inv : Fwd, sf, buf, sr.ptr(), si.ptr(), outr.ptr(), outi.ptr(), s), vekStsOk);
-    }
-    EXPECT_EQ(outr.raw[outr.off + n * sizeof(T)], 0xA5) << "wrote past the end";
+    const auto as_c = [](Bytes<T>& b) { return reinterpret_cast<C*>(b.ptr()); };
+    const auto out_of_place = [&] {
+        if constexpr (split) return call_sfs(inv ? Inv : Fwd, sf, buf, sr.ptr(), si.ptr(), outr.ptr(), outi.ptr(), s);
+        else return call_sfs(inv ? Inv : Fwd, sf, buf, static_cast<const C*>(as_c(sr)), as_c(outr), s);
+    };
+    const auto own_place = [&] {
+        if constexpr (std::is_null_pointer_v<decltype(FwdI)>) return out_of_place();
+        else if constexpr (split) return call_sfs(inv ? InvI : FwdI, sf, buf, sr.ptr(), si.ptr(), s);
+        else return call_sfs(inv ? InvI : FwdI, sf, buf, as_c(sr), s);
+    };
+    EXPECT_EQ(in_place ? own_place() : out_of_place(), vekStsOk);
+    EXPECT_EQ(outr.raw[outr.off + step * n * sizeof(T)], 0xA5) << "wrote past the end";
     std::vector<cld> y(n);
-    for (int i = 0; i < n; ++i) y[i] = cld(outr.get(i), outi.get(i));
+    for (int i = 0; i < n; ++i) y[i] = cld(outr.get(step * i), outi.get(step * i + im));
     return y;
 }
 
@@ -166,25 +135,20 @@ std::vector<cld> run_real(const void* spec, const std::vector<cld>& x, int n, bo
 
 inline int order_of(int n) { return __builtin_ctz(static_cast<unsigned>(n)); }
 
-// LEN turns the number of points n into the Init argument.
-#define DFTT_LIFE(PRE, K, LEN)                                                                                       \
-    [](void** p, int n, int f, int h) { return veks##PRE##InitAlloc_##K(reinterpret_cast<Veks##PRE##Spec_##K**>(p), LEN, f, h); }, \
-        [](void* s) { return veks##PRE##Free_##K(static_cast<Veks##PRE##Spec_##K*>(s)); },                            \
-        [](const void* s, int* b) { return veks##PRE##GetBufSize_##K(static_cast<const Veks##PRE##Spec_##K*>(s), b); }
 #define DFTT_REAL_OPS(PRE, T, I)                                                                                   \
     veks##PRE##Fwd_RToPerm_##T##I, veks##PRE##Fwd_RToPack_##T##I, veks##PRE##Fwd_RToCCS_##T##I,                     \
         veks##PRE##Inv_PermToR_##T##I, veks##PRE##Inv_PackToR_##T##I, veks##PRE##Inv_CCSToR_##T##I
 
 inline const std::vector<Kind>& dft_kinds() {
     static const std::vector<Kind> k = {
-        {"C_32fc", false, false, DFTT_LIFE(DFT, C_32fc, n), run_interleaved<float, Vek32fc, VeksDFTSpec_C_32fc, veksDFTFwd_CToC_32fc, veksDFTInv_CToC_32fc>},
-        {"C_64fc", true, false, DFTT_LIFE(DFT, C_64fc, n), run_interleaved<double, Vek64fc, VeksDFTSpec_C_64fc, veksDFTFwd_CToC_64fc, veksDFTInv_CToC_64fc>},
+        {"C_32fc", false, false, DFTT_LIFE(DFT, C_32fc, n), run_complex<float, Vek32fc, VeksDFTSpec_C_32fc, veksDFTFwd_CToC_32fc, veksDFTInv_CToC_32fc>},
+        {"C_64fc", true, false, DFTT_LIFE(DFT, C_64fc, n), run_complex<double, Vek64fc, VeksDFTSpec_C_64fc, veksDFTFwd_CToC_64fc, veksDFTInv_CToC_64fc>},
         {"OutOrd_C_32fc", false, false, DFTT_LIFE(DFTOutOrd, C_32fc, n),
-         run_interleaved<float, Vek32fc, VeksDFTOutOrdSpec_C_32fc, veksDFTOutOrdFwd_CToC_32fc, veksDFTOutOrdInv_CToC_32fc>},
+         run_complex<float, Vek32fc, VeksDFTOutOrdSpec_C_32fc, veksDFTOutOrdFwd_CToC_32fc, veksDFTOutOrdInv_CToC_32fc>},
         {"OutOrd_C_64fc", true, false, DFTT_LIFE(DFTOutOrd, C_64fc, n),
-         run_interleaved<double, Vek64fc, VeksDFTOutOrdSpec_C_64fc, veksDFTOutOrdFwd_CToC_64fc, veksDFTOutOrdInv_CToC_64fc>},
-        {"C_32f", false, false, DFTT_LIFE(DFT, C_32f, n), run_split<float, VeksDFTSpec_C_32f, veksDFTFwd_CToC_32f, veksDFTInv_CToC_32f>},
-        {"C_64f", true, false, DFTT_LIFE(DFT, C_64f, n), run_split<double, VeksDFTSpec_C_64f, veksDFTFwd_CToC_64f, veksDFTInv_CToC_64f>},
+         run_complex<double, Vek64fc, VeksDFTOutOrdSpec_C_64fc, veksDFTOutOrdFwd_CToC_64fc, veksDFTOutOrdInv_CToC_64fc>},
+        {"C_32f", false, false, DFTT_LIFE(DFT, C_32f, n), run_complex<float, float, VeksDFTSpec_C_32f, veksDFTFwd_CToC_32f, veksDFTInv_CToC_32f>},
+        {"C_64f", true, false, DFTT_LIFE(DFT, C_64f, n), run_complex<double, double, VeksDFTSpec_C_64f, veksDFTFwd_CToC_64f, veksDFTInv_CToC_64f>},
         {"R_32f", false, true, DFTT_LIFE(DFT, R_32f, n), run_real<float, VeksDFTSpec_R_32f, DFTT_REAL_OPS(DFT, 32f, )>},
         {"R_64f", true, true, DFTT_LIFE(DFT, R_64f, n), run_real<double, VeksDFTSpec_R_64f, DFTT_REAL_OPS(DFT, 64f, )>},
     };
@@ -200,8 +164,8 @@ inline const std::vector<Kind>& dft_int_kinds() {
 }
 
 #define DFTT_FFT_C(K, T, C)                                                                                          \
-    run_interleaved<T, C, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K, veksFFTInv_CToC_##K, veksFFTFwd_CToC_##K##_I, veksFFTInv_CToC_##K##_I>
-#define DFTT_FFT_S(K, T) run_split<T, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K, veksFFTInv_CToC_##K, veksFFTFwd_CToC_##K##_I, veksFFTInv_CToC_##K##_I>
+    run_complex<T, C, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K, veksFFTInv_CToC_##K, veksFFTFwd_CToC_##K##_I, veksFFTInv_CToC_##K##_I>
+#define DFTT_FFT_S(K, T) run_complex<T, T, VeksFFTSpec_C_##K, veksFFTFwd_CToC_##K, veksFFTInv_CToC_##K, veksFFTFwd_CToC_##K##_I, veksFFTInv_CToC_##K##_I>
 #define DFTT_FFT_R(T)                                                                                                \
     run_real<Vek##T, VeksFFTSpec_R_##T, DFTT_REAL_OPS(FFT, T, ), DFTT_REAL_OPS(FFT, T, _I)>
 
@@ -233,10 +197,16 @@ inline long double error_bound(bool dbl, int n) {
     return (dbl ? 2e-15L : 1e-6L) * lg;
 }
 
-inline std::vector<cld> random_signal(int n, bool real, std::uint64_t seed) {
+// n points in [-1, 1], or integers in [-amp, amp] when amp > 0; real ones
+// have zero imaginary parts.
+inline std::vector<cld> random_signal(int n, bool real, std::uint64_t seed, long long amp = 0) {
     vt::Rng rng(seed);
+    const auto one = [&]() -> long double { return amp > 0 ? rng.integer<long long>(-amp, amp) : rng.real(-1, 1); };
     std::vector<cld> x(n);
-    for (auto& v : x) v = cld(rng.real(-1, 1), real ? 0.0 : rng.real(-1, 1));
+    for (auto& v : x) {
+        const long double re = one();
+        v = cld(re, real ? 0 : one());
+    }
     return x;
 }
 
@@ -261,31 +231,19 @@ inline const Reference& reference(int n, bool real) {
 // with the reference.
 inline void check_spec(const Kind& k, const Spec& spec, int n, int flag, bool inv, bool in_place, int layout, int offset,
                        bool use_buf) {
-    std::vector<Vek8u> buf(static_cast<std::size_t>(spec.buf_size()) + 1);
+    vt::Guarded<Vek8u> buf(static_cast<std::size_t>(spec.buf_size()) + 1); // used from byte 1 on
     Vek8u* b = use_buf && spec.buf_size() > 0 ? buf.data() + 1 : nullptr;
     const Reference& ref = reference(n, k.real);
     const std::vector<cld> bins = k.real ? std::vector<cld>(ref.fwd.begin(), ref.fwd.begin() + n / 2 + 1) : std::vector<cld>();
-    std::vector<cld> got;
-    const std::vector<cld>* want = &ref.fwd;
-    long double scale = fwd_factor(flag, n);
-    if (k.real && inv) { // the spectrum of a real signal in, n times that signal out
-        got = k.run(spec.get(), bins, n, true, in_place, layout, b, offset);
-        want = &ref.x;
-        scale = static_cast<long double>(n) * inv_factor(flag, n);
-    } else if (k.real) {
-        got = k.run(spec.get(), ref.x, n, false, in_place, layout, b, offset);
-        want = &bins;
-    } else {
-        got = k.run(spec.get(), ref.x, n, inv, in_place, 0, b, offset);
-        if (inv) {
-            want = &ref.inv;
-            scale = inv_factor(flag, n);
-        }
-    }
+    const bool real_inv = k.real && inv; // the spectrum of a real signal in, n times that signal out
+    const std::vector<cld> got = k.run(spec.get(), real_inv ? bins : ref.x, n, inv, in_place, k.real ? layout : 0, b, offset);
+    const std::vector<cld>* want = real_inv ? &ref.x : k.real ? &bins : inv ? &ref.inv : &ref.fwd;
+    const long double scale = real_inv ? n * inv_factor(flag, n) : inv ? inv_factor(flag, n) : fwd_factor(flag, n);
     const long double err = fftref::rel_rms(*want, scale, [&](std::size_t i) { return got[i]; });
     EXPECT_LT(err, error_bound(k.dbl, n))
         << k.name << " n " << n << " flag " << flag << (inv ? " inverse" : " forward") << (in_place ? " in place" : "")
         << " layout " << layout << " offset " << offset;
+    EXPECT_TRUE(buf.guard_intact()) << k.name << " wrote past its work buffer";
 }
 
 inline void check_one(const Kind& k, int n, int flag, bool inv, bool in_place, int layout, int offset, bool use_buf) {
