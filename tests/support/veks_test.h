@@ -33,6 +33,7 @@ public:
     const T* data() const { return reinterpret_cast<const T*>(base_); }
     T& operator[](std::size_t i) { return data()[i]; }
     std::size_t size() const { return len_; }
+    void fill(const T& v) { for (std::size_t i = 0; i < len_; ++i) data()[i] = v; }
     void reset() { std::memset(base_, kSentinelByte, bytes_); }
     bool intact() const { return all_sentinel(0, bytes_); }
     bool guard_intact() const { return all_sentinel(len_ * sizeof(T), bytes_); }
@@ -113,7 +114,9 @@ class Rng {
 public:
     explicit Rng(std::uint64_t seed = 12345) : gen_(seed) {}
     template <class I> I integer(I lo, I hi) { return static_cast<I>(std::uniform_int_distribution<long long>(lo, hi)(gen_)); }
-    template <class I> I any() { return static_cast<I>(std::uniform_int_distribution<std::uint64_t>()(gen_)); }
+    template <class I> I any() {
+        return static_cast<I>(std::uniform_int_distribution<std::uint64_t>()(gen_));
+    }
     double real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(gen_); }
     std::mt19937_64& engine() { return gen_; }
 
