@@ -25,9 +25,8 @@ template <class T>
 class Guarded {
 public:
     explicit Guarded(std::size_t len, std::size_t guard = 16) : len_(len), bytes_((len + guard) * sizeof(T)) {
-        storage_.resize((len + guard) * sizeof(T) + 64);
+        storage_.assign(bytes_ + 64, static_cast<char>(kSentinelByte));
         base_ = storage_.data() + (64 - reinterpret_cast<std::uintptr_t>(storage_.data()) % 64) % 64;
-        std::memset(base_, kSentinelByte, bytes_);
     }
     T* data() { return reinterpret_cast<T*>(base_); }
     const T* data() const { return reinterpret_cast<const T*>(base_); }
