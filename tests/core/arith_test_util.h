@@ -159,6 +159,7 @@ void check_vc(const std::string& name, VC<T> fn, VCI<T> fn_i, Ref<T, T, T> ref, 
         for (int i = 0; i < 256; ++i) a[i] = T(i);
     a.push_back(minimum_value<T>());
     std::vector<T> vals = {T{}, minimum_value<T>()};
+    if constexpr (std::is_signed_v<T>) vals.push_back(T(-1)); // -1 times the minimum saturates
     for (int k = 0; k < 6; ++k) vals.push_back(random_value<T>(rng));
     for (const T& val : vals) {
         if (!o.zero_constant && is_zero_value(val)) continue;
