@@ -28,11 +28,7 @@ TEST(StatsNorms, SixteenBitNormsExact) {
             for (bool diff : {false, true}) {
                 SCOPED_TRACE(testing::Message() << "len " << len << " kind " << kind << " diff " << diff);
                 // Kinds 1 and 2 give the widest magnitudes and differences (65535).
-                std::vector<Vek16s> a(len), b(len);
-                for (int i = 0; i < len; ++i) {
-                    a[i] = kind == 1 ? -32768 : kind == 2 ? 32767 : kind == 3 ? r.integer<Vek16s>(-2, 2) : r.any<Vek16s>();
-                    b[i] = kind == 1 ? 32767 : kind == 2 ? -32768 : r.any<Vek16s>();
-                }
+                const auto a = st::ints<Vek16s>(r, len, kind), b = st::ints<Vek16s>(r, len, kind % 3 ? 3 - kind : 0);
                 i128 inf = 0, l1 = 0, sq = 0;
                 for (int i = 0; i < len; ++i) {
                     const i128 d = i128(a[i]) - (diff ? b[i] : 0), m = d < 0 ? -d : d;

@@ -23,12 +23,6 @@ template <class T> T ref_mean(i128 s, int len, int sf) {
     return vt::sat<T>(s < 0 ? -q : q);
 }
 
-// Kinds: full range, all maximum, all minimum, small.
-template <class T> std::vector<T> ints(vt::Rng& r, int len, int kind) {
-    std::vector<T> x(len);
-    for (auto& v : x) v = kind == 1 ? st::lim<T>::max() : kind == 2 ? st::lim<T>::min() : kind == 3 ? T(r.integer(-3, 3)) : r.any<T>();
-    return x;
-}
 template <class T> i128 total(const std::vector<T>& x) { return std::accumulate(x.begin(), x.end(), i128(0)); }
 
 // A scaled reduction of x into one result; the call must succeed.
@@ -44,7 +38,7 @@ TEST(StatsSums, IntegerSumsAndMeansExact) {
     // total beyond 32 bits. Complex data run the same rule per part.
     for (int len : {1, 2, 15, 1000, 65536, 65537, 140001})
         for (int kind = 0; kind < 4; ++kind) {
-            const auto x = ints<Vek16s>(r, len, kind), y = ints<Vek16s>(r, len, 3 - kind);
+            const auto x = st::ints<Vek16s>(r, len, kind), y = st::ints<Vek16s>(r, len, 3 - kind);
             std::vector<Vek16sc> c(len);
             for (int i = 0; i < len; ++i) c[i] = {x[i], y[i]};
             const i128 s = total(x), t = total(y);
@@ -64,7 +58,7 @@ TEST(StatsSums, IntegerSumsAndMeansExact) {
         }
     for (int len : {1, 5, 4097})
         for (int kind = 0; kind < 4; ++kind) {
-            const auto x = ints<Vek32s>(r, len, kind);
+            const auto x = st::ints<Vek32s>(r, len, kind);
             for (int sf = -70; sf <= 100; ++sf) {
                 ASSERT_EQ(reduce(veksSum_32s_Sfs, x, sf), ref_sum_32s(total(x), sf, false)) << len << " kind " << kind << " sf " << sf;
                 ASSERT_EQ(reduce(veksMean_32s_Sfs, x, sf), ref_mean<Vek32s>(total(x), len, sf)) << len << " kind " << kind << " sf " << sf;
@@ -147,7 +141,7 @@ TEST(StatsSums, IntegerDeviationAndMean) {
     vt::Rng r(21);
     for (int len : {2, 3, 17, 1000})
         for (int kind : {0, 3}) {
-            const auto x = ints<Vek16s>(r, len, kind);
+            const auto x = st::ints<Vek16s>(r, len, kind);
             i128 s = 0, q = 0;
             for (auto v : x) s += v, q += i128(v) * v;
             // Below 2^53 the double computation is exact up to the final square root.
