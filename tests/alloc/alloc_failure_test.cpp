@@ -77,10 +77,9 @@ void expect_clean_failures_one(const Path& p) {
     for (long n = 0;; ++n) {
         fail_from(n);
         const VekStatus st = p.run();
-        const long attempts = disarm();
+        disarm();
         if (st == vekStsOk) {
             EXPECT_GT(n, 0) << p.name << " allocated nothing: the failing allocator is not in use";
-            EXPECT_GE(attempts, n) << p.name;
             p.release();
             return;
         }

@@ -61,7 +61,7 @@ void check_integer_family(VekStatus (*f64)(const A*, const B*, int, D64*), VekSt
         }
 }
 
-TEST(StatsDotProd, SixteenBitFormsExact) {
+TEST(StatsDotProd, IntegerFormsExactlyRounded) {
     check_integer_family<Vek16s, Vek16s>(veksDotProd_16s64s, veksDotProd_16s32f, veksDotProd_16s_Sfs, veksDotProd_16s32s_Sfs);
     check_integer_family<Vek16sc, Vek16sc>(veksDotProd_16sc64sc, veksDotProd_16sc32fc, veksDotProd_16sc_Sfs, veksDotProd_16sc32sc_Sfs);
     check_integer_family<Vek16s, Vek16sc>(veksDotProd_16s16sc64sc, veksDotProd_16s16sc32fc, veksDotProd_16s16sc_Sfs,
@@ -75,13 +75,9 @@ TEST(StatsDotProd, SixteenBitFormsExact) {
             const auto b = st::ints<Vek32s>(r, len, kind == 2 ? 1 : kind);
             check_scaled(veksDotProd_16s32s32s_Sfs, a, b, -20, 40, ref_scaled<Vek32s>);
         }
-}
-
-// 32-bit data go through double: products below 2^41 and sums below 2^51 are exact,
-// so the result is the exactly rounded one, with sf clamped to -31..93.
-TEST(StatsDotProd, ThirtyTwoBitFormsRoundAndClamp) {
+    // 32-bit data go through double: products below 2^41 and sums below 2^51 are exact,
+    // so the result is the exactly rounded one, with sf clamped to -31..93.
     const auto want = [](i128 s, int sf) { return vt::sat<Vek32s>(vt::scale_half_even(s, std::clamp(sf, -31, 93))); };
-    vt::Rng r(121);
     const auto elem = [&r] { return st::random_elem<Vek32sc>(r, -(1 << 20), 1 << 20); };
     for (int len : {1, 3, 4, 5, 999}) {
         std::vector<Vek32sc> a(len), b(len);
