@@ -57,16 +57,16 @@ template <class F> std::vector<F> spread(vt::Rng& r, std::size_t n, int e_max) {
     return v;
 }
 
-// Integers of a kind: 0 full range, 1 all minimum, 2 all maximum (complex:
-// minimum real parts), 3 small.
+// Integers of a kind: 0 full range, 1 all minimum, 2 all maximum (complex: minimum real parts), 3 small.
 template <class T> std::vector<T> ints(vt::Rng& r, int n, int kind) {
     using C = veks::component_t<T>;
-    const auto part = [&](C top) { return kind == 1 ? lim<C>::min() : kind == 2 ? top : kind == 3 ? C(r.integer(-3, 3)) : r.any<C>(); };
+    const auto part = [&](C top) {
+        return kind == 1 ? lim<C>::min() : kind == 2 ? top : kind == 3 ? C(r.integer(-3, 3)) : r.any<C>();
+    };
     std::vector<T> v(static_cast<std::size_t>(n));
-    for (auto& x : v) {
+    for (auto& x : v)
         if constexpr (std::is_arithmetic_v<T>) x = part(lim<C>::max());
         else x = T{part(lim<C>::min()), part(lim<C>::max())};
-    }
     return v;
 }
 
