@@ -25,7 +25,7 @@ template <class... F> void ptrs_then_len(F... f) { sp::expect_checks_all({}, f..
 
 TEST(StatsChecks, EveryMember) {
     ptrs_then_len(veksSum_32f, veksSum_64f, veksSum_32fc, veksSum_64fc, veksMean_32f, veksMean_64f, veksMean_32fc, veksMean_64fc,
-                  SCALED_SUMS); // deviations: SecondaryLengths
+                  SCALED_SUMS);
     ptrs_then_len(veksMax_16s, veksMax_32s, veksMax_32f, veksMax_64f, veksMin_16s, veksMin_32s, veksMin_32f, veksMin_64f,
                   veksMaxAbs_16s, veksMaxAbs_32s, veksMinAbs_16s, veksMinAbs_32s, veksMinMax_8u, veksMinMax_16u, veksMinMax_16s,
                   veksMinMax_32u, veksMinMax_32s, veksMinMax_32f, veksMinMax_64f, veksMinMaxIndx_8u, veksMinMaxIndx_16u,
@@ -41,9 +41,25 @@ TEST(StatsChecks, EveryMember) {
                   veksDotProd_16sc64sc, veksDotProd_16s16sc64sc, veksDotProd_16s32f, veksDotProd_16sc32fc, veksDotProd_16s16sc32fc);
     ptrs_then_len(veksCountInRange_32s, veksFindNearestOne_16u);
     sp::expect_checks_all({sp::Order::LenThenPtrs}, veksMaxOrder_16s, veksMaxOrder_32s, veksMaxOrder_32f, veksMaxOrder_64f);
+    // The deviations need two elements; FindNearest checks the table length
+    // after the vector length. Nothing is written.
+    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength, 1}, veksStdDev_32f, veksStdDev_64f,
+                          veksMeanStdDev_32f, veksMeanStdDev_64f, SCALED_DEVIATIONS);
+    sp::expect_checks(veksFindNearest_16u, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength});
+    // Zero and other divisors below the smallest normal fail after the
+    // pointers and the length; the smallest normal does not.
+    for (double tiny : {1e-39, -0.0, -1e-39})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, tiny, vekStsDivByZeroError}, veksNormalize_32f, veksNormalize_32fc);
+    for (double tiny : {0.0, 2.2e-308, -1e-310})
+        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, tiny, vekStsDivByZeroError}, veksNormalize_64f, veksNormalize_64fc,
+                              veksNormalize_16s_Sfs, veksNormalize_16sc_Sfs); // integer divisor 0
+    Vek32f f[2] = {1, 2};
+    Vek64f d[2] = {1, 2};
+    EXPECT_EQ(veksNormalize_32f(f, f, 2, 0, st::lim<float>::min()), vekStsOk);
+    EXPECT_EQ(veksNormalize_64f(d, d, 2, 0, st::lim<double>::min()), vekStsOk);
 }
 
-TEST(StatsChecks, SortMembers) {
+TEST(StatsChecks, SortAndThresholdMembers) {
 #define SORT_VALUE_MEMBERS(s) veksSortAscend_##s##_I, veksSortDescend_##s##_I, veksSortIndexAscend_##s##_I, veksSortIndexDescend_##s##_I
 #define SORT_RADIX_MEMBERS(s) veksSortRadixAscend_##s##_I, veksSortRadixDescend_##s##_I
 #define SORT_RADIX_INDEX(s) veksSortRadixIndexAscend_##s, veksSortRadixIndexDescend_##s
@@ -58,9 +74,6 @@ TEST(StatsChecks, SortMembers) {
                               SORT_RADIX_INDEX(32u), SORT_RADIX_INDEX(32f));
     sp::expect_checks_all({sp::Order::PtrsThenLen, {}, 4, 3, 0, vekStsBadLength}, SORT_RADIX_INDEX(32s), SORT_RADIX_INDEX(32u),
                           SORT_RADIX_INDEX(32f));
-}
-
-TEST(StatsChecks, ThresholdMembers) {
 #define T_PAIR(name, s) veksThreshold##name##_##s, veksThreshold##name##_##s##_I
 #define T_CLAMP(s) T_PAIR(, s), T_PAIR(_LT, s), T_PAIR(_GT, s)
 #define T_VAL(s) T_PAIR(_LTVal, s), T_PAIR(_GTVal, s)
@@ -76,24 +89,12 @@ TEST(StatsChecks, ThresholdMembers) {
     sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, -1, 0, vekStsNegativeLevel}, T_ABS(32s)); // an int level
 }
 
-// The deviations need two elements; FindNearest checks the table length
-// after the vector length. Nothing is written.
-TEST(StatsChecks, SecondaryLengths) {
-    sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength, 1}, veksStdDev_32f, veksStdDev_64f,
-                          veksMeanStdDev_32f, veksMeanStdDev_64f, SCALED_DEVIATIONS);
-    sp::expect_checks(veksFindNearest_16u, {sp::Order::PtrsThenLen, {}, -1, 0, 0, vekStsBadLength});
-}
-
 // The most extreme scale factors behave like merely large ones.
-template <class... F> void extreme_scale_factors(F... f) {
+TEST(StatsChecks, ExtremeScaleFactors) {
     const auto run = [](auto fn, int sf) { return vt::run_at(st::signature_case("", fn, 8, sf), 0); };
     int k = 0;
     auto one = [&](auto fn) { EXPECT_TRUE(run(fn, -2147483647 - 1) == run(fn, -300) && run(fn, 2147483647) == run(fn, 300)) << k++; };
-    (one(f), ...);
-}
-
-TEST(StatsChecks, ExtremeScaleFactors) {
-    extreme_scale_factors(SCALED_SUMS, SCALED_DEVIATIONS, SCALED_NORMS(Norm), SCALED_NORMS(NormDiff), SCALED_DOTS);
+    [&](auto... f) { (one(f), ...); }(SCALED_SUMS, SCALED_DEVIATIONS, SCALED_NORMS(Norm), SCALED_NORMS(NormDiff), SCALED_DOTS);
 }
 
 // n = 37: SIMD blocks and a scalar tail; numbers other than the length 2.

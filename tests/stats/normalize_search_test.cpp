@@ -4,20 +4,6 @@ namespace {
 
 using st::lim;
 
-// Zero and other divisors below the smallest normal fail after the
-// pointers and the length; the smallest normal does not.
-TEST(StatsNormalize, TinyDivisorIsAnError) {
-    for (double tiny : {1e-39, -0.0, -1e-39})
-        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, tiny, vekStsDivByZeroError}, veksNormalize_32f, veksNormalize_32fc);
-    for (double tiny : {0.0, 2.2e-308, -1e-310})
-        sp::expect_checks_all({sp::Order::PtrsThenLen, {}, -1, 0, tiny, vekStsDivByZeroError}, veksNormalize_64f, veksNormalize_64fc,
-                              veksNormalize_16s_Sfs, veksNormalize_16sc_Sfs); // integer divisor 0
-    Vek32f f[2] = {1, 2};
-    Vek64f d[2] = {1, 2};
-    EXPECT_EQ(veksNormalize_32f(f, f, 2, 0, lim<float>::min()), vekStsOk);
-    EXPECT_EQ(veksNormalize_64f(d, d, 2, 0, lim<double>::min()), vekStsOk);
-}
-
 // Each component against ok(result, source, vSub) for vDiv 3.
 template <class T, class S, class R, class Ok> void check_float_normalize(VekStatus (*fn)(const T*, T*, int, S, R), S sub, Ok ok) {
     vt::Rng r(151);
@@ -111,18 +97,6 @@ TEST(StatsSearch, NearestEntryTiesGoLow) {
     }
 }
 
-TEST(StatsOrder, SignificantBitsOfIntegers) {
-    for (auto [x, order] : std::vector<std::pair<std::vector<Vek32s>, int>>{
-             {{0, 0}, 0}, {{1}, 1}, {{-1, 0}, 1}, {{3, -4}, 3}, {{lim<Vek32s>::min()}, 32}, {{lim<Vek32s>::max()}, 31}, {{65535, -65536}, 17}}) {
-        int o = -1;
-        EXPECT_TRUE(veksMaxOrder_32s(x.data(), int(x.size()), &o) == vekStsOk && o == order) << order;
-    }
-    for (auto [x, order] : std::vector<std::pair<std::vector<Vek16s>, int>>{{{5, -32768, 7}, 16}, {{0, 0}, 0}, {{32767, -32767}, 15}}) {
-        int o = -1;
-        EXPECT_TRUE(veksMaxOrder_16s(x.data(), int(x.size()), &o) == vekStsOk && o == order) << order;
-    }
-}
-
 template <class F> void check_float_order(VekStatus (*fn)(const F*, int, int*)) {
     using L = lim<F>;
     struct Row { std::vector<F> x; int order; VekStatus status; };
@@ -142,9 +116,18 @@ template <class F> void check_float_order(VekStatus (*fn)(const F*, int, int*)) 
     }
 }
 
-TEST(StatsOrder, ExponentOfLargestFiniteMagnitude) {
+TEST(StatsOrder, SignificantBitsAndExponentOfLargestMagnitude) {
     check_float_order<Vek32f>(veksMaxOrder_32f);
     check_float_order<Vek64f>(veksMaxOrder_64f);
+    for (auto [x, order] : std::vector<std::pair<std::vector<Vek32s>, int>>{
+             {{0, 0}, 0}, {{1}, 1}, {{-1, 0}, 1}, {{3, -4}, 3}, {{lim<Vek32s>::min()}, 32}, {{lim<Vek32s>::max()}, 31}, {{65535, -65536}, 17}}) {
+        int o = -1;
+        EXPECT_TRUE(veksMaxOrder_32s(x.data(), int(x.size()), &o) == vekStsOk && o == order) << order;
+    }
+    for (auto [x, order] : std::vector<std::pair<std::vector<Vek16s>, int>>{{{5, -32768, 7}, 16}, {{0, 0}, 0}, {{32767, -32767}, 15}}) {
+        int o = -1;
+        EXPECT_TRUE(veksMaxOrder_16s(x.data(), int(x.size()), &o) == vekStsOk && o == order) << order;
+    }
 }
 
 } // namespace

@@ -55,11 +55,10 @@ template <class T>
 std::vector<T> keys(vt::Rng& rng, int n) {
     using L = std::numeric_limits<T>;
     std::vector<T> pool = {L::lowest(), L::max(), T(0), T(1), T(7)};
-    if constexpr (!L::is_integer) {
+    if constexpr (!L::is_integer)
         pool.insert(pool.end(), {T(-0.0), T(-0.0), L::infinity(), -L::infinity(), T(-2.5), L::quiet_NaN(), -L::quiet_NaN()});
-    } else if (L::is_signed) {
+    else if (L::is_signed)
         pool.push_back(T(-1));
-    }
     std::vector<T> v(n);
     const double lo = L::is_signed ? -100 : 0;
     for (T& x : v) x = rng.integer(0, 3) ? pool[rng.integer<std::size_t>(0, pool.size() - 1)] : T(rng.real(lo, lo + 200));

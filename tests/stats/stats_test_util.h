@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/elem.h"
 #include "exact_ref.h"
 #include "offset_cases.h"
 #include "signature_probe.h"
@@ -37,7 +38,6 @@ template <class... Args> vt::OffsetCase signature_case(const char* name, VekStat
     return signature_case(name, fn, n, value, std::index_sequence_for<Args...>{});
 }
 
-// Element-wise bit-exact comparison of two vectors.
 template <class T>
 bool same_bits_all(const std::vector<T>& a, const std::vector<T>& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), vt::same_bits<T>);
@@ -54,6 +54,19 @@ template <class T> T random_elem(vt::Rng& r, double lo, double hi) {
 template <class F> std::vector<F> spread(vt::Rng& r, std::size_t n, int e_max) {
     std::vector<F> v(n);
     for (auto& x : v) x = static_cast<F>(std::ldexp(r.real(-1, 1), r.integer(-e_max, e_max)));
+    return v;
+}
+
+// Integers of a kind: 0 full range, 1 all minimum, 2 all maximum (complex: minimum real parts), 3 small.
+template <class T> std::vector<T> ints(vt::Rng& r, int n, int kind) {
+    using C = veks::component_t<T>;
+    const auto part = [&](C top) {
+        return kind == 1 ? lim<C>::min() : kind == 2 ? top : kind == 3 ? C(r.integer(-3, 3)) : r.any<C>();
+    };
+    std::vector<T> v(static_cast<std::size_t>(n));
+    for (auto& x : v)
+        if constexpr (std::is_arithmetic_v<T>) x = part(lim<C>::max());
+        else x = T{part(lim<C>::min()), part(lim<C>::max())};
     return v;
 }
 

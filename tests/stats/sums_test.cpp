@@ -23,12 +23,6 @@ template <class T> T ref_mean(i128 s, int len, int sf) {
     return vt::sat<T>(s < 0 ? -q : q);
 }
 
-// Kinds: full range, all maximum, all minimum, small.
-template <class T> std::vector<T> ints(vt::Rng& r, int len, int kind) {
-    std::vector<T> x(len);
-    for (auto& v : x) v = kind == 1 ? st::lim<T>::max() : kind == 2 ? st::lim<T>::min() : kind == 3 ? T(r.integer(-3, 3)) : r.any<T>();
-    return x;
-}
 template <class T> i128 total(const std::vector<T>& x) { return std::accumulate(x.begin(), x.end(), i128(0)); }
 
 // A scaled reduction of x into one result; the call must succeed.
@@ -44,7 +38,7 @@ TEST(StatsSums, IntegerSumsAndMeansExact) {
     // total beyond 32 bits. Complex data run the same rule per part.
     for (int len : {1, 2, 15, 1000, 65536, 65537, 140001})
         for (int kind = 0; kind < 4; ++kind) {
-            const auto x = ints<Vek16s>(r, len, kind), y = ints<Vek16s>(r, len, 3 - kind);
+            const auto x = st::ints<Vek16s>(r, len, kind), y = st::ints<Vek16s>(r, len, 3 - kind);
             std::vector<Vek16sc> c(len);
             for (int i = 0; i < len; ++i) c[i] = {x[i], y[i]};
             const i128 s = total(x), t = total(y);
@@ -64,7 +58,7 @@ TEST(StatsSums, IntegerSumsAndMeansExact) {
         }
     for (int len : {1, 5, 4097})
         for (int kind = 0; kind < 4; ++kind) {
-            const auto x = ints<Vek32s>(r, len, kind);
+            const auto x = st::ints<Vek32s>(r, len, kind);
             for (int sf = -70; sf <= 100; ++sf) {
                 ASSERT_EQ(reduce(veksSum_32s_Sfs, x, sf), ref_sum_32s(total(x), sf, false)) << len << " kind " << kind << " sf " << sf;
                 ASSERT_EQ(reduce(veksMean_32s_Sfs, x, sf), ref_mean<Vek32s>(total(x), len, sf)) << len << " kind " << kind << " sf " << sf;
@@ -105,11 +99,6 @@ void check_float_sums(VekStatus (*sum)(const F*, int, F*), VekStatus (*mean)(con
     }
 }
 
-TEST(StatsSums, FloatSumsFollowTheirOrder) {
-    check_float_sums<Vek32f, Vek32fc>(veksSum_32f, veksMean_32f, veksSum_32fc, veksMean_32fc);
-    check_float_sums<Vek64f, Vek64fc>(veksSum_64f, veksMean_64f, veksSum_64fc, veksMean_64fc);
-}
-
 template <class F> long double ref_deviation(const std::vector<F>& x) {
     long double mean = 0, ss = 0;
     for (auto v : x) mean += v;
@@ -118,7 +107,10 @@ template <class F> long double ref_deviation(const std::vector<F>& x) {
     return std::sqrt(ss / (x.size() - 1));
 }
 
-TEST(StatsSums, FloatDeviationIsTheSampleDeviation) {
+// Sums follow their order; the deviation is the sample deviation.
+TEST(StatsSums, FloatSumsAndDeviation) {
+    check_float_sums<Vek32f, Vek32fc>(veksSum_32f, veksMean_32f, veksSum_32fc, veksMean_32fc);
+    check_float_sums<Vek64f, Vek64fc>(veksSum_64f, veksMean_64f, veksSum_64fc, veksMean_64fc);
     Vek32f d, m, d1, m1;
     vt::Rng r(9);
     for (int len : {2, 3, 10, 1000, 65537}) {
@@ -147,7 +139,7 @@ TEST(StatsSums, IntegerDeviationAndMean) {
     vt::Rng r(21);
     for (int len : {2, 3, 17, 1000})
         for (int kind : {0, 3}) {
-            const auto x = ints<Vek16s>(r, len, kind);
+            const auto x = st::ints<Vek16s>(r, len, kind);
             i128 s = 0, q = 0;
             for (auto v : x) s += v, q += i128(v) * v;
             // Below 2^53 the double computation is exact up to the final square root.
