@@ -177,16 +177,12 @@ TEST(WaveletTransform, MatchesDefinitionInBlocksWithDelayLines) {
 }
 
 // A delay line set before the first call acts as the samples before it.
-TEST(WaveletTransform, DelayLineSetGetRoundTrip) {
+TEST(WaveletTransform, DelayLineSetActsAsEarlierSamples) {
     vt::Rng rng(5);
     const auto tl = random_floats(rng, 6), th = random_floats(rng, 3);
     auto st = fwd_state(tl, 2, th, -1);
     const auto before_l = random_floats(rng, 7), before_h = random_floats(rng, 1), x = random_floats(rng, 40);
     ASSERT_EQ(veksWTFwdSetDlyLine_32f(st.get(), before_l.data(), before_h.data()), vekStsOk);
-    std::vector<float> gl(7), gh(1);
-    ASSERT_EQ(veksWTFwdGetDlyLine_32f(st.get(), gl.data(), gh.data()), vekStsOk);
-    EXPECT_EQ(gl, before_l);
-    EXPECT_EQ(gh, before_h);
     std::vector<float> lo(20), hi(20);
     ASSERT_EQ(veksWTFwd_32f(x.data(), lo.data(), hi.data(), 20, st.get()), vekStsOk);
     expect_close(lo, wtref::forward(widen(x), tl, 2, widen(before_l)), 6);
