@@ -1,10 +1,5 @@
 // DCT: every engine against the long double sums, in place, at odd byte
 // addresses, the 16-bit forms, reported sizes, check order and the life cycle.
-#include <array>
-#include <cstring>
-#include <limits>
-#include <memory>
-
 #include "byte_offset.h"
 #include "dct_reference.h"
 #include "fft_reference.h"

@@ -1,8 +1,6 @@
 // Integer complex transforms: the fixed-point engine, the float engines of
 // the 16- and 32-bit forms, scaling, rounding and saturation.
-#include <algorithm>
 #include <climits>
-#include <cstdio>
 
 #include "float_kinds.h"
 

@@ -1,8 +1,5 @@
 // FFT spec life cycle: reported sizes, check order, placement in caller
 // memory and identifiers.
-#include <array>
-#include <cstring>
-
 #include "fft_test_util.h"
 
 namespace {

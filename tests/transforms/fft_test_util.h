@@ -2,11 +2,9 @@
 // holder for any kind table.
 #pragma once
 
-#include <array>
 #include <complex>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "signature_probe.h"
 #include "veks_test.h"

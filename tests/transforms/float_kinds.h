@@ -3,10 +3,7 @@
 // unaligned arrays are exercised as well.
 #pragma once
 
-#include <cstring>
 #include <map>
-#include <type_traits>
-#include <vector>
 
 #include "fft_reference.h"
 #include "fft_test_util.h"

@@ -1,13 +1,9 @@
 // Goertzel: every member against the exact DFT bin, the integer forms
 // against the recurrence they define, pairs against single calls (one
 // template for every type), checks.
-#include <cstring>
-#include <limits>
-
 #include "byte_offset.h"
 #include "dct_reference.h"
 #include "signature_probe.h"
-#include "veks_test.h"
 
 namespace {
 

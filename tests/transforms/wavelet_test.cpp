@@ -1,13 +1,10 @@
 // Wavelet transforms: Haar in every type against exact references, and the
 // streaming two-filter transform against its definition, block splits,
 // delay lines, integer variants and check orders.
-#include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "byte_offset.h"
 #include "fft_test_util.h"
-#include "veks_test.h"
 #include "wavelet_reference.h"
 
 namespace {
