@@ -13,12 +13,9 @@ namespace fftt {
 
 using cld = std::complex<long double>;
 
-// One kind of spec, its calls taking the spec as void*. The life cycle
-// (get_size and init for the FFT kinds only); the length is an order or a
-// number of points. run (kinds the sweeps transform): complex kinds
-// transform x converted to the kind's type; real kinds' forward gives bins
-// 0..n/2 read from the layout, their inverse takes bins 0..n/2 and gives n
-// real values (as complex with zero imaginary parts).
+// One kind of spec, its calls taking the spec as void*; get_size and init for the FFT kinds only; the
+// length is an order or a number of points. run: complex kinds transform x in the kind's type; real
+// kinds' forward gives bins 0..n/2 read from the layout, their inverse takes them and gives n values.
 struct Kind {
     const char* name;
     bool dbl, real;
