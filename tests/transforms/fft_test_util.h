@@ -78,11 +78,9 @@ private:
 };
 using Spec = SpecOf<Kind>;
 
-// A call's check order driven by its signature: the spec (the pointer to
-// an opaque type) null, then another kind's spec (whatever data pointer is
-// null), then each data pointer null; the work buffer (Vek8u*) stays null
-// and every int is 0; no error writes anything. A call with a length
-// (argument len_at) then checks its pointers before the length.
+// A call's check order driven by its signature: the spec (pointer to an opaque type) null, then another
+// kind's spec (whatever data pointer is null), then each data pointer null; the work buffer stays null, every
+// int 0, no error writes anything. A call with a length (argument len_at) checks its pointers first.
 template <class T, class = void> struct Opaque : std::true_type {};
 template <class T> struct Opaque<T, std::void_t<decltype(sizeof(T))>> : std::false_type {};
 template <class A> constexpr bool is_spec_v = std::is_pointer_v<A> && Opaque<std::remove_pointer_t<A>>::value;

@@ -1,6 +1,5 @@
-// Per-kind call tables of the float DFT and FFT tests: one test body covers
-// every float kind. Data are placed at a chosen byte offset so that
-// unaligned arrays are exercised as well.
+// Per-kind call tables of the float DFT and FFT tests: one test body covers every float kind, with data
+// at a chosen byte offset so that unaligned arrays are exercised as well.
 #pragma once
 
 #include <map>

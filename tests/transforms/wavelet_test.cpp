@@ -262,8 +262,7 @@ TEST(WaveletTransform, CheckOrder) {
     auto* wrong_fwd = reinterpret_cast<VeksWTFwdState_32f*>(inv);
     auto* wrong_inv = reinterpret_cast<VeksWTInvState_32f*>(st);
 
-    // The state comes first, then the pointers, then the length (delay-line
-    // getters and setters share one check for both directions).
+    // The state first, then the pointers, then the length (delay-line getters and setters share one check).
     fftt::expect_spec_checks(veksWTFwd_32f, st, wrong_fwd, 3);
     fftt::expect_spec_checks(veksWTInv_32f, inv, wrong_inv, 2);
     fftt::expect_spec_checks(veksWTFwdGetDlyLine_32f, st, wrong_fwd);
