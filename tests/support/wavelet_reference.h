@@ -1,6 +1,5 @@
-// Independent references for the wavelet tests: exact integer scaling, and
-// the two-filter transform computed straight from its definition over the
-// whole signal in long double.
+// Wavelet test references: exact integer scaling, and the two-filter
+// transform straight from its definition in long double.
 #pragma once
 
 #include <vector>

@@ -1,10 +1,5 @@
 // DCT: every engine against the long double sums, in place, at odd byte
 // addresses, the 16-bit forms, reported sizes, check order and the life cycle.
-#include <array>
-#include <cstring>
-#include <limits>
-#include <memory>
-
 #include "byte_offset.h"
 #include "dct_reference.h"
 #include "fft_reference.h"
@@ -41,21 +36,12 @@ template <class T> std::vector<Ops<T>> directions();
 template <> std::vector<Ops<float>> directions() { return {DCT_OPS(Fwd, 32f, false), DCT_OPS(Inv, 32f, true)}; }
 template <> std::vector<Ops<double>> directions() { return {DCT_OPS(Fwd, 64f, false), DCT_OPS(Inv, 64f, true)}; }
 
-// Relative RMS error allowed against the exact sums: a few units of
-// rounding per level of the algorithm (log2 N levels, at least one).
-template <class T>
-double tolerance(int n) {
-    const double eps = std::numeric_limits<T>::epsilon();
-    return 8 * eps * (2 + std::log2(static_cast<double>(n)));
-}
-
 // Lengths covering every engine and the boundaries between them.
 std::vector<std::pair<int, int>> lengths_and_hints() {
     std::vector<std::pair<int, int>> v;
     for (int n = 1; n <= 130; ++n) v.push_back({n, vekHintDefault});
     for (int n : {256, 512, 1000, 1021, 1024, 2048, 4096}) v.push_back({n, vekHintDefault});
-    for (int n : {512, 1024, 2048, 4096}) v.push_back({n, vekHintPrecision});
-    v.push_back({1021, vekHintPrecision});
+    for (int n : {512, 1021, 1024, 2048, 4096}) v.push_back({n, vekHintPrecision});
     return v;
 }
 
@@ -85,7 +71,9 @@ void check_against_reference() {
             ASSERT_EQ(ops.run(x.data(), out.data(), spec, buf.data()), vekStsOk);
             EXPECT_TRUE(out.guard_intact() && mem.guard_intact());
             const std::vector<fftref::cld> exact(want.begin(), want.end());
-            EXPECT_LT(fftref::rel_rms(exact, 1, [&](std::size_t i) { return fftref::cld(out[i]); }), tolerance<T>(n));
+            // Relative RMS error: a few units of rounding per level of the algorithm (log2 N levels, at least one).
+            const double tol = 8 * std::numeric_limits<T>::epsilon() * (2 + std::log2(static_cast<double>(n)));
+            EXPECT_LT(fftref::rel_rms(exact, 1, [&](std::size_t i) { return fftref::cld(out[i]); }), tol);
             // In place with a buffer the call allocates, and data at byte
             // addresses that are not multiples of the element size, give the same bits.
             std::vector<T> in_place = x;

@@ -1,7 +1,5 @@
-// Float and double DFTs of every kind against long double references: all
-// lengths 1..64, primes and products with large prime factors (every
-// engine), every flag, both directions, in place and out of place,
-// unaligned data, caller buffers.
+// Float and double DFTs of every kind against long double references: all lengths 1..64, primes and
+// large prime factors (every engine), every flag, direction and placement, unaligned data, caller buffers.
 #include "float_kinds.h"
 
 namespace {

@@ -1,8 +1,6 @@
 // Integer complex transforms: the fixed-point engine, the float engines of
 // the 16- and 32-bit forms, scaling, rounding and saturation.
-#include <algorithm>
 #include <climits>
-#include <cstdio>
 
 #include "float_kinds.h"
 
@@ -67,14 +65,11 @@ int natural_sf(int flag, bool inverse, int lg) {
     return flag == vekFftNormSqrt ? lg - lg / 2 : lg;
 }
 
-// Fixed point (16-bit FFT kinds, hint 0, order <= 8): the inputs are
-// carried with 15 - order fraction bits and the twiddles in Q14, so every
-// twiddled pass adds an error of about 2^-14 of the values' size; over
-// ceil(order/2) passes that stays below order * 2^-13 of the largest
-// output, plus one unit for the final rounding. The float engines (16-bit
-// FFTs beyond order 8 or with hint 2, every 32-bit form, the DFTs): the
-// float error is far below one unit, so only ties may round apart. Scale
-// factors two below the natural one saturate, two above it round.
+// Fixed point (16-bit FFT kinds, hint 0, order <= 8): Q14 twiddles add about 2^-14 of the values' size
+// per twiddled pass; over ceil(order/2) passes that stays below order * 2^-13 of the largest output, plus
+// one unit for the final rounding. The float engines (16-bit FFTs beyond order 8 or with hint 2, every
+// 32-bit form, the DFTs) err far below one unit: only ties may round apart. Scale factors two below the
+// natural one saturate, two above it round.
 TEST(FftInt, EnginesAgainstReference) {
     const std::vector<int> fft_lengths = {1, 2, 4, 8, 16, 32, 128, 256, 512, 2048, 8192};
     const std::vector<int> dft_lengths = {1, 2, 3, 5, 6, 7, 12, 16, 45, 151, 302};

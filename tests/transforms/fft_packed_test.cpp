@@ -1,9 +1,6 @@
 // Packed spectrum operations: expansion (Conj*) and products (Mul*).
-#include <complex>
-
 #include "byte_offset.h"
 #include "fft_test_util.h"
-#include "signature_probe.h"
 #include "wavelet_reference.h"
 
 namespace {

@@ -1,8 +1,6 @@
 // Integer real transforms in the three layouts against the exact rounded
 // result, and round trips. (The float real kinds run with the other float
 // kinds in fft_float_test.)
-#include <algorithm>
-
 #include "float_kinds.h"
 
 namespace {

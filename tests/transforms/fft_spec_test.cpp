@@ -1,8 +1,5 @@
 // FFT spec life cycle: reported sizes, check order, placement in caller
 // memory and identifiers.
-#include <array>
-#include <cstring>
-
 #include "fft_test_util.h"
 
 namespace {
@@ -85,9 +82,8 @@ TEST(FftSpec, LifeCycleCheckOrderWritesNothing) {
     }
 }
 
-// Init into memory of exactly the reported size at every misalignment,
-// with a guard zone behind it that must stay untouched; every other kind
-// refuses the spec, and so does its own kind once it is freed.
+// Init into memory of exactly the reported size at every misalignment, the guard zone behind it untouched;
+// every other kind refuses the spec, and so does its own kind once it is freed.
 TEST(FftSpec, InitStaysInsideReportedSizes) {
     for (const auto& k : all_kinds())
         for (int order : {0, 1, 2, 3, 4, 5, 8, 9, 10, 11, 12, 13, 14, 17})

@@ -2,11 +2,9 @@
 // holder for any kind table.
 #pragma once
 
-#include <array>
 #include <complex>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "signature_probe.h"
 #include "veks_test.h"
@@ -15,12 +13,9 @@ namespace fftt {
 
 using cld = std::complex<long double>;
 
-// One kind of spec, its calls taking the spec as void*. The life cycle
-// (get_size and init for the FFT kinds only); the length is an order or a
-// number of points. run (kinds the sweeps transform): complex kinds
-// transform x converted to the kind's type; real kinds' forward gives bins
-// 0..n/2 read from the layout, their inverse takes bins 0..n/2 and gives n
-// real values (as complex with zero imaginary parts).
+// One kind of spec, its calls taking the spec as void*; get_size and init for the FFT kinds only; the
+// length is an order or a number of points. run: complex kinds transform x in the kind's type; real
+// kinds' forward gives bins 0..n/2 read from the layout, their inverse takes them and gives n values.
 struct Kind {
     const char* name;
     bool dbl, real;
@@ -83,11 +78,9 @@ private:
 };
 using Spec = SpecOf<Kind>;
 
-// A call's check order driven by its signature: the spec (the pointer to
-// an opaque type) null, then another kind's spec (whatever data pointer is
-// null), then each data pointer null; the work buffer (Vek8u*) stays null
-// and every int is 0; no error writes anything. A call with a length
-// (argument len_at) then checks its pointers before the length.
+// A call's check order driven by its signature: the spec (pointer to an opaque type) null, then another
+// kind's spec (whatever data pointer is null), then each data pointer null; the work buffer stays null, every
+// int 0, no error writes anything. A call with a length (argument len_at) checks its pointers first.
 template <class T, class = void> struct Opaque : std::true_type {};
 template <class T> struct Opaque<T, std::void_t<decltype(sizeof(T))>> : std::false_type {};
 template <class A> constexpr bool is_spec_v = std::is_pointer_v<A> && Opaque<std::remove_pointer_t<A>>::value;

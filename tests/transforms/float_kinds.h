@@ -1,12 +1,8 @@
-// Per-kind call tables of the float DFT and FFT tests: one test body covers
-// every float kind. Data are placed at a chosen byte offset so that
-// unaligned arrays are exercised as well.
+// Per-kind call tables of the float DFT and FFT tests: one test body covers every float kind, with data
+// at a chosen byte offset so that unaligned arrays are exercised as well.
 #pragma once
 
-#include <cstring>
 #include <map>
-#include <type_traits>
-#include <vector>
 
 #include "fft_reference.h"
 #include "fft_test_util.h"
@@ -37,9 +33,8 @@ VekStatus call_sfs(Op op, int sf, Vek8u* buf, A... a) {
     else return op(a..., sf, buf);
 }
 
-// Complex data interleaved in one array of C, or (C = T) as arrays of real
-// and imaginary parts. In place runs the _I forms where a kind has them
-// (FwdI, InvI), else the out-of-place call with the source as destination.
+// Complex data interleaved in one array of C, or (C = T) as arrays of real and imaginary parts. In
+// place runs the _I forms (FwdI, InvI) where a kind has them, else the out-of-place call on the source.
 // Complex kinds take no layout: the integer ones read their scale factor from that argument.
 template <class T, class C, class S, auto Fwd, auto Inv, auto FwdI = nullptr, auto InvI = nullptr>
 std::vector<cld> run_complex(const void* spec, const std::vector<cld>& x, int n, bool inv, bool in_place, int sf,
@@ -186,12 +181,9 @@ inline const std::vector<Kind>& fft_kinds() {
 inline long double fwd_factor(int flag, int n) { return flag == 1 ? 1.0L / n : flag == 4 ? 1 / std::sqrt((long double)n) : 1; }
 inline long double inv_factor(int flag, int n) { return flag == 2 ? 1.0L / n : flag == 4 ? 1 / std::sqrt((long double)n) : 1; }
 
-// Relative RMS error bound: single precision about 1e-6 log2 N (a radix-4
-// pass rounds every value a few times, each rounding at most 2^-24
-// relative; the rest is room for the scaling and the twiddles' own
-// rounding); double precision nine decimal digits finer. The chirp
-// convolution runs through transforms of length M < 4N and three roundings
-// of its chirp products.
+// Relative RMS error bound: single precision about 1e-6 log2 N (each radix-4
+// pass rounds a value a few times by at most 2^-24, plus room for scaling and
+// twiddle rounding; the chirp's transforms have length M < 4N); double nine digits finer.
 inline long double error_bound(bool dbl, int n) {
     const long double lg = n > 2 ? std::log2((long double)n) : 1;
     return (dbl ? 2e-15L : 1e-6L) * lg;

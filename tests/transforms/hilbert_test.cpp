@@ -1,6 +1,5 @@
-// Analytic signal: real part equals the input, imaginary part against a
-// long double reference built from the definition (positive frequencies
-// doubled, negative ones cleared); life cycle and check order.
+// Analytic signal against a long double reference from the definition (positive frequencies doubled,
+// negative ones cleared); life cycle and check order.
 #include "fft_reference.h"
 #include "veks_test.h"
 

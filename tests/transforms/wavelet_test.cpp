@@ -1,13 +1,10 @@
 // Wavelet transforms: Haar in every type against exact references, and the
 // streaming two-filter transform against its definition, block splits,
 // delay lines, integer variants and check orders.
-#include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "byte_offset.h"
 #include "fft_test_util.h"
-#include "veks_test.h"
 #include "wavelet_reference.h"
 
 namespace {
@@ -177,16 +174,12 @@ TEST(WaveletTransform, MatchesDefinitionInBlocksWithDelayLines) {
 }
 
 // A delay line set before the first call acts as the samples before it.
-TEST(WaveletTransform, DelayLineSetGetRoundTrip) {
+TEST(WaveletTransform, DelayLineSetActsAsEarlierSamples) {
     vt::Rng rng(5);
     const auto tl = random_floats(rng, 6), th = random_floats(rng, 3);
     auto st = fwd_state(tl, 2, th, -1);
     const auto before_l = random_floats(rng, 7), before_h = random_floats(rng, 1), x = random_floats(rng, 40);
     ASSERT_EQ(veksWTFwdSetDlyLine_32f(st.get(), before_l.data(), before_h.data()), vekStsOk);
-    std::vector<float> gl(7), gh(1);
-    ASSERT_EQ(veksWTFwdGetDlyLine_32f(st.get(), gl.data(), gh.data()), vekStsOk);
-    EXPECT_EQ(gl, before_l);
-    EXPECT_EQ(gh, before_h);
     std::vector<float> lo(20), hi(20);
     ASSERT_EQ(veksWTFwd_32f(x.data(), lo.data(), hi.data(), 20, st.get()), vekStsOk);
     expect_close(lo, wtref::forward(widen(x), tl, 2, widen(before_l)), 6);
@@ -269,8 +262,7 @@ TEST(WaveletTransform, CheckOrder) {
     auto* wrong_fwd = reinterpret_cast<VeksWTFwdState_32f*>(inv);
     auto* wrong_inv = reinterpret_cast<VeksWTInvState_32f*>(st);
 
-    // The state comes first, then the pointers, then the length (delay-line
-    // getters and setters share one check for both directions).
+    // The state first, then the pointers, then the length (delay-line getters and setters share one check).
     fftt::expect_spec_checks(veksWTFwd_32f, st, wrong_fwd, 3);
     fftt::expect_spec_checks(veksWTInv_32f, inv, wrong_inv, 2);
     fftt::expect_spec_checks(veksWTFwdGetDlyLine_32f, st, wrong_fwd);
