@@ -1,10 +1,6 @@
-// Fuzz target of the filters: the generated vector-shaped rows, and rows
-// that build a FIR (single-rate or multirate), IIR or wavelet state from
-// drawn arguments (Init at any offset, or InitAlloc) and run drawn call
-// sequences on it, on a foreign and on a freed state: a valid state accepts
-// every valid call until freed; anything else is refused with the
-// documented status and writes nothing. Convolution and correlation take
-// operands of several drawn lengths.
+// Fuzz target of the filters: the generated rows, and rows that build a FIR,
+// IIR or wavelet state from drawn arguments (Init at any offset, or
+// InitAlloc) and run drawn calls on it or on a foreign or freed state.
 #include <algorithm>
 
 #include "fuzz_support.h"
@@ -12,44 +8,29 @@
 namespace fz {
 namespace {
 
-// A heap block of exactly n elements (AddressSanitizer sees one past it)
-// at a drawn byte offset of 0..7, as callers pass any address; a count
-// below 1 gives an empty block.
-template <class T> struct Exact {
-    std::vector<unsigned char> before;
-    unsigned char* block = nullptr;
-    T* p = nullptr;
-    std::size_t n = 0;
-    Exact(FuzzedDataProvider& in, long long count) : n(count > 0 ? std::size_t(count) : 0) {
-        const std::size_t offset = in.ConsumeIntegralInRange<std::size_t>(0, 7);
-        block = static_cast<unsigned char*>(std::malloc(n * sizeof(T) + offset + 1));
-        p = reinterpret_cast<T*>(block + offset);
-        for (std::size_t i = 0; i < n; ++i) {
+// A Block of exactly `count` drawn elements (none when count < 1).
+template <class T> struct Exact : Block {
+    T* p;
+    Exact(FuzzedDataProvider& in, long long count)
+        : Block(count > 0 ? std::size_t(count) * sizeof(T) : 0, in.ConsumeIntegralInRange<std::size_t>(0, 7)),
+          p(reinterpret_cast<T*>(data)) {
+        for (std::size_t i = 0; i < bytes; i += sizeof(T)) {
             const T v = draw(in);
-            std::memcpy(block + offset + i * sizeof(T), &v, sizeof(T));
+            std::memcpy(data + i, &v, sizeof(T));
         }
-        before.assign(block + offset, block + offset + n * sizeof(T));
+        snapshot();
     }
-    ~Exact() { std::free(block); }
-    Exact(const Exact&) = delete;
     static T draw(FuzzedDataProvider& in) {
         if constexpr (std::is_floating_point_v<T>)
             return in.ConsumeBool() ? T(in.ConsumeIntegralInRange(-4, 4)) * T(0.25) : in.ConsumeFloatingPoint<T>();
         else if constexpr (std::is_integral_v<T>)
             return in.ConsumeIntegral<T>();
-        else {  // complex: two parts of the part type
-            T v;
-            using Part = decltype(v.re);
-            v.re = Exact<Part>::draw(in);
-            v.im = Exact<Part>::draw(in);
-            return v;
-        }
+        else  // complex: two parts drawn in order
+            return T{Exact<decltype(T::re)>::draw(in), Exact<decltype(T::im)>::draw(in)};
     }
-    bool unchanged() const { return n == 0 || std::memcmp(p, before.data(), n * sizeof(T)) == 0; }
 };
 
-// The status must be documented and `ok`; no source is written (each entry
-// of sources_kept), and an error writes no output (outputs_kept).
+// A documented status that is `ok`, every source kept, every output kept after an error.
 void check(const char* fn, VekStatus st, bool ok, std::initializer_list<bool> sources_kept = {},
            std::initializer_list<bool> outputs_kept = {}) {
     if (!documented_status(st)) fail(fn, "undocumented status", st);
@@ -69,20 +50,18 @@ int drawn_count(FuzzedDataProvider& in, int lo, int hi, int short_hi = 16) {
     default: return in.ConsumeIntegralInRange(1, short_hi);
     }
 }
-int small_count(FuzzedDataProvider& in, int hi) { return drawn_count(in, 1, hi); }
 int operand_len(FuzzedDataProvider& in) { return drawn_count(in, 300, 5000, 64); }
 
 // ---- FIR states (Vek32f; multirate when a factor is above 1) ---------------
 void fir_state_32f(Call& c) {
     FuzzedDataProvider& in = c.input();
-    const int L = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 300) : small_count(in, 1 << 20);
+    const int L = drawn_count(in, 1, 1 << 20, 300);
     const bool mr = in.ConsumeBool();
     const int up = mr ? in.ConsumeIntegralInRange(-1, 7) : 1, down = mr ? in.ConsumeIntegralInRange(-1, 7) : 1;
     const int upPhase = mr ? in.ConsumeIntegralInRange(-1, 7) : 0, downPhase = mr ? in.ConsumeIntegralInRange(-1, 7) : 0;
     int size = 0;
     VekStatus st = mr ? veksFIRMRGetStateSize_32f(L, up, down, &size) : veksFIRGetStateSize_32f(L, &size);
-    const bool good_factors = up >= 1 && down >= 1;
-    check("FIRGetStateSize_32f", st, st != vekStsOk || (L >= 1 && good_factors));
+    check("FIRGetStateSize_32f", st, st != vekStsOk || (L >= 1 && up >= 1 && down >= 1));
     if (st != vekStsOk || L > 4000) return;
     const int P = mr ? (L + up - 1) / up : L;
     Exact<Vek32f> taps(in, L), dly(in, P);
@@ -100,9 +79,7 @@ void fir_state_32f(Call& c) {
     check("FIRInit_32f", st, st == vekStsOk || !good_phases, {taps.unchanged(), dly.unchanged()});
     if (st != vekStsOk) return;
     const bool single = !mr || (up == 1 && down == 1);
-    // The state to use: valid or foreign (never a state). Free leaves a
-    // state placed in caller memory alone (the caller owns it), so a freed
-    // one is not a case here.
+    // Valid or foreign: Free leaves a state in caller memory alone, so no freed one.
     const int who = in.ConsumeIntegralInRange(0, 5);
     VeksFIRState_32f* use = who ? s : static_cast<VeksFIRState_32f*>(c.keep(std::calloc(std::size_t(size) + 64, 1)));
     const VekStatus good = who >= 1 ? vekStsOk : vekStsBadContext;
@@ -137,14 +114,13 @@ void fir_state_32f(Call& c) {
 void iir_state_32f(Call& c) {
     FuzzedDataProvider& in = c.input();
     const bool bq = in.ConsumeBool();
-    const int order = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 24) : small_count(in, 1 << 20);
+    const int order = drawn_count(in, 1, 1 << 20, 24);
     int size = 0;
     VekStatus st = bq ? veksIIRGetStateSize_BiQuad_32f(order, &size) : veksIIRGetStateSize_32f(order, &size);
     check("IIRGetStateSize_32f", st, st != vekStsOk || order >= 1);
     if (st != vekStsOk || order > 200) return;
-    const std::size_t ntaps = bq ? 6 * std::size_t(order) : 2 * (std::size_t(order) + 1);
-    const std::size_t ndly = bq ? 2 * std::size_t(order) : std::size_t(order);
-    Exact<Vek32f> taps(in, (long long)ntaps), dly(in, (long long)ndly);
+    const int ntaps = bq ? 6 * order : 2 * (order + 1), ndly = bq ? 2 * order : order;
+    Exact<Vek32f> taps(in, ntaps), dly(in, ndly);
     const bool alloc = in.ConsumeBool();
     Vek8u* mem = c.drawn_memory(size);
     VeksIIRState_32f* s = nullptr;
@@ -170,15 +146,13 @@ void iir_state_32f(Call& c) {
                             (!valid && st == vekStsBadLength);
             check("IIR_32f", st, ok, {kind == 1 || src.unchanged()}, {dst.unchanged(), src.unchanged()});
         } else if (kind == 2) {
-            Exact<Vek32f> t(in, (long long)ntaps);
+            Exact<Vek32f> t(in, ntaps);
             st = veksIIRSetTaps_32f(t.p, use);
             check("IIRSetTaps_32f", st, st == good || (valid && st == vekStsDivByZeroError));
         } else {
-            Exact<Vek32f> dl(in, (long long)ndly);
-            if (kind == 3)
-                st = veksIIRGetDlyLine_32f(use, dl.p);
-            else
-                st = veksIIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr);
+            Exact<Vek32f> dl(in, ndly);
+            st = kind == 3 ? veksIIRGetDlyLine_32f(use, dl.p)
+                           : veksIIRSetDlyLine_32f(use, in.ConsumeBool() ? dl.p : nullptr);
             check("IIR delay line", st, st == good, {}, {dl.unchanged()});
         }
     }
@@ -189,23 +163,18 @@ void iir_state_32f(Call& c) {
 // ---- wavelet states (InitAlloc only) ---------------------------------------
 void wavelet_states_32f(Call& c) {
     FuzzedDataProvider& in = c.input();
-    const int lenLow = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 20) : small_count(in, 4000);
-    const int lenHigh = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 20) : small_count(in, 4000);
+    const int lenLow = drawn_count(in, 1, 4000, 20);
+    const int lenHigh = drawn_count(in, 1, 4000, 20);
     const int offsLow = in.ConsumeIntegralInRange(-2, 24), offsHigh = in.ConsumeIntegralInRange(-2, 24);
-    if (lenLow > 4000 || lenHigh > 4000) return;
     Exact<Vek32f> low(in, lenLow), high(in, lenHigh);
     const bool inverse = in.ConsumeBool();
-    int marker = 0;
-    void* s = &marker;
-    VekStatus st = inverse ? veksWTInvInitAlloc_32f(reinterpret_cast<VeksWTInvState_32f**>(&s), low.p, lenLow,
-                                                    offsLow, high.p, lenHigh, offsHigh)
-                           : veksWTFwdInitAlloc_32f(reinterpret_cast<VeksWTFwdState_32f**>(&s), low.p, lenLow,
-                                                    offsLow, high.p, lenHigh, offsHigh);
+    VeksWTFwdState_32f* fwd = nullptr;
+    VeksWTInvState_32f* inv = nullptr;
+    VekStatus st = inverse ? veksWTInvInitAlloc_32f(&inv, low.p, lenLow, offsLow, high.p, lenHigh, offsHigh)
+                           : veksWTFwdInitAlloc_32f(&fwd, low.p, lenLow, offsLow, high.p, lenHigh, offsHigh);
     const bool good = lenLow >= 1 && lenHigh >= 1 && offsLow >= -1 && offsHigh >= -1;
     check("WTInitAlloc_32f", st, good == (st == vekStsOk));
     if (st != vekStsOk) return;
-    auto* fwd = static_cast<VeksWTFwdState_32f*>(s);
-    auto* inv = static_cast<VeksWTInvState_32f*>(s);
     for (int op = in.ConsumeIntegralInRange(1, 6); op > 0 && in.remaining_bytes() > 0; --op) {
         const int kind = in.ConsumeIntegralInRange(0, 2);
         const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-1, 40) : in.ConsumeIntegralInRange(1, 2000);
@@ -226,7 +195,8 @@ void wavelet_states_32f(Call& c) {
             expect_status("WTDlyLine_32f", st, vekStsOk);
         }
     }
-    st = inverse ? veksWTFwdFree_32f(fwd) : veksWTInvFree_32f(inv);
+    st = inverse ? veksWTFwdFree_32f(reinterpret_cast<VeksWTFwdState_32f*>(inv))
+                 : veksWTInvFree_32f(reinterpret_cast<VeksWTInvState_32f*>(fwd));
     expect_status("WTFree_32f of the other kind", st, vekStsBadContext);
     expect_status("WTFree_32f", inverse ? veksWTInvFree_32f(inv) : veksWTFwdFree_32f(fwd), vekStsOk);
 }

@@ -1,10 +1,8 @@
 // Shared machinery of the fuzz targets: a call builder that turns fuzz input
 // into lengths, scalars and exactly-sized (possibly misaligned or null)
-// buffers, and the checks every call must pass:
-//  - the status is one of the library's documented status codes;
-//  - a null pointer or a length below 1 is an error;
-//  - an error writes nothing; sources are never written.
-// A failed check prints the function and aborts, which libFuzzer reports.
+// buffers, and the checks every call must pass: a documented status, an
+// error for a null pointer or a length below 1, no write on error, no write
+// to a source. A failed check prints the function and aborts.
 #pragma once
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -15,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <random>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -37,16 +37,20 @@ inline bool documented_status(VekStatus st) {
     std::abort();
 }
 
-// One buffer the library sees: exactly its size in a heap block of its own
-// (so AddressSanitizer catches a single byte past it), at a byte offset of
-// 0..7 from the allocation, with a snapshot of its contents.
-struct Buffer {
-    unsigned char* block = nullptr;
-    unsigned char* data = nullptr;
-    std::size_t bytes = 0;
-    bool source = false;
+// Memory the library sees: exactly `bytes` in a heap block of its own (so
+// AddressSanitizer catches a single byte past it) at a byte offset of 0..7,
+// as callers pass any address; unchanged() compares with the snapshot.
+struct Block {
+    unsigned char* block;
+    unsigned char* data;
+    std::size_t bytes;
     std::vector<unsigned char> before;
-    bool unchanged() const { return data == nullptr || bytes == 0 || std::memcmp(data, before.data(), bytes) == 0; }
+    Block(std::size_t n, std::size_t offset)
+        : block(static_cast<unsigned char*>(std::malloc(n + offset + 1))), data(block + offset), bytes(n) {}
+    ~Block() { std::free(block); }
+    Block(const Block&) = delete;
+    void snapshot() { before.assign(data, data + bytes); }
+    bool unchanged() const { return bytes == 0 || std::memcmp(data, before.data(), bytes) == 0; }
 };
 
 // Values that reach the interesting branches of scale factors and modes.
@@ -54,20 +58,16 @@ inline int interesting_int(FuzzedDataProvider& in) {
     static const int kInts[] = {0,  1,  -1, 2,  3,   7,   8,   14,  15,  16,  17,      30,     31,      32,
                                 33, 62, 63, 64, -2,  -14, -15, -16, -17, -30, -31,     -32,    -33,     -63,
                                 -64, 100, -100, 1 << 20, -(1 << 20), INT_MAX, INT_MIN, INT_MAX - 1, INT_MIN + 1};
-    if (in.ConsumeBool()) return in.PickValueInArray(kInts);
-    return in.ConsumeIntegral<int>();
+    return in.ConsumeBool() ? in.PickValueInArray(kInts) : in.ConsumeIntegral<int>();
 }
 
 // How the fuzzer makes and releases a spec or state object of one kind:
-// specialised per object type (make builds it in memory that mem keeps and
-// reports the transform length in n; it returns null when the drawn
-// parameters are refused).
+// specialised per object type (make builds it in memory the call keeps and
+// reports the transform length in n; null when the drawn parameters are refused).
 template <class Spec> struct SpecTraits;
 
-// Kinds made only by InitAlloc (their traits set `allocated`): a freed one
-// cannot be passed without reading released memory, so "freed" becomes
-// memory that never held an object, and a valid one is released when the
-// call is done.
+// Kinds made only by InitAlloc (traits set `allocated`) are released when
+// the call is done; a freed one would be released memory, so never-built stands in.
 template <class T, class = void> struct made_by_alloc : std::false_type {};
 template <class T> struct made_by_alloc<T, std::void_t<decltype(T::allocated)>> : std::true_type {};
 
@@ -83,14 +83,6 @@ public:
         }
         null_mask_ = in.ConsumeBool() ? 0 : in.ConsumeIntegral<std::uint8_t>();
     }
-    Call(const Call&) = delete;
-    Call& operator=(const Call&) = delete;
-    ~Call() {
-        for (auto& b : bufs_) std::free(b.block);
-        for (auto& r : releases_) r.first(r.second);
-        for (void* m : mem_) std::free(m);
-    }
-
     int length() { uses_len_ = true; return len_; }
     FuzzedDataProvider& input() { return in_; }
     const char* name() const { return name_; }
@@ -103,7 +95,7 @@ public:
             any_null_ = true;
             return nullptr;
         }
-        Spec* s = mode == 1 ? nullptr : SpecTraits<Spec>::make(in_, mem_, spec_n_);
+        Spec* s = mode == 1 ? nullptr : SpecTraits<Spec>::make(in_, *this, spec_n_);
         if (s != nullptr) spec_buf_bytes_ = SpecTraits<Spec>::buf_size(s);
         if (s != nullptr && mode == 2) {
             SpecTraits<Spec>::release(s);
@@ -116,7 +108,7 @@ public:
             return static_cast<Spec*>(keep(std::calloc(4096, 1)));
         }
         if constexpr (made_by_alloc<SpecTraits<Spec>>::value)
-            releases_.emplace_back([](void* p) { SpecTraits<Spec>::release(static_cast<Spec*>(p)); }, s);
+            owned_.emplace_back(s, [](void* p) { SpecTraits<Spec>::release(static_cast<Spec*>(p)); });
         return s;
     }
     // Operand size of a transform call: its length plus extra elements.
@@ -127,7 +119,7 @@ public:
         if (spec_buf_bytes_ <= 0 || in_.ConsumeBool()) return nullptr;
         return static_cast<Vek8u*>(keep(std::malloc(std::size_t(spec_buf_bytes_))));
     }
-    void* keep(void* block) { mem_.push_back(block); return block; }
+    void* keep(void* block) { owned_.emplace_back(block, std::free); return block; }
     // Memory of `size` bytes at a drawn offset of 0..31, kept until the call is done.
     Vek8u* drawn_memory(int size) {
         const std::size_t offset = in_.ConsumeIntegralInRange(0, 31);
@@ -174,10 +166,10 @@ public:
         if (len_ < 1 && !any_null_ && uses_len_ && st >= 0) fail(name_, "a length below 1 was accepted", st);
         if (bad_spec_ && st >= 0) fail(name_, "a bad object or argument was accepted", st);
         if (st == vekStsNullPtr && !any_null_ && !optional_null_) fail(name_, "null-pointer status without a null pointer", st);
-        for (const auto& b : bufs_) {
-            if (b.source && !b.unchanged()) fail(name_, "a source was written", st);
-            if (st < 0 && !partial_ok_ && !b.unchanged()) fail(name_, "an error wrote an output", st);
-        }
+        for (const auto& b : sources_)
+            if (!b->unchanged()) fail(name_, "a source was written", st);
+        for (const auto& b : outputs_)
+            if (st < 0 && !partial_ok_ && !b->unchanged()) fail(name_, "an error wrote an output", st);
     }
 
 private:
@@ -193,35 +185,22 @@ private:
         return p;
     }
     void* buffer(std::size_t bytes, bool source) {
-        const unsigned index = static_cast<unsigned>(bufs_.size());
-        bufs_.emplace_back();
-        Buffer& b = bufs_.back();
-        b.source = source;
+        const unsigned index = buffers_++;
         // Huge lengths cannot be backed by memory: every pointer is null then.
         if ((huge_ && uses_len_) || (index < 8 && (null_mask_ >> index) & 1)) {
             any_null_ = true;
             return nullptr;
         }
         const std::size_t offset = in_.ConsumeBool() ? 0 : in_.ConsumeIntegralInRange<std::size_t>(1, 7);
-        b.block = static_cast<unsigned char*>(std::malloc(bytes + offset + 1));
-        b.data = b.block + offset;
-        b.bytes = bytes;
-        fill(b.data, bytes);
-        b.before.assign(b.data, b.data + bytes);
-        return b.data;
-    }
-
-    // Contents: fuzz bytes first, then a pattern seeded by them, with the
-    // special float and integer extremes sprinkled in.
-    void fill(unsigned char* p, std::size_t bytes) {
+        Block& b = *(source ? sources_ : outputs_).emplace_back(std::make_unique<Block>(bytes, offset));
+        // Contents: fuzz bytes first, then a pattern seeded by them.
         auto head = in_.ConsumeBytes<unsigned char>(std::min<std::size_t>(bytes, 64));
-        if (!head.empty()) std::memcpy(p, head.data(), head.size());
-        std::uint64_t s = 0x9E3779B97F4A7C15ull ^ head.size() ^ (head.empty() ? 0 : head[0]);
-        for (std::size_t i = head.size(); i < bytes; ++i) {
-            s += 0x9E3779B97F4A7C15ull;
-            std::uint64_t z = (s ^ (s >> 30)) * 0xBF58476D1CE4E5B9ull;
-            p[i] = static_cast<unsigned char>(z >> 56);
-        }
+        if (!head.empty()) std::memcpy(b.data, head.data(), head.size());
+        std::minstd_rand pattern(unsigned(head.size() * 131 + (head.empty() ? 0 : head[0])));
+        for (std::size_t i = head.size(); i < bytes; ++i)
+            b.data[i] = static_cast<unsigned char>(pattern() >> 8);
+        b.snapshot();
+        return b.data;
     }
 
     FuzzedDataProvider& in_;
@@ -236,9 +215,9 @@ private:
     int spec_n_ = 0;
     int spec_buf_bytes_ = 0;
     std::uint8_t null_mask_ = 0;
-    std::vector<void*> mem_;
-    std::vector<std::pair<void (*)(void*), void*>> releases_;
-    std::vector<Buffer> bufs_;
+    std::vector<std::unique_ptr<void, void (*)(void*)>> owned_;  // memory kept and objects to release
+    unsigned buffers_ = 0;
+    std::vector<std::unique_ptr<Block>> sources_, outputs_;
 };
 
 struct Entry {

@@ -1,7 +1,6 @@
 // Fuzz target of the transforms: FFT, DFT and Hilbert spec life cycles with
-// any length, flag and hint, and every FFT, DFT, packed-spectrum, DCT,
-// Hilbert and Goertzel function against valid, null, freed and never-built
-// specs (those rows are generated).
+// any length, flag and hint, and the generated rows of every transform
+// function against valid, null, freed and never-built specs.
 #include "fuzz_support.h"
 
 namespace fz {
@@ -17,63 +16,61 @@ template <class Spec, auto Free, auto GetBufSize = nullptr> struct SpecOps {
 };
 
 // A spec built by Init (given args) in memory of the sizes GetSize reports
-// for args; null when refused, else n becomes len.
-template <class Spec, auto GetSize, auto Init, class... A> Spec* placed(std::vector<void*>& mem, int& n, int len, A... args) {
+// for args, at any offset; null when refused, else n becomes len.
+template <class Spec, auto GetSize, auto Init, class... A> Spec* placed(Call& c, int& n, int len, A... args) {
     int spec_size = 0, init_size = 0, buf_size = 0;
     if (GetSize(args..., &spec_size, &init_size, &buf_size) != vekStsOk) return nullptr;
-    mem.push_back(std::malloc(std::size_t(spec_size)));
-    Vek8u* spec_mem = static_cast<Vek8u*>(mem.back());
-    mem.push_back(std::malloc(std::size_t(init_size) + 1));
+    Vek8u* spec_mem = c.drawn_memory(spec_size);
+    Vek8u* init_mem = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(init_size) + 1)));
     Spec* spec = nullptr;
-    if (Init(&spec, args..., spec_mem, static_cast<Vek8u*>(mem.back())) != vekStsOk) return nullptr;
+    if (Init(&spec, args..., spec_mem, init_mem) != vekStsOk) return nullptr;
     n = len;
     return spec;
 }
 
-// InitAlloc with drawn arguments: an error leaves the out pointer alone, a
-// success is released by Free.
-template <class Spec, auto InitAlloc, auto Free> VekStatus init_alloc_checked(Call& c, int len, int flag, int hint) {
-    int marker = 0;
-    Spec* spec = reinterpret_cast<Spec*>(&marker);
-    const VekStatus s = InitAlloc(&spec, len, flag, hint);
-    if (!documented_status(s)) fail(c.name(), "undocumented status", s);
-    if (s != vekStsOk && spec != reinterpret_cast<Spec*>(&marker)) fail(c.name(), "an error changed the out pointer", s);
-    if (s == vekStsOk && Free(spec) != vekStsOk) fail(c.name(), "Free refused a valid object", 0);
-    return s;
-}
-
-// The FFT life cycle with drawn arguments: sizes, Init into memory of
-// exactly the reported size at any offset, InitAlloc and Free.
-template <class Spec, auto GetSize, auto Init, auto InitAlloc, auto Free, auto GetBufSize> void fft_lifecycle(Call& c) {
-    FuzzedDataProvider& in = c.input();
-    const int order = in.ConsumeBool() ? in.ConsumeIntegralInRange(-2, 30) : interesting_int(in);
-    const int flag = in.ConsumeBool() ? in.PickValueInArray({1, 2, 4, 8}) : interesting_int(in);
-    const int hint = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 2) : interesting_int(in);
-    const bool small = order >= 0 && order <= 16 && (flag == 1 || flag == 2 || flag == 4 || flag == 8);
+// An FFT spec placed by Init from drawn arguments is queried and freed.
+template <class Spec, auto GetSize, auto Init, auto Free, auto GetBufSize>
+void fft_placed(Call& c, int order, int flag, int hint) {
     int sizes[3] = {0, 0, 0};
     const VekStatus st = GetSize(order, flag, hint, &sizes[0], &sizes[1], &sizes[2]);
     if (!documented_status(st)) fail(c.name(), "GetSize: undocumented status", st);
-    if (st != vekStsOk || !small) return;
-    Vek8u* mem = c.drawn_memory(sizes[0]);
-    auto* init_buf = static_cast<Vek8u*>(c.keep(std::malloc(std::size_t(sizes[1]) + 1)));
-    Spec* spec = nullptr;
-    VekStatus s = Init(&spec, order, flag, hint, mem, init_buf);
-    if (s == vekStsOk) {
+    const bool small = order >= 0 && order <= 16 && (flag == 1 || flag == 2 || flag == 4 || flag == 8);
+    int n = 0;
+    if (Spec* spec = small ? placed<Spec, GetSize, Init>(c, n, 0, order, flag, hint) : nullptr) {
         int b = -1;
         if (GetBufSize(spec, &b) != vekStsOk || b < 0) fail(c.name(), "GetBufSize refused", 0);
         if (Free(spec) != vekStsOk) fail(c.name(), "Free refused", 0);
         if (GetBufSize(spec, &b) != vekStsBadContext) fail(c.name(), "GetBufSize accepted a freed spec", 0);
     }
-    if (order <= 12) init_alloc_checked<Spec, InitAlloc, Free>(c, order, flag, hint);
+}
+
+// A life cycle with a drawn length (FFT: order) in [-2, Hi] or any, flag and
+// hint (FFT kinds first placed): InitAlloc, up to length Max, refuses a
+// length below Min, an error leaves the out pointer alone and Free releases a success.
+template <class Spec, auto InitAlloc, auto Free, int Min, int Hi, int Max, auto Placed = nullptr>
+void lifecycle(Call& c) {
+    FuzzedDataProvider& in = c.input();
+    const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-2, Hi) : interesting_int(in);
+    const int flag = in.ConsumeBool() ? in.PickValueInArray({1, 2, 4, 8}) : interesting_int(in);
+    const int hint = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 2) : interesting_int(in);
+    if constexpr (!std::is_null_pointer_v<decltype(Placed)>) Placed(c, len, flag, hint);
+    if (len > Max) return;
+    int marker = 0;
+    Spec* spec = reinterpret_cast<Spec*>(&marker);
+    const VekStatus s = InitAlloc(&spec, len, flag, hint);
+    if (!documented_status(s)) fail(c.name(), "undocumented status", s);
+    if (s != vekStsOk && spec != reinterpret_cast<Spec*>(&marker)) fail(c.name(), "an error changed the out pointer", s);
+    if (s == vekStsOk && len < Min) fail(c.name(), "a length below the least was accepted", s);
+    if (s == vekStsOk && Free(spec) != vekStsOk) fail(c.name(), "Free refused a valid object", 0);
 }
 
 #define FZ_FFT_SPEC(K)                                                                                     \
     template <> struct SpecTraits<VeksFFTSpec_##K> : SpecOps<VeksFFTSpec_##K, veksFFTFree_##K, veksFFTGetBufSize_##K> { \
-        static VeksFFTSpec_##K* make(FuzzedDataProvider& in, std::vector<void*>& mem, int& n) {           \
+        static VeksFFTSpec_##K* make(FuzzedDataProvider& in, Call& c, int& n) {                        \
             const int order = in.ConsumeIntegralInRange(0, 11);                                            \
             const int flag = in.PickValueInArray({1, 2, 4, 8});                                            \
             const int hint = in.ConsumeIntegralInRange(0, 2);                                              \
-            return placed<VeksFFTSpec_##K, veksFFTGetSize_##K, veksFFTInit_##K>(mem, n, 1 << order, order, flag, hint); \
+            return placed<VeksFFTSpec_##K, veksFFTGetSize_##K, veksFFTInit_##K>(c, n, 1 << order, order, flag, hint); \
         }                                                                                                  \
     };
 // Every FFT kind, for the spec traits and the life-cycle rows.
@@ -85,10 +82,10 @@ FZ_FFT_KINDS(FZ_FFT_SPEC)
 #define FZ_DCT_SPEC(Dir, t)                                                                                \
     template <> struct SpecTraits<VeksDCT##Dir##Spec_##t>                                                  \
         : SpecOps<VeksDCT##Dir##Spec_##t, veksDCT##Dir##Free_##t, veksDCT##Dir##GetBufSize_##t> {           \
-        static VeksDCT##Dir##Spec_##t* make(FuzzedDataProvider& in, std::vector<void*>& mem, int& n) {    \
+        static VeksDCT##Dir##Spec_##t* make(FuzzedDataProvider& in, Call& c, int& n) {                 \
             const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 140) : in.ConsumeIntegralInRange(1, 1100); \
             const int hint = in.ConsumeIntegralInRange(0, 2);                                              \
-            return placed<VeksDCT##Dir##Spec_##t, veksDCT##Dir##GetSize_##t, veksDCT##Dir##Init_##t>(mem, n, len, len, hint); \
+            return placed<VeksDCT##Dir##Spec_##t, veksDCT##Dir##GetSize_##t, veksDCT##Dir##Init_##t>(c, n, len, len, hint); \
         }                                                                                                  \
     };
 FZ_DCT_SPEC(Fwd, 32f) FZ_DCT_SPEC(Inv, 32f) FZ_DCT_SPEC(Fwd, 64f) FZ_DCT_SPEC(Inv, 64f) FZ_DCT_SPEC(Fwd, 16s)
@@ -100,7 +97,7 @@ FZ_DCT_SPEC(Inv, 16s)
 template <class Spec, auto InitAlloc, auto Free, auto GetBufSize = nullptr>
 struct AllocSpec : SpecOps<Spec, Free, GetBufSize> {
     static constexpr bool allocated = true;
-    static Spec* make(FuzzedDataProvider& in, std::vector<void*>&, int& n) {
+    static Spec* make(FuzzedDataProvider& in, Call&, int& n) {
         const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 160) : in.ConsumeIntegralInRange(1, 1200);
         const int flag = in.PickValueInArray({1, 2, 4, 8});
         Spec* spec = nullptr;
@@ -126,33 +123,24 @@ FZ_DFT_SPEC(DFT, R_32f) FZ_DFT_SPEC(DFT, C_64fc) FZ_DFT_SPEC(DFT, C_64f) FZ_DFT_
 FZ_DFT_SPEC(DFTOutOrd, C_32fc) FZ_DFT_SPEC(DFTOutOrd, C_64fc)
 FZ_HILBERT_SPEC(32f32fc) FZ_HILBERT_SPEC(16s32fc) FZ_HILBERT_SPEC(16s16sc)
 
-// DFT and Hilbert life cycles with a drawn length, flag and hint: an error
-// leaves the out pointer alone, a success is released by Free.
-template <class Spec, auto InitAlloc, auto Free> void alloc_lifecycle(Call& c) {
-    FuzzedDataProvider& in = c.input();
-    const int len = in.ConsumeBool() ? in.ConsumeIntegralInRange(-2, 1500) : interesting_int(in);
-    if (len > 5000) return;  // large lengths are sized, not fuzzed
-    const int flag = in.ConsumeBool() ? in.PickValueInArray({1, 2, 4, 8}) : interesting_int(in);
-    const int hint = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 2) : interesting_int(in);
-    const VekStatus s = init_alloc_checked<Spec, InitAlloc, Free>(c, len, flag, hint);
-    if (s == vekStsOk && len < 1) fail(c.name(), "a length below 1 was accepted", s);
-}
-
 } // namespace fz
 
 namespace {
 const fz::Entry kTable[] = {
 #define FZ_LIFECYCLE_ROW(K)                                                                                \
-    {"FFT life cycle " #K, fz::fft_lifecycle<VeksFFTSpec_##K, veksFFTGetSize_##K, veksFFTInit_##K,          \
-                                             veksFFTInitAlloc_##K, veksFFTFree_##K, veksFFTGetBufSize_##K>},
-#define FZ_ALLOC_ROW(Spec, K) \
-    {#Spec " life cycle " #K, fz::alloc_lifecycle<Veks##Spec##Spec_##K, veks##Spec##InitAlloc_##K, veks##Spec##Free_##K>},
+    {"FFT life cycle " #K,                                                                                 \
+     fz::lifecycle<VeksFFTSpec_##K, veksFFTInitAlloc_##K, veksFFTFree_##K, 0, 30, 12,                      \
+                   fz::fft_placed<VeksFFTSpec_##K, veksFFTGetSize_##K, veksFFTInit_##K, veksFFTFree_##K,    \
+                                  veksFFTGetBufSize_##K>>},
+#define FZ_ALLOC_ROW(Spec, K)                                                                              \
+    {#Spec " life cycle " #K,                                                                              \
+     fz::lifecycle<Veks##Spec##Spec_##K, veks##Spec##InitAlloc_##K, veks##Spec##Free_##K, 1, 1500, 5000>},
     FZ_FFT_KINDS(FZ_LIFECYCLE_ROW)
     FZ_ALLOC_ROW(DFT, C_32fc) FZ_ALLOC_ROW(DFT, R_32f) FZ_ALLOC_ROW(DFT, R_16s) FZ_ALLOC_ROW(DFT, C_64f)
     FZ_ALLOC_ROW(DFTOutOrd, C_64fc)
-    {"Hilbert life cycle", fz::alloc_lifecycle<VeksHilbertSpec_16s16sc,
-                                               fz::flagless<VeksHilbertSpec_16s16sc, veksHilbertInitAlloc_16s16sc>,
-                                               veksHilbertFree_16s16sc>},
+    {"Hilbert life cycle", fz::lifecycle<VeksHilbertSpec_16s16sc,
+                                         fz::flagless<VeksHilbertSpec_16s16sc, veksHilbertInitAlloc_16s16sc>,
+                                         veksHilbertFree_16s16sc, 1, 1500, 5000>},
 #include FUZZ_TABLE
 };
 } // namespace
