@@ -1,5 +1,4 @@
-// Filter design: FIR taps against the windowed ideal response, IIR designs
-// against the magnitude of their analog prototypes after the bilinear transform.
+// FIR designs against the windowed ideal response, IIR designs against their bilinear-transformed prototypes.
 #include <cmath>
 #include <numeric>
 #include <vector>

@@ -1,6 +1,4 @@
-// Stateless 16-bit IIR filters (exact integer recurrences of the one-sample
-// forms, the single-precision block forms, delay write-back, check order) and
-// the sparse IIR (sizes, position checks, the long-double reference, streaming).
+// Stateless 16-bit IIR filters against exact integer recurrences, and the sparse IIR against long double.
 #include <algorithm>
 #include <array>
 #include <cmath>
