@@ -16,9 +16,8 @@ namespace {
 
 using iref::random_vec;
 
-// Blocks of any size against the transcription (single precision within 1e-5, 16 bits within
-// half a unit of the clamped value); the one-sample form at odd offsets, and a new state given
-// the delay line and taps read back, give the same bits.
+// Blocks of any size against the transcription (single within 1e-5, 16 bits within half a unit of the clamp);
+// the one-sample form at odd offsets, and a new state given the delay line and taps read back, give the same bits.
 template <class D, class State, class... Fn>
 void check_single_rate(Fn... fn) {
     const auto [init, filter, one, get_taps, get_dly, set_dly, release] = std::tuple(fn...);

@@ -1,5 +1,4 @@
-// Literal transcriptions of the LMS recurrences: floating point in long double
-// (taps and products in single), fixed point in exact integer arithmetic.
+// LMS recurrences transcribed: floating point in long double (taps, products single), fixed point exactly.
 #pragma once
 
 #include <cstdint>
