@@ -1,10 +1,7 @@
 // Cross- and autocorrelation against long-double and exact integer sums.
-#include <cstring>
-
 #include "byte_offset.h"
 #include "fir_reference.h"
 #include "signature_probe.h"
-#include "veks_test.h"
 
 namespace {
 

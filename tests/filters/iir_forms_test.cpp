@@ -1,17 +1,7 @@
 // IIR state forms over one table of (..., state, scaleFactor) calls; then tap setting, integer taps and outputs.
-#include <algorithm>
-#include <cmath>
-#include <complex>
-#include <cstring>
-#include <limits>
-#include <string>
-#include <type_traits>
-#include <vector>
-
 #include "byte_offset.h"
 #include "fir_reference.h"
 #include "iir_reference.h"
-#include "veks_test.h"
 
 namespace {
 
@@ -148,7 +138,6 @@ TEST(IirForms, SizesPlacementAndChecks) {
                 std::uint32_t id;
                 std::memcpy(&id, st, 4);
                 EXPECT_EQ(id, 0x49490000u + std::uint32_t('0' + code / 10) * 256 + std::uint32_t('0' + code % 10));
-                run(f, st, signal_for<F>(40, rng), 0); // the last byte of the reported size is enough
                 EXPECT_EQ(f.free(st), vekStsOk);
             }
         }

@@ -1,16 +1,11 @@
 // LMS filters against literal transcriptions of their recurrences.
-#include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <tuple>
-#include <vector>
 
 #include "byte_offset.h"
 #include "fir_reference.h"
 #include "iir_reference.h"
 #include "lms_reference.h"
 #include "signature_probe.h"
-#include "veks_test.h"
 
 namespace {
 

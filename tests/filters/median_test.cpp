@@ -1,11 +1,7 @@
 // Running median against a sort-per-window reference with replicated edges.
-#include <algorithm>
-#include <cstring>
-
 #include "byte_offset.h"
 #include "fir_reference.h"
 #include "signature_probe.h"
-#include "veks_test.h"
 
 namespace {
 
