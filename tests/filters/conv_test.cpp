@@ -1,10 +1,7 @@
 // Linear, biased and cyclic convolution against long-double and exact sums.
-#include <cstring>
-
 #include "byte_offset.h"
 #include "fir_reference.h"
 #include "signature_probe.h"
-#include "veks_test.h"
 
 namespace {
 

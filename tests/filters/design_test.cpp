@@ -1,5 +1,4 @@
-// Filter design: FIR taps against the windowed ideal response, IIR designs
-// against the magnitude of their analog prototypes after the bilinear transform.
+// FIR designs against the windowed ideal response, IIR designs against their bilinear-transformed prototypes.
 #include <cmath>
 #include <numeric>
 #include <vector>
@@ -75,8 +74,7 @@ TEST(IirDesign, MatchesPrototypeResponse) {
                         ASSERT_TRUE(taps.guard_intact());
                         const auto t = taps.values();
                         EXPECT_EQ(t[order + 1], 1.0);
-                        // Rounding the taps to double moves |B/A| by up to about
-                        // eps (sum |b| + |H| sum |a|) / |A|.
+                        // Rounding taps to double moves |B/A| by about eps (sum |b| + |H| sum |a|) / |A|.
                         const auto abs_sum = [](LD acc, double v) { return acc + std::fabs(v); };
                         const LD sb = std::accumulate(t.begin(), t.begin() + order + 1, LD(0), abs_sum);
                         const LD sa = std::accumulate(t.begin() + order + 1, t.end(), LD(0), abs_sum);

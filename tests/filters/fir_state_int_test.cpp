@@ -95,8 +95,7 @@ TEST(FirStateInt, FloatingTaps) {
     ASSERT_EQ(veksFIR32f_16s_Sfs(in.data(), out.data(), 6, f, -2), vekStsOk);
     EXPECT_EQ(out, (std::vector<Vek16s>{2, 6, 10, -2, -6, 32767}));
     EXPECT_EQ(veksFIRFree32f_16s(f), vekStsOk);
-    // The floating views keep integer taps with a factor: stored * 2^factor is
-    // close to the caller's taps and every stored magnitude is at most 32766.
+    // Floating views keep integer taps and a factor: stored * 2^factor near the taps, magnitudes <= 32766.
     vt::Rng rng(3);
     for (double scale : {1e-6, 0.01, 1.0, 3e5}) {
         std::vector<Vek32f> taps(9), zero(9);

@@ -135,8 +135,7 @@ TEST(FirMultirate, MatchesPlainSums) {
     }
 }
 
-// The documented _32f size, Init into memory of exactly that size, the method
-// (r = L / (3 down + L): 10/19 is direct, 0.5 decimating) and the multirate identifier.
+// _32f sizes, Init into exactly that memory, method (r = L / (3 down + L): 10/19 direct, 0.5 decimating), id.
 TEST(FirMultirate, Sizes32f) {
     auto A = [](std::int64_t x) { return (x + 15) & ~std::int64_t(15); };
     for (auto [L, up, down] : {std::tuple{64, 1, 4}, std::tuple{64, 3, 2}, std::tuple{9, 1, 3}, std::tuple{10, 1, 3},

@@ -1,6 +1,4 @@
-// Stateless 16-bit IIR filters (exact integer recurrences of the one-sample
-// forms, the single-precision block forms, delay write-back, check order) and
-// the sparse IIR (sizes, position checks, the long-double reference, streaming).
+// Stateless 16-bit IIR filters against exact integer recurrences, and the sparse IIR against long double.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -12,8 +10,7 @@
 
 namespace {
 
-// Reference with 64-bit integers (the test keeps values far from wrapping).
-// Arbitrary order: taps b0..bN, q, a1..aN; biquads: b0 b1 b2 q a1 a2.
+// 64-bit reference (values stay far from wrapping); taps b0..bN q a1..aN, biquads b0 b1 b2 q a1 a2.
 Vek16s ref_one(Vek16s x16, const std::vector<Vek16s>& t, bool bq, int n, std::vector<std::int64_t>& d) {
     std::int64_t x = x16;
     for (int s = 0; s < (bq ? n : 1); ++s) {
@@ -29,8 +26,7 @@ Vek16s ref_one(Vek16s x16, const std::vector<Vek16s>& t, bool bq, int n, std::ve
     return Vek16s(std::clamp<std::int64_t>(x, -32768, 32767));
 }
 
-// Stable taps: feedback taps sum to at most a quarter of 2^q (arbitrary
-// order), a gain of about 1 per biquad section.
+// Stable taps: feedback sums at most 2^q / 4 (arbitrary order), about unit gain per biquad section.
 std::vector<Vek16s> direct_taps(bool bq, int n, int q, vt::Rng& rng) {
     std::vector<Vek16s> t;
     for (int s = 0; s < (bq ? n : 1); ++s) {
@@ -46,8 +42,7 @@ const auto kOne = [](bool bq) { return bq ? veksIIROne_BiQuadDirect_16s : veksII
 const auto kOneI = [](bool bq) { return bq ? veksIIROne_BiQuadDirect_16s_I : veksIIROne_Direct_16s_I; };
 const auto kBlockI = [](bool bq) { return bq ? veksIIR_BiQuadDirect_16s_I : veksIIR_Direct_16s_I; };
 
-// One-sample forms against the exact recurrence; the block forms compute in
-// single precision, exact for these values with q = 0 (then no feedback).
+// One-sample forms against the exact recurrence; block forms run in single precision, exact here for q = 0.
 TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
     vt::Rng rng(31);
     for (int q : {0, 1, 4, 8, 12})
@@ -80,8 +75,7 @@ TEST(IirDirect, OneSampleFormsAreExactIntegerArithmetic) {
             }
 }
 
-// The delay values come back times 2^q: halves away from zero for the
-// arbitrary order, to even for biquads. Here d0 * 2 = 0.5 after one sample.
+// Delay values come back times 2^q, halves away from zero (arbitrary order) or to even (biquads): 0.5 here.
 TEST(IirDirect, DelayWriteBackRounding) {
     const Vek16s t[] = {0, 0, 1, -1}, tb[] = {0, 0, 0, 1, -1, 0};
     std::vector<Vek32s> d = {1}, db = {1, 0};
@@ -216,8 +210,7 @@ TEST(IirSparse, SizesAndChecks) {
     EXPECT_TRUE(y.intact());
 }
 
-// Against the reference, with and without feedback and an initial history;
-// blocks split anywhere give the same stream.
+// Against the reference, with and without feedback and history; blocks split anywhere give the same stream.
 TEST(IirSparse, MatchesReferenceAndStreams) {
     vt::Rng rng(77);
     for (auto [nz, nz2] : {std::pair{1, 0}, {4, 0}, {3, 1}, {5, 4}, {8, 6}}) {

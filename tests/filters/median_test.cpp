@@ -1,11 +1,7 @@
 // Running median against a sort-per-window reference with replicated edges.
-#include <algorithm>
-#include <cstring>
-
 #include "byte_offset.h"
 #include "fir_reference.h"
 #include "signature_probe.h"
-#include "veks_test.h"
 
 namespace {
 
@@ -17,8 +13,7 @@ template <class T, auto InPlace, auto OutOfPlace> struct Form {
 };
 #define MEDIAN_FORM(s) Form<Vek##s, veksFilterMedian_##s##_I, veksFilterMedian_##s>
 
-// Total order of the elements: integers by value, floating-point values by
-// sign-flipped bit pattern (-NaN < -inf < ... < -0 < +0 < ... < +NaN).
+// Total order: integers by value, floats by sign-flipped bits (-NaN < -inf < ... < -0 < +0 < ... < +NaN).
 template <class T>
 long long order_key(T v) {
     if constexpr (std::is_floating_point_v<T>) {

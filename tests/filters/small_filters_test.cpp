@@ -1,11 +1,7 @@
 // Sparse FIR, pre-emphasis, window sums and updates against their formulas.
-#include <cmath>
-#include <cstring>
-
 #include "fir_reference.h"
 #include "iir_reference.h"
 #include "signature_probe.h"
-#include "veks_test.h"
 
 namespace {
 

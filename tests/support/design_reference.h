@@ -1,5 +1,4 @@
-// Filter-design references in long double: windowed ideal FIR taps, IIR responses and the
-// Butterworth and Chebyshev type I prototype magnitudes after the bilinear transform.
+// Design references in long double: windowed ideal FIR taps, IIR responses, bilinear-transformed prototypes.
 #pragma once
 
 #include <cmath>
@@ -14,8 +13,7 @@ constexpr LD kPi = 3.141592653589793238462643383279502884L;
 
 enum Band { kLow, kHigh, kPass, kStop };
 
-// Window weight at position i of n (0 Bartlett, 1 optimal Blackman,
-// 2 Hamming, 3 Hann; anything else: 1).
+// Window weight at i of n: 0 Bartlett, 1 optimal Blackman, 2 Hamming, 3 Hann, anything else 1.
 inline LD window(int type, int i, int n) {
     const int k = i <= (n - 1) / 2 ? i : n - 1 - i;
     if (n % 2 && k == (n - 1) / 2) return 1;

@@ -1,5 +1,4 @@
-// Reference IIR recurrences in any arithmetic type A (long double, or the
-// library's own precision for bit-exact checks) and stable random filters.
+// Reference IIR recurrences in any arithmetic type A (long double, or the form's own) and stable random filters.
 #pragma once
 
 #include <cmath>
@@ -11,8 +10,7 @@
 
 namespace iref {
 
-// Transposed direct form II, arbitrary order: taps b0..bN, a0..aN; d holds
-// N + 1 partial sums (the last always 0). Taps are divided by a0 in A.
+// Transposed direct form II: taps b0..bN, a0..aN, divided by a0 in A; d holds N + 1 partial sums (last 0).
 template <class A>
 std::vector<A> order_filter(const std::vector<A>& taps, const std::vector<A>& x, std::vector<A>& d) {
     const std::size_t n = taps.size() / 2 - 1;

@@ -1,11 +1,11 @@
-// Literal transcriptions of the LMS recurrences: floating point in long double
-// (taps and products in single), fixed point in exact integer arithmetic.
+// LMS recurrences transcribed: floating point in long double (taps, products single), fixed point exactly.
 #pragma once
 
 #include <cstdint>
 #include <utility>
 #include <vector>
 
+#include "exact_ref.h"
 #include "veks.h"
 
 namespace lmsref {
@@ -35,14 +35,9 @@ struct Lms {
     }
 };
 
-inline std::int64_t round_shift(std::int64_t v, int s) { // half to even
-    const std::int64_t q = v >> s, rem = v - q * (std::int64_t(1) << s), half = std::int64_t(1) << (s - 1);
-    return rem > half || (rem == half && (q & 1)) ? q + 1 : q;
-}
-inline std::int64_t clamp64(std::int64_t v, std::int64_t lo, std::int64_t hi) { return v < lo ? lo : v > hi ? hi : v; }
-inline std::int32_t sat32(std::int64_t v) { return static_cast<std::int32_t>(clamp64(v, INT32_MIN, INT32_MAX)); }
-inline std::int16_t sat16(std::int64_t v) { return static_cast<std::int16_t>(clamp64(v, -32768, 32767)); }
-inline std::int64_t hi16(std::int32_t t) { return t >> 16; }
+inline std::int64_t round_shift(std::int64_t v, int s) { return std::int64_t(vt::div_half_even(v, vt::pow2(s))); }
+inline std::int32_t sat32(std::int64_t v) { return vt::sat<std::int32_t>(v); }
+inline std::int16_t sat16(std::int64_t v) { return vt::sat<std::int16_t>(v); }
 
 // The Q15 one-sample step on caller arrays (reversed Q31 taps, 2L delay).
 inline std::int16_t q15_step(std::int16_t x, std::int16_t ref, std::vector<std::int32_t>& t, std::vector<std::int16_t>& d,
@@ -51,7 +46,7 @@ inline std::int16_t q15_step(std::int16_t x, std::int16_t ref, std::vector<std::
     d[idx] = d[idx + L] = x;
     idx = (idx + 1) % L;
     std::int64_t acc = 0;
-    for (int j = 0; j < L; ++j) acc += hi16(t[j]) * d[idx + j];
+    for (int j = 0; j < L; ++j) acc += (t[j] >> 16) * d[idx + j];
     const std::int16_t y = sat16(round_shift(acc, 15));
     const std::int64_t e = std::int64_t(ref) - y;
     for (int j = 0; j < L; ++j) t[j] = sat32(t[j] + round_shift(std::int64_t(mu) * e * d[idx + j], 13));
