@@ -77,8 +77,6 @@ TYPED_TEST(LogicTyped, EveryOperationMatchesReferenceAfterChecks) {
     sp::expect_checks_all({}, NotFns<T>::f, NotFns<T>::fi);
 }
 
-// ---- shifts --------------------------------------------------------------------
-
 template <class T> struct ShiftRow {
     VekStatus (*l)(const T*, int, T*, int);
     VekStatus (*li)(int, T*, int);

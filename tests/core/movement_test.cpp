@@ -112,7 +112,7 @@ template <class T> void check_swap(VekStatus (*fn)(const T*, T*, int), VekStatus
     check_moves(fn, fi, 19, 19 * w, [w](int k) { return k / w * w + w - 1 - k % w; }); // 24u packs into a byte array
 }
 
-// Reference bit copy, one bit at a time.
+// Bit 0 of a byte is its most significant.
 void ref_copy_bits(const Vek8u* s, int so, Vek8u* d, int dof, int len) {
     for (int k = 0; k < len; ++k) {
         const int sp = (so & 7) + k, dp = (dof & 7) + k;
@@ -143,15 +143,11 @@ TEST(Movement, FlipSwapBytesAndBitCopyAgainstReferences) {
                 ref_copy_bits(src.data(), so, want.data(), dof, len);
                 ASSERT_EQ(got, want) << so << " " << dof << " " << len;
             }
-    const Vek8u bits[2] = {0x03, 0x80};
-    Vek8u dst[1] = {0x00};
-    ASSERT_EQ(veksCopy_1u(bits, 6, dst, 0, 3), vekStsOk);
-    EXPECT_EQ(dst[0], 0xE0); // bit 0 is the most significant
     for (int offset : {0, -1}) // a null pointer before bad offsets
         sp::expect_checks(veksCopy_1u, {sp::Order::PtrsThenLen, {}, 4, offset, 0, offset ? vekStsBadLength : vekStsOk});
     vt::Guarded<Vek8u> d(1);
-    EXPECT_EQ(veksCopy_1u(bits, -1, d.data(), 0, 1), vekStsBadLength);
-    EXPECT_EQ(veksCopy_1u(bits, 0, d.data(), -1, 1), vekStsBadLength);
+    EXPECT_EQ(veksCopy_1u(src.data(), -1, d.data(), 0, 1), vekStsBadLength);
+    EXPECT_EQ(veksCopy_1u(src.data(), 0, d.data(), -1, 1), vekStsBadLength);
     EXPECT_TRUE(d.intact());
 }
 
@@ -196,12 +192,7 @@ void expect_large_fill(T val, Set set) {
 }
 
 TEST(Movement, SetKeepsBitsAndFillsLargeVectorsAtAnyAddress) {
-    for (float v : {-0.0f, std::numeric_limits<float>::infinity(), std::nanf("0x123")}) {
-        vt::Guarded<Vek32f> d(9);
-        ASSERT_EQ(veksSet_32f(v, d.data(), 9), vekStsOk);
-        for (int i = 0; i < 9; ++i) EXPECT_TRUE(vt::same_bits(d[i], v));
-    }
-    expect_large_fill<Vek32f>(1.5f, veksSet_32f);
+    expect_large_fill<Vek32f>(-0.0f, veksSet_32f); // not a zero fill
     expect_large_fill<Vek16s>(static_cast<Vek16s>(0x1234), veksSet_16s);
     expect_large_fill<Vek64s>(0x0102030401020304LL, veksSet_64s);
 }

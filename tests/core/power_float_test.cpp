@@ -49,6 +49,7 @@ TEST(PowerFloat, AccuracyOverAllExponentsInAndOutOfPlace) {
         f_exp.push_back(float(rng.real(-104, 88.72)));
         d_exp.push_back(rng.real(-745, 709.7));
     }
+    check_accuracy("Sqr_32f", veksSqr_32f, f_all, [](long double x) { return x * x; }, 0.5);
     check_accuracy("Sqrt_32f", veksSqrt_32f, f_pos, sqrtl, 0.5);
     check_accuracy("Sqrt_64f", veksSqrt_64f, d_pos, sqrtl, 0.5);
     check_accuracy("Cubrt_32f", veksCubrt_32f, f_all, cbrtl, kFloatUlp);
@@ -71,12 +72,10 @@ TEST(PowerFloat, AccuracyOverAllExponentsInAndOutOfPlace) {
     std::vector<double> d(d_all.begin(), d_all.begin() + 3000);
     f.insert(f.end(), {0.0f, -0.0f, std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(), std::nanf("")});
     d.insert(d.end(), {0.0, -0.0, std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), std::nan("")});
-    std::vector<Vek32fc> fc;
-    std::vector<Vek64fc> dc;
-    for (std::size_t i = 0; i + 1 < f.size(); i += 2) {
-        fc.push_back({f[i], f[i + 1]});
-        dc.push_back({d[i], d[i + 1]});
-    }
+    std::vector<Vek32fc> fc(f.size() / 2);
+    std::vector<Vek64fc> dc(d.size() / 2);
+    std::memcpy(fc.data(), f.data(), fc.size() * sizeof(Vek32fc));
+    std::memcpy(dc.data(), d.data(), dc.size() * sizeof(Vek64fc));
 #define PAIR(fn, src) ct::expect_inplace_matches(fn, fn##_I, src); sp::expect_checks_all({}, fn, fn##_I);
     PAIR(veksSqr_32f, f) PAIR(veksSqr_64f, d) PAIR(veksSqrt_32f, f) PAIR(veksSqrt_64f, d) PAIR(veksExp_32f, f)
     PAIR(veksExp_64f, d) PAIR(veksLn_32f, f) PAIR(veksLn_64f, d) PAIR(veksArctan_32f, f) PAIR(veksArctan_64f, d)
@@ -112,15 +111,13 @@ TEST(PowerFloat, SpecialValuesInBlocksAndAlone) {
             x[len - 5] = std::numeric_limits<float>::denorm_min();
             want = vekStsLogZeroArg;
         }
-        vt::Guarded<Vek32f> out(len), at(len);
+        vt::Guarded<Vek32f> out(len);
         ASSERT_EQ(veksLn_32f(x.data(), out.data(), len), want);
-        ASSERT_EQ(veksArctan_32f(x.data(), at.data(), len), vekStsOk);
         for (int i = 0; i < len; ++i) {
             const float ln = x[i] > 0 ? float(double(std::log((long double)x[i]))) : (x[i] == 0 ? -std::numeric_limits<float>::infinity() : vekConstantOfNAN_32f);
             ASSERT_TRUE(vt::same_bits(out[i], ln)) << len << " " << i;
-            ASSERT_EQ(at[i], float(double(std::atan((long double)x[i])))) << len << " " << i;
         }
-        EXPECT_TRUE(out.guard_intact() && at.guard_intact());
+        EXPECT_TRUE(out.guard_intact());
     }
     const float inf = std::numeric_limits<float>::infinity(), nan = vekConstantOfNAN_32f, tiny = std::numeric_limits<float>::denorm_min();
     const float half_pi = float(std::atan(1.0) * 2), x_max = 88.7228f;
@@ -208,10 +205,6 @@ void check_sum_ln(VekStatus (*fn)(const S*, int, D*)) {
 }
 
 TEST(PowerFloat, SquaresComplexRootsAndSumsOfLogarithms) {
-    const auto f = all_exponents<float>(2000, false);
-    std::vector<float> r(f.size());
-    veksSqr_32f(f.data(), r.data(), int(f.size()));
-    for (std::size_t i = 0; i < f.size(); ++i) ASSERT_TRUE(vt::same_bits(r[i], f[i] * f[i]));
     const Vek32fc z[] = {{3, 4}, {1e30f, 1e30f}, {-2, 0.5f}};
     const Vek64fc zd[] = {{3, 4}};
     Vek32fc w[3];
