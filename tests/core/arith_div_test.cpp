@@ -1,6 +1,5 @@
-// Integer division: every member against a reference that forms the
-// quotient in the stated precision and rounds it by its own means; zero
-// divisors, zero constants and rounding modes.
+// Integer division against a reference that forms the quotient in the stated precision and
+// rounds it by its own means; zero divisors, zero constants and rounding modes.
 #include "arith_test_util.h"
 
 namespace {
@@ -75,8 +74,7 @@ template <class Q> auto divide(Q quot) {
 
 } // namespace
 
-// Div_Round: truncation, ties to even, ties away; thresholds; a bad mode is
-// reported after the pointers and the length.
+// Div_Round: truncation, ties to even, ties away; a bad mode is reported after the pointers and length.
 template <class T>
 void check_div_round(const char* name, VekStatus (*fn)(const T*, const T*, T*, int, int, int), VekStatus (*fn_i)(const T*, T*, int, int, int)) {
     for (int mode = 0; mode < 3; ++mode) {

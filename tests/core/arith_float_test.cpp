@@ -1,6 +1,5 @@
-// Floating-point members: each element is one IEEE operation (or the stated
-// complex formula) in the element's precision, so results are compared bit
-// for bit; zero divisors and zero constants; AddProduct and Abs.
+// Floating-point members: each element is one IEEE operation (or the stated complex
+// formula) in the element's precision, so results are compared bit for bit.
 #include "arith_test_util.h"
 #include "offset_cases.h"
 
@@ -146,8 +145,7 @@ TEST(ArithFloat, AddProductAndAbsEveryMember) {
     check_abs(veksAbs_64f, veksAbs_64f_I);
 }
 
-// Destinations of several MiB take the streaming path; an odd start tests
-// its alignment peel.
+// Destinations of several MiB take the streaming path; an odd start tests its alignment peel.
 template <class D, class A, class B, class Ref>
 void check_large(VekStatus (*fn)(const A*, const B*, D*, int), Ref ref) {
     vt::Rng rng(9);
@@ -160,7 +158,6 @@ void check_large(VekStatus (*fn)(const A*, const B*, D*, int), Ref ref) {
     EXPECT_EQ(st, warn ? vekStsDivByZero : vekStsOk);
 }
 
-// Streaming stores from an odd start; every kernel family at odd byte offsets.
 TEST(ArithAddresses, OddOffsetsAndStreamingPeel) {
     check_large(veksAdd_32f, f_add);
     check_large(veksMul_32fc, f_mul);

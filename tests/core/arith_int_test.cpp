@@ -1,6 +1,5 @@
-// Integer Add, Sub, Mul, their constant forms and AddProduct against the
-// 128-bit reference of the scale-factor rule; the wrapping Mul_Low and the
-// float-to-Vek16s MulC members.
+// Integer members against the 128-bit reference of the scale-factor rule; the
+// wrapping Mul_Low and the float-to-Vek16s MulC members.
 #include "arith_test_util.h"
 
 using namespace at;

@@ -89,8 +89,7 @@ template <class T> ShiftRow<T> shift_row();
 SHIFT_ROW(8u) SHIFT_ROW(16u) SHIFT_ROW(16s) SHIFT_ROW(32s)
 #undef SHIFT_ROW
 
-// Exact references: left shift of the raw bits modulo 2^width; right shift
-// as floor(x / 2^count).
+// Left shift of the raw bits modulo 2^width; right shift as floor(x / 2^count).
 template <class T> T ref_lshift(T x, int c) {
     return c >= int(sizeof(T) * 8) ? T(0) : static_cast<T>(std::uint64_t(std::make_unsigned_t<T>(x)) << c);
 }

@@ -23,8 +23,7 @@ template <class T> T pattern(unsigned i) {
     return v;
 }
 
-// Arrays starting at odd byte offsets (packet data), the source and the
-// destination at different ones, give the bytes that aligned arrays give.
+// Source and destination at different odd byte offsets give the bytes that aligned arrays give.
 template <class T, class Call> void expect_offset_independent(Call call, int n = 37) {
     std::vector<T> src(n), want(n);
     for (int i = 0; i < n; ++i) src[i] = pattern<T>(i);
@@ -172,8 +171,7 @@ TEST(Join, InterleavesWithHalfEvenRoundingAfterChecks) {
     EXPECT_TRUE(d.intact());
 }
 
-// Fills large enough to take the streaming path, at every start address
-// within a 16-byte line, with the bytes just past the end untouched.
+// Fills that stream, at every start within a 16-byte line; the byte past the end survives.
 template <class T, class Set>
 void expect_large_fill(T val, Set set) {
     const int n = (17 << 20) / static_cast<int>(sizeof(T)) + 3;

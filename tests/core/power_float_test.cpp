@@ -1,15 +1,13 @@
-// Floating-point members of the power family against long double
-// references. Single-precision results come from a double-precision value
-// rounded to single, so they may sit up to 2^-29 ulp beyond half an ulp;
-// double-precision results of the C library's functions stay within one ulp.
+// Floating-point power members against long double references. Single-precision results come
+// from a double-precision value rounded to single, so they may sit up to 2^-29 ulp beyond half
+// an ulp; double-precision results of the C library's functions stay within one ulp.
 #include "core_test_util.h"
 
 namespace {
 
 constexpr double kFloatUlp = 0.5 + 1.0 / (1 << 20);
 
-// Random finite values of every exponent (both signs unless positive_only),
-// plus the awkward ones.
+// Random finite values of every exponent (both signs unless positive_only), and the awkward ones.
 template <class F> std::vector<F> all_exponents(int count, bool positive_only) {
     using U = std::conditional_t<sizeof(F) == 4, std::uint32_t, std::uint64_t>;
     std::vector<F> v = {F(1), F(2), F(0.5), std::numeric_limits<F>::min(), std::numeric_limits<F>::denorm_min(),
@@ -101,18 +99,14 @@ template <class F> void check_specials(std::initializer_list<Special<F>> rows) {
 TEST(PowerFloat, SpecialValuesInBlocksAndAlone) {
     // Specials among ordinary values at lengths that leave every kind of tail.
     vt::Rng rng(31);
-    for (int len : {3, 4, 63, 64, 65, 130, 200}) {
+    for (int len : {63, 64, 65, 130, 200}) {
         std::vector<float> x(len);
         for (auto& v : x) v = float(rng.real(1e-3, 1e3));
-        VekStatus want = vekStsOk;
-        if (len > 60) {
-            x[len - 20] = 0.0f;
-            x[len - 10] = -2.0f;
-            x[len - 5] = std::numeric_limits<float>::denorm_min();
-            want = vekStsLogZeroArg;
-        }
+        x[len - 20] = 0.0f;
+        x[len - 10] = -2.0f;
+        x[len - 5] = std::numeric_limits<float>::denorm_min();
         vt::Guarded<Vek32f> out(len);
-        ASSERT_EQ(veksLn_32f(x.data(), out.data(), len), want);
+        ASSERT_EQ(veksLn_32f(x.data(), out.data(), len), vekStsLogZeroArg);
         for (int i = 0; i < len; ++i) {
             const float ln = x[i] > 0 ? float(double(std::log((long double)x[i]))) : (x[i] == 0 ? -std::numeric_limits<float>::infinity() : vekConstantOfNAN_32f);
             ASSERT_TRUE(vt::same_bits(out[i], ln)) << len << " " << i;
