@@ -102,9 +102,9 @@ struct Parts {
 
 // Integers over their whole range, floating values over [-scale, scale].
 template <class R>
-Parts<R> test_parts(vt::Rng& rng, int n_random, bool with_awkward = true, double scale = 1000.0) {
+Parts<R> test_parts(vt::Rng& rng, int n_random, double scale = 1000.0) {
     Parts<R> p;
-    const auto a = with_awkward ? awkward_values<R>() : std::vector<R>{};
+    const auto a = awkward_values<R>();
     for (R x : a)
         for (R y : a) p.re.push_back(x), p.im.push_back(y);
     auto random = [&] {

@@ -30,30 +30,7 @@ bool same_value(T got, T want) { return vt::same_bits(got, want) || (std::isnan(
 template <class R>
 R trunc_saturate(double v) { return static_cast<R>(std::clamp<double>(std::trunc(v), std::numeric_limits<R>::min(), std::numeric_limits<R>::max())); }
 
-// Floating CartToPolar is Magnitude and Phase bit for bit; both halves run
-// whatever the other's status, and the magnitude's status comes first.
-template <class R, class C>
-void expect_cart_to_polar(VekStatus (*split)(const R*, const R*, R*, R*, int), VekStatus (*cplx)(const C*, R*, R*, int),
-                          VekStatus (*magn)(const C*, R*, int), VekStatus (*phase)(const C*, R*, int)) {
-    vt::Rng rng(41);
-    const auto p = ct::test_parts<R>(rng, 301);
-    const auto c = p.template interleaved<C>();
-    const auto want_m = ct::both_forms(p, nullptr, magn);
-    const auto want_ph = ct::both_forms(p, nullptr, phase);
-    const int n = p.size();
-    vt::Guarded<R> m(p.count()), ph(p.count()), cm(p.count()), cph(p.count()), none(p.count());
-    EXPECT_EQ(split(p.re.data(), p.im.data(), m.data(), ph.data(), n), vekStsOk);
-    EXPECT_EQ(cplx(c.data(), cm.data(), nullptr, n), vekStsNullPtr);
-    EXPECT_EQ(cplx(c.data(), nullptr, cph.data(), n), vekStsNullPtr);
-    EXPECT_TRUE(ct::holds(m, want_m) && ct::holds(cm, want_m) && ct::holds(ph, want_ph) && ct::holds(cph, want_ph));
-    EXPECT_EQ(split(nullptr, p.im.data(), none.data(), none.data(), n), vekStsNullPtr);
-    EXPECT_EQ(cplx(c.data(), none.data(), nullptr, 0), vekStsBadLength);
-    EXPECT_TRUE(none.intact());
-}
-
-TEST(Polar, CartToPolarIsMagnitudeAndPhase) {
-    expect_cart_to_polar<Vek32f, Vek32fc>(veksCartToPolar_32f, veksCartToPolar_32fc, veksMagnitude_32fc, veksPhase_32fc);
-    expect_cart_to_polar<Vek64f, Vek64fc>(veksCartToPolar_64f, veksCartToPolar_64fc, veksMagnitude_64fc, veksPhase_64fc);
+TEST(Polar, CartToPolarScaled) {
     const Vek16sc s[2] = {{3, 4}, {-1, 0}};
     Vek16s sm[2], sp[2];
     ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm, sp, 2, 1, -13), vekStsOk);
