@@ -20,8 +20,7 @@ int applied_sf(int sf, Factor f) {
 long long reference(long double v, int mode, long double lo, long double hi, bool is_32bit) {
     const bool away = mode != 0 && mode != 1;
     if (std::isnan(v)) return away && is_32bit ? INT_MIN : 0;
-    if (v < lo) return static_cast<long long>(lo);
-    if (v > hi) return static_cast<long long>(hi);
+    v = std::clamp(v, lo, hi);
     if (mode == 0) return static_cast<long long>(std::trunc(v));
     return static_cast<long long>(away ? std::round(v) : std::nearbyint(v));
 }

@@ -32,7 +32,7 @@ TEST(ConvertHalf, SinglesAndIntegersAroundEveryLimit) {
     std::vector<float> grid;
     // Every single with a few mantissa patterns in the exponents where the
     // half grid changes (subnormal start, normal start, the top).
-    for (std::uint32_t e : {0u, 1u, 100u, 101u, 102u, 103u, 104u, 111u, 112u, 113u, 114u, 127u, 141u, 142u, 143u, 144u, 254u})
+    for (std::uint32_t e : {0u, 1u, 100u, 101u, 102u, 103u, 104u, 111u, 112u, 113u, 114u, 127u, 141u, 142u, 143u, 144u, 254u, 255u})
         for (std::uint32_t m : {0u, 1u, 0xFFFu, 0x1000u, 0x1001u, 0x2000u, 0x3000u, 0x7FEFFFu, 0x7FF000u, 0x7FF001u, 0x7FFFFFu,
                                 0x400000u, 0x400001u, 0x3FFFFFu, 0x7FE000u, 0x7FDFFFu})
             for (std::uint32_t s : {0u, 0x80000000u}) grid.push_back(from_bits(s | e << 23 | m));
@@ -42,7 +42,6 @@ TEST(ConvertHalf, SinglesAndIntegersAroundEveryLimit) {
         src.push_back(from_bits(std::uint32_t(rng.integer(0, 1)) << 31 | e << 23 | rng.integer(0, 0x7FFFFF)));
     }
     for (int h = 0; h < 65536; ++h) src.push_back(static_cast<float>(half_value(std::uint16_t(h)))); // every half value
-    for (std::uint32_t s : {0x7F800000u, 0xFF800000u, 0x7FC00000u, 0xFFC00001u, 0x7F800001u}) src.push_back(from_bits(s));
     std::shuffle(src.begin(), src.end(), rng.engine());
     const float zeros_among_normals[] = {1.0f, -0.0f, 2.0f, 0.0f, -0.0f, 0.0f, 0.0f, -0.0f};
     src.insert(src.begin(), std::begin(zeros_among_normals), std::end(zeros_among_normals));
