@@ -1,4 +1,4 @@
-// Magnitude, power spectrum, squared magnitude and phase.
+// Magnitude, power spectrum, squared magnitude, phase, and the first and last together.
 #include "convert_test_util.h"
 
 namespace {
@@ -63,12 +63,12 @@ template <class C, class D> using CplxFn = VekStatus (*)(const C*, D*, int);
 // flush). Phase: atan2 in double rounded once (half an ulp, or one), exact
 // for zero results and infinite operands. Power: plain arithmetic in the
 // data's precision, the exact integer sum rounded once for 16-bit data.
-template <class R, class C, class D>
+template <class R, class C, class D, class Cart, class CartC>
 void check_floating(double scale, SplitFn<R, D> magnitude, CplxFn<C, D> magnitude_c, SplitFn<R, D> phase,
-                    CplxFn<C, D> phase_c, SplitFn<R, D> power, CplxFn<C, D> power_c) {
+                    CplxFn<C, D> phase_c, SplitFn<R, D> power, CplxFn<C, D> power_c, Cart cart, CartC cart_c) {
     using W = std::conditional_t<std::is_integral_v<R>, std::int64_t, R>;
     vt::Rng rng(3);
-    const auto p = ct::test_parts<R>(rng, 3000, true, scale);
+    const auto p = ct::test_parts<R>(rng, 3000, scale);
     const auto mag = ct::both_forms(p, magnitude, magnitude_c);
     const auto ph = ct::both_forms(p, phase, phase_c);
     const auto pow = ct::both_forms(p, power, power_c);
@@ -84,16 +84,30 @@ void check_floating(double scale, SplitFn<R, D> magnitude, CplxFn<C, D> magnitud
         const W xx = W(p.re[k]) * p.re[k], yy = W(p.im[k]) * p.im[k];
         EXPECT_TRUE(vt::same_bits(pow[k], static_cast<D>(xx + yy))) << p.re[k] << ", " << p.im[k];
     }
+    // CartToPolar is Magnitude and Phase bit for bit; both halves run whatever
+    // the other's status, and the magnitude's status comes first.
+    if constexpr (!std::is_null_pointer_v<Cart>) {
+        const auto c = p.template interleaved<C>();
+        const int n = p.size();
+        vt::Guarded<D> m(p.count()), a(p.count()), cm(p.count()), ca(p.count()), none(p.count());
+        EXPECT_EQ(cart(p.re.data(), p.im.data(), m.data(), a.data(), n), vekStsOk);
+        EXPECT_EQ(cart_c(c.data(), cm.data(), nullptr, n), vekStsNullPtr);
+        EXPECT_EQ(cart_c(c.data(), nullptr, ca.data(), n), vekStsNullPtr);
+        EXPECT_TRUE(ct::holds(m, mag) && ct::holds(cm, mag) && ct::holds(a, ph) && ct::holds(ca, ph));
+        EXPECT_EQ(cart(nullptr, p.im.data(), none.data(), none.data(), n), vekStsNullPtr);
+        EXPECT_EQ(cart_c(c.data(), none.data(), nullptr, 0), vekStsBadLength);
+        EXPECT_TRUE(none.intact());
+    }
 }
 
-#define CHECK_FLOATING(s, c, scale)                                                                       \
+#define CHECK_FLOATING(s, c, scale, ...)                                                                  \
     check_floating(scale, veksMagnitude_##s, veksMagnitude_##c, veksPhase_##s, veksPhase_##c, veksPowerSpectr_##s, \
-                   veksPowerSpectr_##c)
+                   veksPowerSpectr_##c, __VA_ARGS__)
 
 TEST(ComplexFloating, AgainstLongDouble) {
-    for (double scale : {1e3, 1e30, 1e-30}) CHECK_FLOATING(32f, 32fc, scale);
-    for (double scale : {1e3, 1e160}) CHECK_FLOATING(64f, 64fc, scale);
-    CHECK_FLOATING(16s32f, 16sc32f, 0);
+    for (double scale : {1e3, 1e30, 1e-30}) CHECK_FLOATING(32f, 32fc, scale, veksCartToPolar_32f, veksCartToPolar_32fc);
+    for (double scale : {1e3, 1e160}) CHECK_FLOATING(64f, 64fc, scale, veksCartToPolar_64f, veksCartToPolar_64fc);
+    CHECK_FLOATING(16s32f, 16sc32f, 0, nullptr, nullptr);
 }
 
 // Integer forms at every scale factor around the thresholds. The 32-bit sum of

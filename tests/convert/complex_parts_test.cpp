@@ -21,10 +21,8 @@ PARTS_ROW(16sc, 16s) PARTS_ROW(32fc, 32f) PARTS_ROW(64fc, 64f)
 template <class C>
 C conj_reference(C v) {
     using R = typename Api<C>::R;
-    if constexpr (std::is_integral_v<R>)
-        return C{v.re, static_cast<R>(std::min<long long>(-static_cast<long long>(v.im), std::numeric_limits<R>::max()))};
-    else
-        return C{v.re, static_cast<R>(0.0L - v.im)};
+    const long double negated = 0.0L - v.im;
+    return C{v.re, static_cast<R>(std::is_integral_v<R> ? std::min<long double>(negated, std::numeric_limits<R>::max()) : negated)};
 }
 
 template <class C> class ComplexParts : public ::testing::Test {};

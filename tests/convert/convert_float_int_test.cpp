@@ -7,15 +7,12 @@ namespace {
 // How a form builds 2^-sf; packed forms take no mode and write 3 bytes each.
 enum class Factor { plain, clamped_64f16s, packed_single_field };
 
-// 2^-sf in double precision (zero or infinite beyond its range), or a single
-// built from its exponent field.
-long double reference_factor(int sf, Factor f) {
-    if (f == Factor::packed_single_field) {
-        sf = std::clamp(sf, -127, 127);
-        return sf == 127 ? 0.0L : std::ldexp(1.0L, -sf);
-    }
-    if (f == Factor::clamped_64f16s) sf = std::clamp(sf, -1008, 1022);
-    return std::ldexp(1.0, -std::clamp(sf, -2000, 2000));
+// The scale factor a form applies: packed forms build 2^-sf as a single from
+// its exponent field (sf 127 gives 0), the others in double precision (zero
+// or infinite beyond its range).
+int applied_sf(int sf, Factor f) {
+    if (f == Factor::packed_single_field) return std::clamp(sf, -127, 127);
+    return f == Factor::clamped_64f16s ? std::clamp(sf, -1008, 1022) : std::clamp(sf, -1100, 1100);
 }
 
 // Mode 0 truncates, 1 rounds ties to even, any other ties away from zero.
@@ -23,8 +20,7 @@ long double reference_factor(int sf, Factor f) {
 long long reference(long double v, int mode, long double lo, long double hi, bool is_32bit) {
     const bool away = mode != 0 && mode != 1;
     if (std::isnan(v)) return away && is_32bit ? INT_MIN : 0;
-    if (v < lo) return static_cast<long long>(lo);
-    if (v > hi) return static_cast<long long>(hi);
+    v = std::clamp(v, lo, hi);
     if (mode == 0) return static_cast<long long>(std::trunc(v));
     return static_cast<long long>(away ? std::round(v) : std::nearbyint(v));
 }
@@ -37,11 +33,10 @@ template <class F, class D, class Call>
 void sweep(Call call, long double lo, long double hi, Factor rule, vt::Rng& rng) {
     const bool packed = rule == Factor::packed_single_field;
     for (int sf : kScaleFactors) {
-        const int effective = packed ? std::clamp(sf, -127, 126)
-                              : rule == Factor::clamped_64f16s ? std::clamp(sf, -1008, 1022) : std::clamp(sf, -1100, 1100);
-        std::vector<F> src = ct::sweep_values<F>(static_cast<double>(lo), static_cast<double>(hi), effective, rng, 600);
+        const int applied = applied_sf(sf, rule);
+        std::vector<F> src = ct::sweep_values<F>(static_cast<double>(lo), static_cast<double>(hi), applied, rng, 600);
         std::shuffle(src.begin(), src.end(), rng.engine());
-        const long double factor = reference_factor(sf, rule);
+        const long double factor = packed && applied == 127 ? 0.0L : std::ldexp(1.0, -applied);
         for (int mode : packed ? std::vector<int>{1} : std::vector<int>{0, 1, 2, 3, -1}) {
             vt::Guarded<D> dst(src.size() * (packed ? 3 : 1));
             ASSERT_EQ(call(src.data(), dst.data(), int(src.size()), mode, sf), vekStsOk);

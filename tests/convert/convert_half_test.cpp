@@ -32,7 +32,7 @@ TEST(ConvertHalf, SinglesAndIntegersAroundEveryLimit) {
     std::vector<float> grid;
     // Every single with a few mantissa patterns in the exponents where the
     // half grid changes (subnormal start, normal start, the top).
-    for (std::uint32_t e : {0u, 1u, 100u, 101u, 102u, 103u, 104u, 111u, 112u, 113u, 114u, 127u, 141u, 142u, 143u, 144u, 254u})
+    for (std::uint32_t e : {0u, 1u, 100u, 101u, 102u, 103u, 104u, 111u, 112u, 113u, 114u, 127u, 141u, 142u, 143u, 144u, 254u, 255u})
         for (std::uint32_t m : {0u, 1u, 0xFFFu, 0x1000u, 0x1001u, 0x2000u, 0x3000u, 0x7FEFFFu, 0x7FF000u, 0x7FF001u, 0x7FFFFFu,
                                 0x400000u, 0x400001u, 0x3FFFFFu, 0x7FE000u, 0x7FDFFFu})
             for (std::uint32_t s : {0u, 0x80000000u}) grid.push_back(from_bits(s | e << 23 | m));
@@ -42,7 +42,6 @@ TEST(ConvertHalf, SinglesAndIntegersAroundEveryLimit) {
         src.push_back(from_bits(std::uint32_t(rng.integer(0, 1)) << 31 | e << 23 | rng.integer(0, 0x7FFFFF)));
     }
     for (int h = 0; h < 65536; ++h) src.push_back(static_cast<float>(half_value(std::uint16_t(h)))); // every half value
-    for (std::uint32_t s : {0x7F800000u, 0xFF800000u, 0x7FC00000u, 0xFFC00001u, 0x7F800001u}) src.push_back(from_bits(s));
     std::shuffle(src.begin(), src.end(), rng.engine());
     const float zeros_among_normals[] = {1.0f, -0.0f, 2.0f, 0.0f, -0.0f, 0.0f, 0.0f, -0.0f};
     src.insert(src.begin(), std::begin(zeros_among_normals), std::end(zeros_among_normals));
@@ -58,14 +57,6 @@ TEST(ConvertHalf, SinglesAndIntegersAroundEveryLimit) {
     }
 }
 
-Vek16s reference_half_to_int(std::uint16_t h, int mode, int sf) {
-    const long double v = half_value(h);
-    if (std::isnan(v)) return 0;
-    const long double scaled = std::ldexp(v, -std::clamp(sf, -100, 100));
-    const long double r = mode == 1 ? std::nearbyint(scaled) : std::trunc(scaled);
-    return static_cast<Vek16s>(std::clamp(r, -32768.0L, 32767.0L));
-}
-
 // Every half to single (a NaN's payload moves to the top of the single
 // mantissa) and to integers at many scales.
 TEST(ConvertHalf, EveryHalf) {
@@ -78,7 +69,11 @@ TEST(ConvertHalf, EveryHalf) {
         for (int sf : {0, 1, -1, 2, 5, 10, 11, 12, 13, 20, 30, -5, -10, -15, -16, -24, -40, 100, -100, INT_MAX, INT_MIN}) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << " sf " << sf);
             ct::expect_each<Vek16s>([&](auto* s, auto* d, int n) { return veksConvert_16f16s_Sfs(s, d, n, mode, sf); }, h,
-                                    [&](Vek16f x) { return reference_half_to_int(x, mode == 1, sf); });
+                                    [&](Vek16f x) {
+                                        const long double v = std::ldexp(half_value(x), -std::clamp(sf, -100, 100));
+                                        const long double r = mode == 1 ? std::nearbyint(v) : std::trunc(v);
+                                        return std::isnan(v) ? Vek16s(0) : static_cast<Vek16s>(std::clamp(r, -32768.0L, 32767.0L));
+                                    });
         }
     }
 }

@@ -39,13 +39,9 @@ std::vector<F> sweep_values(double lo, double hi, int sf, vt::Rng& rng, int rand
         for (double d : {-1.5, -1.0, -0.75, -0.5, -0.25, 0.0, 0.25, 0.5, 0.75, 1.0, 1.5})
             v.push_back(edge + d);
     for (int i = 0; i < random_count; ++i) {
-        const double base = std::floor(rng.real(lo - span * 0.1 - 2, hi + span * 0.1 + 2));
-        switch (i % 4) {
-        case 0: v.push_back(base + 0.5); break;                              // exact half
-        case 1: v.push_back(std::nextafter(base + 0.5, 1e300)); break;       // just above
-        case 2: v.push_back(std::nextafter(base + 0.5, -1e300)); break;      // just below
-        default: v.push_back(rng.real(lo - span, hi + span)); break;
-        }
+        const double half = std::floor(rng.real(lo - span * 0.1 - 2, hi + span * 0.1 + 2)) + 0.5;
+        const double picks[] = {half, std::nextafter(half, 1e300), std::nextafter(half, -1e300), rng.real(lo - span, hi + span)};
+        v.push_back(picks[i % 4]); // an exact half, just above, just below, anywhere
     }
     // Unscaled: a near-half narrowed to a single may round to the half.
     std::vector<F> out = awkward_values<F>();
@@ -102,9 +98,9 @@ struct Parts {
 
 // Integers over their whole range, floating values over [-scale, scale].
 template <class R>
-Parts<R> test_parts(vt::Rng& rng, int n_random, bool with_awkward = true, double scale = 1000.0) {
+Parts<R> test_parts(vt::Rng& rng, int n_random, double scale = 1000.0) {
     Parts<R> p;
-    const auto a = with_awkward ? awkward_values<R>() : std::vector<R>{};
+    const auto a = awkward_values<R>();
     for (R x : a)
         for (R y : a) p.re.push_back(x), p.im.push_back(y);
     auto random = [&] {

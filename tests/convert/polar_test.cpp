@@ -30,83 +30,39 @@ bool same_value(T got, T want) { return vt::same_bits(got, want) || (std::isnan(
 template <class R>
 R trunc_saturate(double v) { return static_cast<R>(std::clamp<double>(std::trunc(v), std::numeric_limits<R>::min(), std::numeric_limits<R>::max())); }
 
-// Floating CartToPolar is Magnitude and Phase bit for bit; both halves run
-// whatever the other's status, and the magnitude's status comes first.
+// Pairs of singles follow the polynomial bit for bit; a single trailing
+// element, and every double, uses the standard functions.
 template <class R, class C>
-void expect_cart_to_polar(VekStatus (*split)(const R*, const R*, R*, R*, int), VekStatus (*cplx)(const C*, R*, R*, int),
-                          VekStatus (*magn)(const C*, R*, int), VekStatus (*phase)(const C*, R*, int)) {
-    vt::Rng rng(41);
-    const auto p = ct::test_parts<R>(rng, 301);
-    const auto c = p.template interleaved<C>();
-    const auto want_m = ct::both_forms(p, nullptr, magn);
-    const auto want_ph = ct::both_forms(p, nullptr, phase);
-    const int n = p.size();
-    vt::Guarded<R> m(p.count()), ph(p.count()), cm(p.count()), cph(p.count()), none(p.count());
-    EXPECT_EQ(split(p.re.data(), p.im.data(), m.data(), ph.data(), n), vekStsOk);
-    EXPECT_EQ(cplx(c.data(), cm.data(), nullptr, n), vekStsNullPtr);
-    EXPECT_EQ(cplx(c.data(), nullptr, cph.data(), n), vekStsNullPtr);
-    EXPECT_TRUE(ct::holds(m, want_m) && ct::holds(cm, want_m) && ct::holds(ph, want_ph) && ct::holds(cph, want_ph));
-    EXPECT_EQ(split(nullptr, p.im.data(), none.data(), none.data(), n), vekStsNullPtr);
-    EXPECT_EQ(cplx(c.data(), none.data(), nullptr, 0), vekStsBadLength);
-    EXPECT_TRUE(none.intact());
-}
-
-TEST(Polar, CartToPolarIsMagnitudeAndPhase) {
-    expect_cart_to_polar<Vek32f, Vek32fc>(veksCartToPolar_32f, veksCartToPolar_32fc, veksMagnitude_32fc, veksPhase_32fc);
-    expect_cart_to_polar<Vek64f, Vek64fc>(veksCartToPolar_64f, veksCartToPolar_64fc, veksMagnitude_64fc, veksPhase_64fc);
-    const Vek16sc s[2] = {{3, 4}, {-1, 0}};
-    Vek16s sm[2], sp[2];
-    ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm, sp, 2, 1, -13), vekStsOk);
-    EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // atan2(4, 3) 8192 = 7596.3
-}
-
-// The double PolarToCart is within one ulp of the functions plus half an ulp
-// of the product of the long double reference, also far from the principal range.
-TEST(Polar, DoubleForms) {
-    vt::Rng rng(31);
-    for (double range : {4.0, 1e6}) {
-        const auto p = ct::test_parts<Vek64f>(rng, 501, false, range); // magnitudes, phases
-        const int n = p.size();
-        std::vector<Vek64f> re(n), im(n);
-        std::vector<Vek64fc> c(n);
-        ASSERT_EQ(veksPolarToCart_64f(p.re.data(), p.im.data(), re.data(), im.data(), n), vekStsOk);
-        ASSERT_EQ(veksPolarToCart_64fc(p.re.data(), p.im.data(), c.data(), n), vekStsOk);
-        for (int k = 0; k < n; ++k) {
-            const long double m = p.re[k], phi = p.im[k];
-            EXPECT_LE(std::fabs(re[k] - m * std::cos(phi)), std::fabs(m) * 0x1p-51L) << k;
-            EXPECT_LE(std::fabs(im[k] - m * std::sin(phi)), std::fabs(m) * 0x1p-51L) << k;
-            EXPECT_TRUE(vt::same_bits(c[k].re, re[k]) && vt::same_bits(c[k].im, im[k])) << k;
-        }
-    }
-}
-
-// Pairs follow the polynomial bit for bit; a single trailing element uses
-// the standard single-precision functions.
-TEST(Polar, SinglePrecisionPairsAndTail) {
+void expect_polar_to_cart(VekStatus (*split)(const R*, const R*, R*, R*, int), VekStatus (*cplx)(const R*, const R*, C*, int)) {
     vt::Rng rng(37);
     for (double range : {4.0, 1e5}) {
-        std::vector<float> phase = {0.0f, -0.0f, 1.5707964f, -1.5707964f, 3.1415927f, -3.1415927f, 4.712389f, 6.2831855f,
-                                    -6.2831855f, 1e-20f, 100.0f, -1000.5f, 1e9f, 3e38f, INFINITY, NAN};
-        for (int k = 0; k < 2001; ++k) phase.push_back(static_cast<float>(rng.real(-range, range)));
-        std::vector<float> magn(phase.size());
-        for (auto& m : magn) m = static_cast<float>(rng.real(-100, 100));
+        std::vector<R> phase = {0.0f, -0.0f, 1.5707964f, -1.5707964f, 3.1415927f, -3.1415927f, 4.712389f, 6.2831855f,
+                                -6.2831855f, 1e-20f, 100.0f, -1000.5f, 1e9f, 3e38f, INFINITY, NAN};
+        for (int k = 0; k < 2001; ++k) phase.push_back(static_cast<R>(rng.real(-range, range)));
+        std::vector<R> magn(phase.size());
+        for (auto& m : magn) m = static_cast<R>(rng.real(-100, 100));
         const int n = static_cast<int>(ct::bounded(phase.size()));
         for (int len : {n, n - 1, 1, 2, 3}) {
-            vt::Guarded<Vek32f> re(ct::bounded(len)), im(ct::bounded(len));
-            vt::Guarded<Vek32fc> c(ct::bounded(len));
-            ASSERT_EQ(veksPolarToCart_32f(magn.data(), phase.data(), re.data(), im.data(), len), vekStsOk);
-            ASSERT_EQ(veksPolarToCart_32fc(magn.data(), phase.data(), c.data(), len), vekStsOk);
+            vt::Guarded<R> re(ct::bounded(len)), im(ct::bounded(len));
+            vt::Guarded<C> c(ct::bounded(len));
+            ASSERT_EQ(split(magn.data(), phase.data(), re.data(), im.data(), len), vekStsOk);
+            ASSERT_EQ(cplx(magn.data(), phase.data(), c.data(), len), vekStsOk);
             for (int k = 0; k < len; ++k) {
-                const float m = magn[k], phi = phase[k];
-                const bool paired = len > 1 && k < (len & ~1);
-                const SinCos sc = paired ? paired_reference(phi) : SinCos{std::sin(phi), std::cos(phi)};
-                const float want_re = m * sc.cos, want_im = m * sc.sin;
+                const R m = magn[k], phi = phase[k];
+                const bool paired = sizeof(R) == 4 && len > 1 && k < (len & ~1);
+                const SinCos sc = paired_reference(float(phi));
+                const R want_re = m * (paired ? R(sc.cos) : std::cos(phi)), want_im = m * (paired ? R(sc.sin) : std::sin(phi));
                 EXPECT_TRUE(same_value(re[k], want_re) && same_value(im[k], want_im)) << "len " << len << " k " << k << " phi " << phi;
                 EXPECT_TRUE(same_value(c[k].re, want_re) && same_value(c[k].im, want_im)) << "len " << len << " k " << k;
             }
             EXPECT_TRUE(re.guard_intact() && im.guard_intact() && c.guard_intact());
         }
     }
+}
+
+TEST(Polar, FloatingForms) {
+    expect_polar_to_cart<Vek32f, Vek32fc>(veksPolarToCart_32f, veksPolarToCart_32fc);
+    expect_polar_to_cart<Vek64f, Vek64fc>(veksPolarToCart_64f, veksPolarToCart_64fc);
 }
 
 // Phase p 2^-fp (exact in single for 16 bits): 16-bit pairs take the polynomial,
@@ -147,6 +103,10 @@ TEST(Polar, IntegerForms) {
             EXPECT_TRUE(d.guard_intact());
         }
     }
+    const Vek16sc s[2] = {{3, 4}, {-1, 0}};
+    Vek16s sm[2], sp[2];
+    ASSERT_EQ(veksCartToPolar_16sc_Sfs(s, sm, sp, 2, 1, -13), vekStsOk);
+    EXPECT_TRUE(sm[0] == 2 && sp[0] == 7596 && sp[1] == 25736); // sf 1 and -13: atan2(4, 3) 8192 = 7596.3
 }
 
 } // namespace
