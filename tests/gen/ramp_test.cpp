@@ -1,5 +1,4 @@
-// Ramps and the Jaehne chirp: the stated formulas, rounding half away from
-// zero, saturation, checks.
+// Ramps and the Jaehne chirp against their formulas.
 #include <cmath>
 #include <limits>
 #include <vector>

@@ -1,6 +1,5 @@
-// Trellis decoding helpers: each against a plain reference on small random
-// cases with ties between distinct candidates (the first wins) and saturated
-// sums, and the check orders.
+// Trellis decoding helpers against a plain reference: ties between distinct
+// candidates (the first wins) and saturated sums.
 #include <algorithm>
 
 #include "exact_ref.h"
