@@ -92,7 +92,6 @@ TEST(Rand, StatesContinueOneStreamAndCheckTheirKind) {
 
 TEST(Rand, ChecksWriteNothing) {
     vt::Guarded<Vek32f> d(4);
-    auto intact = [&] { return d.intact(); };
     sp::expect_checks_all({}, veksRandUniform_Direct_32f, veksRandGauss_Direct_32f, veksRandUniform_Direct_16s,
                           veksRandGauss_Direct_16s);
     VeksRandUniState_32f* u = nullptr;
@@ -100,7 +99,7 @@ TEST(Rand, ChecksWriteNothing) {
     EXPECT_EQ(run_state(veksRandUniform_32f, u, {5}), stored<Vek32f>(gref::uniform(1, 5, 0.0, 1.0)));
     vt::expect_ptrs_then_len(2, [&](int p, int len) {
         return veksRandUniform_32f(vt::ptr_or_null(d.data(), 0, p), len, vt::ptr_or_null(u, 1, p));
-    }, intact);
+    }, [&] { return d.intact(); });
     EXPECT_EQ(veksRandUniformFree_32f(u), vekStsOk);
     EXPECT_EQ(veksRandUniformInitAlloc_32f(nullptr, 0, 1, 1), vekStsNullPtr);
     EXPECT_EQ(veksRandUniformInit_16s(nullptr, 0, 1, 1), vekStsNullPtr);
