@@ -1,5 +1,4 @@
-// Ramps and the Jaehne chirp: the stated formulas, rounding half away from
-// zero, saturation, checks.
+// Ramps and the Jaehne chirp against their formulas.
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -22,8 +21,7 @@ void check_type(VekStatus (*ramp)(T*, int, float, float), VekStatus (*slope)(T*,
                 VekStatus (*jaehne)(T*, int, T), T magn) {
     const int n = 300;
     for (auto fn : {ramp, slope})
-        for (const auto& os : {std::pair{0.5f, 1.0f}, {-1000.5f, 17.25f}, {3e9f, -2.5e7f}, {0.0f, 0.1f}}) {
-            const float o = os.first, s = os.second; // plain names: lambdas below capture them
+        for (const auto& [o, s] : {std::pair{0.5f, 1.0f}, {-1000.5f, 17.25f}, {3e9f, -2.5e7f}, {0.0f, 0.1f}}) {
             vt::Guarded<T> d(n);
             ASSERT_EQ(fn(d.data(), n, o, s), vekStsOk);
             EXPECT_TRUE(d.guard_intact());

@@ -1,6 +1,4 @@
-// Tones and triangles: the recurrence bit-exact against a transcription,
-// 16-bit forms as the truncated double forms, the phase written back (which
-// joins calls), Q15 forms and states, and the check order.
+// Tones and triangles against a transcription of the recurrence and the closed form.
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -63,8 +61,8 @@ TEST(Tone, MatchesTranscription) {
     }
 }
 
-// Phase pointer, magnitude, frequency, phase value, dst, length; then the
-// lower bounds and NaN.
+// Phase pointer, magnitude, frequency, (asymmetry,) phase value, dst, length;
+// then the lower bounds and NaN.
 TEST(Tone, CheckOrder) {
     vt::Guarded<Vek64f> g(4);
     double p = 0;
@@ -74,10 +72,18 @@ TEST(Tone, CheckOrder) {
         return veksTone_Direct_64f(k > 4 ? g.data() : nullptr, 0, double(k > 1), k > 2 ? 0.1 : 0.5, k > 0 ? &p : nullptr);
     });
     EXPECT_EQ(p, 1.0);
+    expect_check_order({vekStsNullPtr, vekStsBadTriangleMagnitude, vekStsBadTriangleFrequency, vekStsBadTriangleAsymmetry,
+                        vekStsBadTrianglePhase, vekStsNullPtr, vekStsBadLength}, [&](int k) {
+        p = k > 4 ? 1.0 : kTwoPi;
+        return veksTriangle_Direct_64f(k > 5 ? g.data() : nullptr, -2, k > 1 ? 1.0 : 0.0, k > 2 ? 0.1 : 0.5,
+                                       k > 3 ? 0.0 : 3.141592653589793, k > 0 ? &p : nullptr);
+    });
+    EXPECT_EQ(p, 1.0);
     float bad = -0.0001f;
     EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, 0.1f, &bad), vekStsBadTonePhase);
     EXPECT_EQ(veksTone_Direct_32f(nullptr, 0, 1.0f, -0.1f, &bad), vekStsBadToneFrequency);
     EXPECT_EQ(veksTone_Direct_64fc(nullptr, 1, 1.0, std::nan(""), &p), vekStsBadToneFrequency);
+    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, -3.1415927f, &bad), vekStsBadTriangleAsymmetry);
     EXPECT_TRUE(g.intact());
 }
 
@@ -99,8 +105,7 @@ TEST(Triangle, FollowsTheClosedForm) {
                 double p = phase;
                 ASSERT_EQ(veksTriangle_Direct_64fc(z.data(), len, 3.0, f, asym, &p), vekStsOk);
                 EXPECT_NEAR(p, reduced_phase(phase, len, f), 1e-12);
-                double p_im = phase - 1.5707963267948966;
-                if (p_im < 0) p_im += kTwoPi;
+                const double p_im = phase + 4.71238898038469; // a quarter period later
                 for (int n = 0; n < len; ++n) {
                     // Accumulated slopes drift by about one rounding per sample.
                     const double tol = 3.0 * 1e-14 * (n + 1);
@@ -108,23 +113,6 @@ TEST(Triangle, FollowsTheClosedForm) {
                     ASSERT_NEAR(z[n].im, triangle_at(3.0, asym, p_im + kTwoPi * f * n), tol) << asym << " " << f << " " << n;
                 }
             }
-}
-
-// (The 16-bit forms store as the tones do, and the Q15 forms must agree with them.)
-TEST(Triangle, ChecksAndSawtooth) {
-    // Phase pointer, magnitude, frequency, asymmetry, phase value, dst, length.
-    vt::Guarded<Vek64f> g(4);
-    double p = 0;
-    expect_check_order({vekStsNullPtr, vekStsBadTriangleMagnitude, vekStsBadTriangleFrequency, vekStsBadTriangleAsymmetry,
-                        vekStsBadTrianglePhase, vekStsNullPtr, vekStsBadLength}, [&](int k) {
-        p = k > 4 ? 1.0 : kTwoPi;
-        return veksTriangle_Direct_64f(k > 5 ? g.data() : nullptr, -2, k > 1 ? 1.0 : 0.0, k > 2 ? 0.1 : 0.5,
-                                       k > 3 ? 0.0 : 3.141592653589793, k > 0 ? &p : nullptr);
-    });
-    EXPECT_TRUE(g.intact());
-    EXPECT_EQ(p, 1.0);
-    float p32 = 1.0f;
-    EXPECT_EQ(veksTriangle_Direct_32f(nullptr, 0, 1, 0.1f, -3.1415927f, &p32), vekStsBadTriangleAsymmetry);
     // asym = -pi leaves no falling part: a rising sawtooth.
     std::vector<Vek64f> saw(16);
     double pd = 0;
@@ -133,7 +121,7 @@ TEST(Triangle, ChecksAndSawtooth) {
         EXPECT_NEAR(saw[n], n % 8 ? -1.0 + 0.25 * (n % 8) : 1.0, 1e-12) << n;
 }
 
-TEST(ToneQ15, MatchesDirectFormsAndKeepsPhase) {
+TEST(ToneQ15, MatchesDirectFormsKeepsPhaseAndChecks) {
     int size = 0;
     ASSERT_EQ(veksToneGetStateSizeQ15_16s(&size), vekStsOk);
     EXPECT_EQ(size, 40);
@@ -168,13 +156,9 @@ TEST(ToneQ15, MatchesDirectFormsAndKeepsPhase) {
     EXPECT_EQ(veksTriangleFree(tst), vekStsOk); // placed by Init: invalidated, not freed
     EXPECT_EQ(veksTriangleQ15_16s(got.data(), 1, tst), vekStsBadContext);
     EXPECT_EQ(veksTriangleFree(tst), vekStsBadContext);
-}
-
-// Init: state, magnitude, frequency, phase (bounds 16383 and 205886). The
-// Direct forms test the length before the parameters.
-TEST(ToneQ15, Checks) {
-    std::vector<unsigned char> mem(40);
-    auto* st = reinterpret_cast<VeksToneState_16s*>(mem.data());
+    // Init: state, magnitude, frequency, phase (bounds 16383 and 205886). The
+    // Direct forms test the length before the parameters.
+    st = reinterpret_cast<VeksToneState_16s*>(mem.data());
     expect_check_order({vekStsNullPtr, vekStsBadToneMagnitude, vekStsBadToneFrequency, vekStsBadTonePhase,
                         vekStsOk}, [&](int k) {
         return veksToneInitQ15_16s(k > 0 ? st : nullptr, k > 1 ? 1 : 0, k > 2 ? 16383 : 16384, k > 3 ? 205886 : 205887);

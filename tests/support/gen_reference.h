@@ -115,10 +115,8 @@ inline std::vector<double> tone(double magn, double f, double phase, int len, bo
     auto wave = [&](double a) { return sine ? std::sin(a) : std::cos(a); };
     std::vector<double> x(len < 4 ? 4 : len);
     const double c2 = 2 * std::cos(kTwoPi * f);
-    x[0] = magn * wave(kTwoPi * f * 0 + phase);
-    x[1] = magn * wave(kTwoPi * f * 1 + phase);
-    x[2] = c2 * x[1] - x[0];
-    x[3] = c2 * x[2] - x[1];
+    for (int n = 0; n < 2; ++n) x[n] = magn * wave(kTwoPi * f * n + phase);
+    for (int n = 2; n < 4; ++n) x[n] = c2 * x[n - 1] - x[n - 2];
     for (int n = 4; n < len; ++n) x[n] = (c2 * c2 - 2) * x[n - 2] - x[n - 4];
     x.resize(len);
     return x;

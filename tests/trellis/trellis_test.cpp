@@ -1,6 +1,5 @@
-// Trellis decoding helpers: each against a plain reference on small random
-// cases with ties between distinct candidates (the first wins) and saturated
-// sums, and the check orders.
+// Trellis decoding helpers against a plain reference: ties between distinct
+// candidates (the first wins) and saturated sums.
 #include <algorithm>
 
 #include "exact_ref.h"
@@ -121,22 +120,19 @@ TEST(TrellisHelpers, CheckOrder) {
     sp::expect_checks_all(counts, veksGetVarPointDV_16sc, veksBuildSymblTableDV4D_16sc, veksCalcStatesDV_16sc,
                           veksUpdatePathMetricsDV_16u);
     const Vek16sc pts[2] = {{0, 0}, {1, 1}};
-    const Vek8u labels[2] = {0, 1}, bad_labels[2] = {0, 2};
+    const Vek8u idx[2] = {0, 1}, zeros[2] = {}, bad_labels[2] = {0, 2};
+    const Vek16u m[4] = {};
     vt::Guarded<Vek16sc> vp(8);
     vt::Guarded<Vek16u> vm(8);
     vt::Guarded<Vek8u> ss(8);
-    EXPECT_EQ(veksGetVarPointDV_16sc(pts, pts, labels, vp.data(), vm.data(), 1, 0, 2, 0), vekStsBadLength);
-    EXPECT_EQ(veksGetVarPointDV_16sc(pts, pts, labels, vp.data(), vm.data(), 1, 2, 257, 0), vekStsBadLength);
+    EXPECT_EQ(veksGetVarPointDV_16sc(pts, pts, idx, vp.data(), vm.data(), 1, 0, 2, 0), vekStsBadLength);
+    EXPECT_EQ(veksGetVarPointDV_16sc(pts, pts, idx, vp.data(), vm.data(), 1, 2, 257, 0), vekStsBadLength);
     EXPECT_EQ(veksGetVarPointDV_16sc(pts, pts, bad_labels, vp.data(), vm.data(), 1, 2, 2, 0), vekStsIndexOutOfRange);
-    const Vek16u m2[4] = {};
-    const Vek8u pairs[2] = {0, 1};
-    EXPECT_EQ(veksBuildSymblTableDV4D_16sc(pts, m2, pairs, vp.data(), vm.data(), 1, 2, 1, 0), vekStsBadLength);
-    EXPECT_EQ(veksBuildSymblTableDV4D_16sc(pts, m2, pairs, vp.data(), vm.data(), 1, 1, 1, 1), vekStsIndexOutOfRange);
-    const Vek8u prev[2] = {0, 1}, sub[2] = {0, 0};
-    const Vek16u pm[2] = {};
-    EXPECT_EQ(veksCalcStatesDV_16sc(pm, m2, pts, prev, sub, vm.data(), ss.data(), vp.data(), 257, 1, 1), vekStsBadLength);
-    EXPECT_EQ(veksCalcStatesDV_16sc(pm, m2, pts, prev, sub, vm.data(), ss.data(), vp.data(), 1, 2, 1), vekStsIndexOutOfRange);
-    EXPECT_EQ(veksCalcStatesDV_16sc(pm, m2, pts, prev, sub, vm.data(), ss.data(), vp.data(), 2, 1, 0), vekStsBadLength);
+    EXPECT_EQ(veksBuildSymblTableDV4D_16sc(pts, m, idx, vp.data(), vm.data(), 1, 2, 1, 0), vekStsBadLength);
+    EXPECT_EQ(veksBuildSymblTableDV4D_16sc(pts, m, idx, vp.data(), vm.data(), 1, 1, 1, 1), vekStsIndexOutOfRange);
+    EXPECT_EQ(veksCalcStatesDV_16sc(m, m, pts, idx, zeros, vm.data(), ss.data(), vp.data(), 257, 1, 1), vekStsBadLength);
+    EXPECT_EQ(veksCalcStatesDV_16sc(m, m, pts, idx, zeros, vm.data(), ss.data(), vp.data(), 1, 2, 1), vekStsIndexOutOfRange);
+    EXPECT_EQ(veksCalcStatesDV_16sc(m, m, pts, idx, zeros, vm.data(), ss.data(), vp.data(), 2, 1, 0), vekStsBadLength);
     EXPECT_TRUE(vp.intact() && vm.intact() && ss.intact());
 }
 
