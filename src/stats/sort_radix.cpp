@@ -59,7 +59,11 @@ struct Histograms {
     std::uint32_t start[D::count][kMaxBuckets];
     bool moves[D::count];
 
-    static constexpr int shift(int d) { return d == 0 ? 0 : D::bits[0] + (d == 2 ? D::bits[1] : 0); }
+    static constexpr int shift(int d) {
+        int s = 0;
+        for (int k = 0; k < d; ++k) s += D::bits[k];
+        return s;
+    }
     static constexpr unsigned digit(U key, int d) { return unsigned(key >> shift(d)) & ((1u << D::bits[d]) - 1u); }
 
     template <class KeyAt>

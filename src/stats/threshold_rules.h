@@ -47,7 +47,7 @@ template <class T> struct ReplaceOutside {
     T lo, value_lo, hi, value_hi;
     T operator()(T x) const {
         const T outside = x <= hi ? value_lo : value_hi;
-        return (lo <= x) & (x <= hi) ? x : outside;
+        return ((lo <= x) & (x <= hi)) ? x : outside;
     }
 };
 

@@ -120,9 +120,6 @@ template <class T> const FloatDftSpec<T>* spec_of(const void* spec) { return sta
 template <class T> inline T ldr(const T* p, idx i) { T v; std::memcpy(&v, p + i, sizeof v); return v; }
 template <class T> inline void str(T* p, idx i, T v) { std::memcpy(p + i, &v, sizeof v); }
 
-// Real values of a spectrum of length n in a layout.
-inline idx layout_values(Layout l, idx n) { return l != Layout::Ccs ? n : n % 2 ? n + 1 : n + 2; }
-
 // Bins 0..n/2 of a real signal's spectrum into a layout; bin(k) gives them.
 template <class T, class Bin>
 void write_layout(T* dst, idx n, Layout l, Bin bin) {
