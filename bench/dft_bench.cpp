@@ -16,7 +16,6 @@
 #include "transform_bench_util.h"
 #include "veks.h"
 
-
 namespace {
 
 using cld = std::complex<long double>;

@@ -11,9 +11,7 @@
 #include "transform_bench_util.h"
 #include "veks.h"
 
-
 namespace {
-
 
 using tb::fill;
 #ifdef VEKS_BENCH_HAVE_FFTW
